@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavolini {
+
+// The program's texts are code page 932 bytes; the sources are UTF-8. These
+// convert between the two. A character that has no counterpart becomes '?',
+// so a conversion never fails.
+std::string cp932(std::string_view utf8);
+std::string utf8FromCp932(std::string_view cp932Text);
+
+// The first byte of a double-byte character in code page 932.
+constexpr bool isCp932LeadByte(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+} // namespace tavolini

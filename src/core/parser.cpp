@@ -1,0 +1,218 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "core/parser.h"
+
+#include "core/cp932.h"
+#include "core/dialogs.h"
+#include "core/digits.h"
+
+#include <string>
+#include <utility>
+
+namespace tavolini {
+namespace {
+
+constexpr char OpenCorner = '\xA2';  // half-width '｢'
+constexpr char CloseCorner = '\xA3'; // half-width '｣'
+constexpr char MiddleDot = '\xA5';   // half-width '･'
+
+bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool isOpening(char c) { return c == '(' || c == '[' || c == '{' || c == OpenCorner; }
+bool isClosing(char c) { return c == ')' || c == ']' || c == '}' || c == CloseCorner; }
+
+void reportBadNumber(Algebra& algebra) { algebra.dialogs.showMessage(cp932("エラー！数字の表現が不正です")); }
+
+// Takes the run of digits at `position`, looking at no more than one digit
+// past the limit. A run that is too long is reported and fails the parse; a
+// missing run is reported and yields no digits.
+std::string_view takeDigits(Algebra& algebra, std::string_view text, std::size_t& position) {
+    const std::size_t start = position;
+    while (position < text.size() && position - start <= MaxNumberDigits && isDigit(text[position])) ++position;
+    const std::string_view digits = text.substr(start, position - start);
+    if (digits.size() > MaxNumberDigits) {
+        algebra.dialogs.showMessage(std::string(digits) + cp932("：エラー！数字は５桁以下です"));
+        algebra.parseError = ParseError::TooManyDigits;
+        return {};
+    }
+    if (digits.empty()) reportBadNumber(algebra);
+    return digits;
+}
+
+void recordUnknown(Algebra& algebra, char letter) {
+    if (algebra.unknown1 == '?') {
+        algebra.unknown1 = letter;
+    } else if (letter != algebra.unknown1 && algebra.unknown2 == '?') {
+        algebra.unknown2 = letter;
+        if (static_cast<unsigned char>(algebra.unknown1) > static_cast<unsigned char>(algebra.unknown2))
+            std::swap(algebra.unknown1, algebra.unknown2);
+    }
+}
+
+// One pass over an equation text. A number is held back ("pending") until
+// the next sign, bracket, '=' or letter shows what it belongs to.
+class EquationParser {
+public:
+    EquationParser(Algebra& algebra, MShiki& equation, std::string_view text)
+        : m_algebra(algebra), m_equation(equation), m_text(text) {}
+
+    bool run() {
+        while (m_position < m_text.size() && ok()) {
+            const char c = m_text[m_position];
+            if (isDigit(c)) {
+                number();
+                continue;
+            }
+            if (isLetter(c)) letter(c);
+            else if (c == '*') times();
+            else if (c == '+' || c == '-') sign(c);
+            else if (c == '=' || isOpening(c)) opening(c);
+            else if (isClosing(c)) closing(c);
+            else if (c == ' ' || c == MiddleDot) {
+                ++m_position; // spaces neither count nor change what came before
+                continue;
+            } else badCharacter();
+            ++m_position;
+        }
+        if (ok() && m_hasPending) store(makeToken(m_pending.num, m_pending.den, '/'));
+        if (ok() && m_equation.count < 3) fail(ParseError::TooFewTokens);
+        return ok();
+    }
+
+private:
+    bool ok() const { return m_algebra.parseError == ParseError::None; }
+    void fail(ParseError error) { m_algebra.parseError = error; }
+
+    void store(ShikiToken token) {
+        if (!pushToken(m_equation, token)) fail(ParseError::TooManyTokens);
+    }
+
+    void storePending() {
+        if (!m_hasPending) return;
+        store(m_pending);
+        m_hasPending = false;
+    }
+
+    void number() {
+        // Two numbers with nothing between them that places the first would
+        // silently lose the first one.
+        if (m_hasPending) return fail(ParseError::NumberAfterNumber);
+        const ShikiToken value = parseNumber(m_algebra, m_text, m_position);
+        if (!ok()) return;
+        m_pending = makeToken(value.num * m_sign, value.den, value.kind);
+        m_sign = 1;
+        m_hasPending = true;
+        m_previous = m_text[m_position - 1];
+    }
+
+    void letter(char c) {
+        recordUnknown(m_algebra, c);
+        if (m_previous == c) return fail(ParseError::SameLetterTwice);
+        if (m_previous == '=' || m_previous == '+' || isOpening(m_previous)) m_pending = TokenOne;
+        else if (m_previous == '-') m_pending = makeToken(-1, 1, '/');
+        // Otherwise the term takes the number just read, or the previous term's value.
+        store(makeToken(m_pending.num, m_pending.den, c));
+        m_hasPending = false;
+        m_previous = c;
+    }
+
+    // A written '*' is kept as a token; a number before it stays pending and
+    // is stored after it.
+    void times() {
+        store(makeToken(0, 1, '*'));
+        m_previous = '*';
+    }
+
+    void sign(char c) {
+        if (m_previous == '+' || m_previous == '-')
+            return fail(c == '-' ? ParseError::MinusAfterSign : ParseError::PlusAfterSign);
+        m_sign = c == '-' ? -1 : 1;
+        storePending();
+        m_previous = c;
+    }
+
+    void opening(char c) {
+        if (m_previous == '-') {
+            m_pending = makeToken(-1, 1, '/'); // "-(" is the factor -1
+            m_hasPending = true;
+        }
+        // Every bracket group carries its factor, even an unwritten 1, so
+        // that removing or scaling brackets never borrows another token.
+        if (c != '=' && !m_hasPending) store(TokenOne);
+        storePending();
+        store(makeToken(0, 1, c));
+        m_previous = '=';
+        m_sign = 1;
+    }
+
+    void closing(char c) {
+        storePending();
+        store(makeToken(0, 1, c));
+        m_previous = '=';
+    }
+
+    void badCharacter() {
+        // Show a double-byte character whole, not its first byte alone.
+        const bool wide = isCp932LeadByte(m_text[m_position]) && m_position + 1 < m_text.size();
+        m_algebra.dialogs.showMessage(m_text.substr(m_position, wide ? 2 : 1));
+        fail(ParseError::BadCharacter);
+    }
+
+    Algebra& m_algebra;
+    MShiki& m_equation;
+    std::string_view m_text;
+    std::size_t m_position = 0;
+    char m_previous = '=';
+    ShikiToken m_pending = TokenOne;
+    bool m_hasPending = false;
+    std::int32_t m_sign = 1;
+};
+
+} // namespace
+
+std::int32_t readDigits(Algebra& algebra, std::string_view text, std::size_t& position) {
+    return digitsValue(takeDigits(algebra, text, position));
+}
+
+ShikiToken parseNumber(Algebra& algebra, std::string_view text, std::size_t& position) {
+    const std::int32_t integerPart = readDigits(algebra, text, position);
+    if (algebra.parseError != ParseError::None) return TokenZero;
+
+    ShikiToken number = makeToken(integerPart, 1, '/');
+    const char next = position < text.size() ? text[position] : '\0';
+    if (next == '.') {
+        ++position;
+        std::string_view fraction = takeDigits(algebra, text, position);
+        if (algebra.parseError != ParseError::None) return TokenZero;
+        if (fraction.empty()) fraction = "0";
+        if (std::to_string(integerPart).size() + fraction.size() > MaxNumberDigits) {
+            algebra.dialogs.showMessage(cp932("整数部と小数部の合計桁数は５以内です"));
+            algebra.parseError = ParseError::DecimalTooLong;
+            return TokenZero;
+        }
+        number.den = powerOfTen(fraction.size());
+        number.num = integerPart * number.den + digitsValue(fraction);
+    } else if (next == '/' || next == '|') {
+        number.kind = next;
+        ++position;
+        number.den = readDigits(algebra, text, position);
+        if (algebra.parseError != ParseError::None) return TokenZero;
+    }
+    if (number.den == 0) {
+        algebra.parseError = ParseError::ZeroDenominator;
+        return TokenZero;
+    }
+    return reduceToken(number);
+}
+
+bool parseEquation(Algebra& algebra, MShiki& equation, std::string_view text) {
+    algebra.parseError = ParseError::None;
+    if (text.size() > MaxEquationTextBytes) {
+        algebra.parseError = ParseError::TextTooLong;
+        return false;
+    }
+    algebra.hasDecimalPoint = text.find('.') != std::string_view::npos;
+    equation.count = 0;
+    return EquationParser(algebra, equation, text).run();
+}
+
+} // namespace tavolini

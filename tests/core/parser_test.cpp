@@ -1,0 +1,236 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "core/cp932.h"
+#include "core/parser.h"
+#include "support/scripted_dialogs.h"
+#include "support/token_text.h"
+
+#include <gtest/gtest.h>
+
+namespace tavolini {
+namespace {
+
+using Messages = std::vector<std::string>;
+
+struct Parsed {
+    bool ok;
+    std::string tokens;
+    ParseError error;
+    Messages shown;
+};
+
+Parsed parse(std::string_view text) {
+    ScriptedDialogs dialogs;
+    Algebra algebra(dialogs);
+    MShiki& slot = algebra.EquationTable[1];
+    const bool ok = parseEquation(algebra, slot, text);
+    return {ok, tokensText(slot), algebra.parseError, dialogs.shown};
+}
+
+struct AcceptedRow {
+    const char* text;
+    const char* tokens;
+};
+
+TEST(Parser, ReadsEquationsIntoTokens) {
+    const AcceptedRow rows[] = {
+        {"2x-3y=5", "2x -3y = 5"},
+        {"3(x+1)=2y", "3 ( 1x 1 ) = 2y"},
+        {"-(x-y)=1/2", "-1 ( 1x -1y ) = 1/2"},
+        {"-(x+1)=y", "-1 ( 1x 1 ) = 1y"},
+        {"0.25x=1", "1/4x = 1"},
+        {"12.345=x", "2469/200 = 1x"},
+        {"99999x=1", "99999x = 1"},
+        {"2/3x=1", "2/3x = 1"},
+        {"4/6x=1", "2/3x = 1"},
+        {"x=1", "1x = 1"},
+        {"1|2=x", "1|2 = 1x"},
+        {"x=1|2", "1x = 1/2"},                    // a number that ends the text is stored as '/'
+        {"1|2(x+4)=y", "1|2 ( 1x 4 ) = 1y"},
+        {"2[x-{y+1}]=0", "2 [ 1x -1 { 1y 1 } ] = 0"},
+        {"x+y=-7", "1x 1y = -7"},
+        {"-x-y=0", "-1x -1y = 0"},
+        {"y-x=1", "1y -1x = 1"},
+        {"2*x=4", "* 2x = 4"},                     // a number before '*' is stored after it
+        {"2*(x+1)=4", "* 2 ( 1x 1 ) = 4"},
+        {"x=+3", "1x = 3"},
+        {"3x=6-y+x", "3x = 6 -1y 1x"},
+        {"2xy=1", "2x 2y = 1"},                   // a term after a term takes its value
+        {"x2y=1", "1x 2y = 1"},
+        {"\xA2x+1\xA3=2", "1 ｢ 1x 1 ｣ = 2"},
+    };
+    for (const AcceptedRow& row : rows) {
+        const Parsed parsed = parse(row.text);
+        EXPECT_TRUE(parsed.ok) << row.text;
+        EXPECT_EQ(parsed.tokens, row.tokens) << row.text;
+        EXPECT_EQ(parsed.error, ParseError::None) << row.text;
+        EXPECT_TRUE(parsed.shown.empty()) << row.text;
+    }
+}
+
+TEST(Parser, SpacesAndMiddleDotsAreTransparent) {
+    const AcceptedRow rows[] = {
+        {"2x + y=3", "2x 1y = 3"},
+        {"2x - y = 3", "2x -1y = 3"},
+        {"2 x=4", "2x = 4"},
+        {"x\xA5+\xA5y=1", "1x 1y = 1"},
+        {" ( x + 1 ) = 2", "1 ( 1x 1 ) = 2"},
+        {"3 (x+1)=y", "3 ( 1x 1 ) = 1y"},
+    };
+    for (const AcceptedRow& row : rows) {
+        const Parsed parsed = parse(row.text);
+        EXPECT_TRUE(parsed.ok) << row.text;
+        EXPECT_EQ(parsed.tokens, row.tokens) << row.text;
+    }
+}
+
+TEST(Parser, EveryBracketGroupHasItsFactor) {
+    const AcceptedRow rows[] = {
+        {"(x+1)=2", "1 ( 1x 1 ) = 2"},
+        {"x+(y-1)=3", "1x 1 ( 1y -1 ) = 3"},
+        {"2{(x+1)+1}=4", "2 { 1 ( 1x 1 ) 1 } = 4"},
+        {"x=(y+1)", "1x = 1 ( 1y 1 )"},
+        {"x-(y+1)=0", "1x -1 ( 1y 1 ) = 0"},
+        {"0.5(x-2)=3y", "1/2 ( 1x -2 ) = 3y"},
+    };
+    for (const AcceptedRow& row : rows) {
+        const Parsed parsed = parse(row.text);
+        EXPECT_TRUE(parsed.ok) << row.text;
+        EXPECT_EQ(parsed.tokens, row.tokens) << row.text;
+    }
+}
+
+struct RefusedRow {
+    std::string text;
+    ParseError error;
+    Messages shown;
+};
+
+TEST(Parser, RefusesMalformedTextsWithTheirCodes) {
+    const std::string fifty(50, '1');
+    const RefusedRow rows[] = {
+        {"x--y=1", ParseError::MinusAfterSign, {}},
+        {"x+-y=1", ParseError::MinusAfterSign, {}},
+        {"x-+y=1", ParseError::PlusAfterSign, {}},
+        {"x++y=1", ParseError::PlusAfterSign, {}},
+        {"xx=1", ParseError::SameLetterTwice, {}},
+        {"x x=1", ParseError::SameLetterTwice, {}},
+        {"=1", ParseError::TooFewTokens, {}},
+        {"", ParseError::TooFewTokens, {}},
+        {"   ", ParseError::TooFewTokens, {}},
+        {"x=3/0", ParseError::ZeroDenominator, {}},
+        {"x=3/", ParseError::ZeroDenominator, {"message: エラー！数字の表現が不正です"}},
+        {"x=3|", ParseError::ZeroDenominator, {"message: エラー！数字の表現が不正です"}},
+        {"x=100000", ParseError::TooManyDigits, {"message: 100000：エラー！数字は５桁以下です"}},
+        {"x=1234567", ParseError::TooManyDigits, {"message: 123456：エラー！数字は５桁以下です"}},
+        {"x=1/123456", ParseError::TooManyDigits, {"message: 123456：エラー！数字は５桁以下です"}},
+        {"x=1.123456", ParseError::TooManyDigits, {"message: 123456：エラー！数字は５桁以下です"}},
+        {"x=123.456", ParseError::DecimalTooLong, {"message: 整数部と小数部の合計桁数は５以内です"}},
+        {"x=12345.", ParseError::DecimalTooLong,
+         {"message: エラー！数字の表現が不正です", "message: 整数部と小数部の合計桁数は５以内です"}},
+        {"x#y=1", ParseError::BadCharacter, {"message: #"}},
+        {"2x=y;", ParseError::BadCharacter, {"message: ;"}},
+        {cp932("ｘ=1"), ParseError::BadCharacter, {"message: ｘ"}},
+        {"x=1\xFF", ParseError::BadCharacter, {"message: ?"}},
+        {"x=2 3", ParseError::NumberAfterNumber, {}},
+        {"2*3x=6", ParseError::NumberAfterNumber, {}},
+        {"x=1.5.2", ParseError::BadCharacter, {"message: ."}},
+        {fifty + "1", ParseError::TextTooLong, {}},
+        {std::string(41, '(') + "=", ParseError::TooManyTokens, {}},
+        {std::string(25, '(') + "x=1", ParseError::TooManyTokens, {}},
+    };
+    for (const RefusedRow& row : rows) {
+        const Parsed parsed = parse(row.text);
+        EXPECT_FALSE(parsed.ok) << row.text;
+        EXPECT_EQ(parsed.error, row.error) << row.text;
+        EXPECT_EQ(parsed.shown, row.shown) << row.text;
+    }
+}
+
+TEST(Parser, AcceptsFiftyBytesAndRefusesFiftyOneUntouched) {
+    ScriptedDialogs dialogs;
+    Algebra algebra(dialogs);
+    MShiki& slot = algebra.EquationTable[2];
+    const std::string fifty = "x=1+" + std::string(46, ' ');
+    EXPECT_TRUE(parseEquation(algebra, slot, fifty));
+    EXPECT_EQ(slot.count, 2 + 1);
+
+    algebra.hasDecimalPoint = true;
+    EXPECT_FALSE(parseEquation(algebra, slot, fifty + "."));
+    EXPECT_EQ(algebra.parseError, ParseError::TextTooLong);
+    EXPECT_EQ(slot.count, 3);            // nothing changed
+    EXPECT_TRUE(algebra.hasDecimalPoint); // not even the decimal flag
+}
+
+TEST(Parser, ThreeDotIsThreeAfterAMessage) {
+    const Parsed parsed = parse("x=3.");
+    EXPECT_TRUE(parsed.ok);
+    EXPECT_EQ(parsed.tokens, "1x = 3");
+    EXPECT_EQ(parsed.shown, Messages{"message: エラー！数字の表現が不正です"});
+}
+
+TEST(Parser, FindsTheTwoUnknownsInOrder) {
+    ScriptedDialogs dialogs;
+    Algebra algebra(dialogs);
+    ASSERT_TRUE(parseEquation(algebra, algebra.EquationTable[1], "y-x=1"));
+    EXPECT_EQ(algebra.unknown1, 'x');
+    EXPECT_EQ(algebra.unknown2, 'y');
+
+    Algebra other(dialogs);
+    ASSERT_TRUE(parseEquation(other, other.EquationTable[1], "3b=6"));
+    EXPECT_EQ(other.unknown1, 'b');
+    EXPECT_EQ(other.unknown2, '?');
+    ASSERT_TRUE(parseEquation(other, other.EquationTable[2], "b+a-c=1")); // a third letter is not recorded
+    EXPECT_EQ(other.unknown1, 'a');
+    EXPECT_EQ(other.unknown2, 'b');
+}
+
+TEST(Parser, RemembersWhetherTheLastTextHadADecimalPoint) {
+    ScriptedDialogs dialogs;
+    Algebra algebra(dialogs);
+    parseEquation(algebra, algebra.EquationTable[1], "0.5x=1");
+    EXPECT_TRUE(algebra.hasDecimalPoint);
+    parseEquation(algebra, algebra.EquationTable[0], "x=1");
+    EXPECT_FALSE(algebra.hasDecimalPoint);
+}
+
+TEST(Parser, LeavesOriginAndStepTextAlone) {
+    ScriptedDialogs dialogs;
+    Algebra algebra(dialogs);
+    MShiki& slot = algebra.EquationTable[5];
+    slot.origin = 4;
+    slot.stepText = "kept";
+    ASSERT_TRUE(parseEquation(algebra, slot, "x+y=2"));
+    EXPECT_EQ(slot.origin, 4);
+    EXPECT_EQ(slot.stepText, "kept");
+}
+
+TEST(ParseNumber, ReadsOneNumberAndMovesPastIt) {
+    ScriptedDialogs dialogs;
+    Algebra algebra(dialogs);
+    struct Row {
+        const char* text;
+        ShikiToken value;
+        std::size_t end;
+    };
+    const Row rows[] = {
+        {"12x", makeToken(12, 1, '/'), 2},
+        {"6/8+", makeToken(3, 4, '/'), 3},
+        {"6|8", makeToken(3, 4, '|'), 3},
+        {"0.50y", makeToken(1, 2, '/'), 4},
+        {"00000", makeToken(0, 1, '/'), 5},
+    };
+    for (const Row& row : rows) {
+        std::size_t position = 0;
+        EXPECT_EQ(parseNumber(algebra, row.text, position), row.value) << row.text;
+        EXPECT_EQ(position, row.end) << row.text;
+        EXPECT_EQ(algebra.parseError, ParseError::None) << row.text;
+    }
+    std::size_t position = 0;
+    EXPECT_EQ(readDigits(algebra, "x", position), 0);
+    EXPECT_EQ(position, 0U);
+    EXPECT_EQ(dialogs.shown, Messages{"message: エラー！数字の表現が不正です"});
+}
+
+} // namespace
+} // namespace tavolini

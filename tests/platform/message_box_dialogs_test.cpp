@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "core/cp932.h"
+#include "platform/message_box_dialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace tavolini {
+namespace {
+
+struct SeenBox {
+    QString title, text;
+    QStringList buttons;
+};
+
+// Waits for the next modal message box, notes what it shows and presses
+// the button with the given text.
+void answerNextBox(SeenBox& seen, QString press) {
+    QTimer::singleShot(0, [&seen, press] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return answerNextBox(seen, press);
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        for (QAbstractButton* button : box->buttons()) {
+            seen.buttons << button->text().remove(u'&');
+            if (button->text().remove(u'&') == press) button->click();
+        }
+    });
+}
+
+TEST(MessageBoxDialogs, ShowsMessagesUnderTheApplicationTitle) {
+    MessageBoxDialogs dialogs(QStringLiteral("Orbiset Tavolini"));
+    SeenBox seen;
+    answerNextBox(seen, QStringLiteral("OK"));
+    dialogs.showMessage(cp932("分母が０です"));
+    EXPECT_EQ(seen.title, QStringLiteral("Orbiset Tavolini"));
+    EXPECT_EQ(seen.text, QStringLiteral(u"分母が０です"));
+    EXPECT_EQ(seen.buttons, QStringList{QStringLiteral("OK")});
+}
+
+TEST(MessageBoxDialogs, AsksWithItsCaptionAndReportsTheButton) {
+    MessageBoxDialogs dialogs(QStringLiteral("Orbiset Tavolini"));
+    SeenBox seen;
+    answerNextBox(seen, QStringLiteral("Retry"));
+    EXPECT_EQ(dialogs.ask(cp932("確認"), cp932("0 で割ることはできません"), Buttons::AbortRetryIgnore), Reply::Retry);
+    EXPECT_EQ(seen.title, QStringLiteral(u"確認"));
+    EXPECT_EQ(seen.buttons.size(), 3);
+
+    answerNextBox(seen, QStringLiteral("Cancel"));
+    EXPECT_EQ(dialogs.ask(cp932("確認"), cp932("ファイルを保存しますか？"), Buttons::YesNoCancel), Reply::Cancel);
+    answerNextBox(seen, QStringLiteral("No"));
+    EXPECT_EQ(dialogs.ask(cp932("確認"), cp932("ファイルを保存しますか"), Buttons::YesNo), Reply::No);
+}
+
+TEST(MessageBoxDialogs, WritesFileFiltersTheQtWay) {
+    EXPECT_EQ(qtFileFilter(cp932("SIMﾌｧｲﾙ|*.SIM")), QStringLiteral(u"SIMﾌｧｲﾙ (*.SIM *.sim)"));
+    EXPECT_EQ(qtFileFilter("*.txt"), QStringLiteral("*.txt"));
+}
+
+} // namespace
+} // namespace tavolini
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
