@@ -1,0 +1,53 @@
+# The two commands of the README, and the benchmark and fuzz runs.
+# Each one first installs whatever Debian packages are missing.
+
+BUILD      := build
+ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 60
+
+export ASAN_OPTIONS  := detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS := print_stacktrace=1:halt_on_error=1
+
+.PHONY: all deps build build-asan test run bench fuzz clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps
+
+build: deps
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@cmake --build $(BUILD)
+
+build-asan: deps
+	@[ -f $(ASAN_BUILD)/build.ninja ] || cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+		-DTAVOLINI_SANITIZE=ON -DTAVOLINI_BENCH=OFF
+	@cmake --build $(ASAN_BUILD)
+
+# Every test, then every test again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test: build build-asan
+	@echo "== tests =="
+	@cd $(BUILD) && ctest --output-on-failure
+	@echo "== tests under AddressSanitizer + UndefinedBehaviorSanitizer =="
+	@cd $(ASAN_BUILD) && ctest --output-on-failure
+
+run: build
+	@echo "The drill's main window is not built yet: 'make run' builds the libraries and tests only."
+
+bench: build
+	@$(BUILD)/bench/tavolini_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+fuzz: deps
+	@[ -f $(FUZZ_BUILD)/build.ninja ] || CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVOLINI_FUZZ=ON
+	@cmake --build $(FUZZ_BUILD)
+	@for target in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
+		corpus=fuzz-corpus/$$(basename $$target); mkdir -p $$corpus; \
+		echo "== $$target for $(FUZZ_SECONDS) s =="; \
+		$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$corpus fuzz/seeds/$$(basename $$target) \
+			|| exit 1; \
+	done
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
