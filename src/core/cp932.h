@@ -19,4 +19,10 @@ constexpr bool isCp932LeadByte(char c) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+// A byte that can follow a lead byte in code page 932.
+constexpr bool isCp932TrailByte(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
+
 } // namespace tavolini

@@ -36,8 +36,8 @@ ShikiToken parseFraction(Dialogs& dialogs, std::string_view text, std::string_vi
                          std::size_t wordSize, std::int32_t sign) {
     const std::string_view denDigits = rest.substr(0, word);
     const std::string_view numDigits = rest.substr(word + wordSize);
-    if (denDigits.empty() || numDigits.empty()) return refuse(dialogs, text, " ←分数の表現があやまりです");
     if (!allDigits(denDigits) || !allDigits(numDigits)) return refuse(dialogs, text, " ←数値の表現があやまりです");
+    if (denDigits.empty() || numDigits.empty()) return refuse(dialogs, text, " ←分数の表現があやまりです");
     if (denDigits.size() > MaxOperandDigits || numDigits.size() > MaxOperandDigits)
         return refuse(dialogs, text, " ←数値は４桁以下にしてください");
     const std::int32_t den = digitsValue(denDigits);

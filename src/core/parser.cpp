@@ -6,6 +6,7 @@
 #include "core/dialogs.h"
 #include "core/digits.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -26,6 +27,7 @@ void reportBadNumber(Algebra& algebra) { algebra.dialogs.showMessage(cp932("ã‚¨ã
 // past the limit. A run that is too long is reported and fails the parse; a
 // missing run is reported and yields no digits.
 std::string_view takeDigits(Algebra& algebra, std::string_view text, std::size_t& position) {
+    position = std::min(position, text.size());
     const std::size_t start = position;
     while (position < text.size() && position - start <= MaxNumberDigits && isDigit(text[position])) ++position;
     const std::string_view digits = text.substr(start, position - start);
@@ -152,7 +154,8 @@ private:
 
     void badCharacter() {
         // Show a double-byte character whole, not its first byte alone.
-        const bool wide = isCp932LeadByte(m_text[m_position]) && m_position + 1 < m_text.size();
+        const bool wide = isCp932LeadByte(m_text[m_position]) && m_position + 1 < m_text.size() &&
+                          isCp932TrailByte(m_text[m_position + 1]);
         m_algebra.dialogs.showMessage(m_text.substr(m_position, wide ? 2 : 1));
         fail(ParseError::BadCharacter);
     }

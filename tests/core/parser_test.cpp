@@ -5,6 +5,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/token_text.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace tavolini {
@@ -58,6 +59,8 @@ TEST(Parser, ReadsEquationsIntoTokens) {
         {"2xy=1", "2x 2y = 1"},                   // a term after a term takes its value
         {"x2y=1", "1x 2y = 1"},
         {"\xA2x+1\xA3=2", "1 ｢ 1x 1 ｣ = 2"},
+        {"-[x]=-{y}", "-1 [ 1x ] = -1 { 1y }"},
+        {"1|2+x=y", "1|2 1x = 1y"},
     };
     for (const AcceptedRow& row : rows) {
         const Parsed parsed = parse(row.text);
@@ -135,6 +138,10 @@ TEST(Parser, RefusesMalformedTextsWithTheirCodes) {
         {"x=2 3", ParseError::NumberAfterNumber, {}},
         {"2*3x=6", ParseError::NumberAfterNumber, {}},
         {"x=1.5.2", ParseError::BadCharacter, {"message: ."}},
+        {"x=.5", ParseError::BadCharacter, {"message: ."}},
+        {"x=1/2/3", ParseError::BadCharacter, {"message: /"}},
+        {"x=0.12345", ParseError::DecimalTooLong, {"message: 整数部と小数部の合計桁数は５以内です"}},
+        {"\x81=x", ParseError::BadCharacter, {"message: ?"}}, // a lead byte without its second byte
         {fifty + "1", ParseError::TextTooLong, {}},
         {std::string(41, '(') + "=", ParseError::TooManyTokens, {}},
         {std::string(25, '(') + "x=1", ParseError::TooManyTokens, {}},
@@ -162,11 +169,21 @@ TEST(Parser, AcceptsFiftyBytesAndRefusesFiftyOneUntouched) {
     EXPECT_TRUE(algebra.hasDecimalPoint); // not even the decimal flag
 }
 
-TEST(Parser, ThreeDotIsThreeAfterAMessage) {
-    const Parsed parsed = parse("x=3.");
+TEST(Parser, HoldsExactlyFortyTokens) {
+    const std::string forty = std::string(18, '(') + "x)=1"; // 36 + x ) = 1
+    const Parsed parsed = parse(forty);
     EXPECT_TRUE(parsed.ok);
-    EXPECT_EQ(parsed.tokens, "1x = 3");
-    EXPECT_EQ(parsed.shown, Messages{"message: エラー！数字の表現が不正です"});
+    EXPECT_EQ(parsed.error, ParseError::None);
+    EXPECT_EQ(std::count(parsed.tokens.begin(), parsed.tokens.end(), ' ') + 1, 40);
+}
+
+TEST(Parser, ThreeDotIsThreeAfterAMessage) {
+    for (const auto& [text, tokens] : {std::pair{"x=3.", "1x = 3"}, std::pair{"3.x=1", "3x = 1"}}) {
+        const Parsed parsed = parse(text);
+        EXPECT_TRUE(parsed.ok) << text;
+        EXPECT_EQ(parsed.tokens, tokens) << text;
+        EXPECT_EQ(parsed.shown, Messages{"message: エラー！数字の表現が不正です"}) << text;
+    }
 }
 
 TEST(Parser, FindsTheTwoUnknownsInOrder) {
@@ -183,6 +200,11 @@ TEST(Parser, FindsTheTwoUnknownsInOrder) {
     ASSERT_TRUE(parseEquation(other, other.EquationTable[2], "b+a-c=1")); // a third letter is not recorded
     EXPECT_EQ(other.unknown1, 'a');
     EXPECT_EQ(other.unknown2, 'b');
+
+    Algebra upper(dialogs); // ordered by character code: capitals first
+    ASSERT_TRUE(parseEquation(upper, upper.EquationTable[1], "x+Y=1"));
+    EXPECT_EQ(upper.unknown1, 'Y');
+    EXPECT_EQ(upper.unknown2, 'x');
 }
 
 TEST(Parser, RemembersWhetherTheLastTextHadADecimalPoint) {
@@ -230,6 +252,10 @@ TEST(ParseNumber, ReadsOneNumberAndMovesPastIt) {
     EXPECT_EQ(readDigits(algebra, "x", position), 0);
     EXPECT_EQ(position, 0U);
     EXPECT_EQ(dialogs.shown, Messages{"message: エラー！数字の表現が不正です"});
+
+    position = 9; // a position past the end reads no digits
+    EXPECT_EQ(parseNumber(algebra, "12", position), TokenZero);
+    EXPECT_EQ(position, 2U);
 }
 
 } // namespace
