@@ -12,6 +12,7 @@ enum class ParseError : int {
     TooFewTokens = 112,      // fewer than 3 tokens
     TooManyTokens = 113,     // more than an equation record holds
     NumberAfterNumber = 114, // a number while another is still unplaced ("2 3", "2*3")
+    NotAnEquation = 115,     // not one '=' between two sides, or a bracket left open
     MinusAfterSign = 178,    // '-' right after '+' or '-'
     PlusAfterSign = 179,     // '+' right after '+' or '-'
     BadCharacter = 191,      // a character outside the accepted set

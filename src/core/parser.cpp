@@ -5,6 +5,7 @@
 #include "core/cp932.h"
 #include "core/dialogs.h"
 #include "core/digits.h"
+#include "core/token_kinds.h"
 
 #include <algorithm>
 #include <string>
@@ -13,13 +14,10 @@
 namespace tavolini {
 namespace {
 
-constexpr char OpenCorner = '\xA2';  // half-width '｢'
-constexpr char CloseCorner = '\xA3'; // half-width '｣'
-constexpr char MiddleDot = '\xA5';   // half-width '･'
+constexpr char MiddleDot = '\xA5'; // half-width '･'
 
-bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool isOpening(char c) { return c == '(' || c == '[' || c == '{' || c == OpenCorner; }
-bool isClosing(char c) { return c == ')' || c == ']' || c == '}' || c == CloseCorner; }
+bool isOpening(char c) { return isGroupOpening(c) || c == OpenCorner; }
+bool isClosing(char c) { return isGroupClosing(c) || c == CloseCorner; }
 
 void reportBadNumber(Algebra& algebra) { algebra.dialogs.showMessage(cp932("エラー！数字の表現が不正です")); }
 
@@ -50,6 +48,27 @@ void recordUnknown(Algebra& algebra, char letter) {
     }
 }
 
+// Exactly one '=', outside every bracket group and with something on each
+// side, and every group closed: the shape every operation relies on.
+bool isOneEquation(const MShiki& equation) {
+    int depth = 0;
+    int equalsSigns = 0;
+    int equalsAt = -1;
+    for (int i = 0; i < equation.count; ++i) {
+        const char kind = equation.tokens[static_cast<std::size_t>(i)].kind;
+        if (isGroupOpening(kind)) {
+            ++depth;
+        } else if (isGroupClosing(kind)) {
+            if (--depth < 0) return false;
+        } else if (kind == '=') {
+            if (depth != 0) return false;
+            ++equalsSigns;
+            equalsAt = i;
+        }
+    }
+    return depth == 0 && equalsSigns == 1 && equalsAt > 0 && equalsAt < equation.count - 1;
+}
+
 // One pass over an equation text. A number is held back ("pending") until
 // the next sign, bracket, '=' or letter shows what it belongs to.
 class EquationParser {
@@ -77,6 +96,7 @@ public:
         }
         if (ok() && m_hasPending) store(makeToken(m_pending.num, m_pending.den, '/'));
         if (ok() && m_equation.count < 3) fail(ParseError::TooFewTokens);
+        if (ok() && !isOneEquation(m_equation)) fail(ParseError::NotAnEquation);
         return ok();
     }
 
@@ -139,7 +159,7 @@ private:
         }
         // Every bracket group carries its factor, even an unwritten 1, so
         // that removing or scaling brackets never borrows another token.
-        if (c != '=' && !m_hasPending) store(TokenOne);
+        if (isGroupOpening(c) && !m_hasPending) store(TokenOne);
         storePending();
         store(makeToken(0, 1, c));
         m_previous = '=';

@@ -58,7 +58,7 @@ TEST(Parser, ReadsEquationsIntoTokens) {
         {"3x=6-y+x", "3x = 6 -1y 1x"},
         {"2xy=1", "2x 2y = 1"},                   // a term after a term takes its value
         {"x2y=1", "1x 2y = 1"},
-        {"\xA2x+1\xA3=2", "1 ｢ 1x 1 ｣ = 2"},
+        {"\xA2x+1\xA3=2", "｢ 1x 1 ｣ = 2"},       // corner brackets group nothing: no factor
         {"-[x]=-{y}", "-1 [ 1x ] = -1 { 1y }"},
         {"1|2+x=y", "1|2 1x = 1y"},
     };
@@ -142,8 +142,16 @@ TEST(Parser, RefusesMalformedTextsWithTheirCodes) {
         {"x=1/2/3", ParseError::BadCharacter, {"message: /"}},
         {"x=0.12345", ParseError::DecimalTooLong, {"message: 整数部と小数部の合計桁数は５以内です"}},
         {"\x81=x", ParseError::BadCharacter, {"message: ?"}}, // a lead byte without its second byte
+        {"x+y+1", ParseError::NotAnEquation, {}},
+        {"x=1=2", ParseError::NotAnEquation, {}},
+        {"=x+1", ParseError::NotAnEquation, {}},
+        {"x+1=", ParseError::NotAnEquation, {}},
+        {"2(x+1=4", ParseError::NotAnEquation, {}},
+        {"x)+(1=2", ParseError::NotAnEquation, {}},
+        {"2(x=1)", ParseError::NotAnEquation, {}},
         {fifty + "1", ParseError::TextTooLong, {}},
         {std::string(41, '(') + "=", ParseError::TooManyTokens, {}},
+        {"x=" + std::string(24, '(') + std::string(24, ')'), ParseError::TooManyTokens, {}},
         {std::string(25, '(') + "x=1", ParseError::TooManyTokens, {}},
     };
     for (const RefusedRow& row : rows) {
@@ -160,7 +168,7 @@ TEST(Parser, AcceptsFiftyBytesAndRefusesFiftyOneUntouched) {
     MShiki& slot = algebra.EquationTable[2];
     const std::string fifty = "x=1+" + std::string(46, ' ');
     EXPECT_TRUE(parseEquation(algebra, slot, fifty));
-    EXPECT_EQ(slot.count, 2 + 1);
+    EXPECT_EQ(slot.count, 3);
 
     algebra.hasDecimalPoint = true;
     EXPECT_FALSE(parseEquation(algebra, slot, fifty + "."));
@@ -170,11 +178,14 @@ TEST(Parser, AcceptsFiftyBytesAndRefusesFiftyOneUntouched) {
 }
 
 TEST(Parser, HoldsExactlyFortyTokens) {
-    const std::string forty = std::string(18, '(') + "x)=1"; // 36 + x ) = 1
-    const Parsed parsed = parse(forty);
-    EXPECT_TRUE(parsed.ok);
-    EXPECT_EQ(parsed.error, ParseError::None);
-    EXPECT_EQ(std::count(parsed.tokens.begin(), parsed.tokens.end(), ' ') + 1, 40);
+    const std::string groups = std::string(12, '(') + "x+1" + std::string(12, ')'); // 12 x (factor, bracket, bracket) + 2
+    const Parsed forty = parse(groups + "=1");
+    EXPECT_TRUE(forty.ok);
+    EXPECT_EQ(std::count(forty.tokens.begin(), forty.tokens.end(), ' ') + 1, 40);
+
+    const Parsed fortyOne = parse(groups + "=1+2");
+    EXPECT_FALSE(fortyOne.ok);
+    EXPECT_EQ(fortyOne.error, ParseError::TooManyTokens);
 }
 
 TEST(Parser, ThreeDotIsThreeAfterAMessage) {

@@ -3,6 +3,7 @@
 #include "support/token_text.h"
 
 #include "core/cp932.h"
+#include "core/token_kinds.h"
 
 namespace tavolini {
 namespace {
@@ -12,8 +13,6 @@ std::string valueText(ShikiToken t, char bar) {
     if (t.den != 1 || bar == '|') text += bar + std::to_string(t.den);
     return text;
 }
-
-bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 } // namespace
 
