@@ -20,7 +20,7 @@ std::string tokenText(ShikiToken t) {
     if (t.kind == '/' || t.kind == '|') return valueText(t, t.kind);
     if (isLetter(t.kind)) return valueText(t, '/') + t.kind;
     const std::string symbol = utf8FromCp932(std::string(1, t.kind));
-    return t.num == 0 && t.den == 1 ? symbol : valueText(t, '/') + symbol;
+    return t.num == 0 ? symbol : valueText(t, '/') + symbol;
 }
 
 std::string tokensText(const MShiki& equation) {

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "support/drill.h"
+
+#include "core/cp932.h"
+#include "core/equation_labels.h"
+#include "core/parser.h"
+#include "operations/executor.h"
+#include "support/token_text.h"
+
+#include <utility>
+
+namespace tavolini {
+namespace {
+
+// The operations as the panel writes them, with their codes.
+const std::pair<const char*, char> Operations[] = {
+    {"＋", '+'}, {"－", '-'}, {"×", '*'}, {"÷", '/'}, {"代入", '^'}, {"移項", 'I'}, {"整理", 'S'}, {"かっこ", 'K'},
+};
+
+// Reads an equation label ("③", "(21)") at the front of `text`.
+int takeLabel(std::string& text) {
+    for (int n = EquationLabelCount - 1; n >= 1; --n) {
+        const std::string name = utf8FromCp932(EquationLabels()[static_cast<std::size_t>(n)]);
+        if (text.rfind(name, 0) == 0) {
+            text.erase(0, name.size());
+            return n;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+bool Drill::load(std::string_view first, std::string_view second) {
+    algebra.unknown1 = algebra.unknown2 = '?';
+    for (MShiki& slot : algebra.EquationTable) slot = MShiki{};
+    if (!parseEquation(algebra, algebra.EquationTable[1], first)) return false;
+    if (!parseEquation(algebra, algebra.EquationTable[2], second)) return false;
+    algebra.EquationTable[1].origin = 1;
+    algebra.EquationTable[2].origin = 2;
+    algebra.equationCount = 2;
+    algebra.originCounter = 2;
+    answers = Answers{};
+    return true;
+}
+
+std::string Drill::run(const std::string& utf8Command) {
+    std::string text = utf8Command;
+    command = CommandState{};
+    command.firstEquation = takeLabel(text);
+    for (const auto& [name, code] : Operations) {
+        if (text.rfind(name, 0) != 0) continue;
+        text.erase(0, std::string(name).size());
+        command.operationCode = code;
+        break;
+    }
+    command.composeStep = 2;
+    command.lastEntry = OperationEntered;
+    if (const int second = takeLabel(text); second != 0) {
+        command.secondEquation = second;
+        command.composeStep = 3;
+        command.lastEntry = EquationEntered;
+    } else if (!text.empty()) {
+        command.pnlNumber = cp932(text);
+        command.lastEntry = NumberEntered;
+    }
+
+    ++algebra.equationCount;
+    clearEquation(algebra.EquationTable[static_cast<std::size_t>(algebra.equationCount)]);
+    std::string sentence;
+    if (!executeOperation(algebra, command, sentence)) {
+        --algebra.equationCount;
+        return "refused";
+    }
+    return tokensText(algebra.EquationTable[static_cast<std::size_t>(algebra.equationCount)]);
+}
+
+std::string Drill::sentence(int n) const {
+    return utf8FromCp932(algebra.EquationTable[static_cast<std::size_t>(n)].stepText);
+}
+
+std::vector<std::string> Drill::takeShown() { return std::exchange(dialogs.shown, {}); }
+
+} // namespace tavolini
