@@ -24,7 +24,6 @@ public:
     // Appends a token; a full record is remembered and nothing is written.
     void append(MShiki& equation, ShikiToken token);
 
-    void refuse() { fail(StepResult::Refused); }
     bool ok() const { return m_result == StepResult::Done; }
     StepResult result() const { return m_result; }
 

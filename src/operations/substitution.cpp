@@ -19,8 +19,8 @@ void appendRightSide(StepGuard& guard, MShiki& result, const MShiki& first) {
     for (int i = 2; i < first.count; ++i) guard.append(result, tokenAt(first, i));
 }
 
-} // namespace
-
+// Whether the equation reads "letter = expression" with one of the problem's
+// unknowns alone on the left (coefficient exactly 1) and not on the right.
 bool isSubstitutable(const Algebra& algebra, const MShiki& equation) {
     if (equation.count < 3) return false;
     const ShikiToken head = tokenAt(equation, 0);
@@ -31,6 +31,8 @@ bool isSubstitutable(const Algebra& algebra, const MShiki& equation) {
         if (tokenAt(equation, i).kind == head.kind) return false;
     return true;
 }
+
+} // namespace
 
 StepResult substituteEquation(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result) {
     if (!isSubstitutable(algebra, first)) return StepResult::Refused;

@@ -7,10 +7,6 @@
 
 namespace tavolini {
 
-// Whether the equation reads "letter = expression" with one of the problem's
-// unknowns alone on the left (coefficient exactly 1) and not on the right.
-bool isSubstitutable(const Algebra& algebra, const MShiki& equation);
-
 // 代入: every term of the first equation's letter in the second equation
 // replaced by the first equation's right side (in brackets under the term's
 // coefficient when that is not 1). Refused, without a message of its own,
