@@ -32,7 +32,7 @@ void addToSums(Algebra& algebra, StepGuard& guard, SideSums& sums, ShikiToken to
 bool hasBrackets(const MShiki& equation) {
     for (int i = 0; i < equation.count; ++i) {
         const char kind = equation.tokens[static_cast<std::size_t>(i)].kind;
-        if (kind == '(' || kind == '{' || kind == ']') return true;
+        if (isGroupOpening(kind) || isGroupClosing(kind)) return true;
     }
     return false;
 }

@@ -26,8 +26,8 @@ SideSums emptySums(const Algebra& algebra);
 // numbers like any other; tokens of other kinds belong to no sum.
 void addToSums(Algebra& algebra, StepGuard& guard, SideSums& sums, ShikiToken token);
 
-// Whether the equation still has a bracket group ('(' or '{', or a square
-// pair found by its closing bracket).
+// Whether the equation still has a bracket of a group, of any shape: a
+// group may close with another shape than it opened with ("3[x+1)").
 bool hasBrackets(const MShiki& equation);
 
 // Tells the pupil to remove the brackets first when the equation still has
