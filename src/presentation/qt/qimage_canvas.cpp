@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "presentation/qt/qimage_canvas.h"
+
+#include "platform/text_codec.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace tavolini {
+namespace {
+
+constexpr QImage::Format PictureFormat = QImage::Format_RGB32;
+
+QRgb rgb(Colour c) { return qRgb(c.r, c.g, c.b); }
+
+} // namespace
+
+void installFontSubstitutions() {
+    QFont::insertSubstitution(QStringLiteral("Bookman Old Style"), QStringLiteral("TeX Gyre Bonum"));
+    QFont::insertSubstitution(QStringLiteral(u"ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(QStringLiteral(u"ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+}
+
+QFont qtFont(const CanvasFont& font) {
+    QFont result(fromCp932(font.face));
+    result.setPixelSize(std::max(1, pixelsFromPoints(font.size)));
+    result.setBold(font.bold);
+    result.setItalic(font.italic);
+    return result;
+}
+
+QImageCanvas::QImageCanvas(QSize controlSize, QSize pictureSize)
+    : m_controlSize(controlSize), m_pictureSize(pictureSize) {
+    clear();
+}
+
+void QImageCanvas::setPicture(const QImage& picture) { m_image = picture.convertToFormat(PictureFormat); }
+
+void QImageCanvas::setFont(const CanvasFont& font) {
+    const bool sameFace = font.face == m_font.face && font.size == m_font.size && font.bold == m_font.bold &&
+                          font.italic == m_font.italic;
+    m_font = font;
+    if (sameFace) return;
+    m_qtFont = qtFont(font);
+    m_ascent = QFontMetrics(m_qtFont).ascent();
+}
+
+void QImageCanvas::setPen(Colour colour, PenMode mode) {
+    m_pen = colour;
+    m_penMode = mode;
+}
+
+void QImageCanvas::textOut(int x, int y, std::string_view text) {
+    if (text.empty() || m_image.isNull()) return;
+    QPainter painter(&m_image);
+    painter.setFont(m_qtFont);
+    painter.setPen(QColor(m_font.colour.r, m_font.colour.g, m_font.colour.b));
+    // The point is the text's top left corner; Qt draws from the baseline.
+    painter.drawText(QPoint(x, y + m_ascent), fromCp932(text));
+}
+
+void QImageCanvas::plot(int x, int y) {
+    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height()) return;
+    auto* pixel = reinterpret_cast<QRgb*>(m_image.scanLine(y)) + x;
+    if (m_penMode == PenMode::NotXor)
+        *pixel = (~(*pixel ^ rgb(m_pen)) & 0x00FFFFFFu) | 0xFF000000u;
+    else
+        *pixel = rgb(m_pen);
+}
+
+void QImageCanvas::span(int x1, int x2, int y) {
+    for (int x = x1; x < x2; ++x) plot(x, y);
+}
+
+void QImageCanvas::column(int x, int y1, int y2) {
+    for (int y = y1; y < y2; ++y) plot(x, y);
+}
+
+// Pixel by pixel, each once: a not-xor line drawn twice must cancel exactly.
+void QImageCanvas::line(int x1, int y1, int x2, int y2) {
+    const int dx = std::abs(x2 - x1);
+    const int dy = -std::abs(y2 - y1);
+    const int stepX = x1 < x2 ? 1 : -1;
+    const int stepY = y1 < y2 ? 1 : -1;
+    int error = dx + dy;
+    int x = x1;
+    int y = y1;
+    while (x != x2 || y != y2) {
+        plot(x, y);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += stepY;
+        }
+    }
+}
+
+void QImageCanvas::rectangle(int x1, int y1, int x2, int y2) {
+    if (x2 - x1 < 1 || y2 - y1 < 1) return;
+    span(x1, x2, y1);
+    if (y2 - 1 > y1) span(x1, x2, y2 - 1);
+    column(x1, y1 + 1, y2 - 1);
+    if (x2 - 1 > x1) column(x2 - 1, y1 + 1, y2 - 1);
+}
+
+void QImageCanvas::fillRect(int x1, int y1, int x2, int y2, Colour colour) {
+    const QRect area = QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)).intersected(m_image.rect());
+    if (area.isEmpty()) return;
+    QPainter painter(&m_image);
+    painter.fillRect(area, QColor(colour.r, colour.g, colour.b));
+}
+
+void QImageCanvas::clear() {
+    if (m_image.size() != m_pictureSize || m_image.format() != PictureFormat)
+        m_image = QImage(m_pictureSize, PictureFormat);
+    m_image.fill(Qt::white);
+    setFont(clearedSurfaceFont());
+    m_pen = clBlack;
+    m_penMode = PenMode::Copy;
+}
+
+} // namespace tavolini

@@ -1,0 +1,2 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
