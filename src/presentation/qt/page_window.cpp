@@ -102,7 +102,9 @@ TfrmPage::TfrmPage(Algebra& algebra, LayoutState& layout, PageState& state, Page
     m_sheet->installEventFilter(this);
     createControls();
     createRows();
-    // The answer box stands above the rows it is placed over.
+    // The brace stands beside the problem's rows and the answer box above the
+    // rows it is placed over, hiding them.
+    m_imgKakko->raise();
     m_grbKai->raise();
     m_edtPage2->raise();
 
@@ -135,6 +137,7 @@ void TfrmPage::createControls() {
     m_grbKai = new QGroupBox(fromCp932(cp932("解")), m_sheet);
     m_grbKai->setObjectName(QStringLiteral("grbKai"));
     m_grbKai->setGeometry(qtRect(KaiRect));
+    m_grbKai->setAutoFillBackground(true);
     m_grbKai->hide();
     addImage(QStringLiteral("Image33"), AnswerRect1, m_grbKai);
     addImage(QStringLiteral("Image34"), AnswerRect2, m_grbKai);

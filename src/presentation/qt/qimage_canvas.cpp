@@ -46,7 +46,11 @@ void QImageCanvas::setFont(const CanvasFont& font) {
     m_font = font;
     if (sameFace) return;
     m_qtFont = qtFont(font);
-    m_ascent = QFontMetrics(m_qtFont).ascent();
+    // Text is placed by the top of its cell, as Windows places it. TeX Gyre
+    // Bonum reports a taller ascent than the Bookman it stands for, which
+    // would push denominators out of the bottom of a row; no face here gets
+    // more than the em less one pixel.
+    m_ascent = std::min(QFontMetrics(m_qtFont).ascent(), m_qtFont.pixelSize() - 1);
 }
 
 void QImageCanvas::setPen(Colour colour, PenMode mode) {
