@@ -61,6 +61,18 @@ TEST(QImageCanvas, DrawsLinesWithoutTheirEndPoint) {
     EXPECT_EQ(pixel(canvas, 21, 42), Blue);
     EXPECT_EQ(pixel(canvas, 22, 42), White);
     EXPECT_EQ(inked(canvas.image()), QRect(2, 42, 20, 1));
+
+    canvas.clear();
+    canvas.setPen(clBlue, PenMode::Copy);
+    canvas.line(22, 10, 2, 10); // drawn backwards: the start is in, the end out
+    canvas.line(50, 5, 50, 5);  // no length, no pixel
+    canvas.line(60, 3, 60, 0);
+    EXPECT_EQ(pixel(canvas, 22, 10), Blue);
+    EXPECT_EQ(pixel(canvas, 2, 10), White);
+    EXPECT_EQ(pixel(canvas, 50, 5), White);
+    EXPECT_EQ(pixel(canvas, 60, 3), Blue);
+    EXPECT_EQ(pixel(canvas, 60, 0), White);
+    EXPECT_EQ(inked(canvas.image()), QRect(3, 0, 58, 11));
 }
 
 TEST(QImageCanvas, OutlinesThePixelsInsideTheCorners) {

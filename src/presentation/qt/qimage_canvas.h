@@ -6,7 +6,10 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QSize>
+
+#include <memory>
 
 namespace tavolini {
 
@@ -24,8 +27,12 @@ QFont qtFont(const CanvasFont& font);
 class QImageCanvas final : public Canvas {
 public:
     QImageCanvas(QSize controlSize, QSize pictureSize);
+    ~QImageCanvas() override;
+    QImageCanvas(const QImageCanvas&) = delete;
+    QImageCanvas& operator=(const QImageCanvas&) = delete;
 
-    const QImage& image() const { return m_image; }
+    // The picture with everything drawn so far.
+    const QImage& image() const;
     void setControlSize(QSize size) { m_controlSize = size; }
     void setPictureSize(QSize size) { m_pictureSize = size; }
 
@@ -44,6 +51,9 @@ public:
     void clear() override;
 
 private:
+    QPainter& painter();
+    void finishPainting() const;
+    void copyRect(int x1, int y1, int x2, int y2); // in the pen
     void plot(int x, int y);
     void span(int x1, int x2, int y); // x1..x2-1
     void column(int x, int y1, int y2); // y1..y2-1
@@ -56,6 +66,7 @@ private:
     int m_ascent = 0;
     Colour m_pen = clBlack;
     PenMode m_penMode = PenMode::Copy;
+    mutable std::unique_ptr<QPainter> m_painter; // open while texts and fills follow each other
 };
 
 } // namespace tavolini
