@@ -72,7 +72,7 @@ TEST(QImageCanvas, DrawsLinesWithoutTheirEndPoint) {
     EXPECT_EQ(pixel(canvas, 50, 5), White);
     EXPECT_EQ(pixel(canvas, 60, 3), Blue);
     EXPECT_EQ(pixel(canvas, 60, 0), White);
-    EXPECT_EQ(inked(canvas.image()), QRect(3, 0, 58, 11));
+    EXPECT_EQ(inked(canvas.image()), QRect(QPoint(3, 1), QPoint(60, 10)));
 }
 
 TEST(QImageCanvas, OutlinesThePixelsInsideTheCorners) {
