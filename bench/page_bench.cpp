@@ -14,12 +14,12 @@ namespace {
 
 // One step row of a 1024-pixel screen.
 class OneRow final : public RowImages {
-public:
+  public:
     OneRow() : m_canvas(QSize(415, 69), QSize(415, 70)) {}
     Canvas* findRowImage(int n) override { return n == RowNumber ? &m_canvas : nullptr; }
     static constexpr int RowNumber = 5;
 
-private:
+  private:
     QImageCanvas m_canvas;
 };
 
@@ -36,7 +36,8 @@ void showStep(benchmark::State& state, const char* text) {
     equation.stepText = cp932("⑤式を移項すると");
     PageRows page{algebra, layout, row};
     Canvas* image = row.findRowImage(OneRow::RowNumber);
-    for (auto _ : state) showEquation(page, image, OneRow::RowNumber, clBlack);
+    for (auto _ : state)
+        showEquation(page, image, OneRow::RowNumber, clBlack);
 }
 BENCHMARK_CAPTURE(showStep, ten_tokens_with_a_fraction, "x+y=1/2(x-y)+1+x")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(showStep, ten_tokens_drawn_again_compact, "1/2x+3y-4x+5y-6x+y=7+8-9")

@@ -8,19 +8,18 @@
 
 #include "core/cp932.h"
 #include "core/parser.h"
-#include "presentation/qt/page_window.h"
 #include "platform/message_box_dialogs.h"
+#include "presentation/qt/page_window.h"
 
 #include <QApplication>
 #include <QDir>
-
 #include <cstdio>
 
 namespace tavolini {
 namespace {
 
 class NoPanel final : public PageEvents {
-public:
+  public:
     void chooseEquation(int) override {}
     void pageKeyDown(int, bool) override {}
     void pageKeyPress(char) override {}
@@ -35,7 +34,7 @@ struct Step {
 };
 
 class Sheet {
-public:
+  public:
     Sheet() : m_dialogs(QStringLiteral("Orbiset Tavolini")), m_algebra(m_dialogs) {
         m_main.resize(1024, 740);
         m_page = new TfrmPage(m_algebra, m_layout, m_state, m_events, PageSetup{}, &m_main);
@@ -55,7 +54,8 @@ public:
     void show(const Step& step) {
         m_page->showEquation(step.n, step.colour);
         if (step.n > 2 && step.n <= LargestRowNumber)
-            m_page->writeRowText(step.n, 1, m_algebra.EquationTable[static_cast<std::size_t>(step.n)].stepText, clBlack);
+            m_page->writeRowText(step.n, 1,
+                                 m_algebra.EquationTable[static_cast<std::size_t>(step.n)].stepText, clBlack);
     }
 
     bool putAndShow(const Step& step) {
@@ -74,7 +74,7 @@ public:
         return saved;
     }
 
-private:
+  private:
     MessageBoxDialogs m_dialogs;
     Algebra m_algebra;
     LayoutState m_layout;

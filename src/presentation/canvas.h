@@ -49,7 +49,9 @@ struct CanvasFont {
 CanvasFont clearedSurfaceFont();
 
 // Pixels per em of a size in points, at 96 dpi, rounded to the nearest pixel.
-constexpr int pixelsFromPoints(int points) { return (points * 96 + 36) / 72; }
+constexpr int pixelsFromPoints(int points) {
+    return (points * 96 + 36) / 72;
+}
 
 enum class PenMode { Copy, NotXor };
 
@@ -57,7 +59,7 @@ enum class PenMode { Copy, NotXor };
 // and nothing else, so that the screen, the selection previews and the tests
 // share one layout.
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     // The size of the image as laid out on its window (not of its bitmap).

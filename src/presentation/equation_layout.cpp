@@ -24,13 +24,21 @@ constexpr FontChoice LargeFont{14, 10};
 constexpr FontChoice SmallFont{12, 7};
 
 // Magnitudes in 64 bits: the numerator may be the most negative 32-bit value.
-std::int64_t magnitude(std::int32_t v) { return std::llabs(static_cast<std::int64_t>(v)); }
+std::int64_t magnitude(std::int32_t v) {
+    return std::llabs(static_cast<std::int64_t>(v));
+}
 
-std::string digits(std::int32_t v) { return std::to_string(magnitude(v)); }
+std::string digits(std::int32_t v) {
+    return std::to_string(magnitude(v));
+}
 
-bool isUnit(std::int32_t v) { return v == 1 || v == -1; }
+bool isUnit(std::int32_t v) {
+    return v == 1 || v == -1;
+}
 
-int rowBase(int height) { return height > ProblemRowHeight ? height / 4 - 2 : 0; }
+int rowBase(int height) {
+    return height > ProblemRowHeight ? height / 4 - 2 : 0;
+}
 
 // The sign item of a number or term: "+" only where the term before it
 // needs separating, "-" always for a negative value.
@@ -53,7 +61,7 @@ struct BarGroup {
 };
 
 class EquationDrawing {
-public:
+  public:
     EquationDrawing(Canvas& image, const LayoutState& layout, const Algebra& algebra, const MShiki& e)
         : m_image(image), m_layout(layout), m_algebra(algebra), m_e(e) {}
 
@@ -72,7 +80,7 @@ public:
 
     int x() const { return m_x; }
 
-private:
+  private:
     void collect(const ShikiToken& t) {
         switch (t.kind) {
         case '(':
@@ -235,9 +243,13 @@ int drawCellItem(Canvas& image, const LayoutState& layout, std::string_view top,
     return e + 1;
 }
 
-int textRowY(int height, int r) { return rowBase(height) + (r * height) / 4; }
+int textRowY(int height, int r) {
+    return rowBase(height) + (r * height) / 4;
+}
 
-int fractionBarY(int height) { return height > ProblemRowHeight ? 24 + 18 : 24; }
+int fractionBarY(int height) {
+    return height > ProblemRowHeight ? 24 + 18 : 24;
+}
 
 void drawRowText(Canvas& image, int p, int r, std::string_view text) {
     image.textOut(p + TextInset, textRowY(image.height(), r), text);

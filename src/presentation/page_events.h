@@ -8,7 +8,7 @@ namespace tavolini {
 // chooses that equation, and keys typed on the page are entered as on the
 // main window, except that none is swallowed.
 class PageEvents {
-public:
+  public:
     virtual ~PageEvents() = default;
 
     virtual void chooseEquation(int n) = 0;

@@ -29,7 +29,9 @@ PageRect pageBounds(const PageSetup& setup) {
             setup.mainWindowWidth - setup.mainPanel.width - PageRightMargin, setup.mainPanel.height};
 }
 
-int rowImageCount(const PageState& page) { return 4 * page.rowsPerScreen; }
+int rowImageCount(const PageState& page) {
+    return 4 * page.rowsPerScreen;
+}
 
 std::optional<PageRect> rowImageRect(const PageState& page, int n) {
     const int rows = page.rowsPerScreen;
@@ -53,7 +55,8 @@ PagePoint answerBoxPosition(const PageState& page, int n, int pageWidth) {
     const int rows = page.rowsPerScreen;
     const int limit = page.equationLimit;
     const std::optional<PageRect> cornerRow = rowImageRect(page, limit - 2);
-    PagePoint corner{pageWidth - KaiRect.width - AnswerBoxMargin, cornerRow ? cornerRow->top - AnswerBoxMargin : 0};
+    PagePoint corner{pageWidth - KaiRect.width - AnswerBoxMargin,
+                     cornerRow ? cornerRow->top - AnswerBoxMargin : 0};
 
     int target = 0;
     if (n < rows - 2)

@@ -21,7 +21,9 @@ constexpr int ShortLabelSize = 16;
 constexpr int LongLabelSize = 9;
 constexpr int PageMessageSize = 16;
 
-bool inTable(int n) { return n >= 0 && n < EquationSlots; }
+bool inTable(int n) {
+    return n >= 0 && n < EquationSlots;
+}
 
 void paintWith(Canvas& image, Colour colour) {
     image.setPen(colour, PenMode::Copy);
@@ -110,7 +112,8 @@ void printPageMessage(RowImages& rows, int equationCount, std::string_view messa
     image->textOut(0, image->height() / 3, message);
 }
 
-void hoverOverRow(PageState& state, Dialogs& dialogs, RowImages& rows, int equationCount, int n, bool blinking) {
+void hoverOverRow(PageState& state, Dialogs& dialogs, RowImages& rows, int equationCount, int n,
+                  bool blinking) {
     if (blinking || state.hoverFrozen != 0) return;
     if (n > equationCount) {
         hoverOffRows(state, dialogs, rows);

@@ -14,7 +14,7 @@ namespace tavolini {
 // The page's images by equation number: rows 1 to 24 or 32, and the
 // answers 33 and 34.
 class RowImages {
-public:
+  public:
     virtual ~RowImages() = default;
     virtual Canvas* findRowImage(int n) = 0;
 };
@@ -49,7 +49,8 @@ void printPageMessage(RowImages& rows, int equationCount, std::string_view messa
 
 // The mouse over row n: the outline follows it onto rows that hold an
 // equation and leaves when it reaches an empty one.
-void hoverOverRow(PageState& state, Dialogs& dialogs, RowImages& rows, int equationCount, int n, bool blinking);
+void hoverOverRow(PageState& state, Dialogs& dialogs, RowImages& rows, int equationCount, int n,
+                  bool blinking);
 
 // The mouse over the page's background, the brace or the main window.
 void hoverOffRows(PageState& state, Dialogs& dialogs, RowImages& rows);

@@ -11,7 +11,7 @@ namespace tavolini {
 
 // The page window as the drill's rules see it. Texts are code page 932.
 class PageView {
-public:
+  public:
     virtual ~PageView() = default;
 
     // Whether equation n has a row image (1 to 24 or 32, and 33 and 34).

@@ -23,13 +23,14 @@ PageState pageFor(int screenWidth) {
 
 // The rows of a page as recording canvases of the rows' sizes.
 class RecordedRows final : public RowImages {
-public:
+  public:
     explicit RecordedRows(const PageState& page) {
         for (int n = 1; n <= rowImageCount(page); ++n) {
             const PageRect rect = *rowImageRect(page, n);
             m_rows.emplace(n, RecordingCanvas(rect.width, rect.height));
         }
-        for (int n : {SolutionSlotX, SolutionSlotY}) m_rows.emplace(n, RecordingCanvas(295, 50));
+        for (int n : {SolutionSlotX, SolutionSlotY})
+            m_rows.emplace(n, RecordingCanvas(295, 50));
     }
 
     Canvas* findRowImage(int n) override {
@@ -44,13 +45,14 @@ public:
         std::string out;
         for (const auto& [n, canvas] : m_rows) {
             int outlines = 0;
-            for (const CanvasCall& call : canvas.calls()) outlines += call.kind == CanvasCall::Kind::Rectangle;
+            for (const CanvasCall& call : canvas.calls())
+                outlines += call.kind == CanvasCall::Kind::Rectangle;
             if (outlines % 2 == 1) out += (out.empty() ? "" : " ") + std::to_string(n);
         }
         return out;
     }
 
-private:
+  private:
     std::map<int, RecordingCanvas> m_rows;
 };
 
@@ -98,15 +100,24 @@ TEST(PageLayout, PlacesRowsDownTheColumnsOfBothSheets) {
         std::optional<PageRect> rect;
     };
     const Row rows[] = {
-        {800, 1, PageRect{8, 30, 303, 50}},    {800, 2, PageRect{8, 80, 303, 50}},
-        {800, 3, PageRect{8, 140, 303, 69}},   {800, 6, PageRect{8, 350, 303, 69}},
-        {800, 7, PageRect{313, 0, 303, 69}},   {800, 12, PageRect{313, 350, 303, 69}},
-        {800, 13, PageRect{8, 440, 303, 69}},  {800, 18, PageRect{8, 790, 303, 69}},
-        {800, 19, PageRect{313, 440, 303, 69}}, {800, 24, PageRect{313, 790, 303, 69}},
-        {800, 25, std::nullopt},               {800, 0, std::nullopt},
-        {800, SolutionSlotX, std::nullopt},    {1024, 8, PageRect{8, 490, 415, 69}},
-        {1024, 9, PageRect{425, 0, 415, 69}},  {1024, 17, PageRect{8, 580, 415, 69}},
-        {1024, 32, PageRect{425, 1070, 415, 69}}, {640, 24, PageRect{233, 790, 223, 69}},
+        {800, 1, PageRect{8, 30, 303, 50}},
+        {800, 2, PageRect{8, 80, 303, 50}},
+        {800, 3, PageRect{8, 140, 303, 69}},
+        {800, 6, PageRect{8, 350, 303, 69}},
+        {800, 7, PageRect{313, 0, 303, 69}},
+        {800, 12, PageRect{313, 350, 303, 69}},
+        {800, 13, PageRect{8, 440, 303, 69}},
+        {800, 18, PageRect{8, 790, 303, 69}},
+        {800, 19, PageRect{313, 440, 303, 69}},
+        {800, 24, PageRect{313, 790, 303, 69}},
+        {800, 25, std::nullopt},
+        {800, 0, std::nullopt},
+        {800, SolutionSlotX, std::nullopt},
+        {1024, 8, PageRect{8, 490, 415, 69}},
+        {1024, 9, PageRect{425, 0, 415, 69}},
+        {1024, 17, PageRect{8, 580, 415, 69}},
+        {1024, 32, PageRect{425, 1070, 415, 69}},
+        {640, 24, PageRect{233, 790, 223, 69}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.screen) + " Image" + std::to_string(row.n));
@@ -171,8 +182,10 @@ TEST(PageRows, ShowsAnEquationWithItsLabel) {
     EXPECT_EQ(label->font.size, 16);
     EXPECT_EQ(label->font.charset, ShiftJisCharset);
     EXPECT_FALSE(label->font.italic);
-    for (const CanvasCall& call : row.calls())
-        if (call.kind == CanvasCall::Kind::Text) EXPECT_EQ(call.font.colour, clBlue) << call.text;
+    for (const CanvasCall& call : row.calls()) {
+        if (call.kind != CanvasCall::Kind::Text) continue;
+        EXPECT_EQ(call.font.colour, clBlue) << call.text;
+    }
 }
 
 TEST(PageRows, ShowsTheProblemAndTheAnswersWithTheirPrefixes) {
@@ -182,7 +195,8 @@ TEST(PageRows, ShowsTheProblemAndTheAnswersWithTheirPrefixes) {
     PageRows rows = page.pageRows();
     showEquation(rows, page.rows.findRowImage(1), 1, clBlack);
     showEquation(rows, page.rows.findRowImage(SolutionSlotX), SolutionSlotX, clBlack);
-    EXPECT_EQ(page.rows[1].drawing(), "clear    @2,12 2@42,12 x@62,12 +@82,12 y@102,12 =@122,12 7@142,12 ①@279,16");
+    EXPECT_EQ(page.rows[1].drawing(),
+              "clear    @2,12 2@42,12 x@62,12 +@82,12 y@102,12 =@122,12 7@142,12 ①@279,16");
     EXPECT_EQ(page.rows[SolutionSlotX].drawing(), "clear ［答］　@2,12 x@92,12 =@112,12 3@132,12");
 }
 
@@ -197,9 +211,10 @@ TEST(PageRows, RedrawsALongEquationCompactUnderItsStepSentence) {
     const RecordingCanvas& row = page.rows[5];
     const std::string drawing = row.drawing();
     const std::string compact = drawing.substr(drawing.rfind("clear"));
-    EXPECT_EQ(compact, "clear ①式と②式をたすと@0,0 2@2,32 x@16,32 +@30,32 3@44,32 y@58,32 +@72,32 4@86,32 x@100,32 "
-                       "+@114,32 5@128,32 y@142,32 +@156,32 6@170,32 x@184,32 +@198,32 7@212,32 y@226,32 =@240,32 "
-                       "1234@254,32 ⑤@279,31");
+    EXPECT_EQ(compact,
+              "clear ①式と②式をたすと@0,0 2@2,32 x@16,32 +@30,32 3@44,32 y@58,32 +@72,32 4@86,32 x@100,32 "
+              "+@114,32 5@128,32 y@142,32 +@156,32 6@170,32 x@184,32 +@198,32 7@212,32 y@226,32 =@240,32 "
+              "1234@254,32 ⑤@279,31");
     const CanvasCall* sentence = row.findText("①式と②式をたすと");
     ASSERT_NE(sentence, nullptr);
     EXPECT_EQ(sentence->font.size, 12);
@@ -216,7 +231,8 @@ TEST(PageRows, ReportsAnEquationWithoutARow) {
     showEquation(rows, page.rows.findRowImage(3), 40, clBlack); // beyond the table
     showEquation(rows, page.rows.findRowImage(3), -1, clBlack);
     EXPECT_EQ(page.dialogs.shown,
-              (std::vector<std::string>{"message: 5box not fond", "message: 40box not fond", "message: -1box not fond"}));
+              (std::vector<std::string>{"message: 5box not fond", "message: 40box not fond",
+                                        "message: -1box not fond"}));
     EXPECT_TRUE(page.rows[3].calls().empty());
 }
 
@@ -227,7 +243,8 @@ TEST(PageRows, LabelsShortAndLongNumbers) {
         int size;
     };
     Page page(1024);
-    const Row rows[] = {{20, "⑳@391,31", 16}, {21, "(21)@391,31", 9}, {2, "②@391,16", 16}, {32, "(32)@391,31", 9}};
+    const Row rows[] = {
+        {20, "⑳@391,31", 16}, {21, "(21)@391,31", 9}, {2, "②@391,16", 16}, {32, "(32)@391,31", 9}};
     PageRows pageRows = page.pageRows();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.n);
@@ -235,16 +252,19 @@ TEST(PageRows, LabelsShortAndLongNumbers) {
         EXPECT_EQ(page.rows[row.n].drawing(), row.drawing);
         EXPECT_EQ(page.rows[row.n].font().size, row.size);
     }
-    for (int n : {SolutionSlotX, SolutionSlotY, 0, -4, 99}) drawRowLabel(pageRows, n);
+    for (int n : {SolutionSlotX, SolutionSlotY, 0, -4, 99})
+        drawRowLabel(pageRows, n);
     EXPECT_TRUE(page.rows[SolutionSlotX].calls().empty());
     EXPECT_TRUE(page.rows[SolutionSlotY].calls().empty());
 }
 
 TEST(PageRows, WritesTextRowsSixteenPixelsApart) {
     Page page;
-    for (int r = 0; r <= 5; ++r) writeRowText(page.rows, 7, r, cp932("【答】解なし"), clRed);
+    for (int r = 0; r <= 5; ++r)
+        writeRowText(page.rows, 7, r, cp932("【答】解なし"), clRed);
     writeRowText(page.rows, 25, 1, "lost", clBlack);
-    EXPECT_EQ(page.rows[7].drawing(), "【答】解なし@0,0 【答】解なし@0,16 【答】解なし@0,32 【答】解なし@0,48");
+    EXPECT_EQ(page.rows[7].drawing(),
+              "【答】解なし@0,0 【答】解なし@0,16 【答】解なし@0,32 【答】解なし@0,48");
     EXPECT_EQ(page.rows[7].font().size, 12);
     EXPECT_EQ(page.rows[7].font().colour, clRed);
 }
@@ -297,13 +317,14 @@ TEST(PageRows, PrintsThePageMessageOnTheNextRow) {
     Page page;
     printPageMessage(page.rows, 24, "x"); // no row 25 on this page
     printPageMessage(page.rows, 1 << 30, "x");
-    for (int n = 1; n <= 24; ++n) EXPECT_TRUE(page.rows[n].calls().empty()) << n;
+    for (int n = 1; n <= 24; ++n)
+        EXPECT_TRUE(page.rows[n].calls().empty()) << n;
 }
 
 TEST(PageRows, TheOutlineFollowsTheMouseOverEquations) {
     struct Move {
         const char* name;
-        int row;         // 0: off the rows
+        int row; // 0: off the rows
         bool frozen;
         bool blinking;
         const char* outlined;
@@ -327,7 +348,8 @@ TEST(PageRows, TheOutlineFollowsTheMouseOverEquations) {
         SCOPED_TRACE(move.name);
         page.state.hoverFrozen = move.frozen ? 1 : 0;
         if (move.row > 0)
-            hoverOverRow(page.state, page.dialogs, page.rows, page.algebra.equationCount, move.row, move.blinking);
+            hoverOverRow(page.state, page.dialogs, page.rows, page.algebra.equationCount, move.row,
+                         move.blinking);
         else
             hoverOffRows(page.state, page.dialogs, page.rows);
         EXPECT_EQ(page.rows.outlined(), move.outlined);

@@ -13,7 +13,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
-
 #include <memory>
 
 namespace tavolini {
@@ -21,7 +20,7 @@ namespace {
 
 // The command panel's side of the page, writing down what reached it.
 class RecordedEvents final : public PageEvents {
-public:
+  public:
     void chooseEquation(int n) override { chosen.push_back(n); }
     void pageKeyDown(int keyCode, bool shift) override { keyDowns.push_back(shift ? -keyCode : keyCode); }
     void pageKeyPress(char key) override { keyPresses += key; }
@@ -49,7 +48,9 @@ struct Page {
         algebra.EquationTable[static_cast<std::size_t>(n)].stepText = cp932(step);
     }
 
-    template <typename T> T* control(const char* name) const { return page->findChild<T*>(QString::fromLatin1(name)); }
+    template <typename T> T* control(const char* name) const {
+        return page->findChild<T*>(QString::fromLatin1(name));
+    }
 
     ScriptedDialogs dialogs;
     Algebra algebra;
@@ -60,14 +61,17 @@ struct Page {
     TfrmPage* page = nullptr;
 };
 
-QRgb pixel(const RowImage* row, int x, int y) { return row->picture().pixel(x, y) & 0xFFFFFFu; }
+QRgb pixel(const RowImage* row, int x, int y) {
+    return row->picture().pixel(x, y) & 0xFFFFFFu;
+}
 
 // Pixels of exactly this colour inside the rectangle.
 int countColour(const QImage& image, QRect area, QRgb colour) {
     int count = 0;
     area &= image.rect();
     for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) count += (image.pixel(x, y) & 0xFFFFFFu) == colour;
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += (image.pixel(x, y) & 0xFFFFFFu) == colour;
     return count;
 }
 
@@ -122,8 +126,9 @@ TEST(PageWindow, HasTheDesignedControls) {
     EXPECT_FALSE(answerBox->isVisible());
     EXPECT_EQ(answerBox->title(), QStringLiteral(u"解"));
     EXPECT_EQ(answerBox->size(), QSize(305, 153));
-    for (const auto& [name, rect] : {std::pair{"Image33", QRect(8, 32, 295, 50)}, std::pair{"Image34", QRect(8, 82, 295, 50)},
-                                     std::pair{"imgKotaeKakko", QRect(8, 32, 70, 100)}}) {
+    for (const auto& [name, rect] :
+         {std::pair{"Image33", QRect(8, 32, 295, 50)}, std::pair{"Image34", QRect(8, 82, 295, 50)},
+          std::pair{"imgKotaeKakko", QRect(8, 32, 70, 100)}}) {
         RowImage* image = page.control<RowImage>(name);
         ASSERT_NE(image, nullptr) << name;
         EXPECT_EQ(image->parentWidget(), answerBox) << name;
@@ -145,7 +150,7 @@ TEST(PageWindow, HasTheDesignedControls) {
     EXPECT_GT(countColour(brace, brace.rect(), 0x000000u), 50);
     const QImage& answerBrace = page.control<RowImage>("imgKotaeKakko")->picture();
     EXPECT_EQ(answerBrace.size(), QSize(70, 100));
-    EXPECT_GT(countColour(answerBrace, QRect(0, 0, 50, 100), 0x000000u), 20); // [答]
+    EXPECT_GT(countColour(answerBrace, QRect(0, 0, 50, 100), 0x000000u), 20);  // [答]
     EXPECT_GT(countColour(answerBrace, QRect(50, 0, 20, 100), 0x000000u), 20); // the brace
 }
 
@@ -176,7 +181,8 @@ TEST(PageWindow, PlacesTheAnswerBoxAfterTheLastStep) {
         QPoint at;
     };
     const Row rows[] = {
-        {800, 3, {8, 210}}, {800, 4, {313, 0}}, {800, 8, {313, 140}}, {800, 24, {332, 640}}, {1024, 8, {425, 0}},
+        {800, 3, {8, 210}},    {800, 4, {313, 0}},  {800, 8, {313, 140}},
+        {800, 24, {332, 640}}, {1024, 8, {425, 0}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.screen) + " after " + std::to_string(row.n));

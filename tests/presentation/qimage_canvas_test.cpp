@@ -10,7 +10,9 @@
 namespace tavolini {
 namespace {
 
-QRgb pixel(const QImageCanvas& canvas, int x, int y) { return canvas.image().pixel(x, y) & 0xFFFFFFu; }
+QRgb pixel(const QImageCanvas& canvas, int x, int y) {
+    return canvas.image().pixel(x, y) & 0xFFFFFFu;
+}
 
 constexpr QRgb White = 0xFFFFFF;
 constexpr QRgb Red = 0xFF0000;

@@ -15,9 +15,13 @@ void RecordingCanvas::record(CanvasCall::Kind kind, int x1, int y1, int x2, int 
     m_calls.push_back({kind, x1, y1, x2, y2, std::string(text), m_font, m_pen, m_penMode});
 }
 
-void RecordingCanvas::textOut(int x, int y, std::string_view text) { record(CanvasCall::Kind::Text, x, y, 0, 0, text); }
+void RecordingCanvas::textOut(int x, int y, std::string_view text) {
+    record(CanvasCall::Kind::Text, x, y, 0, 0, text);
+}
 
-void RecordingCanvas::line(int x1, int y1, int x2, int y2) { record(CanvasCall::Kind::Line, x1, y1, x2, y2); }
+void RecordingCanvas::line(int x1, int y1, int x2, int y2) {
+    record(CanvasCall::Kind::Line, x1, y1, x2, y2);
+}
 
 void RecordingCanvas::rectangle(int x1, int y1, int x2, int y2) {
     record(CanvasCall::Kind::Rectangle, x1, y1, x2, y2);
@@ -49,7 +53,8 @@ std::string RecordingCanvas::drawing() const {
             break;
         case CanvasCall::Kind::Line:
             if (call.y1 == call.y2)
-                add("_" + std::to_string(call.x1) + "-" + std::to_string(call.x2) + "@" + std::to_string(call.y1));
+                add("_" + std::to_string(call.x1) + "-" + std::to_string(call.x2) + "@" +
+                    std::to_string(call.y1));
             else
                 add("/" + point(call.x1, call.y1) + "-" + point(call.x2, call.y2));
             break;

@@ -23,7 +23,7 @@ struct CanvasCall {
 // A canvas that draws nothing and keeps every call, so that tests can
 // assert the exact positions a drawing uses.
 class RecordingCanvas final : public Canvas {
-public:
+  public:
     RecordingCanvas(int width, int height) : m_width(width), m_height(height) {}
 
     int width() const override { return m_width; }
@@ -52,7 +52,7 @@ public:
     // The call that drew this text (UTF-8), or nothing.
     const CanvasCall* findText(const std::string& utf8) const;
 
-private:
+  private:
     int m_width;
     int m_height;
     CanvasFont m_font = clearedSurfaceFont();

@@ -19,9 +19,13 @@ constexpr int StarCount = 24;
 constexpr int WindowFontPixels = 12;
 constexpr int MessageFontPixels = 16;
 
-QRect qtRect(const PageRect& r) { return {r.left, r.top, r.width, r.height}; }
+QRect qtRect(const PageRect& r) {
+    return {r.left, r.top, r.width, r.height};
+}
 
-QColor qtColour(Colour c) { return {c.r, c.g, c.b}; }
+QColor qtColour(Colour c) {
+    return {c.r, c.g, c.b};
+}
 
 void paintBackground(QWidget* widget, Colour background, Colour text) {
     QPalette palette = widget->palette();
@@ -35,17 +39,28 @@ void paintBackground(QWidget* widget, Colour background, Colour text) {
 // reads the key, not the sign.
 int unshiftedDigit(int qtKey) {
     switch (qtKey) {
-    case Qt::Key_Exclam: return '1';
-    case Qt::Key_At: return '2';
-    case Qt::Key_NumberSign: return '3';
-    case Qt::Key_Dollar: return '4';
-    case Qt::Key_Percent: return '5';
-    case Qt::Key_AsciiCircum: return '6';
-    case Qt::Key_Ampersand: return '7';
-    case Qt::Key_Asterisk: return '8';
-    case Qt::Key_ParenLeft: return '9';
-    case Qt::Key_ParenRight: return '0';
-    default: return 0;
+    case Qt::Key_Exclam:
+        return '1';
+    case Qt::Key_At:
+        return '2';
+    case Qt::Key_NumberSign:
+        return '3';
+    case Qt::Key_Dollar:
+        return '4';
+    case Qt::Key_Percent:
+        return '5';
+    case Qt::Key_AsciiCircum:
+        return '6';
+    case Qt::Key_Ampersand:
+        return '7';
+    case Qt::Key_Asterisk:
+        return '8';
+    case Qt::Key_ParenLeft:
+        return '9';
+    case Qt::Key_ParenRight:
+        return '0';
+    default:
+        return 0;
     }
 }
 
@@ -57,22 +72,38 @@ int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return qtKey;
     switch (qtKey) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Delete: return 46;
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Asterisk: return keypad ? 106 : unshiftedDigit(qtKey);
-    case Qt::Key_Plus: return keypad ? 107 : 0;
-    case Qt::Key_Minus: return keypad ? 109 : 189;
-    case Qt::Key_Period: return keypad ? 110 : 190;
-    case Qt::Key_Slash: return keypad ? 111 : 191;
-    default: return modifiers.testFlag(Qt::ShiftModifier) ? unshiftedDigit(qtKey) : 0;
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Delete:
+        return 46;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+        return 9;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Asterisk:
+        return keypad ? 106 : unshiftedDigit(qtKey);
+    case Qt::Key_Plus:
+        return keypad ? 107 : 0;
+    case Qt::Key_Minus:
+        return keypad ? 109 : 189;
+    case Qt::Key_Period:
+        return keypad ? 110 : 190;
+    case Qt::Key_Slash:
+        return keypad ? 111 : 191;
+    default:
+        return modifiers.testFlag(Qt::ShiftModifier) ? unshiftedDigit(qtKey) : 0;
     }
 }
 
@@ -152,7 +183,8 @@ void TfrmPage::createControls() {
         paintBackground(label, clLime, clBlack);
     }
 
-    for (int n = 1; n <= 2; ++n) watchRow(addImage(QStringLiteral("Image%1").arg(n), *rowImageRect(m_state, n), m_sheet));
+    for (int n = 1; n <= 2; ++n)
+        watchRow(addImage(QStringLiteral("Image%1").arg(n), *rowImageRect(m_state, n), m_sheet));
 }
 
 void TfrmPage::createRows() {
@@ -174,7 +206,8 @@ void TfrmPage::createRows() {
 
 void TfrmPage::watchRow(RowImage* row) {
     connect(row, &RowImage::mouseMoved, this, [this, row] { rowHovered(row); });
-    connect(row, &RowImage::mouseReleased, this, [this, row](Qt::MouseButton button) { rowReleased(row, button); });
+    connect(row, &RowImage::mouseReleased, this,
+            [this, row](Qt::MouseButton button) { rowReleased(row, button); });
 }
 
 RowImage* TfrmPage::findRowImage(int n) const {
@@ -199,9 +232,13 @@ void TfrmPage::drawRowLabel(int n) {
     tavolini::drawRowLabel(rows, n);
 }
 
-void TfrmPage::toggleRowOutline(int n) { tavolini::toggleRowOutline(m_algebra.dialogs, m_rows, n); }
+void TfrmPage::toggleRowOutline(int n) {
+    tavolini::toggleRowOutline(m_algebra.dialogs, m_rows, n);
+}
 
-void TfrmPage::markRow(int n) { tavolini::markRow(m_rows, n); }
+void TfrmPage::markRow(int n) {
+    tavolini::markRow(m_rows, n);
+}
 
 void TfrmPage::placeAnswerBox(int n) {
     const PagePoint at = answerBoxPosition(m_state, n, width());
@@ -209,13 +246,21 @@ void TfrmPage::placeAnswerBox(int n) {
     m_grbKai->show();
 }
 
-void TfrmPage::hideAnswerBox() { m_grbKai->hide(); }
+void TfrmPage::hideAnswerBox() {
+    m_grbKai->hide();
+}
 
-void TfrmPage::showAnswerBrace() { m_imgKotaeKakko->show(); }
+void TfrmPage::showAnswerBrace() {
+    m_imgKotaeKakko->show();
+}
 
-void TfrmPage::scrollDown() { verticalScrollBar()->setValue(verticalScrollBar()->value() + height()); }
+void TfrmPage::scrollDown() {
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + height());
+}
 
-void TfrmPage::scrollToTop() { verticalScrollBar()->setValue(0); }
+void TfrmPage::scrollToTop() {
+    verticalScrollBar()->setValue(0);
+}
 
 void TfrmPage::setPageMessage(std::string_view text) {
     m_pageMessage = text;
@@ -232,12 +277,15 @@ void TfrmPage::printMessage() {
     printPageMessage(m_rows, m_algebra.equationCount, m_pageMessage);
 }
 
-void TfrmPage::hoverOffRows() { tavolini::hoverOffRows(m_state, m_algebra.dialogs, m_rows); }
+void TfrmPage::hoverOffRows() {
+    tavolini::hoverOffRows(m_state, m_algebra.dialogs, m_rows);
+}
 
 void TfrmPage::rowHovered(const RowImage* row) {
     const std::optional<int> n = rowNumberFromName(row->objectName().toStdString());
     if (!n) return;
-    hoverOverRow(m_state, m_algebra.dialogs, m_rows, m_algebra.equationCount, *n, m_events.nextProblemBlinking());
+    hoverOverRow(m_state, m_algebra.dialogs, m_rows, m_algebra.equationCount, *n,
+                 m_events.nextProblemBlinking());
 }
 
 void TfrmPage::rowReleased(const RowImage* row, Qt::MouseButton button) {
@@ -258,7 +306,8 @@ void TfrmPage::rowReleased(const RowImage* row, Qt::MouseButton button) {
 void TfrmPage::keyPressEvent(QKeyEvent* event) {
     const int code = virtualKeyCode(event->key(), event->modifiers());
     if (code != 0) m_events.pageKeyDown(code, event->modifiers().testFlag(Qt::ShiftModifier));
-    for (const char key : toCp932(event->text())) m_events.pageKeyPress(key);
+    for (const char key : toCp932(event->text()))
+        m_events.pageKeyPress(key);
     event->accept();
 }
 

@@ -13,7 +13,6 @@
 
 #include <QImage>
 #include <QScrollArea>
-
 #include <string>
 
 class QGroupBox;
@@ -29,9 +28,9 @@ namespace tavolini {
 class TfrmPage final : public QScrollArea, public PageView {
     Q_OBJECT
 
-public:
-    TfrmPage(Algebra& algebra, LayoutState& layout, PageState& state, PageEvents& events, const PageSetup& setup,
-             QWidget* parent = nullptr);
+  public:
+    TfrmPage(Algebra& algebra, LayoutState& layout, PageState& state, PageEvents& events,
+             const PageSetup& setup, QWidget* parent = nullptr);
 
     // The row image named "Image" + n, or nothing.
     RowImage* findRowImage(int n) const;
@@ -64,17 +63,17 @@ public:
     // The scrolled sheet that holds every control.
     QWidget* sheet() const { return m_sheet; }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     class Rows final : public RowImages {
-    public:
+      public:
         explicit Rows(const TfrmPage& page) : m_page(page) {}
         Canvas* findRowImage(int n) override;
 
-    private:
+      private:
         const TfrmPage& m_page;
     };
 

@@ -6,7 +6,6 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-
 #include <algorithm>
 #include <cstdlib>
 
@@ -15,7 +14,9 @@ namespace {
 
 constexpr QImage::Format PictureFormat = QImage::Format_RGB32;
 
-QRgb rgb(Colour c) { return qRgb(c.r, c.g, c.b); }
+QRgb rgb(Colour c) {
+    return qRgb(c.r, c.g, c.b);
+}
 
 // Equations are plain ASCII, which reads the same in code page 932 except
 // for the yen sign and the overline; those, and all Japanese text, go
@@ -69,7 +70,9 @@ QPainter& QImageCanvas::painter() {
     return *m_painter;
 }
 
-void QImageCanvas::finishPainting() const { m_painter.reset(); }
+void QImageCanvas::finishPainting() const {
+    m_painter.reset();
+}
 
 void QImageCanvas::setFont(const CanvasFont& font) {
     const bool sameFace = font.face == m_font.face && font.size == m_font.size && font.bold == m_font.bold &&
@@ -108,11 +111,13 @@ void QImageCanvas::plot(int x, int y) {
 }
 
 void QImageCanvas::span(int x1, int x2, int y) {
-    for (int x = x1; x < x2; ++x) plot(x, y);
+    for (int x = x1; x < x2; ++x)
+        plot(x, y);
 }
 
 void QImageCanvas::column(int x, int y1, int y2) {
-    for (int y = y1; y < y2; ++y) plot(x, y);
+    for (int y = y1; y < y2; ++y)
+        plot(x, y);
 }
 
 void QImageCanvas::copyRect(int x1, int y1, int x2, int y2) {
@@ -123,8 +128,10 @@ void QImageCanvas::copyRect(int x1, int y1, int x2, int y2) {
 // Pixel by pixel, each once: a not-xor line drawn twice must cancel exactly.
 void QImageCanvas::line(int x1, int y1, int x2, int y2) {
     if (x1 == x2 && y1 == y2) return;
-    if (m_penMode == PenMode::Copy && y1 == y2) return copyRect(std::min(x1, x2 + 1), y1, std::max(x1 + 1, x2), y1 + 1);
-    if (m_penMode == PenMode::Copy && x1 == x2) return copyRect(x1, std::min(y1, y2 + 1), x1 + 1, std::max(y1 + 1, y2));
+    if (m_penMode == PenMode::Copy && y1 == y2)
+        return copyRect(std::min(x1, x2 + 1), y1, std::max(x1 + 1, x2), y1 + 1);
+    if (m_penMode == PenMode::Copy && x1 == x2)
+        return copyRect(x1, std::min(y1, y2 + 1), x1 + 1, std::max(y1 + 1, y2));
     finishPainting();
     const int dx = std::abs(x2 - x1);
     const int dy = -std::abs(y2 - y1);

@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QSize>
-
 #include <memory>
 
 namespace tavolini {
@@ -25,7 +24,7 @@ QFont qtFont(const CanvasFont& font);
 // its picture is the blank picture's size, as every clearing gives it a
 // fresh copy of that picture.
 class QImageCanvas final : public Canvas {
-public:
+  public:
     QImageCanvas(QSize controlSize, QSize pictureSize);
     ~QImageCanvas() override;
     QImageCanvas(const QImageCanvas&) = delete;
@@ -50,12 +49,12 @@ public:
     void fillRect(int x1, int y1, int x2, int y2, Colour colour) override;
     void clear() override;
 
-private:
+  private:
     QPainter& painter();
     void finishPainting() const;
     void copyRect(int x1, int y1, int x2, int y2); // in the pen
     void plot(int x, int y);
-    void span(int x1, int x2, int y); // x1..x2-1
+    void span(int x1, int x2, int y);   // x1..x2-1
     void column(int x, int y1, int y2); // y1..y2-1
 
     QSize m_controlSize;

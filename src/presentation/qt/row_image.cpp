@@ -37,6 +37,8 @@ void RowImage::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void RowImage::resizeEvent(QResizeEvent*) { m_canvas.setControlSize(size()); }
+void RowImage::resizeEvent(QResizeEvent*) {
+    m_canvas.setControlSize(size());
+}
 
 } // namespace tavolini

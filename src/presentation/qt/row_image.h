@@ -13,7 +13,7 @@ namespace tavolini {
 class RowImage final : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     RowImage(const QString& name, QSize size, QSize pictureSize, QWidget* parent);
 
     // The surface to draw on; the widget repaints itself afterwards.
@@ -23,17 +23,17 @@ public:
     // Stretches the picture over the control, as the brace images do.
     void setStretch(bool stretch) { m_stretch = stretch; }
 
-signals:
+  signals:
     void mouseMoved();
     void mouseReleased(Qt::MouseButton button);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     QImageCanvas m_canvas;
     bool m_stretch = false;
 };
