@@ -100,7 +100,9 @@ void markRow(RowImages& rows, int n) {
 }
 
 void printPageMessage(RowImages& rows, int equationCount, std::string_view message) {
-    if (equationCount < 0 || equationCount >= EquationSlots) return;
+    // Only equation rows take the message: after the last row the next
+    // number would be the first answer image, whose answer it would wipe.
+    if (equationCount < 0 || equationCount >= LargestRowNumber) return;
     Canvas* image = rows.findRowImage(equationCount + 1);
     if (image == nullptr) return;
     image->clear();
