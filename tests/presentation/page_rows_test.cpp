@@ -319,6 +319,10 @@ TEST(PageRows, PrintsThePageMessageOnTheNextRow) {
     printPageMessage(page.rows, 1 << 30, "x");
     for (int n = 1; n <= 24; ++n)
         EXPECT_TRUE(page.rows[n].calls().empty()) << n;
+
+    Page wide(1024);
+    printPageMessage(wide.rows, 32, "x"); // the next number is the first answer's
+    EXPECT_TRUE(wide.rows[SolutionSlotX].calls().empty());
 }
 
 TEST(PageRows, TheOutlineFollowsTheMouseOverEquations) {
