@@ -2,7 +2,6 @@
 // Copyright 2026 The Tavolini authors
 #include "presentation/qt/page_window.h"
 
-#include "core/cp932.h"
 #include "platform/text_codec.h"
 #include "presentation/qt/page_bitmaps.h"
 
@@ -127,7 +126,7 @@ TfrmPage::TfrmPage(Algebra& algebra, LayoutState& layout, PageState& state, Page
     m_blankPicture = QImage(m_state.rowWidth, m_state.rowHeight, QImage::Format_RGB32);
     m_blankPicture.fill(Qt::white);
 
-    m_sheet = new QWidget;
+    m_sheet = new QWidget(this);
     m_sheet->setObjectName(QStringLiteral("sheet"));
     m_sheet->setMouseTracking(true);
     m_sheet->installEventFilter(this);
@@ -165,7 +164,7 @@ void TfrmPage::createControls() {
     m_lblMess->setFont(messageFont);
     paintBackground(m_lblMess, clOlive, clWhite);
 
-    m_grbKai = new QGroupBox(fromCp932(cp932("解")), m_sheet);
+    m_grbKai = new QGroupBox(QStringLiteral(u"解"), m_sheet);
     m_grbKai->setObjectName(QStringLiteral("grbKai"));
     m_grbKai->setGeometry(qtRect(KaiRect));
     m_grbKai->setAutoFillBackground(true);
