@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tavolini {
+
+struct Colour {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+
+    friend bool operator==(const Colour&, const Colour&) = default;
+};
+
+// The colours the program draws in, by the names the windows know them by.
+inline constexpr Colour clBlack{0, 0, 0};
+inline constexpr Colour clWhite{255, 255, 255};
+inline constexpr Colour clRed{255, 0, 0};
+inline constexpr Colour clBlue{0, 0, 255};
+inline constexpr Colour clPurple{128, 0, 128};
+inline constexpr Colour clFuchsia{255, 0, 255};
+inline constexpr Colour clLime{0, 255, 0};
+inline constexpr Colour clOlive{128, 128, 0};
+
+// Character sets a font asks for; they only matter to the fonts' names.
+inline constexpr int AnsiCharset = 0;
+inline constexpr int DefaultCharset = 1;
+inline constexpr int ShiftJisCharset = 128;
+
+// A font as the program names it: the face (code page 932 text, such as
+// 'ＭＳ Ｐゴシック'), its size in points at 96 dpi, style and colour.
+struct CanvasFont {
+    std::string face;
+    int charset = DefaultCharset;
+    bool bold = false;
+    bool italic = false;
+    int size = 9;
+    Colour colour = clBlack;
+
+    friend bool operator==(const CanvasFont&, const CanvasFont&) = default;
+};
+
+// The font of a freshly cleared surface. It must be able to show Japanese:
+// step sentences are written in it.
+CanvasFont clearedSurfaceFont();
+
+// Pixels per em of a size in points, at 96 dpi, rounded to the nearest pixel.
+constexpr int pixelsFromPoints(int points) {
+    return (points * 96 + 36) / 72;
+}
+
+enum class PenMode { Copy, NotXor };
+
+// The drawing surface of one image: the layout and the page draw through this
+// and nothing else, so that the screen, the selection previews and the tests
+// share one layout.
+class Canvas {
+  public:
+    virtual ~Canvas() = default;
+
+    // The size of the image as laid out on its window (not of its bitmap).
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+
+    virtual const CanvasFont& font() const = 0;
+    virtual void setFont(const CanvasFont& font) = 0;
+    virtual void setPen(Colour colour, PenMode mode) = 0;
+
+    // Text whose top left corner is at (x, y), in the font and its colour;
+    // the background shows through.
+    virtual void textOut(int x, int y, std::string_view text) = 0;
+
+    // A one-pixel line in the pen, from (x1, y1) up to but not including (x2, y2).
+    virtual void line(int x1, int y1, int x2, int y2) = 0;
+
+    // The one-pixel outline of the pixels x1..x2-1, y1..y2-1 in the pen; the
+    // inside is left as it is.
+    virtual void rectangle(int x1, int y1, int x2, int y2) = 0;
+
+    // Fills the pixels x1..x2-1, y1..y2-1.
+    virtual void fillRect(int x1, int y1, int x2, int y2, Colour colour) = 0;
+
+    // The image gets a fresh white picture and a fresh surface: the cleared
+    // surface's font, a black pen in copy mode.
+    virtual void clear() = 0;
+};
+
+} // namespace tavolini

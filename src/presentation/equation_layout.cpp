@@ -1,0 +1,310 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "presentation/equation_layout.h"
+
+#include "core/cp932.h"
+#include "core/token_kinds.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace tavolini {
+namespace {
+
+// Pixels of centring per byte of difference in a stacked fraction, whatever
+// the cell width.
+constexpr int CentringStep = 4;
+constexpr int TextInset = 2;
+
+struct FontChoice {
+    int size;
+    int cellWidth;
+};
+constexpr FontChoice LargeFont{14, 10};
+constexpr FontChoice SmallFont{12, 7};
+
+// Magnitudes in 64 bits: the numerator may be the most negative 32-bit value.
+std::int64_t magnitude(std::int32_t v) {
+    return std::llabs(static_cast<std::int64_t>(v));
+}
+
+std::string digits(std::int32_t v) {
+    return std::to_string(magnitude(v));
+}
+
+bool isUnit(std::int32_t v) {
+    return v == 1 || v == -1;
+}
+
+int rowBase(int height) {
+    return height > ProblemRowHeight ? height / 4 - 2 : 0;
+}
+
+// The sign item of a number or term: "+" only where the term before it
+// needs separating, "-" always for a negative value.
+std::string_view signText(const MShiki& e, int i, std::int32_t num) {
+    if (num < 0) return "-";
+    if (num > 0 && needsSign(e, i)) return "+";
+    return "";
+}
+
+// The collected group of a '|' factor over a bracket: 1/3(x+1) is written
+// as x+1 over 3, 2/3(x+1) as 2(x+1) over 3.
+struct BarGroup {
+    bool open = false;
+    std::int32_t a = 0; // the factor's denominator
+    std::int32_t b = 0; // the factor's numerator
+    std::string top;
+    std::string bottom;
+
+    bool bracketsHidden() const { return isUnit(b) && a != 1; }
+};
+
+class EquationDrawing {
+  public:
+    EquationDrawing(Canvas& image, const LayoutState& layout, const Algebra& algebra, const MShiki& e)
+        : m_image(image), m_layout(layout), m_algebra(algebra), m_e(e) {}
+
+    void item(std::string_view top, std::string_view bottom = {}) {
+        m_x += drawCellItem(m_image, m_layout, top, bottom, m_x);
+    }
+
+    void token(int i, char nextKind) {
+        const ShikiToken& t = m_e.tokens[static_cast<std::size_t>(i)];
+        if (m_group.open)
+            collect(t);
+        else
+            draw(i, t, nextKind);
+        m_previousKind = t.kind;
+    }
+
+    int x() const { return m_x; }
+
+  private:
+    void collect(const ShikiToken& t) {
+        switch (t.kind) {
+        case '(':
+            if (isUnit(m_group.b)) m_group.top.clear();
+            if (!m_group.bracketsHidden()) m_group.top += '(';
+            break;
+        case ')':
+            if (!m_group.bracketsHidden()) m_group.top += ") ";
+            if (m_group.a == 1)
+                item(m_group.top);
+            else
+                item(m_group.top, m_group.bottom);
+            m_group.open = false;
+            break;
+        default: {
+            std::string text;
+            if (m_previousKind == '(')
+                text = t.num < 0 ? "-" : "";
+            else
+                text = t.num > 0 ? "+" : "-";
+            text += tokenStrings(t).numerator;
+            m_group.top += text;
+            if (t.kind == m_algebra.unknown1 || t.kind == m_algebra.unknown2) m_group.top += t.kind;
+            break;
+        }
+        }
+    }
+
+    void draw(int i, const ShikiToken& t, char nextKind) {
+        if (isGroupOpening(t.kind) || isGroupClosing(t.kind)) {
+            item(std::string(1, t.kind));
+        } else if (t.kind == '=') {
+            item("=");
+        } else if (t.kind == '|') {
+            openGroup(i, t);
+        } else if (t.kind == '/') {
+            number(i, t, nextKind);
+        } else if (isLetter(t.kind)) {
+            term(i, t);
+        }
+    }
+
+    void openGroup(int i, const ShikiToken& t) {
+        m_group.open = true;
+        m_group.a = t.den;
+        m_group.b = t.num;
+        if (isUnit(t.num) && isUnit(t.den)) {
+            m_group.top.clear();
+            m_group.bottom.clear();
+        } else {
+            m_group.top = digits(t.num);
+            m_group.bottom = digits(t.den);
+        }
+        item(signText(m_e, i, t.num));
+    }
+
+    void number(int i, const ShikiToken& t, char nextKind) {
+        item(signText(m_e, i, t.num));
+        const std::string decimal = m_algebra.hasDecimalPoint ? decimalText(t) : std::string();
+        if (!decimal.empty()) {
+            item(decimal);
+        } else if (isUnit(t.num) && isUnit(t.den) && isGroupOpening(nextKind)) {
+            // A factor 1 before a bracket is not written.
+        } else {
+            const TokenTexts texts = tokenStrings(t);
+            item(texts.numerator, texts.denominator);
+        }
+    }
+
+    void term(int i, const ShikiToken& t) {
+        item(signText(m_e, i, t.num));
+        const std::string decimal = m_algebra.hasDecimalPoint ? decimalText(t) : std::string();
+        if (!decimal.empty()) {
+            item(decimal + t.kind);
+            return;
+        }
+        const TokenTexts texts = tokenStrings(t);
+        item(texts.numerator, texts.denominator);
+        item(std::string(1, t.kind));
+    }
+
+    Canvas& m_image;
+    const LayoutState& m_layout;
+    const Algebra& m_algebra;
+    const MShiki& m_e;
+    int m_x = 0;
+    char m_previousKind = '(';
+    BarGroup m_group;
+};
+
+} // namespace
+
+CanvasFont numberFontDefault() {
+    CanvasFont font;
+    font.face = "Bookman Old Style";
+    font.charset = AnsiCharset;
+    font.italic = true;
+    font.size = 14;
+    return font;
+}
+
+CanvasFont labelFontDefault() {
+    CanvasFont font;
+    font.face = cp932("ＭＳ Ｐゴシック");
+    font.charset = ShiftJisCharset;
+    return font;
+}
+
+std::string slotPrefix(int slot) {
+    switch (slot) {
+    case 1:
+    case 2:
+        return "   "; // room for the brace left of the problem
+    case SolutionSlotX:
+        return cp932("［答］　");
+    case SolutionSlotY:
+        return cp932("　　　　"); // as wide as the line above, so both answers line up
+    default:
+        return {};
+    }
+}
+
+bool renderEquation(Canvas& image, LayoutState& layout, const Algebra& algebra, int slot, bool compact,
+                    const MShiki& e) {
+    EquationDrawing drawing(image, layout, algebra, e);
+    drawing.item(slotPrefix(slot));
+
+    const int count = std::clamp(e.count, 0, MaxTokens);
+    const FontChoice choice = compact || count >= SmallTokenCount ? SmallFont : LargeFont;
+    CanvasFont font = image.font();
+    font.face = layout.fntNum.face;
+    font.charset = AnsiCharset;
+    font.italic = true;
+    font.size = choice.size;
+    image.setFont(font);
+    layout.cellWidth = choice.cellWidth;
+
+    for (int i = 0; i < count; ++i) {
+        const char nextKind = i + 1 < count ? e.tokens[static_cast<std::size_t>(i) + 1].kind : '\0';
+        drawing.token(i, nextKind);
+    }
+    return drawing.x() < CellLimit;
+}
+
+int drawCellItem(Canvas& image, const LayoutState& layout, std::string_view top, std::string_view bottom,
+                 int x) {
+    if (top.empty()) return 0;
+    const int p = x * layout.cellWidth;
+    const int lt = static_cast<int>(top.size());
+    if (bottom.empty()) {
+        drawRowText(image, p, 1, top);
+        return lt + 1;
+    }
+    const int lb = static_cast<int>(bottom.size());
+    int e = std::max(lt, lb);
+    if (e % 2 != 0) ++e;
+    drawRowText(image, p + CentringStep * (e - lt), 0, top);
+    drawFractionBar(image, p, layout.cellWidth * e);
+    drawRowText(image, p + CentringStep * (e - lb), 2, bottom);
+    return e + 1;
+}
+
+int textRowY(int height, int r) {
+    return rowBase(height) + (r * height) / 4;
+}
+
+int fractionBarY(int height) {
+    return height > ProblemRowHeight ? 24 + 18 : 24;
+}
+
+void drawRowText(Canvas& image, int p, int r, std::string_view text) {
+    image.textOut(p + TextInset, textRowY(image.height(), r), text);
+}
+
+void drawFractionBar(Canvas& image, int p, int length) {
+    image.setPen(image.font().colour, PenMode::Copy);
+    const int y = fractionBarY(image.height());
+    image.line(p + TextInset, y, p + length + TextInset, y);
+}
+
+TokenTexts fractionStrings(std::int32_t den, std::int32_t num) {
+    TokenTexts texts{digits(num), {}};
+    if (den != 1 && num != 0) texts.denominator = digits(den);
+    return texts;
+}
+
+TokenTexts tokenStrings(ShikiToken t) {
+    if (t.kind == '=') return {"=", {}};
+    if (isLetter(t.kind) && (t.num == 0 || (isUnit(t.num) && t.den == 1))) return {};
+    return fractionStrings(t.den, t.num);
+}
+
+std::string decimalText(ShikiToken t) {
+    constexpr int MaxPlaces = 4;
+    constexpr std::int64_t RemainderLimit = 32768;
+    // A denominator that is not positive has no decimal; every token the
+    // program makes has a positive one.
+    if (t.num == 0 || t.den == 1 || t.den <= 0) return {};
+    const std::int64_t den = t.den;
+    std::int64_t r = magnitude(t.num) % den;
+    std::string text = std::to_string(magnitude(t.num) / den);
+    std::string places;
+    while (r > 0 && r < RemainderLimit && static_cast<int>(places.size()) < MaxPlaces) {
+        r *= 10;
+        places += static_cast<char>('0' + r / den);
+        r %= den;
+    }
+    if (r != 0) return {};
+    if (places.empty()) return text;
+    return text + "." + places;
+}
+
+bool needsSign(const MShiki& e, int i) {
+    if (i <= 0 || i > MaxTokens) return false;
+    switch (e.tokens[static_cast<std::size_t>(i) - 1].kind) {
+    case '(':
+    case '*':
+    case '=':
+    case '[':
+    case '{':
+        return false;
+    default:
+        return true;
+    }
+}
+
+} // namespace tavolini

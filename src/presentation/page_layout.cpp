@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "presentation/page_layout.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace tavolini {
+namespace {
+
+constexpr int WideScreen = 1024;
+constexpr int NarrowScreen = 640;
+constexpr int PageRightMargin = 8;
+constexpr int ColumnGap = 10;
+constexpr int AnswerBoxMargin = 10;
+
+} // namespace
+
+void setPageGeometry(PageState& page, int screenWidth, int mainPanelWidth) {
+    // A screen narrower than the panel would give rows no width at all.
+    page.rowWidth = std::max(1, (screenWidth - mainPanelWidth) / 2 - 24);
+    page.rowHeight = 70;
+    page.rowsPerScreen = screenWidth == WideScreen ? 8 : 6;
+    page.equationLimit = screenWidth == WideScreen ? 32 : screenWidth == NarrowScreen ? 12 : 24;
+}
+
+PageRect pageBounds(const PageSetup& setup) {
+    return {setup.mainPanel.width, setup.mainPanel.top,
+            setup.mainWindowWidth - setup.mainPanel.width - PageRightMargin, setup.mainPanel.height};
+}
+
+int rowImageCount(const PageState& page) {
+    return 4 * page.rowsPerScreen;
+}
+
+std::optional<PageRect> rowImageRect(const PageState& page, int n) {
+    const int rows = page.rowsPerScreen;
+    if (n < 1 || n > rowImageCount(page)) return std::nullopt;
+    if (n <= 2) {
+        // The problem's two rows stand beside the brace, as high as a problem row.
+        return PageRect{RowLeft, KakkoRect.top + (n - 1) * 50, page.rowWidth, 50};
+    }
+    const int column = (n - 1) / rows; // 0 and 1 on sheet 1, 2 and 3 on sheet 2
+    const int k = (n - 1) % rows;
+    const int left = column % 2 == 0 ? RowLeft : page.rowWidth + ColumnGap;
+    const int sheetTop = column < 2 ? 0 : Page2Height + page.rowHeight * rows;
+    return PageRect{left, sheetTop + k * page.rowHeight, page.rowWidth, page.rowHeight - 1};
+}
+
+PageRect page2Rect(const PageState& page) {
+    return {RowLeft, page.rowHeight * page.rowsPerScreen, Page2Width, Page2Height};
+}
+
+PagePoint answerBoxPosition(const PageState& page, int n, int pageWidth) {
+    const int rows = page.rowsPerScreen;
+    const int limit = page.equationLimit;
+    const std::optional<PageRect> cornerRow = rowImageRect(page, limit - 2);
+    PagePoint corner{pageWidth - KaiRect.width - AnswerBoxMargin,
+                     cornerRow ? cornerRow->top - AnswerBoxMargin : 0};
+
+    int target = 0;
+    if (n < rows - 2)
+        target = n + 1;
+    else if (n <= rows)
+        target = rows + 1;
+    else if (n <= limit - 1)
+        target = n + 1;
+    // A row that does not exist (n below 0) leaves the box in the corner.
+    const std::optional<PageRect> row = target > 0 ? rowImageRect(page, target) : std::nullopt;
+    if (!row) return corner;
+    return {row->left, row->top};
+}
+
+std::optional<int> rowNumberFromName(std::string_view name) {
+    constexpr std::string_view Prefix = "Image";
+    if (name.substr(0, Prefix.size()) != Prefix) return std::nullopt;
+    const std::string_view digits = name.substr(Prefix.size());
+    int n = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
+    if (error != std::errc() || end != digits.data() + digits.size() || digits.empty()) return std::nullopt;
+    return n;
+}
+
+} // namespace tavolini

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "presentation/page_state.h"
+
+#include <optional>
+#include <string_view>
+
+namespace tavolini {
+
+struct PagePoint {
+    int x = 0;
+    int y = 0;
+
+    friend bool operator==(const PagePoint&, const PagePoint&) = default;
+};
+
+struct PageRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    friend bool operator==(const PageRect&, const PageRect&) = default;
+};
+
+// What the page window is placed by: the screen and the main window with
+// its left panel of controls.
+struct PageSetup {
+    int screenWidth = 1024;
+    int mainWindowWidth = 1024;
+    PageRect mainPanel{0, 0, 145, 684};
+};
+
+// The controls as designed.
+inline constexpr PageRect KakkoRect{8, 30, 25, 100};
+inline constexpr PageRect MessRect{8, 2, 321, 20};
+inline constexpr PageRect KaiRect{352, 240, 305, 153};
+inline constexpr PageRect AnswerRect1{8, 32, 295, 50};
+inline constexpr PageRect AnswerRect2{8, 82, 295, 50};
+inline constexpr PageRect KotaeKakkoRect{8, 32, 70, 100};
+inline constexpr PageRect StarRectX{10, 16, 288, 12};
+inline constexpr PageRect StarRectY{10, 136, 288, 12};
+inline constexpr int Page2Width = 57;
+inline constexpr int Page2Height = 20;
+inline constexpr int RowLeft = 8;
+inline constexpr int LargestRowNumber = 32;
+
+// Fixes rowWidth, rowHeight, rowsPerScreen and equationLimit from the screen.
+void setPageGeometry(PageState& page, int screenWidth, int mainPanelWidth);
+
+// The page window's place inside the main window.
+PageRect pageBounds(const PageSetup& setup);
+
+// The created rows: 4 columns of rowsPerScreen, two sheets of two.
+int rowImageCount(const PageState& page);
+
+// Where the row image of equation n stands on the page; nothing when the
+// page has no such row (the answer images sit in the answer box instead).
+std::optional<PageRect> rowImageRect(const PageState& page, int n);
+
+// The divider between the two sheets.
+PageRect page2Rect(const PageState& page);
+
+// Where the answer box goes after equation n: below it, at the top of the
+// right column when the left one is full, or in the lower right corner.
+PagePoint answerBoxPosition(const PageState& page, int n, int pageWidth);
+
+// The number in a row image's name ("Image12" gives 12).
+std::optional<int> rowNumberFromName(std::string_view name);
+
+} // namespace tavolini

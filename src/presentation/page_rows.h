@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "core/algebra.h"
+#include "presentation/canvas.h"
+#include "presentation/equation_layout.h"
+#include "presentation/page_state.h"
+
+#include <string_view>
+
+namespace tavolini {
+
+// The page's images by equation number: rows 1 to 24 or 32, and the
+// answers 33 and 34.
+class RowImages {
+  public:
+    virtual ~RowImages() = default;
+    virtual Canvas* findRowImage(int n) = 0;
+};
+
+// Everything the drawing of rows works with.
+struct PageRows {
+    Algebra& algebra;
+    LayoutState& layout;
+    RowImages& rows;
+};
+
+// Clears the image and draws table slot n into it in the colour; an
+// equation too long for its row is drawn again compact, under its step
+// sentence. Then the label. With no image the number is reported.
+void showEquation(PageRows& page, Canvas* image, int n, Colour colour);
+
+// Text row r (1 to 4) of row n, 16 pixels apart, in 12 points.
+void writeRowText(RowImages& rows, int n, int r, std::string_view text, Colour colour);
+
+// The label of n (①, (21)) at the row's right end; none for the answers.
+void drawRowLabel(PageRows& page, int n);
+
+// The red outline of row n, drawn in not-xor so that a second call takes
+// it away again and leaves the row as it was.
+void toggleRowOutline(Dialogs& dialogs, RowImages& rows, int n);
+
+// A red "●" at the upper right of row n.
+void markRow(RowImages& rows, int n);
+
+// Prints the page message on the row of the next equation.
+void printPageMessage(RowImages& rows, int equationCount, std::string_view message);
+
+// The mouse over row n: the outline follows it onto rows that hold an
+// equation and leaves when it reaches an empty one.
+void hoverOverRow(PageState& state, Dialogs& dialogs, RowImages& rows, int equationCount, int n,
+                  bool blinking);
+
+// The mouse over the page's background, the brace or the main window.
+void hoverOffRows(PageState& state, Dialogs& dialogs, RowImages& rows);
+
+enum class RowClick { Nothing, Mark, Choose };
+
+// What a click on row n does: nothing on an empty row, a mark with the
+// right button, the equation's choice with any other.
+RowClick rowClick(int n, int equationCount, bool rightButton);
+
+} // namespace tavolini

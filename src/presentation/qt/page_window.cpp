@@ -1,0 +1,319 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "presentation/qt/page_window.h"
+
+#include "platform/text_codec.h"
+#include "presentation/qt/page_bitmaps.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace tavolini {
+namespace {
+
+constexpr int StarCount = 24;
+constexpr int WindowFontPixels = 12;
+constexpr int MessageFontPixels = 16;
+
+QRect qtRect(const PageRect& r) {
+    return {r.left, r.top, r.width, r.height};
+}
+
+QColor qtColour(Colour c) {
+    return {c.r, c.g, c.b};
+}
+
+void paintBackground(QWidget* widget, Colour background, Colour text) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, qtColour(background));
+    palette.setColor(QPalette::WindowText, qtColour(text));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// The digits that Shift turns into signs on a US keyboard: the command panel
+// reads the key, not the sign.
+int unshiftedDigit(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Exclam:
+        return '1';
+    case Qt::Key_At:
+        return '2';
+    case Qt::Key_NumberSign:
+        return '3';
+    case Qt::Key_Dollar:
+        return '4';
+    case Qt::Key_Percent:
+        return '5';
+    case Qt::Key_AsciiCircum:
+        return '6';
+    case Qt::Key_Ampersand:
+        return '7';
+    case Qt::Key_Asterisk:
+        return '8';
+    case Qt::Key_ParenLeft:
+        return '9';
+    case Qt::Key_ParenRight:
+        return '0';
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
+    const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return keypad ? 96 + (qtKey - Qt::Key_0) : qtKey;
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return qtKey;
+    switch (qtKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Delete:
+        return 46;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+        return 9;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Asterisk:
+        return keypad ? 106 : unshiftedDigit(qtKey);
+    case Qt::Key_Plus:
+        return keypad ? 107 : 0;
+    case Qt::Key_Minus:
+        return keypad ? 109 : 189;
+    case Qt::Key_Period:
+        return keypad ? 110 : 190;
+    case Qt::Key_Slash:
+        return keypad ? 111 : 191;
+    default:
+        return modifiers.testFlag(Qt::ShiftModifier) ? unshiftedDigit(qtKey) : 0;
+    }
+}
+
+Canvas* TfrmPage::Rows::findRowImage(int n) {
+    RowImage* row = m_page.findRowImage(n);
+    return row != nullptr ? &row->canvas() : nullptr;
+}
+
+TfrmPage::TfrmPage(Algebra& algebra, LayoutState& layout, PageState& state, PageEvents& events,
+                   const PageSetup& setup, QWidget* parent)
+    : QScrollArea(parent), m_algebra(algebra), m_layout(layout), m_state(state), m_events(events) {
+    installFontSubstitutions();
+    setObjectName(QStringLiteral("frmPage"));
+    QFont windowFont(QStringLiteral(u"ＭＳ Ｐゴシック"));
+    windowFont.setPixelSize(WindowFontPixels);
+    setFont(windowFont);
+    setFocusPolicy(Qt::StrongFocus);
+
+    setPageGeometry(m_state, setup.screenWidth, setup.mainPanel.width);
+    setGeometry(qtRect(pageBounds(setup)));
+    m_blankPicture = QImage(m_state.rowWidth, m_state.rowHeight, QImage::Format_RGB32);
+    m_blankPicture.fill(Qt::white);
+
+    m_sheet = new QWidget(this);
+    m_sheet->setObjectName(QStringLiteral("sheet"));
+    m_sheet->setMouseTracking(true);
+    m_sheet->installEventFilter(this);
+    createControls();
+    createRows();
+    // The brace stands beside the problem's rows and the answer box above the
+    // rows it is placed over, hiding them.
+    m_imgKakko->raise();
+    m_grbKai->raise();
+    m_edtPage2->raise();
+
+    const PageRect lastRow = *rowImageRect(m_state, rowImageCount(m_state));
+    m_sheet->setMinimumSize(2 * (m_state.rowWidth + RowLeft) + 4, lastRow.top + lastRow.height + RowLeft);
+    setWidgetResizable(true);
+    setWidget(m_sheet);
+}
+
+RowImage* TfrmPage::addImage(const QString& name, const PageRect& rect, QWidget* parent) {
+    auto* image = new RowImage(name, QSize(rect.width, rect.height), m_blankPicture.size(), parent);
+    image->move(rect.left, rect.top);
+    return image;
+}
+
+void TfrmPage::createControls() {
+    m_imgKakko = addImage(QStringLiteral("imgKakko"), KakkoRect, m_sheet);
+    m_imgKakko->canvas().setPicture(braceBitmap());
+    connect(m_imgKakko, &RowImage::mouseMoved, this, &TfrmPage::hoverOffRows);
+
+    m_lblMess = new QLabel(m_sheet);
+    m_lblMess->setObjectName(QStringLiteral("lblMess"));
+    m_lblMess->setGeometry(MessRect.left, MessRect.top, m_state.rowWidth, MessRect.height);
+    QFont messageFont(QStringLiteral(u"ＭＳ ゴシック"));
+    messageFont.setPixelSize(MessageFontPixels);
+    messageFont.setBold(true);
+    m_lblMess->setFont(messageFont);
+    paintBackground(m_lblMess, clOlive, clWhite);
+
+    m_grbKai = new QGroupBox(QStringLiteral(u"解"), m_sheet);
+    m_grbKai->setObjectName(QStringLiteral("grbKai"));
+    m_grbKai->setGeometry(qtRect(KaiRect));
+    m_grbKai->setAutoFillBackground(true);
+    m_grbKai->hide();
+    addImage(QStringLiteral("Image33"), AnswerRect1, m_grbKai);
+    addImage(QStringLiteral("Image34"), AnswerRect2, m_grbKai);
+    m_imgKotaeKakko = addImage(QStringLiteral("imgKotaeKakko"), KotaeKakkoRect, m_grbKai);
+    m_imgKotaeKakko->canvas().setPicture(answerBraceBitmap());
+    m_imgKotaeKakko->setStretch(true);
+    const QString stars(StarCount, QChar(u'★'));
+    for (const auto& [name, rect] : {std::pair{"lblStarX", StarRectX}, std::pair{"lblStarY", StarRectY}}) {
+        auto* label = new QLabel(stars, m_grbKai);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setGeometry(qtRect(rect));
+        paintBackground(label, clLime, clBlack);
+    }
+
+    for (int n = 1; n <= 2; ++n)
+        watchRow(addImage(QStringLiteral("Image%1").arg(n), *rowImageRect(m_state, n), m_sheet));
+}
+
+void TfrmPage::createRows() {
+    const int rows = m_state.rowsPerScreen;
+    for (int n = 3; n <= rowImageCount(m_state); ++n) {
+        if (n == 2 * rows + 1) {
+            const PageRect divider = page2Rect(m_state);
+            m_edtPage2 = new QLineEdit(QStringLiteral("Page2"), m_sheet);
+            m_edtPage2->setObjectName(QStringLiteral("edtPage2"));
+            m_edtPage2->setReadOnly(true);
+            m_edtPage2->setFocusPolicy(Qt::NoFocus);
+            m_edtPage2->setToolTip(QStringLiteral(u"２ページを表示"));
+            m_edtPage2->setGeometry(qtRect(divider));
+            m_edtPage2->installEventFilter(this);
+        }
+        watchRow(addImage(QStringLiteral("Image%1").arg(n), *rowImageRect(m_state, n), m_sheet));
+    }
+}
+
+void TfrmPage::watchRow(RowImage* row) {
+    connect(row, &RowImage::mouseMoved, this, [this, row] { rowHovered(row); });
+    connect(row, &RowImage::mouseReleased, this,
+            [this, row](Qt::MouseButton button) { rowReleased(row, button); });
+}
+
+RowImage* TfrmPage::findRowImage(int n) const {
+    return findChild<RowImage*>(QStringLiteral("Image%1").arg(n));
+}
+
+void TfrmPage::showEquation(RowImage* image, int n, Colour colour) {
+    PageRows rows = pageRows();
+    tavolini::showEquation(rows, image != nullptr ? &image->canvas() : nullptr, n, colour);
+}
+
+void TfrmPage::blankRow(int n) {
+    if (RowImage* row = findRowImage(n)) row->canvas().clear();
+}
+
+void TfrmPage::writeRowText(int n, int r, std::string_view text, Colour colour) {
+    tavolini::writeRowText(m_rows, n, r, text, colour);
+}
+
+void TfrmPage::drawRowLabel(int n) {
+    PageRows rows = pageRows();
+    tavolini::drawRowLabel(rows, n);
+}
+
+void TfrmPage::toggleRowOutline(int n) {
+    tavolini::toggleRowOutline(m_algebra.dialogs, m_rows, n);
+}
+
+void TfrmPage::markRow(int n) {
+    tavolini::markRow(m_rows, n);
+}
+
+void TfrmPage::placeAnswerBox(int n) {
+    const PagePoint at = answerBoxPosition(m_state, n, width());
+    m_grbKai->move(at.x, at.y);
+    m_grbKai->show();
+}
+
+void TfrmPage::hideAnswerBox() {
+    m_grbKai->hide();
+}
+
+void TfrmPage::showAnswerBrace() {
+    m_imgKotaeKakko->show();
+}
+
+void TfrmPage::scrollDown() {
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + height());
+}
+
+void TfrmPage::scrollToTop() {
+    verticalScrollBar()->setValue(0);
+}
+
+void TfrmPage::setPageMessage(std::string_view text) {
+    m_pageMessage = text;
+    printMessage();
+}
+
+void TfrmPage::appendPageMessage(std::string_view text) {
+    m_pageMessage += text;
+    printMessage();
+}
+
+void TfrmPage::printMessage() {
+    m_lblMess->setText(fromCp932(m_pageMessage));
+    printPageMessage(m_rows, m_algebra.equationCount, m_pageMessage);
+}
+
+void TfrmPage::hoverOffRows() {
+    tavolini::hoverOffRows(m_state, m_algebra.dialogs, m_rows);
+}
+
+void TfrmPage::rowHovered(const RowImage* row) {
+    const std::optional<int> n = rowNumberFromName(row->objectName().toStdString());
+    if (!n) return;
+    hoverOverRow(m_state, m_algebra.dialogs, m_rows, m_algebra.equationCount, *n,
+                 m_events.nextProblemBlinking());
+}
+
+void TfrmPage::rowReleased(const RowImage* row, Qt::MouseButton button) {
+    const std::optional<int> n = rowNumberFromName(row->objectName().toStdString());
+    if (!n) return;
+    switch (rowClick(*n, m_algebra.equationCount, button == Qt::RightButton)) {
+    case RowClick::Mark:
+        markRow(*n);
+        break;
+    case RowClick::Choose:
+        m_events.chooseEquation(*n);
+        break;
+    case RowClick::Nothing:
+        break;
+    }
+}
+
+void TfrmPage::keyPressEvent(QKeyEvent* event) {
+    const int code = virtualKeyCode(event->key(), event->modifiers());
+    if (code != 0) m_events.pageKeyDown(code, event->modifiers().testFlag(Qt::ShiftModifier));
+    for (const char key : toCp932(event->text()))
+        m_events.pageKeyPress(key);
+    event->accept();
+}
+
+bool TfrmPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_sheet && event->type() == QEvent::MouseMove) hoverOffRows();
+    if (watched == m_edtPage2 && event->type() == QEvent::MouseButtonRelease) scrollDown();
+    return QScrollArea::eventFilter(watched, event);
+}
+
+} // namespace tavolini

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "core/algebra.h"
+#include "presentation/equation_layout.h"
+#include "presentation/page_events.h"
+#include "presentation/page_layout.h"
+#include "presentation/page_rows.h"
+#include "presentation/page_state.h"
+#include "presentation/page_view.h"
+#include "presentation/qt/row_image.h"
+
+#include <QImage>
+#include <QScrollArea>
+#include <string>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+namespace tavolini {
+
+// The page window: the problem's two equations beside a brace, the steps in
+// rows down a left and a right column, a second sheet below the first, the
+// page message and the answer box. A child of the main window that scrolls
+// vertically. It draws what it is told to and hands clicks and keys on.
+class TfrmPage final : public QScrollArea, public PageView {
+    Q_OBJECT
+
+  public:
+    TfrmPage(Algebra& algebra, LayoutState& layout, PageState& state, PageEvents& events,
+             const PageSetup& setup, QWidget* parent = nullptr);
+
+    // The row image named "Image" + n, or nothing.
+    RowImage* findRowImage(int n) const;
+
+    // Draws table slot n into the image (which may be nothing) in the colour.
+    void showEquation(RowImage* image, int n, Colour colour);
+
+    bool hasRowImage(int n) const override { return findRowImage(n) != nullptr; }
+    void showEquation(int n, Colour colour) override { showEquation(findRowImage(n), n, colour); }
+    void blankRow(int n) override;
+    void writeRowText(int n, int r, std::string_view text, Colour colour) override;
+    void drawRowLabel(int n);
+    void toggleRowOutline(int n) override;
+    void markRow(int n) override;
+    void placeAnswerBox(int n) override;
+    void hideAnswerBox() override;
+    void showAnswerBrace() override;
+    void scrollDown() override;
+    void scrollToTop() override;
+    void setPageMessage(std::string_view text) override;
+    void appendPageMessage(std::string_view text) override;
+    const std::string& pageMessage() const override { return m_pageMessage; }
+
+    // The mouse left the rows: over the main window, the brace or the page.
+    void hoverOffRows();
+
+    // Every row is cleared with a fresh copy of this white picture.
+    const QImage& blankPicture() const { return m_blankPicture; }
+
+    // The scrolled sheet that holds every control.
+    QWidget* sheet() const { return m_sheet; }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    class Rows final : public RowImages {
+      public:
+        explicit Rows(const TfrmPage& page) : m_page(page) {}
+        Canvas* findRowImage(int n) override;
+
+      private:
+        const TfrmPage& m_page;
+    };
+
+    PageRows pageRows() { return {m_algebra, m_layout, m_rows}; }
+    RowImage* addImage(const QString& name, const PageRect& rect, QWidget* parent);
+    void createControls();
+    void createRows();
+    void watchRow(RowImage* row);
+    void rowHovered(const RowImage* row);
+    void rowReleased(const RowImage* row, Qt::MouseButton button);
+    void printMessage();
+
+    Algebra& m_algebra;
+    LayoutState& m_layout;
+    PageState& m_state;
+    PageEvents& m_events;
+    Rows m_rows{*this};
+    QImage m_blankPicture;
+    std::string m_pageMessage;
+
+    QWidget* m_sheet = nullptr;
+    RowImage* m_imgKakko = nullptr;
+    QLabel* m_lblMess = nullptr;
+    QGroupBox* m_grbKai = nullptr;
+    RowImage* m_imgKotaeKakko = nullptr;
+    QLineEdit* m_edtPage2 = nullptr;
+};
+
+// The keyboard's code for a Qt key, as the command panel knows keys; 0 for
+// keys it has no use for.
+int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
+
+} // namespace tavolini

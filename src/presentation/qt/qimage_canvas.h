@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "presentation/canvas.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QSize>
+#include <memory>
+
+namespace tavolini {
+
+// The fonts the program names are Windows fonts; here they are shown through
+// free look-alikes. Safe to call more than once.
+void installFontSubstitutions();
+
+// The Qt font of a canvas font, sized in pixels so that drawings do not
+// depend on the display's resolution.
+QFont qtFont(const CanvasFont& font);
+
+// A canvas that paints a QImage. The image control has its laid-out size;
+// its picture is the blank picture's size, as every clearing gives it a
+// fresh copy of that picture.
+class QImageCanvas final : public Canvas {
+  public:
+    QImageCanvas(QSize controlSize, QSize pictureSize);
+    ~QImageCanvas() override;
+    QImageCanvas(const QImageCanvas&) = delete;
+    QImageCanvas& operator=(const QImageCanvas&) = delete;
+
+    // The picture with everything drawn so far.
+    const QImage& image() const;
+    void setControlSize(QSize size) { m_controlSize = size; }
+    void setPictureSize(QSize size) { m_pictureSize = size; }
+
+    // Puts a picture of our own (the brace bitmaps) in place of the white one.
+    void setPicture(const QImage& picture);
+
+    int width() const override { return m_controlSize.width(); }
+    int height() const override { return m_controlSize.height(); }
+    const CanvasFont& font() const override { return m_font; }
+    void setFont(const CanvasFont& font) override;
+    void setPen(Colour colour, PenMode mode) override;
+    void textOut(int x, int y, std::string_view text) override;
+    void line(int x1, int y1, int x2, int y2) override;
+    void rectangle(int x1, int y1, int x2, int y2) override;
+    void fillRect(int x1, int y1, int x2, int y2, Colour colour) override;
+    void clear() override;
+
+  private:
+    QPainter& painter();
+    void finishPainting() const;
+    void copyRect(int x1, int y1, int x2, int y2); // in the pen
+    void plot(int x, int y);
+    void span(int x1, int x2, int y);   // x1..x2-1
+    void column(int x, int y1, int y2); // y1..y2-1
+
+    QSize m_controlSize;
+    QSize m_pictureSize;
+    QImage m_image;
+    CanvasFont m_font;
+    QFont m_qtFont;
+    int m_ascent = 0;
+    Colour m_pen = clBlack;
+    PenMode m_penMode = PenMode::Copy;
+    mutable std::unique_ptr<QPainter> m_painter; // open while texts and fills follow each other
+};
+
+} // namespace tavolini

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "presentation/qt/row_image.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tavolini {
+
+RowImage::RowImage(const QString& name, QSize size, QSize pictureSize, QWidget* parent)
+    : QWidget(parent), m_canvas(size, pictureSize) {
+    setObjectName(name);
+    resize(size);
+    setMouseTracking(true);
+}
+
+QImageCanvas& RowImage::canvas() {
+    update();
+    return m_canvas;
+}
+
+void RowImage::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (m_stretch)
+        painter.drawImage(rect(), m_canvas.image());
+    else
+        painter.drawImage(QPoint(0, 0), m_canvas.image());
+}
+
+void RowImage::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved();
+    event->accept();
+}
+
+void RowImage::mouseReleaseEvent(QMouseEvent* event) {
+    emit mouseReleased(event->button());
+    event->accept();
+}
+
+void RowImage::resizeEvent(QResizeEvent*) {
+    m_canvas.setControlSize(size());
+}
+
+} // namespace tavolini

@@ -1,0 +1,373 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "core/cp932.h"
+#include "core/parser.h"
+#include "presentation/page_layout.h"
+#include "presentation/page_rows.h"
+#include "support/recording_canvas.h"
+#include "support/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+#include <map>
+
+namespace tavolini {
+namespace {
+
+constexpr int MainPanelWidth = 145;
+
+PageState pageFor(int screenWidth) {
+    PageState page;
+    setPageGeometry(page, screenWidth, MainPanelWidth);
+    return page;
+}
+
+// The rows of a page as recording canvases of the rows' sizes.
+class RecordedRows final : public RowImages {
+  public:
+    explicit RecordedRows(const PageState& page) {
+        for (int n = 1; n <= rowImageCount(page); ++n) {
+            const PageRect rect = *rowImageRect(page, n);
+            m_rows.emplace(n, RecordingCanvas(rect.width, rect.height));
+        }
+        for (int n : {SolutionSlotX, SolutionSlotY})
+            m_rows.emplace(n, RecordingCanvas(295, 50));
+    }
+
+    Canvas* findRowImage(int n) override {
+        const auto row = m_rows.find(n);
+        return row != m_rows.end() ? &row->second : nullptr;
+    }
+
+    RecordingCanvas& operator[](int n) { return m_rows.at(n); }
+
+    // The rows whose outline is showing: an odd number of outlines drawn.
+    std::string outlined() const {
+        std::string out;
+        for (const auto& [n, canvas] : m_rows) {
+            int outlines = 0;
+            for (const CanvasCall& call : canvas.calls())
+                outlines += call.kind == CanvasCall::Kind::Rectangle;
+            if (outlines % 2 == 1) out += (out.empty() ? "" : " ") + std::to_string(n);
+        }
+        return out;
+    }
+
+  private:
+    std::map<int, RecordingCanvas> m_rows;
+};
+
+struct Page {
+    explicit Page(int screenWidth = 800) : state(pageFor(screenWidth)), rows(state), algebra(dialogs) {}
+
+    PageRows pageRows() { return {algebra, layout, rows}; }
+
+    PageState state;
+    RecordedRows rows;
+    ScriptedDialogs dialogs;
+    Algebra algebra;
+    LayoutState layout;
+};
+
+TEST(PageLayout, FixesTheRowsFromTheScreenWidth) {
+    struct Row {
+        int screen;
+        int rowWidth, rowsPerScreen, equationLimit, rightColumn, page2Top, rows;
+    };
+    const Row rows[] = {
+        {640, 223, 6, 12, 233, 420, 24},
+        {800, 303, 6, 24, 313, 420, 24},
+        {1024, 415, 8, 32, 425, 560, 32},
+        {1920, 863, 6, 24, 873, 420, 24},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.screen);
+        const PageState page = pageFor(row.screen);
+        EXPECT_EQ(page.rowWidth, row.rowWidth);
+        EXPECT_EQ(page.rowHeight, 70);
+        EXPECT_EQ(page.rowsPerScreen, row.rowsPerScreen);
+        EXPECT_EQ(page.equationLimit, row.equationLimit);
+        EXPECT_EQ(rowImageRect(page, row.rowsPerScreen + 1)->left, row.rightColumn);
+        EXPECT_EQ(page2Rect(page), (PageRect{8, row.page2Top, 57, 20}));
+        EXPECT_EQ(rowImageCount(page), row.rows);
+    }
+    EXPECT_EQ(pageFor(100).rowWidth, 1); // a screen narrower than the panel still has rows
+}
+
+TEST(PageLayout, PlacesRowsDownTheColumnsOfBothSheets) {
+    struct Row {
+        int screen;
+        int n;
+        std::optional<PageRect> rect;
+    };
+    const Row rows[] = {
+        {800, 1, PageRect{8, 30, 303, 50}},
+        {800, 2, PageRect{8, 80, 303, 50}},
+        {800, 3, PageRect{8, 140, 303, 69}},
+        {800, 6, PageRect{8, 350, 303, 69}},
+        {800, 7, PageRect{313, 0, 303, 69}},
+        {800, 12, PageRect{313, 350, 303, 69}},
+        {800, 13, PageRect{8, 440, 303, 69}},
+        {800, 18, PageRect{8, 790, 303, 69}},
+        {800, 19, PageRect{313, 440, 303, 69}},
+        {800, 24, PageRect{313, 790, 303, 69}},
+        {800, 25, std::nullopt},
+        {800, 0, std::nullopt},
+        {800, SolutionSlotX, std::nullopt},
+        {1024, 8, PageRect{8, 490, 415, 69}},
+        {1024, 9, PageRect{425, 0, 415, 69}},
+        {1024, 17, PageRect{8, 580, 415, 69}},
+        {1024, 32, PageRect{425, 1070, 415, 69}},
+        {640, 24, PageRect{233, 790, 223, 69}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.screen) + " Image" + std::to_string(row.n));
+        EXPECT_EQ(rowImageRect(pageFor(row.screen), row.n), row.rect);
+    }
+}
+
+TEST(PageLayout, PlacesThePageInTheMainWindow) {
+    EXPECT_EQ(pageBounds(PageSetup{}), (PageRect{145, 0, 871, 684}));
+    EXPECT_EQ(pageBounds(PageSetup{800, 800, PageRect{0, 10, 145, 516}}), (PageRect{145, 10, 647, 516}));
+}
+
+TEST(PageLayout, PutsTheAnswerBoxAfterTheLastStep) {
+    struct Row {
+        const char* name;
+        int screen;
+        int n;
+        PagePoint at;
+    };
+    // Page widths: 647 on 800, 871 on 1024, 487 on 640; the box is 305 wide.
+    const Row rows[] = {
+        {"after 3 on a 6-row page: row 4", 800, 3, {8, 210}},
+        {"after 4: the top of the right column", 800, 4, {313, 0}},
+        {"after 6: still the top of the right column", 800, 6, {313, 0}},
+        {"after 7: row 8", 800, 7, {313, 70}},
+        {"after 23: row 24", 800, 23, {313, 790}},
+        {"after the limit: the corner above row 22", 800, 24, {332, 640}},
+        {"a number below any row: the corner", 800, -5, {332, 640}},
+        {"after 5 on an 8-row page: row 6", 1024, 5, {8, 350}},
+        {"after 6 on an 8-row page: row 9", 1024, 6, {425, 0}},
+        {"after 31: row 32", 1024, 31, {425, 1070}},
+        {"after 32: the corner above row 30", 1024, 32, {556, 920}},
+        {"after 11 on 640: row 12", 640, 11, {233, 350}},
+        {"after 12 on 640: the corner above row 10", 640, 12, {172, 200}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const int pageWidth = pageBounds(PageSetup{row.screen, row.screen, PageRect{0, 0, 145, 600}}).width;
+        EXPECT_EQ(answerBoxPosition(pageFor(row.screen), row.n, pageWidth), row.at);
+    }
+}
+
+TEST(PageLayout, ReadsRowNumbersFromNames) {
+    EXPECT_EQ(rowNumberFromName("Image12"), 12);
+    EXPECT_EQ(rowNumberFromName("Image1"), 1);
+    EXPECT_EQ(rowNumberFromName("Image"), std::nullopt);
+    EXPECT_EQ(rowNumberFromName("Image3a"), std::nullopt);
+    EXPECT_EQ(rowNumberFromName("imgKakko"), std::nullopt);
+    EXPECT_EQ(rowNumberFromName("Image99999999999"), std::nullopt);
+}
+
+TEST(PageRows, ShowsAnEquationWithItsLabel) {
+    Page page;
+    ASSERT_TRUE(parseEquation(page.algebra, page.algebra.EquationTable[3], "3x=9"));
+    PageRows rows = page.pageRows();
+    showEquation(rows, page.rows.findRowImage(3), 3, clBlue);
+    const RecordingCanvas& row = page.rows[3];
+    EXPECT_EQ(row.drawing(), "clear 3@2,32 x@22,32 =@42,32 9@62,32 ③@279,31");
+    const CanvasCall* label = row.findText("③");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->font.face, cp932("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(label->font.size, 16);
+    EXPECT_EQ(label->font.charset, ShiftJisCharset);
+    EXPECT_FALSE(label->font.italic);
+    for (const CanvasCall& call : row.calls()) {
+        if (call.kind != CanvasCall::Kind::Text) continue;
+        EXPECT_EQ(call.font.colour, clBlue) << call.text;
+    }
+}
+
+TEST(PageRows, ShowsTheProblemAndTheAnswersWithTheirPrefixes) {
+    Page page;
+    ASSERT_TRUE(parseEquation(page.algebra, page.algebra.EquationTable[1], "2x+y=7"));
+    ASSERT_TRUE(parseEquation(page.algebra, page.algebra.EquationTable[SolutionSlotX], "x=3"));
+    PageRows rows = page.pageRows();
+    showEquation(rows, page.rows.findRowImage(1), 1, clBlack);
+    showEquation(rows, page.rows.findRowImage(SolutionSlotX), SolutionSlotX, clBlack);
+    EXPECT_EQ(page.rows[1].drawing(),
+              "clear    @2,12 2@42,12 x@62,12 +@82,12 y@102,12 =@122,12 7@142,12 ①@279,16");
+    EXPECT_EQ(page.rows[SolutionSlotX].drawing(), "clear ［答］　@2,12 x@92,12 =@112,12 3@132,12");
+}
+
+TEST(PageRows, RedrawsALongEquationCompactUnderItsStepSentence) {
+    Page page;
+    MShiki& e = page.algebra.EquationTable[5];
+    ASSERT_TRUE(parseEquation(page.algebra, e, "2x+3y+4x+5y+6x+7y=1234"));
+    e.stepText = cp932("①式と②式をたすと");
+    PageRows rows = page.pageRows();
+    showEquation(rows, page.rows.findRowImage(5), 5, clPurple);
+
+    const RecordingCanvas& row = page.rows[5];
+    const std::string drawing = row.drawing();
+    const std::string compact = drawing.substr(drawing.rfind("clear"));
+    EXPECT_EQ(compact,
+              "clear ①式と②式をたすと@0,0 2@2,32 x@16,32 +@30,32 3@44,32 y@58,32 +@72,32 4@86,32 x@100,32 "
+              "+@114,32 5@128,32 y@142,32 +@156,32 6@170,32 x@184,32 +@198,32 7@212,32 y@226,32 =@240,32 "
+              "1234@254,32 ⑤@279,31");
+    const CanvasCall* sentence = row.findText("①式と②式をたすと");
+    ASSERT_NE(sentence, nullptr);
+    EXPECT_EQ(sentence->font.size, 12);
+    EXPECT_EQ(sentence->font.colour, clPurple);
+    EXPECT_EQ(sentence->font.face, clearedSurfaceFont().face);
+    EXPECT_EQ(row.calls().back().font.colour, clPurple);
+    EXPECT_EQ(page.layout.cellWidth, 7);
+}
+
+TEST(PageRows, ReportsAnEquationWithoutARow) {
+    Page page;
+    PageRows rows = page.pageRows();
+    showEquation(rows, nullptr, 5, clBlack);
+    showEquation(rows, page.rows.findRowImage(3), 40, clBlack); // beyond the table
+    showEquation(rows, page.rows.findRowImage(3), -1, clBlack);
+    EXPECT_EQ(page.dialogs.shown,
+              (std::vector<std::string>{"message: 5box not fond", "message: 40box not fond",
+                                        "message: -1box not fond"}));
+    EXPECT_TRUE(page.rows[3].calls().empty());
+}
+
+TEST(PageRows, LabelsShortAndLongNumbers) {
+    struct Row {
+        int n;
+        const char* drawing;
+        int size;
+    };
+    Page page(1024);
+    const Row rows[] = {
+        {20, "⑳@391,31", 16}, {21, "(21)@391,31", 9}, {2, "②@391,16", 16}, {32, "(32)@391,31", 9}};
+    PageRows pageRows = page.pageRows();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.n);
+        drawRowLabel(pageRows, row.n);
+        EXPECT_EQ(page.rows[row.n].drawing(), row.drawing);
+        EXPECT_EQ(page.rows[row.n].font().size, row.size);
+    }
+    for (int n : {SolutionSlotX, SolutionSlotY, 0, -4, 99})
+        drawRowLabel(pageRows, n);
+    EXPECT_TRUE(page.rows[SolutionSlotX].calls().empty());
+    EXPECT_TRUE(page.rows[SolutionSlotY].calls().empty());
+}
+
+TEST(PageRows, WritesTextRowsSixteenPixelsApart) {
+    Page page;
+    for (int r = 0; r <= 5; ++r)
+        writeRowText(page.rows, 7, r, cp932("【答】解なし"), clRed);
+    writeRowText(page.rows, 25, 1, "lost", clBlack);
+    EXPECT_EQ(page.rows[7].drawing(),
+              "【答】解なし@0,0 【答】解なし@0,16 【答】解なし@0,32 【答】解なし@0,48");
+    EXPECT_EQ(page.rows[7].font().size, 12);
+    EXPECT_EQ(page.rows[7].font().colour, clRed);
+}
+
+TEST(PageRows, OutlinesInNotXorAndSparesTheBrace) {
+    Page page;
+    toggleRowOutline(page.dialogs, page.rows, 3);
+    toggleRowOutline(page.dialogs, page.rows, 1);
+    toggleRowOutline(page.dialogs, page.rows, 0);
+    toggleRowOutline(page.dialogs, page.rows, -1);
+    toggleRowOutline(page.dialogs, page.rows, 25);
+    EXPECT_EQ(page.rows[3].drawing(), "[1,0-302,68]");
+    EXPECT_EQ(page.rows[1].drawing(), "[26,0-302,49]");
+    EXPECT_EQ(page.rows[3].calls()[0].pen, clRed);
+    EXPECT_EQ(page.rows[3].calls()[0].penMode, PenMode::NotXor);
+    EXPECT_EQ(page.dialogs.shown, std::vector<std::string>{"message: ww25"});
+}
+
+TEST(PageRows, MarksRowsAtTheirUpperRight) {
+    Page page;
+    markRow(page.rows, 3);
+    markRow(page.rows, 2);
+    markRow(page.rows, 99);
+    EXPECT_EQ(page.rows[3].drawing(), "●@283,15");
+    EXPECT_EQ(page.rows[2].drawing(), "●@278,3");
+    EXPECT_EQ(page.rows[3].calls()[0].font.colour, clRed);
+}
+
+TEST(PageRows, PrintsThePageMessageOnTheNextRow) {
+    struct Row {
+        const char* name;
+        int equationCount;
+        int row;
+        const char* drawing;
+    };
+    const Row rows[] = {
+        {"after equation 3", 3, 4, "clear ①＋②@0,23"},
+        {"before any equation: row 1, 50 high", 0, 1, "clear ①＋②@0,16"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Page page;
+        printPageMessage(page.rows, row.equationCount, cp932("①＋②"));
+        EXPECT_EQ(page.rows[row.row].drawing(), row.drawing);
+        const CanvasFont& font = page.rows[row.row].font();
+        EXPECT_TRUE(font.bold);
+        EXPECT_EQ(font.colour, clFuchsia);
+        EXPECT_EQ(font.size, 16);
+    }
+    Page page;
+    printPageMessage(page.rows, 24, "x"); // no row 25 on this page
+    printPageMessage(page.rows, 1 << 30, "x");
+    for (int n = 1; n <= 24; ++n)
+        EXPECT_TRUE(page.rows[n].calls().empty()) << n;
+
+    Page wide(1024);
+    printPageMessage(wide.rows, 32, "x"); // the next number is the first answer's
+    EXPECT_TRUE(wide.rows[SolutionSlotX].calls().empty());
+}
+
+TEST(PageRows, TheOutlineFollowsTheMouseOverEquations) {
+    struct Move {
+        const char* name;
+        int row; // 0: off the rows
+        bool frozen;
+        bool blinking;
+        const char* outlined;
+        int highlighted;
+    };
+    const Move moves[] = {
+        {"onto row 3", 3, false, false, "3", 3},
+        {"from 3 to 5", 5, false, false, "5", 5},
+        {"staying on 5", 5, false, false, "5", 5},
+        {"onto an empty row", 6, false, false, "", -1},
+        {"onto row 2", 2, false, false, "2", 2},
+        {"frozen over row 4", 4, true, false, "2", 2},
+        {"frozen over an empty row", 7, true, false, "2", 2},
+        {"frozen off the rows", 0, true, false, "2", 2},
+        {"blinking over row 4", 4, false, true, "2", 2},
+        {"blinking off the rows still removes it", 0, false, true, "", -1},
+    };
+    Page page;
+    page.algebra.equationCount = 5;
+    for (const Move& move : moves) {
+        SCOPED_TRACE(move.name);
+        page.state.hoverFrozen = move.frozen ? 1 : 0;
+        if (move.row > 0)
+            hoverOverRow(page.state, page.dialogs, page.rows, page.algebra.equationCount, move.row,
+                         move.blinking);
+        else
+            hoverOffRows(page.state, page.dialogs, page.rows);
+        EXPECT_EQ(page.rows.outlined(), move.outlined);
+        EXPECT_EQ(page.state.highlightedEquation, move.highlighted);
+    }
+    EXPECT_TRUE(page.dialogs.shown.empty());
+}
+
+TEST(PageRows, ClicksChooseOrMarkEquationsOnly) {
+    EXPECT_EQ(rowClick(3, 5, false), RowClick::Choose);
+    EXPECT_EQ(rowClick(5, 5, true), RowClick::Mark);
+    EXPECT_EQ(rowClick(6, 5, false), RowClick::Nothing);
+    EXPECT_EQ(rowClick(6, 5, true), RowClick::Nothing);
+}
+
+} // namespace
+} // namespace tavolini
