@@ -8,8 +8,7 @@
 #include "core/parser.h"
 #include "practice/text_file.h"
 
-#include <climits>
-#include <unistd.h>
+#include <filesystem>
 #include <utility>
 
 namespace tavolini {
@@ -37,10 +36,10 @@ void reportInvalidProblem(Algebra& algebra, std::string_view line) {
 } // namespace
 
 std::string currentFolder() {
-    std::string folder(PATH_MAX, '\0');
-    if (::getcwd(folder.data(), folder.size()) == nullptr) return {};
-    folder.resize(folder.find('\0'));
-    if (folder.empty() || folder.back() != '/') folder += '/';
+    std::error_code error;
+    std::string folder = std::filesystem::current_path(error).native();
+    if (error || folder.empty()) return {};
+    if (folder.back() != '/') folder += '/';
     return folder;
 }
 
