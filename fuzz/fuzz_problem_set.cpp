@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const MShiki& equation = algebra.EquationTable[static_cast<std::size_t>(slot)];
                 if (equation.count < 3 || equation.count > MaxTokens || equation.origin != slot) std::abort();
             }
-            if (algebra.unknown1 == '?' || algebra.equationCount != 2 || algebra.originCounter != 2) std::abort();
+            if (algebra.unknown1 == '?' || algebra.equationCount != 2 || algebra.originCounter != 2)
+                std::abort();
         }
     }
     return 0;

@@ -118,7 +118,7 @@ std::vector<std::string> recordListLines(const ProblemSet& set, const ProfileTex
         if (!date.empty()) lines.push_back(std::move(date));
         const int problems = std::clamp(set.problemCounts[row], 0, MaxProblemsPerUnit);
         for (int problem = 1; problem <= problems; ++problem) {
-            const std::string value = readProfileString(records, title, std::to_string(problem)).value_or("0");
+            const auto value = readProfileString(records, title, std::to_string(problem)).value_or("0");
             const std::int32_t stars = std::min(readCount(value), MaxStarsShown);
             std::string line = "  " + std::to_string(problem);
             line.reserve(line.size() + star.size() * static_cast<std::size_t>(stars));
@@ -129,7 +129,9 @@ std::vector<std::string> recordListLines(const ProblemSet& set, const ProfileTex
     return lines;
 }
 
-std::vector<std::string> fillRecordList(const ProblemSet& set) { return recordListLines(set, readRecordFile(set)); }
+std::vector<std::string> fillRecordList(const ProblemSet& set) {
+    return recordListLines(set, readRecordFile(set));
+}
 
 std::vector<std::string> deletionListLines(const ProblemSet& set, const ProfileText& records) {
     std::vector<std::string> lines;

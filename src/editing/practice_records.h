@@ -50,7 +50,8 @@ std::int32_t readCount(std::string_view value);
 // Counts one more completion of problem `problem` of unit `unit` with the
 // time of it. True when the record file was written; a file that cannot be
 // read or written is named in a message and kept as it was.
-bool recordPractice(const ProblemSet& set, const PracticeRecords& records, Dialogs& dialogs, int unit, int problem);
+bool recordPractice(const ProblemSet& set, const PracticeRecords& records, Dialogs& dialogs, int unit,
+                    int problem);
 
 // The record file's contents; a missing or unreadable file reads as empty.
 ProfileText readRecordFile(const ProblemSet& set);

@@ -66,7 +66,9 @@ std::optional<std::size_t> findKey(const ProfileText& profile, Span span, std::s
     return std::nullopt;
 }
 
-bool holdsLineBreak(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != text.npos; }
+bool holdsLineBreak(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
 
 } // namespace
 

@@ -104,7 +104,10 @@ std::string joinLines(const std::vector<std::string>& lines) {
 
 FileContents readWholeFile(const std::string& path) {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.valid()) return {errno == ENOENT || errno == ENOTDIR ? FileStatus::Missing : FileStatus::Failed, {}};
+    if (!fd.valid()) {
+        const bool missing = errno == ENOENT || errno == ENOTDIR;
+        return {missing ? FileStatus::Missing : FileStatus::Failed, {}};
+    }
 
     FileContents contents{FileStatus::Read, {}};
     std::array<char, 65536> buffer{};
