@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+// Any bytes as a problem-set file: its lines, the unit tables read from them
+// and every problem loaded. Nothing may crash, a refused set must leave the
+// tables untouched, and a loaded problem must be a sound pair of equations.
+#include "core/algebra.h"
+#include "practice/problem_set.h"
+#include "practice/text_file.h"
+#include "support/silent_dialogs.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+using namespace tavolini;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    SilentDialogs dialogs;
+    Algebra algebra(dialogs);
+    ProblemSet set;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    set.lines = splitLines(bytes);
+    if (splitLines(joinLines(set.lines)) != set.lines) std::abort();
+
+    if (!readProblemSet(set, dialogs)) {
+        if (set.unitCount != 0 || !set.UnitNames[1].empty() || set.problemCounts[1] != 0) std::abort();
+        return 0;
+    }
+    if (set.unitCount < 1 || set.unitCount > MaxUnits) std::abort();
+    for (int unit = 1; unit <= set.unitCount; ++unit) {
+        const int problems = set.problemCounts[static_cast<std::size_t>(unit)];
+        if (problems < 1 || problems > MaxProblemsPerUnit) std::abort();
+        for (int problem = 1; problem <= problems; ++problem) {
+            const RenExt loaded = loadProblem(set, algebra, unit, problem);
+            if (loaded.invalid > 1) std::abort();
+            if (loaded.invalid) continue;
+            for (int slot = 1; slot <= 2; ++slot) {
+                const MShiki& equation = algebra.EquationTable[static_cast<std::size_t>(slot)];
+                if (equation.count < 3 || equation.count > MaxTokens || equation.origin != slot) std::abort();
+            }
+            if (algebra.unknown1 == '?' || algebra.equationCount != 2 || algebra.originCounter != 2)
+                std::abort();
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "editing/practice_records.h"
+
+#include "core/cp932.h"
+#include "core/dialogs.h"
+#include "core/digits.h"
+#include "practice/problem_set.h"
+#include "practice/text_file.h"
+
+#include <algorithm>
+#include <ctime>
+#include <limits>
+#include <optional>
+#include <sys/vfs.h>
+
+namespace tavolini {
+namespace {
+
+constexpr unsigned long Iso9660Magic = 0x9660;
+constexpr unsigned long UdfMagic = 0x15013346;
+
+std::string twoDigits(int value) { return (value >= 0 && value < 10 ? "0" : "") + std::to_string(value); }
+
+// The units the lists show: those of the current set, up to the first
+// without a title (titles left from a larger set read earlier stay unseen).
+int listedUnits(const ProblemSet& set) {
+    const int last = std::clamp(set.unitCount, 0, MaxUnits);
+    int unit = 1;
+    while (unit <= last && !set.UnitNames[static_cast<std::size_t>(unit)].empty()) ++unit;
+    return unit - 1;
+}
+
+// The record file, or nothing (after a message) when one is there but cannot be read.
+std::optional<ProfileText> readForUpdate(const std::string& path, Dialogs& dialogs) {
+    const FileContents file = readWholeFile(path);
+    if (file.status == FileStatus::Failed) {
+        dialogs.showMessage(path + cp932(":ファイルを読み込めません"));
+        return std::nullopt;
+    }
+    return parseProfile(file.bytes);
+}
+
+bool writeRecordFile(const std::string& path, const ProfileText& profile, Dialogs& dialogs) {
+    if (writeFileAtomically(path, profileBytes(profile))) return true;
+    dialogs.showMessage(fileNotWrittenMessage(path));
+    return false;
+}
+
+} // namespace
+
+LocalTime localTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (::localtime_r(&now, &local) == nullptr) return {};
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
+}
+
+std::string recordFilePath(const ProblemSet& set) {
+    const std::string& path = set.problemSetPath;
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = path.find('.', nameStart);
+    return path.substr(0, dot) + std::string(RecordExtension);
+}
+
+std::string formatRecordDate(const LocalTime& time) {
+    return twoDigits(time.year) + cp932("年") + twoDigits(time.month) + cp932("月") + twoDigits(time.day) +
+           cp932("日") + twoDigits(time.hour) + ":" + twoDigits(time.minute);
+}
+
+std::int32_t readCount(std::string_view value) {
+    if (value.empty() || !allDigits(value)) return 0;
+    constexpr std::int32_t largest = std::numeric_limits<std::int32_t>::max();
+    std::int32_t count = 0;
+    for (const char digit : value) {
+        const std::int32_t d = digit - '0';
+        if (count > (largest - d) / 10) return largest;
+        count = count * 10 + d;
+    }
+    return count;
+}
+
+bool recordPractice(const ProblemSet& set, const PracticeRecords& records, Dialogs& dialogs, int unit,
+                    int problem) {
+    if (records.startedFromCdRom) return false;
+    if (unit < 1 || unit > std::min(set.unitCount, MaxUnits) || problem < 1 || problem > MaxProblemsPerUnit)
+        return false;
+
+    const std::string path = recordFilePath(set);
+    std::optional<ProfileText> profile = readForUpdate(path, dialogs);
+    if (!profile) return false;
+
+    const std::string& title = set.UnitNames[static_cast<std::size_t>(unit)];
+    const std::string key = std::to_string(problem);
+    const std::int32_t count = readCount(readProfileString(*profile, title, key).value_or(""));
+    const std::int32_t next = count == std::numeric_limits<std::int32_t>::max() ? count : count + 1;
+    if (!writeProfileString(*profile, title, key, std::to_string(next)) ||
+        !writeProfileString(*profile, title, DateKey, formatRecordDate(records.clock())))
+        return false;
+    return writeRecordFile(path, *profile, dialogs);
+}
+
+ProfileText readRecordFile(const ProblemSet& set) {
+    const FileContents file = readWholeFile(recordFilePath(set));
+    return file.status == FileStatus::Read ? parseProfile(file.bytes) : ProfileText{};
+}
+
+std::vector<std::string> recordListLines(const ProblemSet& set, const ProfileText& records) {
+    const std::string star = cp932("★");
+    std::vector<std::string> lines;
+    const int units = listedUnits(set);
+    for (int unit = 1; unit <= units; ++unit) {
+        const auto row = static_cast<std::size_t>(unit);
+        const std::string& title = set.UnitNames[row];
+        lines.push_back(title);
+        std::string date = readProfileString(records, title, DateKey).value_or("");
+        if (!date.empty()) lines.push_back(std::move(date));
+        const int problems = std::clamp(set.problemCounts[row], 0, MaxProblemsPerUnit);
+        for (int problem = 1; problem <= problems; ++problem) {
+            const auto value = readProfileString(records, title, std::to_string(problem)).value_or("0");
+            const std::int32_t stars = std::min(readCount(value), MaxStarsShown);
+            std::string line = "  " + std::to_string(problem);
+            line.reserve(line.size() + star.size() * static_cast<std::size_t>(stars));
+            for (std::int32_t i = 0; i < stars; ++i) line += star;
+            lines.push_back(std::move(line));
+        }
+    }
+    return lines;
+}
+
+std::vector<std::string> fillRecordList(const ProblemSet& set) {
+    return recordListLines(set, readRecordFile(set));
+}
+
+std::vector<std::string> deletionListLines(const ProblemSet& set, const ProfileText& records) {
+    std::vector<std::string> lines;
+    const int units = listedUnits(set);
+    for (int unit = 1; unit <= units; ++unit) {
+        const std::string& title = set.UnitNames[static_cast<std::size_t>(unit)];
+        if (!readProfileString(records, title, DateKey).value_or("").empty()) lines.push_back(title);
+    }
+    return lines;
+}
+
+std::vector<std::string> fillDeletionList(const ProblemSet& set) {
+    return deletionListLines(set, readRecordFile(set));
+}
+
+bool eraseUnitRecord(const ProblemSet& set, const PracticeRecords& records, Dialogs& dialogs,
+                     std::string_view title) {
+    if (records.startedFromCdRom) return false;
+    const std::string path = recordFilePath(set);
+    std::optional<ProfileText> profile = readForUpdate(path, dialogs);
+    if (!profile) return false;
+    if (!eraseProfileSection(*profile, title)) return true;
+    return writeRecordFile(path, *profile, dialogs);
+}
+
+bool isCdRomFileSystem(unsigned long fileSystemType) {
+    return fileSystemType == Iso9660Magic || fileSystemType == UdfMagic;
+}
+
+bool isOnCdRom(const std::string& folder) {
+    struct statfs info {};
+    if (::statfs(folder.c_str(), &info) != 0) return false;
+    return isCdRomFileSystem(static_cast<unsigned long>(info.f_type));
+}
+
+} // namespace tavolini

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavolini {
+
+struct Algebra;
+class Dialogs;
+class ProgramEnd;
+
+inline constexpr int MaxUnits = 16;
+inline constexpr int MaxProblemsPerUnit = 5;
+inline constexpr int UnitRows = MaxUnits + 1;                 // row 0 holds no unit
+inline constexpr int ProblemColumns = MaxProblemsPerUnit + 1; // column 0 the unit title again
+
+inline constexpr std::string_view RecordExtension = ".rec";
+inline constexpr std::string_view DefaultProblemSet = "ZUdir.sim";
+
+// One problem as split from its line.
+struct RenExt {
+    std::string firstText;  // equation ①
+    std::string secondText; // equation ②
+    std::uint8_t invalid = 0; // set by loadProblem: 1 when either equation failed to parse
+};
+
+template <typename T> constexpr std::array<T, UnitRows> filledRows(T value) {
+    std::array<T, UnitRows> rows{};
+    rows.fill(value);
+    return rows;
+}
+
+// The problem set: its lines (the one in-memory copy of the file, which the
+// editor edits), the unit and problem tables read from them, and where the
+// pupil is in it. Made once by main; a test makes its own.
+struct ProblemSet {
+    std::vector<std::string> lines;
+    std::array<std::string, UnitRows> UnitNames{};
+    std::array<std::array<std::string, ProblemColumns>, UnitRows> ProblemTexts{};
+    std::array<std::int32_t, UnitRows> problemCounts{};
+    std::int32_t unitCount = 0;
+    std::string problemSetPath; // the file last loaded or saved
+    std::string startFolder;    // the current folder at start-up, with '/' appended
+    bool problemSetSaved = true; // the lines hold no unsaved edits
+    std::int32_t currentUnit = 1;
+    std::array<std::int32_t, UnitRows> problemNumbers = filledRows<std::int32_t>(1); // by unit
+};
+
+// The main window implements this by closing itself, as its 終了 entry does.
+class ProgramEnd {
+public:
+    virtual ~ProgramEnd() = default;
+    virtual void endProgram() = 0;
+};
+
+// The process's current folder with '/' appended, for `startFolder`; empty
+// when it cannot be found out.
+std::string currentFolder();
+
+// Reads the file at `path` into the lines and makes it `problemSetPath`. A
+// file that is missing or unreadable ends the program through fatalError,
+// and the result is false.
+bool loadProblemSetFile(ProblemSet& set, Algebra& algebra, ProgramEnd& programEnd, const std::string& path);
+
+// Builds the unit and problem tables from the lines: true when they form a
+// valid set of 1 to 16 units, each "<<title", one to five problem lines and
+// ">>". A set that fails leaves the tables as they were.
+bool readProblemSet(ProblemSet& set, Dialogs& dialogs);
+
+// Splits a problem line at its first ';'; both texts are "?" without one.
+RenExt splitProblem(std::string_view line);
+
+// Parses problem `problem` of unit `unit` into equations 1 and 2 of the
+// table, resetting the unknown letters and counters. `invalid` is 0 when both
+// parsed and together hold a letter. The caller enables the equation buttons
+// (up to `equationCount`) and draws.
+RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int problem);
+
+// Writes the lines to `path`, each with CR LF, replacing any file there only
+// when the whole text was written. A failure names the file in a message and
+// leaves the old file; the result is then false.
+bool writeProblemSetFile(const ProblemSet& set, Dialogs& dialogs, const std::string& path);
+
+// Shows the text with the parser's error code and ends the program.
+void fatalError(Algebra& algebra, ProgramEnd& programEnd, std::string_view text);
+
+// The message shown when a file could not be written.
+std::string fileNotWrittenMessage(std::string_view path);
+
+} // namespace tavolini

@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "practice/text_file.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavolini {
+namespace {
+
+constexpr int TemporaryNameAttempts = 16;
+
+// Closes the descriptor when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() { close(); }
+
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+    bool close() {
+        if (m_fd < 0) return true;
+        const int result = ::close(m_fd);
+        m_fd = -1;
+        return result == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A new, unused file beside `path`, created with the usual permissions.
+int createTemporaryBeside(const std::string& path, std::string& temporaryPath) {
+    std::random_device random;
+    for (int attempt = 0; attempt < TemporaryNameAttempts; ++attempt) {
+        std::array<char, 32> suffix{};
+        std::snprintf(suffix.data(), suffix.size(), ".tmp%08x", static_cast<unsigned>(random()));
+        temporaryPath = path + suffix.data();
+        const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Makes the rename itself durable; a failure here loses nothing, so it is not reported.
+void syncFolder(const std::string& folder) {
+    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.valid()) ::fsync(fd.get());
+}
+
+} // namespace
+
+std::vector<std::string> splitLines(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    }
+    return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines) size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+FileContents readWholeFile(const std::string& path) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) {
+        const bool missing = errno == ENOENT || errno == ENOTDIR;
+        return {missing ? FileStatus::Missing : FileStatus::Failed, {}};
+    }
+
+    FileContents contents{FileStatus::Read, {}};
+    std::array<char, 65536> buffer{};
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return {FileStatus::Failed, {}};
+        if (got == 0) break;
+        contents.bytes.append(buffer.data(), static_cast<std::size_t>(got));
+    }
+    return contents;
+}
+
+bool writeFileAtomically(const std::string& path, std::string_view bytes) {
+    std::string temporaryPath;
+    FileDescriptor fd(createTemporaryBeside(path, temporaryPath));
+    if (!fd.valid()) return false;
+
+    // The new file keeps the permissions of the one it replaces.
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd.get(), old.st_mode & 07777);
+
+    const bool written = writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.close() &&
+                         ::rename(temporaryPath.c_str(), path.c_str()) == 0;
+    if (!written) {
+        fd.close();
+        ::unlink(temporaryPath.c_str());
+        return false;
+    }
+    syncFolder(folderOf(path));
+    return true;
+}
+
+} // namespace tavolini

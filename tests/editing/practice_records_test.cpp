@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "editing/practice_records.h"
+
+#include "core/cp932.h"
+#include "practice/problem_set.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace tavolini {
+namespace {
+
+using Lines = std::vector<std::string>;
+using Messages = std::vector<std::string>;
+
+// A problem set of the given units (title and problem count) kept in `folder`.
+ProblemSet setIn(const TempFolder& folder, std::initializer_list<std::pair<const char*, int>> units) {
+    ProblemSet set;
+    set.problemSetPath = folder / "ZUdir.sim";
+    for (const auto& [title, problems] : units) {
+        ++set.unitCount;
+        set.UnitNames[static_cast<std::size_t>(set.unitCount)] = cp932(title);
+        set.problemCounts[static_cast<std::size_t>(set.unitCount)] = problems;
+    }
+    return set;
+}
+
+// A clock that moves on one minute at every reading, from 5 March 2026 9:07.
+PracticeRecords fixedClock() {
+    PracticeRecords records;
+    records.clock = [minute = 7]() mutable { return LocalTime{2026, 3, 5, 9, minute++}; };
+    return records;
+}
+
+Lines utf8(const Lines& lines) {
+    Lines converted;
+    for (const std::string& line : lines) converted.push_back(utf8FromCp932(line));
+    return converted;
+}
+
+TEST(PracticeRecords, KeepsTheRecordsBesideTheProblemSet) {
+    const struct {
+        const char* problemSetPath;
+        const char* recordFilePath;
+    } rows[] = {
+        {"/home/pupil/ZUdir.sim", "/home/pupil/ZUdir.rec"},
+        {"/home/pupil/set", "/home/pupil/set.rec"},
+        {"/home/j.smith/sets/set.SIM", "/home/j.smith/sets/set.rec"}, // a '.' in a folder name stays
+        {"/sets/a.b.sim", "/sets/a.rec"},
+        {"/sets/.sim", "/sets/.rec"},
+        {"ZUdir.sim", "ZUdir.rec"},
+        {"", ".rec"},
+    };
+    for (const auto& row : rows) {
+        ProblemSet set;
+        set.problemSetPath = row.problemSetPath;
+        EXPECT_EQ(recordFilePath(set), row.recordFilePath);
+    }
+}
+
+TEST(PracticeRecords, WritesDatesWithLeadingZeros) {
+    EXPECT_EQ(utf8FromCp932(formatRecordDate({2026, 3, 5, 9, 7})), "2026年03月05日09:07");
+    EXPECT_EQ(utf8FromCp932(formatRecordDate({2025, 12, 31, 23, 59})), "2025年12月31日23:59");
+    EXPECT_EQ(utf8FromCp932(formatRecordDate({2027, 1, 1, 0, 0})), "2027年01月01日00:00");
+}
+
+TEST(PracticeRecords, ReadsOnlyDecimalCountsAndNeverOverflows) {
+    const struct {
+        const char* value;
+        std::int32_t count;
+    } rows[] = {
+        {"", 0},          {"0", 0},           {"12", 12},         {"007", 7},
+        {"12abc", 0},     {"-3", 0},          {"+3", 0},          {"1.5", 0},
+        {"３", 0},        {"2147483647", 2147483647}, {"2147483648", 2147483647},
+        {"99999999999999999999", 2147483647},
+    };
+    for (const auto& row : rows) EXPECT_EQ(readCount(row.value), row.count) << row.value;
+}
+
+TEST(PracticeRecords, CountsCompletionsWithTheTimeOfTheLast) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"加減法", 3}});
+    const PracticeRecords records = fixedClock();
+    ScriptedDialogs dialogs;
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(recordPractice(set, records, dialogs, 1, 2));
+    EXPECT_EQ(readBytes(folder / "ZUdir.rec"), cp932("[加減法]\r\n2=3\r\nDATE=2026年03月05日09:09\r\n"));
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(PracticeRecords, AHandEditedCountIsReadSafely) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"Unit A", 2}});
+    ScriptedDialogs dialogs;
+    writeBytes(folder / "ZUdir.rec", "[UNIT a]\r\n1=lots\r\n2=2147483647\r\n");
+    ASSERT_TRUE(recordPractice(set, fixedClock(), dialogs, 1, 1));
+    ASSERT_TRUE(recordPractice(set, fixedClock(), dialogs, 1, 2));
+    EXPECT_EQ(readBytes(folder / "ZUdir.rec"), cp932("[UNIT a]\r\n1=1\r\n2=2147483647\r\nDATE=2026年03月05日09:07\r\n"));
+}
+
+TEST(PracticeRecords, WritesNothingFromACdRomOrOutsideTheSet) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"a", 5}, {"b", 5}});
+    ScriptedDialogs dialogs;
+    PracticeRecords fromCdRom = fixedClock();
+    fromCdRom.startedFromCdRom = true;
+    EXPECT_FALSE(recordPractice(set, fromCdRom, dialogs, 1, 1));
+    for (const auto& [unit, problem] : {std::pair{0, 1}, {3, 1}, {17, 1}, {1, 0}, {1, 6}})
+        EXPECT_FALSE(recordPractice(set, fixedClock(), dialogs, unit, problem));
+    EXPECT_FALSE(std::filesystem::exists(folder / "ZUdir.rec"));
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(PracticeRecords, AFileThatCannotBeReadOrWrittenIsNamedAndKept) {
+    TempFolder folder;
+    ProblemSet set = setIn(folder, {{"a", 1}});
+    {
+        ScriptedDialogs dialogs;
+        set.problemSetPath = folder / "gone/ZUdir.sim";
+        EXPECT_FALSE(recordPractice(set, fixedClock(), dialogs, 1, 1));
+        EXPECT_EQ(dialogs.shown, Messages{"message: " + folder / "gone/ZUdir.rec" + ":ファイルに書き込めません"});
+    }
+    {
+        ScriptedDialogs dialogs;
+        set.problemSetPath = folder / "ZUdir.sim";
+        std::filesystem::create_directory(folder / "ZUdir.rec");
+        writeBytes(folder / "ZUdir.rec/keep", "x");
+        EXPECT_FALSE(recordPractice(set, fixedClock(), dialogs, 1, 1));
+        EXPECT_FALSE(eraseUnitRecord(set, fixedClock(), dialogs, "a"));
+        const std::string message = "message: " + folder / "ZUdir.rec" + ":ファイルを読み込めません";
+        EXPECT_EQ(dialogs.shown, (Messages{message, message}));
+        EXPECT_EQ(readBytes(folder / "ZUdir.rec/keep"), "x");
+    }
+}
+
+TEST(PracticeRecords, ListsTheUnitsOfTheCurrentSetWithStars) {
+    TempFolder folder;
+    ProblemSet set = setIn(folder, {{"加減法", 3}, {"代入法", 2}, {"old", 1}});
+    set.unitCount = 2; // "old" is left from a larger set read earlier
+    writeBytes(folder / "ZUdir.rec", cp932("[加減法]\r\n1=2\r\n3=x\r\nDATE=2026年03月05日09:07\r\n"
+                                           "[old]\r\n1=4\r\nDATE=2020年01月01日00:00\r\n"));
+    EXPECT_EQ(utf8(fillRecordList(set)),
+              (Lines{"加減法", "2026年03月05日09:07", "  1★★", "  2", "  3", "代入法", "  1", "  2"}));
+    EXPECT_EQ(utf8(fillDeletionList(set)), Lines{"加減法"});
+}
+
+TEST(PracticeRecords, AnEmptyTitleEndsTheLists) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"a", 1}, {"", 1}, {"c", 1}});
+    writeBytes(folder / "ZUdir.rec", "[c]\r\n1=1\r\nDATE=d\r\n[]\r\nDATE=d\r\n");
+    EXPECT_EQ(fillRecordList(set), (Lines{"a", "  1"}));
+    EXPECT_TRUE(fillDeletionList(set).empty());
+}
+
+TEST(PracticeRecords, AMissingFileListsTitlesWithoutStars) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"a", 2}});
+    EXPECT_EQ(fillRecordList(set), (Lines{"a", "  1", "  2"}));
+    EXPECT_TRUE(fillDeletionList(set).empty());
+}
+
+TEST(PracticeRecords, AHugeCountShowsABoundedRowOfStars) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"a", 1}});
+    const ProfileText records = parseProfile("[a]\r\n1=2000000000\r\n");
+    const Lines lines = recordListLines(set, records);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1].size(), 3 + 2 * static_cast<std::size_t>(MaxStarsShown));
+}
+
+TEST(PracticeRecords, ErasingAUnitRemovesItsDateAndStars) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"a", 1}, {"b", 1}});
+    const PracticeRecords records = fixedClock();
+    ScriptedDialogs dialogs;
+    ASSERT_TRUE(recordPractice(set, records, dialogs, 1, 1));
+    ASSERT_TRUE(recordPractice(set, records, dialogs, 2, 1));
+    EXPECT_EQ(fillDeletionList(set), (Lines{"a", "b"}));
+
+    ASSERT_TRUE(eraseUnitRecord(set, records, dialogs, "a"));
+    EXPECT_EQ(utf8(fillRecordList(set)), (Lines{"a", "  1", "b", "2026年03月05日09:08", "  1★"}));
+    EXPECT_EQ(fillDeletionList(set), Lines{"b"});
+
+    const std::string before = readBytes(folder / "ZUdir.rec");
+    EXPECT_TRUE(eraseUnitRecord(set, records, dialogs, "a")); // nothing left to erase
+    PracticeRecords fromCdRom = records;
+    fromCdRom.startedFromCdRom = true;
+    EXPECT_FALSE(eraseUnitRecord(set, fromCdRom, dialogs, "b"));
+    EXPECT_EQ(readBytes(folder / "ZUdir.rec"), before);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(PracticeRecords, ErasingWithoutARecordFileCreatesNone) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"a", 1}});
+    ScriptedDialogs dialogs;
+    EXPECT_TRUE(eraseUnitRecord(set, fixedClock(), dialogs, "a"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "ZUdir.rec"));
+}
+
+TEST(PracticeRecords, TellsCdRomFileSystemsApart) {
+    EXPECT_TRUE(isCdRomFileSystem(0x9660));     // ISO 9660
+    EXPECT_TRUE(isCdRomFileSystem(0x15013346)); // UDF
+    EXPECT_FALSE(isCdRomFileSystem(0xEF53));    // ext4
+    EXPECT_FALSE(isCdRomFileSystem(0x01021994)); // tmpfs
+    EXPECT_FALSE(isCdRomFileSystem(0));
+    EXPECT_FALSE(isOnCdRom("/tmp"));
+    EXPECT_FALSE(isOnCdRom("/no/such/folder"));
+}
+
+} // namespace
+} // namespace tavolini

@@ -1,0 +1,289 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "practice/problem_set.h"
+
+#include "core/algebra.h"
+#include "core/cp932.h"
+#include "practice/text_file.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+#include "support/token_text.h"
+
+#include <gtest/gtest.h>
+
+namespace tavolini {
+namespace {
+
+using Lines = std::vector<std::string>;
+using Messages = std::vector<std::string>;
+
+class RecordingProgramEnd final : public ProgramEnd {
+public:
+    void endProgram() override { ++endRequests; }
+    int endRequests = 0;
+};
+
+Lines cp932Lines(std::initializer_list<const char*> utf8) {
+    Lines lines;
+    for (const char* line : utf8) lines.push_back(cp932(line));
+    return lines;
+}
+
+Lines unitsOfOneProblem(int units) {
+    Lines lines;
+    for (int u = 1; u <= units; ++u) {
+        lines.push_back("<<unit " + std::to_string(u));
+        lines.push_back("x=" + std::to_string(u) + ";y=1");
+        lines.push_back(">>");
+    }
+    return lines;
+}
+
+struct ReadRow {
+    const char* name;
+    Lines lines;
+    bool ok;
+    int unitCount; // when ok
+    Messages shown;
+};
+
+TEST(ProblemSet, ReadsUnitsAndRefusesBrokenStructure) {
+    const ReadRow rows[] = {
+        {"one unit", cp932Lines({"<<加減法", "2x+y=7;x-y=2", ">>"}), true, 1, {}},
+        {"two units", cp932Lines({"<<a", "p1", "p2", ">>", "<<b", "q1", ">>"}), true, 2, {}},
+        {"five problems", cp932Lines({"<<a", "1", "2", "3", "4", "5", ">>"}), true, 1, {}},
+        {"empty title", cp932Lines({"<<", "p", ">>"}), true, 1, {}},
+        {"empty line is a problem", cp932Lines({"<<a", "", ">>"}), true, 1, {}},
+        {"no lines", {}, false, 0, {}},
+        {"six problems", cp932Lines({"<<a", "1", "2", "3", "4", "5", "6", ">>"}), false, 0,
+         {"message: 問題は5問以下です"}},
+        {"closing with a blank is a problem", cp932Lines({"<<a", "p", ">> ", "<<b", "q", ">>"}), false, 0, {}},
+        {"unit without problems", cp932Lines({"<<a", ">>"}), false, 0, {}},
+        {"unit not closed before the next", cp932Lines({"<<a", "p", "<<b", "q", ">>"}), false, 0, {}},
+        {"closing without a unit", cp932Lines({">>"}), false, 0, {}},
+        {"closing twice", cp932Lines({"<<a", "p", ">>", ">>"}), false, 0, {}},
+        // Each of these would be read into the wrong rows.
+        {"line after the last closing", cp932Lines({"<<a", "p", ">>", "q"}), false, 0, {}},
+        {"empty line after the last closing", cp932Lines({"<<a", "p", ">>", ""}), false, 0, {}},
+        {"last unit not closed", cp932Lines({"<<a", "p", ">>", "<<b", "q"}), false, 0, {}},
+        {"problem before the first unit", cp932Lines({"p", "<<a", "q", ">>"}), false, 0, {}},
+        {"only problems", cp932Lines({"p", "q"}), false, 0, {}},
+        {"sixteen units", unitsOfOneProblem(16), true, 16, {}},
+        {"seventeen units", unitsOfOneProblem(17), false, 0, {}},
+    };
+    for (const ReadRow& row : rows) {
+        ScriptedDialogs dialogs;
+        ProblemSet set;
+        set.lines = row.lines;
+        EXPECT_EQ(readProblemSet(set, dialogs), row.ok) << row.name;
+        EXPECT_EQ(set.unitCount, row.unitCount) << row.name;
+        EXPECT_EQ(dialogs.shown, row.shown) << row.name;
+    }
+}
+
+TEST(ProblemSet, FillsTheTablesExactlyAsWritten) {
+    ScriptedDialogs dialogs;
+    ProblemSet set;
+    set.lines = cp932Lines({"<< 加減法 ", "2x+y=7;x-y=2", "", ">>", "<<<b>", "a;b;c", ">>"});
+    ASSERT_TRUE(readProblemSet(set, dialogs));
+    EXPECT_EQ(set.unitCount, 2);
+    EXPECT_EQ(set.UnitNames[1], cp932(" 加減法 "));
+    EXPECT_EQ(set.ProblemTexts[1][0], cp932(" 加減法 "));
+    EXPECT_EQ(set.ProblemTexts[1][1], "2x+y=7;x-y=2");
+    EXPECT_EQ(set.ProblemTexts[1][2], "");
+    EXPECT_EQ(set.problemCounts[1], 2);
+    EXPECT_EQ(set.UnitNames[2], "<b>");
+    EXPECT_EQ(set.ProblemTexts[2][1], "a;b;c");
+    EXPECT_EQ(set.problemCounts[2], 1);
+}
+
+TEST(ProblemSet, AFailedReadLeavesTheTablesAsTheyWere) {
+    ScriptedDialogs dialogs;
+    ProblemSet set;
+    set.lines = cp932Lines({"<<a", "x=1;y=1", "x=2;y=2", ">>", "<<b", "x=3;y=3", ">>"});
+    ASSERT_TRUE(readProblemSet(set, dialogs));
+    const ProblemSet before = set;
+
+    set.lines = cp932Lines({"<<new", "x=9;y=9", ">>", "<<broken", "1", "2", "3", "4", "5", "6", ">>"});
+    EXPECT_FALSE(readProblemSet(set, dialogs));
+    EXPECT_EQ(set.unitCount, 2);
+    EXPECT_EQ(set.UnitNames, before.UnitNames);
+    EXPECT_EQ(set.ProblemTexts, before.ProblemTexts);
+    EXPECT_EQ(set.problemCounts, before.problemCounts);
+}
+
+TEST(ProblemSet, SplitsAProblemAtItsFirstSemicolon) {
+    const struct {
+        const char* line;
+        const char* first;
+        const char* second;
+    } rows[] = {
+        {"2x+y=5;x-y=1", "2x+y=5", "x-y=1"}, {"a;b;c", "a", "b;c"}, {" x=1 ; y=2 ", " x=1 ", " y=2 "},
+        {";", "", ""},                      {"x=1;", "x=1", ""},    {"x=1", "?", "?"},
+        {"", "?", "?"},
+    };
+    for (const auto& row : rows) {
+        const RenExt problem = splitProblem(row.line);
+        EXPECT_EQ(problem.firstText, row.first) << row.line;
+        EXPECT_EQ(problem.secondText, row.second) << row.line;
+        EXPECT_EQ(problem.invalid, 0) << row.line;
+    }
+}
+
+struct LoadRow {
+    const char* line;
+    bool valid;
+    int equationCount;
+    const char* first;  // tokens of slot 1 when it parsed
+    const char* second; // tokens of slot 2 when it parsed
+    Messages shown;
+};
+
+TEST(ProblemSet, LoadsAProblemIntoEquationsOneAndTwo) {
+    const LoadRow rows[] = {
+        {"2x+y=7;x-y=2", true, 2, "2x 1y = 7", "1x -1y = 2", {}},
+        {"1|2(x+4)=y;x+y=8", true, 2, "1|2 ( 1x 4 ) = 1y", "1x 1y = 8", {}},
+        {"1=1;x=2", true, 2, "1 = 1", "1x = 2", {}},
+        {"", false, 1, "", "", {"message: ?", "message: ：問題が不正です"}}, // "?" stands in for a missing ①
+        {"x=1", false, 1, "", "", {"message: ?", "message: x=1：問題が不正です"}},
+        {"x#1=2;y=1", false, 1, "", "", {"message: #", "message: x#1=2;y=1：問題が不正です"}},
+        {"x=1;y=", false, 2, "1x = 1", "", {"message: x=1;y=：問題が不正です"}},
+        {"x=1;y=1;z=1", false, 2, "1x = 1", "", {"message: ;", "message: x=1;y=1;z=1：問題が不正です"}},
+        {"1=2;3=4", false, 2, "1 = 2", "3 = 4", {"message: 文字が不正です"}},
+    };
+    for (const LoadRow& row : rows) {
+        ScriptedDialogs dialogs;
+        Algebra algebra(dialogs);
+        algebra.unknown1 = 'p'; // left from an earlier problem
+        algebra.unknown2 = 'q';
+        algebra.originCounter = 9;
+        algebra.equationCount = 7;
+        ProblemSet set;
+        set.ProblemTexts[3][4] = row.line;
+
+        const RenExt problem = loadProblem(set, algebra, 3, 4);
+        EXPECT_EQ(problem.invalid, row.valid ? 0 : 1) << row.line;
+        EXPECT_EQ(algebra.equationCount, row.equationCount) << row.line;
+        EXPECT_EQ(dialogs.shown, row.shown) << row.line;
+        if (*row.first) {
+            EXPECT_EQ(tokensText(algebra.EquationTable[1]), row.first) << row.line;
+        }
+        if (*row.second) {
+            EXPECT_EQ(tokensText(algebra.EquationTable[2]), row.second) << row.line;
+        }
+        if (row.valid) {
+            EXPECT_EQ(algebra.EquationTable[1].origin, 1) << row.line;
+            EXPECT_EQ(algebra.EquationTable[2].origin, 2) << row.line;
+            EXPECT_EQ(algebra.originCounter, 2) << row.line;
+        }
+    }
+}
+
+TEST(ProblemSet, LoadingFindsTheProblemsOwnLetters) {
+    ScriptedDialogs dialogs;
+    Algebra algebra(dialogs);
+    ProblemSet set;
+    set.ProblemTexts[1][1] = "2x+y=7;x-y=2";
+    set.ProblemTexts[1][2] = "2b+a=8;a-b=1";
+    ASSERT_EQ(loadProblem(set, algebra, 1, 1).invalid, 0);
+    ASSERT_EQ(loadProblem(set, algebra, 1, 2).invalid, 0);
+    EXPECT_EQ(algebra.unknown1, 'a');
+    EXPECT_EQ(algebra.unknown2, 'b');
+}
+
+TEST(ProblemSet, AProblemOutsideTheTablesIsInvalid) {
+    for (const auto& [unit, problem] : {std::pair{0, 1}, {17, 1}, {-1, 1}, {1, 6}, {1, -1}}) {
+        ScriptedDialogs dialogs;
+        Algebra algebra(dialogs);
+        ProblemSet set;
+        EXPECT_EQ(loadProblem(set, algebra, unit, problem).invalid, 1);
+        EXPECT_EQ(dialogs.shown, (Messages{"message: ?", "message: ：問題が不正です"}));
+    }
+}
+
+TEST(ProblemSet, LoadsAFileIntoItsLines) {
+    TempFolder folder;
+    const std::string path = folder / "set";
+    writeBytes(path, "<<a\r\nx=1;y=2\n>>\r<<b\r\n\x82\xa0;y\r\n>>");
+    ScriptedDialogs dialogs;
+    Algebra algebra(dialogs);
+    RecordingProgramEnd programEnd;
+    ProblemSet set;
+    set.lines = {"stale"};
+    ASSERT_TRUE(loadProblemSetFile(set, algebra, programEnd, path));
+    EXPECT_EQ(set.lines, (Lines{"<<a", "x=1;y=2", ">>", "<<b", "\x82\xa0;y", ">>"}));
+    EXPECT_EQ(set.problemSetPath, path);
+    EXPECT_EQ(programEnd.endRequests, 0);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(ProblemSet, AFileThatCannotBeLoadedEndsTheProgram) {
+    TempFolder folder;
+    const struct {
+        std::string path;
+        ParseError error;
+        std::string message;
+    } rows[] = {
+        {folder / "none.sim", ParseError::None, "message: " + folder / "none.sim" + ":FileNot Exists0:回復不能なエラーです"},
+        {folder.path(), ParseError::None, "message: " + folder.path() + ":File Can't Load0:回復不能なエラーです"},
+        {folder / "none.sim", ParseError::TextTooLong,
+         "message: " + folder / "none.sim" + ":FileNot Exists111:回復不能なエラーです"},
+    };
+    for (const auto& row : rows) {
+        ScriptedDialogs dialogs;
+        Algebra algebra(dialogs);
+        algebra.parseError = row.error;
+        RecordingProgramEnd programEnd;
+        ProblemSet set;
+        set.lines = {"<<a"};
+        set.problemSetPath = "before";
+        EXPECT_FALSE(loadProblemSetFile(set, algebra, programEnd, row.path)) << row.path;
+        EXPECT_EQ(dialogs.shown, Messages{row.message});
+        EXPECT_EQ(programEnd.endRequests, 1);
+        EXPECT_TRUE(set.lines.empty());
+        EXPECT_EQ(set.problemSetPath, "before");
+    }
+}
+
+TEST(ProblemSet, WritesTheLinesByteForByteWithCrLf) {
+    TempFolder folder;
+    const std::string path = folder / "saved"; // no extension is added
+    ScriptedDialogs dialogs;
+    ProblemSet set;
+    set.lines = {cp932("<<分数"), "1|2(x+4)=y;x+y=8", "", "\x81\xff\x80;\xa2x\xa3=1 ", ">>"};
+    ASSERT_TRUE(writeProblemSetFile(set, dialogs, path));
+    EXPECT_EQ(readBytes(path), cp932("<<分数") + "\r\n1|2(x+4)=y;x+y=8\r\n\r\n\x81\xff\x80;\xa2x\xa3=1 \r\n>>\r\n");
+
+    Algebra algebra(dialogs);
+    RecordingProgramEnd programEnd;
+    ProblemSet reread;
+    ASSERT_TRUE(loadProblemSetFile(reread, algebra, programEnd, path));
+    EXPECT_EQ(reread.lines, set.lines);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(ProblemSet, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
+    TempFolder folder;
+    writeBytes(folder / "plain", "old");
+    ProblemSet set;
+    set.lines = {"<<a", "x=1;y=1", ">>"};
+    for (const std::string& path : {folder / "gone/set.sim", folder / "plain/set.sim"}) {
+        ScriptedDialogs dialogs;
+        EXPECT_FALSE(writeProblemSetFile(set, dialogs, path)) << path;
+        EXPECT_EQ(dialogs.shown, Messages{"message: " + path + ":ファイルに書き込めません"});
+    }
+    EXPECT_EQ(readBytes(folder / "plain"), "old");
+}
+
+TEST(ProblemSet, StartsAtProblemOneOfEveryUnit) {
+    const ProblemSet set;
+    EXPECT_EQ(set.currentUnit, 1);
+    for (const std::int32_t problem : set.problemNumbers) EXPECT_EQ(problem, 1);
+    EXPECT_TRUE(set.problemSetSaved);
+    const std::string folder = currentFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '/');
+}
+
+} // namespace
+} // namespace tavolini

@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "practice/text_file.h"
+#include "support/temp_folder.h"
+
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+#include <sys/resource.h>
+
+namespace tavolini {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::vector<std::string> folderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(TextFile, SplitsLinesAtEveryKindOfLineEnd) {
+    using namespace std::string_view_literals;
+    const struct {
+        const char* name;
+        std::string_view text;
+        Lines lines;
+    } rows[] = {
+        {"empty", "", {}},
+        {"crlf", "a\r\nb\r\n", {"a", "b"}},
+        {"lone cr", "a\rb\r", {"a", "b"}},
+        {"lone lf", "a\nb\n", {"a", "b"}},
+        {"mixed", "a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+        {"last line without end", "a\r\nb", {"a", "b"}},
+        {"lf cr is two ends", "a\n\rb", {"a", "", "b"}},
+        {"empty lines", "\r\n\r\n", {"", ""}},
+        {"lone cr then crlf", "\r\r\n", {"", ""}},
+        {"nul ends the text", "a\r\nb\0c\r\nd"sv, {"a", "b"}},
+        {"nul first", "\0a"sv, {}},
+        {"blanks kept", " <<x \r\n>> ", {" <<x ", ">> "}},
+        {"bytes kept", "\x82\xa0\xff\x81\r\n", {"\x82\xa0\xff\x81"}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(splitLines(row.text), row.lines) << row.name;
+}
+
+TEST(TextFile, RandomLinesSurviveAWriteAndReadByteForByte) {
+    std::mt19937 random(4);
+    std::uniform_int_distribution<int> byte(1, 255); // no NUL: it ends the text
+    std::uniform_int_distribution<int> length(0, 60);
+    for (int round = 0; round < 200; ++round) {
+        Lines lines(static_cast<std::size_t>(length(random) % 12));
+        for (std::string& line : lines) {
+            for (int n = length(random); n > 0; --n) {
+                const char c = static_cast<char>(byte(random));
+                if (c != '\r' && c != '\n') line += c;
+            }
+        }
+        const std::string bytes = joinLines(lines);
+        EXPECT_EQ(splitLines(bytes), lines);
+        std::size_t crlf = 0;
+        for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) ++crlf;
+        EXPECT_EQ(crlf, lines.size());
+    }
+}
+
+TEST(TextFile, ReadsWhatIsThereAndTellsMissingFromUnreadable) {
+    TempFolder folder;
+    writeBytes(folder / "a.sim", std::string("x\0y", 3));
+    const FileContents read = readWholeFile(folder / "a.sim");
+    EXPECT_EQ(read.status, FileStatus::Read);
+    EXPECT_EQ(read.bytes, std::string("x\0y", 3));
+
+    EXPECT_EQ(readWholeFile(folder / "none.sim").status, FileStatus::Missing);
+    EXPECT_EQ(readWholeFile(folder / "no/such/folder.sim").status, FileStatus::Missing);
+    EXPECT_EQ(readWholeFile(folder / "a.sim/below").status, FileStatus::Missing);
+    EXPECT_EQ(readWholeFile(folder.path()).status, FileStatus::Failed); // a folder
+}
+
+TEST(TextFile, AnAtomicWriteReplacesTheFileAndKeepsItsPermissions) {
+    TempFolder folder;
+    const std::string path = folder / "set.sim";
+    writeBytes(path, "old old old\r\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                           std::filesystem::perms::group_read);
+    ASSERT_TRUE(writeFileAtomically(path, "new\r\n"));
+    EXPECT_EQ(readBytes(path), "new\r\n");
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read);
+    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"set.sim"});
+
+    ASSERT_TRUE(writeFileAtomically(folder / "fresh", ""));
+    EXPECT_EQ(readBytes(folder / "fresh"), "");
+}
+
+TEST(TextFile, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
+    TempFolder folder;
+    writeBytes(folder / "plain", "a file, not a folder");
+    std::filesystem::create_directory(folder / "a folder");
+    writeBytes(folder / "a folder/inside", "keeps the folder from being replaced");
+
+    EXPECT_FALSE(writeFileAtomically(folder / "vanished/set.sim", "x"));
+    EXPECT_FALSE(writeFileAtomically(folder / "plain/set.sim", "x"));
+    EXPECT_FALSE(writeFileAtomically(folder / "a folder", "x")); // the rename fails
+    EXPECT_EQ(folderEntries(folder.path()), (std::vector<std::string>{"a folder", "plain"}));
+    EXPECT_EQ(folderEntries(folder / "a folder"), std::vector<std::string>{"inside"});
+    EXPECT_EQ(readBytes(folder / "plain"), "a file, not a folder");
+}
+
+TEST(TextFile, AFullDiskLeavesTheOldFileWhole) {
+    TempFolder folder;
+    const std::string path = folder / "set.sim";
+    const std::string old(100, 'o');
+    writeBytes(path, old);
+
+    // A file size limit fails the write part way, as a full disk would.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 10;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = writeFileAtomically(path, std::string(1000, 'n'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(readBytes(path), old);
+    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"set.sim"});
+}
+
+} // namespace
+} // namespace tavolini
