@@ -6,6 +6,7 @@
 #include "core/cp932.h"
 #include "core/dialogs.h"
 #include "core/parser.h"
+#include "core/token_kinds.h"
 #include "practice/text_file.h"
 
 #include <filesystem>
@@ -27,6 +28,17 @@ struct Tables {
 std::string_view problemText(const ProblemSet& set, int unit, int problem) {
     if (unit < 0 || unit >= UnitRows || problem < 0 || problem >= ProblemColumns) return {};
     return set.ProblemTexts[static_cast<std::size_t>(unit)][static_cast<std::size_t>(problem)];
+}
+
+bool hasThirdLetter(const Algebra& algebra) {
+    for (int slot = 1; slot <= 2; ++slot) {
+        const MShiki& equation = algebra.EquationTable[static_cast<std::size_t>(slot)];
+        for (int i = 0; i < equation.count; ++i) {
+            const char kind = equation.tokens[static_cast<std::size_t>(i)].kind;
+            if (isLetter(kind) && kind != algebra.unknown1 && kind != algebra.unknown2) return true;
+        }
+    }
+    return false;
 }
 
 void reportInvalidProblem(Algebra& algebra, std::string_view line) {
@@ -127,8 +139,9 @@ RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int proble
     }
     algebra.EquationTable[2].origin = 2;
 
-    // Without a letter there is nothing to solve for.
-    if (algebra.unknown1 == '?') {
+    // Without a letter there is nothing to solve for; a third letter would be
+    // dropped by every step that collects terms.
+    if (algebra.unknown1 == '?' || hasThirdLetter(algebra)) {
         algebra.dialogs.showMessage(cp932("文字が不正です"));
         return result;
     }

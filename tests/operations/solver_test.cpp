@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
+#include "core/cp932.h"
+#include "practice/problem_set.h"
+#include "practice/text_file.h"
 #include "support/solver.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +44,28 @@ TEST(Solver, WorksWholeProblemsThroughTheExecutor) {
         EXPECT_EQ(solution.answer1, row.answer1) << row.first << ";" << row.second << ": " << road;
         EXPECT_EQ(solution.answer2, row.answer2) << row.first << ";" << row.second << ": " << road;
     }
+}
+
+// Every problem shipped with the program can be worked to its end within
+// the budget of an 800-pixel screen (22 operations).
+TEST(Solver, WorksEveryShippedProblem) {
+    ScriptedDialogs dialogs;
+    Algebra algebra(dialogs);
+    ProblemSet set;
+    set.lines = splitLines(readWholeFile(std::string(TAVOLINI_DATA_DIR) + "/ZUdir.sim").bytes);
+    ASSERT_TRUE(readProblemSet(set, dialogs));
+    int problems = 0;
+    for (int unit = 1; unit <= set.unitCount; ++unit) {
+        for (int problem = 1; problem <= set.problemCounts[static_cast<std::size_t>(unit)]; ++problem) {
+            Drill drill;
+            const std::string line = utf8FromCp932(set.ProblemTexts[static_cast<std::size_t>(unit)][static_cast<std::size_t>(problem)]);
+            ASSERT_TRUE(drill.loadProblemOf(set, unit, problem)) << line;
+            const Solution solution = solveLoadedProblem(drill, 22);
+            EXPECT_TRUE(solution.solved) << line << " in " << solution.steps << " steps";
+            ++problems;
+        }
+    }
+    EXPECT_GE(problems, 30);
 }
 
 } // namespace

@@ -150,6 +150,7 @@ TEST(ProblemSet, LoadsAProblemIntoEquationsOneAndTwo) {
         {"x=1;y=", false, 2, "1x = 1", "", {"message: x=1;y=：問題が不正です"}},
         {"x=1;y=1;z=1", false, 2, "1x = 1", "", {"message: ;", "message: x=1;y=1;z=1：問題が不正です"}},
         {"1=2;3=4", false, 2, "1 = 2", "3 = 4", {"message: 文字が不正です"}},
+        {"x+y=1;x+z=2", false, 2, "1x 1y = 1", "1x 1z = 2", {"message: 文字が不正です"}},
     };
     for (const LoadRow& row : rows) {
         ScriptedDialogs dialogs;

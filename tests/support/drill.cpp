@@ -4,8 +4,8 @@
 
 #include "core/cp932.h"
 #include "core/equation_labels.h"
-#include "core/parser.h"
 #include "operations/executor.h"
+#include "practice/problem_set.h"
 #include "support/token_text.h"
 
 #include <utility>
@@ -33,16 +33,15 @@ int takeLabel(std::string& text) {
 } // namespace
 
 bool Drill::load(std::string_view first, std::string_view second) {
-    algebra.unknown1 = algebra.unknown2 = '?';
+    ProblemSet set;
+    set.lines = {"<<", std::string(first) + ";" + std::string(second), ">>"};
+    return readProblemSet(set, dialogs) && loadProblemOf(set, 1, 1);
+}
+
+bool Drill::loadProblemOf(const ProblemSet& set, int unit, int problem) {
     for (MShiki& slot : algebra.EquationTable) slot = MShiki{};
-    if (!parseEquation(algebra, algebra.EquationTable[1], first)) return false;
-    if (!parseEquation(algebra, algebra.EquationTable[2], second)) return false;
-    algebra.EquationTable[1].origin = 1;
-    algebra.EquationTable[2].origin = 2;
-    algebra.equationCount = 2;
-    algebra.originCounter = 2;
     answers = Answers{};
-    return true;
+    return loadProblem(set, algebra, unit, problem).invalid == 0;
 }
 
 std::string Drill::run(const std::string& utf8Command) {

@@ -12,6 +12,8 @@
 
 namespace tavolini {
 
+struct ProblemSet;
+
 // A problem being worked on, driven the way the execute button drives it:
 // load the two equations, then run commands written the way a pupil
 // composes them.
@@ -19,8 +21,10 @@ class Drill {
 public:
     Drill() : algebra(dialogs) {}
 
-    // Loads the problem's two equations as ① and ②; false when one fails to parse.
+    // Loads the problem's two equations as ① and ② through the problem-set
+    // loader, on an empty table; false when the problem does not load.
     bool load(std::string_view first, std::string_view second);
+    bool loadProblemOf(const ProblemSet& set, int unit, int problem);
 
     // Runs one command: "①＋②", "③÷3", "④代入②", "⑤移項", "⑥整理", "②かっこ",
     // "①×2分の1", "①－0.5", "③＋5" (UTF-8; a number after ＋/－/×/÷ is the
