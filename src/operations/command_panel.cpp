@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "operations/command_panel.h"
+
+#include "core/cp932.h"
+#include "core/dialogs.h"
+#include "core/equation_labels.h"
+#include "core/token_kinds.h"
+
+#include <array>
+
+namespace tavolini {
+namespace {
+
+struct OperationEntry {
+    char code;
+    const char* text; // as appended to the command
+};
+
+constexpr std::array<OperationEntry, 8> Operations{{
+    {'*', "×"}, {'/', "÷"}, {'+', "＋"}, {'-', "－"}, {'^', "代入"}, {'S', "整理"}, {'I', "移項"}, {'K', "かっこ"},
+}};
+
+bool takesNumber(char operationCode) {
+    return operationCode == '+' || operationCode == '-' || operationCode == '*' || operationCode == '/';
+}
+
+// The operation a key chooses while an equation has been chosen, or -1.
+int operationForKey(char key) {
+    switch (key) {
+    case '*':
+        return 0;
+    case '/':
+        return 1;
+    case '+':
+        return 2;
+    case '-':
+        return 3;
+    case 'D':
+    case 'd':
+        return 4;
+    case 'S':
+    case 's':
+        return 5;
+    case 'I':
+    case 'i':
+        return 6;
+    case 'K':
+    case 'k':
+        return 7;
+    default:
+        return -1;
+    }
+}
+
+// "x = number" for the letter.
+bool statesUnknown(const MShiki& equation, char letter) {
+    return equation.count == 3 && equation.tokens[0].kind == letter && equation.tokens[0].num == 1 &&
+           equation.tokens[0].den == 1 && equation.tokens[1].kind == '=' && isNumberKind(equation.tokens[2].kind);
+}
+
+} // namespace
+
+CommandPanel::CommandPanel(Algebra& algebra, CommandState& command, Answers& answers, PageState& page,
+                           PageView& pageView, PanelView& panel)
+    : m_algebra(algebra), m_command(command), m_answers(answers), m_page(page), m_pageView(pageView),
+      m_panel(panel) {}
+
+void CommandPanel::showOrderMessage() {
+    m_algebra.dialogs.showMessage(cp932("操作が誤りです。例①＋②，①÷２，④代入①"));
+}
+
+// The chosen equation's row is framed, so that the frame and
+// `highlightedEquation` always agree (a frame left behind would otherwise be
+// drawn back in by the next toggle of the old number).
+void CommandPanel::highlight(int n) {
+    if (m_page.highlightedEquation == n) return;
+    unhighlight();
+    m_pageView.toggleRowOutline(n);
+    m_page.highlightedEquation = n;
+}
+
+void CommandPanel::unhighlight() {
+    if (m_page.highlightedEquation == -1) return;
+    m_pageView.toggleRowOutline(m_page.highlightedEquation);
+    m_page.highlightedEquation = -1;
+}
+
+void CommandPanel::chooseEquation(int n) {
+    if (n < 1 || n > m_algebra.equationCount || n >= EquationLabelCount) return;
+    if (m_command.lastEntry == EquationEntered || m_command.lastEntry == NumberEntered) return showOrderMessage();
+    highlight(n);
+    if (m_command.lastEntry == NothingEntered) m_pageView.setPageMessage("");
+    if (m_command.composeStep == 0) {
+        m_command.firstEquation = n;
+        m_command.composeStep = 1;
+        setPanelMode(1);
+    } else if (m_command.composeStep == 2) {
+        m_command.secondEquation = n;
+        m_command.composeStep = 3;
+        setPanelMode(3);
+        m_panel.enableExecute(true);
+        m_panel.moveFocus();
+    }
+    m_page.hoverFrozen = 1;
+    m_command.lastEntry = EquationEntered;
+    m_pageView.appendPageMessage(EquationLabels()[static_cast<std::size_t>(n)]);
+}
+
+void CommandPanel::chooseOperation(int k) {
+    if (m_command.composeStep != 1 || k < 0 || k >= static_cast<int>(Operations.size())) return showOrderMessage();
+    const OperationEntry& operation = Operations[static_cast<std::size_t>(k)];
+    m_command.operationCode = operation.code;
+    m_pageView.appendPageMessage(cp932(operation.text));
+    m_command.composeStep = 2;
+    setPanelMode(2);
+    m_command.lastEntry = OperationEntered;
+    m_panel.enableExecute(true);
+    m_page.hoverFrozen = 0;
+    m_panel.moveFocus();
+}
+
+void CommandPanel::setPanelMode(int mode) {
+    if (mode == 1) m_panel.enableOperations(true);
+    m_panel.enableNumberPad(mode == 2);
+}
+
+void CommandPanel::resetPanel() {
+    if (isSolved(m_answers)) return;
+    if (m_page.highlightedEquation != -1) {
+        unhighlight();
+        m_page.hoverFrozen = 0;
+    }
+    const int newest = m_algebra.equationCount;
+    const bool noCommand = m_command.lastEntry == NothingEntered || m_pageView.pageMessage().empty();
+    if (noCommand && newest > 2 && newest < EquationSlots) {
+        MShiki& equation = m_algebra.EquationTable[static_cast<std::size_t>(newest)];
+        if (!m_answers.answer1.empty() && statesUnknown(equation, m_algebra.unknown1)) {
+            m_answers.answer1.clear();
+            m_pageView.blankRow(SolutionSlotX);
+        }
+        if (!m_answers.answer2.empty() && statesUnknown(equation, m_algebra.unknown2)) {
+            m_answers.answer2.clear();
+            m_pageView.blankRow(SolutionSlotY);
+        }
+        m_pageView.setPageMessage("");
+        equation = MShiki{};
+        m_pageView.blankRow(newest);
+        m_panel.enableEquationButton(newest, false);
+        --m_algebra.equationCount;
+    }
+    m_command.pnlNumber.clear();
+    m_panel.showOperand("");
+    m_pageView.setPageMessage("");
+    m_command.lastEntry = NothingEntered;
+    m_command.composeStep = 0;
+    m_command.firstEquation = 0;
+    m_command.secondEquation = 0;
+    m_command.operationCode = '?';
+    m_operandStart = std::string::npos;
+    m_panel.enableNumberPad(false);
+    for (int n = 1; n <= m_algebra.equationCount; ++n) m_panel.enableEquationButton(n, true);
+    m_panel.enableExecute(false);
+}
+
+void CommandPanel::padInput(std::string_view key) {
+    if (!takesNumber(m_command.operationCode)) return;
+    if (key == "CL") {
+        if (m_operandStart != std::string::npos && m_operandStart <= m_pageView.pageMessage().size())
+            m_pageView.setPageMessage(m_pageView.pageMessage().substr(0, m_operandStart));
+        m_operandStart = std::string::npos;
+        m_command.pnlNumber.clear();
+    } else {
+        if (m_operandStart == std::string::npos) m_operandStart = m_pageView.pageMessage().size();
+        if (key == "-") {
+            m_command.pnlNumber.assign(1, '-');
+            m_pageView.appendPageMessage("(-"); // the sentence of the finished step writes it anew
+        } else {
+            m_pageView.appendPageMessage(key);
+            m_command.pnlNumber += key;
+            m_command.lastEntry = NumberEntered;
+            m_panel.enableExecute(true);
+        }
+    }
+    m_panel.showOperand(m_command.pnlNumber);
+    m_page.hoverFrozen = 1;
+    m_panel.moveFocus();
+}
+
+void CommandPanel::minusKey() {
+    if (!m_command.pnlNumber.empty()) {
+        m_algebra.dialogs.showMessage(cp932("－の位置が間違っています"));
+        return;
+    }
+    padInput("-");
+}
+
+bool CommandPanel::keyPress(char key, bool swallowIdle) {
+    if (m_command.composeStep == 0) return swallowIdle;
+    if (m_command.composeStep == 1) {
+        const int operation = operationForKey(key);
+        if (operation < 0) return false;
+        chooseOperation(operation);
+        return true;
+    }
+    if (m_command.composeStep != 2) return false;
+    if (key >= '0' && key <= '9') padInput(std::string(1, key));
+    else if (key == '.') padInput(".");
+    else if (key == '-') minusKey();
+    else if (key == 'B' || key == 'b') padInput(cp932("分の"));
+    else return false;
+    return true;
+}
+
+CommandPanel::KeyAction CommandPanel::keyDown(int keyCode, bool shift, bool swallowIdle) {
+    constexpr int Enter = 13, Escape = 27, Delete = 46, KeypadZero = 96, KeypadNine = 105;
+    // On the page Enter executes at any step.
+    if (!swallowIdle && !shift && keyCode == Enter) return KeyAction::Execute;
+    if (m_command.composeStep == 0) return KeyAction::None;
+    if (shift) {
+        if (keyCode >= KeypadZero && keyCode <= KeypadNine) keyCode = '0' + (keyCode - KeypadZero);
+        if (keyCode > 0 && keyCode < 128) keyPress(static_cast<char>(keyCode), swallowIdle);
+        return KeyAction::None;
+    }
+    if (keyCode == Enter) return KeyAction::Execute;
+    if (keyCode == Escape) return KeyAction::Correct;
+    if (keyCode == Delete) padInput("CL");
+    return KeyAction::None;
+}
+
+void CommandPanel::resetCommand() {
+    m_command.composeStep = 0;
+    setPanelMode(0);
+    m_command.lastEntry = NothingEntered;
+    m_operandStart = std::string::npos;
+    m_panel.enableExecute(false);
+    m_panel.moveFocus();
+}
+
+void CommandPanel::clearForNewProblem() {
+    m_command = CommandState{};
+    m_operandStart = std::string::npos;
+    m_panel.showOperand("");
+    setPanelMode(0);
+    m_panel.enableExecute(false);
+}
+
+} // namespace tavolini

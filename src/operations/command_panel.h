@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "core/algebra.h"
+#include "operations/command_state.h"
+#include "operations/panel_view.h"
+#include "practice/judge.h"
+#include "presentation/page_state.h"
+#include "presentation/page_view.h"
+
+#include <string>
+#include <string_view>
+
+namespace tavolini {
+
+// The command panel: an equation, an operation and, where the operation
+// takes one, a number or a second equation, entered in that order and shown
+// as the page message while they are entered; 訂正 cancels a command or takes
+// back the last step. Keys of the main window and the page reach the same
+// rules.
+class CommandPanel {
+public:
+    CommandPanel(Algebra& algebra, CommandState& command, Answers& answers, PageState& page, PageView& pageView,
+                 PanelView& panel);
+
+    void chooseEquation(int n);
+    void chooseOperation(int k); // 0 ×, 1 ÷, 2 ＋, 3 －, 4 代入, 5 整理, 6 移項, 7 かっこ
+    void resetPanel();
+    void setPanelMode(int mode);
+
+    // One key of the number pad: "0".."9", ".", "分の" (code page 932), "-" or "CL".
+    void padInput(std::string_view key);
+    // The － key of the pad (and '-' typed for a number): only at the start.
+    void minusKey();
+
+    // Keys typed in the main window (`swallowIdle`) or on the page (not).
+    // Returns true when the key was used or swallowed.
+    bool keyPress(char key, bool swallowIdle);
+    // Key codes: 13 Enter, 27 Escape, 46 Delete, 96-105 the keypad's digits.
+    // Enter and Escape answer which button they press; the caller presses it.
+    enum class KeyAction { None, Execute, Correct };
+    KeyAction keyDown(int keyCode, bool shift, bool swallowIdle);
+
+    // After an execution: (0, 0), the number pad off, 実行 off, focus moved.
+    void resetCommand();
+
+    // A problem starts: no command, no operand, no operation chosen.
+    void clearForNewProblem();
+
+    // The order message: the entry does not fit the command so far.
+    void showOrderMessage();
+
+private:
+    void highlight(int n);
+    void unhighlight();
+
+    Algebra& m_algebra;
+    CommandState& m_command;
+    Answers& m_answers;
+    PageState& m_page;
+    PageView& m_pageView;
+    PanelView& m_panel;
+    // Where the typed operand begins in the page message, so that CL takes
+    // away exactly what was typed.
+    std::size_t m_operandStart = std::string::npos;
+};
+
+} // namespace tavolini
