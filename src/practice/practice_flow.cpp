@@ -1,0 +1,280 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "practice/practice_flow.h"
+
+#include "core/cp932.h"
+#include "core/dialogs.h"
+#include "operations/executor.h"
+
+namespace tavolini {
+namespace {
+
+constexpr const char* OneSolution = "解の１つが出ました";
+
+bool isOneOf(char code, std::string_view codes) { return codes.find(code) != std::string_view::npos; }
+
+std::string budgetMessage(int equationLimit) {
+    return cp932("残念ですが") + std::to_string(equationLimit - 2) + cp932("回の操作では解けませんでした");
+}
+
+} // namespace
+
+bool PracticeFlow::commandIsComplete() const {
+    const CommandState& command = m.command;
+    if (command.composeStep == 0 || command.composeStep == 1) return false;
+    if (command.composeStep == 2 && command.pnlNumber.empty() && isOneOf(command.operationCode, "*+-/^"))
+        return false;
+    if (command.composeStep == 3) {
+        if (isOneOf(command.operationCode, "*/") && command.lastEntry == EquationEntered) return false;
+        if (isOneOf(command.operationCode, "SIK")) return false; // these take one equation
+    }
+    return true;
+}
+
+// After a solved problem another completion would count it twice; past the
+// budget there is no row and no label for another equation.
+bool PracticeFlow::refuseBeforeExecuting() {
+    if (!commandIsComplete()) {
+        m.commandPanel.showOrderMessage();
+        return true;
+    }
+    if (isSolved(m.answers)) {
+        m.algebra.dialogs.showMessage(cp932("解が出ました。次の問題に進んでください"));
+        return true;
+    }
+    if (m.algebra.equationCount >= m.page.equationLimit) {
+        m.algebra.dialogs.showMessage(budgetMessage(m.page.equationLimit));
+        return true;
+    }
+    return false;
+}
+
+void PracticeFlow::btnJikkouClick() {
+    if (m.page.highlightedEquation != -1) m.pageView.toggleRowOutline(m.page.highlightedEquation);
+    m.page.highlightedEquation = -1;
+    m.page.hoverFrozen = 0;
+    if (m.algebra.equationCount == 2 * m.page.rowsPerScreen - 1) m.view.scrollQuarterPage();
+    if (refuseBeforeExecuting()) return;
+
+    const int n = ++m.algebra.equationCount;
+    clearEquation(m.algebra.EquationTable[static_cast<std::size_t>(n)]);
+    std::string sentence;
+    if (!executeOperation(m.algebra, m.command, sentence)) {
+        m.commandPanel.resetPanel();
+        m.panel.enableEquationButton(n, false);
+        --m.algebra.equationCount;
+        return;
+    }
+    m.panel.enableEquationButton(n, true);
+    const Verdict verdict = judgeEquation(m.algebra, m.answers, n);
+    if (verdict == Verdict::FirstAgain || verdict == Verdict::SecondAgain) {
+        m.algebra.dialogs.showMessage(cp932("すでに解がでています"));
+        m.commandPanel.resetPanel();
+        discardNewest();
+        m.commandPanel.resetCommand();
+        return;
+    }
+    showVerdict(n, verdict);
+    if ((verdict == Verdict::Identity || verdict == Verdict::Contradiction) && !runSpecialDialog(verdict)) return;
+    finishExecution();
+}
+
+void PracticeFlow::showVerdict(int n, Verdict verdict) {
+    const std::string& sentence = m.algebra.EquationTable[static_cast<std::size_t>(n)].stepText;
+    switch (verdict) {
+    case Verdict::Identity:
+    case Verdict::Contradiction:
+        m.pageView.showEquation(n, clPurple);
+        return;
+    case Verdict::FirstFound:
+    case Verdict::SecondFound:
+        m.pageView.showEquation(n, clBlue);
+        m.pageView.writeRowText(n, 1, sentence, clBlack);
+        m.pageView.setPageMessage(cp932(OneSolution));
+        m.pageView.showEquation(verdict == Verdict::FirstFound ? SolutionSlotX : SolutionSlotY, clBlue);
+        return;
+    default:
+        m.pageView.showEquation(n, clBlack);
+        m.pageView.writeRowText(n, 1, sentence, clBlack);
+        return;
+    }
+}
+
+// The pupil names the special case; a wrong name is pointed out and the
+// dialog comes again. False when an identity's dialog was closed without a
+// choice: the execution ends there.
+bool PracticeFlow::runSpecialDialog(Verdict verdict) {
+    const bool identity = verdict == Verdict::Identity;
+    const int right = identity ? DrillDialogs::InfinitelyMany : DrillDialogs::NoSolution;
+    const int wrong = identity ? DrillDialogs::NoSolution : DrillDialogs::InfinitelyMany;
+    for (;;) {
+        const int choice = m.drillDialogs.showSpecialSolution();
+        if (choice == right) {
+            m.answers = {identity ? infinitelyManyWord() : noSolutionWord(), ""};
+            return true;
+        }
+        if (choice == wrong) {
+            m.algebra.dialogs.showMessage(cp932(identity ? "解なし？？もう一度考えてみましょう"
+                                                         : "解が無数？？もう一度考えてみましょう"));
+        } else if (choice == DrillDialogs::Closed) {
+            if (!identity) return true;
+            m.commandPanel.resetPanel();
+            return false;
+        }
+    }
+}
+
+void PracticeFlow::discardNewest() {
+    const int n = m.algebra.equationCount;
+    m.pageView.blankRow(n);
+    m.algebra.EquationTable[static_cast<std::size_t>(n)] = MShiki{};
+    m.panel.enableEquationButton(n, false);
+    --m.algebra.equationCount;
+}
+
+void PracticeFlow::finishExecution() {
+    if (isSolved(m.answers)) KaiComplete();
+    if (m.algebra.equationCount >= m.page.equationLimit && !isSolved(m.answers))
+        m.algebra.dialogs.showMessage(budgetMessage(m.page.equationLimit));
+    m.page.highlightedEquation = -1;
+    m.commandPanel.resetCommand();
+}
+
+void PracticeFlow::showSpecialAnswer(const char* utf8Message, const char* utf8Answer) {
+    m.pageView.setPageMessage(cp932(utf8Message));
+    if (m.algebra.equationCount > m.page.equationLimit - 2) return;
+    m.algebra.equationCount += 2;
+    const int row = m.algebra.equationCount;
+    const std::string line(20, '*');
+    m.pageView.writeRowText(row, 2, line, clBlack);
+    m.pageView.writeRowText(row, 3, cp932(utf8Answer), clRed);
+    m.pageView.writeRowText(row, 4, line, clBlack);
+}
+
+void PracticeFlow::KaiComplete() {
+    if (m.answers.answer1 == noSolutionWord()) {
+        showSpecialAnswer("●解はありません●", "【答】　解なし");
+    } else if (m.answers.answer1 == infinitelyManyWord()) {
+        showSpecialAnswer("●解は無数にあります●", "【答】解は無数にある");
+    } else {
+        const int n = m.algebra.equationCount;
+        m.pageView.showEquation(n, clBlue);
+        m.pageView.writeRowText(n, 1, m.algebra.EquationTable[static_cast<std::size_t>(n)].stepText, clBlack);
+        m.pageView.placeAnswerBox(n);
+        m.pageView.showAnswerBrace();
+        m.pageView.showEquation(SolutionSlotX, clBlack);
+        m.pageView.showEquation(SolutionSlotY, clBlack);
+        m.pageView.setPageMessage(cp932("解が出ました"));
+    }
+    const int unit = m.problems.currentUnit;
+    if (unit >= 1 && unit < UnitRows)
+        recordPractice(m.problems, m.records, m.algebra.dialogs, unit,
+                       m.problems.problemNumbers[static_cast<std::size_t>(unit)]);
+    m.view.startBlink();
+    m.panel.enableNext(true);
+    m_solvedMarks += cp932("★");
+}
+
+std::string PracticeFlow::pageCaption() const {
+    const int unit = m.problems.currentUnit;
+    const int problem = unit >= 0 && unit < UnitRows ? m.problems.problemNumbers[static_cast<std::size_t>(unit)] : 0;
+    return std::to_string(unit) + " (" + std::to_string(problem) + cp932(")次の連立方程式を解きなさい") +
+           m_solvedMarks;
+}
+
+void PracticeFlow::clearProblemPage() {
+    for (int i = 1; i <= m.page.equationLimit && i < SolutionSlotX; ++i) {
+        m.algebra.EquationTable[static_cast<std::size_t>(i)] = MShiki{};
+        if (m.pageView.hasRowImage(i)) m.pageView.blankRow(i);
+        m.panel.enableEquationButton(i, false);
+    }
+    for (int i = m.page.equationLimit; i <= 32; ++i) m.panel.hideEquationButton(i);
+    for (int slot : {SolutionSlotX, SolutionSlotY}) {
+        m.algebra.EquationTable[static_cast<std::size_t>(slot)] = MShiki{};
+        m.pageView.blankRow(slot);
+    }
+    m.algebra.originCounter = 0;
+    m.algebra.equationCount = 0;
+    m.page.highlightedEquation = -1; // the rows are blank, no frame is left
+    m.commandPanel.clearForNewProblem();
+    m.answers = Answers{};
+    m.pageView.setPageMessage("");
+    m.view.setPageCaption(pageCaption());
+    m.panel.enableNext(true);
+    m.pageView.hideAnswerBox();
+}
+
+// The problem of the current position into ① and ②. A problem that does not
+// load leaves the table empty, so that nothing half-read can be chosen.
+bool PracticeFlow::loadCurrentProblem() {
+    const int unit = m.problems.currentUnit;
+    const int problem = unit >= 0 && unit < UnitRows ? m.problems.problemNumbers[static_cast<std::size_t>(unit)] : 0;
+    m_currentProblem = loadProblem(m.problems, m.algebra, unit, problem);
+    if (m_currentProblem.invalid != 0) {
+        m.algebra.EquationTable[1] = MShiki{};
+        m.algebra.EquationTable[2] = MShiki{};
+        m.algebra.equationCount = 0;
+        return false;
+    }
+    m.panel.enableEquationButton(1, true);
+    m.panel.enableEquationButton(2, true);
+    m.pageView.showEquation(1, clBlack);
+    m.pageView.showEquation(2, clBlack);
+    return true;
+}
+
+bool PracticeFlow::startProblem(bool keepPositions) {
+    if (!keepPositions) {
+        m.problems.currentUnit = 1;
+        for (int u = 0; u <= m.problems.unitCount && u < UnitRows; ++u)
+            m.problems.problemNumbers[static_cast<std::size_t>(u)] = 1;
+    }
+    clearProblemPage();
+    if (!loadCurrentProblem()) return false;
+    m.view.stopBlink();
+    m.algebra.equationCount = 1;
+    if (judgeEquation(m.algebra, m.answers, 1) != Verdict::Ordinary) {
+        m.algebra.equationCount = 2;
+        m.pageView.setPageMessage(cp932(OneSolution));
+    }
+    m.algebra.equationCount = 2;
+    if (judgeEquation(m.algebra, m.answers, 2) != Verdict::Ordinary) m.pageView.setPageMessage(cp932(OneSolution));
+    if (isSolved(m.answers)) {
+        m.algebra.dialogs.showMessage(cp932("すでに解1,2がでています"));
+        KaiComplete();
+        m.commandPanel.clearForNewProblem();
+    }
+    return true;
+}
+
+void PracticeFlow::nextProblem() {
+    const int unit = m.problems.currentUnit;
+    if (unit < 0 || unit >= UnitRows) return;
+    std::int32_t& problem = m.problems.problemNumbers[static_cast<std::size_t>(unit)];
+    if (problem < m.problems.problemCounts[static_cast<std::size_t>(unit)]) {
+        ++problem;
+    } else {
+        m.algebra.dialogs.showMessage(cp932("最初の問題に帰ります"));
+        problem = 1;
+    }
+    clearProblemPage();
+    loadCurrentProblem();
+}
+
+void PracticeFlow::btnNextClick() {
+    m.view.stopBlink();
+    if (isSolved(m.answers) ||
+        m.algebra.dialogs.ask(cp932("確認"), cp932("まだ解が出ていませんが次の問題に進みますか"), Buttons::YesNo) ==
+            Reply::Yes)
+        nextProblem();
+    m.pageView.hideAnswerBox();
+    m.pageView.scrollToTop();
+}
+
+void PracticeFlow::changeUnit() {
+    if (!m.drillDialogs.showProblemSelection()) return;
+    m.commandPanel.resetPanel();
+    startProblem(true);
+}
+
+} // namespace tavolini

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "core/algebra.h"
+#include "editing/practice_records.h"
+#include "operations/command_panel.h"
+#include "practice/drill_dialogs.h"
+#include "practice/judge.h"
+#include "practice/practice_view.h"
+#include "practice/problem_set.h"
+
+#include <string>
+
+namespace tavolini {
+
+// Everything a practice session works on, made once by main.
+struct PracticeContext {
+    Algebra& algebra;
+    CommandState& command;
+    Answers& answers;
+    PageState& page;
+    ProblemSet& problems;
+    PracticeRecords& records;
+    PageView& pageView;
+    PanelView& panel;
+    PracticeView& view;
+    DrillDialogs& drillDialogs;
+    CommandPanel& commandPanel;
+};
+
+// Working a problem: 実行 with its judging and the end of a solved problem,
+// starting problems, 次の問題 and 単元変更.
+class PracticeFlow {
+public:
+    explicit PracticeFlow(PracticeContext context) : m(context) {}
+
+    void btnJikkouClick();
+    void KaiComplete();
+
+    void clearProblemPage();
+    bool startProblem(bool keepPositions);
+    void nextProblem();
+    void btnNextClick();
+    void changeUnit();
+
+    const std::string& solvedMarks() const { return m_solvedMarks; }
+    const RenExt& currentProblem() const { return m_currentProblem; }
+
+private:
+    bool commandIsComplete() const;
+    bool refuseBeforeExecuting();
+    void showVerdict(int n, Verdict verdict);
+    bool runSpecialDialog(Verdict verdict);
+    void discardNewest();
+    void finishExecution();
+    void showSpecialAnswer(const char* utf8Message, const char* utf8Answer);
+    bool loadCurrentProblem();
+    std::string pageCaption() const;
+
+    PracticeContext m;
+    std::string m_solvedMarks;
+    RenExt m_currentProblem;
+};
+
+} // namespace tavolini
