@@ -219,13 +219,14 @@ CommandPanel::KeyAction CommandPanel::keyDown(int keyCode, bool shift, bool swal
     if (m_command.composeStep == 0) return KeyAction::None;
     if (shift) {
         if (keyCode >= KeypadZero && keyCode <= KeypadNine) keyCode = '0' + (keyCode - KeypadZero);
-        if (keyCode > 0 && keyCode < 128) keyPress(static_cast<char>(keyCode), swallowIdle);
-        return KeyAction::None;
+        const bool used = keyCode > 0 && keyCode < 128 && keyPress(static_cast<char>(keyCode), swallowIdle);
+        return used ? KeyAction::Used : KeyAction::None;
     }
     if (keyCode == Enter) return KeyAction::Execute;
     if (keyCode == Escape) return KeyAction::Correct;
-    if (keyCode == Delete) padInput("CL");
-    return KeyAction::None;
+    if (keyCode != Delete) return KeyAction::None;
+    padInput("CL");
+    return KeyAction::Used;
 }
 
 void CommandPanel::resetCommand() {

@@ -39,7 +39,7 @@ public:
     bool keyPress(char key, bool swallowIdle);
     // Key codes: 13 Enter, 27 Escape, 46 Delete, 96-105 the keypad's digits.
     // Enter and Escape answer which button they press; the caller presses it.
-    enum class KeyAction { None, Execute, Correct };
+    enum class KeyAction { None, Used, Execute, Correct };
     KeyAction keyDown(int keyCode, bool shift, bool swallowIdle);
 
     // After an execution: (0, 0), the number pad off, 実行 off, focus moved.

@@ -1,0 +1,415 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "practice/qt/main_window.h"
+
+#include "core/cp932.h"
+#include "core/dialogs.h"
+#include "core/equation_labels.h"
+#include "platform/text_codec.h"
+#include "presentation/page_layout.h"
+#include "presentation/qt/page_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace tavolini {
+namespace {
+
+constexpr int PanelWidth = 145;
+constexpr int CaptionHeight = 20;
+constexpr QColor WindowColour{0, 192, 192};
+constexpr QColor Teal{0, 128, 128};
+constexpr QColor Grey{160, 160, 160};
+
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The glyphs of the operation buttons and of the blinking next-problem
+// button, drawn by the program.
+QPixmap operationGlyph(char operation) {
+    QPixmap glyph(19, 19);
+    glyph.fill(Qt::transparent);
+    QPainter painter(&glyph);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 2.2, Qt::SolidLine, Qt::RoundCap));
+    painter.setBrush(Qt::black);
+    switch (operation) {
+    case '*':
+        painter.drawLine(QPointF(4.5, 4.5), QPointF(14.5, 14.5));
+        painter.drawLine(QPointF(14.5, 4.5), QPointF(4.5, 14.5));
+        break;
+    case '/':
+        painter.drawLine(QPointF(3, 9.5), QPointF(16, 9.5));
+        painter.drawEllipse(QPointF(9.5, 4.5), 1.3, 1.3);
+        painter.drawEllipse(QPointF(9.5, 14.5), 1.3, 1.3);
+        break;
+    case '+':
+        painter.drawLine(QPointF(9.5, 3), QPointF(9.5, 16));
+        [[fallthrough]];
+    default:
+        painter.drawLine(QPointF(3, 9.5), QPointF(16, 9.5));
+        break;
+    }
+    return glyph;
+}
+
+QPixmap nextGlyph(QColor colour) {
+    QPixmap glyph(19, 19);
+    glyph.fill(Qt::transparent);
+    QPainter painter(&glyph);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawPolygon(QPolygonF({QPointF(4, 3), QPointF(16, 9.5), QPointF(4, 16)}));
+    return glyph;
+}
+
+bool isInside(const QObject* object, const QWidget* ancestor) {
+    for (; object != nullptr; object = object->parent())
+        if (object == ancestor) return true;
+    return false;
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(DrillState state, QSize screen, QWidget* parent) : QMainWindow(parent), m_state(state) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Orbiset Tavolini"));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, WindowColour);
+    setPalette(colours);
+    setAutoFillBackground(true);
+    QFont windowFont(QStringLiteral(u"ＭＳ Ｐゴシック"));
+    windowFont.setPixelSize(12);
+    setFont(windowFont);
+    setGeometry(0, 0, screen.width(), screen.height() - 28);
+
+    auto* central = new QWidget(this);
+    central->setMouseTracking(true);
+    setCentralWidget(central);
+    setMouseTracking(true);
+    createMenus();
+    createPanel();
+
+    m_pageCaption = new QLabel(central);
+    m_pageCaption->setObjectName(QStringLiteral("lblPageCaption"));
+    m_pageCaption->setStyleSheet(QStringLiteral("background: navy; color: white; padding-left: 4px;"));
+    const int panelHeight = height() - 56;
+    m_pageCaption->setGeometry(PanelWidth, 0, screen.width() - PanelWidth, CaptionHeight);
+    const PageSetup setup{screen.width(), screen.width(), {0, CaptionHeight, PanelWidth, panelHeight - CaptionHeight}};
+    m_page = new TfrmPage(state.algebra, state.layout, state.page, *this, setup, central);
+
+    m_commandPanel = std::make_unique<CommandPanel>(state.algebra, state.command, state.answers, state.page,
+                                                    *m_page, *this);
+    m_practice = std::make_unique<PracticeFlow>(PracticeContext{state.algebra, state.command, state.answers,
+                                                                state.page, state.problems, state.records, *m_page,
+                                                                *this, *this, state.drillDialogs, *m_commandPanel});
+
+    m_imgNextQ = nextGlyph(Qt::darkBlue);
+    m_imgNextR = nextGlyph(Qt::red);
+    m_btnNext->setIcon(m_imgNextQ);
+    m_timBlink.setInterval(1000);
+    connect(&m_timBlink, &QTimer::timeout, this, &TfrmMain::timBlinkTimer);
+    qApp->installEventFilter(this);
+}
+
+TfrmMain::~TfrmMain() { qApp->removeEventFilter(this); }
+
+QPushButton* TfrmMain::addButton(QWidget* parent, const char* name, const QString& caption, QRect rect) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(rect);
+    return button;
+}
+
+void TfrmMain::createPanel() {
+    m_panel = new QWidget(centralWidget());
+    m_panel->setObjectName(QStringLiteral("pnlMain"));
+    m_panel->setMouseTracking(true);
+    m_panel->setGeometry(0, 0, PanelWidth, height() - 56);
+
+    for (int n = 1; n <= 18; ++n) {
+        const std::string name = "btnShiki" + std::to_string(n);
+        QPushButton* button = addButton(m_panel, name.c_str(), fromCp932(EquationLabels()[static_cast<std::size_t>(n)]),
+                                        QRect(8, 8 + 24 * (n - 1), 25, 25));
+        button->setEnabled(false);
+        connect(button, &QPushButton::clicked, this, [this, n] { m_commandPanel->chooseEquation(n); });
+        m_equationButtons[static_cast<std::size_t>(n)] = button;
+    }
+    createOperationGroup(m_panel);
+    m_btnJikkou = addButton(m_panel, "btnJikkou", text("実行"), QRect(40, 136, 97, 33));
+    connect(m_btnJikkou, &QPushButton::clicked, this, &TfrmMain::btnJikkouClick);
+    QPushButton* teisei = addButton(m_panel, "btnTeisei", text("訂正"), QRect(40, 176, 97, 33));
+    connect(teisei, &QPushButton::clicked, this, &TfrmMain::btnTeiseiClick);
+    createNumberPad(m_panel);
+    m_btnNext = addButton(m_panel, "btnNext", text("次の問題"), QRect(40, 372, 97, 33));
+    connect(m_btnNext, &QPushButton::clicked, this, &TfrmMain::btnNextClick);
+    QPushButton* print = addButton(m_panel, "btnPrint", text("　印　　刷　"), QRect(40, 408, 97, 33));
+    print->setEnabled(false); // printing comes with its own window
+    m_btnChangeTangen = addButton(m_panel, "btnChangeTangen", text("単元変更"), QRect(40, 444, 97, 33));
+    connect(m_btnChangeTangen, &QPushButton::clicked, this, &TfrmMain::changeUnit);
+    QPushButton* down = addButton(m_panel, "BitBtn1", text("▼"), QRect(40, 480, 48, 33));
+    down->setToolTip(text("下スクロール"));
+    connect(down, &QPushButton::clicked, this, [this] { m_page->scrollDown(); });
+    QPushButton* up = addButton(m_panel, "btnRollUp", text("▲"), QRect(88, 480, 48, 33));
+    up->setToolTip(text("上スクロール"));
+    connect(up, &QPushButton::clicked, this, [this] { m_page->scrollToTop(); });
+    m_btnJikkou->setEnabled(false);
+}
+
+void TfrmMain::createOperationGroup(QWidget* panel) {
+    m_grbSousa = new QGroupBox(panel);
+    m_grbSousa->setObjectName(QStringLiteral("grbSousa"));
+    m_grbSousa->setGeometry(40, 8, 97, 121);
+    struct Operation {
+        const char* name;
+        int number;
+        char glyph;
+        const char* caption;
+        QRect rect;
+    };
+    const Operation operations[] = {
+        {"btnKake", 0, '*', "", QRect(8, 11, 25, 25)},      {"btnWaru", 1, '/', "", QRect(8, 38, 25, 25)},
+        {"btnHiku", 3, '-', "", QRect(8, 65, 25, 25)},      {"btnTasu", 2, '+', "", QRect(8, 89, 25, 25)},
+        {"btnDainyu", 4, 0, "代入", QRect(40, 12, 49, 25)},  {"btnSeiri", 5, 0, "整理", QRect(40, 38, 49, 25)},
+        {"btnIkou", 6, 0, "移項", QRect(40, 64, 49, 25)},    {"btnKakko", 7, 0, "かっこ", QRect(40, 88, 49, 25)},
+    };
+    for (const Operation& operation : operations) {
+        QPushButton* button = addButton(m_grbSousa, operation.name, text(operation.caption), operation.rect);
+        if (operation.glyph != 0) button->setIcon(operationGlyph(operation.glyph));
+        const int number = operation.number;
+        connect(button, &QPushButton::clicked, this, [this, number] { m_commandPanel->chooseOperation(number); });
+    }
+    paintGroup(m_grbSousa, true);
+}
+
+void TfrmMain::createNumberPad(QWidget* panel) {
+    m_grbNumber = new QGroupBox(panel);
+    m_grbNumber->setObjectName(QStringLiteral("grbNumber"));
+    m_grbNumber->setGeometry(40, 208, 97, 161);
+    m_pnlNumber = new QLabel(m_grbNumber);
+    m_pnlNumber->setObjectName(QStringLiteral("pnlNumber"));
+    m_pnlNumber->setGeometry(6, 14, 85, 24);
+    m_pnlNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_pnlNumber->setStyleSheet(QStringLiteral("background: black; color: aqua; font-weight: bold; padding-right: 3px;"));
+
+    struct Key {
+        const char* name;
+        const char* caption;
+        const char* fed; // what the key types; "-" and "分の" are handled by their own rules
+        int column, row, span;
+    };
+    // The seven key carries an ASCII "7", as the drill always had.
+    const Key keys[] = {
+        {"btn7", "7", "7", 0, 0, 1},          {"btn8", "８", "8", 1, 0, 1},   {"btn9", "９", "9", 2, 0, 1},
+        {"btn4", "４", "4", 0, 1, 1},          {"btn5", "５", "5", 1, 1, 1},   {"btn6", "６", "6", 2, 1, 1},
+        {"btn1", "１", "1", 0, 2, 1},          {"btn2", "２", "2", 1, 2, 1},   {"btn3", "３", "3", 2, 2, 1},
+        {"btn0", "０", "0", 0, 3, 1},          {"btnMinus", "－", "-", 1, 3, 1}, {"btnDecimal", "．", ".", 2, 3, 1},
+        {"btnBunsu", "分の", "分の", 0, 4, 2}, {"btnClear", "CL", "CL", 2, 4, 1},
+    };
+    for (const Key& key : keys) {
+        const QRect rect(6 + 28 * key.column, 42 + 23 * key.row, 28 * key.span - 1, 22);
+        QPushButton* button = addButton(m_grbNumber, key.name, text(key.caption), rect);
+        button->setFocusPolicy(Qt::NoFocus);
+        const std::string fed = key.fed;
+        if (fed == "-")
+            connect(button, &QPushButton::clicked, this, [this] { m_commandPanel->minusKey(); });
+        else
+            connect(button, &QPushButton::clicked, this,
+                    [this, fed] { m_commandPanel->padInput(fed == "分の" ? cp932(fed) : fed); });
+        if (fed == "CL") button->setToolTip(text("クリアする"));
+    }
+    enableNumberPad(false);
+}
+
+void TfrmMain::createMenus() {
+    auto add = [this](QMenu* menu, const char* name, const char* caption, bool enabled) {
+        QAction* action = menu->addAction(text(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setEnabled(enabled);
+        return action;
+    };
+    QMenu* file = menuBar()->addMenu(text("ファイル(&F)"));
+    file->setObjectName(QStringLiteral("mnuSave"));
+    // Opening, saving, editing, printing, the records and the stack view come
+    // with their own windows; their entries are here already.
+    add(file, "mnuOpen", "開く(&O)", false);
+    add(file, "mnuSaveAs", "保存する(&S)", false);
+    file->addSeparator();
+    add(file, "mnuPrint", "印刷する(&P)", false);
+    file->addSeparator();
+    connect(add(file, "mnuExit", "終了(&X)", true), &QAction::triggered, this, &QWidget::close);
+    QMenu* edit = menuBar()->addMenu(text("編集(&E)"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    add(edit, "mnuEditZudir", "問題を編集する(&E)", false);
+    QMenu* view = menuBar()->addMenu(text("表示(&V)"));
+    view->setObjectName(QStringLiteral("mnuDisplay"));
+    add(view, "mnuShowRecord", "練習の記録(&R)", false);
+    add(view, "mnuDump", "スタック(&S)", false);
+    QMenu* change = menuBar()->addMenu(text("問題変更(&M)"));
+    change->setObjectName(QStringLiteral("mnuChangeQues"));
+    m_mnuNext = add(change, "mnuNext", "次の問題(&N)", true);
+    connect(m_mnuNext, &QAction::triggered, this, &TfrmMain::btnNextClick);
+    m_mnuChange = add(change, "mnuChange", "単元変更(&C)", true);
+    connect(m_mnuChange, &QAction::triggered, this, &TfrmMain::changeUnit);
+    QMenu* help = menuBar()->addMenu(text("ヘルプ(&H)"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    connect(add(help, "mnuUsage", "使い方(&U)", true), &QAction::triggered, this, [this] {
+        if (m_help.showContents) m_help.showContents();
+    });
+    connect(add(help, "OnePoint", "ワンポイント(&P)", true), &QAction::triggered, this, [this] {
+        if (m_help.showOnePoint) m_help.showOnePoint();
+    });
+    connect(add(help, "mnuVersion", "バージョン情報(&V)", true), &QAction::triggered, this, [this] {
+        if (m_help.showAbout) m_help.showAbout();
+    });
+}
+
+void TfrmMain::paintGroup(QGroupBox* group, bool enabled) {
+    group->setStyleSheet(QStringLiteral("QGroupBox#%1 { background: %2; border: 1px solid #404040; }")
+                             .arg(group->objectName(), (enabled ? Teal : Grey).name()));
+}
+
+bool TfrmMain::startPractice(const std::string& path) {
+    ProblemSet& problems = m_state.problems;
+    problems.startFolder = currentFolder();
+    if (!loadProblemSetFile(problems, m_state.algebra, *this, path)) return false;
+    m_state.records.startedFromCdRom = isOnCdRom(problems.startFolder);
+    if (!readProblemSet(problems, m_state.algebra.dialogs)) {
+        // Nothing to practise until a valid set is read: no problem from
+        // empty tables, no moving to one.
+        m_state.algebra.dialogs.showMessage(path + cp932(":問題が不正です"));
+        setProblemSetAvailable(false);
+        return true;
+    }
+    setProblemSetAvailable(true);
+    m_practice->startProblem(false);
+    moveFocus();
+    return true;
+}
+
+void TfrmMain::setProblemSetAvailable(bool available) {
+    m_btnNext->setEnabled(available);
+    m_mnuNext->setEnabled(available);
+    m_btnChangeTangen->setEnabled(available);
+    m_mnuChange->setEnabled(available);
+}
+
+void TfrmMain::enableEquationButton(int n, bool enabled) {
+    if (n >= 1 && n <= 18) m_equationButtons[static_cast<std::size_t>(n)]->setEnabled(enabled);
+}
+
+void TfrmMain::hideEquationButton(int n) {
+    if (n >= 1 && n <= 18) m_equationButtons[static_cast<std::size_t>(n)]->hide();
+}
+
+void TfrmMain::enableExecute(bool enabled) { m_btnJikkou->setEnabled(enabled); }
+bool TfrmMain::executeEnabled() const { return m_btnJikkou->isEnabled(); }
+
+void TfrmMain::enableNext(bool enabled) {
+    m_btnNext->setEnabled(enabled);
+    m_mnuNext->setEnabled(enabled);
+}
+
+bool TfrmMain::nextEnabled() const { return m_btnNext->isEnabled(); }
+
+void TfrmMain::enableOperations(bool enabled) {
+    m_grbSousa->setEnabled(enabled);
+    paintGroup(m_grbSousa, enabled);
+}
+
+void TfrmMain::enableNumberPad(bool enabled) {
+    m_grbNumber->setEnabled(enabled);
+    paintGroup(m_grbNumber, enabled);
+}
+
+void TfrmMain::showOperand(std::string_view operand) { m_pnlNumber->setText(fromCp932(operand)); }
+
+void TfrmMain::moveFocus() {
+    if (m_btnJikkou->isEnabled()) m_btnJikkou->setFocus();
+    else if (m_btnNext->isEnabled()) m_btnNext->setFocus();
+}
+
+void TfrmMain::startBlink() { m_timBlink.start(); }
+void TfrmMain::stopBlink() { m_timBlink.stop(); }
+
+void TfrmMain::timBlinkTimer() {
+    m_btnNext->setIcon(m_blinkPhase ? m_imgNextR : m_imgNextQ);
+    m_blinkPhase = !m_blinkPhase;
+}
+
+void TfrmMain::setPageCaption(std::string_view caption) { m_pageCaption->setText(fromCp932(caption)); }
+
+void TfrmMain::scrollQuarterPage() {
+    QScrollBar* bar = m_page->verticalScrollBar();
+    bar->setValue(bar->value() + m_page->height() / 4);
+}
+
+void TfrmMain::chooseEquation(int n) { m_commandPanel->chooseEquation(n); }
+
+void TfrmMain::pageKeyDown(int keyCode, bool shift) {
+    switch (m_commandPanel->keyDown(keyCode, shift, false)) {
+    case CommandPanel::KeyAction::Execute:
+        return btnJikkouClick();
+    case CommandPanel::KeyAction::Correct:
+        return btnTeiseiClick();
+    default:
+        return;
+    }
+}
+
+void TfrmMain::pageKeyPress(char key) { m_commandPanel->keyPress(key, false); }
+
+bool TfrmMain::nextProblemBlinking() const { return m_timBlink.isActive(); }
+
+void TfrmMain::endProgram() { QTimer::singleShot(0, this, &QWidget::close); }
+
+void TfrmMain::btnJikkouClick() { m_practice->btnJikkouClick(); }
+void TfrmMain::btnTeiseiClick() { m_commandPanel->resetPanel(); }
+void TfrmMain::btnNextClick() { m_practice->btnNextClick(); }
+void TfrmMain::changeUnit() { m_practice->changeUnit(); }
+
+// The main window sees every key first. With no command begun every key is
+// dropped; otherwise the keys of the drill are used and the rest go on.
+bool TfrmMain::handleKey(QKeyEvent* event, bool swallowIdle) {
+    const bool idle = m_state.command.composeStep == 0;
+    const int code = virtualKeyCode(event->key(), event->modifiers());
+    bool used = false;
+    switch (m_commandPanel->keyDown(code, event->modifiers().testFlag(Qt::ShiftModifier), swallowIdle)) {
+    case CommandPanel::KeyAction::Execute:
+        btnJikkouClick();
+        return true;
+    case CommandPanel::KeyAction::Correct:
+        btnTeiseiClick();
+        return true;
+    case CommandPanel::KeyAction::Used:
+        used = true;
+        break;
+    case CommandPanel::KeyAction::None:
+        break;
+    }
+    for (const char key : toCp932(event->text()))
+        used = m_commandPanel->keyPress(key, swallowIdle) || used;
+    return used || (swallowIdle && idle);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    const bool mine = watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this &&
+                      !isInside(watched, m_page);
+    if (mine && event->type() == QEvent::KeyPress) return handleKey(static_cast<QKeyEvent*>(event), true);
+    if (mine && event->type() == QEvent::MouseMove && m_state.page.hoverFrozen == 0) m_page->hoverOffRows();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::mouseMoveEvent(QMouseEvent* event) {
+    if (m_state.page.hoverFrozen == 0) m_page->hoverOffRows();
+    QMainWindow::mouseMoveEvent(event);
+}
+
+} // namespace tavolini

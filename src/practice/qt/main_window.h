@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "core/algebra.h"
+#include "editing/practice_records.h"
+#include "operations/command_panel.h"
+#include "operations/panel_view.h"
+#include "practice/drill_dialogs.h"
+#include "practice/judge.h"
+#include "practice/practice_flow.h"
+#include "practice/practice_view.h"
+#include "practice/problem_set.h"
+#include "presentation/equation_layout.h"
+#include "presentation/page_events.h"
+#include "presentation/page_state.h"
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace tavolini {
+
+class TfrmPage;
+
+// The program-wide state the main window works on, made once by main.
+struct DrillState {
+    Algebra& algebra;
+    CommandState& command;
+    Answers& answers;
+    PageState& page;
+    LayoutState& layout;
+    ProblemSet& problems;
+    PracticeRecords& records;
+    DrillDialogs& drillDialogs;
+};
+
+// What the help menu and the about box open; main wires in the windows.
+struct HelpActions {
+    std::function<void()> showContents;
+    std::function<void()> showOnePoint;
+    std::function<void()> showAbout;
+};
+
+// The main window: the left panel with every control of the drill, the menu
+// bar, and the page window beside the panel. It turns clicks and keys into
+// calls of the command panel and the practice flow, and draws what they say.
+class TfrmMain final : public QMainWindow,
+                       public PanelView,
+                       public PracticeView,
+                       public PageEvents,
+                       public ProgramEnd {
+    Q_OBJECT
+
+public:
+    TfrmMain(DrillState state, QSize screen, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    void setHelpActions(HelpActions actions) { m_help = std::move(actions); }
+
+    // The show step: reads the problem set at `path` and starts its first
+    // problem. False when the program is to end (the file could not be read).
+    bool startPractice(const std::string& path);
+
+    TfrmPage& page() { return *m_page; }
+    CommandPanel& commandPanel() { return *m_commandPanel; }
+    PracticeFlow& practice() { return *m_practice; }
+
+    // PanelView
+    void enableEquationButton(int n, bool enabled) override;
+    void hideEquationButton(int n) override;
+    void enableExecute(bool enabled) override;
+    bool executeEnabled() const override;
+    void enableNext(bool enabled) override;
+    bool nextEnabled() const override;
+    void enableOperations(bool enabled) override;
+    void enableNumberPad(bool enabled) override;
+    void showOperand(std::string_view text) override;
+    void moveFocus() override;
+
+    // PracticeView
+    void startBlink() override;
+    void stopBlink() override;
+    void setPageCaption(std::string_view caption) override;
+    void scrollQuarterPage() override;
+
+    // PageEvents
+    void chooseEquation(int n) override;
+    void pageKeyDown(int keyCode, bool shift) override;
+    void pageKeyPress(char key) override;
+    bool nextProblemBlinking() const override;
+
+    // ProgramEnd
+    void endProgram() override;
+
+    void btnJikkouClick();
+    void btnTeiseiClick();
+    void btnNextClick();
+    void changeUnit();
+    void timBlinkTimer();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void createPanel();
+    void createOperationGroup(QWidget* panel);
+    void createNumberPad(QWidget* panel);
+    void createMenus();
+    QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, QRect rect);
+    bool handleKey(QKeyEvent* event, bool swallowIdle);
+    void setProblemSetAvailable(bool available);
+    void paintGroup(QGroupBox* group, bool enabled);
+
+    DrillState m_state;
+    QWidget* m_panel = nullptr;
+    std::array<QPushButton*, 19> m_equationButtons{}; // 1 to 18
+    QGroupBox* m_grbSousa = nullptr;
+    QGroupBox* m_grbNumber = nullptr;
+    QLabel* m_pnlNumber = nullptr;
+    QPushButton* m_btnJikkou = nullptr;
+    QPushButton* m_btnNext = nullptr;
+    QPushButton* m_btnChangeTangen = nullptr;
+    QAction* m_mnuNext = nullptr;
+    QAction* m_mnuChange = nullptr;
+    QLabel* m_pageCaption = nullptr;
+    TfrmPage* m_page = nullptr;
+    QTimer m_timBlink;
+    bool m_blinkPhase = false;
+    QPixmap m_imgNextQ;
+    QPixmap m_imgNextR;
+    HelpActions m_help;
+    std::unique_ptr<CommandPanel> m_commandPanel;
+    std::unique_ptr<PracticeFlow> m_practice;
+};
+
+} // namespace tavolini

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+// tavolini-drive: runs a scenario against the real main window, in the
+// current folder, with every message box and dialog answered by the script.
+// A test tool; it is not installed for users.
+#include "core/cp932.h"
+#include "core/stack_text.h"
+#include "driver_dialogs.h"
+#include "practice/qt/drill_program.h"
+#include "presentation/qt/page_window.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace tavolini {
+namespace {
+
+QSize screenFor(int width) { return {width, width * 3 / 4}; }
+
+QWidget* control(TfrmMain& window, const std::string& name) {
+    const QString objectName = QString::fromStdString(name);
+    if (auto* widget = window.findChild<QWidget*>(objectName)) return widget;
+    failScenario("no control named " + name);
+}
+
+void click(TfrmMain& window, const std::string& name, Qt::MouseButton mouseButton) {
+    QWidget* widget = control(window, name);
+    if (!widget->isVisibleTo(&window) || !widget->isEnabled()) return; // as a pupil's click would
+    if (auto* button = qobject_cast<QAbstractButton*>(widget); button && mouseButton == Qt::LeftButton)
+        button->click();
+    else
+        QTest::mouseClick(widget, mouseButton);
+}
+
+void key(TfrmMain& window, const std::string& name) {
+    QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &window;
+    if (name == "Enter") return QTest::keyClick(target, Qt::Key_Return);
+    if (name == "Escape") return QTest::keyClick(target, Qt::Key_Escape);
+    if (name == "Delete") return QTest::keyClick(target, Qt::Key_Delete);
+    if (name.size() != 1) failScenario("no key named " + name);
+    QTest::keyClick(target, name[0]);
+}
+
+void menu(TfrmMain& window, const std::string& name) {
+    auto* action = window.findChild<QAction*>(QString::fromStdString(name));
+    if (action == nullptr) failScenario("no menu entry named " + name);
+    if (action->isEnabled()) action->trigger();
+}
+
+void dump(const DrillProgram& program) {
+    for (int n = 1; n <= program.algebra.equationCount && n < EquationSlots; ++n) {
+        const MShiki& equation = program.algebra.EquationTable[static_cast<std::size_t>(n)];
+        std::cout << n << ": " << utf8FromCp932(stackText(equation));
+        if (!equation.stepText.empty()) std::cout << " | " << utf8FromCp932(equation.stepText);
+        std::cout << '\n';
+    }
+}
+
+void state(DrillProgram& program) {
+    std::cout << "count=" << program.algebra.equationCount << " answer1=" << utf8FromCp932(program.answers.answer1)
+              << " answer2=" << utf8FromCp932(program.answers.answer2)
+              << " solved=" << (isSolved(program.answers) ? 1 : 0)
+              << " message=" << utf8FromCp932(program.window.page().pageMessage()) << '\n';
+}
+
+void run(DrillProgram& program, DriverDialogs& dialogs, const std::string& verb, const std::string& argument) {
+    if (verb == "click") click(program.window, argument, Qt::LeftButton);
+    else if (verb == "rclick") click(program.window, argument, Qt::RightButton);
+    else if (verb == "key") key(program.window, argument);
+    else if (verb == "menu") menu(program.window, argument);
+    else if (verb == "reply") dialogs.queue(argument);
+    else if (verb == "dump") dump(program);
+    else if (verb == "state") state(program);
+    else failScenario("unknown command " + verb);
+    QApplication::processEvents();
+}
+
+std::vector<std::string> scriptLines(std::istream& input) {
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(input, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line.front() == '#') continue;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+int drive(std::istream& input) {
+    std::vector<std::string> lines = scriptLines(input);
+    int width = 800;
+    if (!lines.empty() && lines.front().rfind("width ", 0) == 0) {
+        width = std::atoi(lines.front().c_str() + 6);
+        if (width < 320 || width > 4096) failScenario("width out of range: " + lines.front());
+        lines.erase(lines.begin());
+    }
+    DriverDialogs dialogs;
+    DrillProgram program(dialogs, dialogs, screenFor(width));
+    dialogs.setProblemSet(&program.problems);
+    program.window.show();
+    program.window.activateWindow();
+    QApplication::processEvents();
+    if (!program.window.startPractice(std::string(DefaultProblemSet))) return 0; // the program has ended
+    for (const std::string& line : lines) {
+        const std::size_t space = line.find(' ');
+        const std::string verb = line.substr(0, space);
+        const std::string argument = space == std::string::npos ? "" : line.substr(space + 1);
+        if (verb == "width") failScenario("width belongs on the first line");
+        run(program, dialogs, verb, argument);
+    }
+    return 0;
+}
+
+} // namespace
+} // namespace tavolini
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    if (argc > 1) {
+        std::ifstream script(argv[1]);
+        if (!script) tavolini::failScenario(std::string("cannot read ") + argv[1]);
+        return tavolini::drive(script);
+    }
+    return tavolini::drive(std::cin);
+}
