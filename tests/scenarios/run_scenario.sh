@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs one scenario with the driver in a fresh folder holding the shipped
+# problem set (or the scenario's own NAME.sim) and compares what it printed
+# with NAME.out.
+set -euo pipefail
+driver=$1
+scenario=$2
+problems=$3
+expected=${scenario%.scn}.out
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+if [[ -f ${scenario%.scn}.sim ]]; then cp "${scenario%.scn}.sim" "$folder/ZUdir.sim"
+elif [[ $(head -n 1 "$scenario") != "# no problem set" ]]; then cp "$problems" "$folder/ZUdir.sim"; fi
+cd "$folder"
+QT_QPA_PLATFORM=offscreen "$driver" "$scenario" > actual.out 2> stderr.txt || true
+if ! diff -u "$expected" actual.out; then
+  echo "scenario $scenario: the output differs from $expected" >&2
+  exit 1
+fi
