@@ -63,10 +63,3 @@ TEST(MessageBoxDialogs, WritesFileFiltersTheQtWay) {
 
 } // namespace
 } // namespace tavolini
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -318,10 +318,3 @@ TEST(PageWindow, ScrollsByItsHeightAndBack) {
 
 } // namespace
 } // namespace tavolini
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,0 +1,193 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "core/cp932.h"
+#include "practice/qt/drill_program.h"
+#include "presentation/qt/page_window.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace tavolini {
+namespace {
+
+class NoDrillDialogs final : public DrillDialogs {
+public:
+    int showSpecialSolution() override { return Closed; }
+    bool showProblemSelection() override { return false; }
+};
+
+// The program in a folder of its own with the shipped problem set, or with
+// none, on a screen of the given width.
+struct Program {
+    explicit Program(int width = 800, bool withProblemSet = true)
+        : program(dialogs, drillDialogs, QSize(width, width * 3 / 4)) {
+        if (withProblemSet) {
+            std::ifstream from(std::string(TAVOLINI_DATA_DIR) + "/ZUdir.sim", std::ios::binary);
+            std::ofstream(folder / "ZUdir.sim", std::ios::binary) << from.rdbuf();
+        }
+        program.window.show();
+        program.window.activateWindow();
+        QApplication::processEvents();
+        started = program.window.startPractice(folder / "ZUdir.sim");
+        QApplication::processEvents();
+    }
+
+    QPushButton* button(const char* name) { return program.window.findChild<QPushButton*>(QString::fromLatin1(name)); }
+    void click(const char* name) {
+        button(name)->click();
+        QApplication::processEvents();
+    }
+    void type(const char* keys) {
+        for (const char* k = keys; *k != '\0'; ++k) QTest::keyClick(QApplication::focusWidget(), *k);
+    }
+    std::string pageMessage() { return utf8FromCp932(program.window.page().pageMessage()); }
+
+    TempFolder folder;
+    ScriptedDialogs dialogs;
+    NoDrillDialogs drillDialogs;
+    DrillProgram program;
+    bool started = false;
+};
+
+TEST(MainWindow, StartsTheFirstProblemWithTheRightControlsEnabled) {
+    Program p;
+    ASSERT_TRUE(p.started);
+    EXPECT_EQ(p.program.window.windowTitle(), QStringLiteral("Orbiset Tavolini"));
+    EXPECT_EQ(p.program.window.findChild<QLabel*>(QStringLiteral("lblPageCaption"))->text(),
+              QStringLiteral(u"1 (1)次の連立方程式を解きなさい"));
+    EXPECT_TRUE(p.button("btnShiki1")->isEnabled());
+    EXPECT_TRUE(p.button("btnShiki2")->isEnabled());
+    EXPECT_FALSE(p.button("btnShiki3")->isEnabled());
+    EXPECT_FALSE(p.button("btnJikkou")->isEnabled());
+    EXPECT_FALSE(p.button("btn3")->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), p.button("btnNext"));
+    EXPECT_EQ(p.program.algebra.equationCount, 2);
+}
+
+TEST(MainWindow, KeysAreDroppedUntilACommandIsBegunThenComposeIt) {
+    Program p;
+    p.type("+3");
+    EXPECT_EQ(p.pageMessage(), "");
+    p.click("btnShiki1");
+    EXPECT_EQ(QApplication::focusWidget(), p.button("btnNext")); // nothing to execute yet
+    p.type("+");
+    EXPECT_EQ(p.pageMessage(), "①＋");
+    EXPECT_EQ(QApplication::focusWidget(), p.button("btnJikkou"));
+    p.type("2");
+    EXPECT_EQ(p.pageMessage(), "①＋2");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(p.program.algebra.equationCount, 3);
+    EXPECT_TRUE(p.button("btnShiki3")->isEnabled());
+    EXPECT_FALSE(p.button("btnJikkou")->isEnabled());
+
+    p.click("btnShiki3");
+    p.type("*");
+    p.type("5");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete); // CL
+    EXPECT_EQ(p.pageMessage(), "③×");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); // 訂正 cancels the command
+    EXPECT_EQ(p.pageMessage(), "");
+    EXPECT_EQ(p.program.algebra.equationCount, 3);
+}
+
+TEST(MainWindow, TheNumberPadIsTealOnlyWhileANumberMayBeTyped) {
+    Program p;
+    auto* pad = p.program.window.findChild<QWidget*>(QStringLiteral("grbNumber"));
+    EXPECT_FALSE(pad->isEnabled());
+    p.click("btnShiki1");
+    p.click("btnKake");
+    EXPECT_TRUE(pad->isEnabled());
+    EXPECT_TRUE(pad->styleSheet().contains(QStringLiteral("#008080")));
+    p.click("btn7");
+    EXPECT_EQ(p.program.window.findChild<QLabel*>(QStringLiteral("pnlNumber"))->text(), QStringLiteral("7"));
+    p.click("btnJikkou");
+    EXPECT_FALSE(pad->isEnabled());
+    EXPECT_TRUE(pad->styleSheet().contains(QStringLiteral("#a0a0a0")));
+}
+
+TEST(MainWindow, TheNextButtonBlinksAfterASolvedProblemUntilTheNextStarts) {
+    Program p;
+    const char* road[][3] = {{"btnShiki1", "btnTasu", "btnShiki2"}, {"btnShiki3", "btnWaru", "btn3"},
+                             {"btnShiki4", "btnDainyu", "btnShiki2"}};
+    for (const auto& command : road) {
+        for (const char* name : command) p.click(name);
+        p.click("btnJikkou");
+    }
+    for (const char* name : {"btnShiki5", "btnIkou", "btnJikkou", "btnShiki6", "btnSeiri", "btnJikkou", "btnShiki7",
+                             "btnKake", "btnMinus", "btn1", "btnJikkou"})
+        p.click(name);
+    ASSERT_TRUE(isSolved(p.program.answers));
+    EXPECT_TRUE(p.program.window.nextProblemBlinking());
+    p.program.window.timBlinkTimer();
+    const qint64 first = p.button("btnNext")->icon().cacheKey();
+    p.program.window.timBlinkTimer();
+    EXPECT_NE(p.button("btnNext")->icon().cacheKey(), first);
+    EXPECT_EQ(p.dialogs.shown.size(), 0U);
+
+    p.click("btnNext");
+    EXPECT_FALSE(p.program.window.nextProblemBlinking());
+    EXPECT_EQ(p.program.window.findChild<QLabel*>(QStringLiteral("lblPageCaption"))->text(),
+              QStringLiteral(u"1 (2)次の連立方程式を解きなさい★"));
+}
+
+TEST(MainWindow, ScrollButtonsMoveThePage) {
+    Program p;
+    QScrollBar* bar = p.program.window.page().verticalScrollBar();
+    p.click("BitBtn1");
+    EXPECT_EQ(bar->value(), std::min(bar->maximum(), p.program.window.page().height()));
+    EXPECT_GT(bar->value(), 0);
+    p.click("btnRollUp");
+    EXPECT_EQ(bar->value(), 0);
+}
+
+TEST(MainWindow, AChosenEquationIsFramedUntilTheMouseMayMoveTheFrame) {
+    Program p;
+    p.click("btnShiki1");
+    EXPECT_EQ(p.program.page.highlightedEquation, 1);
+    QTest::mouseMove(p.button("btnTeisei"));
+    QApplication::processEvents();
+    EXPECT_EQ(p.program.page.highlightedEquation, 1); // frozen after an equation
+    p.click("btnTasu");
+    QTest::mouseMove(p.button("btnJikkou"));
+    QTest::mouseMove(p.button("btnTeisei"));
+    QApplication::processEvents();
+    EXPECT_EQ(p.program.page.highlightedEquation, -1);
+}
+
+TEST(MainWindow, NarrowScreensHideTheButtonsBeyondTheBudget) {
+    Program p(640);
+    EXPECT_EQ(p.program.page.equationLimit, 12);
+    EXPECT_FALSE(p.button("btnShiki11")->isHidden());
+    for (const char* name : {"btnShiki12", "btnShiki15", "btnShiki18"}) EXPECT_TRUE(p.button(name)->isHidden()) << name;
+}
+
+TEST(MainWindow, AMissingProblemSetEndsTheProgram) {
+    Program p(800, false);
+    EXPECT_FALSE(p.started);
+    ASSERT_EQ(p.dialogs.shown.size(), 1U);
+    EXPECT_NE(p.dialogs.shown[0].find("ZUdir.sim:FileNot Exists0:回復不能なエラーです"), std::string::npos);
+    QApplication::processEvents();
+    EXPECT_FALSE(p.program.window.isVisible());
+}
+
+TEST(MainWindow, MenuEntriesOfLaterWindowsArePresentButDisabled) {
+    Program p;
+    for (const char* name : {"mnuOpen", "mnuSaveAs", "mnuPrint", "mnuEditZudir", "mnuShowRecord", "mnuDump"}) {
+        auto* action = p.program.window.findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_FALSE(action->isEnabled()) << name;
+    }
+    for (const char* name : {"mnuExit", "mnuNext", "mnuChange", "mnuUsage", "OnePoint", "mnuVersion"})
+        EXPECT_TRUE(p.program.window.findChild<QAction*>(QString::fromLatin1(name))->isEnabled()) << name;
+}
+
+} // namespace
+} // namespace tavolini
