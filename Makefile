@@ -33,7 +33,7 @@ test: build build-asan
 	@cd $(ASAN_BUILD) && ctest --output-on-failure
 
 run: build
-	@echo "The drill's main window is not built yet: 'make run' builds the libraries and tests only."
+	@bash scripts/run-tavolini
 
 bench: build
 	@$(BUILD)/bench/tavolini_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
