@@ -28,7 +28,8 @@ ProblemSet threeUnits() {
         set.UnitNames[row] = cp932("第") + std::to_string(u) + cp932("単元");
         set.ProblemTexts[row][0] = set.UnitNames[row];
         for (int p = 1; p <= counts[u - 1]; ++p)
-            set.ProblemTexts[row][static_cast<std::size_t>(p)] = std::to_string(p) + "x+y=" + std::to_string(u) + ";x-y=1";
+            set.ProblemTexts[row][static_cast<std::size_t>(p)] =
+                std::to_string(p) + "x+y=" + std::to_string(u) + ";x-y=1";
         set.problemCounts[row] = counts[u - 1];
     }
     set.unitCount = 3;
@@ -56,7 +57,8 @@ struct Mondai {
 
     void clickUnit(int index) const {
         auto* list = control<QListWidget>("lstTangen");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(index)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(index)).center());
     }
 
     // Runs choose(), doing `act` once the dialog is up.
@@ -79,13 +81,13 @@ TEST(MondaiDialog, HasItsControlsWhereDesigned) {
         const char* name;
         QRect rect;
     } rows[] = {
-        {"imgKakko1", {8, 24, 25, 100}},    {"imgKakko3", {8, 264, 25, 100}},
-        {"imgKakko4", {408, 24, 25, 100}},  {"imgKakko5", {408, 144, 25, 100}},
-        {"Image1", {32, 24, 305, 50}},      {"Image2", {32, 74, 305, 50}},
-        {"Image5", {32, 264, 305, 50}},     {"Image8", {432, 74, 305, 50}},
-        {"Image10", {432, 194, 305, 50}},   {"btnShiki1", {344, 56, 25, 25}},
-        {"btnShiki3", {344, 304, 25, 25}},  {"btnShiki4", {744, 64, 25, 25}},
-        {"btnShiki5", {744, 184, 25, 25}},  {"Label1", {408, 296, 177, 17}},
+        {"imgKakko1", {8, 24, 25, 100}},     {"imgKakko3", {8, 264, 25, 100}},
+        {"imgKakko4", {408, 24, 25, 100}},   {"imgKakko5", {408, 144, 25, 100}},
+        {"Image1", {32, 24, 305, 50}},       {"Image2", {32, 74, 305, 50}},
+        {"Image5", {32, 264, 305, 50}},      {"Image8", {432, 74, 305, 50}},
+        {"Image10", {432, 194, 305, 50}},    {"btnShiki1", {344, 56, 25, 25}},
+        {"btnShiki3", {344, 304, 25, 25}},   {"btnShiki4", {744, 64, 25, 25}},
+        {"btnShiki5", {744, 184, 25, 25}},   {"Label1", {408, 296, 177, 17}},
         {"lstTangen", {408, 320, 329, 169}}, {"btnOK", {48, 432, 81, 33}},
         {"btnCancel", {168, 432, 81, 33}},
     };
@@ -169,7 +171,8 @@ TEST(MondaiDialog, EveryControlOfAProblemPicksIt) {
         QTest::mouseClick(mondai.control<QWidget>(row.name), Qt::LeftButton);
         EXPECT_EQ(mondai.dialog->selectionState().dialogPick[2], row.problem) << row.name;
         for (int p = 1; p <= 5; ++p)
-            EXPECT_EQ(mondai.bracePaper(p), p == row.problem ? MarkGreen : White) << row.name << " brace " << p;
+            EXPECT_EQ(mondai.bracePaper(p), p == row.problem ? MarkGreen : White)
+                << row.name << " brace " << p;
     }
     QTest::mouseClick(mondai.control<QWidget>("Image1"), Qt::RightButton);
     EXPECT_EQ(mondai.dialog->selectionState().dialogPick[2], 2);
@@ -213,20 +216,6 @@ TEST(MondaiDialog, CancelAndEscapeWriteNothing) {
         EXPECT_EQ(mondai.set.currentUnit, 1);
         EXPECT_EQ(mondai.set.problemNumbers[2], 4);
     }
-}
-
-// The second showing starts again from the practised unit and problem.
-TEST(MondaiDialog, ShowsThePractisedProblemAgainAfterOk) {
-    Mondai mondai;
-    mondai.choose([&mondai] {
-        mondai.clickUnit(1);
-        QTest::mouseClick(mondai.control<QWidget>("Image7"), Qt::LeftButton);
-        QTest::mouseClick(mondai.control<QPushButton>("btnOK"), Qt::LeftButton);
-    });
-    mondai.dialog->prepareShowing();
-    EXPECT_EQ(mondai.control<QListWidget>("lstTangen")->selectedItems().first()->text(), QStringLiteral(u"第2単元"));
-    EXPECT_EQ(mondai.bracePaper(4), MarkGreen);
-    EXPECT_FALSE(mondai.control<QWidget>("btnShiki5")->isHidden());
 }
 
 } // namespace

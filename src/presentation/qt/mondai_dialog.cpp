@@ -180,8 +180,9 @@ Canvas* TfrmMondai::findPreviewImage(int n) {
 void TfrmMondai::setSlotVisible(int p, bool visible) {
     if (p < 1 || p > SelectionSlots) return;
     const auto i = static_cast<std::size_t>(p - 1);
-    for (QWidget* control : {static_cast<QWidget*>(m_imgKakko[i]), static_cast<QWidget*>(m_btnShiki[i]),
-                             static_cast<QWidget*>(m_images[2 * i]), static_cast<QWidget*>(m_images[2 * i + 1])})
+    for (QWidget* control :
+         {static_cast<QWidget*>(m_imgKakko[i]), static_cast<QWidget*>(m_btnShiki[i]),
+          static_cast<QWidget*>(m_images[2 * i]), static_cast<QWidget*>(m_images[2 * i + 1])})
         control->setVisible(visible);
 }
 

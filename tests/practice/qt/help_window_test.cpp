@@ -17,7 +17,9 @@ TEST(HelpWindow, ShowsItsTwoPagesFromTheProgram) {
         const char16_t* title;
         std::vector<const char16_t*> mentions;
     } rows[] = {
-        {"contents", &HelpWindow::showContents, u"使い方",
+        {"contents",
+         &HelpWindow::showContents,
+         u"使い方",
          {u"①＋②", u"③÷3", u"④代入①", u"移項", u"整理", u"かっこ", u"分の", u"実行", u"訂正", u"次の問題",
           u"単元変更", u"Ｏ　Ｋ"}},
         {"one point", &HelpWindow::showOnePoint, u"ワンポイント", {u"代入法", u"加減法", u"分数", u"かっこ"}},
@@ -31,7 +33,8 @@ TEST(HelpWindow, ShowsItsTwoPagesFromTheProgram) {
         EXPECT_TRUE(help.windowTitle().endsWith(QString::fromUtf16(row.title)));
         const QString text = help.browser()->toPlainText();
         for (const char16_t* mention : row.mentions)
-            EXPECT_TRUE(text.contains(QString::fromUtf16(mention))) << QString::fromUtf16(mention).toStdString();
+            EXPECT_TRUE(text.contains(QString::fromUtf16(mention)))
+                << QString::fromUtf16(mention).toStdString();
     }
 }
 
@@ -40,9 +43,9 @@ TEST(HelpWindow, TheKeyboardTableNamesEveryKey) {
     HelpWindow help;
     help.showContents();
     const QString text = help.browser()->toPlainText();
-    const char16_t* rows[] = {u"*\n×",      u"/\n÷",      u"+\n＋",      u"-\n－",     u"D\n代入",
-                              u"S\n整理",   u"I\n移項",   u"K\nかっこ",  u"0〜9\n数字", u".\n小数点",
-                              u"B\n分の",   u"Enter\n実行", u"Esc\n訂正", u"Delete\nCL"};
+    const char16_t* rows[] = {u"*\n×",    u"/\n÷",        u"+\n＋",     u"-\n－",      u"D\n代入",
+                              u"S\n整理", u"I\n移項",     u"K\nかっこ", u"0〜9\n数字", u".\n小数点",
+                              u"B\n分の", u"Enter\n実行", u"Esc\n訂正", u"Delete\nCL"};
     for (const char16_t* row : rows)
         EXPECT_TRUE(text.contains(QString::fromUtf16(row))) << QString::fromUtf16(row).toStdString();
 }

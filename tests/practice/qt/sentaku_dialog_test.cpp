@@ -64,8 +64,9 @@ TEST(SentakuDialog, LooksAsDesigned) {
     const Qt::WindowFlags flags = dialog.windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
-    for (const Qt::WindowType hint : {Qt::WindowCloseButtonHint, Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint,
-                                      Qt::WindowMaximizeButtonHint, Qt::WindowContextHelpButtonHint})
+    for (const Qt::WindowType hint :
+         {Qt::WindowCloseButtonHint, Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint,
+          Qt::WindowMaximizeButtonHint, Qt::WindowContextHelpButtonHint})
         EXPECT_FALSE(flags.testFlag(hint)) << hint;
 
     const auto* title = dialog.findChild<QLineEdit*>();
