@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "presentation/problem_selection.h"
+
+#include "core/dialogs.h"
+#include "core/parser.h"
+
+#include <algorithm>
+
+namespace tavolini {
+namespace {
+
+// A preview is cleared down to the height of a page row, whatever its own.
+constexpr int PreviewClearHeight = 70;
+constexpr int RawTextSize = 12;
+
+bool isUnit(int u) {
+    return u >= 1 && u <= MaxUnits;
+}
+
+bool isSlot(int p) {
+    return p >= 1 && p <= SelectionSlots;
+}
+
+std::size_t row(int i) {
+    return static_cast<std::size_t>(i);
+}
+
+int problemCount(const ProblemSet& set, int u) {
+    if (!isUnit(u)) return 0;
+    return std::clamp<int>(set.problemCounts[row(u)], 0, SelectionSlots);
+}
+
+// The problem marked when unit u is shown: the one being practised there,
+// or the first when that number is not one of the unit's problems.
+int currentPick(const ProblemSet& set, int u) {
+    const int p = isUnit(u) ? set.problemNumbers[row(u)] : 1;
+    return p >= 1 && p <= problemCount(set, u) ? p : 1;
+}
+
+// The parser's messages are for the problem being started, not for a
+// glance at a list: previews parse silently.
+class QuietDialogs final : public Dialogs {
+  public:
+    void showMessage(std::string_view) override {}
+    Reply ask(std::string_view, std::string_view, Buttons) override { return Reply::Cancel; }
+    std::optional<std::string> chooseOpenFile(std::string_view, std::string_view) override { return {}; }
+    std::optional<std::string> chooseSaveFile(std::string_view, std::string_view) override { return {}; }
+};
+
+void drawRawText(Canvas& image, std::string_view text) {
+    CanvasFont font = clearedSurfaceFont();
+    font.size = RawTextSize;
+    image.setFont(font);
+    drawRowText(image, 0, 1, text);
+}
+
+// Parses the text into slot 0 and draws it into image n. The slot number
+// handed to the layout is the image's number, so problem 1 gets the prefix
+// of the page's equations 1 and 2.
+void drawPreview(ProblemSelection& selection, Algebra& parsing, int n, std::string_view text) {
+    MShiki& scratch = selection.algebra.EquationTable[row(ScratchSlot)];
+    const bool parsed = parseEquation(parsing, scratch, text);
+    if (!parsed) scratch.count = 0; // no half-read equation left in the table
+    Canvas* image = selection.view.findPreviewImage(n);
+    if (image == nullptr) return;
+    image->clear();
+    image->fillRect(0, 0, image->width(), PreviewClearHeight, clWhite);
+    if (parsed)
+        renderEquation(*image, selection.layout, parsing, n, false, scratch);
+    else
+        drawRawText(*image, text);
+}
+
+} // namespace
+
+std::vector<std::string> listedUnitTitles(const ProblemSet& set) {
+    std::vector<std::string> titles;
+    const int units = std::clamp<int>(set.unitCount, 0, MaxUnits);
+    for (int u = 1; u <= units && !set.UnitNames[row(u)].empty(); ++u)
+        titles.push_back(set.UnitNames[row(u)]);
+    return titles;
+}
+
+void showSelection(ProblemSelection& selection) {
+    SelectionState& state = selection.state;
+    state.dialogUnit = isUnit(selection.set.currentUnit) ? selection.set.currentUnit : 1;
+    state.dialogPick[row(state.dialogUnit)] = currentPick(selection.set, state.dialogUnit);
+    selection.view.setUnitTitles(listedUnitTitles(selection.set));
+    showUnitProblems(selection);
+    for (int p = 1; p <= SelectionSlots; ++p)
+        selection.view.setBraceMarked(p, false);
+    selection.view.selectOnlyUnitItem(state.dialogUnit - 1);
+    pickProblem(selection, currentPick(selection.set, state.dialogUnit));
+    selection.view.focusUnitList();
+}
+
+void showUnitProblems(ProblemSelection& selection) {
+    const int u = selection.state.dialogUnit;
+    const int count = problemCount(selection.set, u);
+    for (int p = 1; p <= SelectionSlots; ++p) {
+        selection.view.setSlotVisible(p, p <= count);
+        if (p <= count) previewProblem(selection, u, p);
+    }
+}
+
+RenExt previewProblem(ProblemSelection& selection, int u, int p) {
+    if (!isUnit(u) || !isSlot(p)) return splitProblem({});
+    selection.algebra.EquationTable[row(ScratchSlot)].count = 0;
+    const RenExt problem = splitProblem(selection.set.ProblemTexts[row(u)][row(p)]);
+    // The preview's own letters and decimal flag: the problem in progress
+    // must be drawn and judged as before when the dialog is cancelled.
+    QuietDialogs quiet;
+    Algebra parsing(quiet);
+    drawPreview(selection, parsing, 2 * p - 1, problem.firstText);
+    drawPreview(selection, parsing, 2 * p, problem.secondText);
+    return problem;
+}
+
+void pickProblem(ProblemSelection& selection, int p) {
+    SelectionState& state = selection.state;
+    if (!isUnit(state.dialogUnit) || p < 1 || p > problemCount(selection.set, state.dialogUnit)) return;
+    std::int32_t& marked = state.dialogPick[row(state.dialogUnit)];
+    if (isSlot(marked)) selection.view.setBraceMarked(marked, false);
+    selection.view.setBraceMarked(p, true);
+    marked = p;
+}
+
+void clickUnit(ProblemSelection& selection, int index) {
+    if (index < 0 || index >= static_cast<int>(listedUnitTitles(selection.set).size())) return;
+    SelectionState& state = selection.state;
+    const int marked = isUnit(state.dialogUnit) ? state.dialogPick[row(state.dialogUnit)] : 0;
+    if (isSlot(marked)) selection.view.setBraceMarked(marked, false);
+    state.dialogUnit = index + 1;
+    showUnitProblems(selection);
+    pickProblem(selection, currentPick(selection.set, state.dialogUnit));
+}
+
+void acceptSelection(ProblemSelection& selection) {
+    const int u = selection.state.dialogUnit;
+    if (!isUnit(u)) return;
+    selection.set.currentUnit = u;
+    selection.set.problemNumbers[row(u)] = selection.state.dialogPick[row(u)];
+}
+
+} // namespace tavolini

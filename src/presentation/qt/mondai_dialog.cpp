@@ -1,0 +1,220 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "presentation/qt/mondai_dialog.h"
+
+#include "core/cp932.h"
+#include "core/equation_labels.h"
+#include "platform/text_codec.h"
+#include "presentation/qt/page_bitmaps.h"
+#include "presentation/qt/qimage_canvas.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+
+namespace tavolini {
+namespace {
+
+constexpr int WindowFontPixels = 12;
+constexpr QSize BraceSize{25, 100};
+constexpr QSize PreviewSize{305, 50};
+constexpr int SecondEquationDrop = 50;
+constexpr QSize ShikiButtonSize{25, 25};
+constexpr int UnitItemHeight = 16;
+const QColor MarkGreen(0, 127, 0);
+// Where the brace of a marked problem gets its picture, as designed.
+constexpr QPoint BraceCopyOrigin{1, 1};
+
+// Problems 1 to 3 stand in a left column, 4 and 5 in a right one.
+constexpr std::array<QPoint, SelectionSlots> BraceOrigins{
+    {{8, 24}, {8, 144}, {8, 264}, {408, 24}, {408, 144}}};
+constexpr std::array<QPoint, SelectionSlots> ShikiOrigins{
+    {{344, 56}, {344, 184}, {344, 304}, {744, 64}, {744, 184}}};
+constexpr int PreviewOffset = 24; // from the brace's left edge
+
+constexpr QRect Label1Rect{408, 296, 177, 17};
+constexpr QRect TangenRect{408, 320, 329, 169};
+constexpr QRect OkRect{48, 432, 81, 33};
+constexpr QRect CancelRect{168, 432, 81, 33};
+// When there is no main window to cover.
+constexpr QSize UncoveredSize{790, 510};
+
+QString text(const char* utf8) {
+    return fromCp932(cp932(utf8));
+}
+
+QString slotName(const char* stem, int n) {
+    return QString::fromLatin1(stem) + QString::number(n);
+}
+
+} // namespace
+
+QImage TfrmMondai::markedBrace() {
+    return braceBitmap(Qt::white, MarkGreen);
+}
+
+QImage TfrmMondai::unmarkedBrace() {
+    return braceBitmap(Qt::black, Qt::white);
+}
+
+TfrmMondai::TfrmMondai(ProblemSet& set, Algebra& algebra, LayoutState& layout, QWidget* parent)
+    : QDialog(parent), m_set(set), m_algebra(algebra), m_layout(layout) {
+    installFontSubstitutions();
+    setObjectName(QStringLiteral("frmMondai"));
+    setWindowTitle(text("単元変更"));
+    setModal(true);
+    QFont windowFont(QStringLiteral(u"ＭＳ Ｐゴシック"));
+    windowFont.setPixelSize(WindowFontPixels);
+    setFont(windowFont);
+    resize(UncoveredSize);
+    createControls();
+}
+
+RowImage* TfrmMondai::addImage(const QString& name, QRect rect) {
+    auto* image = new RowImage(name, rect.size(), rect.size(), this);
+    image->move(rect.topLeft());
+    return image;
+}
+
+void TfrmMondai::createSlot(int p) {
+    const auto i = static_cast<std::size_t>(p - 1);
+    const QPoint brace = BraceOrigins[i];
+
+    RowImage* kakko = addImage(slotName("imgKakko", p), QRect(brace, BraceSize));
+    kakko->setStretch(true);
+    kakko->canvas().setPicture(unmarkedBrace());
+    m_imgKakko[i] = kakko;
+
+    const QPoint preview(brace.x() + PreviewOffset, brace.y());
+    m_images[2 * i] = addImage(slotName("Image", 2 * p - 1), QRect(preview, PreviewSize));
+    m_images[2 * i + 1] =
+        addImage(slotName("Image", 2 * p), QRect(preview + QPoint(0, SecondEquationDrop), PreviewSize));
+
+    auto* button = new QPushButton(fromCp932(EquationLabels()[static_cast<std::size_t>(p)]), this);
+    button->setObjectName(slotName("btnShiki", p));
+    button->setGeometry(QRect(ShikiOrigins[i], ShikiButtonSize));
+    button->setAutoDefault(false);
+    m_btnShiki[i] = button;
+
+    connect(button, &QPushButton::clicked, this, [this, p] { problemClicked(p); });
+    for (RowImage* image : {kakko, m_images[2 * i], m_images[2 * i + 1]})
+        connect(image, &RowImage::mouseReleased, this, [this, p](Qt::MouseButton mouseButton) {
+            if (mouseButton == Qt::LeftButton) problemClicked(p);
+        });
+}
+
+void TfrmMondai::createControls() {
+    for (int p = 1; p <= SelectionSlots; ++p)
+        createSlot(p);
+
+    m_imgKakkoB = addImage(QStringLiteral("imgKakkoB"), QRect(QPoint(0, 0), BraceSize));
+    m_imgKakkoB->canvas().setPicture(markedBrace());
+    m_imgKakkoB->hide();
+    m_imgKakkoW = addImage(QStringLiteral("imgKakkoW"), QRect(QPoint(0, 0), BraceSize));
+    m_imgKakkoW->canvas().setPicture(unmarkedBrace());
+    m_imgKakkoW->hide();
+
+    m_label1 = new QLabel(text("問題を選んでください"), this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setGeometry(Label1Rect);
+    QPalette labelPalette = m_label1->palette();
+    labelPalette.setColor(QPalette::Window, Qt::white);
+    labelPalette.setColor(QPalette::WindowText, Qt::black);
+    m_label1->setPalette(labelPalette);
+    m_label1->setAutoFillBackground(true);
+
+    m_lstTangen = new QListWidget(this);
+    m_lstTangen->setObjectName(QStringLiteral("lstTangen"));
+    m_lstTangen->setGeometry(TangenRect);
+    m_lstTangen->setSelectionMode(QAbstractItemView::MultiSelection);
+    m_lstTangen->setUniformItemSizes(true);
+    connect(m_lstTangen, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { unitClicked(m_lstTangen->row(item)); });
+
+    m_btnOK = new QPushButton(text("Ｏ　Ｋ"), this);
+    m_btnOK->setObjectName(QStringLiteral("btnOK"));
+    m_btnOK->setGeometry(OkRect);
+    connect(m_btnOK, &QPushButton::clicked, this, &TfrmMondai::btnOKClick);
+
+    m_btnCancel = new QPushButton(text("キャンセル"), this);
+    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    m_btnCancel->setGeometry(CancelRect);
+    connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool TfrmMondai::choose() {
+    if (QWidget* main = parentWidget()) setGeometry(main->window()->geometry());
+    prepareShowing();
+    return exec() == QDialog::Accepted;
+}
+
+void TfrmMondai::prepareShowing() {
+    ProblemSelection rules = selection();
+    showSelection(rules);
+}
+
+void TfrmMondai::unitClicked(int index) {
+    ProblemSelection rules = selection();
+    clickUnit(rules, index);
+}
+
+void TfrmMondai::problemClicked(int p) {
+    ProblemSelection rules = selection();
+    pickProblem(rules, p);
+}
+
+void TfrmMondai::btnOKClick() {
+    ProblemSelection rules = selection();
+    acceptSelection(rules);
+    accept();
+}
+
+Canvas* TfrmMondai::findPreviewImage(int n) {
+    const QString name = slotName("Image", n);
+    for (RowImage* image : m_images)
+        if (image->objectName() == name) return &image->canvas();
+    return nullptr;
+}
+
+void TfrmMondai::setSlotVisible(int p, bool visible) {
+    if (p < 1 || p > SelectionSlots) return;
+    const auto i = static_cast<std::size_t>(p - 1);
+    for (QWidget* control :
+         {static_cast<QWidget*>(m_imgKakko[i]), static_cast<QWidget*>(m_btnShiki[i]),
+          static_cast<QWidget*>(m_images[2 * i]), static_cast<QWidget*>(m_images[2 * i + 1])})
+        control->setVisible(visible);
+}
+
+void TfrmMondai::setBraceMarked(int p, bool marked) {
+    if (p < 1 || p > SelectionSlots) return;
+    RowImage* brace = m_imgKakko[static_cast<std::size_t>(p - 1)];
+    QImage picture = brace->picture();
+    {
+        QPainter painter(&picture);
+        painter.drawImage(BraceCopyOrigin, (marked ? m_imgKakkoB : m_imgKakkoW)->picture());
+    }
+    brace->canvas().setPicture(picture);
+}
+
+void TfrmMondai::setUnitTitles(const std::vector<std::string>& titles) {
+    m_lstTangen->clear();
+    for (const std::string& title : titles) {
+        auto* item = new QListWidgetItem(fromCp932(title), m_lstTangen);
+        item->setSizeHint(QSize(0, UnitItemHeight));
+    }
+}
+
+void TfrmMondai::selectOnlyUnitItem(int index) {
+    m_lstTangen->clearSelection();
+    QListWidgetItem* item = m_lstTangen->item(index);
+    if (item == nullptr) return;
+    item->setSelected(true);
+    m_lstTangen->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+}
+
+void TfrmMondai::focusUnitList() {
+    m_lstTangen->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace tavolini
