@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+// Orbiset Tavolini: builds the program's objects, wires them and runs.
+#include "platform/message_box_dialogs.h"
+#include "practice/qt/drill_program.h"
+#include "practice/qt/help_window.h"
+#include "practice/qt/version_dialog.h"
+#include "practice/qt/window_drill_dialogs.h"
+
+#include <QApplication>
+#include <QScreen>
+
+int main(int argc, char** argv) {
+    using namespace tavolini;
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orbiset Tavolini"));
+    QApplication::setWindowIcon(programIcon());
+
+    MessageBoxDialogs dialogs(QStringLiteral("Orbiset Tavolini"));
+    WindowDrillDialogs drillDialogs;
+    DrillProgram program(dialogs, drillDialogs, QGuiApplication::primaryScreen()->size());
+    dialogs.setParentWindow(&program.window);
+    drillDialogs.attach(program);
+
+    HelpWindow help(&program.window);
+    TfrmVersion about(&program.window);
+    program.window.setHelpActions({[&help] { help.showContents(); }, [&help] { help.showOnePoint(); },
+                                   [&about] { about.showAbout(); }});
+
+    program.window.show();
+    if (!program.window.startPractice(std::string(DefaultProblemSet))) return 1;
+    return QApplication::exec();
+}

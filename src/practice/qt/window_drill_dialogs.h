@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "practice/drill_dialogs.h"
+
+#include <memory>
+
+namespace tavolini {
+
+struct DrillProgram;
+class TfrmMain;
+class TfrmMondai;
+class TfrmSentaku;
+
+// The drill's dialogs as the pupil sees them: 特殊な解 beside the problem and
+// 単元変更 over the main window. Attached once the main window exists.
+class WindowDrillDialogs final : public DrillDialogs {
+public:
+    WindowDrillDialogs();
+    ~WindowDrillDialogs() override;
+
+    void attach(DrillProgram& program);
+
+    int showSpecialSolution() override;
+    bool showProblemSelection() override;
+
+private:
+    void placeSpecialDialog();
+
+    DrillProgram* m_program = nullptr;
+    std::unique_ptr<TfrmSentaku> m_sentaku;
+    std::unique_ptr<TfrmMondai> m_mondai;
+};
+
+} // namespace tavolini
