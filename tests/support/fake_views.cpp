@@ -83,9 +83,10 @@ void FakePageView::appendPageMessage(std::string_view text) {
     printMessage();
 }
 
-// The message is printed on a fresh picture of the next equation's row.
+// The message is printed on a fresh picture of the next equation's row
+// (never on the answer rows after the last one).
 void FakePageView::printMessage() {
-    outlined.erase(m_algebra.equationCount + 1);
+    if (m_algebra.equationCount >= 0 && m_algebra.equationCount < 32) outlined.erase(m_algebra.equationCount + 1);
     messages.push_back(message());
 }
 
