@@ -136,7 +136,7 @@ TEST(CommandPanel, EveryOperationButtonWritesItsCodeAndText) {
         char code;
         const char* text;
     };
-    const Row rows[] = {{0, '*', "×"},    {1, '/', "÷"},    {2, '+', "＋"},    {3, '-', "－"},
+    const Row rows[] = {{0, '*', "×"},    {1, '/', "÷"},    {2, '+', "＋"},   {3, '-', "－"},
                         {4, '^', "代入"}, {5, 'S', "整理"}, {6, 'I', "移項"}, {7, 'K', "かっこ"}};
     for (const Row& row : rows) {
         Panel p;
@@ -208,7 +208,8 @@ TEST(CommandPanel, SetPanelModeEnablesTheGroupsOfEachStep) {
         bool numberPad;
         bool operations;
     };
-    for (const Row& row : {Row{0, false, false}, Row{1, false, true}, Row{2, true, false}, Row{3, false, false}}) {
+    for (const Row& row :
+         {Row{0, false, false}, Row{1, false, true}, Row{2, true, false}, Row{3, false, false}}) {
         Panel p;
         p.panelView.operationsOn = false;
         p.panelView.numberPadOn = !row.numberPad;
@@ -382,7 +383,8 @@ TEST(CommandPanel, AfterAnOperationKeysTypeTheNumber) {
     for (const Row& row : rows) {
         Panel p;
         p.compose("①×");
-        for (const char* c = row.keys; *c != '\0'; ++c) p.key(*c);
+        for (const char* c = row.keys; *c != '\0'; ++c)
+            p.key(*c);
         EXPECT_EQ(p.message(), row.message) << row.keys;
         EXPECT_EQ(p.operand(), row.operand) << row.keys;
         EXPECT_EQ(p.command.operationCode, '*') << row.keys;
@@ -393,7 +395,8 @@ TEST(CommandPanel, AfterAnOperationKeysTypeTheNumber) {
 TEST(CommandPanel, AfterTheSecondEquationKeysAreIgnored) {
     Panel p;
     p.compose("①＋②");
-    for (char c : {'3', '-', '*', 'b'}) EXPECT_FALSE(p.key(c)) << c;
+    for (char c : {'3', '-', '*', 'b'})
+        EXPECT_FALSE(p.key(c)) << c;
     EXPECT_EQ(p.message(), "①＋②");
     EXPECT_EQ(p.operand(), "");
 }
@@ -417,6 +420,8 @@ TEST(CommandPanel, EnterEscapeAndDeleteWhileComposing) {
     EXPECT_EQ(p.algebra.equationCount, 3); // a command was cancelled, no step taken back
 }
 
+// With Shift the keypad's codes 96 to 105 are its digits, and Enter and
+// Escape lose their meaning.
 TEST(CommandPanel, ShiftTurnsKeyCodesIntoCharacters) {
     struct Row {
         const char* before;
@@ -425,15 +430,9 @@ TEST(CommandPanel, ShiftTurnsKeyCodesIntoCharacters) {
         int equationCount;
     };
     const Row rows[] = {
-        {"①×", '8', "①×8", 2},
-        {"①×", 96, "①×0", 2},  // the keypad's 0
-        {"①×", 97, "①×1", 2},
-        {"①×", 105, "①×9", 2},
-        {"①×", 'B', "①×分の", 2},
-        {"①", 'D', "①代入", 2},
-        {"①", 'K', "①かっこ", 2},
-        {"①＋②", Enter, "①＋②", 2}, // no execution with Shift
-        {"①×3", Escape, "①×3", 2},
+        {"①×", '8', "①×8", 2},    {"①×", 96, "①×0", 2},       {"①×", 97, "①×1", 2},
+        {"①×", 105, "①×9", 2},    {"①×", 'B', "①×分の", 2},   {"①", 'D', "①代入", 2},
+        {"①", 'K', "①かっこ", 2}, {"①＋②", Enter, "①＋②", 2}, {"①×3", Escape, "①×3", 2},
         {"①×3", 'X', "①×3", 2},
     };
     for (const Row& row : rows) {
@@ -455,7 +454,8 @@ TEST(CommandPanel, ShiftDeleteDoesNotClear) {
 TEST(CommandPanel, KeypadCodesWithoutShiftTypeNothingByThemselves) {
     Panel p;
     p.compose("①×");
-    for (int code = 96; code <= 105; ++code) EXPECT_EQ(p.keyDown(code), CommandPanel::KeyAction::None) << code;
+    for (int code = 96; code <= 105; ++code)
+        EXPECT_EQ(p.keyDown(code), CommandPanel::KeyAction::None) << code;
     EXPECT_EQ(p.message(), "①×");
 }
 
@@ -487,7 +487,8 @@ TEST(CommandPanel, CorrectionCancelsACommandInProgress) {
 
 TEST(CommandPanel, CorrectionTakesBackStepsDownToTheProblem) {
     Panel p;
-    for (const char* command : {"①＋②", "③÷3", "④代入②"}) ASSERT_TRUE(p.run(command).empty()) << command;
+    for (const char* command : {"①＋②", "③÷3", "④代入②"})
+        ASSERT_TRUE(p.run(command).empty()) << command;
     ASSERT_EQ(p.algebra.equationCount, 5);
     ASSERT_FALSE(p.answers.answer1.empty());
 
@@ -522,7 +523,8 @@ TEST(CommandPanel, CorrectionTakesBackStepsDownToTheProblem) {
 TEST(CommandPanel, TakingBackTheSecondUnknownForgetsOnlyIt) {
     PracticeHarness p(PracticeHarness::oneUnit({"x+y=3;x-y=1"}));
     p.start();
-    for (const char* command : {"①＋②", "③÷2", "①－②", "⑤÷2"}) p.run(command);
+    for (const char* command : {"①＋②", "③÷2", "①－②", "⑤÷2"})
+        p.run(command);
     ASSERT_EQ(p.equation(6), "1y = 1");
     // Solved at once: 訂正 does nothing then.
     ASSERT_TRUE(isSolved(p.answers));
@@ -532,7 +534,8 @@ TEST(CommandPanel, TakingBackTheSecondUnknownForgetsOnlyIt) {
 
     PracticeHarness q(PracticeHarness::oneUnit({"x+y=3;x-y=1"}));
     q.start();
-    for (const char* command : {"①－②", "③÷2"}) q.run(command);
+    for (const char* command : {"①－②", "③÷2"})
+        q.run(command);
     ASSERT_EQ(q.equation(4), "1y = 1");
     ASSERT_TRUE(q.answers.answer1.empty());
     q.pageView.forgetCalls();
@@ -543,7 +546,8 @@ TEST(CommandPanel, TakingBackTheSecondUnknownForgetsOnlyIt) {
 
 TEST(CommandPanel, CorrectionChangesNothingOnceTheProblemIsSolved) {
     Panel p;
-    for (const char* command : {"①＋②", "③÷3", "④代入②", "⑤移項", "⑥整理", "⑦×-1"}) p.run(command);
+    for (const char* command : {"①＋②", "③÷3", "④代入②", "⑤移項", "⑥整理", "⑦×-1"})
+        p.run(command);
     ASSERT_TRUE(isSolved(p.answers));
     p.compose("①×3");
     p.correct();

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "practice/practice_flow.h"
-
 #include "core/cp932.h"
+#include "practice/practice_flow.h"
 #include "support/practice_harness.h"
 
 #include <filesystem>
@@ -22,18 +21,24 @@ const std::string OneSolution = "解の１つが出ました";
 constexpr const char* TypicalRoad[] = {"①＋②", "③÷3", "④代入②", "⑤移項", "⑥整理", "⑦×-1"};
 
 // The typical problem first, then one that starts solved, then one more.
-std::vector<std::string> drillUnit() { return PracticeHarness::oneUnit({"2x+y=7;x-y=2", "x=1;y=2", "x+y=3;x-y=1"}); }
+std::vector<std::string> drillUnit() {
+    return PracticeHarness::oneUnit({"2x+y=7;x-y=2", "x=1;y=2", "x+y=3;x-y=1"});
+}
 
-Messages budget(int number) { return {"message: 残念ですが" + std::to_string(number) + "回の操作では解けませんでした"}; }
+Messages budget(int number) {
+    return {"message: 残念ですが" + std::to_string(number) + "回の操作では解けませんでした"};
+}
 
 // Runs commands that must all be accepted without a message.
 void runAll(PracticeHarness& h, std::initializer_list<const char*> commands) {
-    for (const char* command : commands) ASSERT_EQ(h.run(command), Messages{}) << command;
+    for (const char* command : commands)
+        ASSERT_EQ(h.run(command), Messages{}) << command;
 }
 
 // ① × 1 on the typical problem: an ordinary step that only uses up the budget.
 void fillTo(PracticeHarness& h, int count) {
-    while (h.algebra.equationCount < count) ASSERT_EQ(h.run("①×1"), Messages{}) << h.algebra.equationCount;
+    while (h.algebra.equationCount < count)
+        ASSERT_EQ(h.run("①×1"), Messages{}) << h.algebra.equationCount;
 }
 
 void expectIdle(const PracticeHarness& h) {
@@ -104,8 +109,11 @@ TEST(PracticeFlow, TheTypicalRoadSolvesTheProblem) {
     EXPECT_EQ(h.sentence(8), "⑦式の両辺を-1倍すると");
     const std::vector<DrawnEquation> drawn = h.pageView.drawn;
     ASSERT_EQ(drawn.size(), 5u);
-    const std::pair<int, std::string> expected[] = {
-        {8, "blue"}, {SolutionSlotY, "blue"}, {8, "blue"}, {SolutionSlotX, "black"}, {SolutionSlotY, "black"}};
+    const std::pair<int, std::string> expected[] = {{8, "blue"},
+                                                    {SolutionSlotY, "blue"},
+                                                    {8, "blue"},
+                                                    {SolutionSlotX, "black"},
+                                                    {SolutionSlotY, "black"}};
     for (std::size_t i = 0; i < drawn.size(); ++i) {
         EXPECT_EQ(drawn[i].n, expected[i].first) << i;
         EXPECT_EQ(drawn[i].colour, expected[i].second) << i;
@@ -173,9 +181,8 @@ TEST(PracticeFlow, IncompleteCommandsAreRefusedAndStayComposed) {
         int composeStep;
     };
     const Row rows[] = {
-        {"", 0},         {"①", 1},         {"①×", 2},       {"①÷", 2},       {"①＋", 2},
-        {"①－", 2},      {"①代入", 2},     {"①×②", 3},     {"①÷②", 3},     {"①整理②", 3},
-        {"①移項②", 3}, {"①かっこ②", 3}, {"①×3CL", 2},
+        {"", 0},    {"①", 1},   {"①×", 2},     {"①÷", 2},     {"①＋", 2},      {"①－", 2},   {"①代入", 2},
+        {"①×②", 3}, {"①÷②", 3}, {"①整理②", 3}, {"①移項②", 3}, {"①かっこ②", 3}, {"①×3CL", 2},
     };
     for (const Row& row : rows) {
         PracticeHarness h(drillUnit());
@@ -296,7 +303,13 @@ TEST(PracticeFlow, SpecialSolutionsAreNamedInTheDialog) {
          true,
          6,
          "●解は無数にあります●"},
-        {"identity, an unknown result then right", {"①×2", "③－②"}, {5, 8}, {}, true, 6, "●解は無数にあります●"},
+        {"identity, an unknown result then right",
+         {"①×2", "③－②"},
+         {5, 8},
+         {},
+         true,
+         6,
+         "●解は無数にあります●"},
         {"contradiction, right", {"①－②"}, {3}, {}, true, 5, "●解はありません●"},
         {"contradiction, wrong then right",
          {"①－②"},
@@ -308,10 +321,12 @@ TEST(PracticeFlow, SpecialSolutionsAreNamedInTheDialog) {
     };
     for (const SpecialRow& row : rows) {
         const bool identity = std::string(row.name).starts_with("identity");
-        PracticeHarness h(PracticeHarness::oneUnit({identity ? Identity : Contradiction}), {.keepRecords = true});
+        PracticeHarness h(PracticeHarness::oneUnit({identity ? Identity : Contradiction}),
+                          {.keepRecords = true});
         h.start();
         SCOPED_TRACE(row.name);
-        for (std::size_t i = 0; i + 1 < row.commands.size(); ++i) runAll(h, {row.commands[i]});
+        for (std::size_t i = 0; i + 1 < row.commands.size(); ++i)
+            runAll(h, {row.commands[i]});
         const int n = h.algebra.equationCount + 1;
         h.drillDialogs.specialResults.assign(row.choices.begin(), row.choices.end());
         h.pageView.forgetCalls();
@@ -394,7 +409,8 @@ TEST(PracticeFlow, TheSpecialAnswerRowsNeedTwoFreeRows) {
     for (const Row& row : {Row{21, 24, 3}, Row{22, 23, 0}}) {
         PracticeHarness h(PracticeHarness::oneUnit({Contradiction}));
         h.start();
-        while (h.algebra.equationCount < row.before) ASSERT_EQ(h.run("①×1"), Messages{});
+        while (h.algebra.equationCount < row.before)
+            ASSERT_EQ(h.run("①×1"), Messages{});
         h.pageView.forgetCalls();
         h.drillDialogs.specialResults = {DrillDialogs::NoSolution};
         EXPECT_EQ(h.run("①－②"), Messages{}) << row.before;
@@ -746,10 +762,12 @@ TEST(PracticeFlow, ANarrowScreenHidesTheButtonsBeyondItsLimit) {
         int firstHidden;
     };
     for (const Row& row : {Row{12, 12}, Row{24, 24}, Row{32, 32}}) {
-        PracticeHarness h(drillUnit(), {.equationLimit = row.limit, .rowsPerScreen = row.limit == 32 ? 8 : 6});
+        PracticeHarness h(drillUnit(),
+                          {.equationLimit = row.limit, .rowsPerScreen = row.limit == 32 ? 8 : 6});
         h.start();
         std::set<int> hidden;
-        for (int n = row.firstHidden; n <= 32; ++n) hidden.insert(n);
+        for (int n = row.firstHidden; n <= 32; ++n)
+            hidden.insert(n);
         EXPECT_EQ(h.panelView.hiddenButtons, hidden) << row.limit;
         EXPECT_EQ(h.panelView.enabledButtons, (std::set<int>{1, 2})) << row.limit;
     }
@@ -763,11 +781,13 @@ TEST(PracticeFlow, StartingAProblemClearsThePageOfTheLastOne) {
     h.pageView.forgetCalls();
     h.flow.clearProblemPage();
     std::vector<int> blanked;
-    for (int n = 1; n <= 24; ++n) blanked.push_back(n);
+    for (int n = 1; n <= 24; ++n)
+        blanked.push_back(n);
     blanked.push_back(SolutionSlotX);
     blanked.push_back(SolutionSlotY);
     EXPECT_EQ(h.pageView.blanked, blanked);
-    for (int n = 1; n < EquationSlots; ++n) EXPECT_EQ(h.algebra.EquationTable[static_cast<std::size_t>(n)].count, 0) << n;
+    for (int n = 1; n < EquationSlots; ++n)
+        EXPECT_EQ(h.algebra.EquationTable[static_cast<std::size_t>(n)].count, 0) << n;
     EXPECT_EQ(h.algebra.equationCount, 0);
     EXPECT_EQ(h.algebra.originCounter, 0);
     EXPECT_TRUE(h.answers.answer1.empty());

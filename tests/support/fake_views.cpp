@@ -23,8 +23,10 @@ std::string colourName(Colour colour) {
 
 void FakePanelView::enableEquationButton(int n, bool enabled) {
     if (n < 1 || n > LastEquationButton) return;
-    if (enabled) enabledButtons.insert(n);
-    else enabledButtons.erase(n);
+    if (enabled)
+        enabledButtons.insert(n);
+    else
+        enabledButtons.erase(n);
 }
 
 void FakePanelView::hideEquationButton(int n) {
@@ -34,11 +36,15 @@ void FakePanelView::hideEquationButton(int n) {
 
 void FakePanelView::moveFocus() {
     ++focusMoves;
-    if (executeOn) focus = Focus::Execute;
-    else if (nextOn) focus = Focus::Next;
+    if (executeOn)
+        focus = Focus::Execute;
+    else if (nextOn)
+        focus = Focus::Next;
 }
 
-std::string FakePanelView::operandText() const { return utf8FromCp932(operand); }
+std::string FakePanelView::operandText() const {
+    return utf8FromCp932(operand);
+}
 
 bool FakePageView::hasRowImage(int n) const {
     // The page creates four columns of rows, and the two answer rows.
@@ -86,11 +92,14 @@ void FakePageView::appendPageMessage(std::string_view text) {
 // The message is printed on a fresh picture of the next equation's row
 // (never on the answer rows after the last one).
 void FakePageView::printMessage() {
-    if (m_algebra.equationCount >= 0 && m_algebra.equationCount < 32) outlined.erase(m_algebra.equationCount + 1);
+    if (m_algebra.equationCount >= 0 && m_algebra.equationCount < 32)
+        outlined.erase(m_algebra.equationCount + 1);
     messages.push_back(message());
 }
 
-std::string FakePageView::message() const { return utf8FromCp932(m_message); }
+std::string FakePageView::message() const {
+    return utf8FromCp932(m_message);
+}
 
 std::string FakePageView::colourOf(int n) const {
     for (auto it = drawn.rbegin(); it != drawn.rend(); ++it)
@@ -117,7 +126,9 @@ void FakePracticeView::startBlink() {
     ++blinkStarts;
 }
 
-std::string FakePracticeView::captionText() const { return utf8FromCp932(caption); }
+std::string FakePracticeView::captionText() const {
+    return utf8FromCp932(caption);
+}
 
 int ScriptedDrillDialogs::showSpecialSolution() {
     ++specialShown;

@@ -25,7 +25,7 @@ std::string colourName(Colour colour);
 // The main window's panel as a recorder: what is enabled, hidden and shown,
 // and where the focus went.
 class FakePanelView final : public PanelView {
-public:
+  public:
     enum class Focus { Unmoved, Execute, Next };
 
     void enableEquationButton(int n, bool enabled) override;
@@ -69,7 +69,7 @@ struct WrittenText {
 // anew (showEquation, blankRow, or the page message printed on the row of
 // the next equation) loses its outline, and toggling draws or removes it.
 class FakePageView final : public PageView {
-public:
+  public:
     FakePageView(const Algebra& algebra, const PageState& page) : m_algebra(algebra), m_page(page) {}
 
     bool hasRowImage(int n) const override;
@@ -99,8 +99,8 @@ public:
     std::vector<DrawnEquation> drawn;
     std::vector<WrittenText> written;
     std::vector<int> blanked;
-    std::set<int> outlined;       // rows whose frame is drawn
-    int outlinesWithoutRow = 0;   // toggles of a number that has no row image
+    std::set<int> outlined;     // rows whose frame is drawn
+    int outlinesWithoutRow = 0; // toggles of a number that has no row image
     std::set<int> marked;
     std::optional<int> answerBoxRow;
     bool answerBoxShown = false;
@@ -109,7 +109,7 @@ public:
     int scrollsToTop = 0;
     std::vector<std::string> messages; // the whole page message after each change, UTF-8
 
-private:
+  private:
     void printMessage();
 
     const Algebra& m_algebra;
@@ -118,7 +118,7 @@ private:
 };
 
 class FakePracticeView final : public PracticeView {
-public:
+  public:
     void startBlink() override;
     void stopBlink() override { blinking = false; }
     void setPageCaption(std::string_view text) override { caption = std::string(text); }
@@ -138,7 +138,7 @@ public:
 // or by nothing (Cancel). An empty queue closes the special dialog and
 // cancels the selection, and is noted.
 class ScriptedDrillDialogs final : public DrillDialogs {
-public:
+  public:
     struct Selection {
         int unit = 1;
         int problem = 1;
@@ -155,7 +155,7 @@ public:
     int selectionShown = 0;
     bool unanswered = false;
 
-private:
+  private:
     ProblemSet& m_problems;
 };
 

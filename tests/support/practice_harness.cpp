@@ -14,7 +14,8 @@
 namespace tavolini {
 namespace {
 
-constexpr std::array<const char*, 8> OperationCaptions{"×", "÷", "＋", "－", "代入", "整理", "移項", "かっこ"};
+constexpr std::array<const char*, 8> OperationCaptions{"×",    "÷",    "＋",   "－",
+                                                       "代入", "整理", "移項", "かっこ"};
 constexpr std::array<const char*, 10> WideDigits{"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
 
 // The equation number a caption names, or 0.
@@ -45,8 +46,10 @@ std::string_view frontCaption(std::string_view command) {
         if (command.starts_with(candidate) && candidate.size() > label.size()) label = candidate;
     }
     consider(label);
-    for (const char* caption : OperationCaptions) consider(caption);
-    for (const char* caption : WideDigits) consider(caption);
+    for (const char* caption : OperationCaptions)
+        consider(caption);
+    for (const char* caption : WideDigits)
+        consider(caption);
     consider("分の");
     consider("CL");
     consider("．");
@@ -59,7 +62,8 @@ std::string_view frontCaption(std::string_view command) {
 PracticeHarness::PracticeHarness(const std::vector<std::string>& utf8Lines, HarnessOptions options) {
     page.equationLimit = options.equationLimit;
     page.rowsPerScreen = options.rowsPerScreen;
-    for (const std::string& line : utf8Lines) problems.lines.push_back(cp932(line));
+    for (const std::string& line : utf8Lines)
+        problems.lines.push_back(cp932(line));
     setRead = readProblemSet(problems, dialogs);
     problems.problemSetPath = folder / "ZUdir.sim";
     records.startedFromCdRom = !options.keepRecords;
@@ -73,7 +77,9 @@ std::vector<std::string> PracticeHarness::oneUnit(std::initializer_list<const ch
     return lines;
 }
 
-bool PracticeHarness::start() { return flow.startProblem(false); }
+bool PracticeHarness::start() {
+    return flow.startProblem(false);
+}
 
 void PracticeHarness::press(std::string_view caption) {
     if (const int n = equationNumber(caption); n != 0) return panel.chooseEquation(n);
@@ -120,7 +126,9 @@ CommandPanel::KeyAction PracticeHarness::pageKeyDown(int code, bool shift) {
     return action;
 }
 
-std::vector<std::string> PracticeHarness::takeShown() { return std::exchange(dialogs.shown, {}); }
+std::vector<std::string> PracticeHarness::takeShown() {
+    return std::exchange(dialogs.shown, {});
+}
 
 std::string PracticeHarness::equation(int n) const {
     return tokensText(algebra.EquationTable[static_cast<std::size_t>(n)]);
