@@ -445,6 +445,11 @@ TEST(PracticeFlow, TheBudgetEndsWithTheLimitOnANarrowScreen) {
     EXPECT_EQ(h.command.composeStep, 2);
     EXPECT_EQ(h.operand(), "2");
     EXPECT_EQ(h.command.pnlNumber, "2");
+    // Still composed: CL takes the typed number away, another is typed.
+    h.press("CL");
+    h.press("5");
+    EXPECT_EQ(h.message(), "①×5");
+    EXPECT_EQ(h.operand(), "5");
 
     // The completeness check comes first.
     h.correct();
@@ -533,6 +538,8 @@ TEST(PracticeFlow, ASolvedProblemRefusesFurtherSteps) {
     EXPECT_EQ(h.command.pnlNumber, composed.pnlNumber);
     EXPECT_TRUE(h.pageView.drawn.empty());
     EXPECT_TRUE(h.frameAgrees());
+    h.press("CL");
+    EXPECT_EQ(h.message(), "①×");
 
     // An incomplete command still gets the order message first.
     PracticeHarness g(drillUnit());
