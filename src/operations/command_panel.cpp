@@ -178,9 +178,10 @@ void CommandPanel::padInput(std::string_view key) {
         } else {
             m_pageView.appendPageMessage(key);
             m_command.pnlNumber += key;
-            m_command.lastEntry = NumberEntered;
-            m_panel.enableExecute(true);
         }
+        // The minus is typed number too: an equation may no longer follow it.
+        m_command.lastEntry = NumberEntered;
+        m_panel.enableExecute(true);
     }
     m_panel.showOperand(m_command.pnlNumber);
     m_page.hoverFrozen = 1;

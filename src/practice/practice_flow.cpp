@@ -53,13 +53,20 @@ void PracticeFlow::btnJikkouClick() {
     if (m.page.highlightedEquation != -1) m.pageView.toggleRowOutline(m.page.highlightedEquation);
     m.page.highlightedEquation = -1;
     m.page.hoverFrozen = 0;
-    if (m.algebra.equationCount == 2 * m.page.rowsPerScreen - 1) m.view.scrollQuarterPage();
     if (refuseBeforeExecuting()) return;
+    // Once per problem, just before the equation that would fall below the
+    // visible rows; a refused 実行 moves nothing.
+    if (!m_scrolled && m.algebra.equationCount == 2 * m.page.rowsPerScreen - 1) {
+        m.view.scrollQuarterPage();
+        m_scrolled = true;
+    }
 
     const int n = ++m.algebra.equationCount;
     clearEquation(m.algebra.EquationTable[static_cast<std::size_t>(n)]);
     std::string sentence;
-    if (!executeOperation(m.algebra, m.command, sentence)) {
+    const bool accepted = executeOperation(m.algebra, m.command, sentence);
+    m.panel.showOperand(m.command.pnlNumber); // the executor has taken the operand
+    if (!accepted) {
         m.commandPanel.resetPanel();
         m.panel.enableEquationButton(n, false);
         --m.algebra.equationCount;
@@ -196,6 +203,8 @@ void PracticeFlow::clearProblemPage() {
     m.algebra.originCounter = 0;
     m.algebra.equationCount = 0;
     m.page.highlightedEquation = -1; // the rows are blank, no frame is left
+    m.page.hoverFrozen = 0;
+    m_scrolled = false;
     m.commandPanel.clearForNewProblem();
     m.answers = Answers{};
     m.pageView.setPageMessage("");

@@ -61,6 +61,7 @@ private:
     PracticeContext m;
     std::string m_solvedMarks;
     RenExt m_currentProblem;
+    bool m_scrolled = false; // the page has moved down for this problem
 };
 
 } // namespace tavolini

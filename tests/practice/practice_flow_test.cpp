@@ -143,10 +143,8 @@ TEST(PracticeFlow, TheTypicalRoadSolvesTheProblem) {
     EXPECT_EQ(h.equation(1), "1x = 1");
 }
 
-// Fault: the executor empties pnlNumber, but after an accepted step nothing
-// empties the operand display (resetCommand does not), so "3" stays shown
-// after ①×3 has been carried out, until the next key is typed.
-TEST(PracticeFlow, DISABLED_TheOperandDisplayIsEmptyAfterAStep) {
+// The executor takes the operand; the display must not keep showing it.
+TEST(PracticeFlow, TheOperandDisplayIsEmptyAfterAStep) {
     for (const char* command : {"①×3", "①÷-2", "①＋5"}) {
         PracticeHarness h(drillUnit());
         h.start();
@@ -465,11 +463,9 @@ TEST(PracticeFlow, TheBudgetEndsWithTheLimitOnANarrowScreen) {
     EXPECT_EQ(h.algebra.equationCount, 12);
 }
 
-// Fault: the page is moved down before the command is checked, so every
-// refused 実行 while equation 11 is the newest moves it down another quarter:
-// pressing 実行 four times on a problem solved at ⑪ scrolls a whole page
-// away from it. The move belongs to the step that writes equation 12.
-TEST(PracticeFlow, DISABLED_ARefusedExecutionDoesNotMoveThePage) {
+// The page moves down once, for the step that writes equation 12; a refused
+// 実行 at ⑪ must not move it again and again.
+TEST(PracticeFlow, ARefusedExecutionDoesNotMoveThePage) {
     PracticeHarness h(drillUnit());
     h.start();
     fillTo(h, 5);
