@@ -74,7 +74,9 @@ bool loadProblemSetFile(ProblemSet& set, Algebra& algebra, ProgramEnd& programEn
 bool readProblemSet(ProblemSet& set, Dialogs& dialogs) {
     if (set.lines.empty()) return false;
 
-    Tables tables{set.UnitNames, set.ProblemTexts, set.problemCounts};
+    // A set read whole replaces the old one whole: no title or problem of a
+    // larger set read before stays behind in the rows this one leaves empty.
+    Tables tables{};
     int open = 0; // problems read into the open unit
     int unit = 0;
     bool unitIsOpen = false;

@@ -69,7 +69,8 @@ bool loadProblemSetFile(ProblemSet& set, Algebra& algebra, ProgramEnd& programEn
 
 // Builds the unit and problem tables from the lines: true when they form a
 // valid set of 1 to 16 units, each "<<title", one to five problem lines and
-// ">>". A set that fails leaves the tables as they were.
+// ">>". A set that fails leaves the tables as they were; one that is read
+// replaces them whole.
 bool readProblemSet(ProblemSet& set, Dialogs& dialogs);
 
 // Splits a problem line at its first ';'; both texts are "?" without one.

@@ -112,6 +112,19 @@ TEST(ProblemSet, AFailedReadLeavesTheTablesAsTheyWere) {
     EXPECT_EQ(set.problemCounts, before.problemCounts);
 }
 
+TEST(ProblemSet, ASmallerSetLeavesNothingOfALargerOneBehind) {
+    ScriptedDialogs dialogs;
+    ProblemSet set;
+    set.lines = cp932Lines({"<<a", "x=1;y=1", "x=2;y=2", ">>", "<<b", "x=3;y=3", ">>"});
+    ASSERT_TRUE(readProblemSet(set, dialogs));
+    set.lines = cp932Lines({"<<c", "x=4;y=4", ">>"});
+    ASSERT_TRUE(readProblemSet(set, dialogs));
+    EXPECT_EQ(set.unitCount, 1);
+    EXPECT_EQ(set.UnitNames[2], "");
+    EXPECT_EQ(set.ProblemTexts[1][2], "");
+    EXPECT_EQ(set.problemCounts[2], 0);
+}
+
 TEST(ProblemSet, SplitsAProblemAtItsFirstSemicolon) {
     const struct {
         const char* line;
