@@ -39,6 +39,9 @@ bench: build
 	@$(BUILD)/bench/tavolini_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tavolini_page_bench --benchmark_repetitions=5 \
 		--benchmark_report_aggregates_only=true
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tavolini_window_bench --benchmark_repetitions=5 \
+		--benchmark_report_aggregates_only=true
+	@bash scripts/startup-bench $(BUILD)
 
 fuzz: deps
 	@[ -f $(FUZZ_BUILD)/build.ninja ] || CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
