@@ -42,7 +42,7 @@ constexpr bool Sanitized = false;
 
 // Commands per run: enough to reach the rare roads, fewer under the
 // sanitizers, which make every step many times slower.
-constexpr int CommandBudget = Sanitized ? 30000 : 150000;
+constexpr int CommandBudget = Sanitized ? 60000 : 300000;
 
 __extension__ typedef __int128 Wide;
 
@@ -291,19 +291,28 @@ void wrapRun(Random& random, std::vector<Piece>& pieces, char opening) {
 }
 
 // A text of the equation  first·u1 + second·u2 + constant = 0  (or of a
-// multiple of it): terms split and spread over both sides, in any order,
-// some in groups, some groups nested. Nothing when it came out too long.
+// multiple of it), in one of three styles: plain (letters left, number
+// right), solved for one letter ("y=2x-1", ready for substitution), or free:
+// terms split and spread over both sides, in any order, some in groups, some
+// groups nested. Nothing when it came out too long.
 std::optional<std::string> writeEquation(Random& random, Form form, std::array<char, 2> letters) {
     static const Exact scales[] = {exact(1), exact(1), exact(1), exact(2), exact(-1), exact(1, 2), exact(3), exact(-2, 3)};
-    const bool plain = chance(random, 30);
-    const MaybeExact scale = plain ? exact(1) : pickFrom(random, scales);
+    const int style = pick(random, 1, 100);
+    const bool plain = style <= 25;
+    int solvedFor = -1; // the letter alone on the left
+    if (style > 25 && style <= 45) solvedFor = isZero(form.second) ? 0 : isZero(form.first) ? 1 : pick(random, 0, 1);
+    const bool free = !plain && solvedFor < 0;
+    const MaybeExact scale = solvedFor == 0   ? exact(1) / form.first
+                             : solvedFor == 1 ? exact(1) / form.second
+                             : free          ? pickFrom(random, scales)
+                                             : exact(1);
     std::vector<Piece> terms;
     const MaybeExact values[] = {form.first * scale, form.second * scale, form.constant * scale};
     for (int k = 0; k < 3; ++k) {
         const Exact v = *values[k];
         if (v.num == 0) continue;
         const char letter = k < 2 ? letters[static_cast<std::size_t>(k)] : 0;
-        if (!plain && chance(random, 25)) {
+        if (free && chance(random, 25)) {
             const Exact part = exact(pick(random, 1, 5) * (chance(random, 50) ? 1 : -1));
             const Exact rest = *(MaybeExact(v) - part);
             if (rest.num != 0) {
@@ -316,15 +325,18 @@ std::optional<std::string> writeEquation(Random& random, Form form, std::array<c
     }
     std::array<std::vector<Piece>, 2> sides;
     for (Piece& term : terms) {
-        const bool right = plain ? term.letter == 0 : chance(random, 40);
+        const bool alone = solvedFor >= 0 && term.letter == letters[static_cast<std::size_t>(solvedFor)];
+        const bool right = free ? chance(random, 40) : plain ? term.letter == 0 : !alone;
         if (right) term.value = *(MaybeExact(exact(0)) - term.value);
         sides[right ? 1 : 0].push_back(term);
     }
     for (std::vector<Piece>& side : sides) {
         if (side.empty()) side.push_back({exact(0), 0, {}, '('});
         if (plain) continue;
-        std::shuffle(side.begin(), side.end(), random);
-        if (chance(random, 45)) {
+        if (free) std::shuffle(side.begin(), side.end(), random);
+        if (solvedFor >= 0) {
+            if (&side == &sides[1] && chance(random, 30)) wrapRun(random, side, '(');
+        } else if (chance(random, 45)) {
             wrapRun(random, side, chance(random, 50) ? '[' : '{');
             for (Piece& piece : side)
                 if (!piece.inside.empty() && chance(random, 40)) wrapRun(random, piece.inside, '(');
@@ -465,7 +477,7 @@ std::string commandText(const CommandState& c) {
            utf8FromCp932(c.pnlNumber) + "\"";
 }
 
-const char* const OperandTexts[] = {"",  "-",   "0",  "3",    "-2",    "0.5", "3分の2", "1.2.3", "99999",
+const char* const OperandTexts[] = {"",  "-",   "0",  "3",    "-2",    "0.5", "3分の2", "1.2.3", "99999", "9999",
                                     "2", "-1",  "4",  "1.5",  "2分の1", "5",  "-3分の1", "-0.25", "6"};
 
 // One random problem worked on by random commands, checked after each one.
@@ -574,7 +586,49 @@ private:
         return c;
     }
 
+    // The pad's text for a multiplier, or nothing when it needs more than four digits.
+    static std::optional<std::string> operandFor(const Exact& v) {
+        if (v.num == 0 || magnitude(v.num) > 9999 || v.den > 9999) return std::nullopt;
+        const std::string sign = v.num < 0 ? "-" : "";
+        if (v.den == 1) return sign + digits(magnitude(v.num));
+        return sign + digits(v.den) + cp932("分の") + digits(magnitude(v.num));
+    }
+
+    // Plans the three steps that eliminate a letter from two equations of
+    // different families: each multiplied by the other's coefficient, then
+    // one taken from the other.
+    void planElimination() {
+        const int count = m_algebra.equationCount;
+        const int e1 = pick(m_random, 1, count);
+        const int e2 = pick(m_random, 1, count);
+        const MShiki& a = m_algebra.EquationTable[static_cast<std::size_t>(e1)];
+        const MShiki& b = m_algebra.EquationTable[static_cast<std::size_t>(e2)];
+        if (a.origin == b.origin || hasGroup(a) || hasGroup(b)) return;
+        const bool onFirst = chance(m_random, 50);
+        const MaybeExact ca = onFirst ? formOf(a, m_problem.letters).first : formOf(a, m_problem.letters).second;
+        const MaybeExact cb = onFirst ? formOf(b, m_problem.letters).first : formOf(b, m_problem.letters).second;
+        if (!ca || !cb) return;
+        const std::optional<std::string> byB = operandFor(*cb);
+        const std::optional<std::string> byA = operandFor(*ca);
+        if (!byA || !byB) return;
+        CommandState scaleA{'*', e1, 0, NumberEntered, 0, *byB, {}, 0};
+        CommandState scaleB{'*', e2, 0, NumberEntered, 0, *byA, {}, 0};
+        CommandState difference{'-', 0, 0, EquationEntered, 0, {}, {}, 0};
+        m_plan = {{scaleA, -1, -1}, {scaleB, -1, -1}, {difference, 1, 0}};
+    }
+
+    CommandState plannedCommand() {
+        Planned next = m_plan.front();
+        m_plan.erase(m_plan.begin());
+        if (next.firstBack >= 0) next.command.firstEquation = m_algebra.equationCount - next.firstBack;
+        if (next.secondBack >= 0) next.command.secondEquation = m_algebra.equationCount - next.secondBack;
+        return next.command;
+    }
+
     CommandState randomCommand() {
+        if (!m_plan.empty()) return plannedCommand();
+        if (chance(m_random, 10)) planElimination();
+        if (!m_plan.empty()) return plannedCommand();
         if (chance(m_random, 40)) return guidedCommand();
         static const char codes[] = {'*', '/', '+', '-', '^', 'I', 'S', 'K', '*', '/', '+', '-', '^', 'I', 'S', 'K', '?'};
         CommandState c;
@@ -628,6 +682,7 @@ private:
                                 slotText(m_algebra.EquationTable[static_cast<std::size_t>(n)]));
             if (messages == 0) return fail("a refused step showed no message");
             --m_algebra.equationCount;
+            m_plan.clear();
             return problemUnchanged();
         }
 
@@ -742,6 +797,15 @@ private:
     Answers m_answers;
     Form m_firstForm;
     std::vector<std::string> m_history;
+
+    // Steps planned ahead; an equation they name is counted back from the
+    // newest one when it is not known in advance.
+    struct Planned {
+        CommandState command;
+        int firstBack = -1;
+        int secondBack = -1;
+    };
+    std::vector<Planned> m_plan;
 };
 
 void printTally(const Tally& t) {
