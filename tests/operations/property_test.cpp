@@ -124,8 +124,8 @@ struct Point {
 };
 
 // Left side minus right side at the point. A number written right before an
-// opening bracket is the factor of that group; groups nest. Assumes a
-// well-formed equation (see malformation below).
+// opening bracket is the factor of that group; groups nest. For equations
+// that malformation() has passed.
 MaybeExact residual(const MShiki& equation, const Point& point) {
     struct Open {
         MaybeExact outerSum;
@@ -210,8 +210,6 @@ template <typename T, std::size_t N> const T& pickFrom(Random& random, const T (
     return items[static_cast<std::size_t>(pick(random, 0, static_cast<int>(N) - 1))];
 }
 
-// ---- Writing problems ----------------------------------------------------
-
 // A piece of one side of a written equation: a term of a letter, a number,
 // or a bracket group under a factor.
 struct Piece {
@@ -253,17 +251,14 @@ std::optional<std::string> numberText(Random& random, Exact v) {
 }
 
 bool appendPiece(Random& random, std::string& out, const Piece& piece, bool first) {
-    const bool negative = piece.value.num < 0;
     const Exact size{magnitude(piece.value.num), piece.value.den};
-    if (!piece.inside.empty() && size == exact(1) && !chance(random, 20)) {
-        out += negative ? "-" : first ? "" : "+";
-    } else {
-        out += negative ? "-" : first ? "" : "+";
-        if (piece.letter == 0 || !(size == exact(1)) || chance(random, 10)) {
-            const std::optional<std::string> text = numberText(random, size);
-            if (!text) return false;
-            out += *text;
-        }
+    out += piece.value.num < 0 ? "-" : first ? "" : "+";
+    // A coefficient or factor of 1 mostly goes unwritten: "x", "-(x+1)".
+    const bool bareOne = size == exact(1) && (piece.letter != 0 || !piece.inside.empty()) && !chance(random, 15);
+    if (!bareOne) {
+        const std::optional<std::string> text = numberText(random, size);
+        if (!text) return false;
+        out += *text;
     }
     if (piece.inside.empty()) {
         if (piece.letter != 0) out += piece.letter;
@@ -430,8 +425,6 @@ std::optional<Problem> makeProblem(Random& random, Style style) {
     p.second = *t2;
     return p;
 }
-
-// ---- Running commands ------------------------------------------------------
 
 // The operations as the tally counts them.
 enum class Road { Brackets, Transpose, Simplify, Multiply, Divide, AddEquations, SubtractEquations, AddNumber,
