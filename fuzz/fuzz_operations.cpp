@@ -9,7 +9,8 @@
 // ＋ and － take a number instead of an equation; bit 0x80 takes lastEntry
 // from bits 4-5 instead of from the operation. An equation byte below 0x80
 // names an existing equation (1 + byte modulo the count), from 0x80 up any
-// number from -2. The operand byte picks one of the pad texts below.
+// number from -2. The operand byte picks one of the pad texts below. Only
+// the first 64 commands are run.
 //
 // Aborts when a record holds more than 40 tokens, a refused step changes the
 // table, an accepted one changes any equation but the new one, ① or ② change,
@@ -23,6 +24,7 @@
 #include "practice/judge.h"
 #include "support/silent_dialogs.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -236,7 +238,8 @@ public:
         CommandState command = decode(bytes);
         ++m_algebra.equationCount;
         clearEquation(m_algebra.EquationTable[static_cast<std::size_t>(m_algebra.equationCount)]);
-        const std::array<MShiki, EquationSlots> before = m_algebra.EquationTable;
+        m_before = m_algebra.EquationTable; // reuses the strings' storage
+        const std::array<MShiki, EquationSlots>& before = m_before;
         const int originsBefore = m_algebra.originCounter;
         const int n = m_algebra.equationCount;
 
@@ -308,6 +311,7 @@ private:
 
     SilentDialogs m_dialogs;
     Algebra m_algebra;
+    std::array<MShiki, EquationSlots> m_before{};
     std::array<MShiki, 2> m_problem{};
     std::optional<Point> m_solution;
     Answers m_answers;
@@ -315,6 +319,8 @@ private:
 
 } // namespace
 } // namespace tavolini
+
+constexpr std::size_t MaxCommands = 64;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -325,6 +331,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     tavolini::Run run;
     if (!run.load(input.substr(0, end1), input.substr(end1 + 1, end2 - end1 - 1))) return 0;
-    for (std::size_t at = end2 + 1; at + 4 <= size && !run.full(); at += 4) run.step(data + at);
+    // Past a few dozen commands an input only repeats refusals.
+    const std::size_t end = std::min(size, end2 + 1 + 4 * MaxCommands);
+    for (std::size_t at = end2 + 1; at + 4 <= end && !run.full(); at += 4) run.step(data + at);
     return 0;
 }
