@@ -837,6 +837,10 @@ TEST(OperationProperty, EveryStepHoldsAtTheSolutionAndEveryRefusalChangesNothing
     const Tally tally = workProblems(20261208, CommandBudget, {});
     printTally(tally);
     EXPECT_GE(tally.commands, CommandBudget);
+    // An executor that refused everything would pass every check above.
+    for (std::size_t r = 0; r < static_cast<std::size_t>(Road::NoOperation); ++r)
+        EXPECT_GT(tally.accepted[r], CommandBudget / 200) << RoadNames[r];
+    EXPECT_GT(tally.solved, 0);
 }
 
 // Disabled for a fault in the operations: the parser takes a group opened
