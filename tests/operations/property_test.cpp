@@ -42,7 +42,7 @@ constexpr bool Sanitized = false;
 
 // Commands per run: enough to reach the rare roads, fewer under the
 // sanitizers, which make every step many times slower.
-constexpr int CommandBudget = Sanitized ? 60000 : 300000;
+constexpr int CommandBudget = Sanitized ? 40000 : 300000;
 
 __extension__ typedef __int128 Wide;
 
