@@ -14,12 +14,6 @@
 namespace tavolini {
 namespace {
 
-class NoDrillDialogs final : public DrillDialogs {
-public:
-    int showSpecialSolution() override { return Closed; }
-    bool showProblemSelection() override { return false; }
-};
-
 void click(TfrmMain& window, const char* name) {
     window.findChild<QPushButton*>(QString::fromLatin1(name))->click();
 }
@@ -29,7 +23,7 @@ void executeStep(benchmark::State& state) {
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "ZUdir.sim", std::ios::binary) << "<<bench\r\n2x+y=7;x-y=2\r\n>>\r\n";
     SilentDialogs dialogs;
-    NoDrillDialogs drillDialogs;
+    SilentDrillDialogs drillDialogs;
     DrillProgram program(dialogs, drillDialogs, QSize(1024, 768));
     program.window.show();
     program.window.startPractice((folder / "ZUdir.sim").string());

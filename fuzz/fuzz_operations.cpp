@@ -22,6 +22,7 @@
 #include "core/token_kinds.h"
 #include "operations/executor.h"
 #include "practice/judge.h"
+#include "support/exact_fraction.h"
 #include "support/silent_dialogs.h"
 
 #include <algorithm>
@@ -34,66 +35,6 @@
 
 namespace tavolini {
 namespace {
-
-__extension__ typedef __int128 Wide;
-
-// Both parts stay below 2^62, so every sum and product of two fits 128 bits.
-constexpr Wide Bound = Wide{1} << 62;
-
-Wide magnitude(Wide v) { return v < 0 ? -v : v; }
-
-Wide wideGcd(Wide a, Wide b) {
-    a = magnitude(a);
-    b = magnitude(b);
-    while (b != 0) {
-        const Wide r = a % b;
-        a = b;
-        b = r;
-    }
-    return a;
-}
-
-struct Exact {
-    Wide num = 0;
-    Wide den = 1;
-    friend bool operator==(const Exact&, const Exact&) = default;
-};
-
-// Empty when a value outgrows the reference; that check is then skipped.
-using MaybeExact = std::optional<Exact>;
-
-MaybeExact normalised(Wide num, Wide den) {
-    if (den == 0) return std::nullopt;
-    if (den < 0) {
-        num = -num;
-        den = -den;
-    }
-    const Wide g = wideGcd(num, den);
-    if (g > 1) {
-        num /= g;
-        den /= g;
-    }
-    if (num == 0) den = 1;
-    if (magnitude(num) >= Bound || den >= Bound) return std::nullopt;
-    return Exact{num, den};
-}
-
-MaybeExact operator+(MaybeExact a, MaybeExact b) {
-    if (!a || !b) return std::nullopt;
-    return normalised(a->num * b->den + b->num * a->den, a->den * b->den);
-}
-MaybeExact operator-(MaybeExact a, MaybeExact b) {
-    if (!a || !b) return std::nullopt;
-    return normalised(a->num * b->den - b->num * a->den, a->den * b->den);
-}
-MaybeExact operator*(MaybeExact a, MaybeExact b) {
-    if (!a || !b) return std::nullopt;
-    return normalised(a->num * b->num, a->den * b->den);
-}
-MaybeExact operator/(MaybeExact a, MaybeExact b) {
-    if (!a || !b || b->num == 0) return std::nullopt;
-    return normalised(a->num * b->den, a->den * b->num);
-}
 
 MaybeExact valueOf(ShikiToken t) { return normalised(t.num, t.den); }
 const MaybeExact Zero = Exact{0, 1};

@@ -12,6 +12,7 @@
 #include "core/token_kinds.h"
 #include "operations/executor.h"
 #include "practice/judge.h"
+#include "support/exact_fraction.h"
 #include "support/scripted_dialogs.h"
 #include "support/token_text.h"
 
@@ -44,70 +45,8 @@ constexpr bool Sanitized = false;
 // sanitizers, which make every step many times slower.
 constexpr int CommandBudget = Sanitized ? 40000 : 300000;
 
-__extension__ typedef __int128 Wide;
-
-// Both parts of an exact value stay below 2^62, so that every sum and
-// product of two of them fits 128 bits.
-constexpr Wide Bound = Wide{1} << 62;
-
-Wide magnitude(Wide v) { return v < 0 ? -v : v; }
-
-Wide wideGcd(Wide a, Wide b) {
-    a = magnitude(a);
-    b = magnitude(b);
-    while (b != 0) {
-        const Wide r = a % b;
-        a = b;
-        b = r;
-    }
-    return a;
-}
-
-// An exact fraction in lowest terms with a positive denominator.
-struct Exact {
-    Wide num = 0;
-    Wide den = 1;
-    friend bool operator==(const Exact&, const Exact&) = default;
-};
-
-// Empty when a value outgrows the reference; the check is then skipped and counted.
-using MaybeExact = std::optional<Exact>;
-
-MaybeExact normalised(Wide num, Wide den) {
-    if (den == 0) return std::nullopt;
-    if (den < 0) {
-        num = -num;
-        den = -den;
-    }
-    const Wide g = wideGcd(num, den);
-    if (g > 1) {
-        num /= g;
-        den /= g;
-    }
-    if (num == 0) den = 1;
-    if (magnitude(num) >= Bound || den >= Bound) return std::nullopt;
-    return Exact{num, den};
-}
-
 Exact exact(long long num, long long den = 1) { return *normalised(num, den); }
 Exact exact(ShikiToken t) { return *normalised(t.num, t.den); }
-
-MaybeExact operator+(MaybeExact a, MaybeExact b) {
-    if (!a || !b) return std::nullopt;
-    return normalised(a->num * b->den + b->num * a->den, a->den * b->den);
-}
-MaybeExact operator-(MaybeExact a, MaybeExact b) {
-    if (!a || !b) return std::nullopt;
-    return normalised(a->num * b->den - b->num * a->den, a->den * b->den);
-}
-MaybeExact operator*(MaybeExact a, MaybeExact b) {
-    if (!a || !b) return std::nullopt;
-    return normalised(a->num * b->num, a->den * b->den);
-}
-MaybeExact operator/(MaybeExact a, MaybeExact b) {
-    if (!a || !b || b->num == 0) return std::nullopt;
-    return normalised(a->num * b->den, a->den * b->num);
-}
 
 std::string exactText(const MaybeExact& v) {
     if (!v) return "(too large)";

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/dialogs.h"
+#include "practice/drill_dialogs.h"
 
 namespace tavolini {
 
@@ -13,6 +14,13 @@ public:
     Reply ask(std::string_view, std::string_view, Buttons) override { return Reply::Ignore; }
     std::optional<std::string> chooseOpenFile(std::string_view, std::string_view) override { return {}; }
     std::optional<std::string> chooseSaveFile(std::string_view, std::string_view) override { return {}; }
+};
+
+// The drill's dialogs closed at once: no special case named, no problem chosen.
+class SilentDrillDialogs final : public DrillDialogs {
+public:
+    int showSpecialSolution() override { return Closed; }
+    bool showProblemSelection() override { return false; }
 };
 
 } // namespace tavolini

@@ -4,6 +4,7 @@
 #include "practice/qt/drill_program.h"
 #include "presentation/qt/page_window.h"
 #include "support/scripted_dialogs.h"
+#include "support/silent_dialogs.h"
 #include "support/temp_folder.h"
 
 #include <QAction>
@@ -17,12 +18,6 @@
 
 namespace tavolini {
 namespace {
-
-class NoDrillDialogs final : public DrillDialogs {
-public:
-    int showSpecialSolution() override { return Closed; }
-    bool showProblemSelection() override { return false; }
-};
 
 // The program in a folder of its own with the shipped problem set, or with
 // none, on a screen of the given width.
@@ -52,7 +47,7 @@ struct Program {
 
     TempFolder folder;
     ScriptedDialogs dialogs;
-    NoDrillDialogs drillDialogs;
+    SilentDrillDialogs drillDialogs;
     DrillProgram program;
     bool started = false;
 };
