@@ -92,11 +92,11 @@ bool renderRoad(const QString& path) {
         {1, "2x+y=7", "", clBlack},
         {2, "x-y=2", "", clBlack},
         {3, "3x=9", "①式と②式をたすと", clBlack},
-        {4, "x=3", "③式の両辺を3でわると", clBlue},
+        {4, "x=3", "③式の両辺を3で割ると", clBlue},
         {5, "3-y=2", "④式を②式に代入すると", clBlack},
         {6, "-y=-3+2", "⑤式を移項すると", clBlack},
         {7, "-y=-1", "⑥式を整理すると", clBlack},
-        {8, "y=1", "⑦式の両辺に-1をかけると", clBlue},
+        {8, "y=1", "⑦式の両辺を-1倍すると", clBlue},
     };
     for (const Step& step : steps)
         if (!sheet.putAndShow(step)) return false;
