@@ -2,8 +2,8 @@
 // Copyright 2026 The Tavolini authors
 #include "core/algebra.h"
 #include "core/cp932.h"
-#include "practice/problem_set.h"
-#include "practice/text_file.h"
+#include "files/problem_set.h"
+#include "core/text_file.h"
 #include "support/silent_dialogs.h"
 
 #include <benchmark/benchmark.h>

@@ -4,8 +4,8 @@
 // and every problem loaded. Nothing may crash, a refused set must leave the
 // tables untouched, and a loaded problem must be a sound pair of equations.
 #include "core/algebra.h"
-#include "practice/problem_set.h"
-#include "practice/text_file.h"
+#include "files/problem_set.h"
+#include "core/text_file.h"
 #include "support/silent_dialogs.h"
 
 #include <cstdint>

@@ -3,9 +3,9 @@
 // Any bytes as a record file: the viewer's and the deletion dialog's lists,
 // a count written and read back, and a section erased. Nothing may crash,
 // lines stay bounded, and what is written is what is read.
-#include "editing/practice_records.h"
-#include "editing/profile_text.h"
-#include "practice/problem_set.h"
+#include "files/practice_records.h"
+#include "files/profile_text.h"
+#include "files/problem_set.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/algebra.h"
-#include "practice/problem_set.h"
+#include "files/problem_set.h"
 #include "presentation/canvas.h"
 #include "presentation/equation_layout.h"
 

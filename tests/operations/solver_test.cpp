@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
 #include "core/cp932.h"
-#include "practice/problem_set.h"
-#include "practice/text_file.h"
+#include "files/problem_set.h"
+#include "core/text_file.h"
 #include "support/solver.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "core/cp932.h"
 #include "core/equation_labels.h"
 #include "operations/executor.h"
-#include "practice/problem_set.h"
+#include "files/problem_set.h"
 #include "support/token_text.h"
 
 #include <utility>

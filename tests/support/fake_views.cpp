@@ -3,7 +3,7 @@
 #include "support/fake_views.h"
 
 #include "core/cp932.h"
-#include "practice/problem_set.h"
+#include "files/problem_set.h"
 
 namespace tavolini {
 namespace {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/algebra.h"
-#include "operations/panel_view.h"
+#include "practice/panel_view.h"
 #include "practice/drill_dialogs.h"
 #include "practice/practice_view.h"
 #include "presentation/page_state.h"

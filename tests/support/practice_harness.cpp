@@ -4,7 +4,7 @@
 
 #include "core/cp932.h"
 #include "core/equation_labels.h"
-#include "editing/profile_text.h"
+#include "files/profile_text.h"
 #include "support/token_text.h"
 
 #include <array>

@@ -3,12 +3,12 @@
 #pragma once
 
 #include "core/algebra.h"
-#include "editing/practice_records.h"
-#include "operations/command_panel.h"
+#include "files/practice_records.h"
+#include "practice/command_panel.h"
 #include "operations/command_state.h"
 #include "practice/judge.h"
 #include "practice/practice_flow.h"
-#include "practice/problem_set.h"
+#include "files/problem_set.h"
 #include "presentation/page_state.h"
 #include "support/fake_views.h"
 #include "support/scripted_dialogs.h"

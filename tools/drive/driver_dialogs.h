@@ -4,7 +4,7 @@
 
 #include "core/dialogs.h"
 #include "practice/drill_dialogs.h"
-#include "practice/problem_set.h"
+#include "files/problem_set.h"
 
 #include <deque>
 #include <string>

@@ -3,14 +3,14 @@
 #pragma once
 
 #include "core/algebra.h"
-#include "editing/practice_records.h"
-#include "operations/command_panel.h"
-#include "operations/panel_view.h"
+#include "files/practice_records.h"
+#include "practice/command_panel.h"
+#include "practice/panel_view.h"
 #include "practice/drill_dialogs.h"
 #include "practice/judge.h"
 #include "practice/practice_flow.h"
 #include "practice/practice_view.h"
-#include "practice/problem_set.h"
+#include "files/problem_set.h"
 #include "presentation/equation_layout.h"
 #include "presentation/page_events.h"
 #include "presentation/page_state.h"

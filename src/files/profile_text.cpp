@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "editing/profile_text.h"
+#include "files/profile_text.h"
 
 #include "core/cp932.h"
-#include "practice/text_file.h"
+#include "core/text_file.h"
 
 namespace tavolini {
 namespace {

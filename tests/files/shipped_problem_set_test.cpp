@@ -4,7 +4,7 @@
 // have one integer solution unless its unit is the one of the special cases.
 #include "core/algebra.h"
 #include "core/cp932.h"
-#include "practice/problem_set.h"
+#include "files/problem_set.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 

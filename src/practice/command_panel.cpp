@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "operations/command_panel.h"
+#include "practice/command_panel.h"
 
 #include "core/cp932.h"
 #include "core/dialogs.h"

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "practice/problem_set.h"
+#include "files/problem_set.h"
 
 #include "core/algebra.h"
 #include "core/cp932.h"
 #include "core/dialogs.h"
 #include "core/parser.h"
 #include "core/token_kinds.h"
-#include "practice/text_file.h"
+#include "core/text_file.h"
 
 #include <filesystem>
 #include <utility>

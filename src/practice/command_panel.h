@@ -4,7 +4,7 @@
 
 #include "core/algebra.h"
 #include "operations/command_state.h"
-#include "operations/panel_view.h"
+#include "practice/panel_view.h"
 #include "practice/judge.h"
 #include "presentation/page_state.h"
 #include "presentation/page_view.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "practice/text_file.h"
+#include "core/text_file.h"
 #include "support/temp_folder.h"
 
 #include <csignal>

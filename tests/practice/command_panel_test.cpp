@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
 #include "core/cp932.h"
-#include "operations/command_panel.h"
+#include "practice/command_panel.h"
 #include "support/practice_harness.h"
 
 #include <gtest/gtest.h>

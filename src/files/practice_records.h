@@ -2,7 +2,7 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
-#include "editing/profile_text.h"
+#include "files/profile_text.h"
 
 #include <cstdint>
 #include <functional>

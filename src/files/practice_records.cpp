@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "editing/practice_records.h"
+#include "files/practice_records.h"
 
 #include "core/cp932.h"
 #include "core/dialogs.h"
 #include "core/digits.h"
-#include "practice/problem_set.h"
-#include "practice/text_file.h"
+#include "files/problem_set.h"
+#include "core/text_file.h"
 
 #include <algorithm>
 #include <ctime>

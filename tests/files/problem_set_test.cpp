@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "practice/problem_set.h"
+#include "files/problem_set.h"
 
 #include "core/algebra.h"
 #include "core/cp932.h"
-#include "practice/text_file.h"
+#include "core/text_file.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "support/token_text.h"

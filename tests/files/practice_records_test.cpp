@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "editing/practice_records.h"
+#include "files/practice_records.h"
 
 #include "core/cp932.h"
-#include "practice/problem_set.h"
+#include "files/problem_set.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "editing/profile_text.h"
+#include "files/profile_text.h"
 
 #include <gtest/gtest.h>
 
