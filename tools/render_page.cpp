@@ -21,8 +21,7 @@ namespace {
 class NoPanel final : public PageEvents {
   public:
     void chooseEquation(int) override {}
-    void pageKeyDown(int, bool) override {}
-    void pageKeyPress(char) override {}
+    void pageKey(int, bool, std::string_view) override {}
     bool nextProblemBlinking() const override { return false; }
 };
 
@@ -52,10 +51,10 @@ class Sheet {
     }
 
     void show(const Step& step) {
-        m_page->showEquation(step.n, step.colour);
         if (step.n > 2 && step.n <= LargestRowNumber)
-            m_page->writeRowText(step.n, 1,
-                                 m_algebra.EquationTable[static_cast<std::size_t>(step.n)].stepText, clBlack);
+            m_page->showStep(step.n, step.colour);
+        else
+            m_page->showEquation(step.n, step.colour);
     }
 
     bool putAndShow(const Step& step) {

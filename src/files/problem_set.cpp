@@ -47,6 +47,12 @@ void reportInvalidProblem(Algebra& algebra, std::string_view line) {
 
 } // namespace
 
+std::string absolutePath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error || path.empty() ? path : full.native();
+}
+
 std::string currentFolder() {
     std::error_code error;
     std::string folder = std::filesystem::current_path(error).native();
@@ -56,18 +62,21 @@ std::string currentFolder() {
 }
 
 bool loadProblemSetFile(ProblemSet& set, Algebra& algebra, ProgramEnd& programEnd, const std::string& path) {
+    // Held absolute, so that the record file and the file dialogs do not
+    // depend on the folder the program runs in later.
+    const std::string fullPath = absolutePath(path);
     set.lines.clear();
-    const FileContents file = readWholeFile(path);
+    const FileContents file = readWholeFile(fullPath);
     if (file.status == FileStatus::Missing) {
-        fatalError(algebra, programEnd, path + ":FileNot Exists");
+        fatalError(algebra, programEnd, fullPath + ":FileNot Exists");
         return false;
     }
     if (file.status == FileStatus::Failed) {
-        fatalError(algebra, programEnd, path + ":File Can't Load");
+        fatalError(algebra, programEnd, fullPath + ":File Can't Load");
         return false;
     }
     set.lines = splitLines(file.bytes);
-    set.problemSetPath = path;
+    set.problemSetPath = fullPath;
     return true;
 }
 
@@ -120,6 +129,10 @@ RenExt splitProblem(std::string_view line) {
     return {std::string(line.substr(0, semicolon)), std::string(line.substr(semicolon + 1)), 0};
 }
 
+bool writtenWithDecimals(const RenExt& problem) {
+    return problem.firstText.find('.') != std::string::npos || problem.secondText.find('.') != std::string::npos;
+}
+
 RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int problem) {
     const std::string_view line = problemText(set, unit, problem);
     RenExt result = splitProblem(line);
@@ -140,6 +153,7 @@ RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int proble
         return result;
     }
     algebra.EquationTable[2].origin = 2;
+    algebra.hasDecimalPoint = writtenWithDecimals(result);
 
     // Without a letter there is nothing to solve for; a third letter would be
     // dropped by every step that collects terms.

@@ -29,6 +29,10 @@ struct RenExt {
     std::uint8_t invalid = 0; // set by loadProblem: 1 when either equation failed to parse
 };
 
+// A problem written with a decimal point in either equation is drawn with
+// decimals throughout.
+bool writtenWithDecimals(const RenExt& problem);
+
 template <typename T> constexpr std::array<T, UnitRows> filledRows(T value) {
     std::array<T, UnitRows> rows{};
     rows.fill(value);
@@ -62,7 +66,12 @@ public:
 // when it cannot be found out.
 std::string currentFolder();
 
-// Reads the file at `path` into the lines and makes it `problemSetPath`. A
+// `path` from the current folder, when it is relative; unchanged when the
+// current folder cannot be found out.
+std::string absolutePath(const std::string& path);
+
+// Reads the file at `path` into the lines and makes its absolute path
+// `problemSetPath`; messages name that path too. A
 // file that is missing or unreadable ends the program through fatalError,
 // and the result is false.
 bool loadProblemSetFile(ProblemSet& set, Algebra& algebra, ProgramEnd& programEnd, const std::string& path);

@@ -126,32 +126,17 @@ void CommandPanel::setPanelMode(int mode) {
 }
 
 void CommandPanel::resetPanel() {
-    if (isSolved(m_answers)) return;
+    // After a solve 訂正 only clears a composed command: the steps stand.
+    const bool solved = isSolved(m_answers);
     if (m_page.highlightedEquation != -1) {
         unhighlight();
         m_page.hoverFrozen = 0;
     }
-    const int newest = m_algebra.equationCount;
     const bool noCommand = m_command.lastEntry == NothingEntered || m_pageView.pageMessage().empty();
-    if (noCommand && newest > 2 && newest < EquationSlots) {
-        MShiki& equation = m_algebra.EquationTable[static_cast<std::size_t>(newest)];
-        if (!m_answers.answer1.empty() && statesUnknown(equation, m_algebra.unknown1)) {
-            m_answers.answer1.clear();
-            m_pageView.blankRow(SolutionSlotX);
-        }
-        if (!m_answers.answer2.empty() && statesUnknown(equation, m_algebra.unknown2)) {
-            m_answers.answer2.clear();
-            m_pageView.blankRow(SolutionSlotY);
-        }
-        m_pageView.setPageMessage("");
-        equation = MShiki{};
-        m_pageView.blankRow(newest);
-        m_panel.enableEquationButton(newest, false);
-        --m_algebra.equationCount;
-    }
+    if (noCommand && !solved) takeBackNewest();
     m_command.pnlNumber.clear();
     m_panel.showOperand("");
-    m_pageView.setPageMessage("");
+    m_pageView.setPageMessage(solved ? solvedMessage(m_answers) : std::string());
     m_command.lastEntry = NothingEntered;
     m_command.composeStep = 0;
     m_command.firstEquation = 0;
@@ -161,6 +146,25 @@ void CommandPanel::resetPanel() {
     m_panel.enableNumberPad(false);
     for (int n = 1; n <= m_algebra.equationCount; ++n) m_panel.enableEquationButton(n, true);
     m_panel.enableExecute(false);
+}
+
+void CommandPanel::takeBackNewest() {
+    const int newest = m_algebra.equationCount;
+    if (newest <= 2 || newest >= EquationSlots) return;
+    MShiki& equation = m_algebra.EquationTable[static_cast<std::size_t>(newest)];
+    if (!m_answers.answer1.empty() && statesUnknown(equation, m_algebra.unknown1)) {
+        m_answers.answer1.clear();
+        m_pageView.blankRow(SolutionSlotX);
+    }
+    if (!m_answers.answer2.empty() && statesUnknown(equation, m_algebra.unknown2)) {
+        m_answers.answer2.clear();
+        m_pageView.blankRow(SolutionSlotY);
+    }
+    m_pageView.setPageMessage("");
+    equation = MShiki{};
+    m_pageView.blankRow(newest);
+    m_panel.enableEquationButton(newest, false);
+    --m_algebra.equationCount;
 }
 
 void CommandPanel::padInput(std::string_view key) {
@@ -228,6 +232,16 @@ CommandPanel::KeyAction CommandPanel::keyDown(int keyCode, bool shift, bool swal
     if (keyCode != Delete) return KeyAction::None;
     padInput("CL");
     return KeyAction::Used;
+}
+
+CommandPanel::KeyAction CommandPanel::keyStroke(int keyCode, bool shift, std::string_view text, bool swallowIdle) {
+    const bool idle = m_command.composeStep == 0;
+    const KeyAction action = keyDown(keyCode, shift, swallowIdle);
+    if (action != KeyAction::None) return action;
+    bool used = false;
+    for (const char key : text)
+        used = keyPress(key, swallowIdle) || used;
+    return used || (swallowIdle && idle) ? KeyAction::Used : KeyAction::None;
 }
 
 void CommandPanel::resetCommand() {

@@ -42,6 +42,13 @@ public:
     enum class KeyAction { None, Used, Execute, Correct };
     KeyAction keyDown(int keyCode, bool shift, bool swallowIdle);
 
+    // One key press, as a window sees it: the key's code and the text it
+    // typed (code page 932). The key-down rules come first; the text is
+    // entered only when they did not use the key, so that one press makes
+    // one entry. In the main window (`swallowIdle`) a key with no command
+    // begun is used up.
+    KeyAction keyStroke(int keyCode, bool shift, std::string_view text, bool swallowIdle);
+
     // After an execution: (0, 0), the number pad off, 実行 off, focus moved.
     void resetCommand();
 
@@ -53,6 +60,8 @@ public:
 
 private:
     void highlight(int n);
+    // 訂正 with no command: the newest step is taken back.
+    void takeBackNewest();
     void unhighlight();
 
     Algebra& m_algebra;

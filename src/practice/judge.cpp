@@ -55,4 +55,10 @@ bool isSolved(const Answers& answers) {
            answers.answer1 == infinitelyManyWord();
 }
 
+std::string solvedMessage(const Answers& answers) {
+    if (answers.answer1 == noSolutionWord()) return cp932("●解はありません●");
+    if (answers.answer1 == infinitelyManyWord()) return cp932("●解は無数にあります●");
+    return cp932("解が出ました");
+}
+
 } // namespace tavolini

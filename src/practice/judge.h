@@ -38,4 +38,8 @@ Verdict judgeEquation(Algebra& algebra, Answers& answers, int n);
 // Both unknowns found, or the problem has no solution or infinitely many.
 bool isSolved(const Answers& answers);
 
+// The page message of a solved problem: "解が出ました", or for the special
+// answers "●解はありません●" and "●解は無数にあります●".
+std::string solvedMessage(const Answers& answers);
+
 } // namespace tavolini

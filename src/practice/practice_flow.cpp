@@ -87,7 +87,6 @@ void PracticeFlow::btnJikkouClick() {
 }
 
 void PracticeFlow::showVerdict(int n, Verdict verdict) {
-    const std::string& sentence = m.algebra.EquationTable[static_cast<std::size_t>(n)].stepText;
     switch (verdict) {
     case Verdict::Identity:
     case Verdict::Contradiction:
@@ -95,14 +94,12 @@ void PracticeFlow::showVerdict(int n, Verdict verdict) {
         return;
     case Verdict::FirstFound:
     case Verdict::SecondFound:
-        m.pageView.showEquation(n, clBlue);
-        m.pageView.writeRowText(n, 1, sentence, clBlack);
+        m.pageView.showStep(n, clBlue);
         m.pageView.setPageMessage(cp932(OneSolution));
         m.pageView.showEquation(verdict == Verdict::FirstFound ? SolutionSlotX : SolutionSlotY, clBlue);
         return;
     default:
-        m.pageView.showEquation(n, clBlack);
-        m.pageView.writeRowText(n, 1, sentence, clBlack);
+        m.pageView.showStep(n, clBlack);
         return;
     }
 }
@@ -147,8 +144,8 @@ void PracticeFlow::finishExecution() {
     m.commandPanel.resetCommand();
 }
 
-void PracticeFlow::showSpecialAnswer(const char* utf8Message, const char* utf8Answer) {
-    m.pageView.setPageMessage(cp932(utf8Message));
+void PracticeFlow::showSpecialAnswer(const char* utf8Answer) {
+    m.pageView.setPageMessage(solvedMessage(m.answers));
     if (m.algebra.equationCount > m.page.equationLimit - 2) return;
     m.algebra.equationCount += 2;
     const int row = m.algebra.equationCount;
@@ -160,18 +157,17 @@ void PracticeFlow::showSpecialAnswer(const char* utf8Message, const char* utf8An
 
 void PracticeFlow::KaiComplete() {
     if (m.answers.answer1 == noSolutionWord()) {
-        showSpecialAnswer("●解はありません●", "【答】　解なし");
+        showSpecialAnswer("【答】　解なし");
     } else if (m.answers.answer1 == infinitelyManyWord()) {
-        showSpecialAnswer("●解は無数にあります●", "【答】解は無数にある");
+        showSpecialAnswer("【答】解は無数にある");
     } else {
         const int n = m.algebra.equationCount;
-        m.pageView.showEquation(n, clBlue);
-        m.pageView.writeRowText(n, 1, m.algebra.EquationTable[static_cast<std::size_t>(n)].stepText, clBlack);
+        m.pageView.showStep(n, clBlue);
         m.pageView.placeAnswerBox(n);
         m.pageView.showAnswerBrace();
         m.pageView.showEquation(SolutionSlotX, clBlack);
         m.pageView.showEquation(SolutionSlotY, clBlack);
-        m.pageView.setPageMessage(cp932("解が出ました"));
+        m.pageView.setPageMessage(solvedMessage(m.answers));
     }
     const int unit = m.problems.currentUnit;
     if (unit >= 1 && unit < UnitRows)
@@ -190,10 +186,12 @@ std::string PracticeFlow::pageCaption() const {
 }
 
 void PracticeFlow::clearProblemPage() {
-    for (int i = 1; i <= m.page.equationLimit && i < SolutionSlotX; ++i) {
+    // Every row, also those past the budget: the message of a problem that
+    // ended at the budget stands on the row after it.
+    for (int i = 1; i < SolutionSlotX; ++i) {
         m.algebra.EquationTable[static_cast<std::size_t>(i)] = MShiki{};
         if (m.pageView.hasRowImage(i)) m.pageView.blankRow(i);
-        m.panel.enableEquationButton(i, false);
+        if (i <= m.page.equationLimit) m.panel.enableEquationButton(i, false);
     }
     for (int i = m.page.equationLimit; i <= 32; ++i) m.panel.hideEquationButton(i);
     for (int slot : {SolutionSlotX, SolutionSlotY}) {

@@ -54,7 +54,7 @@ private:
     bool runSpecialDialog(Verdict verdict);
     void discardNewest();
     void finishExecution();
-    void showSpecialAnswer(const char* utf8Message, const char* utf8Answer);
+    void showSpecialAnswer(const char* utf8Answer);
     bool loadCurrentProblem();
     std::string pageCaption() const;
 

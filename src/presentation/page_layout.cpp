@@ -71,6 +71,17 @@ PagePoint answerBoxPosition(const PageState& page, int n, int pageWidth) {
     return {row->left, row->top};
 }
 
+PageRect sheetRect(const PageState& page, std::optional<PagePoint> answerBox) {
+    const std::optional<PageRect> lastRow = rowImageRect(page, rowImageCount(page));
+    int width = 2 * (page.rowWidth + RowLeft) + 4;
+    int height = lastRow ? lastRow->top + lastRow->height + RowLeft : 0;
+    if (answerBox) {
+        width = std::max(width, answerBox->x + KaiRect.width + RowLeft);
+        height = std::max(height, answerBox->y + KaiRect.height + RowLeft);
+    }
+    return {0, 0, width, height};
+}
+
 std::optional<int> rowNumberFromName(std::string_view name) {
     constexpr std::string_view Prefix = "Image";
     if (name.substr(0, Prefix.size()) != Prefix) return std::nullopt;

@@ -67,6 +67,10 @@ PageRect page2Rect(const PageState& page);
 // right column when the left one is full, or in the lower right corner.
 PagePoint answerBoxPosition(const PageState& page, int n, int pageWidth);
 
+// The sheet the page scrolls over: every row, and the answer box where it
+// stands (it may reach below the last row or beyond the right column).
+PageRect sheetRect(const PageState& page, std::optional<PagePoint> answerBox);
+
 // The number in a row image's name ("Image12" gives 12).
 std::optional<int> rowNumberFromName(std::string_view name);
 

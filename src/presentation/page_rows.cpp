@@ -7,6 +7,7 @@
 #include "core/equation_labels.h"
 #include "presentation/page_layout.h"
 
+#include <optional>
 #include <string>
 
 namespace tavolini {
@@ -34,7 +35,12 @@ void paintWith(Canvas& image, Colour colour) {
 
 } // namespace
 
-void showEquation(PageRows& page, Canvas* image, int n, Colour colour) {
+namespace {
+
+// Draws slot n into its row: compact, under its step sentence, when it is too
+// long for the row; the sentence of an equation that fits only when asked
+// for. The sentence is written once either way.
+void drawRow(PageRows& page, Canvas* image, int n, Colour colour, std::optional<Colour> sentence) {
     // A number outside the table has no equation to draw, like one without a row.
     if (image == nullptr || !inTable(n)) {
         page.algebra.dialogs.showMessage(std::to_string(n) + "box not fond");
@@ -46,10 +52,22 @@ void showEquation(PageRows& page, Canvas* image, int n, Colour colour) {
     if (!renderEquation(*image, page.layout, page.algebra, n, false, equation)) {
         image->clear();
         paintWith(*image, colour);
-        writeRowText(page.rows, n, 1, equation.stepText, colour);
+        writeRowText(page.rows, n, 1, equation.stepText, sentence.value_or(colour));
         renderEquation(*image, page.layout, page.algebra, n, true, equation);
+        sentence.reset();
     }
     drawRowLabel(page, n);
+    if (sentence) writeRowText(page.rows, n, 1, equation.stepText, *sentence);
+}
+
+} // namespace
+
+void showEquation(PageRows& page, Canvas* image, int n, Colour colour) {
+    drawRow(page, image, n, colour, std::nullopt);
+}
+
+void showStep(PageRows& page, Canvas* image, int n, Colour colour) {
+    drawRow(page, image, n, colour, clBlack);
 }
 
 void writeRowText(RowImages& rows, int n, int r, std::string_view text, Colour colour) {

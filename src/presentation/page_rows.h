@@ -31,6 +31,10 @@ struct PageRows {
 // sentence. Then the label. With no image the number is reported.
 void showEquation(PageRows& page, Canvas* image, int n, Colour colour);
 
+// showEquation for a step: its sentence stands above it in black, written
+// once, also when the equation is drawn compact.
+void showStep(PageRows& page, Canvas* image, int n, Colour colour);
+
 // Text row r (1 to 4) of row n, 16 pixels apart, in 12 points.
 void writeRowText(RowImages& rows, int n, int r, std::string_view text, Colour colour);
 

@@ -20,6 +20,9 @@ class PageView {
     // Draws table slot n into its row image in the colour, with its label.
     virtual void showEquation(int n, Colour colour) = 0;
 
+    // The same for a step, with its step sentence above it in black.
+    virtual void showStep(int n, Colour colour) = 0;
+
     // The row image of n gets a fresh white picture.
     virtual void blankRow(int n) = 0;
 

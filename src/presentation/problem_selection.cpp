@@ -58,10 +58,11 @@ void drawRawText(Canvas& image, std::string_view text) {
 // Parses the text into slot 0 and draws it into image n. The slot number
 // handed to the layout is the image's number, so problem 1 gets the prefix
 // of the page's equations 1 and 2.
-void drawPreview(ProblemSelection& selection, Algebra& parsing, int n, std::string_view text) {
+void drawPreview(ProblemSelection& selection, Algebra& parsing, int n, std::string_view text, bool decimals) {
     MShiki& scratch = selection.algebra.EquationTable[row(ScratchSlot)];
     const bool parsed = parseEquation(parsing, scratch, text);
     if (!parsed) scratch.count = 0; // no half-read equation left in the table
+    parsing.hasDecimalPoint = decimals; // as the page will draw the problem
     Canvas* image = selection.view.findPreviewImage(n);
     if (image == nullptr) return;
     image->clear();
@@ -112,8 +113,9 @@ RenExt previewProblem(ProblemSelection& selection, int u, int p) {
     // must be drawn and judged as before when the dialog is cancelled.
     QuietDialogs quiet;
     Algebra parsing(quiet);
-    drawPreview(selection, parsing, 2 * p - 1, problem.firstText);
-    drawPreview(selection, parsing, 2 * p, problem.secondText);
+    const bool decimals = writtenWithDecimals(problem);
+    drawPreview(selection, parsing, 2 * p - 1, problem.firstText, decimals);
+    drawPreview(selection, parsing, 2 * p, problem.secondText, decimals);
     return problem;
 }
 

@@ -7,6 +7,7 @@
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
+#include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -88,6 +89,35 @@ TEST(PracticeRecords, CountsCompletionsWithTheTimeOfTheLast) {
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(recordPractice(set, records, dialogs, 1, 2));
     EXPECT_EQ(readBytes(folder / "ZUdir.rec"), cp932("[加減法]\r\n2=3\r\nDATE=2026年03月05日09:09\r\n"));
     EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// Today's date as the C library writes it, "2026年12月07日".
+std::string todayUtf8() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char date[64] = {};
+    std::strftime(date, sizeof date, "%Y年%m月%d日", &local);
+    return date;
+}
+
+// Every problem of a full unit is counted, the fifth too, and the real clock
+// dates the record.
+TEST(PracticeRecords, CountsEveryProblemOfAFullUnitDatedByTheClock) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"a", 5}});
+    const PracticeRecords records; // the program's own clock
+    ScriptedDialogs dialogs;
+    const std::string before = todayUtf8();
+    for (int problem = 1; problem <= 5; ++problem) ASSERT_TRUE(recordPractice(set, records, dialogs, 1, problem));
+    const std::string after = todayUtf8();
+    const std::string file = utf8FromCp932(readBytes(folder / "ZUdir.rec"));
+    for (int problem = 1; problem <= 5; ++problem)
+        EXPECT_NE(file.find("\n" + std::to_string(problem) + "=1\r\n"), std::string::npos) << problem << file;
+    const std::size_t date = file.find("DATE=");
+    ASSERT_NE(date, std::string::npos);
+    const std::string recorded = file.substr(date + 5, before.size());
+    EXPECT_TRUE(recorded == before || recorded == after) << recorded << " " << before;
 }
 
 TEST(PracticeRecords, AHandEditedCountIsReadSafely) {

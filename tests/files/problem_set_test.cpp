@@ -9,6 +9,7 @@
 #include "support/temp_folder.h"
 #include "support/token_text.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace tavolini {
@@ -205,6 +206,20 @@ TEST(ProblemSet, LoadingFindsTheProblemsOwnLetters) {
     EXPECT_EQ(algebra.unknown2, 'b');
 }
 
+// One equation with a decimal point makes the whole problem drawn in decimals.
+TEST(ProblemSet, AProblemIsInDecimalsWhenEitherEquationIs) {
+    const std::pair<const char*, bool> rows[] = {
+        {"0.3(x+2)=y-0.5;x+y=2", true}, {"x-y=1/2;0.5x+y=1", true}, {"x-y=1/2;x+y=1", false}};
+    for (const auto& [line, decimals] : rows) {
+        ScriptedDialogs dialogs;
+        Algebra algebra(dialogs);
+        ProblemSet set;
+        set.ProblemTexts[1][1] = line;
+        ASSERT_EQ(loadProblem(set, algebra, 1, 1).invalid, 0) << line;
+        EXPECT_EQ(algebra.hasDecimalPoint, decimals) << line;
+    }
+}
+
 TEST(ProblemSet, AProblemOutsideTheTablesIsInvalid) {
     for (const auto& [unit, problem] : {std::pair{0, 1}, {17, 1}, {-1, 1}, {1, 6}, {1, -1}}) {
         ScriptedDialogs dialogs;
@@ -257,6 +272,25 @@ TEST(ProblemSet, AFileThatCannotBeLoadedEndsTheProgram) {
         EXPECT_TRUE(set.lines.empty());
         EXPECT_EQ(set.problemSetPath, "before");
     }
+}
+
+// A relative path is held, and named in messages, from the current folder.
+TEST(ProblemSet, AProblemSetIsKnownByItsAbsolutePath) {
+    TempFolder folder;
+    const std::string path = folder / "set.sim";
+    writeBytes(path, "<<a\r\nx=1;y=2\r\n>>\r\n");
+    const std::string relative = std::filesystem::relative(path).native();
+    const std::string missing = "none.sim";
+    const std::string missingPath = (std::filesystem::current_path() / "none.sim").native();
+    ScriptedDialogs dialogs;
+    Algebra algebra(dialogs);
+    RecordingProgramEnd programEnd;
+    ProblemSet set;
+    ASSERT_TRUE(loadProblemSetFile(set, algebra, programEnd, relative)) << relative;
+    EXPECT_TRUE(std::filesystem::path(set.problemSetPath).is_absolute()) << set.problemSetPath;
+    EXPECT_TRUE(std::filesystem::equivalent(set.problemSetPath, path)) << set.problemSetPath;
+    EXPECT_FALSE(loadProblemSetFile(set, algebra, programEnd, missing));
+    EXPECT_EQ(dialogs.shown, Messages{"message: " + missingPath + ":FileNot Exists0:回復不能なエラーです"});
 }
 
 TEST(ProblemSet, WritesTheLinesByteForByteWithCrLf) {

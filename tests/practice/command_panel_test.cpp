@@ -443,6 +443,33 @@ TEST(CommandPanel, ShiftTurnsKeyCodesIntoCharacters) {
     }
 }
 
+// A key press arrives as its code and its text; the pair makes one entry.
+// The digit row's code is the digit whatever sign Shift gives it: '(' on a
+// Japanese keyboard, '*' on a US one.
+TEST(CommandPanel, OneKeyPressMakesOneEntry) {
+    struct Row {
+        const char* before;
+        int code;
+        bool shift;
+        const char* text;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"①×", 'B', true, "B", "①×分の"},     {"①×", 'B', false, "b", "①×分の"},
+        {"①×", '8', true, "(", "①×8"},         {"①×", '8', true, "*", "①×8"},
+        {"①×", '2', true, "\"", "①×2"},        {"①×", 0, true, "*", "①×"},
+        {"①", 0, true, "*", "①×"},              {"①", '8', true, "*", "①×"},
+        {"①", 'D', true, "D", "①代入"},         {"①×", '7', false, "7", "①×7"},
+        {"", 'K', false, "k", ""},
+    };
+    for (const Row& row : rows) {
+        Panel p;
+        p.compose(row.before);
+        p.keyStroke(row.code, row.shift, row.text);
+        EXPECT_EQ(p.message(), row.message) << row.before << " " << row.code << " " << row.text;
+    }
+}
+
 TEST(CommandPanel, ShiftDeleteDoesNotClear) {
     Panel p;
     p.compose("①×3");
@@ -543,16 +570,17 @@ TEST(CommandPanel, TakingBackTheSecondUnknownForgetsOnlyIt) {
     EXPECT_EQ(q.pageView.blanked, (std::vector<int>{SolutionSlotY, 4}));
 }
 
-TEST(CommandPanel, CorrectionChangesNothingOnceTheProblemIsSolved) {
+TEST(CommandPanel, CorrectionTakesNoStepBackOnceTheProblemIsSolved) {
     Panel p;
     for (const char* command : {"①＋②", "③÷3", "④代入②", "⑤移項", "⑥整理", "⑦×-1"})
         p.run(command);
     ASSERT_TRUE(isSolved(p.answers));
     p.compose("①×3");
     p.correct();
+    p.correct();
     EXPECT_EQ(p.algebra.equationCount, 8);
-    EXPECT_EQ(p.message(), "①×3");
-    EXPECT_EQ(p.command.composeStep, 2);
+    EXPECT_EQ(p.message(), "解が出ました");
+    EXPECT_EQ(p.command.composeStep, 0);
 }
 
 TEST(CommandPanel, AFreshProblemForgetsTheCommandAndTheOperand) {

@@ -4,6 +4,7 @@
 #include "practice/practice_flow.h"
 #include "support/practice_harness.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -546,6 +547,50 @@ TEST(PracticeFlow, ASolvedProblemRefusesFurtherSteps) {
     EXPECT_EQ(g.takeShown(), Messages{OrderMessage});
 }
 
+// After a solve, 訂正 and Esc clear a command composed meanwhile; the steps
+// stand and the page message is again the solve's.
+TEST(PracticeFlow, ACommandComposedAfterASolveCanBeCleared) {
+    struct Row {
+        const char* problem;
+        std::vector<const char*> road;
+        std::vector<int> choices;
+        const char* command;
+        bool escape;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"2x+y=7;x-y=2", {"①＋②", "③÷3", "④代入②", "⑤移項", "⑥整理", "⑦×-1"}, {}, "①＋②", false, "解が出ました"},
+        {"2x+y=7;x-y=2", {"①＋②", "③÷3", "④代入②", "⑤移項", "⑥整理", "⑦×-1"}, {}, "③×-2", true, "解が出ました"},
+        {Identity, {"①×2", "③－②"}, {DrillDialogs::InfinitelyMany}, "①×", false, "●解は無数にあります●"},
+        {Contradiction, {"①－②"}, {DrillDialogs::NoSolution}, "②", true, "●解はありません●"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.problem) + " " + row.command);
+        PracticeHarness h(PracticeHarness::oneUnit({row.problem}));
+        h.start();
+        h.drillDialogs.specialResults.assign(row.choices.begin(), row.choices.end());
+        for (const char* command : row.road)
+            h.run(command);
+        ASSERT_TRUE(isSolved(h.answers));
+        const int count = h.algebra.equationCount;
+        h.compose(row.command);
+        if (row.escape)
+            h.keyDown(27); // Escape
+        else
+            h.correct();
+        EXPECT_EQ(h.algebra.equationCount, count);
+        EXPECT_TRUE(isSolved(h.answers));
+        EXPECT_EQ(h.message(), row.message);
+        EXPECT_EQ(h.command.composeStep, 0);
+        EXPECT_EQ(h.command.operationCode, '?');
+        EXPECT_EQ(h.operand(), "");
+        EXPECT_FALSE(h.panelView.executeOn);
+        EXPECT_FALSE(h.panelView.numberPadOn);
+        EXPECT_EQ(h.page.highlightedEquation, -1);
+        EXPECT_TRUE(h.frameAgrees());
+    }
+}
+
 TEST(PracticeFlow, ASolvedProblemAtTheLimitIsNotPastTheBudget) {
     PracticeHarness h(drillUnit(), {.equationLimit = 12, .rowsPerScreen = 6});
     h.start();
@@ -757,6 +802,20 @@ TEST(PracticeFlow, CancellingTheUnitChangeChangesNothing) {
     EXPECT_EQ(h.view.caption, caption);
     EXPECT_TRUE(h.pageView.drawn.empty());
     EXPECT_TRUE(h.pageView.blanked.empty());
+}
+
+// On a 640-wide screen the budget is 12 equations but the page has 24 rows;
+// a problem solved at ⑫ prints its message on row 13, which the next
+// problem must not keep.
+TEST(PracticeFlow, ANewProblemClearsTheRowsBeyondTheBudgetToo) {
+    PracticeHarness h(drillUnit(), {.equationLimit = 12, .rowsPerScreen = 6});
+    h.start();
+    h.algebra.equationCount = 12;
+    h.pageView.setPageMessage(cp932("解が出ました"));
+    h.pageView.forgetCalls();
+    h.flow.clearProblemPage();
+    for (int n = 13; n <= 24; ++n)
+        EXPECT_NE(std::find(h.pageView.blanked.begin(), h.pageView.blanked.end(), n), h.pageView.blanked.end()) << n;
 }
 
 TEST(PracticeFlow, ANarrowScreenHidesTheButtonsBeyondItsLimit) {

@@ -105,7 +105,7 @@ TEST(MondaiDialog, HasItsControlsWhereDesigned) {
     EXPECT_EQ(mondai.control<QPushButton>("btnShiki5")->text(), QStringLiteral(u"⑤"));
     EXPECT_TRUE(mondai.image("imgKakkoB")->isHidden());
     EXPECT_TRUE(mondai.image("imgKakkoW")->isHidden());
-    EXPECT_EQ(mondai.control<QListWidget>("lstTangen")->selectionMode(), QAbstractItemView::MultiSelection);
+    EXPECT_EQ(mondai.control<QListWidget>("lstTangen")->selectionMode(), QAbstractItemView::SingleSelection);
 }
 
 TEST(MondaiDialog, TheBracePicturesAreGreenWithWhiteAndWhiteWithBlack) {
@@ -193,6 +193,31 @@ TEST(MondaiDialog, ChooseWithAUnitABraceAndOk) {
     EXPECT_EQ(mondai.set.currentUnit, 3);
     EXPECT_EQ(mondai.set.problemNumbers[3], 3);
     EXPECT_EQ(mondai.set.problemNumbers[1], 1);
+}
+
+// The keys move through the list as the mouse does: Down shows the next
+// unit's problems, and Enter starts the unit shown, with only it selected.
+TEST(MondaiDialog, ChooseAUnitWithTheKeys) {
+    Mondai mondai;
+    mondai.set.problemNumbers[3] = 2;
+    QList<QListWidgetItem*> selected;
+    bool unitThreeShown = false;
+    const bool chosen = mondai.choose([&] {
+        auto* list = mondai.control<QListWidget>("lstTangen");
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down);
+        unitThreeShown = !mondai.control<QWidget>("btnShiki3")->isHidden() &&
+                         mondai.control<QWidget>("btnShiki4")->isHidden() && mondai.bracePaper(2) == MarkGreen;
+        QTest::keyClick(list, Qt::Key_Space);
+        selected = list->selectedItems();
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    EXPECT_TRUE(chosen);
+    EXPECT_TRUE(unitThreeShown);
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected.front()->text(), QStringLiteral(u"第3単元"));
+    EXPECT_EQ(mondai.set.currentUnit, 3);
+    EXPECT_EQ(mondai.set.problemNumbers[3], 2);
 }
 
 TEST(MondaiDialog, CancelAndEscapeWriteNothing) {

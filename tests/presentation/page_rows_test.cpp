@@ -224,6 +224,32 @@ TEST(PageRows, RedrawsALongEquationCompactUnderItsStepSentence) {
     EXPECT_EQ(page.layout.cellWidth, 7);
 }
 
+// A step's sentence is written once, in black, whether its equation fits the
+// row or is drawn compact.
+TEST(PageRows, AStepsSentenceIsWrittenOnceInBlack) {
+    for (const char* text : {"x=3", "2x+3y+4x+5y+6x+7y=1234"}) {
+        SCOPED_TRACE(text);
+        Page page;
+        MShiki& e = page.algebra.EquationTable[5];
+        ASSERT_TRUE(parseEquation(page.algebra, e, text));
+        e.stepText = cp932("④式を整理すると");
+        PageRows rows = page.pageRows();
+        showStep(rows, page.rows.findRowImage(5), 5, clBlue);
+        const RecordingCanvas& row = page.rows[5];
+        const std::string drawing = row.drawing();
+        const std::string last = drawing.substr(drawing.rfind("clear"));
+        int sentences = 0;
+        for (std::size_t at = last.find("④式を整理すると"); at != std::string::npos;
+             at = last.find("④式を整理すると", at + 1))
+            ++sentences;
+        EXPECT_EQ(sentences, 1) << last;
+        const CanvasCall* sentence = row.findText("④式を整理すると");
+        ASSERT_NE(sentence, nullptr);
+        EXPECT_EQ(sentence->font.colour, clBlack);
+        EXPECT_EQ(row.findText("x")->font.colour, clBlue);
+    }
+}
+
 TEST(PageRows, ReportsAnEquationWithoutARow) {
     Page page;
     PageRows rows = page.pageRows();

@@ -22,13 +22,15 @@ namespace {
 class RecordedEvents final : public PageEvents {
   public:
     void chooseEquation(int n) override { chosen.push_back(n); }
-    void pageKeyDown(int keyCode, bool shift) override { keyDowns.push_back(shift ? -keyCode : keyCode); }
-    void pageKeyPress(char key) override { keyPresses += key; }
+    void pageKey(int keyCode, bool shift, std::string_view text) override {
+        keyCodes.push_back(shift ? -keyCode : keyCode);
+        texts += text;
+    }
     bool nextProblemBlinking() const override { return blinking; }
 
     std::vector<int> chosen;
-    std::vector<int> keyDowns; // negative with Shift held
-    std::string keyPresses;
+    std::vector<int> keyCodes; // negative with Shift held
+    std::string texts;
     bool blinking = false;
 };
 
@@ -273,34 +275,59 @@ TEST(PageWindow, ClicksOnRowsChooseAndMark) {
     EXPECT_EQ(countColour(page.row(6)->picture(), QRect(0, 0, 303, 69), 0xFFFFFFu), 303 * 69);
 }
 
+// Scan codes are X keycodes; the signs with Shift are those of a Japanese
+// keyboard, where Shift+8 gives '(' and '*' is Shift with the ':' key.
 TEST(PageWindow, HandsKeysOnToTheCommandPanel) {
     struct Row {
         const char* name;
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
+        quint32 scanCode;
         const char* text;
-        std::vector<int> keyDowns;
-        const char* keyPresses;
+        int keyCode; // negative with Shift held
     };
     const Row rows[] = {
-        {"Enter", Qt::Key_Return, Qt::NoModifier, "\r", {13}, "\r"},
-        {"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b", {27}, "\x1b"},
-        {"Delete", Qt::Key_Delete, Qt::NoModifier, "", {46}, ""},
-        {"a digit", Qt::Key_7, Qt::NoModifier, "7", {55}, "7"},
-        {"a keypad digit", Qt::Key_7, Qt::KeypadModifier, "7", {103}, "7"},
-        {"a letter", Qt::Key_D, Qt::NoModifier, "d", {68}, "d"},
-        {"a letter with Shift", Qt::Key_K, Qt::ShiftModifier, "K", {-75}, "K"},
-        {"a digit with Shift is the digit's key", Qt::Key_Asterisk, Qt::ShiftModifier, "*", {-56}, "*"},
-        {"a sign", Qt::Key_Slash, Qt::NoModifier, "/", {191}, "/"},
-        {"the Shift key alone", Qt::Key_Shift, Qt::ShiftModifier, "", {}, ""},
+        {"Enter", Qt::Key_Return, Qt::NoModifier, 36, "\r", 13},
+        {"Escape", Qt::Key_Escape, Qt::NoModifier, 9, "\x1b", 27},
+        {"Delete", Qt::Key_Delete, Qt::NoModifier, 119, "", 46},
+        {"a digit", Qt::Key_7, Qt::NoModifier, 16, "7", 55},
+        {"a digit without a scan code", Qt::Key_7, Qt::NoModifier, 0, "7", 55},
+        {"a keypad digit", Qt::Key_7, Qt::KeypadModifier, 79, "7", 103},
+        {"a letter", Qt::Key_D, Qt::NoModifier, 40, "d", 68},
+        {"a letter with Shift", Qt::Key_K, Qt::ShiftModifier, 45, "K", -75},
+        {"Shift+2 is the 2 key", Qt::Key_QuoteDbl, Qt::ShiftModifier, 11, "\"", -50},
+        {"Shift+6 is the 6 key", Qt::Key_Ampersand, Qt::ShiftModifier, 15, "&", -54},
+        {"Shift+7 is the 7 key", Qt::Key_Apostrophe, Qt::ShiftModifier, 16, "'", -55},
+        {"Shift+8 is the 8 key", Qt::Key_ParenLeft, Qt::ShiftModifier, 17, "(", -56},
+        {"Shift+9 is the 9 key", Qt::Key_ParenRight, Qt::ShiftModifier, 18, ")", -57},
+        {"Shift+0 is the 0 key", Qt::Key_AsciiTilde, Qt::ShiftModifier, 19, "~", -48},
+        {"an asterisk is no digit", Qt::Key_Asterisk, Qt::ShiftModifier, 48, "*", 0},
+        {"nor without a scan code", Qt::Key_Asterisk, Qt::ShiftModifier, 0, "*", 0},
+        {"a sign", Qt::Key_Slash, Qt::NoModifier, 61, "/", 191},
+        {"the Shift key alone", Qt::Key_Shift, Qt::ShiftModifier, 50, "", 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Page page;
-        QKeyEvent press(QEvent::KeyPress, row.key, row.modifiers, QString::fromLatin1(row.text));
+        QKeyEvent press(QEvent::KeyPress, row.key, row.modifiers, row.scanCode, 0, 0, QString::fromLatin1(row.text));
         QApplication::sendEvent(page.page, &press);
-        EXPECT_EQ(page.events.keyDowns, row.keyDowns);
-        EXPECT_EQ(page.events.keyPresses, row.keyPresses);
+        EXPECT_EQ(page.events.keyCodes, std::vector<int>{row.keyCode});
+        EXPECT_EQ(page.events.texts, row.text);
+    }
+}
+
+// Wherever a problem ends, the answer box lies on the sheet, so that
+// scrolling reaches all of it.
+TEST(PageWindow, TheAnswerBoxCanAlwaysBeScrolledTo) {
+    for (int width : {640, 800, 1024}) {
+        Page page(width);
+        const QGroupBox* box = page.control<QGroupBox>("grbKai");
+        for (int n = 3; n <= page.state.equationLimit; ++n) {
+            page.page->placeAnswerBox(n);
+            QApplication::processEvents();
+            const QRect sheet(QPoint(0, 0), page.page->widget()->size());
+            EXPECT_TRUE(sheet.contains(box->geometry())) << width << " wide, after " << n;
+        }
     }
 }
 

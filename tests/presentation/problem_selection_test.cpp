@@ -334,5 +334,17 @@ TEST(ProblemSelection, PreviewsLeaveTheParserStateOfTheProblemInProgress) {
     EXPECT_NE(dialog.view.image(3).findText("0.5p"), nullptr);
 }
 
+// Drawn as the page draws them: the decimal of one equation makes the
+// other's fraction a decimal too.
+TEST(ProblemSelection, PreviewsAreInDecimalsWhenEitherEquationIs) {
+    ProblemSet set = makeSet({2});
+    set.ProblemTexts[1][1] = "x-y=1/2;0.5x+y=1";
+    set.ProblemTexts[1][2] = "x-y=1/2;x+y=1";
+    Dialog dialog(set);
+    dialog.show();
+    EXPECT_NE(dialog.view.image(1).texts().find("0.5"), std::string::npos) << dialog.view.image(1).texts();
+    EXPECT_EQ(dialog.view.image(3).texts().find("0.5"), std::string::npos) << dialog.view.image(3).texts();
+}
+
 } // namespace
 } // namespace tavolini

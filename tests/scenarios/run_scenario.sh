@@ -7,12 +7,13 @@ driver=$1
 scenario=$2
 problems=$3
 expected=${scenario%.scn}.out
-folder=$(mktemp -d)
+folder=$(cd "$(mktemp -d)" && pwd -P)
 trap 'rm -rf "$folder"' EXIT
 if [[ -f ${scenario%.scn}.sim ]]; then cp "${scenario%.scn}.sim" "$folder/ZUdir.sim"
 elif [[ $(head -n 1 "$scenario") != "# no problem set" ]]; then cp "$problems" "$folder/ZUdir.sim"; fi
 cd "$folder"
-QT_QPA_PLATFORM=offscreen "$driver" "$scenario" > actual.out 2> stderr.txt || true
+# Messages name files by their full path: the folder reads <folder> in NAME.out.
+QT_QPA_PLATFORM=offscreen "$driver" "$scenario" 2> stderr.txt | sed "s#$folder#<folder>#g" > actual.out || true
 if ! diff -u "$expected" actual.out; then
   echo "scenario $scenario: the output differs from $expected" >&2
   exit 1

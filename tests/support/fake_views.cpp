@@ -56,6 +56,11 @@ void FakePageView::showEquation(int n, Colour colour) {
     outlined.erase(n);
 }
 
+void FakePageView::showStep(int n, Colour colour) {
+    showEquation(n, colour);
+    if (n >= 0 && n < EquationSlots) writeRowText(n, 1, m_algebra.EquationTable[static_cast<std::size_t>(n)].stepText, clBlack);
+}
+
 void FakePageView::blankRow(int n) {
     blanked.push_back(n);
     outlined.erase(n);

@@ -74,6 +74,8 @@ class FakePageView final : public PageView {
 
     bool hasRowImage(int n) const override;
     void showEquation(int n, Colour colour) override;
+    // Recorded as the equation drawn and its sentence written on text row 1.
+    void showStep(int n, Colour colour) override;
     void blankRow(int n) override;
     void writeRowText(int n, int r, std::string_view text, Colour colour) override;
     void toggleRowOutline(int n) override;

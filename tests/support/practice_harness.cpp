@@ -126,6 +126,13 @@ CommandPanel::KeyAction PracticeHarness::pageKeyDown(int code, bool shift) {
     return action;
 }
 
+CommandPanel::KeyAction PracticeHarness::keyStroke(int code, bool shift, std::string_view text) {
+    const CommandPanel::KeyAction action = panel.keyStroke(code, shift, text, true);
+    if (action == CommandPanel::KeyAction::Execute) execute();
+    if (action == CommandPanel::KeyAction::Correct) correct();
+    return action;
+}
+
 std::vector<std::string> PracticeHarness::takeShown() {
     return std::exchange(dialogs.shown, {});
 }

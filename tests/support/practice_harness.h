@@ -58,6 +58,8 @@ struct PracticeHarness {
     // the button they answer.
     CommandPanel::KeyAction keyDown(int code, bool shift = false);
     CommandPanel::KeyAction pageKeyDown(int code, bool shift = false);
+    // A whole key press in the main window: its code and the text it typed.
+    CommandPanel::KeyAction keyStroke(int code, bool shift, std::string_view text);
 
     void execute() { flow.btnJikkouClick(); }
     void correct() { panel.resetPanel(); }

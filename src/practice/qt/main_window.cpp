@@ -7,6 +7,7 @@
 #include "core/equation_labels.h"
 #include "platform/text_codec.h"
 #include "presentation/page_layout.h"
+#include "presentation/qt/key_codes.h"
 #include "presentation/qt/page_window.h"
 
 #include <QAction>
@@ -260,7 +261,9 @@ void TfrmMain::createMenus() {
     connect(m_mnuChange, &QAction::triggered, this, &TfrmMain::changeUnit);
     QMenu* help = menuBar()->addMenu(text("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    connect(add(help, "mnuUsage", "使い方(&U)", true), &QAction::triggered, this, [this] {
+    QAction* usage = add(help, "mnuUsage", "使い方(&U)", true);
+    usage->setShortcut(QKeySequence::HelpContents); // F1: the main window's help is the contents
+    connect(usage, &QAction::triggered, this, [this] {
         if (m_help.showContents) m_help.showContents();
     });
     connect(add(help, "OnePoint", "ワンポイント(&P)", true), &QAction::triggered, this, [this] {
@@ -284,7 +287,7 @@ bool TfrmMain::startPractice(const std::string& path) {
     if (!readProblemSet(problems, m_state.algebra.dialogs)) {
         // Nothing to practise until a valid set is read: no problem from
         // empty tables, no moving to one.
-        m_state.algebra.dialogs.showMessage(path + cp932(":問題が不正です"));
+        m_state.algebra.dialogs.showMessage(problems.problemSetPath + cp932(":問題が不正です"));
         setProblemSetAvailable(false);
         return true;
     }
@@ -353,18 +356,9 @@ void TfrmMain::scrollQuarterPage() {
 
 void TfrmMain::chooseEquation(int n) { m_commandPanel->chooseEquation(n); }
 
-void TfrmMain::pageKeyDown(int keyCode, bool shift) {
-    switch (m_commandPanel->keyDown(keyCode, shift, false)) {
-    case CommandPanel::KeyAction::Execute:
-        return btnJikkouClick();
-    case CommandPanel::KeyAction::Correct:
-        return btnTeiseiClick();
-    default:
-        return;
-    }
+void TfrmMain::pageKey(int keyCode, bool shift, std::string_view text) {
+    handleKey(keyCode, shift, text, false);
 }
-
-void TfrmMain::pageKeyPress(char key) { m_commandPanel->keyPress(key, false); }
 
 bool TfrmMain::nextProblemBlinking() const { return m_timBlink.isActive(); }
 
@@ -377,11 +371,8 @@ void TfrmMain::changeUnit() { m_practice->changeUnit(); }
 
 // The main window sees every key first. With no command begun every key is
 // dropped; otherwise the keys of the drill are used and the rest go on.
-bool TfrmMain::handleKey(QKeyEvent* event, bool swallowIdle) {
-    const bool idle = m_state.command.composeStep == 0;
-    const int code = virtualKeyCode(event->key(), event->modifiers());
-    bool used = false;
-    switch (m_commandPanel->keyDown(code, event->modifiers().testFlag(Qt::ShiftModifier), swallowIdle)) {
+bool TfrmMain::handleKey(int keyCode, bool shift, std::string_view text, bool swallowIdle) {
+    switch (m_commandPanel->keyStroke(keyCode, shift, text, swallowIdle)) {
     case CommandPanel::KeyAction::Execute:
         btnJikkouClick();
         return true;
@@ -389,20 +380,21 @@ bool TfrmMain::handleKey(QKeyEvent* event, bool swallowIdle) {
         btnTeiseiClick();
         return true;
     case CommandPanel::KeyAction::Used:
-        used = true;
-        break;
+        return true;
     case CommandPanel::KeyAction::None:
         break;
     }
-    for (const char key : toCp932(event->text()))
-        used = m_commandPanel->keyPress(key, swallowIdle) || used;
-    return used || (swallowIdle && idle);
+    return false;
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     const bool mine = watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this &&
                       !isInside(watched, m_page);
-    if (mine && event->type() == QEvent::KeyPress) return handleKey(static_cast<QKeyEvent*>(event), true);
+    if (mine && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return handleKey(virtualKeyCode(*key), key->modifiers().testFlag(Qt::ShiftModifier), toCp932(key->text()),
+                         true);
+    }
     if (mine && event->type() == QEvent::MouseMove && m_state.page.hoverFrozen == 0) m_page->hoverOffRows();
     return QMainWindow::eventFilter(watched, event);
 }

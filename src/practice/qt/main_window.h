@@ -94,8 +94,7 @@ public:
 
     // PageEvents
     void chooseEquation(int n) override;
-    void pageKeyDown(int keyCode, bool shift) override;
-    void pageKeyPress(char key) override;
+    void pageKey(int keyCode, bool shift, std::string_view text) override;
     bool nextProblemBlinking() const override;
 
     // ProgramEnd
@@ -117,7 +116,7 @@ private:
     void createNumberPad(QWidget* panel);
     void createMenus();
     QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, QRect rect);
-    bool handleKey(QKeyEvent* event, bool swallowIdle);
+    bool handleKey(int keyCode, bool shift, std::string_view text, bool swallowIdle);
     void setProblemSetAvailable(bool available);
     void paintGroup(QGroupBox* group, bool enabled);
 

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace tavolini {
 namespace {
@@ -127,10 +128,10 @@ void TfrmMondai::createControls() {
     m_lstTangen = new QListWidget(this);
     m_lstTangen->setObjectName(QStringLiteral("lstTangen"));
     m_lstTangen->setGeometry(TangenRect);
-    m_lstTangen->setSelectionMode(QAbstractItemView::MultiSelection);
+    m_lstTangen->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lstTangen->setUniformItemSizes(true);
-    connect(m_lstTangen, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { unitClicked(m_lstTangen->row(item)); });
+    // Moving to a unit, by the mouse or the keys, shows it.
+    connect(m_lstTangen, &QListWidget::currentRowChanged, this, &TfrmMondai::unitClicked);
 
     m_btnOK = new QPushButton(text("Ｏ　Ｋ"), this);
     m_btnOK->setObjectName(QStringLiteral("btnOK"));
@@ -198,6 +199,7 @@ void TfrmMondai::setBraceMarked(int p, bool marked) {
 }
 
 void TfrmMondai::setUnitTitles(const std::vector<std::string>& titles) {
+    const QSignalBlocker quiet(m_lstTangen);
     m_lstTangen->clear();
     for (const std::string& title : titles) {
         auto* item = new QListWidgetItem(fromCp932(title), m_lstTangen);
@@ -206,11 +208,11 @@ void TfrmMondai::setUnitTitles(const std::vector<std::string>& titles) {
 }
 
 void TfrmMondai::selectOnlyUnitItem(int index) {
+    const QSignalBlocker quiet(m_lstTangen);
     m_lstTangen->clearSelection();
     QListWidgetItem* item = m_lstTangen->item(index);
     if (item == nullptr) return;
-    item->setSelected(true);
-    m_lstTangen->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+    m_lstTangen->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
 }
 
 void TfrmMondai::focusUnitList() {

@@ -3,6 +3,7 @@
 #include "presentation/qt/page_window.h"
 
 #include "platform/text_codec.h"
+#include "presentation/qt/key_codes.h"
 #include "presentation/qt/page_bitmaps.h"
 
 #include <QGroupBox>
@@ -34,77 +35,7 @@ void paintBackground(QWidget* widget, Colour background, Colour text) {
     widget->setAutoFillBackground(true);
 }
 
-// The digits that Shift turns into signs on a US keyboard: the command panel
-// reads the key, not the sign.
-int unshiftedDigit(int qtKey) {
-    switch (qtKey) {
-    case Qt::Key_Exclam:
-        return '1';
-    case Qt::Key_At:
-        return '2';
-    case Qt::Key_NumberSign:
-        return '3';
-    case Qt::Key_Dollar:
-        return '4';
-    case Qt::Key_Percent:
-        return '5';
-    case Qt::Key_AsciiCircum:
-        return '6';
-    case Qt::Key_Ampersand:
-        return '7';
-    case Qt::Key_Asterisk:
-        return '8';
-    case Qt::Key_ParenLeft:
-        return '9';
-    case Qt::Key_ParenRight:
-        return '0';
-    default:
-        return 0;
-    }
-}
-
 } // namespace
-
-int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
-    const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
-    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return keypad ? 96 + (qtKey - Qt::Key_0) : qtKey;
-    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return qtKey;
-    switch (qtKey) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Delete:
-        return 46;
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-        return 9;
-    case Qt::Key_Space:
-        return 32;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    case Qt::Key_Asterisk:
-        return keypad ? 106 : unshiftedDigit(qtKey);
-    case Qt::Key_Plus:
-        return keypad ? 107 : 0;
-    case Qt::Key_Minus:
-        return keypad ? 109 : 189;
-    case Qt::Key_Period:
-        return keypad ? 110 : 190;
-    case Qt::Key_Slash:
-        return keypad ? 111 : 191;
-    default:
-        return modifiers.testFlag(Qt::ShiftModifier) ? unshiftedDigit(qtKey) : 0;
-    }
-}
 
 Canvas* TfrmPage::Rows::findRowImage(int n) {
     RowImage* row = m_page.findRowImage(n);
@@ -138,8 +69,7 @@ TfrmPage::TfrmPage(Algebra& algebra, LayoutState& layout, PageState& state, Page
     m_grbKai->raise();
     m_edtPage2->raise();
 
-    const PageRect lastRow = *rowImageRect(m_state, rowImageCount(m_state));
-    m_sheet->setMinimumSize(2 * (m_state.rowWidth + RowLeft) + 4, lastRow.top + lastRow.height + RowLeft);
+    fitSheet(std::nullopt);
     setWidgetResizable(true);
     setWidget(m_sheet);
 }
@@ -218,6 +148,12 @@ void TfrmPage::showEquation(RowImage* image, int n, Colour colour) {
     tavolini::showEquation(rows, image != nullptr ? &image->canvas() : nullptr, n, colour);
 }
 
+void TfrmPage::showStep(int n, Colour colour) {
+    PageRows rows = pageRows();
+    RowImage* image = findRowImage(n);
+    tavolini::showStep(rows, image != nullptr ? &image->canvas() : nullptr, n, colour);
+}
+
 void TfrmPage::blankRow(int n) {
     if (RowImage* row = findRowImage(n)) row->canvas().clear();
 }
@@ -243,10 +179,17 @@ void TfrmPage::placeAnswerBox(int n) {
     const PagePoint at = answerBoxPosition(m_state, n, width());
     m_grbKai->move(at.x, at.y);
     m_grbKai->show();
+    fitSheet(at);
 }
 
 void TfrmPage::hideAnswerBox() {
     m_grbKai->hide();
+    fitSheet(std::nullopt);
+}
+
+void TfrmPage::fitSheet(std::optional<PagePoint> answerBox) {
+    const PageRect sheet = sheetRect(m_state, answerBox);
+    m_sheet->setMinimumSize(sheet.width, sheet.height);
 }
 
 void TfrmPage::showAnswerBrace() {
@@ -303,10 +246,7 @@ void TfrmPage::rowReleased(const RowImage* row, Qt::MouseButton button) {
 }
 
 void TfrmPage::keyPressEvent(QKeyEvent* event) {
-    const int code = virtualKeyCode(event->key(), event->modifiers());
-    if (code != 0) m_events.pageKeyDown(code, event->modifiers().testFlag(Qt::ShiftModifier));
-    for (const char key : toCp932(event->text()))
-        m_events.pageKeyPress(key);
+    m_events.pageKey(virtualKeyCode(*event), event->modifiers().testFlag(Qt::ShiftModifier), toCp932(event->text()));
     event->accept();
 }
 

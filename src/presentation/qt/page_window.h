@@ -40,6 +40,7 @@ class TfrmPage final : public QScrollArea, public PageView {
 
     bool hasRowImage(int n) const override { return findRowImage(n) != nullptr; }
     void showEquation(int n, Colour colour) override { showEquation(findRowImage(n), n, colour); }
+    void showStep(int n, Colour colour) override;
     void blankRow(int n) override;
     void writeRowText(int n, int r, std::string_view text, Colour colour) override;
     void drawRowLabel(int n);
@@ -85,6 +86,8 @@ class TfrmPage final : public QScrollArea, public PageView {
     void rowHovered(const RowImage* row);
     void rowReleased(const RowImage* row, Qt::MouseButton button);
     void printMessage();
+    // The sheet covers every row and the answer box, when one is placed.
+    void fitSheet(std::optional<PagePoint> answerBox);
 
     Algebra& m_algebra;
     LayoutState& m_layout;
@@ -101,9 +104,5 @@ class TfrmPage final : public QScrollArea, public PageView {
     RowImage* m_imgKotaeKakko = nullptr;
     QLineEdit* m_edtPage2 = nullptr;
 };
-
-// The keyboard's code for a Qt key, as the command panel knows keys; 0 for
-// keys it has no use for.
-int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
 
 } // namespace tavolini

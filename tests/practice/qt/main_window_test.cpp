@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -171,6 +172,52 @@ TEST(MainWindow, AMissingProblemSetEndsTheProgram) {
     EXPECT_NE(p.dialogs.shown[0].find("ZUdir.sim:FileNot Exists0:回復不能なエラーです"), std::string::npos);
     QApplication::processEvents();
     EXPECT_FALSE(p.program.window.isVisible());
+}
+
+TEST(MainWindow, EveryPadKeyTypesItsOwnSign) {
+    Program p;
+    p.click("btnShiki1");
+    p.click("btnKake");
+    for (const char* name : {"btn1", "btn2", "btn3", "btn4", "btn5", "btn6", "btn7", "btn8", "btn9", "btn0",
+                             "btnDecimal", "btnBunsu"})
+        p.click(name);
+    EXPECT_EQ(p.program.window.findChild<QLabel*>(QStringLiteral("pnlNumber"))->text(),
+              QStringLiteral(u"1234567890.分の"));
+}
+
+// Key presses as X11 delivers them with a Japanese layout: the sign Shift
+// gives a digit key, and the key's place on the keyboard (its keycode).
+TEST(MainWindow, ShiftedKeysOfAJapaneseKeyboardTypeOnce) {
+    struct Row {
+        Qt::Key key;
+        quint32 scanCode;
+        const char* text;
+        const char16_t* operand;
+    };
+    const Row rows[] = {
+        {Qt::Key_ParenLeft, 17, "(", u"8"}, {Qt::Key_ParenRight, 18, ")", u"9"},
+        {Qt::Key_QuoteDbl, 11, "\"", u"2"}, {Qt::Key_Apostrophe, 16, "'", u"7"},
+        {Qt::Key_Ampersand, 15, "&", u"6"}, {Qt::Key_Asterisk, 48, "*", u""},
+        {Qt::Key_B, 56, "B", u"分の"},
+    };
+    Program p;
+    p.click("btnShiki1");
+    p.click("btnKake");
+    auto* operand = p.program.window.findChild<QLabel*>(QStringLiteral("pnlNumber"));
+    for (const Row& row : rows) {
+        p.click("btnClear");
+        QKeyEvent press(QEvent::KeyPress, row.key, Qt::ShiftModifier, row.scanCode, 0, 0, QString::fromLatin1(row.text));
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+        EXPECT_EQ(operand->text(), QString::fromUtf16(row.operand)) << row.text;
+    }
+}
+
+TEST(MainWindow, F1OpensTheHelpAtItsContents) {
+    Program p;
+    std::string opened;
+    p.program.window.setHelpActions({[&opened] { opened = "contents"; }, [&opened] { opened = "one point"; }, {}});
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    EXPECT_EQ(opened, "contents");
 }
 
 TEST(MainWindow, MenuEntriesOfLaterWindowsArePresentButDisabled) {
