@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
 // Orbiset Tavolini: builds the program's objects, wires them and runs.
+#include "editing/qt/edit_ques_dialog.h"
 #include "platform/message_box_dialogs.h"
 #include "practice/qt/drill_program.h"
 #include "practice/qt/help_window.h"
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
 
     HelpWindow help(&program.window);
     TfrmVersion about(&program.window);
+    TfrmEditQues editor(program.problems, dialogs, &program.window);
+    program.window.setProblemEditor(&editor);
     program.window.setHelpActions({[&help] { help.showContents(); }, [&help] { help.showOnePoint(); },
                                    [&about] { about.showAbout(); }});
 

@@ -13,6 +13,7 @@ enum class ParseError : int {
     TooManyTokens = 113,     // more than an equation record holds
     NumberAfterNumber = 114, // a number while another is still unplaced ("2 3", "2*3")
     NotAnEquation = 115,     // not one '=' between two sides, or a bracket left open
+    FactorBeforeCorner = 116, // a number or '-' right before '｢', which groups nothing
     MinusAfterSign = 178,    // '-' right after '+' or '-'
     PlusAfterSign = 179,     // '+' right after '+' or '-'
     BadCharacter = 191,      // a character outside the accepted set

@@ -153,6 +153,9 @@ private:
     }
 
     void opening(char c) {
+        // Corner brackets group nothing, so a factor or a sign before them
+        // would silently become a term of its own.
+        if (c == OpenCorner && (m_hasPending || m_previous == '-')) return fail(ParseError::FactorBeforeCorner);
         if (m_previous == '-') {
             m_pending = makeToken(-1, 1, '/'); // "-(" is the factor -1
             m_hasPending = true;

@@ -15,9 +15,6 @@
 namespace tavolini {
 namespace {
 
-constexpr std::string_view UnitOpening = "<<";
-constexpr std::string_view UnitClosing = ">>";
-
 // The tables a read builds; they replace the set's only when the read succeeds.
 struct Tables {
     std::array<std::string, UnitRows> UnitNames;
@@ -61,23 +58,24 @@ std::string currentFolder() {
     return folder;
 }
 
-bool loadProblemSetFile(ProblemSet& set, Algebra& algebra, ProgramEnd& programEnd, const std::string& path) {
+FileStatus readProblemSetFile(ProblemSet& set, const std::string& path) {
     // Held absolute, so that the record file and the file dialogs do not
     // depend on the folder the program runs in later.
     const std::string fullPath = absolutePath(path);
-    set.lines.clear();
     const FileContents file = readWholeFile(fullPath);
-    if (file.status == FileStatus::Missing) {
-        fatalError(algebra, programEnd, fullPath + ":FileNot Exists");
-        return false;
-    }
-    if (file.status == FileStatus::Failed) {
-        fatalError(algebra, programEnd, fullPath + ":File Can't Load");
-        return false;
-    }
-    set.lines = splitLines(file.bytes);
+    set.lines.clear();
+    if (file.status == FileStatus::Read) set.lines = splitLines(file.bytes);
     set.problemSetPath = fullPath;
-    return true;
+    return file.status;
+}
+
+bool loadProblemSetFile(ProblemSet& set, Algebra& algebra, ProgramEnd& programEnd, const std::string& path) {
+    const std::string before = set.problemSetPath;
+    const FileStatus status = readProblemSetFile(set, path);
+    if (status == FileStatus::Read) return true;
+    const std::string fullPath = std::exchange(set.problemSetPath, before);
+    fatalError(algebra, programEnd, fullPath + (status == FileStatus::Missing ? ":FileNot Exists" : ":File Can't Load"));
+    return false;
 }
 
 bool readProblemSet(ProblemSet& set, Dialogs& dialogs) {

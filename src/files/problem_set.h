@@ -2,6 +2,8 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include "core/text_file.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -19,6 +21,8 @@ inline constexpr int MaxProblemsPerUnit = 5;
 inline constexpr int UnitRows = MaxUnits + 1;                 // row 0 holds no unit
 inline constexpr int ProblemColumns = MaxProblemsPerUnit + 1; // column 0 the unit title again
 
+inline constexpr std::string_view UnitOpening = "<<"; // followed by the unit's title
+inline constexpr std::string_view UnitClosing = ">>";
 inline constexpr std::string_view RecordExtension = ".rec";
 inline constexpr std::string_view DefaultProblemSet = "ZUdir.sim";
 
@@ -71,9 +75,12 @@ std::string currentFolder();
 std::string absolutePath(const std::string& path);
 
 // Reads the file at `path` into the lines and makes its absolute path
-// `problemSetPath`; messages name that path too. A
-// file that is missing or unreadable ends the program through fatalError,
-// and the result is false.
+// `problemSetPath`. A file that could not be read leaves no lines.
+FileStatus readProblemSetFile(ProblemSet& set, const std::string& path);
+
+// readProblemSetFile at start-up: a file that is missing or unreadable ends
+// the program through fatalError, naming its absolute path; `problemSetPath`
+// is then left as it was and the result is false.
 bool loadProblemSetFile(ProblemSet& set, Algebra& algebra, ProgramEnd& programEnd, const std::string& path);
 
 // Builds the unit and problem tables from the lines: true when they form a

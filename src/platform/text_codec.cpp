@@ -23,4 +23,11 @@ std::string toCp932(const QString& text) {
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+std::optional<std::string> toCp932Exactly(const QString& text) {
+    QStringEncoder encoder(CodecName);
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError()) return std::nullopt;
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
 } // namespace tavolini

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,9 @@ namespace tavolini {
 // strings. Bytes that are not valid code page 932 show as U+FFFD.
 QString fromCp932(std::string_view text);
 std::string toCp932(const QString& text);
+
+// The text in code page 932 only when every character has a place there;
+// nothing for a text that would lose a character on the way.
+std::optional<std::string> toCp932Exactly(const QString& text);
 
 } // namespace tavolini

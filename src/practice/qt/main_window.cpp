@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -111,6 +112,7 @@ TfrmMain::TfrmMain(DrillState state, QSize screen, QWidget* parent) : QMainWindo
     m_practice = std::make_unique<PracticeFlow>(PracticeContext{state.algebra, state.command, state.answers,
                                                                 state.page, state.problems, state.records, *m_page,
                                                                 *this, *this, state.drillDialogs, *m_commandPanel});
+    m_menu = std::make_unique<ProblemSetMenu>(state.problems, state.algebra.dialogs, *m_practice);
 
     m_imgNextQ = nextGlyph(Qt::darkBlue);
     m_imgNextR = nextGlyph(Qt::red);
@@ -238,17 +240,20 @@ void TfrmMain::createMenus() {
     };
     QMenu* file = menuBar()->addMenu(text("ファイル(&F)"));
     file->setObjectName(QStringLiteral("mnuSave"));
-    // Opening, saving, editing, printing, the records and the stack view come
-    // with their own windows; their entries are here already.
-    add(file, "mnuOpen", "開く(&O)", false);
-    add(file, "mnuSaveAs", "保存する(&S)", false);
+    // Printing, the records and the stack view come with their own windows;
+    // their entries are here already.
+    connect(add(file, "mnuOpen", "開く(&O)", true), &QAction::triggered, this,
+            [this] { runMenuFlow(&ProblemSetMenu::open); });
+    connect(add(file, "mnuSaveAs", "保存する(&S)", true), &QAction::triggered, this,
+            [this] { m_menu->saveProblemSet(); });
     file->addSeparator();
     add(file, "mnuPrint", "印刷する(&P)", false);
     file->addSeparator();
     connect(add(file, "mnuExit", "終了(&X)", true), &QAction::triggered, this, &QWidget::close);
     QMenu* edit = menuBar()->addMenu(text("編集(&E)"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    add(edit, "mnuEditZudir", "問題を編集する(&E)", false);
+    connect(add(edit, "mnuEditZudir", "問題を編集する(&E)", true), &QAction::triggered, this,
+            [this] { runMenuFlow(&ProblemSetMenu::edit); });
     QMenu* view = menuBar()->addMenu(text("表示(&V)"));
     view->setObjectName(QStringLiteral("mnuDisplay"));
     add(view, "mnuShowRecord", "練習の記録(&R)", false);
@@ -295,6 +300,17 @@ bool TfrmMain::startPractice(const std::string& path) {
     m_practice->startProblem(false);
     moveFocus();
     return true;
+}
+
+void TfrmMain::runMenuFlow(void (ProblemSetMenu::*flow)()) {
+    (m_menu.get()->*flow)();
+    setProblemSetAvailable(m_state.problems.unitCount > 0);
+    moveFocus();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (m_menu->mayClose()) event->accept();
+    else event->ignore();
 }
 
 void TfrmMain::setProblemSetAvailable(bool available) {

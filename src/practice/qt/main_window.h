@@ -10,6 +10,7 @@
 #include "practice/judge.h"
 #include "practice/practice_flow.h"
 #include "practice/practice_view.h"
+#include "practice/problem_set_menu.h"
 #include "files/problem_set.h"
 #include "presentation/equation_layout.h"
 #include "presentation/page_events.h"
@@ -65,6 +66,8 @@ public:
     ~TfrmMain() override;
 
     void setHelpActions(HelpActions actions) { m_help = std::move(actions); }
+    // The editor 問題を編集する shows; main attaches the real one.
+    void setProblemEditor(ProblemEditor* editor) { m_menu->setEditor(editor); }
 
     // The show step: reads the problem set at `path` and starts its first
     // problem. False when the program is to end (the file could not be read).
@@ -73,6 +76,7 @@ public:
     TfrmPage& page() { return *m_page; }
     CommandPanel& commandPanel() { return *m_commandPanel; }
     PracticeFlow& practice() { return *m_practice; }
+    ProblemSetMenu& problemSetMenu() { return *m_menu; }
 
     // PanelView
     void enableEquationButton(int n, bool enabled) override;
@@ -108,6 +112,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Asks about unsaved edits of the problem set first.
+    void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
@@ -118,6 +124,8 @@ private:
     QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, QRect rect);
     bool handleKey(int keyCode, bool shift, std::string_view text, bool swallowIdle);
     void setProblemSetAvailable(bool available);
+    // After a menu flow: moving between problems needs a set that was read.
+    void runMenuFlow(void (ProblemSetMenu::*flow)());
     void paintGroup(QGroupBox* group, bool enabled);
 
     DrillState m_state;
@@ -140,6 +148,7 @@ private:
     HelpActions m_help;
     std::unique_ptr<CommandPanel> m_commandPanel;
     std::unique_ptr<PracticeFlow> m_practice;
+    std::unique_ptr<ProblemSetMenu> m_menu;
 };
 
 } // namespace tavolini

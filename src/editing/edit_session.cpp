@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "editing/edit_session.h"
+
+#include "core/cp932.h"
+#include "core/dialogs.h"
+#include "files/problem_set.h"
+
+namespace tavolini {
+
+std::string editorCaption(std::string_view path) { return cp932("問題の編集：") + std::string(path); }
+
+void startEditing(EditSession& session) { session = EditSession{}; }
+
+void noteChange(EditSession& session) {
+    session.edited = true;
+    session.checked = false;
+}
+
+ProblemCheck runCheck(EditSession& session, const std::vector<EditorLine>& lines, Dialogs& dialogs) {
+    ProblemCheck check = checkProblemSet(lines, dialogs);
+    if (check.verdict == CheckVerdict::Passed) session.checked = true;
+    return check;
+}
+
+bool acceptEdit(const EditSession& session, ProblemSet& set, Dialogs& dialogs, const std::vector<EditorLine>& lines) {
+    if (session.edited && !session.checked) {
+        dialogs.showMessage(cp932("エラーチェックしてください"));
+        return false;
+    }
+    if (!session.edited) return true;
+    // A checked text holds only what the code page can hold.
+    set.lines.clear();
+    for (const EditorLine& line : lines) set.lines.push_back(line.text);
+    set.problemSetSaved = false;
+    return true;
+}
+
+} // namespace tavolini

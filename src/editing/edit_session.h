@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "editing/problem_check.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavolini {
+
+class Dialogs;
+struct ProblemSet;
+
+// The editor's two flags: the text was changed since the editor opened, and
+// the text as it stands passed the check (or was not changed).
+struct EditSession {
+    bool edited = false;
+    bool checked = true;
+};
+
+// "問題の編集：" + path, code page 932.
+std::string editorCaption(std::string_view path);
+
+void startEditing(EditSession& session);
+void noteChange(EditSession& session);
+
+// エラーチェック: the check, remembered when it passes.
+ProblemCheck runCheck(EditSession& session, const std::vector<EditorLine>& lines, Dialogs& dialogs);
+
+// OK: refused with "エラーチェックしてください" while a change is unchecked. An
+// edited text becomes the set's lines and the set is marked unsaved; an
+// unedited one leaves the set as it was. True when the editor may close.
+bool acceptEdit(const EditSession& session, ProblemSet& set, Dialogs& dialogs, const std::vector<EditorLine>& lines);
+
+} // namespace tavolini

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "core/dialogs.h"
+#include "editing/problem_editor.h"
+#include "files/problem_set.h"
+#include "practice/practice_flow.h"
+
+#include <string>
+#include <vector>
+
+namespace tavolini {
+
+// The file and edit menus' flows: opening another problem set, saving the
+// lines, editing them, and the question about unsaved edits when the window
+// closes. A failed open or a cancelled edit puts the set back as it was.
+class ProblemSetMenu {
+public:
+    ProblemSetMenu(ProblemSet& set, Dialogs& dialogs, PracticeFlow& practice)
+        : m_set(set), m_dialogs(dialogs), m_practice(practice) {}
+
+    // The editor the edit flow shows; without one it does nothing.
+    void setEditor(ProblemEditor* editor) { m_editor = editor; }
+
+    // Reads the file and, when it is a valid set, starts its first problem
+    // with all positions reset. A file that cannot be read fails the same
+    // way as one that is not a set (the program goes on).
+    bool openProblemSet(const std::string& path);
+    // 保存する: the save dialog, then the lines written atomically.
+    bool saveProblemSet();
+    void backupProblemSet();
+    void restoreProblemSet();
+
+    void open();  // 開く
+    void edit();  // 問題を編集する
+    // Asked when the main window is about to close: true when it may.
+    bool mayClose();
+
+private:
+    ProblemSet& m_set;
+    Dialogs& m_dialogs;
+    PracticeFlow& m_practice;
+    ProblemEditor* m_editor = nullptr;
+    std::vector<std::string> m_backupLines;
+    std::string m_backupPath;
+};
+
+} // namespace tavolini

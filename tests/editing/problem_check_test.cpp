@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "editing/edit_session.h"
+
+#include "core/cp932.h"
+#include "files/problem_set.h"
+#include "support/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace tavolini {
+namespace {
+
+// UTF-8 lines; a line starting with "!" stands for one the code page cannot hold.
+std::vector<EditorLine> textOf(std::initializer_list<const char*> lines) {
+    std::vector<EditorLine> text;
+    for (std::string_view line : lines) {
+        const bool unencodable = line.starts_with("!");
+        text.push_back({cp932(line.substr(unencodable ? 1 : 0)), unencodable});
+    }
+    return text;
+}
+
+TEST(ProblemCheck, FindsTheFirstUnitWithFailingProblems) {
+    struct Row {
+        const char* name;
+        std::vector<EditorLine> text;
+        CheckVerdict verdict;
+        int unitCount;
+        std::size_t failingUnitLine;
+        std::vector<std::size_t> failingLines;
+        std::size_t messages;
+    };
+    const Row rows[] = {
+        {"all valid", textOf({"<<a", "x+y=3;x-y=1", ">>", "<<b", "2x=4;y=1", ">>"}), CheckVerdict::Passed, 2, 0, {}, 0},
+        {"two failures in unit 2, one in unit 3",
+         textOf({"<<a", "x=1;y=2", ">>", "<<b", "x+y;y=2", "x=1;y=2", "x=1", ">>", "<<c", "x=;y=1", ">>"}),
+         CheckVerdict::FailingUnit, 0, 3, {4, 6}, 3},
+        {"a corner bracket with a factor", textOf({"<<a", "2｢x+1｣=3;y=1", ">>"}), CheckVerdict::FailingUnit, 0, 0, {1},
+         1},
+        {"a problem the code page cannot hold", textOf({"<<a", "!x=1;y=2", "x=1;y=2", ">>"}),
+         CheckVerdict::FailingUnit, 0, 0, {1}, 0},
+        {"a title the code page cannot hold", textOf({"<<a", "x=1;y=2", ">>", "!<<b", "x=1;y=2", ">>"}),
+         CheckVerdict::FailingUnit, 0, 3, {3}, 0},
+        {"a unit left open", textOf({"<<a", "x=1;y=2"}), CheckVerdict::BadStructure, 0, 0, {}, 0},
+        {"six problems", textOf({"<<a", "x=1;y=1", "x=1;y=1", "x=1;y=1", "x=1;y=1", "x=1;y=1", "x=1;y=1", ">>"}),
+         CheckVerdict::BadStructure, 0, 0, {}, 1},
+        {"nothing", {}, CheckVerdict::BadStructure, 0, 0, {}, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScriptedDialogs dialogs;
+        const ProblemCheck check = checkProblemSet(row.text, dialogs);
+        EXPECT_EQ(check.verdict, row.verdict);
+        EXPECT_EQ(check.unitCount, row.unitCount);
+        EXPECT_EQ(check.failingUnitLine, row.failingUnitLine);
+        EXPECT_EQ(check.failingLines, row.failingLines);
+        EXPECT_EQ(dialogs.shown.size(), row.messages);
+    }
+}
+
+TEST(ProblemCheck, TheResultTexts) {
+    EXPECT_EQ(utf8FromCp932(checkResultText(CheckVerdict::Passed)), "☆☆☆　構文チェック成功　☆☆☆");
+    EXPECT_EQ(utf8FromCp932(checkResultText(CheckVerdict::FailingUnit)), "??? 誤りがあります ???");
+    EXPECT_EQ(utf8FromCp932(checkResultText(CheckVerdict::BadStructure)), "??? 問題に誤りがあります");
+    EXPECT_EQ(checkUnitCountText({CheckVerdict::Passed, 16, 0, {}}), "16");
+    EXPECT_EQ(checkUnitCountText({CheckVerdict::FailingUnit, 0, 0, {1}}), "");
+    EXPECT_EQ(utf8FromCp932(editorCaption("/home/t/ZUdir.sim")), "問題の編集：/home/t/ZUdir.sim");
+}
+
+// OK needs a check after every change; only an edited text reaches the set.
+TEST(EditSession, OkTakesOnlyACheckedChange) {
+    const std::vector<EditorLine> good = textOf({"<<a", "x=1;y=2", ">>"});
+    const std::vector<EditorLine> bad = textOf({"<<a", "x=;y=2", ">>"});
+    struct Row {
+        const char* name;
+        bool change;
+        const std::vector<EditorLine>* checked; // nothing: no check
+        bool accepted;
+        bool saved;
+    };
+    const Row rows[] = {
+        {"unchanged", false, nullptr, true, true},
+        {"changed, unchecked", true, nullptr, false, true},
+        {"changed, checked", true, &good, true, false},
+        {"changed, failed its check", true, &bad, false, true},
+        {"checked, then changed again", true, &good, false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScriptedDialogs dialogs;
+        ProblemSet set;
+        set.lines = {"<<old", "x=1;y=1", ">>"};
+        EditSession session;
+        startEditing(session);
+        if (row.change) noteChange(session);
+        if (row.checked) runCheck(session, *row.checked, dialogs);
+        if (std::string_view(row.name).ends_with("again")) noteChange(session);
+        dialogs.shown.clear();
+        EXPECT_EQ(acceptEdit(session, set, dialogs, good), row.accepted);
+        EXPECT_EQ(set.problemSetSaved, row.saved);
+        EXPECT_EQ(set.lines.front(), row.saved ? "<<old" : "<<a");
+        EXPECT_EQ(dialogs.shown, row.accepted ? std::vector<std::string>{}
+                                              : std::vector<std::string>{"message: エラーチェックしてください"});
+    }
+}
+
+} // namespace
+} // namespace tavolini

@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "practice/problem_set_menu.h"
+
+#include "core/cp932.h"
+#include "editing/edit_session.h"
+#include "support/practice_harness.h"
+
+#include <gtest/gtest.h>
+
+namespace tavolini {
+namespace {
+
+using Messages = std::vector<std::string>;
+
+const std::vector<std::string> InUse = PracticeHarness::oneUnit({"2x+y=7;x-y=2", "x+y=3;x-y=1"});
+const std::string OtherSet = "<<別の単元\r\nx+y=5;x-y=1\r\n>>\r\n";
+
+// An editor that ends as told. Like the real one, OK with a new text hands it
+// to the set, unsaved; any other ending leaves the set's lines scrambled, so
+// that only the flow's restore can mend them.
+struct FakeEditor final : ProblemEditor {
+    explicit FakeEditor(ProblemSet& problems) : set(problems) {}
+    EditEnd editProblems() override {
+        if (end == EditEnd::Ok && !newLines.empty()) {
+            set.lines.clear();
+            for (const std::string& line : newLines) set.lines.push_back(cp932(line));
+            set.problemSetSaved = false;
+        }
+        if (end == EditEnd::Cancel) set.lines = {"scrambled"};
+        return end;
+    }
+    void setEditorCaption(std::string_view path) override { caption = utf8FromCp932(editorCaption(path)); }
+
+    ProblemSet& set;
+    EditEnd end = EditEnd::Cancel;
+    std::vector<std::string> newLines; // UTF-8
+    std::string caption;
+};
+
+struct Menu : PracticeHarness {
+    Menu() : PracticeHarness(InUse) {
+        start();
+        menu.setEditor(&editor);
+        writeBytes(folder / "other.sim", cp932(OtherSet));
+        writeBytes(folder / "broken.sim", "<<a\r\nx=1;y=2\r\n");
+    }
+    FakeEditor editor{problems};
+    ProblemSetMenu menu{problems, dialogs, flow};
+};
+
+TEST(ProblemSetMenu, OpenReadsAnotherSetAndStartsIt) {
+    Menu m;
+    m.problems.problemSetSaved = false;
+    m.problems.problemNumbers[1] = 2;
+    m.dialogs.replies = {Reply::No};
+    m.dialogs.files = {m.folder / "other.sim"};
+    m.drillDialogs.selections = {std::nullopt};
+    m.menu.open();
+    EXPECT_EQ(m.dialogs.shown,
+              (Messages{"question: 確認: ファイルを保存しますか -> No", "open: SIMファイル|*.SIM"}));
+    EXPECT_EQ(m.problems.problemSetPath, m.folder / "other.sim");
+    EXPECT_EQ(utf8FromCp932(m.problems.UnitNames[1]), "別の単元");
+    EXPECT_EQ(m.problems.problemNumbers[1], 1);
+    EXPECT_EQ(m.equation(1), "1x 1y = 5");
+    EXPECT_EQ(m.drillDialogs.selectionShown, 1);
+    EXPECT_TRUE(m.problems.problemSetSaved);
+}
+
+// A file that is not a set, or cannot be read, changes nothing of the set in
+// use: lines, path, tables and the problem being worked.
+TEST(ProblemSetMenu, AFailedOpenPutsTheSetBack) {
+    for (const char* name : {"broken.sim", "missing.sim", ""}) {
+        SCOPED_TRACE(name);
+        Menu m;
+        m.run("①＋②");
+        const std::vector<std::string> lines = m.problems.lines;
+        const std::string path = m.problems.problemSetPath;
+        m.dialogs.files = {m.folder / name};
+        m.menu.open();
+        EXPECT_EQ(m.dialogs.shown.back(), "message: " + m.folder / name + ":問題が不正です");
+        EXPECT_EQ(m.problems.lines, lines);
+        EXPECT_EQ(m.problems.problemSetPath, path);
+        EXPECT_EQ(utf8FromCp932(m.problems.UnitNames[1]), "単元1");
+        EXPECT_EQ(m.algebra.equationCount, 3);
+        EXPECT_EQ(m.drillDialogs.selectionShown, 0);
+    }
+}
+
+TEST(ProblemSetMenu, AFailedOpenAfterSavingKeepsTheFileJustSaved) {
+    Menu m;
+    m.problems.problemSetSaved = false;
+    m.dialogs.replies = {Reply::Yes};
+    m.dialogs.files = {m.folder / "saved", m.folder / "broken.sim"};
+    m.menu.open();
+    EXPECT_EQ(m.problems.problemSetPath, m.folder / "saved");
+    EXPECT_TRUE(m.problems.problemSetSaved);
+    EXPECT_EQ(readBytes(m.folder / "saved"), cp932("<<単元1\r\n2x+y=7;x-y=2\r\nx+y=3;x-y=1\r\n>>\r\n"));
+}
+
+TEST(ProblemSetMenu, SavesUnderTheNameAsChosen) {
+    struct Row {
+        std::optional<std::string> chosen;
+        bool saved;
+    };
+    Menu m;
+    const Row rows[] = {{std::nullopt, false}, {"", false}, {m.folder / "noextension", true}};
+    for (const Row& row : rows) {
+        m.problems.problemSetSaved = false;
+        m.dialogs.files = {row.chosen};
+        EXPECT_EQ(m.menu.saveProblemSet(), row.saved);
+        EXPECT_EQ(m.problems.problemSetSaved, row.saved);
+    }
+    EXPECT_EQ(m.dialogs.shown.back(), "save: SIMﾌｧｲﾙ|*.SIM");
+    EXPECT_EQ(m.problems.problemSetPath, m.folder / "noextension");
+    EXPECT_EQ(m.editor.caption, "問題の編集：" + m.folder / "noextension");
+    EXPECT_EQ(readBytes(m.folder / "noextension"), joinLines(m.problems.lines));
+}
+
+TEST(ProblemSetMenu, AnAcceptedEditStartsTheNewSetUnsaved) {
+    Menu m;
+    m.problems.problemNumbers[1] = 2;
+    m.editor.end = EditEnd::Ok;
+    m.editor.newLines = {"<<新しい単元", "3x=6;y=1", ">>"};
+    m.drillDialogs.selections = {std::nullopt};
+    m.menu.edit();
+    EXPECT_EQ(utf8FromCp932(m.problems.UnitNames[1]), "新しい単元");
+    EXPECT_EQ(m.problems.problemNumbers[1], 1);
+    EXPECT_EQ(m.equation(1), "3x = 6");
+    EXPECT_EQ(m.drillDialogs.selectionShown, 1);
+    EXPECT_FALSE(m.problems.problemSetSaved);
+}
+
+TEST(ProblemSetMenu, AnEditThatDoesNotStartOrIsCancelledPutsTheLinesBack) {
+    for (const EditEnd end : {EditEnd::Ok, EditEnd::Cancel}) {
+        Menu m;
+        m.problems.lines = {"<<a", "x=;y=1", ">>"}; // the first problem does not load
+        const std::vector<std::string> lines = m.problems.lines;
+        m.editor.end = end;
+        m.menu.edit();
+        EXPECT_EQ(m.problems.lines, lines);
+        if (end == EditEnd::Ok) EXPECT_EQ(m.dialogs.shown.back(), "message: " + m.folder / "ZUdir.sim" + ":問題が不正です");
+        else EXPECT_TRUE(m.dialogs.shown.empty());
+        EXPECT_EQ(m.drillDialogs.selectionShown, 0);
+    }
+}
+
+TEST(ProblemSetMenu, AsksAboutUnsavedEditsBeforeClosing) {
+    struct Row {
+        const char* name;
+        bool saved;
+        std::optional<Reply> reply;
+        std::optional<std::string> file;
+        bool mayClose;
+    };
+    const Row rows[] = {
+        {"saved", true, std::nullopt, std::nullopt, true},
+        {"No", false, Reply::No, std::nullopt, true},
+        {"Cancel", false, Reply::Cancel, std::nullopt, false},
+        {"Yes, save cancelled", false, Reply::Yes, std::nullopt, false},
+        {"Yes, saved", false, Reply::Yes, "closing.sim", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Menu m;
+        m.problems.problemSetSaved = row.saved;
+        if (row.reply) m.dialogs.replies = {*row.reply};
+        m.dialogs.files = {row.file ? std::optional(m.folder / *row.file) : std::nullopt};
+        EXPECT_EQ(m.menu.mayClose(), row.mayClose);
+        EXPECT_EQ(m.dialogs.shown.empty(), row.saved);
+        if (!row.saved) EXPECT_TRUE(m.dialogs.shown.front().starts_with("question: 確認: ファイルを保存しますか？ -> "));
+    }
+}
+
+} // namespace
+} // namespace tavolini
