@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-// One 実行 through the main window, from the click to the new row drawn.
+// One 実行 through the main window, from the click to the new row drawn; the
+// editor's エラーチェック of a full set, from the click to the lists filled.
+#include "editing/qt/edit_ques_dialog.h"
 #include "practice/qt/drill_program.h"
+#include "support/full_problem_set.h"
 #include "support/silent_dialogs.h"
 
 #include <QApplication>
@@ -42,6 +45,18 @@ void executeStep(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(executeStep)->Unit(benchmark::kMicrosecond);
+
+void checkFullSetInTheEditor(benchmark::State& state) {
+    SilentDialogs dialogs;
+    ProblemSet set;
+    set.lines = fullProblemSetLines();
+    TfrmEditQues editor(set, dialogs);
+    editor.prepareShowing();
+    editor.show();
+    auto* check = editor.findChild<QPushButton*>(QStringLiteral("btnCompile"));
+    for (auto _ : state) check->click(); // checks and fills the result fields before it returns
+}
+BENCHMARK(checkFullSetInTheEditor)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace tavolini

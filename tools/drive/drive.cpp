@@ -5,7 +5,10 @@
 // A test tool; it is not installed for users.
 #include "core/cp932.h"
 #include "core/stack_text.h"
+#include "core/text_file.h"
 #include "driver_dialogs.h"
+#include "driver_editor.h"
+#include "editing/qt/edit_ques_dialog.h"
 #include "practice/qt/drill_program.h"
 #include "presentation/qt/page_window.h"
 
@@ -68,7 +71,29 @@ void state(DrillProgram& program) {
               << " message=" << utf8FromCp932(program.window.page().pageMessage()) << '\n';
 }
 
-void run(DrillProgram& program, DriverDialogs& dialogs, const std::string& verb, const std::string& argument) {
+// The file of the current folder, line by line as the problem-set reader
+// splits it.
+void file(const std::string& name) {
+    const FileContents contents = readWholeFile(name);
+    if (contents.status != FileStatus::Read) {
+        std::cout << "file: (none)\n";
+        return;
+    }
+    for (const std::string& line : splitLines(contents.bytes)) std::cout << "file: " << utf8FromCp932(line) << '\n';
+}
+
+// The main window's close box. False when the window closed.
+bool closeWindow(TfrmMain& window) {
+    window.close();
+    QApplication::processEvents();
+    if (window.isVisible()) return true;
+    std::cout << "closed\n";
+    return false;
+}
+
+// One command of the scenario; false when the window has closed.
+bool run(DrillProgram& program, DriverDialogs& dialogs, const std::string& verb, const std::string& argument) {
+    if (verb == "close") return closeWindow(program.window);
     if (verb == "click") click(program.window, argument, Qt::LeftButton);
     else if (verb == "rclick") click(program.window, argument, Qt::RightButton);
     else if (verb == "key") key(program.window, argument);
@@ -76,8 +101,10 @@ void run(DrillProgram& program, DriverDialogs& dialogs, const std::string& verb,
     else if (verb == "reply") dialogs.queue(argument);
     else if (verb == "dump") dump(program);
     else if (verb == "state") state(program);
+    else if (verb == "file") file(argument);
     else failScenario("unknown command " + verb);
     QApplication::processEvents();
+    return true;
 }
 
 std::vector<std::string> scriptLines(std::istream& input) {
@@ -101,6 +128,9 @@ int drive(std::istream& input) {
     DriverDialogs dialogs;
     DrillProgram program(dialogs, dialogs, screenFor(width));
     dialogs.setProblemSet(&program.problems);
+    TfrmEditQues editorDialog(program.problems, dialogs, &program.window);
+    DriverEditor editor(editorDialog, dialogs);
+    program.window.setProblemEditor(&editor);
     program.window.show();
     program.window.activateWindow();
     QApplication::processEvents();
@@ -110,7 +140,7 @@ int drive(std::istream& input) {
         const std::string verb = line.substr(0, space);
         const std::string argument = space == std::string::npos ? "" : line.substr(space + 1);
         if (verb == "width") failScenario("width belongs on the first line");
-        run(program, dialogs, verb, argument);
+        if (!run(program, dialogs, verb, argument)) break;
     }
     return 0;
 }

@@ -26,9 +26,10 @@ public:
     int showSpecialSolution() override;
     bool showProblemSelection() override;
 
-private:
+    // The next queued reply; with none the run ends, naming `what` wanted it.
     std::string takeReply(const std::string& what);
 
+private:
     std::deque<std::string> m_replies;
     ProblemSet* m_problems = nullptr;
 };

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "driver_editor.h"
+
+#include "core/text_file.h"
+#include "driver_dialogs.h"
+#include "editing/qt/edit_ques_dialog.h"
+#include "platform/text_codec.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <iostream>
+
+namespace tavolini {
+namespace {
+
+std::string fieldText(TfrmEditQues& dialog, const char* name) {
+    return dialog.findChild<QLineEdit*>(QString::fromLatin1(name))->text().toStdString();
+}
+
+void press(TfrmEditQues& dialog, const char* name) {
+    dialog.findChild<QPushButton*>(QString::fromLatin1(name))->click();
+    QApplication::processEvents();
+}
+
+} // namespace
+
+EditEnd DriverEditor::editProblems() {
+    m_dialog.prepareShowing();
+    m_dialog.show();
+    std::cout << "dialog: " << m_dialog.windowTitle().toStdString() << '\n';
+    for (;;) {
+        const std::string action = m_replies.takeReply("the editor");
+        std::cout << "editor: " << action << '\n';
+        if (action.starts_with("text ")) {
+            setText(action.substr(5));
+        } else if (action == "check") {
+            check();
+        } else if (action == "OK" || action == "Cancel") {
+            press(m_dialog, action == "OK" ? "btnOk" : "btnCancel");
+            if (!m_dialog.isVisible()) return m_dialog.result() == QDialog::Accepted ? EditEnd::Ok : EditEnd::Cancel;
+        } else {
+            failScenario("the editor has no action " + action);
+        }
+    }
+}
+
+void DriverEditor::setEditorCaption(std::string_view path) { m_dialog.setEditorCaption(path); }
+
+void DriverEditor::setText(const std::string& file) {
+    const FileContents contents = readWholeFile(file);
+    if (contents.status != FileStatus::Read) failScenario("cannot read " + file);
+    QStringList lines;
+    for (const std::string& line : splitLines(contents.bytes)) lines << fromCp932(line);
+    m_dialog.findChild<QPlainTextEdit*>(QStringLiteral("memQues"))->setPlainText(lines.join(u'\n'));
+}
+
+void DriverEditor::check() {
+    press(m_dialog, "btnCompile");
+    std::cout << "editor: units=" << fieldText(m_dialog, "edtTangen") << " result=" << fieldText(m_dialog, "edtResult")
+              << " unit=" << fieldText(m_dialog, "edtErTangen") << '\n';
+    const auto* list = m_dialog.findChild<QListWidget*>(QStringLiteral("lstErQues"));
+    for (int i = 0; i < list->count(); ++i) std::cout << "editor-list: " << list->item(i)->text().toStdString() << '\n';
+}
+
+} // namespace tavolini

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "editing/problem_editor.h"
+
+namespace tavolini {
+
+class DriverDialogs;
+class TfrmEditQues;
+
+// The real editor dialog, shown without a modal loop and worked by the
+// scenario's replies while it is open: "text FILE", "check", "OK", "Cancel".
+class DriverEditor final : public ProblemEditor {
+public:
+    DriverEditor(TfrmEditQues& dialog, DriverDialogs& replies) : m_dialog(dialog), m_replies(replies) {}
+
+    EditEnd editProblems() override;
+    void setEditorCaption(std::string_view path) override;
+
+private:
+    void setText(const std::string& file);
+    void check();
+
+    TfrmEditQues& m_dialog;
+    DriverDialogs& m_replies;
+};
+
+} // namespace tavolini
