@@ -2,8 +2,10 @@
 // Copyright 2026 The Tavolini authors
 // Any bytes as a problem-set file: its lines, the unit tables read from them
 // and every problem loaded. Nothing may crash, a refused set must leave the
-// tables untouched, and a loaded problem must be a sound pair of equations.
+// tables untouched, a loaded problem must be a sound pair of equations, and
+// the editor's check must agree with the loader.
 #include "core/algebra.h"
+#include "editing/problem_check.h"
 #include "files/problem_set.h"
 #include "core/text_file.h"
 #include "support/silent_dialogs.h"
@@ -12,6 +14,26 @@
 #include <cstdlib>
 
 using namespace tavolini;
+
+namespace {
+
+// The check passes exactly the sets that read and load whole, and names
+// lines that exist.
+void checkAgrees(const ProblemSet& set, Dialogs& dialogs, bool read, bool allLoad) {
+    std::vector<EditorLine> lines;
+    for (const std::string& line : set.lines) lines.push_back({line, false});
+    const ProblemCheck check = checkProblemSet(lines, dialogs);
+    if ((check.verdict == CheckVerdict::BadStructure) != !read) std::abort();
+    if ((check.verdict == CheckVerdict::Passed) != (read && allLoad)) std::abort();
+    if (check.verdict != CheckVerdict::FailingUnit) return;
+    if (check.failingLines.empty() || check.failingUnitLine >= lines.size() ||
+        !lines[check.failingUnitLine].text.starts_with(UnitOpening))
+        std::abort();
+    for (std::size_t line : check.failingLines)
+        if (line <= check.failingUnitLine || line >= lines.size()) std::abort();
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     SilentDialogs dialogs;
@@ -23,8 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (!readProblemSet(set, dialogs)) {
         if (set.unitCount != 0 || !set.UnitNames[1].empty() || set.problemCounts[1] != 0) std::abort();
+        checkAgrees(set, dialogs, false, false);
         return 0;
     }
+    bool allLoad = true;
     if (set.unitCount < 1 || set.unitCount > MaxUnits) std::abort();
     for (int unit = 1; unit <= set.unitCount; ++unit) {
         const int problems = set.problemCounts[static_cast<std::size_t>(unit)];
@@ -32,6 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int problem = 1; problem <= problems; ++problem) {
             const RenExt loaded = loadProblem(set, algebra, unit, problem);
             if (loaded.invalid > 1) std::abort();
+            allLoad = allLoad && loaded.invalid == 0;
             if (loaded.invalid) continue;
             for (int slot = 1; slot <= 2; ++slot) {
                 const MShiki& equation = algebra.EquationTable[static_cast<std::size_t>(slot)];
@@ -41,5 +66,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
         }
     }
+    checkAgrees(set, dialogs, true, allLoad);
     return 0;
 }

@@ -3,6 +3,13 @@
 // tavolini-drive: runs a scenario against the real main window, in the
 // current folder, with every message box and dialog answered by the script.
 // A test tool; it is not installed for users.
+//
+// A scenario is one command a line ("#" starts a comment; "width N" may come
+// first): click NAME, rclick NAME, key K (a character, Enter, Escape,
+// Delete), menu NAME, reply TEXT (queues an answer: Yes/No/Cancel/OK for a
+// question, a path or Cancel for a file dialog, "U P" or Cancel for 単元変更,
+// 8/3/2 for 特殊な解, and the editor's actions "text FILE", "check", "OK",
+// "Cancel" while it is open), dump, state, file NAME, close.
 #include "core/cp932.h"
 #include "core/stack_text.h"
 #include "core/text_file.h"
