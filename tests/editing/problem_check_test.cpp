@@ -59,15 +59,6 @@ TEST(ProblemCheck, FindsTheFirstUnitWithFailingProblems) {
     }
 }
 
-TEST(ProblemCheck, TheResultTexts) {
-    EXPECT_EQ(utf8FromCp932(checkResultText(CheckVerdict::Passed)), "☆☆☆　構文チェック成功　☆☆☆");
-    EXPECT_EQ(utf8FromCp932(checkResultText(CheckVerdict::FailingUnit)), "??? 誤りがあります ???");
-    EXPECT_EQ(utf8FromCp932(checkResultText(CheckVerdict::BadStructure)), "??? 問題に誤りがあります");
-    EXPECT_EQ(checkUnitCountText({CheckVerdict::Passed, 16, 0, {}}), "16");
-    EXPECT_EQ(checkUnitCountText({CheckVerdict::FailingUnit, 0, 0, {1}}), "");
-    EXPECT_EQ(utf8FromCp932(editorCaption("/home/t/ZUdir.sim")), "問題の編集：/home/t/ZUdir.sim");
-}
-
 // OK needs a check after every change; only an edited text reaches the set.
 TEST(EditSession, OkTakesOnlyACheckedChange) {
     const std::vector<EditorLine> good = textOf({"<<a", "x=1;y=2", ">>"});
