@@ -6,6 +6,7 @@
 #include "files/practice_records.h"
 #include "files/profile_text.h"
 #include "files/problem_set.h"
+#include "practice/record_lists.h"
 
 #include <cstdint>
 #include <cstdlib>

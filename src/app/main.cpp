@@ -4,7 +4,9 @@
 #include "editing/qt/edit_ques_dialog.h"
 #include "platform/message_box_dialogs.h"
 #include "practice/qt/drill_program.h"
+#include "practice/qt/dump_dialog.h"
 #include "practice/qt/help_window.h"
+#include "practice/qt/kiroku_dialog.h"
 #include "practice/qt/version_dialog.h"
 #include "practice/qt/window_drill_dialogs.h"
 
@@ -27,6 +29,10 @@ int main(int argc, char** argv) {
     TfrmVersion about(&program.window);
     TfrmEditQues editor(program.problems, dialogs, &program.window);
     program.window.setProblemEditor(&editor);
+    TfrmKiroku records(program.problems, program.records, dialogs, &program.window);
+    TfrmDump stack(program.algebra, program.page, &program.window);
+    program.window.setLookBackActions(
+        {[&records] { records.showRecords(); }, [&stack] { stack.showStack(); }});
     program.window.setHelpActions({[&help] { help.showContents(); }, [&help] { help.showOnePoint(); },
                                    [&about] { about.showAbout(); }});
 

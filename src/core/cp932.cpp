@@ -45,4 +45,16 @@ std::string cp932(std::string_view utf8) { return convert("CP932", "UTF-8", utf8
 
 std::string utf8FromCp932(std::string_view cp932Text) { return convert("UTF-8", "CP932", cp932Text, false); }
 
+bool isCp932Text(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (isCp932LeadByte(bytes[i])) {
+            if (++i == bytes.size() || !isCp932TrailByte(bytes[i])) return false;
+        } else if (b == 0 || b == 0x80 || b == 0xA0 || b >= 0xFD) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace tavolini

@@ -25,4 +25,8 @@ constexpr bool isCp932TrailByte(char c) {
     return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
 }
 
+// Text as a code page 932 file holds it: no NUL, every byte a single-byte
+// character or a lead byte with its trail byte.
+bool isCp932Text(std::string_view bytes);
+
 } // namespace tavolini

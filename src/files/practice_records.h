@@ -17,10 +17,6 @@ struct ProblemSet;
 
 inline constexpr std::string_view DateKey = "DATE";
 
-// The viewer draws a count as that many stars; a hand-edited count beyond
-// this would only make a line too long to read (or to hold).
-inline constexpr std::int32_t MaxStarsShown = 1000;
-
 struct LocalTime {
     int year = 0;
     int month = 0;
@@ -55,16 +51,6 @@ bool recordPractice(const ProblemSet& set, const PracticeRecords& records, Dialo
 
 // The record file's contents; a missing or unreadable file reads as empty.
 ProfileText readRecordFile(const ProblemSet& set);
-
-// The viewer's lines: per unit its title, its date when it has one, and per
-// problem two blanks, the number and a star for each completion. Only the
-// units of the current set are listed, up to the first without a title.
-std::vector<std::string> recordListLines(const ProblemSet& set, const ProfileText& records);
-std::vector<std::string> fillRecordList(const ProblemSet& set);
-
-// The deletion dialog's lines: the titles of the units that have a date.
-std::vector<std::string> deletionListLines(const ProblemSet& set, const ProfileText& records);
-std::vector<std::string> fillDeletionList(const ProblemSet& set);
 
 // Erases the record of the unit titled `title`. True when the file now holds
 // no such record; false (with a message naming the file) when it could not

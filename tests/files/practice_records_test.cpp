@@ -4,8 +4,8 @@
 
 #include "core/cp932.h"
 #include "files/problem_set.h"
+#include "support/record_fixtures.h"
 #include "support/scripted_dialogs.h"
-#include "support/temp_folder.h"
 
 #include <ctime>
 #include <filesystem>
@@ -16,31 +16,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using Messages = std::vector<std::string>;
-
-// A problem set of the given units (title and problem count) kept in `folder`.
-ProblemSet setIn(const TempFolder& folder, std::initializer_list<std::pair<const char*, int>> units) {
-    ProblemSet set;
-    set.problemSetPath = folder / "ZUdir.sim";
-    for (const auto& [title, problems] : units) {
-        ++set.unitCount;
-        set.UnitNames[static_cast<std::size_t>(set.unitCount)] = cp932(title);
-        set.problemCounts[static_cast<std::size_t>(set.unitCount)] = problems;
-    }
-    return set;
-}
-
-// A clock that moves on one minute at every reading, from 5 March 2026 9:07.
-PracticeRecords fixedClock() {
-    PracticeRecords records;
-    records.clock = [minute = 7]() mutable { return LocalTime{2026, 3, 5, 9, minute++}; };
-    return records;
-}
-
-Lines utf8(const Lines& lines) {
-    Lines converted;
-    for (const std::string& line : lines) converted.push_back(utf8FromCp932(line));
-    return converted;
-}
 
 TEST(PracticeRecords, KeepsTheRecordsBesideTheProblemSet) {
     const struct {
@@ -163,63 +138,17 @@ TEST(PracticeRecords, AFileThatCannotBeReadOrWrittenIsNamedAndKept) {
         EXPECT_EQ(dialogs.shown, (Messages{message, message}));
         EXPECT_EQ(readBytes(folder / "ZUdir.rec/keep"), "x");
     }
-}
-
-TEST(PracticeRecords, ListsTheUnitsOfTheCurrentSetWithStars) {
-    TempFolder folder;
-    ProblemSet set = setIn(folder, {{"加減法", 3}, {"代入法", 2}, {"old", 1}});
-    set.unitCount = 2; // "old" is left from a larger set read earlier
-    writeBytes(folder / "ZUdir.rec", cp932("[加減法]\r\n1=2\r\n3=x\r\nDATE=2026年03月05日09:07\r\n"
-                                           "[old]\r\n1=4\r\nDATE=2020年01月01日00:00\r\n"));
-    EXPECT_EQ(utf8(fillRecordList(set)),
-              (Lines{"加減法", "2026年03月05日09:07", "  1★★", "  2", "  3", "代入法", "  1", "  2"}));
-    EXPECT_EQ(utf8(fillDeletionList(set)), Lines{"加減法"});
-}
-
-TEST(PracticeRecords, AnEmptyTitleEndsTheLists) {
-    TempFolder folder;
-    const ProblemSet set = setIn(folder, {{"a", 1}, {"", 1}, {"c", 1}});
-    writeBytes(folder / "ZUdir.rec", "[c]\r\n1=1\r\nDATE=d\r\n[]\r\nDATE=d\r\n");
-    EXPECT_EQ(fillRecordList(set), (Lines{"a", "  1"}));
-    EXPECT_TRUE(fillDeletionList(set).empty());
-}
-
-TEST(PracticeRecords, AMissingFileListsTitlesWithoutStars) {
-    TempFolder folder;
-    const ProblemSet set = setIn(folder, {{"a", 2}});
-    EXPECT_EQ(fillRecordList(set), (Lines{"a", "  1", "  2"}));
-    EXPECT_TRUE(fillDeletionList(set).empty());
-}
-
-TEST(PracticeRecords, AHugeCountShowsABoundedRowOfStars) {
-    TempFolder folder;
-    const ProblemSet set = setIn(folder, {{"a", 1}});
-    const ProfileText records = parseProfile("[a]\r\n1=2000000000\r\n");
-    const Lines lines = recordListLines(set, records);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[1].size(), 3 + 2 * static_cast<std::size_t>(MaxStarsShown));
-}
-
-TEST(PracticeRecords, ErasingAUnitRemovesItsDateAndStars) {
-    TempFolder folder;
-    const ProblemSet set = setIn(folder, {{"a", 1}, {"b", 1}});
-    const PracticeRecords records = fixedClock();
-    ScriptedDialogs dialogs;
-    ASSERT_TRUE(recordPractice(set, records, dialogs, 1, 1));
-    ASSERT_TRUE(recordPractice(set, records, dialogs, 2, 1));
-    EXPECT_EQ(fillDeletionList(set), (Lines{"a", "b"}));
-
-    ASSERT_TRUE(eraseUnitRecord(set, records, dialogs, "a"));
-    EXPECT_EQ(utf8(fillRecordList(set)), (Lines{"a", "  1", "b", "2026年03月05日09:08", "  1★"}));
-    EXPECT_EQ(fillDeletionList(set), Lines{"b"});
-
-    const std::string before = readBytes(folder / "ZUdir.rec");
-    EXPECT_TRUE(eraseUnitRecord(set, records, dialogs, "a")); // nothing left to erase
-    PracticeRecords fromCdRom = records;
-    fromCdRom.startedFromCdRom = true;
-    EXPECT_FALSE(eraseUnitRecord(set, fromCdRom, dialogs, "b"));
-    EXPECT_EQ(readBytes(folder / "ZUdir.rec"), before);
-    EXPECT_TRUE(dialogs.shown.empty());
+    // Bytes that are no code page 932 text (a stray byte, a NUL) are kept as they are.
+    for (const std::string bytes : {std::string("[a]\r\n1=2\xFF\r\n"), std::string("[a]\r\n1=2\0\r\n", 11)}) {
+        TempFolder other;
+        ProblemSet inOther = setIn(other, {{"a", 1}});
+        ScriptedDialogs dialogs;
+        writeBytes(other / "ZUdir.rec", bytes);
+        EXPECT_FALSE(recordPractice(inOther, fixedClock(), dialogs, 1, 1));
+        EXPECT_FALSE(eraseUnitRecord(inOther, fixedClock(), dialogs, "a"));
+        EXPECT_EQ(dialogs.shown.size(), 2u);
+        EXPECT_EQ(readBytes(other / "ZUdir.rec"), bytes);
+    }
 }
 
 TEST(PracticeRecords, ErasingWithoutARecordFileCreatesNone) {

@@ -9,20 +9,26 @@
 // Delete), menu NAME, reply TEXT (queues an answer: Yes/No/Cancel/OK for a
 // question, a path or Cancel for a file dialog, "U P" or Cancel for 単元変更,
 // 8/3/2 for 特殊な解, and the editor's actions "text FILE", "check", "OK",
-// "Cancel" while it is open), dump, state, file NAME, close.
+// "Cancel" while it is open; for the record viewer "delete" and "close", and in
+// its deletion dialog "erase N" and "close"), dump, state, file NAME,
+// clock YYYY-MM-DD HH:MM, close.
 #include "core/cp932.h"
 #include "core/stack_text.h"
 #include "core/text_file.h"
 #include "driver_dialogs.h"
 #include "driver_editor.h"
+#include "driver_look_back.h"
 #include "editing/qt/edit_ques_dialog.h"
 #include "practice/qt/drill_program.h"
+#include "practice/qt/dump_dialog.h"
+#include "practice/qt/kiroku_dialog.h"
 #include "presentation/qt/page_window.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QTest>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -89,6 +95,15 @@ void file(const std::string& name) {
     for (const std::string& line : splitLines(contents.bytes)) std::cout << "file: " << utf8FromCp932(line) << '\n';
 }
 
+// "clock 2026-03-05 09:07": the time records are dated with from now on.
+void setClock(DrillProgram& program, const std::string& argument) {
+    LocalTime time;
+    if (std::sscanf(argument.c_str(), "%d-%d-%d %d:%d", &time.year, &time.month, &time.day, &time.hour,
+                    &time.minute) != 5)
+        failScenario("not a time: " + argument);
+    program.records.clock = [time] { return time; };
+}
+
 // The main window's close box. False when the window closed.
 bool closeWindow(TfrmMain& window) {
     window.close();
@@ -109,6 +124,7 @@ bool run(DrillProgram& program, DriverDialogs& dialogs, const std::string& verb,
     else if (verb == "dump") dump(program);
     else if (verb == "state") state(program);
     else if (verb == "file") file(argument);
+    else if (verb == "clock") setClock(program, argument);
     else failScenario("unknown command " + verb);
     QApplication::processEvents();
     return true;
@@ -138,6 +154,10 @@ int drive(std::istream& input) {
     TfrmEditQues editorDialog(program.problems, dialogs, &program.window);
     DriverEditor editor(editorDialog, dialogs);
     program.window.setProblemEditor(&editor);
+    TfrmKiroku records(program.problems, program.records, dialogs, &program.window);
+    TfrmDump stack(program.algebra, program.page, &program.window);
+    program.window.setLookBackActions(
+        {[&] { driveRecordViewer(records, dialogs); }, [&] { printStackView(stack); }});
     program.window.show();
     program.window.activateWindow();
     QApplication::processEvents();

@@ -240,14 +240,12 @@ void TfrmMain::createMenus() {
     };
     QMenu* file = menuBar()->addMenu(text("ファイル(&F)"));
     file->setObjectName(QStringLiteral("mnuSave"));
-    // Printing, the records and the stack view come with their own windows;
-    // their entries are here already.
     connect(add(file, "mnuOpen", "開く(&O)", true), &QAction::triggered, this,
             [this] { runMenuFlow(&ProblemSetMenu::open); });
     connect(add(file, "mnuSaveAs", "保存する(&S)", true), &QAction::triggered, this,
             [this] { m_menu->saveProblemSet(); });
     file->addSeparator();
-    add(file, "mnuPrint", "印刷する(&P)", false);
+    add(file, "mnuPrint", "印刷する(&P)", false); // printing comes with its own window
     file->addSeparator();
     connect(add(file, "mnuExit", "終了(&X)", true), &QAction::triggered, this, &QWidget::close);
     QMenu* edit = menuBar()->addMenu(text("編集(&E)"));
@@ -256,8 +254,12 @@ void TfrmMain::createMenus() {
             [this] { runMenuFlow(&ProblemSetMenu::edit); });
     QMenu* view = menuBar()->addMenu(text("表示(&V)"));
     view->setObjectName(QStringLiteral("mnuDisplay"));
-    add(view, "mnuShowRecord", "練習の記録(&R)", false);
-    add(view, "mnuDump", "スタック(&S)", false);
+    connect(add(view, "mnuShowRecord", "練習の記録(&R)", true), &QAction::triggered, this, [this] {
+        if (m_lookBack.showRecords) m_lookBack.showRecords();
+    });
+    connect(add(view, "mnuDump", "スタック(&S)", true), &QAction::triggered, this, [this] {
+        if (m_lookBack.showStack) m_lookBack.showStack();
+    });
     QMenu* change = menuBar()->addMenu(text("問題変更(&M)"));
     change->setObjectName(QStringLiteral("mnuChangeQues"));
     m_mnuNext = add(change, "mnuNext", "次の問題(&N)", true);

@@ -32,6 +32,12 @@ namespace tavolini {
 
 class TfrmPage;
 
+// What the view menu opens; main wires in the windows.
+struct LookBackActions {
+    std::function<void()> showRecords;
+    std::function<void()> showStack;
+};
+
 // The program-wide state the main window works on, made once by main.
 struct DrillState {
     Algebra& algebra;
@@ -66,6 +72,7 @@ public:
     ~TfrmMain() override;
 
     void setHelpActions(HelpActions actions) { m_help = std::move(actions); }
+    void setLookBackActions(LookBackActions actions) { m_lookBack = std::move(actions); }
     // The editor 問題を編集する shows; main attaches the real one.
     void setProblemEditor(ProblemEditor* editor) { m_menu->setEditor(editor); }
 
@@ -146,6 +153,7 @@ private:
     QPixmap m_imgNextQ;
     QPixmap m_imgNextR;
     HelpActions m_help;
+    LookBackActions m_lookBack;
     std::unique_ptr<CommandPanel> m_commandPanel;
     std::unique_ptr<PracticeFlow> m_practice;
     std::unique_ptr<ProblemSetMenu> m_menu;

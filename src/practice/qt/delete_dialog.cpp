@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "practice/qt/delete_dialog.h"
+
+#include "core/cp932.h"
+#include "core/dialogs.h"
+#include "files/practice_records.h"
+#include "platform/text_codec.h"
+#include "practice/record_lists.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace tavolini {
+namespace {
+
+constexpr QSize DialogSize{420, 320};
+
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+TfrmDelete::TfrmDelete(ProblemSet& set, PracticeRecords& records, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_set(set), m_records(records), m_dialogs(dialogs) {
+    setObjectName(QStringLiteral("frmDelete"));
+    setWindowTitle(QStringLiteral("frmDelete"));
+    setModal(true);
+    resize(DialogSize);
+
+    auto* panel = new QLabel(text("消去する項目を選んで［消去］ボタンをクリックしてください"), this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setWordWrap(true);
+    panel->setMargin(6);
+    m_lstTitle = new QListWidget(this);
+    m_lstTitle->setObjectName(QStringLiteral("lstTitle"));
+    auto* erase = new QPushButton(text("消去"), this);
+    erase->setObjectName(QStringLiteral("btnDeleteOne"));
+    auto* close = new QPushButton(text("閉じる"), this);
+    close->setObjectName(QStringLiteral("btnClose"));
+    connect(erase, &QPushButton::clicked, this, &TfrmDelete::btnDeleteOneClick);
+    connect(close, &QPushButton::clicked, this, &TfrmDelete::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(erase);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panel);
+    layout->addWidget(m_lstTitle);
+    layout->addLayout(buttons);
+}
+
+void TfrmDelete::prepareShowing() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect place(QPoint(0, 0), size());
+        place.moveCenter(screen->geometry().center());
+        move(place.topLeft());
+    }
+    m_titles = fillDeletionList(m_set);
+    m_lstTitle->clear();
+    for (const std::string& title : m_titles)
+        m_lstTitle->addItem(fromCp932(title));
+    m_erased = false;
+}
+
+void TfrmDelete::btnDeleteOneClick() {
+    const int row = m_lstTitle->currentRow();
+    if (row < 0 || row >= static_cast<int>(m_titles.size()) || m_lstTitle->selectedItems().isEmpty()) {
+        m_dialogs.showMessage(cp932("消去する単元を選んでください"));
+        return;
+    }
+    // A file that could not be rewritten has said so; its unit stays listed.
+    if (!eraseUnitRecord(m_set, m_records, m_dialogs, m_titles[static_cast<std::size_t>(row)])) return;
+    m_titles.erase(m_titles.begin() + row);
+    delete m_lstTitle->takeItem(row);
+    m_lstTitle->clearSelection();
+    m_erased = true;
+}
+
+void TfrmDelete::reject() {
+    done(m_erased ? QDialog::Accepted : QDialog::Rejected);
+}
+
+} // namespace tavolini

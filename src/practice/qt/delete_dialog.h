@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include <QDialog>
+#include <string>
+#include <vector>
+
+class QListWidget;
+class QPushButton;
+
+namespace tavolini {
+
+class Dialogs;
+struct PracticeRecords;
+struct ProblemSet;
+
+// The record viewer's deletion dialog: the units that have a record, and
+// 消去 to erase the chosen one's. It ends with OK when something was erased.
+class TfrmDelete final : public QDialog {
+    Q_OBJECT
+
+  public:
+    TfrmDelete(ProblemSet& set, PracticeRecords& records, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // Fills the list from the record file, centred on the screen.
+    void prepareShowing();
+    void btnDeleteOneClick();
+    void reject() override; // 閉じる, Escape and the close box end alike
+
+  private:
+    ProblemSet& m_set;
+    PracticeRecords& m_records;
+    Dialogs& m_dialogs;
+    std::vector<std::string> m_titles; // the list's lines, code page 932
+    bool m_erased = false;
+    QListWidget* m_lstTitle = nullptr;
+};
+
+} // namespace tavolini

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "practice/qt/kiroku_dialog.h"
+
+#include "platform/text_codec.h"
+#include "practice/record_lists.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tavolini {
+namespace {
+
+// Large enough to count the stars at a glance.
+constexpr int ListFontPixels = 22;
+
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+TfrmKiroku::TfrmKiroku(ProblemSet& set, PracticeRecords& records, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_set(set), m_delete(new TfrmDelete(set, records, dialogs, this)) {
+    setObjectName(QStringLiteral("frmKiroku"));
+    setWindowTitle(text("練習の記録"));
+    setModal(true);
+
+    m_lstTitle = new QListWidget(this);
+    m_lstTitle->setObjectName(QStringLiteral("lstTitle"));
+    QFont listFont(QStringLiteral(u"ＭＳ ゴシック"));
+    listFont.setPixelSize(ListFontPixels);
+    m_lstTitle->setFont(listFont);
+    auto* erase = new QPushButton(text("記録消去"), this);
+    erase->setObjectName(QStringLiteral("btnDelete"));
+    auto* close = new QPushButton(text("閉じる"), this);
+    close->setObjectName(QStringLiteral("btnClose"));
+    connect(erase, &QPushButton::clicked, this, &TfrmKiroku::btnDeleteClick);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(erase);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_lstTitle);
+    layout->addLayout(buttons);
+}
+
+void TfrmKiroku::showRecords() {
+    prepareShowing();
+    exec();
+}
+
+void TfrmKiroku::prepareShowing() {
+    if (const QWidget* main = parentWidget())
+        setGeometry(0, 0, main->window()->width(), main->window()->height());
+    fillRecordList();
+}
+
+void TfrmKiroku::fillRecordList() {
+    m_lstTitle->clear();
+    for (const std::string& line : tavolini::fillRecordList(m_set))
+        m_lstTitle->addItem(fromCp932(line));
+}
+
+void TfrmKiroku::btnDeleteClick() {
+    m_delete->prepareShowing();
+    if (m_delete->exec() == QDialog::Accepted) fillRecordList();
+}
+
+} // namespace tavolini

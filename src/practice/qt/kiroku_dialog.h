@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "practice/qt/delete_dialog.h"
+
+#include <QDialog>
+
+class QListWidget;
+
+namespace tavolini {
+
+// 練習の記録: per unit its title, the date it was last practised and a row of
+// stars per problem, one for each completion; 記録消去 opens the deletion
+// dialog and shows the list again when something was erased.
+class TfrmKiroku final : public QDialog {
+    Q_OBJECT
+
+  public:
+    TfrmKiroku(ProblemSet& set, PracticeRecords& records, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    void showRecords();
+    // Over the main window, the list read afresh.
+    void prepareShowing();
+    void fillRecordList();
+    void btnDeleteClick();
+
+    TfrmDelete& deletionDialog() { return *m_delete; }
+
+  private:
+    ProblemSet& m_set;
+    QListWidget* m_lstTitle = nullptr;
+    TfrmDelete* m_delete = nullptr;
+};
+
+} // namespace tavolini

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "files/profile_text.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tavolini {
+
+struct ProblemSet;
+
+// The viewer draws a count as that many stars; a hand-edited count beyond
+// this would only make a line too long to read (or to hold).
+inline constexpr std::int32_t MaxStarsShown = 1000;
+
+// The viewer's lines: per unit its title, its date when it has one, and per
+// problem two blanks, the number and a star for each completion. Only the
+// units of the current set are listed, up to the first without a title.
+std::vector<std::string> recordListLines(const ProblemSet& set, const ProfileText& records);
+std::vector<std::string> fillRecordList(const ProblemSet& set);
+
+// The deletion dialog's lines: the titles of the units that have a date.
+std::vector<std::string> deletionListLines(const ProblemSet& set, const ProfileText& records);
+std::vector<std::string> fillDeletionList(const ProblemSet& set);
+
+} // namespace tavolini

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "practice/record_lists.h"
+#include "support/record_fixtures.h"
+#include "support/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace tavolini {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(PracticeRecords, ListsTheUnitsOfTheCurrentSetWithStars) {
+    TempFolder folder;
+    ProblemSet set = setIn(folder, {{"加減法", 3}, {"代入法", 2}, {"old", 1}});
+    set.unitCount = 2; // "old" is left from a larger set read earlier
+    writeBytes(folder / "ZUdir.rec", cp932("[加減法]\r\n1=2\r\n3=x\r\nDATE=2026年03月05日09:07\r\n"
+                                           "[old]\r\n1=4\r\nDATE=2020年01月01日00:00\r\n"));
+    EXPECT_EQ(utf8(fillRecordList(set)),
+              (Lines{"加減法", "2026年03月05日09:07", "  1★★", "  2", "  3", "代入法", "  1", "  2"}));
+    EXPECT_EQ(utf8(fillDeletionList(set)), Lines{"加減法"});
+}
+
+TEST(PracticeRecords, AnEmptyTitleEndsTheLists) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"a", 1}, {"", 1}, {"c", 1}});
+    writeBytes(folder / "ZUdir.rec", "[c]\r\n1=1\r\nDATE=d\r\n[]\r\nDATE=d\r\n");
+    EXPECT_EQ(fillRecordList(set), (Lines{"a", "  1"}));
+    EXPECT_TRUE(fillDeletionList(set).empty());
+}
+
+TEST(PracticeRecords, AMissingFileListsTitlesWithoutStars) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"a", 2}});
+    EXPECT_EQ(fillRecordList(set), (Lines{"a", "  1", "  2"}));
+    EXPECT_TRUE(fillDeletionList(set).empty());
+}
+
+TEST(PracticeRecords, AHugeCountShowsABoundedRowOfStars) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"a", 1}});
+    const ProfileText records = parseProfile("[a]\r\n1=2000000000\r\n");
+    const Lines lines = recordListLines(set, records);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1].size(), 3 + 2 * static_cast<std::size_t>(MaxStarsShown));
+}
+
+TEST(PracticeRecords, ErasingAUnitRemovesItsDateAndStars) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"a", 1}, {"b", 1}});
+    const PracticeRecords records = fixedClock();
+    ScriptedDialogs dialogs;
+    ASSERT_TRUE(recordPractice(set, records, dialogs, 1, 1));
+    ASSERT_TRUE(recordPractice(set, records, dialogs, 2, 1));
+    EXPECT_EQ(fillDeletionList(set), (Lines{"a", "b"}));
+
+    ASSERT_TRUE(eraseUnitRecord(set, records, dialogs, "a"));
+    EXPECT_EQ(utf8(fillRecordList(set)), (Lines{"a", "  1", "b", "2026年03月05日09:08", "  1★"}));
+    EXPECT_EQ(fillDeletionList(set), Lines{"b"});
+
+    const std::string before = readBytes(folder / "ZUdir.rec");
+    EXPECT_TRUE(eraseUnitRecord(set, records, dialogs, "a")); // nothing left to erase
+    PracticeRecords fromCdRom = records;
+    fromCdRom.startedFromCdRom = true;
+    EXPECT_FALSE(eraseUnitRecord(set, fromCdRom, dialogs, "b"));
+    EXPECT_EQ(readBytes(folder / "ZUdir.rec"), before);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+} // namespace
+} // namespace tavolini
