@@ -9,6 +9,7 @@
 #include "practice/qt/kiroku_dialog.h"
 #include "practice/qt/version_dialog.h"
 #include "practice/qt/window_drill_dialogs.h"
+#include "presentation/qt/print_dialog.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -21,7 +22,8 @@ int main(int argc, char** argv) {
 
     MessageBoxDialogs dialogs(QStringLiteral("Orbiset Tavolini"));
     WindowDrillDialogs drillDialogs;
-    DrillProgram program(dialogs, drillDialogs, QGuiApplication::primaryScreen()->size());
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    DrillProgram program(dialogs, drillDialogs, screen);
     dialogs.setParentWindow(&program.window);
     drillDialogs.attach(program);
 
@@ -31,8 +33,10 @@ int main(int argc, char** argv) {
     program.window.setProblemEditor(&editor);
     TfrmKiroku records(program.problems, program.records, dialogs, &program.window);
     TfrmDump stack(program.algebra, program.page, &program.window);
-    program.window.setLookBackActions(
-        {[&records] { records.showRecords(); }, [&stack] { stack.showStack(); }});
+    program.window.setLookBackActions({[&records] { records.showRecords(); }, [&stack] { stack.showStack(); }});
+    TfrmPrintS print(program.window.page(), program.problems, program.algebra, dialogs, screen.width(),
+                     &program.window);
+    program.window.setPrintAction([&print] { print.showPrint(); });
     program.window.setHelpActions({[&help] { help.showContents(); }, [&help] { help.showOnePoint(); },
                                    [&about] { about.showAbout(); }});
 

@@ -121,6 +121,15 @@ bool readProblemSet(ProblemSet& set, Dialogs& dialogs) {
     return true;
 }
 
+int currentProblemNumber(const ProblemSet& set) {
+    const int unit = set.currentUnit;
+    return unit >= 0 && unit < UnitRows ? set.problemNumbers[static_cast<std::size_t>(unit)] : 0;
+}
+
+std::string problemTitle(int unit, int problem) {
+    return std::to_string(unit) + " (" + std::to_string(problem) + cp932(")次の連立方程式を解きなさい");
+}
+
 RenExt splitProblem(std::string_view line) {
     const std::size_t semicolon = line.find(';');
     if (semicolon == std::string_view::npos) return {"?", "?", 0};

@@ -89,6 +89,14 @@ bool loadProblemSetFile(ProblemSet& set, Algebra& algebra, ProgramEnd& programEn
 // replaces them whole.
 bool readProblemSet(ProblemSet& set, Dialogs& dialogs);
 
+// The number of the current unit's current problem; 0 when the unit is
+// outside the tables.
+int currentProblemNumber(const ProblemSet& set);
+
+// "2 (3)次の連立方程式を解きなさい": the heading of a problem, on the page and
+// on paper.
+std::string problemTitle(int unit, int problem);
+
 // Splits a problem line at its first ';'; both texts are "?" without one.
 RenExt splitProblem(std::string_view line);
 

@@ -179,10 +179,7 @@ void PracticeFlow::KaiComplete() {
 }
 
 std::string PracticeFlow::pageCaption() const {
-    const int unit = m.problems.currentUnit;
-    const int problem = unit >= 0 && unit < UnitRows ? m.problems.problemNumbers[static_cast<std::size_t>(unit)] : 0;
-    return std::to_string(unit) + " (" + std::to_string(problem) + cp932(")次の連立方程式を解きなさい") +
-           m_solvedMarks;
+    return problemTitle(m.problems.currentUnit, currentProblemNumber(m.problems)) + m_solvedMarks;
 }
 
 void PracticeFlow::clearProblemPage() {
@@ -214,9 +211,7 @@ void PracticeFlow::clearProblemPage() {
 // The problem of the current position into ① and ②. A problem that does not
 // load leaves the table empty, so that nothing half-read can be chosen.
 bool PracticeFlow::loadCurrentProblem() {
-    const int unit = m.problems.currentUnit;
-    const int problem = unit >= 0 && unit < UnitRows ? m.problems.problemNumbers[static_cast<std::size_t>(unit)] : 0;
-    m_currentProblem = loadProblem(m.problems, m.algebra, unit, problem);
+    m_currentProblem = loadProblem(m.problems, m.algebra, m.problems.currentUnit, currentProblemNumber(m.problems));
     if (m_currentProblem.invalid != 0) {
         m.algebra.EquationTable[1] = MShiki{};
         m.algebra.EquationTable[2] = MShiki{};

@@ -60,16 +60,18 @@ Reply ScriptedDialogs::ask(std::string_view caption, std::string_view text, Butt
     return reply;
 }
 
-std::optional<std::string> ScriptedDialogs::chooseOpenFile(std::string_view filter, std::string_view) {
-    return answerFileDialog("open: ", filter);
+std::optional<std::string> ScriptedDialogs::chooseOpenFile(std::string_view filter, std::string_view preset) {
+    return answerFileDialog("open: ", filter, preset);
 }
 
-std::optional<std::string> ScriptedDialogs::chooseSaveFile(std::string_view filter, std::string_view) {
-    return answerFileDialog("save: ", filter);
+std::optional<std::string> ScriptedDialogs::chooseSaveFile(std::string_view filter, std::string_view preset) {
+    return answerFileDialog("save: ", filter, preset);
 }
 
-std::optional<std::string> ScriptedDialogs::answerFileDialog(const char* kind, std::string_view filter) {
+std::optional<std::string> ScriptedDialogs::answerFileDialog(const char* kind, std::string_view filter,
+                                                             std::string_view preset) {
     shown.push_back(kind + utf8FromCp932(filter));
+    lastPresetPath = preset;
     const auto queued = takeFront(files);
     unanswered = unanswered || !queued;
     return queued.value_or(std::nullopt);

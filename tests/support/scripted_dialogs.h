@@ -25,10 +25,11 @@ public:
 
     std::deque<Reply> replies;               // answers to questions, in order
     std::deque<std::optional<std::string>> files; // answers to file dialogs
+    std::string lastPresetPath;                   // the name the last file dialog proposed
     bool unanswered = false;                  // a question or dialog found its queue empty
 
 private:
-    std::optional<std::string> answerFileDialog(const char* kind, std::string_view filter);
+    std::optional<std::string> answerFileDialog(const char* kind, std::string_view filter, std::string_view preset);
 };
 
 } // namespace tavolini

@@ -10,7 +10,8 @@
 // question, a path or Cancel for a file dialog, "U P" or Cancel for 単元変更,
 // 8/3/2 for 特殊な解, and the editor's actions "text FILE", "check", "OK",
 // "Cancel" while it is open; for the record viewer "delete" and "close", and in
-// its deletion dialog "erase N" and "close"), dump, state, file NAME,
+// its deletion dialog "erase N" and "close"; for the print dialog "margin N",
+// "size N", "start", "all", "close"), dump, state, file NAME,
 // clock YYYY-MM-DD HH:MM, close.
 #include "core/cp932.h"
 #include "core/stack_text.h"
@@ -18,11 +19,13 @@
 #include "driver_dialogs.h"
 #include "driver_editor.h"
 #include "driver_look_back.h"
+#include "driver_print.h"
 #include "editing/qt/edit_ques_dialog.h"
 #include "practice/qt/drill_program.h"
 #include "practice/qt/dump_dialog.h"
 #include "practice/qt/kiroku_dialog.h"
 #include "presentation/qt/page_window.h"
+#include "presentation/qt/print_dialog.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -156,8 +159,9 @@ int drive(std::istream& input) {
     program.window.setProblemEditor(&editor);
     TfrmKiroku records(program.problems, program.records, dialogs, &program.window);
     TfrmDump stack(program.algebra, program.page, &program.window);
-    program.window.setLookBackActions(
-        {[&] { driveRecordViewer(records, dialogs); }, [&] { printStackView(stack); }});
+    program.window.setLookBackActions({[&] { driveRecordViewer(records, dialogs); }, [&] { printStackView(stack); }});
+    TfrmPrintS print(program.window.page(), program.problems, program.algebra, dialogs, width, &program.window);
+    program.window.setPrintAction([&] { drivePrintDialog(print, dialogs); });
     program.window.show();
     program.window.activateWindow();
     QApplication::processEvents();

@@ -154,7 +154,7 @@ void TfrmMain::createPanel() {
     m_btnNext = addButton(m_panel, "btnNext", text("次の問題"), QRect(40, 372, 97, 33));
     connect(m_btnNext, &QPushButton::clicked, this, &TfrmMain::btnNextClick);
     QPushButton* print = addButton(m_panel, "btnPrint", text("　印　　刷　"), QRect(40, 408, 97, 33));
-    print->setEnabled(false); // printing comes with its own window
+    connect(print, &QPushButton::clicked, this, &TfrmMain::showPrint);
     m_btnChangeTangen = addButton(m_panel, "btnChangeTangen", text("単元変更"), QRect(40, 444, 97, 33));
     connect(m_btnChangeTangen, &QPushButton::clicked, this, &TfrmMain::changeUnit);
     QPushButton* down = addButton(m_panel, "BitBtn1", text("▼"), QRect(40, 480, 48, 33));
@@ -245,7 +245,7 @@ void TfrmMain::createMenus() {
     connect(add(file, "mnuSaveAs", "保存する(&S)", true), &QAction::triggered, this,
             [this] { m_menu->saveProblemSet(); });
     file->addSeparator();
-    add(file, "mnuPrint", "印刷する(&P)", false); // printing comes with its own window
+    connect(add(file, "mnuPrint", "印刷する(&P)", true), &QAction::triggered, this, &TfrmMain::showPrint);
     file->addSeparator();
     connect(add(file, "mnuExit", "終了(&X)", true), &QAction::triggered, this, &QWidget::close);
     QMenu* edit = menuBar()->addMenu(text("編集(&E)"));
@@ -308,6 +308,10 @@ void TfrmMain::runMenuFlow(void (ProblemSetMenu::*flow)()) {
     (m_menu.get()->*flow)();
     setProblemSetAvailable(m_state.problems.unitCount > 0);
     moveFocus();
+}
+
+void TfrmMain::showPrint() {
+    if (m_print) m_print();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

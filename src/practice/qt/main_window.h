@@ -73,6 +73,8 @@ public:
 
     void setHelpActions(HelpActions actions) { m_help = std::move(actions); }
     void setLookBackActions(LookBackActions actions) { m_lookBack = std::move(actions); }
+    // What 印刷 and 印刷する open; main wires in the print dialog.
+    void setPrintAction(std::function<void()> action) { m_print = std::move(action); }
     // The editor 問題を編集する shows; main attaches the real one.
     void setProblemEditor(ProblemEditor* editor) { m_menu->setEditor(editor); }
 
@@ -131,6 +133,7 @@ private:
     QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, QRect rect);
     bool handleKey(int keyCode, bool shift, std::string_view text, bool swallowIdle);
     void setProblemSetAvailable(bool available);
+    void showPrint();
     // After a menu flow: moving between problems needs a set that was read.
     void runMenuFlow(void (ProblemSetMenu::*flow)());
     void paintGroup(QGroupBox* group, bool enabled);
@@ -154,6 +157,7 @@ private:
     QPixmap m_imgNextR;
     HelpActions m_help;
     LookBackActions m_lookBack;
+    std::function<void()> m_print;
     std::unique_ptr<CommandPanel> m_commandPanel;
     std::unique_ptr<PracticeFlow> m_practice;
     std::unique_ptr<ProblemSetMenu> m_menu;

@@ -19,6 +19,13 @@ QImageCanvas& RowImage::canvas() {
     return m_canvas;
 }
 
+QImage RowImage::shownPicture() const {
+    if (m_stretch) return m_canvas.image();
+    const QImage& picture = m_canvas.image();
+    const qreal ratio = picture.devicePixelRatio();
+    return picture.copy(QRect(QPoint(0, 0), size() * ratio));
+}
+
 void RowImage::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (m_stretch)

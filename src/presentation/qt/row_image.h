@@ -23,6 +23,10 @@ class RowImage final : public QWidget {
     // Stretches the picture over the control, as the brace images do.
     void setStretch(bool stretch) { m_stretch = stretch; }
 
+    // What the control shows: the whole picture when it is stretched, else
+    // the part of it from the top left as large as the control.
+    QImage shownPicture() const;
+
   signals:
     void mouseMoved();
     void mouseReleased(Qt::MouseButton button);

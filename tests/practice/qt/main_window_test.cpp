@@ -220,15 +220,10 @@ TEST(MainWindow, F1OpensTheHelpAtItsContents) {
     EXPECT_EQ(opened, "contents");
 }
 
-TEST(MainWindow, MenuEntriesOfLaterWindowsArePresentButDisabled) {
+TEST(MainWindow, EveryMenuEntryIsThereAndEnabled) {
     Program p;
-    for (const char* name : {"mnuPrint"}) {
-        auto* action = p.program.window.findChild<QAction*>(QString::fromLatin1(name));
-        ASSERT_NE(action, nullptr) << name;
-        EXPECT_FALSE(action->isEnabled()) << name;
-    }
-    for (const char* name : {"mnuOpen", "mnuSaveAs", "mnuEditZudir", "mnuShowRecord", "mnuDump", "mnuExit", "mnuNext",
-                             "mnuChange", "mnuUsage", "OnePoint", "mnuVersion"})
+    for (const char* name : {"mnuOpen", "mnuSaveAs", "mnuPrint", "mnuEditZudir", "mnuShowRecord", "mnuDump", "mnuExit",
+                             "mnuNext", "mnuChange", "mnuUsage", "OnePoint", "mnuVersion"})
         EXPECT_TRUE(p.program.window.findChild<QAction*>(QString::fromLatin1(name))->isEnabled()) << name;
 }
 

@@ -1,0 +1,217 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "presentation/qt/print_dialog.h"
+
+#include "core/algebra.h"
+#include "core/cp932.h"
+#include "core/dialogs.h"
+#include "files/problem_set.h"
+#include "presentation/qt/page_window.h"
+#include "presentation/qt/printer_target.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+
+namespace tavolini {
+namespace {
+
+constexpr QSize DialogSize{380, 288};
+// Our printouts have the proportions they were designed for on every printer.
+constexpr int PrintResolution = 600;
+
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+QSpinBox* upDown(QWidget* parent, const char* name, const char* editName, int low, int high, int start,
+                 QRect rect) {
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    auto* edit = box->findChild<QLineEdit*>();
+    edit->setObjectName(QString::fromLatin1(editName));
+    edit->setReadOnly(true); // set by the arrows only
+    box->setRange(low, high);
+    box->setValue(start);
+    box->setWrapping(false);
+    box->setGeometry(rect);
+    return box;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect rect) {
+    auto* pushButton = new QPushButton(text(caption), parent);
+    pushButton->setObjectName(QString::fromLatin1(name));
+    pushButton->setGeometry(rect);
+    return pushButton;
+}
+
+// A sheet with rows, for 全画面印刷.
+QIcon wholePageIcon() {
+    QPixmap glyph(40, 52);
+    glyph.fill(Qt::transparent);
+    QPainter painter(&glyph);
+    painter.setPen(QPen(Qt::black, 2));
+    painter.setBrush(Qt::white);
+    painter.drawRect(2, 2, 36, 48);
+    painter.setPen(QPen(Qt::darkBlue, 2));
+    for (int y = 12; y <= 40; y += 7)
+        painter.drawLine(8, y, 32, y);
+    return QIcon(glyph);
+}
+
+// The hourglass for as long as a job runs.
+class WaitCursor {
+  public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+TfrmPrintS::TfrmPrintS(TfrmPage& page, ProblemSet& set, Algebra& algebra, Dialogs& dialogs, int screenWidth,
+                       QWidget* parent)
+    : QDialog(parent), m_page(page), m_set(set), m_algebra(algebra), m_dialogs(dialogs),
+      m_screenWidth(screenWidth) {
+    setObjectName(QStringLiteral("frmPrintS"));
+    setWindowTitle(QStringLiteral("frmPrintS"));
+    setModal(true);
+    setFixedSize(DialogSize);
+    m_printer.setResolution(PrintResolution);
+    m_pdfPrinter.setResolution(PrintResolution);
+    m_pdfPrinter.setOutputFormat(QPrinter::PdfFormat);
+    m_pdfPrinter.setPageSize(QPageSize(QPageSize::A4));
+    createControls();
+}
+
+void TfrmPrintS::createControls() {
+    auto* label3 = new QLabel(text("プリントイメージ"), this);
+    label3->setObjectName(QStringLiteral("Label3"));
+    label3->move(8, 8);
+    m_edtSample = new QLineEdit(this);
+    m_edtSample->setObjectName(QStringLiteral("edtSample"));
+    m_edtSample->setReadOnly(true);
+    m_edtSample->setFocusPolicy(Qt::NoFocus);
+    m_edtSample->setGeometry(8, 24, 225, 57);
+    auto* label2 = new QLabel(text("左側空白（文字数）"), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    label2->move(8, 96);
+    m_updLMargin = upDown(this, "updLMargin", "edtLMargin", 0, 10, 6, QRect(16, 112, 57, 35));
+    auto* label1 = new QLabel(text("文字の大きさ"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->move(8, 160);
+    m_updSize = upDown(this, "updSize", "edtSize", 1, 5, 2, QRect(16, 176, 57, 33));
+    for (QSpinBox* box : {m_updLMargin, m_updSize})
+        connect(box, &QSpinBox::valueChanged, this, &TfrmPrintS::refreshPreview);
+
+    connect(button(this, "btnSettei", "プリンタの設定", QRect(128, 96, 89, 33)), &QPushButton::clicked, this,
+            &TfrmPrintS::btnSetteiClick);
+    connect(button(this, "btnStart", "印刷開始", QRect(128, 136, 89, 33)), &QPushButton::clicked, this,
+            &TfrmPrintS::btnStartClick);
+    connect(button(this, "btnCancel", "閉じる", QRect(128, 176, 89, 33)), &QPushButton::clicked, this,
+            &QDialog::accept);
+    QPushButton* all = button(this, "btnPrintAll", "全画面印刷", QRect(240, 96, 97, 113));
+    all->setIcon(wholePageIcon());
+    all->setIconSize(QSize(40, 52));
+    connect(all, &QPushButton::clicked, this, &TfrmPrintS::btnPrintAllClick);
+    refreshPreview();
+}
+
+void TfrmPrintS::showPrint() {
+    prepareShowing();
+    exec();
+}
+
+void TfrmPrintS::prepareShowing() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect place(QPoint(0, 0), size());
+        place.moveCenter(screen->geometry().center());
+        move(place.topLeft());
+    }
+    refreshPreview();
+}
+
+PrintSettings TfrmPrintS::settings() const {
+    return {m_updLMargin->value(), m_updSize->value()};
+}
+
+void TfrmPrintS::refreshPreview() {
+    QFont font(QStringLiteral(u"ＭＳ ゴシック"));
+    // Points at 96 dpi, as every size of the design.
+    font.setPixelSize(printPreviewPoints(m_updSize->value()) * 96 / 72);
+    m_edtSample->setFont(font);
+    m_edtSample->setText(QString::fromStdString(printPreviewText(m_updLMargin->value())));
+}
+
+StepPrintout TfrmPrintS::stepPrintout() const {
+    const auto image = [this](const QString& name) -> std::optional<PrintImage> {
+        const auto* control = m_page.findChild<const RowImage*>(name);
+        if (control == nullptr) return std::nullopt;
+        return PrintImage{name.toStdString(), control->width(), control->height()};
+    };
+    StepPrintout printout;
+    printout.title = problemTitle(m_set.currentUnit, currentProblemNumber(m_set));
+    printout.screenWidth = m_screenWidth;
+    for (int n = 1; n <= std::min(m_algebra.equationCount, LargestRowNumber); ++n)
+        printout.rows.push_back(image(QStringLiteral("Image%1").arg(n)));
+    printout.brace = image(QStringLiteral("imgKakko"));
+    const auto* answerBox = m_page.findChild<const QGroupBox*>(QStringLiteral("grbKai"));
+    printout.answerBoxShown = answerBox != nullptr && !answerBox->isHidden();
+    printout.answerX = image(QStringLiteral("Image33"));
+    printout.answerY = image(QStringLiteral("Image34"));
+    printout.answerBrace = image(QStringLiteral("imgKotaeKakko"));
+    return printout;
+}
+
+QPrinter* TfrmPrintS::choosePrinter() {
+    if (!m_pdfOnly && !QPrinterInfo::availablePrinterNames().isEmpty()) return &m_printer;
+    const std::string preset = m_set.startFolder + std::to_string(m_set.currentUnit) + "-" +
+                               std::to_string(currentProblemNumber(m_set)) + ".pdf";
+    const std::optional<std::string> path = m_dialogs.chooseSaveFile("PDF|*.pdf", preset);
+    if (!path || path->empty()) return nullptr;
+    m_pdfPrinter.setOutputFileName(QFile::decodeName(QByteArray::fromStdString(absolutePath(*path))));
+    return &m_pdfPrinter;
+}
+
+void TfrmPrintS::print(const std::function<bool(PrintTarget&)>& job) {
+    QPrinter* printer = choosePrinter();
+    if (printer == nullptr) return;
+    bool printed = false;
+    {
+        const WaitCursor wait;
+        PrinterTarget target(*printer, m_page);
+        printed = target.begun() && job(target);
+        printed = target.finish() && printed;
+    }
+    if (!printed) m_dialogs.showMessage(cp932("印刷できませんでした"));
+}
+
+void TfrmPrintS::btnStartClick() {
+    const StepPrintout printout = stepPrintout();
+    const PrintSettings chosen = settings();
+    print([&](PrintTarget& target) { return printSteps(target, printout, chosen); });
+}
+
+void TfrmPrintS::btnPrintAllClick() {
+    const PrintImage page{m_page.objectName().toStdString(), m_page.width(), m_page.height()};
+    print([&page](PrintTarget& target) {
+        printWholePage(target, page);
+        return true;
+    });
+}
+
+void TfrmPrintS::btnSetteiClick() {
+    QPrintDialog setUp(&m_printer, this);
+    setUp.exec();
+}
+
+} // namespace tavolini

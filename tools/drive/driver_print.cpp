@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "driver_print.h"
+
+#include "driver_dialogs.h"
+#include "presentation/qt/print_dialog.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <iostream>
+
+namespace tavolini {
+namespace {
+
+void setUpDown(TfrmPrintS& dialog, const char* name, const std::string& value) {
+    dialog.findChild<QSpinBox*>(QString::fromLatin1(name))->setValue(std::atoi(value.c_str()));
+    const auto* preview = dialog.findChild<QLineEdit*>(QStringLiteral("edtSample"));
+    std::cout << "print: preview=\"" << preview->text().toStdString()
+              << "\" points=" << 4 * dialog.settings().size + 10 << '\n';
+}
+
+void press(TfrmPrintS& dialog, const char* name) {
+    dialog.findChild<QPushButton*>(QString::fromLatin1(name))->click();
+    QApplication::processEvents();
+}
+
+} // namespace
+
+void drivePrintDialog(TfrmPrintS& dialog, DriverDialogs& replies) {
+    dialog.printIntoPdfOnly();
+    dialog.prepareShowing();
+    dialog.show();
+    std::cout << "dialog: " << dialog.windowTitle().toStdString() << '\n';
+    for (;;) {
+        const std::string action = replies.takeReply("the print dialog");
+        if (action.starts_with("margin "))
+            setUpDown(dialog, "updLMargin", action.substr(7));
+        else if (action.starts_with("size "))
+            setUpDown(dialog, "updSize", action.substr(5));
+        else if (action == "start")
+            press(dialog, "btnStart");
+        else if (action == "all")
+            press(dialog, "btnPrintAll");
+        else if (action == "close")
+            return press(dialog, "btnCancel");
+        else
+            failScenario("the print dialog has no action " + action);
+    }
+}
+
+} // namespace tavolini
