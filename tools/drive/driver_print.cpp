@@ -5,9 +5,9 @@
 #include "driver_dialogs.h"
 #include "presentation/qt/print_dialog.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
 #include <iostream>
 
@@ -22,7 +22,7 @@ void setUpDown(TfrmPrintS& dialog, const char* name, const std::string& value) {
 }
 
 void press(TfrmPrintS& dialog, const char* name) {
-    dialog.findChild<QPushButton*>(QString::fromLatin1(name))->click();
+    dialog.findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
     QApplication::processEvents();
 }
 

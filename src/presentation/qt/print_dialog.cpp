@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QToolButton>
 
 namespace tavolini {
 namespace {
@@ -119,10 +120,15 @@ void TfrmPrintS::createControls() {
             &TfrmPrintS::btnStartClick);
     connect(button(this, "btnCancel", "閉じる", QRect(128, 176, 89, 33)), &QPushButton::clicked, this,
             &QDialog::accept);
-    QPushButton* all = button(this, "btnPrintAll", "全画面印刷", QRect(240, 96, 97, 113));
+    // The picture above its caption, as a bitmap button shows them.
+    auto* all = new QToolButton(this);
+    all->setObjectName(QStringLiteral("btnPrintAll"));
+    all->setText(text("全画面印刷"));
     all->setIcon(wholePageIcon());
     all->setIconSize(QSize(40, 52));
-    connect(all, &QPushButton::clicked, this, &TfrmPrintS::btnPrintAllClick);
+    all->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    all->setGeometry(240, 96, 97, 113);
+    connect(all, &QToolButton::clicked, this, &TfrmPrintS::btnPrintAllClick);
     refreshPreview();
 }
 
