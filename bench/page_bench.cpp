@@ -51,7 +51,6 @@ BENCHMARK_CAPTURE(showStep, ten_tokens_drawn_again_compact, "1/2x+3y-4x+5y-6x+y=
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    tavolini::installFontSubstitutions();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -4,6 +4,7 @@
 
 #include "core/cp932.h"
 #include "core/dialogs.h"
+#include "core/token_kinds.h"
 
 #include <limits>
 #include <string>
@@ -25,6 +26,10 @@ std::uint64_t gcdOfMagnitudes(std::uint64_t x, std::uint64_t y) {
     return y;
 }
 
+// A zero number or term is written 0, whatever denominator it was computed
+// with; the zero tokens of '=' and the brackets hold no value.
+bool zeroIsOne(char kind) { return isNumberKind(kind) || isLetter(kind); }
+
 bool fits32(std::int64_t v) {
     return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
 }
@@ -38,7 +43,7 @@ CheckedToken narrow(std::int64_t num, std::int64_t den, char kind) {
         num /= static_cast<std::int64_t>(g);
         den /= static_cast<std::int64_t>(g);
     }
-    if (num == 0 && !fits32(den)) return makeToken(0, 1, kind);
+    if (num == 0 && (zeroIsOne(kind) || !fits32(den))) return makeToken(0, 1, kind);
     if (!fits32(num) || !fits32(den)) return std::nullopt;
     return makeToken(static_cast<std::int32_t>(num), static_cast<std::int32_t>(den), kind);
 }
@@ -80,6 +85,7 @@ std::int64_t lcm(Dialogs& dialogs, std::int32_t a, std::int32_t b) {
 }
 
 ShikiToken reduceToken(ShikiToken t) {
+    if (t.num == 0 && zeroIsOne(t.kind)) return makeToken(0, 1, t.kind);
     const std::int64_t g = gcd(t.num, t.den);
     if (g > 1) {
         t.num = static_cast<std::int32_t>(t.num / g);

@@ -37,11 +37,12 @@ std::int64_t gcd(std::int32_t a, std::int32_t b);
 // denominator) the user is told, and the result is 0.
 std::int64_t lcm(Dialogs& dialogs, std::int32_t a, std::int32_t b);
 
-// Lowest terms when the gcd of numerator and denominator is above 1; a zero
-// numerator is left as it is (0/4 stays 0/4). The kind is kept.
+// Lowest terms when the gcd of numerator and denominator is above 1. A zero
+// number or term becomes 0/1; the zero tokens of '=' and the brackets are
+// left as they are. The kind is kept.
 ShikiToken reduceToken(ShikiToken t);
 
-// a + b and a - b, reduced, with the kind of a.
+// a + b and a - b, reduced (a zero number or term as 0/1), with the kind of a.
 CheckedToken addTokens(Dialogs& dialogs, ShikiToken a, ShikiToken b);
 CheckedToken subTokens(Dialogs& dialogs, ShikiToken a, ShikiToken b);
 

@@ -31,9 +31,11 @@ bool fits(Wide v) {
 }
 
 // The token a reduced exact fraction should become: lowest terms when not
-// zero; a zero keeps the denominator the operation forms (0/1 when that is
-// too wide); nothing when it does not fit.
+// zero; a zero number or term 0/1, while the zero of '=' keeps the
+// denominator the operation forms (0/1 when that is too wide); nothing when
+// it does not fit.
 CheckedToken expectedToken(Wide num, Wide zeroDen, Wide den, char kind) {
+    if (num == 0 && kind != '=') return makeToken(0, 1, kind);
     if (num == 0) return makeToken(0, fits(zeroDen) ? static_cast<std::int32_t>(zeroDen) : 1, kind);
     const Wide g = wideGcd(num, den);
     num /= g;

@@ -92,6 +92,16 @@ TEST(Executor, ScalesBothSides) {
     });
 }
 
+// A zero number or term is written 0, whatever denominator it came from.
+TEST(Executor, WritesAZeroAsZero) {
+    checkRows({
+        {"x+y=1/2", "x-y=1/2", {}, "①－②", "2y = 0", "①式から②式をひくと", {}},
+        {"x+y=1/2", "x-y=1/2", {"①－②"}, "③÷2分の5", "4/5y = 0", "③式の両辺を2分の5で割ると", {}},
+        {"x+y=1/2", "x-y=1/2", {"①－②"}, "③×3分の2", "4/3y = 0", "③式の両辺を3分の2倍すると", {}},
+        {"x=0", "2/3x=y", {}, "①代入②", "0 = 1y", "①式を②式に代入すると", {}},
+    });
+}
+
 TEST(Executor, AddsAndSubtractsEquations) {
     checkRows({
         {"2x+3y=7", "x-3y=2", {}, "①＋②", "3x = 9", "①式と②式をたすと", {}},

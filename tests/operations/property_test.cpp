@@ -114,9 +114,9 @@ Form formOf(const MShiki& equation, std::array<char, 2> letters) {
 bool isZero(const MaybeExact& v) { return v && v->num == 0; }
 
 // Why the token list is not one well-formed equation over the two letters,
-// or nothing when it is: at most 40 tokens, positive denominators, one '='
-// between two non-empty sides outside every group, groups closed, and every
-// group opened right after its factor.
+// or nothing when it is: at most 40 tokens, positive denominators, a zero
+// number or term written 0/1, one '=' between two non-empty sides outside
+// every group, groups closed, and every group opened right after its factor.
 std::optional<std::string> malformation(const MShiki& e, std::array<char, 2> letters) {
     if (e.count < 3 || e.count > MaxTokens) return "token count " + std::to_string(e.count);
     int depth = 0;
@@ -124,6 +124,8 @@ std::optional<std::string> malformation(const MShiki& e, std::array<char, 2> let
     for (int i = 0; i < e.count; ++i) {
         const ShikiToken t = tokenAt(e, i);
         if (t.den <= 0) return "denominator " + std::to_string(t.den) + " at " + std::to_string(i);
+        if (t.num == 0 && t.den != 1 && (isNumberKind(t.kind) || isLetter(t.kind)))
+            return "zero written 0/" + std::to_string(t.den) + " at " + std::to_string(i);
         if (isGroupOpening(t.kind)) {
             if (i == 0 || !isNumberKind(tokenAt(e, i - 1).kind)) return "group without its factor at " + std::to_string(i);
             ++depth;

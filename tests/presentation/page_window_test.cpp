@@ -150,6 +150,7 @@ TEST(PageWindow, HasTheDesignedControls) {
     EXPECT_EQ(brace.size(), QSize(25, 100));
     EXPECT_EQ(brace.pixel(0, 0) & 0xFFFFFFu, 0xFFFFFFu);
     EXPECT_GT(countColour(brace, brace.rect(), 0x000000u), 50);
+    page.page->placeAnswerBox(5); // the [答] brace is drawn when the box first shows
     const QImage& answerBrace = page.control<RowImage>("imgKotaeKakko")->picture();
     EXPECT_EQ(answerBrace.size(), QSize(70, 100));
     EXPECT_GT(countColour(answerBrace, QRect(0, 0, 50, 100), 0x000000u), 20);  // [答]

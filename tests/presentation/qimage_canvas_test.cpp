@@ -28,7 +28,6 @@ QRect inked(const QImage& image) {
 }
 
 TEST(QImageCanvas, ShowsTheProgramsFontsThroughTheirLookAlikes) {
-    installFontSubstitutions();
     struct Row {
         CanvasFont font;
         const char* family;
@@ -146,6 +145,42 @@ TEST(QImageCanvas, ClipsDrawingToThePicture) {
     canvas.textOut(-500, 5000, "x");
     EXPECT_EQ(pixel(canvas, 0, 20), Red);
     EXPECT_EQ(pixel(canvas, 49, 49), Blue);
+}
+
+// An equation's minus is as wide as its plus; a sentence keeps its hyphen.
+TEST(QImageCanvas, DrawsAnEquationsMinusAsWideAsItsPlus) {
+    const auto inkWidth = [](const CanvasFont& font, const char* text) {
+        QImageCanvas canvas(QSize(60, 40), QSize(60, 40));
+        canvas.setFont(font);
+        canvas.textOut(10, 5, text);
+        return inked(canvas.image()).width();
+    };
+    const CanvasFont equation = numberFontDefault();
+    EXPECT_NEAR(inkWidth(equation, "-"), inkWidth(equation, "+"), 1);
+    EXPECT_LT(inkWidth(labelFontDefault(), "-"), inkWidth(labelFontDefault(), "+") - 2);
+}
+
+// At a device pixel ratio of 2 the picture has twice the pixels each way and
+// its text is drawn at that resolution, not enlarged from the 1x drawing.
+TEST(QImageCanvas, DrawsAtTheScreensDevicePixelRatio) {
+    const auto render = [](qreal ratio) {
+        QImageCanvas canvas(QSize(80, 40), QSize(80, 40), ratio);
+        canvas.setFont(numberFontDefault());
+        canvas.textOut(4, 4, "2x-3y");
+        canvas.setPen(clRed, PenMode::NotXor);
+        canvas.rectangle(0, 0, 80, 40);
+        return canvas.image();
+    };
+    const QImage sharp = render(2);
+    const QImage enlarged = render(1).scaled(160, 80);
+    ASSERT_EQ(sharp.size(), QSize(160, 80));
+    EXPECT_EQ(sharp.devicePixelRatio(), 2);
+    EXPECT_EQ(sharp.pixel(1, 1) & 0xFFFFFFu, Red); // a layout pixel of the outline covers 2 x 2
+    EXPECT_EQ(sharp.pixel(2, 2) & 0xFFFFFFu, White);
+    int differing = 0;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 160; ++x) differing += sharp.pixel(x, y) != enlarged.pixel(x, y);
+    EXPECT_GT(differing, 100);
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include "driver_look_back.h"
 #include "driver_print.h"
 #include "editing/qt/edit_ques_dialog.h"
+#include "platform/deferred.h"
 #include "practice/qt/drill_program.h"
 #include "practice/qt/dump_dialog.h"
 #include "practice/qt/kiroku_dialog.h"
@@ -157,11 +158,15 @@ int drive(std::istream& input) {
     TfrmEditQues editorDialog(program.problems, dialogs, &program.window);
     DriverEditor editor(editorDialog, dialogs);
     program.window.setProblemEditor(&editor);
-    TfrmKiroku records(program.problems, program.records, dialogs, &program.window);
-    TfrmDump stack(program.algebra, program.page, &program.window);
-    program.window.setLookBackActions({[&] { driveRecordViewer(records, dialogs); }, [&] { printStackView(stack); }});
-    TfrmPrintS print(program.window.page(), program.problems, program.algebra, dialogs, width, &program.window);
-    program.window.setPrintAction([&] { drivePrintDialog(print, dialogs); });
+    Deferred<TfrmKiroku> records(
+        [&] { return std::make_unique<TfrmKiroku>(program.problems, program.records, dialogs, &program.window); });
+    Deferred<TfrmDump> stack([&] { return std::make_unique<TfrmDump>(program.algebra, program.page, &program.window); });
+    Deferred<TfrmPrintS> print([&] {
+        return std::make_unique<TfrmPrintS>(program.window.page(), program.problems, program.algebra, dialogs, width,
+                                            &program.window);
+    });
+    program.window.setLookBackActions({[&] { driveRecordViewer(*records, dialogs); }, [&] { printStackView(*stack); }});
+    program.window.setPrintAction([&] { drivePrintDialog(*print, dialogs); });
     program.window.show();
     program.window.activateWindow();
     QApplication::processEvents();

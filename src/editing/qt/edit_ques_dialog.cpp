@@ -5,6 +5,7 @@
 #include "core/cp932.h"
 #include "files/problem_set.h"
 #include "platform/text_codec.h"
+#include "platform/fonts.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -51,8 +52,7 @@ TfrmEditQues::TfrmEditQues(ProblemSet& set, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_set(set), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("frmEditQues"));
     setModal(true);
-    QFont windowFont(QStringLiteral(u"ＭＳ Ｐゴシック"));
-    windowFont.setPixelSize(WindowFontPixels);
+    QFont windowFont = shippedFont(Face::PGothic, WindowFontPixels);
     setFont(windowFont);
     createControls();
     setEditorCaption(m_set.problemSetPath);
@@ -62,8 +62,7 @@ void TfrmEditQues::createControls() {
     m_memQues = new QPlainTextEdit(this);
     m_memQues->setObjectName(QStringLiteral("memQues"));
     // The equal-width face, so that the problems' columns line up.
-    QFont textFont(QStringLiteral(u"ＭＳ ゴシック"));
-    textFont.setPixelSize(TextFontPixels);
+    QFont textFont = shippedFont(Face::Gothic, TextFontPixels);
     m_memQues->setFont(textFont);
     m_memQues->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_memQues->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

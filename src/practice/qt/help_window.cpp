@@ -5,6 +5,7 @@
 #include "core/cp932.h"
 #include "platform/text_codec.h"
 #include "presentation/qt/qimage_canvas.h"
+#include "platform/fonts.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -46,10 +47,8 @@ QUrl HelpWindow::onePointPage() {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     initHelpResources();
-    installFontSubstitutions();
     setObjectName(QStringLiteral("frmHelp"));
-    QFont windowFont(QStringLiteral(u"ＭＳ Ｐゴシック"));
-    windowFont.setPixelSize(WindowFontPixels);
+    QFont windowFont = shippedFont(Face::PGothic, WindowFontPixels);
     setFont(windowFont);
     resize(WindowSize);
 

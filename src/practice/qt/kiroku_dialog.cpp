@@ -4,6 +4,7 @@
 
 #include "platform/text_codec.h"
 #include "practice/record_lists.h"
+#include "platform/fonts.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -30,8 +31,7 @@ TfrmKiroku::TfrmKiroku(ProblemSet& set, PracticeRecords& records, Dialogs& dialo
 
     m_lstTitle = new QListWidget(this);
     m_lstTitle->setObjectName(QStringLiteral("lstTitle"));
-    QFont listFont(QStringLiteral(u"ＭＳ ゴシック"));
-    listFont.setPixelSize(ListFontPixels);
+    QFont listFont = shippedFont(Face::Gothic, ListFontPixels);
     m_lstTitle->setFont(listFont);
     auto* erase = new QPushButton(text("記録消去"), this);
     erase->setObjectName(QStringLiteral("btnDelete"));

@@ -9,6 +9,8 @@
 #include "presentation/page_layout.h"
 #include "presentation/qt/key_codes.h"
 #include "presentation/qt/page_window.h"
+#include "presentation/qt/qimage_canvas.h"
+#include "platform/fonts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,9 +36,16 @@ QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // The glyphs of the operation buttons and of the blinking next-problem
 // button, drawn by the program.
-QPixmap operationGlyph(char operation) {
-    QPixmap glyph(19, 19);
+// A 19 x 19 glyph at the screen's device pixel ratio, to paint on.
+QPixmap glyphPixmap() {
+    QPixmap glyph(QSize(19, 19) * screenPixelRatio());
+    glyph.setDevicePixelRatio(screenPixelRatio());
     glyph.fill(Qt::transparent);
+    return glyph;
+}
+
+QPixmap operationGlyph(char operation) {
+    QPixmap glyph = glyphPixmap();
     QPainter painter(&glyph);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::black, 2.2, Qt::SolidLine, Qt::RoundCap));
@@ -62,8 +71,7 @@ QPixmap operationGlyph(char operation) {
 }
 
 QPixmap nextGlyph(QColor colour) {
-    QPixmap glyph(19, 19);
-    glyph.fill(Qt::transparent);
+    QPixmap glyph = glyphPixmap();
     QPainter painter(&glyph);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
@@ -87,8 +95,7 @@ TfrmMain::TfrmMain(DrillState state, QSize screen, QWidget* parent) : QMainWindo
     colours.setColor(QPalette::Window, WindowColour);
     setPalette(colours);
     setAutoFillBackground(true);
-    QFont windowFont(QStringLiteral(u"ＭＳ Ｐゴシック"));
-    windowFont.setPixelSize(12);
+    QFont windowFont = shippedFont(Face::PGothic, 12);
     setFont(windowFont);
     setGeometry(0, 0, screen.width(), screen.height() - 28);
 

@@ -6,6 +6,7 @@
 #include "platform/text_codec.h"
 #include "practice/drill_dialogs.h"
 #include "presentation/qt/qimage_canvas.h"
+#include "platform/fonts.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,13 +39,11 @@ QPushButton* choiceButton(const char* name, const char* caption, QRect rect, QWi
 
 TfrmSentaku::TfrmSentaku(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    installFontSubstitutions();
     setObjectName(QStringLiteral("frmSentaku"));
     setWindowTitle(text("特殊な解"));
     setModal(true);
     setFixedSize(DialogSize);
-    QFont windowFont(QStringLiteral(u"ＭＳ Ｐゴシック"));
-    windowFont.setPixelSize(WindowFontPixels);
+    QFont windowFont = shippedFont(Face::PGothic, WindowFontPixels);
     setFont(windowFont);
 
     m_edtSentaku = new QLineEdit(text("解の種類選択"), this);

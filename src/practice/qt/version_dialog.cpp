@@ -5,6 +5,7 @@
 #include "core/cp932.h"
 #include "platform/text_codec.h"
 #include "presentation/qt/qimage_canvas.h"
+#include "platform/fonts.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -82,13 +83,11 @@ QIcon programIcon() {
 }
 
 TfrmVersion::TfrmVersion(QWidget* parent) : QDialog(parent) {
-    installFontSubstitutions();
     setObjectName(QStringLiteral("frmVersion"));
     setWindowTitle(text("バージョン情報"));
     setModal(true);
     setFixedSize(DialogSize);
-    QFont windowFont(QStringLiteral(u"ＭＳ Ｐゴシック"));
-    windowFont.setPixelSize(WindowFontPixels);
+    QFont windowFont = shippedFont(Face::PGothic, WindowFontPixels);
     setFont(windowFont);
 
     auto* panel = new QFrame(this);

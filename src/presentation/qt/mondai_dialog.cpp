@@ -7,6 +7,7 @@
 #include "platform/text_codec.h"
 #include "presentation/qt/page_bitmaps.h"
 #include "presentation/qt/qimage_canvas.h"
+#include "platform/fonts.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -61,12 +62,10 @@ QImage TfrmMondai::unmarkedBrace() {
 
 TfrmMondai::TfrmMondai(ProblemSet& set, Algebra& algebra, LayoutState& layout, QWidget* parent)
     : QDialog(parent), m_set(set), m_algebra(algebra), m_layout(layout) {
-    installFontSubstitutions();
     setObjectName(QStringLiteral("frmMondai"));
     setWindowTitle(text("単元変更"));
     setModal(true);
-    QFont windowFont(QStringLiteral(u"ＭＳ Ｐゴシック"));
-    windowFont.setPixelSize(WindowFontPixels);
+    QFont windowFont = shippedFont(Face::PGothic, WindowFontPixels);
     setFont(windowFont);
     resize(UncoveredSize);
     createControls();

@@ -37,19 +37,26 @@ void drawBrace(QPainter& painter, QRectF box, QColor ink) {
     painter.drawPath(path);
 }
 
+// A picture of the layout's size at the screen's device pixel ratio.
+QImage screenPicture(QSize size, QColor paper) {
+    const qreal ratio = screenPixelRatio();
+    QImage image(size * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(paper);
+    return image;
+}
+
 } // namespace
 
 QImage braceBitmap(QColor ink, QColor paper) {
-    QImage image(25, 100, QImage::Format_RGB32);
-    image.fill(paper);
+    QImage image = screenPicture(QSize(25, 100), paper);
     QPainter painter(&image);
     drawBrace(painter, QRectF(6, 4, 14, 92), ink);
     return image;
 }
 
 QImage answerBraceBitmap() {
-    QImage image(70, 100, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    QImage image = screenPicture(QSize(70, 100), Qt::white);
     QPainter painter(&image);
     CanvasFont font;
     font.face = cp932("ＭＳ ゴシック");

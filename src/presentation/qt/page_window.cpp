@@ -5,6 +5,7 @@
 #include "platform/text_codec.h"
 #include "presentation/qt/key_codes.h"
 #include "presentation/qt/page_bitmaps.h"
+#include "platform/fonts.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -45,10 +46,8 @@ Canvas* TfrmPage::Rows::findRowImage(int n) {
 TfrmPage::TfrmPage(Algebra& algebra, LayoutState& layout, PageState& state, PageEvents& events,
                    const PageSetup& setup, QWidget* parent)
     : QScrollArea(parent), m_algebra(algebra), m_layout(layout), m_state(state), m_events(events) {
-    installFontSubstitutions();
     setObjectName(QStringLiteral("frmPage"));
-    QFont windowFont(QStringLiteral(u"ＭＳ Ｐゴシック"));
-    windowFont.setPixelSize(WindowFontPixels);
+    QFont windowFont = shippedFont(Face::PGothic, WindowFontPixels);
     setFont(windowFont);
     setFocusPolicy(Qt::StrongFocus);
 
@@ -88,8 +87,7 @@ void TfrmPage::createControls() {
     m_lblMess = new QLabel(m_sheet);
     m_lblMess->setObjectName(QStringLiteral("lblMess"));
     m_lblMess->setGeometry(MessRect.left, MessRect.top, m_state.rowWidth, MessRect.height);
-    QFont messageFont(QStringLiteral(u"ＭＳ ゴシック"));
-    messageFont.setPixelSize(MessageFontPixels);
+    QFont messageFont = shippedFont(Face::Gothic, MessageFontPixels);
     messageFont.setBold(true);
     m_lblMess->setFont(messageFont);
     paintBackground(m_lblMess, clOlive, clWhite);
@@ -102,8 +100,7 @@ void TfrmPage::createControls() {
     addImage(QStringLiteral("Image33"), AnswerRect1, m_grbKai);
     addImage(QStringLiteral("Image34"), AnswerRect2, m_grbKai);
     m_imgKotaeKakko = addImage(QStringLiteral("imgKotaeKakko"), KotaeKakkoRect, m_grbKai);
-    m_imgKotaeKakko->canvas().setPicture(answerBraceBitmap());
-    m_imgKotaeKakko->setStretch(true);
+    m_imgKotaeKakko->setStretch(true); // its picture is drawn when the box first shows
     const QString stars(StarCount, QChar(u'★'));
     for (const auto& [name, rect] : {std::pair{"lblStarX", StarRectX}, std::pair{"lblStarY", StarRectY}}) {
         auto* label = new QLabel(stars, m_grbKai);
@@ -176,6 +173,10 @@ void TfrmPage::markRow(int n) {
 }
 
 void TfrmPage::placeAnswerBox(int n) {
+    if (!m_answerBraceDrawn) {
+        m_imgKotaeKakko->canvas().setPicture(answerBraceBitmap());
+        m_answerBraceDrawn = true;
+    }
     const PagePoint at = answerBoxPosition(m_state, n, width());
     m_grbKai->move(at.x, at.y);
     m_grbKai->show();

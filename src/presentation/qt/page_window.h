@@ -102,6 +102,7 @@ class TfrmPage final : public QScrollArea, public PageView {
     QLabel* m_lblMess = nullptr;
     QGroupBox* m_grbKai = nullptr;
     RowImage* m_imgKotaeKakko = nullptr;
+    bool m_answerBraceDrawn = false;
     QLineEdit* m_edtPage2 = nullptr;
 };
 

@@ -8,6 +8,8 @@
 #include "files/problem_set.h"
 #include "presentation/qt/page_window.h"
 #include "presentation/qt/printer_target.h"
+#include "presentation/qt/qimage_canvas.h"
+#include "platform/fonts.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -56,7 +58,8 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, QRec
 
 // A sheet with rows, for 全画面印刷.
 QIcon wholePageIcon() {
-    QPixmap glyph(40, 52);
+    QPixmap glyph(QSize(40, 52) * screenPixelRatio());
+    glyph.setDevicePixelRatio(screenPixelRatio());
     glyph.fill(Qt::transparent);
     QPainter painter(&glyph);
     painter.setPen(QPen(Qt::black, 2));
@@ -87,10 +90,6 @@ TfrmPrintS::TfrmPrintS(TfrmPage& page, ProblemSet& set, Algebra& algebra, Dialog
     setWindowTitle(QStringLiteral("frmPrintS"));
     setModal(true);
     setFixedSize(DialogSize);
-    m_printer.setResolution(PrintResolution);
-    m_pdfPrinter.setResolution(PrintResolution);
-    m_pdfPrinter.setOutputFormat(QPrinter::PdfFormat);
-    m_pdfPrinter.setPageSize(QPageSize(QPageSize::A4));
     createControls();
 }
 
@@ -151,10 +150,8 @@ PrintSettings TfrmPrintS::settings() const {
 }
 
 void TfrmPrintS::refreshPreview() {
-    QFont font(QStringLiteral(u"ＭＳ ゴシック"));
     // Points at 96 dpi, as every size of the design.
-    font.setPixelSize(printPreviewPoints(m_updSize->value()) * 96 / 72);
-    m_edtSample->setFont(font);
+    m_edtSample->setFont(shippedFont(Face::Gothic, printPreviewPoints(m_updSize->value()) * 96 / 72));
     m_edtSample->setText(QString::fromStdString(printPreviewText(m_updLMargin->value())));
 }
 
@@ -178,14 +175,28 @@ StepPrintout TfrmPrintS::stepPrintout() const {
     return printout;
 }
 
+QPrinter& TfrmPrintS::printer() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setResolution(PrintResolution);
+    }
+    return *m_printer;
+}
+
 QPrinter* TfrmPrintS::choosePrinter() {
-    if (!m_pdfOnly && !QPrinterInfo::availablePrinterNames().isEmpty()) return &m_printer;
+    if (!m_pdfOnly && !QPrinterInfo::availablePrinterNames().isEmpty()) return &printer();
     const std::string preset = m_set.startFolder + std::to_string(m_set.currentUnit) + "-" +
                                std::to_string(currentProblemNumber(m_set)) + ".pdf";
     const std::optional<std::string> path = m_dialogs.chooseSaveFile("PDF|*.pdf", preset);
     if (!path || path->empty()) return nullptr;
-    m_pdfPrinter.setOutputFileName(QFile::decodeName(QByteArray::fromStdString(absolutePath(*path))));
-    return &m_pdfPrinter;
+    if (!m_pdfPrinter) {
+        m_pdfPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_pdfPrinter->setResolution(PrintResolution);
+        m_pdfPrinter->setOutputFormat(QPrinter::PdfFormat);
+        m_pdfPrinter->setPageSize(QPageSize(QPageSize::A4));
+    }
+    m_pdfPrinter->setOutputFileName(QFile::decodeName(QByteArray::fromStdString(absolutePath(*path))));
+    return m_pdfPrinter.get();
 }
 
 void TfrmPrintS::print(const std::function<bool(PrintTarget&)>& job) {
@@ -216,7 +227,7 @@ void TfrmPrintS::btnPrintAllClick() {
 }
 
 void TfrmPrintS::btnSetteiClick() {
-    QPrintDialog setUp(&m_printer, this);
+    QPrintDialog setUp(&printer(), this);
     setUp.exec();
 }
 

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QPrinter>
 #include <functional>
+#include <memory>
 
 class QLineEdit;
 class QSpinBox;
@@ -48,6 +49,7 @@ class TfrmPrintS final : public QDialog {
     void refreshPreview();
     // The printer to use, or nothing when the PDF's save dialog was cancelled.
     QPrinter* choosePrinter();
+    QPrinter& printer();
     void print(const std::function<bool(PrintTarget&)>& job);
 
     TfrmPage& m_page;
@@ -56,8 +58,10 @@ class TfrmPrintS final : public QDialog {
     Dialogs& m_dialogs;
     int m_screenWidth;
     bool m_pdfOnly = false;
-    QPrinter m_printer{QPrinter::HighResolution};
-    QPrinter m_pdfPrinter{QPrinter::HighResolution};
+    // Made at the first print: a printer asks the print system for its
+    // settings, which would slow the program's start.
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPrinter> m_pdfPrinter;
     QLineEdit* m_edtSample = nullptr;
     QSpinBox* m_updLMargin = nullptr;
     QSpinBox* m_updSize = nullptr;

@@ -2,6 +2,7 @@
 // Copyright 2026 The Tavolini authors
 #include "presentation/qt/printer_target.h"
 
+#include "platform/fonts.h"
 #include "platform/text_codec.h"
 #include "presentation/qt/row_image.h"
 
@@ -45,8 +46,8 @@ void PrinterTarget::drawImage(const PrintImage& image, const PageRect& onPage) {
 }
 
 void PrinterTarget::drawText(int x, int y, int points, std::string_view text) {
-    QFont font(QStringLiteral(u"ＭＳ Ｐゴシック"));
-    font.setPointSize(points);
+    QFont font(shippedFamily(Face::PGothic));
+    font.setPointSize(points); // of the printer's resolution
     m_painter.setFont(font);
     m_painter.setPen(Qt::black);
     const QRect area(x, y, std::max(1, pageWidth() - x), std::max(1, pageHeight() - y));

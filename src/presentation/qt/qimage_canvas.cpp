@@ -2,9 +2,11 @@
 // Copyright 2026 The Tavolini authors
 #include "presentation/qt/qimage_canvas.h"
 
+#include "platform/fonts.h"
 #include "platform/text_codec.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
 #include <algorithm>
 #include <cstdlib>
@@ -29,22 +31,19 @@ QString qtText(std::string_view text) {
 
 } // namespace
 
-void installFontSubstitutions() {
-    QFont::insertSubstitution(QStringLiteral("Bookman Old Style"), QStringLiteral("TeX Gyre Bonum"));
-    QFont::insertSubstitution(QStringLiteral(u"ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-    QFont::insertSubstitution(QStringLiteral(u"ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+qreal screenPixelRatio() {
+    return qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
 }
 
 QFont qtFont(const CanvasFont& font) {
-    QFont result(fromCp932(font.face));
-    result.setPixelSize(std::max(1, pixelsFromPoints(font.size)));
+    QFont result = shippedFont(faceOfDesignName(font.face), pixelsFromPoints(font.size));
     result.setBold(font.bold);
     result.setItalic(font.italic);
     return result;
 }
 
-QImageCanvas::QImageCanvas(QSize controlSize, QSize pictureSize)
-    : m_controlSize(controlSize), m_pictureSize(pictureSize) {
+QImageCanvas::QImageCanvas(QSize controlSize, QSize pictureSize, qreal devicePixelRatio)
+    : m_controlSize(controlSize), m_pictureSize(pictureSize), m_devicePixelRatio(std::max<qreal>(1, devicePixelRatio)) {
     clear();
 }
 
@@ -52,6 +51,17 @@ QImageCanvas::~QImageCanvas() = default;
 
 const QImage& QImageCanvas::image() const {
     finishPainting();
+    return picture();
+}
+
+// A cleared canvas has no picture yet: most rows stay white, and a white
+// picture is made only when one is looked at or drawn on.
+QImage& QImageCanvas::picture() const {
+    if (m_image.isNull()) {
+        m_image = QImage(m_pictureSize * m_devicePixelRatio, PictureFormat);
+        m_image.setDevicePixelRatio(m_devicePixelRatio);
+        m_image.fill(Qt::white);
+    }
     return m_image;
 }
 
@@ -64,7 +74,7 @@ void QImageCanvas::setPicture(const QImage& picture) {
 // and resolving its font again, would take most of a row's drawing time.
 QPainter& QImageCanvas::painter() {
     if (!m_painter) {
-        m_painter = std::make_unique<QPainter>(&m_image);
+        m_painter = std::make_unique<QPainter>(&picture());
         m_painter->setFont(m_qtFont);
     }
     return *m_painter;
@@ -78,13 +88,20 @@ void QImageCanvas::setFont(const CanvasFont& font) {
     const bool sameFace = font.face == m_font.face && font.size == m_font.size && font.bold == m_font.bold &&
                           font.italic == m_font.italic;
     m_font = font;
-    if (sameFace) return;
-    m_qtFont = qtFont(font);
+    // Resolved when text is drawn: most images are cleared many times and
+    // written on seldom, and resolving a font is the slow part.
+    if (!sameFace) m_fontResolved = false;
+}
+
+void QImageCanvas::resolveFont() {
+    if (m_fontResolved) return;
+    m_qtFont = qtFont(m_font);
     // Text is placed by the top of its cell, as Windows places it. TeX Gyre
     // Bonum reports a taller ascent than the Bookman it stands for, which
     // would push denominators out of the bottom of a row; no face here gets
     // more than the em less one pixel.
     m_ascent = std::min(QFontMetrics(m_qtFont).ascent(), m_qtFont.pixelSize() - 1);
+    m_fontResolved = true;
     if (m_painter) m_painter->setFont(m_qtFont);
 }
 
@@ -94,20 +111,30 @@ void QImageCanvas::setPen(Colour colour, PenMode mode) {
 }
 
 void QImageCanvas::textOut(int x, int y, std::string_view text) {
-    if (text.empty() || m_image.isNull()) return;
+    if (text.empty()) return;
+    resolveFont();
     QPainter& out = painter();
     out.setPen(QColor(m_font.colour.r, m_font.colour.g, m_font.colour.b));
+    QString shown = qtText(text);
+    // An equation's minus is the font's minus sign, as wide as its plus,
+    // not the short hyphen of the keyboard.
+    if (faceOfDesignName(m_font.face) == Face::Equation) shown.replace(QChar(u'-'), QChar(0x2212));
     // The point is the text's top left corner; Qt draws from the baseline.
-    out.drawText(QPoint(x, y + m_ascent), qtText(text));
+    out.drawText(QPoint(x, y + m_ascent), shown);
 }
 
+// One pixel of the layout: the device pixels it covers on the picture.
 void QImageCanvas::plot(int x, int y) {
-    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height()) return;
-    auto* pixel = reinterpret_cast<QRgb*>(m_image.scanLine(y)) + x;
-    if (m_penMode == PenMode::NotXor)
-        *pixel = (~(*pixel ^ rgb(m_pen)) & 0x00FFFFFFu) | 0xFF000000u;
-    else
-        *pixel = rgb(m_pen);
+    if (x < 0 || y < 0 || x >= m_pictureSize.width() || y >= m_pictureSize.height()) return;
+    QImage& image = picture();
+    const auto first = [this](int v) { return static_cast<int>(v * m_devicePixelRatio); };
+    for (int dy = first(y); dy < std::max(first(y + 1), first(y) + 1) && dy < image.height(); ++dy) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(dy));
+        for (int dx = first(x); dx < std::max(first(x + 1), first(x) + 1) && dx < image.width(); ++dx) {
+            QRgb& pixel = line[dx];
+            pixel = m_penMode == PenMode::NotXor ? (~(pixel ^ rgb(m_pen)) & 0x00FFFFFFu) | 0xFF000000u : rgb(m_pen);
+        }
+    }
 }
 
 void QImageCanvas::span(int x1, int x2, int y) {
@@ -121,7 +148,7 @@ void QImageCanvas::column(int x, int y1, int y2) {
 }
 
 void QImageCanvas::copyRect(int x1, int y1, int x2, int y2) {
-    const QRect area = QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)).intersected(m_image.rect());
+    const QRect area = QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)).intersected(QRect(QPoint(0, 0), m_pictureSize));
     if (!area.isEmpty()) painter().fillRect(area, QColor::fromRgb(rgb(m_pen)));
 }
 
@@ -171,15 +198,13 @@ void QImageCanvas::rectangle(int x1, int y1, int x2, int y2) {
 }
 
 void QImageCanvas::fillRect(int x1, int y1, int x2, int y2, Colour colour) {
-    const QRect area = QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)).intersected(m_image.rect());
+    const QRect area = QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)).intersected(QRect(QPoint(0, 0), m_pictureSize));
     if (!area.isEmpty()) painter().fillRect(area, QColor(colour.r, colour.g, colour.b));
 }
 
 void QImageCanvas::clear() {
     finishPainting();
-    if (m_image.size() != m_pictureSize || m_image.format() != PictureFormat)
-        m_image = QImage(m_pictureSize, PictureFormat);
-    m_image.fill(Qt::white);
+    m_image = QImage();
     setFont(clearedSurfaceFont());
     m_pen = clBlack;
     m_penMode = PenMode::Copy;

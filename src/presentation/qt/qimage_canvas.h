@@ -12,20 +12,23 @@
 
 namespace tavolini {
 
-// The fonts the program names are Windows fonts; here they are shown through
-// free look-alikes. Safe to call more than once.
-void installFontSubstitutions();
+// The device pixel ratio of the screen: pictures shown on it are drawn with
+// that many device pixels to a pixel of the layout.
+qreal screenPixelRatio();
 
-// The Qt font of a canvas font, sized in pixels so that drawings do not
-// depend on the display's resolution.
+// The Qt font of a canvas font: the family we ship for the face the design
+// names, sized in pixels so that drawings do not depend on the display's
+// resolution.
 QFont qtFont(const CanvasFont& font);
 
 // A canvas that paints a QImage. The image control has its laid-out size;
 // its picture is the blank picture's size, as every clearing gives it a
-// fresh copy of that picture.
+// fresh white picture. The layout is in pixels of the screen's layout; the
+// picture holds as many device pixels as the screen shows there (its device
+// pixel ratio), so that it is as sharp as the rest of the window.
 class QImageCanvas final : public Canvas {
   public:
-    QImageCanvas(QSize controlSize, QSize pictureSize);
+    QImageCanvas(QSize controlSize, QSize pictureSize, qreal devicePixelRatio = 1);
     ~QImageCanvas() override;
     QImageCanvas(const QImageCanvas&) = delete;
     QImageCanvas& operator=(const QImageCanvas&) = delete;
@@ -37,6 +40,9 @@ class QImageCanvas final : public Canvas {
 
     // Puts a picture of our own (the brace bitmaps) in place of the white one.
     void setPicture(const QImage& picture);
+    qreal devicePixelRatio() const { return m_devicePixelRatio; }
+    // False while the canvas is white with no picture made yet.
+    bool hasPicture() const { return !m_image.isNull(); }
 
     int width() const override { return m_controlSize.width(); }
     int height() const override { return m_controlSize.height(); }
@@ -51,7 +57,9 @@ class QImageCanvas final : public Canvas {
 
   private:
     QPainter& painter();
+    QImage& picture() const;
     void finishPainting() const;
+    void resolveFont();
     void copyRect(int x1, int y1, int x2, int y2); // in the pen
     void plot(int x, int y);
     void span(int x1, int x2, int y);   // x1..x2-1
@@ -59,10 +67,12 @@ class QImageCanvas final : public Canvas {
 
     QSize m_controlSize;
     QSize m_pictureSize;
-    QImage m_image;
+    qreal m_devicePixelRatio = 1;
+    mutable QImage m_image; // null until it is looked at or drawn on
     CanvasFont m_font;
     QFont m_qtFont;
     int m_ascent = 0;
+    bool m_fontResolved = false;
     Colour m_pen = clBlack;
     PenMode m_penMode = PenMode::Copy;
     mutable std::unique_ptr<QPainter> m_painter; // open while texts and fills follow each other

@@ -8,7 +8,7 @@
 namespace tavolini {
 
 RowImage::RowImage(const QString& name, QSize size, QSize pictureSize, QWidget* parent)
-    : QWidget(parent), m_canvas(size, pictureSize) {
+    : QWidget(parent), m_canvas(size, pictureSize, screenPixelRatio()) {
     setObjectName(name);
     resize(size);
     setMouseTracking(true);
@@ -28,6 +28,10 @@ QImage RowImage::shownPicture() const {
 
 void RowImage::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (!m_canvas.hasPicture()) {
+        painter.fillRect(rect(), Qt::white);
+        return;
+    }
     if (m_stretch)
         painter.drawImage(rect(), m_canvas.image());
     else
