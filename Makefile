@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 60
 export ASAN_OPTIONS  := detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS := print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build build-asan test run bench fuzz clean
+.PHONY: all deps build build-asan test run bench fuzz package clean
 
 all: build
 
@@ -53,6 +53,10 @@ fuzz: deps
 		$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$corpus fuzz/seeds/$$(basename $$target) \
 			|| exit 1; \
 	done
+
+# The Debian package, in build/: tavolini_VERSION_ARCH.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-// Orbiset Tavolini: builds the program's objects, wires them and runs.
+// Orbiset Tavolini: builds the program's objects, wires them and runs in the
+// pupil's practice folder.
 #include "editing/qt/edit_ques_dialog.h"
+#include "files/practice_folder.h"
+#include "files/problem_set.h"
 #include "platform/deferred.h"
 #include "platform/message_box_dialogs.h"
 #include "practice/qt/drill_program.h"
@@ -13,13 +16,62 @@
 #include "presentation/qt/print_dialog.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
 #include <QScreen>
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     using namespace tavolini;
+    QCommandLineParser arguments;
+    arguments.setApplicationDescription(
+        QStringLiteral("連立方程式の練習 (a drill of simultaneous linear equations)"));
+    arguments.addHelpOption();
+    arguments.addVersionOption();
+    arguments.addPositionalArgument(QStringLiteral("FILE.sim"),
+                                    QStringLiteral("a problem set to open at the start"),
+                                    QStringLiteral("[FILE.sim]"));
+    const QCommandLineOption selfTest(
+        QStringLiteral("self-test"),
+        QStringLiteral("start, draw the first problem and end (an installation check)"));
+    arguments.addOption(selfTest);
+    // Read before the window system is reached, so that --help and --version
+    // work without a display.
+    QStringList words;
+    for (int i = 0; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    arguments.parse(words);
+    if (arguments.isSet(QStringLiteral("version"))) {
+        std::printf("Orbiset Tavolini %s\n", TAVOLINI_VERSION);
+        return 0;
+    }
+    if (arguments.isSet(QStringLiteral("help"))) {
+        std::fputs(arguments.helpText()
+                       .replace(QStringLiteral("<executable_name>"), QStringLiteral("tavolini"))
+                       .toLocal8Bit()
+                       .constData(),
+                   stdout);
+        return 0;
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orbiset Tavolini"));
+    QApplication::setApplicationVersion(QStringLiteral(TAVOLINI_VERSION));
     QApplication::setWindowIcon(programIcon());
+    arguments.process(application);
+    // A set named on the command line is found from the folder it was named in.
+    std::optional<std::string> named;
+    if (!arguments.positionalArguments().isEmpty())
+        named = absolutePath(QFile::encodeName(arguments.positionalArguments().front()).toStdString());
+
+    // The practice folder, made and given the shipped set on the first start.
+    if (const auto folder = practiceFolder(std::getenv("TAVOLINI_HOME"), std::getenv("HOME"))) {
+        const QString shipped =
+            QApplication::applicationDirPath() + QStringLiteral("/../share/tavolini/ZUdir.sim");
+        seedPracticeFolder(*folder, QFile::encodeName(shipped).toStdString());
+        QDir::setCurrent(QFile::decodeName(QByteArray::fromStdString(*folder)));
+    }
 
     MessageBoxDialogs dialogs(QStringLiteral("Orbiset Tavolini"));
     WindowDrillDialogs drillDialogs;
@@ -32,19 +84,28 @@ int main(int argc, char** argv) {
     Deferred<TfrmVersion> about([&] { return std::make_unique<TfrmVersion>(&program.window); });
     TfrmEditQues editor(program.problems, dialogs, &program.window);
     program.window.setProblemEditor(&editor);
-    Deferred<TfrmKiroku> records(
-        [&] { return std::make_unique<TfrmKiroku>(program.problems, program.records, dialogs, &program.window); });
-    Deferred<TfrmDump> stack([&] { return std::make_unique<TfrmDump>(program.algebra, program.page, &program.window); });
+    Deferred<TfrmKiroku> records([&] {
+        return std::make_unique<TfrmKiroku>(program.problems, program.records, dialogs, &program.window);
+    });
+    Deferred<TfrmDump> stack(
+        [&] { return std::make_unique<TfrmDump>(program.algebra, program.page, &program.window); });
     Deferred<TfrmPrintS> print([&] {
         return std::make_unique<TfrmPrintS>(program.window.page(), program.problems, program.algebra, dialogs,
                                             screen.width(), &program.window);
     });
-    program.window.setHelpActions(
-        {[&help] { help->showContents(); }, [&help] { help->showOnePoint(); }, [&about] { about->showAbout(); }});
-    program.window.setLookBackActions({[&records] { records->showRecords(); }, [&stack] { stack->showStack(); }});
+    program.window.setHelpActions({[&help] { help->showContents(); }, [&help] { help->showOnePoint(); },
+                                   [&about] { about->showAbout(); }});
+    program.window.setLookBackActions(
+        {[&records] { records->showRecords(); }, [&stack] { stack->showStack(); }});
     program.window.setPrintAction([&print] { print->showPrint(); });
 
     program.window.show();
     if (!program.window.startPractice(std::string(DefaultProblemSet))) return 1;
+    if (named) program.window.openAtStart(*named);
+    if (arguments.isSet(selfTest)) {
+        const bool drawn = program.algebra.equationCount == 2 && program.algebra.EquationTable[1].count > 0;
+        std::printf("%s\n", drawn ? "first problem drawn" : "no problem drawn");
+        return drawn ? 0 : 1;
+    }
     return QApplication::exec();
 }

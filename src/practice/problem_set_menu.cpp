@@ -44,21 +44,24 @@ void ProblemSetMenu::restoreProblemSet() {
 }
 
 void ProblemSetMenu::open() {
-    backupProblemSet();
     if (!m_set.problemSetSaved &&
         m_dialogs.ask(cp932("確認"), cp932("ファイルを保存しますか"), Buttons::YesNo) == Reply::Yes)
         saveProblemSet();
-    // The set in use is the file just saved, if the question saved it.
-    m_backupPath = m_set.problemSetPath;
     const std::optional<std::string> chosen = m_dialogs.chooseOpenFile(cp932(OpenFilter), m_set.problemSetPath);
-    if (!chosen) return;
-    if (openProblemSet(*chosen)) {
-        m_practice.changeUnit();
+    if (chosen && openChosen(*chosen)) m_practice.changeUnit();
+}
+
+bool ProblemSetMenu::openChosen(const std::string& path) {
+    // The set in use as it stands now: after a save the question made, the
+    // file just saved.
+    backupProblemSet();
+    if (openProblemSet(path)) {
         m_set.problemSetSaved = true;
-    } else {
-        m_dialogs.showMessage(invalidSetMessage(absolutePath(*chosen)));
-        restoreProblemSet();
+        return true;
     }
+    m_dialogs.showMessage(invalidSetMessage(absolutePath(path)));
+    restoreProblemSet();
+    return false;
 }
 
 void ProblemSetMenu::edit() {

@@ -32,7 +32,10 @@ public:
     void backupProblemSet();
     void restoreProblemSet();
 
-    void open();  // 開く
+    void open(); // 開く
+    // 開く after its dialog: the set at `path` with its first problem started,
+    // or the message and the set in use put back. True when it opened.
+    bool openChosen(const std::string& path);
     void edit();  // 問題を編集する
     // Asked when the main window is about to close: true when it may.
     bool mayClose();

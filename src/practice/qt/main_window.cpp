@@ -311,6 +311,12 @@ bool TfrmMain::startPractice(const std::string& path) {
     return true;
 }
 
+void TfrmMain::openAtStart(const std::string& path) {
+    m_menu->openChosen(path);
+    setProblemSetAvailable(m_state.problems.unitCount > 0);
+    moveFocus();
+}
+
 void TfrmMain::runMenuFlow(void (ProblemSetMenu::*flow)()) {
     (m_menu.get()->*flow)();
     setProblemSetAvailable(m_state.problems.unitCount > 0);

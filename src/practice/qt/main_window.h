@@ -81,6 +81,8 @@ public:
     // The show step: reads the problem set at `path` and starts its first
     // problem. False when the program is to end (the file could not be read).
     bool startPractice(const std::string& path);
+    // A set named on the command line, opened after the start as 開く opens.
+    void openAtStart(const std::string& path);
 
     TfrmPage& page() { return *m_page; }
     CommandPanel& commandPanel() { return *m_commandPanel; }

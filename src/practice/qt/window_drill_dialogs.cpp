@@ -14,8 +14,9 @@ WindowDrillDialogs::~WindowDrillDialogs() = default;
 
 void WindowDrillDialogs::attach(DrillProgram& program) {
     m_program = &program;
-    m_sentaku = std::make_unique<TfrmSentaku>(&program.window);
-    m_mondai = std::make_unique<TfrmMondai>(program.problems, program.algebra, program.layout, &program.window);
+    // Owned by the main window, which may be gone before these dialogs are.
+    m_sentaku = new TfrmSentaku(&program.window);
+    m_mondai = new TfrmMondai(program.problems, program.algebra, program.layout, &program.window);
 }
 
 // Beside the problem: below equation ②, its right edge near the right end

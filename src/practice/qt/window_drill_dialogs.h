@@ -4,7 +4,6 @@
 
 #include "practice/drill_dialogs.h"
 
-#include <memory>
 
 namespace tavolini {
 
@@ -29,8 +28,8 @@ private:
     void placeSpecialDialog();
 
     DrillProgram* m_program = nullptr;
-    std::unique_ptr<TfrmSentaku> m_sentaku;
-    std::unique_ptr<TfrmMondai> m_mondai;
+    TfrmSentaku* m_sentaku = nullptr; // children of the main window
+    TfrmMondai* m_mondai = nullptr;
 };
 
 } // namespace tavolini

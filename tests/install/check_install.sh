@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix and checks what a desktop sees of it:
+#   start     the installed program makes and seeds the practice folder of an
+#             empty home, draws the first problem, and leaves a set that is
+#             there alone; a set named on the command line is opened
+#   desktop   the menu entry passes desktop-file-validate
+#   metainfo  the AppStream file passes appstreamcli validate
+set -euo pipefail
+mode=$1
+build=$2
+source=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cmake --install "$build" --prefix "$work/prefix" > /dev/null
+
+case $mode in
+start)
+  export HOME=$work/home QT_QPA_PLATFORM=offscreen
+  unset TAVOLINI_HOME
+  mkdir -p "$HOME"
+  [[ $("$work/prefix/bin/tavolini" --self-test 2> /dev/null) == "first problem drawn" ]]
+  cmp "$HOME/Tavolini/ZUdir.sim" "$source/data/ZUdir.sim"
+  printf '<<teacher\r\nx+y=5;x-y=1\r\n>>\r\n' > "$HOME/Tavolini/ZUdir.sim"
+  cp "$HOME/Tavolini/ZUdir.sim" "$work/teacher.sim"
+  [[ $("$work/prefix/bin/tavolini" --self-test 2> /dev/null) == "first problem drawn" ]]
+  cmp "$HOME/Tavolini/ZUdir.sim" "$work/teacher.sim"
+  printf '<<named\r\n2x=4;y=1\r\n>>\r\n' > "$work/named.sim"
+  (cd "$work" && [[ $("$work/prefix/bin/tavolini" --self-test named.sim 2> /dev/null) == "first problem drawn" ]])
+  [[ $("$work/prefix/bin/tavolini" --version) == "Orbiset Tavolini "* ]]
+  ;;
+desktop) desktop-file-validate "$work/prefix/share/applications/org.tavolini.Tavolini.desktop" ;;
+metainfo) appstreamcli validate --no-net "$work/prefix/share/metainfo/org.tavolini.Tavolini.metainfo.xml" ;;
+*) echo "no such check: $mode" >&2; exit 2 ;;
+esac
