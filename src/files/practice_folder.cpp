@@ -22,7 +22,8 @@ SeedResult seedPracticeFolder(const std::string& folder, const std::string& ship
     const std::string target = (std::filesystem::path(folder) / DefaultProblemSet).string();
     if (std::filesystem::exists(target, error)) return SeedResult::AlreadyThere;
     const FileContents shipped = readWholeFile(shippedSet);
-    if (shipped.status != FileStatus::Read || !writeFileAtomically(target, shipped.bytes)) return SeedResult::Failed;
+    if (shipped.status != FileStatus::Read || !writeFileAtomically(target, shipped.bytes))
+        return SeedResult::Failed;
     return SeedResult::Seeded;
 }
 

@@ -6,6 +6,7 @@
 #include "core/dialogs.h"
 #include "core/equation_labels.h"
 #include "core/token_kinds.h"
+#include "practice/hint.h"
 
 #include <array>
 
@@ -65,6 +66,14 @@ CommandPanel::CommandPanel(Algebra& algebra, CommandState& command, Answers& ans
                            PageView& pageView, PanelView& panel)
     : m_algebra(algebra), m_command(command), m_answers(answers), m_page(page), m_pageView(pageView),
       m_panel(panel) {}
+
+void CommandPanel::showHint() {
+    const std::string hint = hintMessage(m_algebra, m_answers, m_page.equationLimit);
+    if (m_command.composeStep == 0)
+        m_pageView.setPageMessage(hint);
+    else
+        m_algebra.dialogs.showMessage(hint);
+}
 
 void CommandPanel::showOrderMessage() {
     m_algebra.dialogs.showMessage(cp932("操作が誤りです。例①＋②，①÷２，④代入①"));

@@ -58,6 +58,11 @@ public:
     // The order message: the entry does not fit the command so far.
     void showOrderMessage();
 
+    // ヒント: the next sensible command as the page message; while a command
+    // is being composed the message line is the command's, so the hint comes
+    // in a message box. Nothing of the command or the table changes.
+    void showHint();
+
 private:
     void highlight(int n);
     // 訂正 with no command: the newest step is taken back.

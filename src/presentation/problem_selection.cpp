@@ -2,8 +2,8 @@
 // Copyright 2026 The Tavolini authors
 #include "presentation/problem_selection.h"
 
-#include "core/dialogs.h"
 #include "core/parser.h"
+#include "core/quiet_dialogs.h"
 
 #include <algorithm>
 
@@ -37,16 +37,6 @@ int currentPick(const ProblemSet& set, int u) {
     const int p = isUnit(u) ? set.problemNumbers[row(u)] : 1;
     return p >= 1 && p <= problemCount(set, u) ? p : 1;
 }
-
-// The parser's messages are for the problem being started, not for a
-// glance at a list: previews parse silently.
-class QuietDialogs final : public Dialogs {
-  public:
-    void showMessage(std::string_view) override {}
-    Reply ask(std::string_view, std::string_view, Buttons) override { return Reply::Cancel; }
-    std::optional<std::string> chooseOpenFile(std::string_view, std::string_view) override { return {}; }
-    std::optional<std::string> chooseSaveFile(std::string_view, std::string_view) override { return {}; }
-};
 
 void drawRawText(Canvas& image, std::string_view text) {
     CanvasFont font = clearedSurfaceFont();
@@ -110,7 +100,9 @@ RenExt previewProblem(ProblemSelection& selection, int u, int p) {
     selection.algebra.EquationTable[row(ScratchSlot)].count = 0;
     const RenExt problem = splitProblem(selection.set.ProblemTexts[row(u)][row(p)]);
     // The preview's own letters and decimal flag: the problem in progress
-    // must be drawn and judged as before when the dialog is cancelled.
+    // must be drawn and judged as before when the dialog is cancelled. The
+    // parser's messages are for the problem being started, not for a glance
+    // at a list: previews parse silently.
     QuietDialogs quiet;
     Algebra parsing(quiet);
     const bool decimals = writtenWithDecimals(problem);

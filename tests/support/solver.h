@@ -12,15 +12,15 @@ namespace tavolini {
 // How a problem ended when worked by the solver below.
 struct Solution {
     bool solved = false;
+    bool refused = false;         // the executor refused a hint
     std::string answer1, answer2; // as judged
     int steps = 0;                // accepted commands
     std::vector<std::string> commands;
 };
 
-// Works a loaded problem the way a pupil who knows the method would, through
-// the executor and the judge only: remove brackets, bring both equations to
-// ax+by=c, eliminate the first unknown, divide, substitute back. Stops when
-// the problem is solved, at a special verdict, or after `maxSteps`.
+// Works a loaded problem by following the drill's hints, through the
+// executor and the judge, naming the right special case when one comes up.
+// Stops when the problem is solved, when no hint comes, or after `maxSteps`.
 Solution solveLoadedProblem(Drill& drill, int maxSteps);
 
 } // namespace tavolini

@@ -6,7 +6,7 @@
 //
 // A scenario is one command a line ("#" starts a comment; "width N" may come
 // first): click NAME, rclick NAME, key K (a character, Enter, Escape,
-// Delete), menu NAME, reply TEXT (queues an answer: Yes/No/Cancel/OK for a
+// Delete, F1, F2), menu NAME, reply TEXT (queues an answer: Yes/No/Cancel/OK for a
 // question, a path or Cancel for a file dialog, "U P" or Cancel for 単元変更,
 // 8/3/2 for 特殊な解, and the editor's actions "text FILE", "check", "OK",
 // "Cancel" while it is open; for the record viewer "delete" and "close", and in
@@ -62,6 +62,8 @@ void key(TfrmMain& window, const std::string& name) {
     if (name == "Enter") return QTest::keyClick(target, Qt::Key_Return);
     if (name == "Escape") return QTest::keyClick(target, Qt::Key_Escape);
     if (name == "Delete") return QTest::keyClick(target, Qt::Key_Delete);
+    if (name == "F1") return QTest::keyClick(target, Qt::Key_F1);
+    if (name == "F2") return QTest::keyClick(target, Qt::Key_F2);
     if (name.size() != 1) failScenario("no key named " + name);
     QTest::keyClick(target, name[0]);
 }

@@ -283,6 +283,9 @@ void TfrmMain::createMenus() {
     connect(add(help, "OnePoint", "ワンポイント(&P)", true), &QAction::triggered, this, [this] {
         if (m_help.showOnePoint) m_help.showOnePoint();
     });
+    QAction* hint = add(help, "mnuHint", "ヒント(&T)", true);
+    hint->setShortcut(Qt::Key_F2);
+    connect(hint, &QAction::triggered, this, [this] { m_commandPanel->showHint(); });
     connect(add(help, "mnuVersion", "バージョン情報(&V)", true), &QAction::triggered, this, [this] {
         if (m_help.showAbout) m_help.showAbout();
     });

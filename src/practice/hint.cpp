@@ -1,0 +1,345 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "practice/hint.h"
+
+#include "core/cp932.h"
+#include "core/equation_labels.h"
+#include "core/quiet_dialogs.h"
+#include "core/token_kinds.h"
+#include "operations/collecting.h"
+#include "operations/executor.h"
+#include "operations/linear_form.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+#include <vector>
+
+namespace tavolini {
+namespace {
+
+// A copy of the table to try commands on, out of the pupil's sight.
+struct Trial {
+    explicit Trial(const Algebra& source) {
+        algebra.EquationTable = source.EquationTable;
+        algebra.equationCount = source.equationCount;
+        algebra.originCounter = source.originCounter;
+        algebra.unknown1 = source.unknown1;
+        algebra.unknown2 = source.unknown2;
+        algebra.hasDecimalPoint = source.hasDecimalPoint;
+    }
+
+    QuietDialogs quiet;
+    Algebra algebra{quiet};
+};
+
+const MShiki& equationOf(const Algebra& algebra, int n) {
+    return algebra.EquationTable[static_cast<std::size_t>(n)];
+}
+
+bool sameValue(ShikiToken a, ShikiToken b) {
+    return std::int64_t{a.num} * b.den == std::int64_t{b.num} * a.den;
+}
+
+// "3", "-1", "2分の3": a number as it is typed on the pad.
+std::string typed(ShikiToken t) {
+    const std::int64_t magnitude = std::llabs(std::int64_t{t.num});
+    if (t.den == 1) return (t.num < 0 ? "-" : "") + std::to_string(magnitude);
+    return (t.num < 0 ? "-" : "") + std::to_string(t.den) + cp932("分の") + std::to_string(magnitude);
+}
+
+std::string because(char letter, const char* utf8) {
+    return std::string(1, letter) + cp932(utf8);
+}
+
+// The newest equation of each family (the equations of one origin), newest first.
+std::vector<int> familyHeads(const Algebra& algebra) {
+    std::vector<int> heads;
+    std::set<int> origins;
+    for (int n = std::min(algebra.equationCount, EquationLabelCount - 1); n >= 1; --n)
+        if (origins.insert(equationOf(algebra, n).origin).second) heads.push_back(n);
+    return heads;
+}
+
+// An equation as the letters it still holds, by its coefficients.
+struct Shape {
+    LinearForm form;
+    int letters = 0;
+    char letter = '?'; // the letter of an equation with one
+};
+
+std::optional<Shape> shapeOf(Algebra& algebra, int n) {
+    const std::optional<LinearForm> form = linearForm(algebra, equationOf(algebra, n));
+    if (!form) return std::nullopt;
+    Shape shape{*form, 0, '?'};
+    if (form->first.num != 0) {
+        ++shape.letters;
+        shape.letter = algebra.unknown1;
+    }
+    if (form->second.num != 0) {
+        ++shape.letters;
+        shape.letter = algebra.unknown2;
+    }
+    return shape;
+}
+
+// "k·u = c": a number times one letter on the left, one number on the right.
+bool isSolvedForOneLetter(const MShiki& e) {
+    return e.count == 3 && isLetter(e.tokens[0].kind) && e.tokens[1].kind == '=' &&
+           isNumberKind(e.tokens[2].kind);
+}
+
+// "u = expression without u": ready to be substituted into another equation.
+bool isLetterExpression(const MShiki& e) {
+    if (e.count < 4 || !isLetter(e.tokens[0].kind) || e.tokens[0].num != e.tokens[0].den ||
+        e.tokens[1].kind != '=')
+        return false;
+    for (int i = 2; i < e.count; ++i)
+        if (e.tokens[static_cast<std::size_t>(i)].kind == e.tokens[0].kind) return false;
+    return true;
+}
+
+// The number of "k·u + p = q" (letter terms and one number on the left,
+// numbers alone on the right): taking it from both sides leaves "k·u = c".
+std::optional<ShikiToken> loneNumberBesideLetter(const MShiki& e) {
+    std::optional<ShikiToken> number;
+    bool right = false;
+    for (int i = 0; i < e.count; ++i) {
+        const ShikiToken t = e.tokens[static_cast<std::size_t>(i)];
+        if (t.kind == '=')
+            right = true;
+        else if (right && isLetter(t.kind))
+            return std::nullopt;
+        else if (!right && isNumberKind(t.kind)) {
+            if (number) return std::nullopt;
+            number = t;
+        }
+    }
+    return number;
+}
+
+// A letter on the right or a number on the left: terms must cross the '='.
+bool needsTransposing(const MShiki& e) {
+    bool right = false;
+    for (int i = 0; i < e.count; ++i) {
+        const char kind = e.tokens[static_cast<std::size_t>(i)].kind;
+        if (kind == '=')
+            right = true;
+        else if (right ? isLetter(kind) : isNumberKind(kind))
+            return true;
+    }
+    return false;
+}
+
+// How much writing an equation takes: its tokens and the size of its numbers.
+std::int64_t plainness(const MShiki& e) {
+    std::int64_t size = e.count;
+    for (int i = 0; i < e.count; ++i)
+        size += std::llabs(std::int64_t{e.tokens[static_cast<std::size_t>(i)].num}) +
+                e.tokens[static_cast<std::size_t>(i)].den;
+    return size;
+}
+
+bool isFound(const Algebra& algebra, const Answers& answers, char letter) {
+    return letter == algebra.unknown1 ? !answers.answer1.empty() : !answers.answer2.empty();
+}
+
+// The commands worth trying, in the order a teacher would suggest them.
+class Candidates {
+  public:
+    Candidates(Algebra& algebra, const Answers& answers) : m_algebra(algebra), m_answers(answers) {
+        for (int n : familyHeads(algebra))
+            if (const std::optional<Shape> shape = shapeOf(algebra, n)) m_heads.push_back({n, *shape});
+        // A value goes best into the plainest equation that still has both
+        // letters, whatever its age.
+        for (int n = 1; n <= std::min(algebra.equationCount, EquationLabelCount - 1); ++n) {
+            const std::optional<Shape> shape = shapeOf(algebra, n);
+            if (shape && shape->letters == 2 && !hasBrackets(equationOf(algebra, n))) m_targets.push_back(n);
+        }
+        std::stable_sort(m_targets.begin(), m_targets.end(), [&algebra](int a, int b) {
+            return plainness(equationOf(algebra, a)) < plainness(equationOf(algebra, b));
+        });
+    }
+
+    std::vector<HintCommand> list() {
+        for (const Head& head : m_heads)
+            if (hasBrackets(equationOf(m_algebra, head.n))) add({'K', head.n, 0, "", ""});
+        for (const Head& head : m_heads) {
+            if (head.shape.letters == 1) oneLetter(head);
+            // No letter left: collected, it shows 0 = 0 or 0 = c.
+            if (head.shape.letters == 0) add({'S', head.n, 0, "", ""});
+        }
+        for (const Head& head : m_heads)
+            if (isLetterExpression(equationOf(m_algebra, head.n)))
+                substituteInto(head, cp932("式を入れます"));
+        for (std::size_t i = 0; i < m_heads.size(); ++i)
+            for (std::size_t j = i + 1; j < m_heads.size(); ++j)
+                if (m_heads[i].shape.letters == 2 && m_heads[j].shape.letters == 2)
+                    combine(m_heads[i], m_heads[j]);
+        return m_list;
+    }
+
+  private:
+    struct Head {
+        int n;
+        Shape shape;
+    };
+
+    void add(HintCommand command) { m_list.push_back(std::move(command)); }
+
+    // Divided to "u = c", then substituted; brought to "k·u = c" first, in
+    // one step when a single number stands beside the letter.
+    void oneLetter(const Head& head) {
+        const MShiki& e = equationOf(m_algebra, head.n);
+        const char u = head.shape.letter;
+        if (!isSolvedForOneLetter(e)) {
+            if (isFound(m_algebra, m_answers, u)) return;
+            if (const std::optional<ShikiToken> p = loneNumberBesideLetter(e)) {
+                // ＋ its size for a negative number, － it for a positive one.
+                std::string size = typed(makeToken(p->num, p->den, '/'));
+                if (size.front() == '-') size.erase(0, 1);
+                add({p->num < 0 ? '+' : '-', head.n, 0, size, cp932("数を消します")});
+            }
+            add({needsTransposing(e) ? 'I' : 'S', head.n, 0, "", ""});
+            return;
+        }
+        const ShikiToken k = e.tokens[0];
+        if (k.num != k.den) {
+            if (!isFound(m_algebra, m_answers, u))
+                add({'/', head.n, 0, typed(makeToken(k.num, k.den, '/')), because(u, "を求めます")});
+            return;
+        }
+        substituteInto(head, cp932("値を入れます"));
+    }
+
+    void substituteInto(const Head& source, const std::string& reason) {
+        for (int target : m_targets)
+            if (equationOf(m_algebra, target).origin != equationOf(m_algebra, source.n).origin)
+                add({'^', source.n, target, "", reason});
+    }
+
+    // Added or subtracted when a letter's coefficients agree; else one of
+    // them multiplied so that they will.
+    void combine(const Head& newer, const Head& older) {
+        const int first = std::min(newer.n, older.n);
+        const int second = std::max(newer.n, older.n);
+        struct Pair {
+            char letter;
+            ShikiToken a; // in the newer equation
+            ShikiToken b; // in the older one
+        };
+        const Pair pairs[] = {{m_algebra.unknown2, newer.shape.form.second, older.shape.form.second},
+                              {m_algebra.unknown1, newer.shape.form.first, older.shape.form.first}};
+        for (const Pair& p : pairs) {
+            if (sameValue(p.a, p.b))
+                add({'-', first, second, "", because(p.letter, "が消えます")});
+            else if (sameValue(p.a, makeToken(-p.b.num, p.b.den, '/')))
+                add({'+', first, second, "", because(p.letter, "が消えます")});
+        }
+        for (const Pair& p : pairs) {
+            const std::string reason = because(p.letter, "をそろえます");
+            if (const CheckedToken q = divTokens(m_algebra.dialogs, p.b, p.a); q && q->den == 1)
+                add({'*', newer.n, 0, typed(*q), reason});
+            if (const CheckedToken q = divTokens(m_algebra.dialogs, p.a, p.b); q && q->den == 1)
+                add({'*', older.n, 0, typed(*q), reason});
+        }
+        for (const Pair& p : pairs)
+            add({'*', newer.n, 0, typed(makeToken(p.b.num, p.b.den, '/')),
+                 because(p.letter, "をそろえます")});
+    }
+
+    Algebra& m_algebra;
+    const Answers& m_answers;
+    std::vector<Head> m_heads;
+    std::vector<int> m_targets; // equations with both letters, plainest first
+    std::vector<HintCommand> m_list;
+};
+
+bool sameTokens(const MShiki& a, const MShiki& b) {
+    if (a.count != b.count) return false;
+    for (int i = 0; i < a.count; ++i)
+        if (!(a.tokens[static_cast<std::size_t>(i)] == b.tokens[static_cast<std::size_t>(i)])) return false;
+    return true;
+}
+
+// Whether the executor takes the command and it writes something new: not
+// an equation its family already has, and for a new family not one written
+// at all; nor an unknown found a second time.
+bool helps(const Algebra& algebra, const Answers& answers, const HintCommand& hint) {
+    Trial trial(algebra);
+    Algebra& a = trial.algebra;
+    CommandState command;
+    command.operationCode = hint.operationCode;
+    command.firstEquation = hint.firstEquation;
+    command.secondEquation = hint.secondEquation;
+    command.pnlNumber = hint.operand;
+    command.composeStep = hint.secondEquation != 0 ? 3 : 2;
+    command.lastEntry = hint.secondEquation != 0 ? EquationEntered
+                        : hint.operand.empty()   ? OperationEntered
+                                                 : NumberEntered;
+    const int n = ++a.equationCount;
+    if (n >= EquationLabelCount) return false;
+    clearEquation(a.EquationTable[static_cast<std::size_t>(n)]);
+    std::string sentence;
+    if (!executeOperation(a, command, sentence)) return false;
+    const MShiki& result = equationOf(a, n);
+    const bool newFamily = result.origin > algebra.originCounter;
+    for (int m = 1; m < n; ++m)
+        if (sameTokens(result, equationOf(a, m)) && (newFamily || equationOf(a, m).origin == result.origin))
+            return false;
+    Answers judged = answers;
+    const Verdict verdict = judgeEquation(a, judged, n);
+    return verdict != Verdict::FirstAgain && verdict != Verdict::SecondAgain;
+}
+
+const char* operationText(char code) {
+    switch (code) {
+    case '*':
+        return "×";
+    case '/':
+        return "÷";
+    case '+':
+        return "＋";
+    case '-':
+        return "－";
+    case '^':
+        return "代入";
+    case 'I':
+        return "移項";
+    case 'S':
+        return "整理";
+    default:
+        return "かっこ";
+    }
+}
+
+std::string label(int n) {
+    return n >= 1 && n < EquationLabelCount ? EquationLabels()[static_cast<std::size_t>(n)] : std::string();
+}
+
+} // namespace
+
+std::optional<HintCommand> nextCommand(const Algebra& algebra, const Answers& answers) {
+    if (isSolved(answers)) return std::nullopt;
+    Trial trial(algebra);
+    for (const HintCommand& command : Candidates(trial.algebra, answers).list())
+        if (helps(algebra, answers, command)) return command;
+    return std::nullopt;
+}
+
+std::string commandText(const HintCommand& command) {
+    return label(command.firstEquation) + cp932(operationText(command.operationCode)) +
+           (command.secondEquation != 0 ? label(command.secondEquation) : command.operand);
+}
+
+std::string hintMessage(const Algebra& algebra, const Answers& answers, int equationLimit) {
+    const std::string heading = cp932("ヒント：");
+    if (isSolved(answers)) return heading + cp932("解けています");
+    if (algebra.equationCount >= equationLimit) return heading + cp932("もう式が書けません");
+    const std::optional<HintCommand> command = nextCommand(algebra, answers);
+    if (!command) return heading + cp932("次の手が見つかりません");
+    const std::string reason = command->reason.empty() ? "" : cp932("（") + command->reason + cp932("）");
+    return heading + commandText(*command) + reason;
+}
+
+} // namespace tavolini

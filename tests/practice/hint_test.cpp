@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "core/cp932.h"
+#include "practice/hint.h"
+#include "support/drill.h"
+#include "support/solver.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace tavolini {
+namespace {
+
+std::string hintAfter(const char* first, const char* second, const std::vector<std::string>& steps,
+                      int limit = 24) {
+    Drill drill;
+    EXPECT_TRUE(drill.load(first, second)) << first;
+    for (int n = 1; n <= 2; ++n)
+        judgeEquation(drill.algebra, drill.answers, n);
+    for (const std::string& step : steps) {
+        EXPECT_NE(drill.run(step), "refused") << step;
+        judgeEquation(drill.algebra, drill.answers, drill.algebra.equationCount);
+    }
+    return utf8FromCp932(hintMessage(drill.algebra, drill.answers, limit));
+}
+
+TEST(Hint, SuggestsWhatATeacherWould) {
+    struct Row {
+        const char* first;
+        const char* second;
+        std::vector<std::string> steps;
+        const char* hint;
+    };
+    const Row rows[] = {
+        {"2x+y=7", "x-y=2", {}, "ヒント：①＋②（yが消えます）"},
+        {"2x+y=7", "x-y=2", {"①＋②"}, "ヒント：③÷3（xを求めます）"},
+        {"2x+y=7", "x-y=2", {"①＋②", "③÷3"}, "ヒント：④代入②（値を入れます）"},
+        {"2x+y=7", "x-y=2", {"①＋②", "③÷3", "④代入②"}, "ヒント：⑤－3（数を消します）"},
+        {"2x+y=7", "x-y=2", {"①＋②", "③÷3", "④代入②", "⑤移項"}, "ヒント：⑥整理"},
+        {"2x+y=7", "x-y=2", {"①＋②", "③÷3", "④代入②", "⑤－3"}, "ヒント：⑥÷-1（yを求めます）"},
+        {"2(x+1)-y=5", "x+y=4", {}, "ヒント：①かっこ"},
+        {"y=2x+1", "3x+y=11", {}, "ヒント：①代入②（式を入れます）"},
+        {"3x+2y=12", "x+y=5", {}, "ヒント：②×2（yをそろえます）"},
+        {"x+y=2", "x+y=3", {}, "ヒント：①－②（yが消えます）"},
+        {"2x+y=7", "x-y=2", {"①＋②", "③÷3", "④代入②", "⑤移項", "⑥整理", "⑦×-1"}, "ヒント：解けています"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(hintAfter(row.first, row.second, row.steps), row.hint) << row.first;
+    EXPECT_EQ(hintAfter("2x+y=7", "x-y=2", {"①＋②"}, 3), "ヒント：もう式が書けません");
+}
+
+// Random systems in every writing, with one solution, none or infinitely
+// many: following only the hints ends the problem within the ten steps of a
+// 640-pixel screen, and the executor takes every hint.
+TEST(Hint, FollowingTheHintsSolvesRandomSystems) {
+    std::mt19937 random(2026);
+    const auto pick = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const auto nonZero = [&pick] {
+        const int v = pick(1, 6);
+        return pick(0, 1) ? v : -v;
+    };
+    const auto term = [](int coefficient, char letter, bool first) {
+        std::string text = coefficient < 0 ? "-" : first ? "" : "+";
+        return text + std::to_string(std::abs(coefficient)) + letter;
+    };
+    const auto side = [&term](int a, int b) { return term(a, 'x', true) + term(b, 'y', false); };
+    int problems = 0;
+    for (int i = 0; i < 600; ++i) {
+        const int x = pick(-5, 5), y = pick(-5, 5);
+        const int a = nonZero(), b = nonZero(), c = nonZero(), d = nonZero();
+        const int kind = i % 6; // one solution, none, infinitely many, brackets, fractions, decimals
+        std::string first = side(a, b) + "=" + std::to_string(a * x + b * y);
+        std::string second;
+        if (kind == 1 || kind == 2) {
+            const int k = pick(2, 3);
+            second = side(k * a, k * b) + "=" + std::to_string(k * (a * x + b * y) + (kind == 1 ? 1 : 0));
+        } else {
+            if (a * d == b * c) continue; // not one solution after all
+            second = side(c, d) + "=" + std::to_string(c * x + d * y);
+        }
+        if (kind == 4) { // the first equation divided by 3
+            const auto over3 = [](int v, const char* letter, bool lead) {
+                return std::string(v < 0  ? "-"
+                                   : lead ? ""
+                                          : "+") +
+                       std::to_string(std::abs(v)) + "/3" + letter;
+            };
+            first = over3(a, "x", true) + over3(b, "y", false) + "=" + over3(a * x + b * y, "", true);
+        }
+        if (kind == 5) { // the first equation divided by 10, in decimals
+            const auto tenths = [](int v, const char* letter, bool lead) {
+                return std::string(v < 0  ? "-"
+                                   : lead ? ""
+                                          : "+") +
+                       std::to_string(std::abs(v) / 10) + "." + std::to_string(std::abs(v) % 10) + letter;
+            };
+            first = tenths(a, "x", true) + tenths(b, "y", false) + "=" + tenths(a * x + b * y, "", true);
+        }
+        if (kind == 3) { // a(x+m)+by = ax+by+am
+            const int m = pick(1, 4);
+            first = std::to_string(a) + "(x+" + std::to_string(m) + ")" + term(b, 'y', false) + "=" +
+                    std::to_string(a * x + b * y + a * m);
+        }
+        Drill drill;
+        ASSERT_TRUE(drill.load(first, second)) << first << ";" << second;
+        const Solution solution = solveLoadedProblem(drill, 10);
+        std::string road;
+        for (const std::string& command : solution.commands)
+            road += command + " ";
+        ASSERT_FALSE(solution.refused) << first << ";" << second << ": " << road;
+        ASSERT_TRUE(solution.solved) << first << ";" << second << ": " << road;
+        if (kind == 1) EXPECT_EQ(solution.answer1, "解なし") << first << ";" << second;
+        if (kind == 2) EXPECT_EQ(solution.answer1, "解は無数にある") << first << ";" << second;
+        if (kind == 0 || kind >= 3)
+            EXPECT_EQ(solution.answer1, "x=" + std::to_string(x)) << first << ";" << second;
+        ++problems;
+    }
+    EXPECT_GT(problems, 450);
+}
+
+} // namespace
+} // namespace tavolini
