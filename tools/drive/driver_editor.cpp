@@ -3,15 +3,13 @@
 #include "driver_editor.h"
 
 #include "core/text_file.h"
+#include "driver_controls.h"
 #include "driver_dialogs.h"
 #include "editing/qt/edit_ques_dialog.h"
 #include "platform/text_codec.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <iostream>
 
 namespace tavolini {
@@ -21,17 +19,12 @@ std::string fieldText(TfrmEditQues& dialog, const char* name) {
     return dialog.findChild<QLineEdit*>(QString::fromLatin1(name))->text().toStdString();
 }
 
-void press(TfrmEditQues& dialog, const char* name) {
-    dialog.findChild<QPushButton*>(QString::fromLatin1(name))->click();
-    QApplication::processEvents();
-}
-
 } // namespace
 
 EditEnd DriverEditor::editProblems() {
     m_dialog.prepareShowing();
     m_dialog.show();
-    std::cout << "dialog: " << m_dialog.windowTitle().toStdString() << '\n';
+    printCaption(m_dialog);
     for (;;) {
         const std::string action = m_replies.takeReply("the editor");
         std::cout << "editor: " << action << '\n';
@@ -62,8 +55,7 @@ void DriverEditor::check() {
     press(m_dialog, "btnCompile");
     std::cout << "editor: units=" << fieldText(m_dialog, "edtTangen") << " result=" << fieldText(m_dialog, "edtResult")
               << " unit=" << fieldText(m_dialog, "edtErTangen") << '\n';
-    const auto* list = m_dialog.findChild<QListWidget*>(QStringLiteral("lstErQues"));
-    for (int i = 0; i < list->count(); ++i) std::cout << "editor-list: " << list->item(i)->text().toStdString() << '\n';
+    printList(m_dialog, "lstErQues", "editor-list: ");
 }
 
 } // namespace tavolini

@@ -2,11 +2,10 @@
 // Copyright 2026 The Tavolini authors
 #include "driver_print.h"
 
+#include "driver_controls.h"
 #include "driver_dialogs.h"
 #include "presentation/qt/print_dialog.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <iostream>
@@ -18,12 +17,7 @@ void setUpDown(TfrmPrintS& dialog, const char* name, const std::string& value) {
     dialog.findChild<QSpinBox*>(QString::fromLatin1(name))->setValue(std::atoi(value.c_str()));
     const auto* preview = dialog.findChild<QLineEdit*>(QStringLiteral("edtSample"));
     std::cout << "print: preview=\"" << preview->text().toStdString()
-              << "\" points=" << 4 * dialog.settings().size + 10 << '\n';
-}
-
-void press(TfrmPrintS& dialog, const char* name) {
-    dialog.findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
-    QApplication::processEvents();
+              << "\" points=" << printPreviewPoints(dialog.settings().size) << '\n';
 }
 
 } // namespace
@@ -32,7 +26,7 @@ void drivePrintDialog(TfrmPrintS& dialog, DriverDialogs& replies) {
     dialog.printIntoPdfOnly();
     dialog.prepareShowing();
     dialog.show();
-    std::cout << "dialog: " << dialog.windowTitle().toStdString() << '\n';
+    printCaption(dialog);
     for (;;) {
         const std::string action = replies.takeReply("the print dialog");
         if (action.starts_with("margin "))
