@@ -2,6 +2,8 @@
 // Copyright 2026 The Tavolini authors
 // Orbiset Tavolini: builds the program's objects, wires them and runs in the
 // pupil's practice folder.
+#include "core/cp932.h"
+#include "core/text_file.h"
 #include "editing/qt/edit_ques_dialog.h"
 #include "files/practice_folder.h"
 #include "files/problem_set.h"
@@ -65,15 +67,29 @@ int main(int argc, char** argv) {
     if (!arguments.positionalArguments().isEmpty())
         named = absolutePath(QFile::encodeName(arguments.positionalArguments().front()).toStdString());
 
-    // The practice folder, made and given the shipped set on the first start.
-    if (const auto folder = practiceFolder(std::getenv("TAVOLINI_HOME"), std::getenv("HOME"))) {
-        const QString shipped =
-            QApplication::applicationDirPath() + QStringLiteral("/../share/tavolini/ZUdir.sim");
-        seedPracticeFolder(*folder, QFile::encodeName(shipped).toStdString());
-        QDir::setCurrent(QFile::decodeName(QByteArray::fromStdString(*folder)));
-    }
-
     MessageBoxDialogs dialogs(QStringLiteral("Orbiset Tavolini"));
+    // The practice folder, made and given the shipped set on the first start.
+    // Without it the program does not start: the folder it was started in may
+    // hold anything.
+    const std::optional<std::string> folder = practiceFolder(std::getenv("TAVOLINI_HOME"), std::getenv("HOME"));
+    if (!folder) {
+        dialogs.showMessage(cp932("練習フォルダが決まりません（HOMEもTAVOLINI_HOMEもありません）"));
+        return 1;
+    }
+    const std::string shipped = QFile::encodeName(QDir::cleanPath(QApplication::applicationDirPath() +
+                                                                  QStringLiteral("/../share/tavolini/ZUdir.sim")))
+                                    .toStdString();
+    const std::string seedFailure = seedFailureMessage(seedPracticeFolder(*folder, shipped), *folder, shipped);
+    if (!seedFailure.empty()) {
+        dialogs.showMessage(seedFailure);
+        return 1;
+    }
+    if (!QDir::setCurrent(QFile::decodeName(QByteArray::fromStdString(*folder)))) {
+        dialogs.showMessage(*folder + cp932(":練習フォルダに入れません"));
+        return 1;
+    }
+    removeStaleTemporaries(".");
+
     WindowDrillDialogs drillDialogs;
     const QSize screen = QGuiApplication::primaryScreen()->size();
     DrillProgram program(dialogs, drillDialogs, screen);

@@ -19,6 +19,45 @@ constexpr char MiddleDot = '\xA5'; // half-width '･'
 bool isOpening(char c) { return isGroupOpening(c) || c == OpenCorner; }
 bool isClosing(char c) { return isGroupClosing(c) || c == CloseCorner; }
 
+char closingOf(char opening) {
+    switch (opening) {
+    case '(':
+        return ')';
+    case '[':
+        return ']';
+    case '{':
+        return '}';
+    default:
+        return CloseCorner;
+    }
+}
+
+std::string hexBytes(std::string_view bytes) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string name = "0x";
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        name += Hex[b >> 4];
+        name += Hex[b & 0x0F];
+    }
+    return name;
+}
+
+// How a refused character at the start of `rest` is shown: as itself when it
+// can be seen, otherwise by a name or its code, since a control byte or a
+// broken double-byte character would leave the message box empty.
+std::string badCharacterName(std::string_view rest) {
+    const auto b = static_cast<unsigned char>(rest.front());
+    if (b == '\t') return cp932("タブ");
+    if (b == '\n' || b == '\r') return cp932("改行");
+    if (b < 0x20 || b == 0x7F || b == 0x80 || b == 0xA0 || b >= 0xFD) return hexBytes(rest.substr(0, 1));
+    if (!isCp932LeadByte(rest.front())) return std::string(rest.substr(0, 1));
+    if (rest.size() < 2 || !isCp932TrailByte(rest[1])) return hexBytes(rest.substr(0, 1));
+    // A lead and a trail byte can still name no character (an unassigned code).
+    const std::string_view pair = rest.substr(0, 2);
+    return utf8FromCp932(pair).find('?') != std::string::npos ? hexBytes(pair) : std::string(pair);
+}
+
 void reportBadNumber(Algebra& algebra) { algebra.dialogs.showMessage(cp932("エラー！数字の表現が不正です")); }
 
 // Takes the run of digits at `position`, looking at no more than one digit
@@ -94,6 +133,7 @@ public:
             } else badCharacter();
             ++m_position;
         }
+        if (ok()) endsSideCleanly();
         if (ok() && m_hasPending) store(makeToken(m_pending.num, m_pending.den, '/'));
         if (ok() && m_equation.count < 3) fail(ParseError::TooFewTokens);
         if (ok() && !isOneEquation(m_equation)) fail(ParseError::NotAnEquation);
@@ -106,6 +146,14 @@ private:
 
     void store(ShikiToken token) {
         if (!pushToken(m_equation, token)) fail(ParseError::TooManyTokens);
+    }
+
+    // '=', a closing bracket and the end of the text close what came before:
+    // a '*' or a sign there would have nothing to act on and be dropped.
+    bool endsSideCleanly() {
+        if (m_previous == '*') fail(ParseError::TimesWithoutFactor);
+        if (m_previous == '+' || m_previous == '-') fail(ParseError::SignWithoutTerm);
+        return ok();
     }
 
     void storePending() {
@@ -138,13 +186,16 @@ private:
     }
 
     // A written '*' is kept as a token; a number before it stays pending and
-    // is stored after it.
+    // is stored after it. The operations skip the token, so it is only sound
+    // right after a number: "x*y" would read as x+y.
     void times() {
+        if (!m_hasPending || m_previous == '*') return fail(ParseError::TimesWithoutNumber);
         store(makeToken(0, 1, '*'));
         m_previous = '*';
     }
 
     void sign(char c) {
+        if (m_previous == '*') return fail(ParseError::TimesWithoutFactor);
         if (m_previous == '+' || m_previous == '-')
             return fail(c == '-' ? ParseError::MinusAfterSign : ParseError::PlusAfterSign);
         m_sign = c == '-' ? -1 : 1;
@@ -156,6 +207,8 @@ private:
         // Corner brackets group nothing, so a factor or a sign before them
         // would silently become a term of its own.
         if (c == OpenCorner && (m_hasPending || m_previous == '-')) return fail(ParseError::FactorBeforeCorner);
+        if (c == '=' && !endsSideCleanly()) return;
+        if (c != '=') m_open.push_back(c);
         if (m_previous == '-') {
             m_pending = makeToken(-1, 1, '/'); // "-(" is the factor -1
             m_hasPending = true;
@@ -170,16 +223,20 @@ private:
     }
 
     void closing(char c) {
+        if (!endsSideCleanly()) return;
+        // A closing bracket with none open is left to the equation's shape check.
+        if (!m_open.empty() && c != closingOf(m_open.back())) return fail(ParseError::BracketMismatch);
+        if (!m_hasPending && m_equation.count > 0 &&
+            isOpening(m_equation.tokens[static_cast<std::size_t>(m_equation.count - 1)].kind))
+            return fail(ParseError::EmptyBrackets);
+        if (!m_open.empty()) m_open.pop_back();
         storePending();
         store(makeToken(0, 1, c));
         m_previous = '=';
     }
 
     void badCharacter() {
-        // Show a double-byte character whole, not its first byte alone.
-        const bool wide = isCp932LeadByte(m_text[m_position]) && m_position + 1 < m_text.size() &&
-                          isCp932TrailByte(m_text[m_position + 1]);
-        m_algebra.dialogs.showMessage(m_text.substr(m_position, wide ? 2 : 1));
+        m_algebra.dialogs.showMessage(badCharacterName(m_text.substr(m_position)));
         fail(ParseError::BadCharacter);
     }
 
@@ -191,6 +248,7 @@ private:
     ShikiToken m_pending = TokenOne;
     bool m_hasPending = false;
     std::int32_t m_sign = 1;
+    std::string m_open; // the brackets still open, innermost last
 };
 
 } // namespace

@@ -5,8 +5,12 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +18,8 @@ namespace tavolini {
 namespace {
 
 constexpr int TemporaryNameAttempts = 16;
+constexpr std::string_view TemporaryMark = ".tmp"; // followed by eight hexadecimal digits
+constexpr std::size_t TemporaryDigits = 8;
 
 // Closes the descriptor when it goes out of scope.
 class FileDescriptor {
@@ -52,7 +58,8 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// A new, unused file beside `path`, created with the usual permissions.
+// A new, unused file beside `path`, created with the usual permissions and
+// locked for as long as it is open.
 int createTemporaryBeside(const std::string& path, std::string& temporaryPath) {
     std::random_device random;
     for (int attempt = 0; attempt < TemporaryNameAttempts; ++attempt) {
@@ -60,9 +67,38 @@ int createTemporaryBeside(const std::string& path, std::string& temporaryPath) {
         std::snprintf(suffix.data(), suffix.size(), ".tmp%08x", static_cast<unsigned>(random()));
         temporaryPath = path + suffix.data();
         const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) ::flock(fd, LOCK_EX | LOCK_NB);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
+}
+
+// The file a symbolic link points to, so that writing through the link keeps it.
+std::string writtenPath(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error)) return path;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
+    return error ? path : target.native();
+}
+
+bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+
+bool isTemporaryName(std::string_view name) {
+    if (name.size() <= TemporaryMark.size() + TemporaryDigits) return false;
+    const std::string_view mark = name.substr(name.size() - TemporaryDigits - TemporaryMark.size(), TemporaryMark.size());
+    const std::string_view digits = name.substr(name.size() - TemporaryDigits);
+    for (const char c : digits)
+        if (!isHexDigit(c)) return false;
+    return mark == TemporaryMark;
+}
+
+// A temporary nobody writes: a regular file, old enough, and not locked.
+bool isStaleTemporary(const std::string& path, int minimumAgeSeconds) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    struct stat info {};
+    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (std::time(nullptr) - info.st_mtime < minimumAgeSeconds) return false;
+    return ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0;
 }
 
 // Makes the rename itself durable; a failure here loses nothing, so it is not reported.
@@ -102,12 +138,18 @@ std::string joinLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-FileContents readWholeFile(const std::string& path) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+FileContents readWholeFile(const std::string& path, std::size_t limit) {
+    // Not blocking, so that opening a pipe returns at once.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.valid()) {
         const bool missing = errno == ENOENT || errno == ENOTDIR;
         return {missing ? FileStatus::Missing : FileStatus::Failed, {}};
     }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) return {FileStatus::Failed, {}};
+    if (S_ISDIR(info.st_mode)) return {FileStatus::Folder, {}};
+    if (!S_ISREG(info.st_mode)) return {FileStatus::NotAFile, {}};
+    if (static_cast<std::size_t>(info.st_size) > limit) return {FileStatus::TooLarge, {}};
 
     FileContents contents{FileStatus::Read, {}};
     std::array<char, 65536> buffer{};
@@ -117,11 +159,36 @@ FileContents readWholeFile(const std::string& path) {
         if (got < 0) return {FileStatus::Failed, {}};
         if (got == 0) break;
         contents.bytes.append(buffer.data(), static_cast<std::size_t>(got));
+        if (contents.bytes.size() > limit) return {FileStatus::TooLarge, {}}; // it grew while read
     }
     return contents;
 }
 
-bool writeFileAtomically(const std::string& path, std::string_view bytes) {
+bool isReadOnlyFile(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;
+    // No write permission for anyone counts too: the superuser may write
+    // anything, but a teacher who made a set read-only meant it.
+    return (info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+int removeStaleTemporaries(const std::string& folder, int minimumAgeSeconds) {
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr) return 0;
+    int removed = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string name = entry->d_name;
+        if (!isTemporaryName(name)) continue;
+        const std::string path = folder + "/" + name;
+        if (isStaleTemporary(path, minimumAgeSeconds) && ::unlink(path.c_str()) == 0) ++removed;
+    }
+    ::closedir(listing);
+    return removed;
+}
+
+bool writeFileAtomically(const std::string& linkOrPath, std::string_view bytes) {
+    const std::string path = writtenPath(linkOrPath);
+    if (isReadOnlyFile(path)) return false;
     std::string temporaryPath;
     FileDescriptor fd(createTemporaryBeside(path, temporaryPath));
     if (!fd.valid()) return false;

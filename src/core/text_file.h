@@ -2,6 +2,7 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,21 +16,44 @@ std::vector<std::string> splitLines(std::string_view text);
 // The bytes of a text file: every line followed by CR LF, nothing changed.
 std::string joinLines(const std::vector<std::string>& lines);
 
-enum class FileStatus { Read, Missing, Failed };
+// Far above any real problem set or record file: a file larger than this is
+// refused before it is read, so that a wrong file never fills the memory.
+inline constexpr std::size_t MaxTextFileBytes = 1024 * 1024;
+
+enum class FileStatus {
+    Read,
+    Missing,    // nothing there, or a folder on the way is missing
+    Failed,     // something is there but cannot be read
+    Folder,     // a folder, not a file
+    NotAFile,   // a pipe, a device or a socket: never read, a pipe would wait for ever
+    TooLarge,   // more than the limit
+};
 
 struct FileContents {
     FileStatus status = FileStatus::Missing;
     std::string bytes;
 };
 
-// The whole file at `path`. Missing when nothing is there (or a folder on the
-// way is missing); Failed when something is there but cannot be read.
-FileContents readWholeFile(const std::string& path);
+// The whole file at `path`, when it is a regular file of at most `limit` bytes.
+FileContents readWholeFile(const std::string& path, std::size_t limit = MaxTextFileBytes);
 
 // Replaces the file at `path` with `bytes` so that it is either the old file
 // or the whole new one, never a part: the bytes go to a new file in the same
 // folder, are flushed to the disk and the new file is renamed over the old.
 // On failure the new file is removed and the old one is left as it was.
+// A symbolic link is written through: the file it points to is replaced and
+// the link stays. A file that is there and may not be written is refused.
+// While the new file is written it is locked, so that a sweep of stale
+// temporaries by another copy of the program leaves it alone.
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// Whether a file is at `path` that this user may not write.
+bool isReadOnlyFile(const std::string& path);
+
+// Removes the temporaries ("NAME.tmpXXXXXXXX") that a write left in `folder`
+// when it was killed: only unlocked ones older than `minimumAgeSeconds`, so
+// that a write going on in another copy of the program is never disturbed.
+// Returns how many were removed.
+int removeStaleTemporaries(const std::string& folder, int minimumAgeSeconds = 60);
 
 } // namespace tavolini

@@ -4,13 +4,44 @@
 
 #include "core/algebra.h"
 #include "core/cp932.h"
+#include "core/dialogs.h"
 #include "files/problem_set.h"
 
+#include <array>
+#include <cstdio>
+
 namespace tavolini {
+namespace {
+
+// "U+1F600": a character the code page cannot show either.
+std::string codePoint(char32_t c) {
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), "U+%04X", static_cast<unsigned>(c));
+    return text.data();
+}
+
+// What the loader's own message would not make clear about a problem line:
+// an empty line, a unit's end with something after it, a character the code
+// page cannot hold. Empty when there is nothing to add.
+std::string lineFaultMessage(std::size_t index, const EditorLine& line) {
+    const std::string at = std::to_string(index + 1) + cp932("行目：");
+    if (line.unencodable != 0)
+        return at + cp932("「") + codePoint(line.unencodable) + cp932("」はShift-JISにない文字です");
+    if (line.text.empty()) return at + cp932("空の行です（問題の行に空行は使えません）");
+    if (line.text.starts_with(UnitClosing) && line.text.find_first_not_of(" \t", UnitClosing.size()) == std::string::npos)
+        return at + cp932("「>>」の後ろに空白があります");
+    return {};
+}
+
+} // namespace
 
 ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines, Dialogs& dialogs) {
     ProblemSet set;
     for (const EditorLine& line : lines) set.lines.push_back(line.text);
+    const SetReading structure = readUnitStructure(set.lines);
+    // A sixth problem has the loader's own message.
+    if (structure.fault != SetFault::None && structure.fault != SetFault::TooManyProblems)
+        dialogs.showMessage(setFaultMessage(structure, set.lines));
     if (!readProblemSet(set, dialogs)) return {};
 
     // The units are well formed: every line is a title, a unit's end or a
@@ -26,12 +57,17 @@ ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines, Dialogs& dial
             ++unit;
             problem = 0;
             unitLine = i;
-            if (line.unencodable) failing.push_back(i);
+            if (line.unencodable != 0) {
+                dialogs.showMessage(lineFaultMessage(i, line));
+                failing.push_back(i);
+            }
         } else if (line.text == UnitClosing) {
             if (!failing.empty()) return {CheckVerdict::FailingUnit, 0, unitLine, failing};
         } else {
             ++problem;
-            if (line.unencodable || loadProblem(set, algebra, unit, problem).invalid != 0) failing.push_back(i);
+            const std::string fault = lineFaultMessage(i, line);
+            if (!fault.empty()) dialogs.showMessage(fault);
+            if (!fault.empty() || loadProblem(set, algebra, unit, problem).invalid != 0) failing.push_back(i);
         }
     }
     return {CheckVerdict::Passed, set.unitCount, 0, {}};

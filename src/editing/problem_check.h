@@ -10,12 +10,13 @@ namespace tavolini {
 
 class Dialogs;
 
-// One line of the editor's text: its code page 932 bytes, and whether the
-// teacher's text held a character the code page cannot hold (the bytes are
-// then only a stand-in and the line can never be accepted).
+// One line of the editor's text: its code page 932 bytes, and the first
+// character of the teacher's text that the code page cannot hold, 0 when
+// none (with one, the bytes are only a stand-in and the line can never be
+// accepted).
 struct EditorLine {
     std::string text;
-    bool unencodable = false;
+    char32_t unencodable = 0;
 };
 
 enum class CheckVerdict {

@@ -5,8 +5,9 @@
 #include "core/cp932.h"
 #include "core/dialogs.h"
 #include "core/digits.h"
-#include "files/problem_set.h"
+#include "core/file_lock.h"
 #include "core/text_file.h"
+#include "files/problem_set.h"
 
 #include <algorithm>
 #include <ctime>
@@ -20,17 +21,37 @@ namespace {
 constexpr unsigned long Iso9660Magic = 0x9660;
 constexpr unsigned long UdfMagic = 0x15013346;
 
-std::string twoDigits(int value) { return (value >= 0 && value < 10 ? "0" : "") + std::to_string(value); }
+std::string twoDigits(int value) {
+    return (value >= 0 && value < 10 ? "0" : "") + std::to_string(value);
+}
 
-// The record file, or nothing (after a message) when one is there but cannot
-// be read, or is not text: writing it back would lose what it holds.
-std::optional<ProfileText> readForUpdate(const std::string& path, Dialogs& dialogs) {
-    const FileContents file = readWholeFile(path);
-    if (file.status == FileStatus::Failed || !isCp932Text(file.bytes)) {
-        dialogs.showMessage(path + cp932(":ファイルを読み込めません"));
+enum class Telling { OncePerFile, Always };
+
+// An unreadable file stops the recording; moving it away starts a new one.
+void reportUnreadable(const std::string& path, const PracticeRecords& records, Dialogs& dialogs,
+                      Telling telling) {
+    const bool isNew = records.unreadableReported.insert(path).second;
+    if (isNew || telling == Telling::Always)
+        dialogs.showMessage(path + cp932(":記録ファイルを読み込めません。記録を止めます"
+                                         "（このファイルを移すと新しい記録を始めます）"));
+}
+
+// The locked record file's contents, or nothing (after a message) when it
+// cannot be read, or is not text: writing it back would lose what it holds.
+std::optional<ProfileText> readForUpdate(const FileLock& lock, const std::string& path,
+                                         const PracticeRecords& records, Dialogs& dialogs, Telling telling) {
+    if (lock.status() == FileLock::Status::Missing) return ProfileText{};
+    if (lock.status() == FileLock::Status::Unwritable) {
+        dialogs.showMessage(fileNotWrittenMessage(path));
         return std::nullopt;
     }
-    return parseProfile(file.bytes);
+    const std::optional<std::string> bytes = lock.readAll();
+    if (!bytes || !isCp932Text(*bytes)) {
+        reportUnreadable(path, records, dialogs, telling);
+        return std::nullopt;
+    }
+    records.unreadableReported.erase(path); // a later fault is news again
+    return parseProfile(*bytes);
 }
 
 bool writeRecordFile(const std::string& path, const ProfileText& profile, Dialogs& dialogs) {
@@ -49,11 +70,14 @@ LocalTime localTimeNow() {
 }
 
 std::string recordFilePath(const ProblemSet& set) {
-    const std::string& path = set.problemSetPath;
-    const std::size_t slash = path.rfind('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::size_t dot = path.find('.', nameStart);
-    return path.substr(0, dot) + std::string(RecordExtension);
+    return recordFilePathOf(set.problemSetPath);
+}
+
+std::string recordFilePathOf(std::string_view problemSetPath) {
+    const std::size_t slash = problemSetPath.rfind('/');
+    const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
+    const std::size_t dot = problemSetPath.find('.', nameStart);
+    return std::string(problemSetPath.substr(0, dot)) + std::string(RecordExtension);
 }
 
 std::string formatRecordDate(const LocalTime& time) {
@@ -80,7 +104,9 @@ bool recordPractice(const ProblemSet& set, const PracticeRecords& records, Dialo
         return false;
 
     const std::string path = recordFilePath(set);
-    std::optional<ProfileText> profile = readForUpdate(path, dialogs);
+    // Created empty when missing, so that there is a file to lock.
+    const FileLock lock(path, WhenMissing::Create);
+    std::optional<ProfileText> profile = readForUpdate(lock, path, records, dialogs, Telling::OncePerFile);
     if (!profile) return false;
 
     const std::string& title = set.UnitNames[static_cast<std::size_t>(unit)];
@@ -94,15 +120,17 @@ bool recordPractice(const ProblemSet& set, const PracticeRecords& records, Dialo
 }
 
 ProfileText readRecordFile(const ProblemSet& set) {
-    const FileContents file = readWholeFile(recordFilePath(set));
-    return file.status == FileStatus::Read ? parseProfile(file.bytes) : ProfileText{};
+    const std::optional<std::string> bytes = readRegularFile(recordFilePath(set));
+    return bytes ? parseProfile(*bytes) : ProfileText{};
 }
 
 bool eraseUnitRecord(const ProblemSet& set, const PracticeRecords& records, Dialogs& dialogs,
                      std::string_view title) {
     if (records.startedFromCdRom) return false;
     const std::string path = recordFilePath(set);
-    std::optional<ProfileText> profile = readForUpdate(path, dialogs);
+    const FileLock lock(path, WhenMissing::Leave);
+    if (lock.status() == FileLock::Status::Missing) return true;
+    std::optional<ProfileText> profile = readForUpdate(lock, path, records, dialogs, Telling::Always);
     if (!profile) return false;
     if (!eraseProfileSection(*profile, title)) return true;
     return writeRecordFile(path, *profile, dialogs);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,10 +32,14 @@ LocalTime localTimeNow();
 struct PracticeRecords {
     bool startedFromCdRom = false; // nothing is written then
     std::function<LocalTime()> clock = localTimeNow;
+    // Record files already reported as unreadable, so that a completion does
+    // not say it again; the one thing recording changes here, hence mutable.
+    mutable std::set<std::string> unreadableReported;
 };
 
 // The problem-set path cut before the first '.' of its file name, plus ".rec".
 std::string recordFilePath(const ProblemSet& set);
+std::string recordFilePathOf(std::string_view problemSetPath);
 
 // "2026年03月05日09:07": each number below 10 with a leading 0.
 std::string formatRecordDate(const LocalTime& time);
@@ -44,17 +49,21 @@ std::string formatRecordDate(const LocalTime& time);
 std::int32_t readCount(std::string_view value);
 
 // Counts one more completion of problem `problem` of unit `unit` with the
-// time of it. True when the record file was written; a file that cannot be
-// read or written is named in a message and kept as it was.
+// time of it, under a lock against other copies of the program. True when
+// the record file was written. A file that cannot be written is named in a
+// message each time; one that cannot be read (not text, not a regular file)
+// is named once, is never rewritten, and recording resumes when it is gone.
 bool recordPractice(const ProblemSet& set, const PracticeRecords& records, Dialogs& dialogs, int unit,
                     int problem);
 
-// The record file's contents; a missing or unreadable file reads as empty.
+// The record file's contents; a missing or unreadable file reads as empty,
+// and anything but a regular file is not opened for reading at all.
 ProfileText readRecordFile(const ProblemSet& set);
 
-// Erases the record of the unit titled `title`. True when the file now holds
-// no such record; false (with a message naming the file) when it could not
-// be rewritten, or when records are not written at all.
+// Erases the record of the unit titled `title`, under the same lock. True
+// when the file now holds no such record; false (with a message naming the
+// file, also when it was reported before: the pupil asked for this) when it
+// could not be read or rewritten, or when records are not written at all.
 bool eraseUnitRecord(const ProblemSet& set, const PracticeRecords& records, Dialogs& dialogs,
                      std::string_view title);
 

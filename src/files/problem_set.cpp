@@ -6,9 +6,12 @@
 #include "core/cp932.h"
 #include "core/dialogs.h"
 #include "core/parser.h"
+#include "core/quiet_dialogs.h"
 #include "core/token_kinds.h"
 #include "core/text_file.h"
+#include "files/profile_text.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -39,7 +42,7 @@ bool hasThirdLetter(const Algebra& algebra) {
 }
 
 void reportInvalidProblem(Algebra& algebra, std::string_view line) {
-    algebra.dialogs.showMessage(std::string(line) + cp932("：問題が不正です"));
+    algebra.dialogs.showMessage(shownLine(line) + cp932("：問題が不正です"));
 }
 
 } // namespace
@@ -58,67 +61,192 @@ std::string currentFolder() {
     return folder;
 }
 
-FileStatus readProblemSetFile(ProblemSet& set, const std::string& path) {
+SetFileReading readProblemSetFile(ProblemSet& set, const std::string& path) {
     // Held absolute, so that the record file and the file dialogs do not
     // depend on the folder the program runs in later.
     const std::string fullPath = absolutePath(path);
-    const FileContents file = readWholeFile(fullPath);
     set.lines.clear();
-    if (file.status == FileStatus::Read) set.lines = splitLines(file.bytes);
     set.problemSetPath = fullPath;
-    return file.status;
+    const FileContents file = readWholeFile(fullPath);
+    switch (file.status) {
+    case FileStatus::Read:
+        break;
+    case FileStatus::Missing:
+        return {SetFileFault::Missing};
+    case FileStatus::Failed:
+        return {SetFileFault::Unreadable};
+    case FileStatus::Folder:
+        return {SetFileFault::Folder};
+    case FileStatus::NotAFile:
+        return {SetFileFault::NotAFile};
+    case FileStatus::TooLarge:
+        return {SetFileFault::TooLarge};
+    }
+    // The text up to a NUL is the set; a file that is not code page 932 would
+    // be shown garbled and written back changed.
+    const std::string_view text = std::string_view(file.bytes).substr(0, file.bytes.find('\0'));
+    if (!isCp932Text(text)) return {SetFileFault::NotShiftJis};
+    std::vector<std::string> lines = splitLines(text);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].size() > MaxLineBytes) return {SetFileFault::LineTooLong, i + 1};
+    set.lines = std::move(lines);
+    return {};
 }
 
-bool loadProblemSetFile(ProblemSet& set, Algebra& algebra, ProgramEnd& programEnd, const std::string& path) {
+std::string setFileMessage(std::string_view path, const SetFileReading& reading) {
+    const std::string file(path);
+    switch (reading.fault) {
+    case SetFileFault::None:
+        break;
+    case SetFileFault::Missing:
+        return file + cp932(":ファイルがありません");
+    case SetFileFault::Unreadable:
+        return file + cp932(":ファイルを読み込めません");
+    case SetFileFault::Folder:
+        return file + cp932(":フォルダです。問題ファイルを選んでください");
+    case SetFileFault::NotAFile:
+        return file + cp932(":ふつうのファイルではありません");
+    case SetFileFault::TooLarge:
+        return file + cp932(":ファイルが大きすぎます（問題ファイルは1MBまでです）");
+    case SetFileFault::NotShiftJis:
+        return file + cp932(":Shift-JISの問題ファイルではありません");
+    case SetFileFault::LineTooLong:
+        return file + ":" + std::to_string(reading.line) + cp932("行目が長すぎます（1行") +
+               std::to_string(MaxLineBytes) + cp932("バイトまでです）");
+    }
+    return file;
+}
+
+SetFileReading loadProblemSetFile(ProblemSet& set, Algebra& algebra, ProgramEnd& programEnd,
+                                  const std::string& path) {
     const std::string before = set.problemSetPath;
-    const FileStatus status = readProblemSetFile(set, path);
-    if (status == FileStatus::Read) return true;
+    const SetFileReading reading = readProblemSetFile(set, path);
+    if (reading.fault != SetFileFault::Missing && reading.fault != SetFileFault::Unreadable) return reading;
     const std::string fullPath = std::exchange(set.problemSetPath, before);
-    fatalError(algebra, programEnd, fullPath + (status == FileStatus::Missing ? ":FileNot Exists" : ":File Can't Load"));
-    return false;
+    fatalError(algebra, programEnd,
+               fullPath + (reading.fault == SetFileFault::Missing ? ":FileNot Exists" : ":File Can't Load"));
+    return reading;
 }
 
-bool readProblemSet(ProblemSet& set, Dialogs& dialogs) {
-    if (set.lines.empty()) return false;
-
-    // A set read whole replaces the old one whole: no title or problem of a
-    // larger set read before stays behind in the rows this one leaves empty.
-    Tables tables{};
+SetReading readUnitStructure(const std::vector<std::string>& lines) {
+    if (lines.empty()) return {SetFault::NoLines};
     int open = 0; // problems read into the open unit
     int unit = 0;
     bool unitIsOpen = false;
-    for (const std::string& line : set.lines) {
+    std::array<std::size_t, UnitRows> titleLines{};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line.size() > MaxLineBytes) return {SetFault::LineTooLong, i};
         if (line.starts_with(UnitOpening)) {
+            if (unitIsOpen) return {SetFault::UnitNotClosed, i};
             // The tables hold 16 units.
-            if (unitIsOpen || unit == MaxUnits) return false;
+            if (unit == MaxUnits) return {SetFault::TooManyUnits, i};
             ++unit;
             unitIsOpen = true;
-            const auto row = static_cast<std::size_t>(unit);
-            tables.UnitNames[row] = line.substr(UnitOpening.size());
-            tables.ProblemTexts[row][0] = tables.UnitNames[row];
+            titleLines[static_cast<std::size_t>(unit)] = i;
+            // Units whose records would share one section of the record file
+            // would share their stars and be erased together.
+            const std::string_view title = std::string_view(line).substr(UnitOpening.size());
+            for (int other = 1; other < unit; ++other) {
+                const std::size_t otherLine = titleLines[static_cast<std::size_t>(other)];
+                if (sameProfileName(std::string_view(lines[otherLine]).substr(UnitOpening.size()), title))
+                    return {SetFault::SameTitles, i, otherLine, unit, other};
+            }
         } else if (line == UnitClosing) {
-            if (open == 0) return false;
-            tables.problemCounts[static_cast<std::size_t>(unit)] = open;
+            if (!unitIsOpen) return {SetFault::OutsideUnit, i};
+            if (open == 0) return {SetFault::UnitWithoutProblem, i};
             open = 0;
             unitIsOpen = false;
         } else {
             // A problem outside a unit would overwrite another unit's problems.
-            if (!unitIsOpen) return false;
-            if (open >= MaxProblemsPerUnit) {
-                dialogs.showMessage(cp932("問題は") + std::to_string(MaxProblemsPerUnit) + cp932("問以下です"));
-                return false;
-            }
+            if (!unitIsOpen) return {SetFault::OutsideUnit, i};
+            if (open == MaxProblemsPerUnit) return {SetFault::TooManyProblems, i};
             ++open;
-            tables.ProblemTexts[static_cast<std::size_t>(unit)][static_cast<std::size_t>(open)] = line;
         }
     }
-    if (unitIsOpen) return false;
+    if (unitIsOpen) return {SetFault::UnitNotClosed, lines.size() - 1};
+    return {};
+}
 
+std::string setFaultMessage(const SetReading& reading, const std::vector<std::string>& lines) {
+    const std::string at = std::to_string(reading.line + 1) + cp932("行目：");
+    switch (reading.fault) {
+    case SetFault::None:
+        return {};
+    case SetFault::NoLines:
+        return cp932("問題がありません");
+    case SetFault::OutsideUnit:
+        return at + cp932("単元の外にあります（単元は「<<単元名」で始めて「>>」で閉じます）");
+    case SetFault::UnitNotClosed:
+        return at + cp932("単元が「>>」で閉じていません");
+    case SetFault::UnitWithoutProblem:
+        return at + cp932("問題のない単元です");
+    case SetFault::TooManyProblems:
+        return at + cp932("問題は5問以下です");
+    case SetFault::TooManyUnits:
+        return at + cp932("単元は16個までです");
+    case SetFault::LineTooLong:
+        return at + cp932("行が長すぎます");
+    case SetFault::SameTitles:
+        break;
+    }
+    const auto title = [&lines](std::size_t i) {
+        return i < lines.size() ? shownLine(std::string_view(lines[i]).substr(UnitOpening.size())) : std::string();
+    };
+    return at + cp932("単元") + std::to_string(reading.otherUnit) + cp932("「") + title(reading.otherLine) +
+           cp932("」と単元") + std::to_string(reading.unit) + cp932("「") + title(reading.line) +
+           cp932("」の名前は記録で区別できません（名前を変えてください）");
+}
+
+bool readProblemSet(ProblemSet& set, Dialogs& dialogs) {
+    const SetReading structure = readUnitStructure(set.lines);
+    if (structure.fault == SetFault::TooManyProblems)
+        dialogs.showMessage(cp932("問題は") + std::to_string(MaxProblemsPerUnit) + cp932("問以下です"));
+    if (structure.fault != SetFault::None) return false;
+
+    // A set read whole replaces the old one whole: no title or problem of a
+    // larger set read before stays behind in the rows this one leaves empty.
+    Tables tables{};
+    int open = 0;
+    int unit = 0;
+    for (const std::string& line : set.lines) {
+        const auto row = static_cast<std::size_t>(unit);
+        if (line.starts_with(UnitOpening)) {
+            ++unit;
+            tables.UnitNames[row + 1] = line.substr(UnitOpening.size());
+            tables.ProblemTexts[row + 1][0] = tables.UnitNames[row + 1];
+        } else if (line == UnitClosing) {
+            tables.problemCounts[row] = std::exchange(open, 0);
+        } else {
+            ++open;
+            tables.ProblemTexts[row][static_cast<std::size_t>(open)] = line;
+        }
+    }
     set.UnitNames = std::move(tables.UnitNames);
     set.ProblemTexts = std::move(tables.ProblemTexts);
     set.problemCounts = tables.problemCounts;
     set.unitCount = unit;
     return true;
+}
+
+bool anyProblemLoads(const ProblemSet& set) {
+    QuietDialogs quiet;
+    Algebra algebra(quiet);
+    for (int unit = 1; unit <= std::min(set.unitCount, MaxUnits); ++unit)
+        for (int problem = 1; problem <= set.problemCounts[static_cast<std::size_t>(unit)]; ++problem)
+            if (loadProblem(set, algebra, unit, problem).invalid == 0) return true;
+    return false;
+}
+
+std::string shownLine(std::string_view line) {
+    if (line.size() <= ShownLineBytes) return std::string(line);
+    std::size_t end = 0;
+    while (end < line.size()) {
+        const std::size_t width = isCp932LeadByte(line[end]) ? 2 : 1;
+        if (end + width > ShownLineBytes) break;
+        end += width;
+    }
+    return std::string(line.substr(0, end)) + "...";
 }
 
 int currentProblemNumber(const ProblemSet& set) {
@@ -168,12 +296,22 @@ RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int proble
         algebra.dialogs.showMessage(cp932("文字が不正です"));
         return result;
     }
+    // Two equations in one unknown are not a system of two unknowns: the
+    // drill would never find the second.
+    if (algebra.unknown2 == '?') {
+        algebra.dialogs.showMessage(shownLine(line) + cp932("：文字が1つしかありません（文字は2つ使います）"));
+        return result;
+    }
     algebra.originCounter = 2;
     result.invalid = 0;
     return result;
 }
 
 bool writeProblemSetFile(const ProblemSet& set, Dialogs& dialogs, const std::string& path) {
+    if (isReadOnlyFile(path)) {
+        dialogs.showMessage(readOnlyFileMessage(path));
+        return false;
+    }
     if (writeFileAtomically(path, joinLines(set.lines))) return true;
     dialogs.showMessage(fileNotWrittenMessage(path));
     return false;
@@ -183,6 +321,10 @@ void fatalError(Algebra& algebra, ProgramEnd& programEnd, std::string_view text)
     algebra.dialogs.showMessage(std::string(text) + std::to_string(static_cast<int>(algebra.parseError)) +
                                 cp932(":回復不能なエラーです"));
     programEnd.endProgram();
+}
+
+std::string readOnlyFileMessage(std::string_view path) {
+    return std::string(path) + cp932(":読み取り専用のファイルなので書き込めません");
 }
 
 std::string fileNotWrittenMessage(std::string_view path) {

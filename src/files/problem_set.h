@@ -26,6 +26,12 @@ inline constexpr std::string_view UnitClosing = ">>";
 inline constexpr std::string_view RecordExtension = ".rec";
 inline constexpr std::string_view DefaultProblemSet = "ZUdir.sim";
 
+// Far above any real line (an equation text holds at most 50 bytes): a longer
+// line is refused before anything shows it.
+inline constexpr std::size_t MaxLineBytes = 1024;
+// How much of a line a message shows.
+inline constexpr std::size_t ShownLineBytes = 80;
+
 // One problem as split from its line.
 struct RenExt {
     std::string firstText;  // equation ①
@@ -74,20 +80,68 @@ std::string currentFolder();
 // current folder cannot be found out.
 std::string absolutePath(const std::string& path);
 
+// Why a file could not become the problem set's lines.
+enum class SetFileFault { None, Missing, Unreadable, Folder, NotAFile, TooLarge, NotShiftJis, LineTooLong };
+
+struct SetFileReading {
+    SetFileFault fault = SetFileFault::None;
+    std::size_t line = 0; // with LineTooLong: its number, from 1
+};
+
 // Reads the file at `path` into the lines and makes its absolute path
-// `problemSetPath`. A file that could not be read leaves no lines.
-FileStatus readProblemSetFile(ProblemSet& set, const std::string& path);
+// `problemSetPath`. Only a regular file of code page 932 text with lines of
+// at most MaxLineBytes is taken, so that nothing is ever re-encoded; a file
+// that is refused leaves no lines.
+SetFileReading readProblemSetFile(ProblemSet& set, const std::string& path);
+
+// The message for a file that was refused, naming it.
+std::string setFileMessage(std::string_view path, const SetFileReading& reading);
 
 // readProblemSetFile at start-up: a file that is missing or unreadable ends
 // the program through fatalError, naming its absolute path; `problemSetPath`
-// is then left as it was and the result is false.
-bool loadProblemSetFile(ProblemSet& set, Algebra& algebra, ProgramEnd& programEnd, const std::string& path);
+// is then left as it was. Any other refusal is left to the caller to show.
+SetFileReading loadProblemSetFile(ProblemSet& set, Algebra& algebra, ProgramEnd& programEnd,
+                                  const std::string& path);
+
+// What keeps lines from being a set of units.
+enum class SetFault {
+    None,
+    NoLines,
+    OutsideUnit,      // a problem line before the first "<<" or after a ">>"
+    UnitNotClosed,    // "<<" while a unit is open, or the text ends inside one
+    UnitWithoutProblem,
+    TooManyProblems,  // a sixth problem line
+    TooManyUnits,     // a seventeenth "<<"
+    LineTooLong,
+    SameTitles,       // two titles the record file cannot tell apart
+};
+
+struct SetReading {
+    SetFault fault = SetFault::None;
+    std::size_t line = 0;      // the offending line's index
+    std::size_t otherLine = 0; // with SameTitles: the first unit's "<<" line
+    int unit = 0;              // with SameTitles: the second unit's number
+    int otherUnit = 0;         // and the first's
+};
+
+// The unit structure of the lines, without building anything.
+SetReading readUnitStructure(const std::vector<std::string>& lines);
+
+// "12行目：単元が閉じていません": what is wrong, for the editor's check.
+std::string setFaultMessage(const SetReading& reading, const std::vector<std::string>& lines);
 
 // Builds the unit and problem tables from the lines: true when they form a
 // valid set of 1 to 16 units, each "<<title", one to five problem lines and
-// ">>". A set that fails leaves the tables as they were; one that is read
-// replaces them whole.
+// ">>", with titles the record file can tell apart. A set that fails leaves
+// the tables as they were; one that is read replaces them whole.
 bool readProblemSet(ProblemSet& set, Dialogs& dialogs);
+
+// Whether at least one problem of the read set loads, tried on a copy.
+bool anyProblemLoads(const ProblemSet& set);
+
+// The start of a line as a message shows it: whole characters, at most
+// ShownLineBytes, "..." when cut.
+std::string shownLine(std::string_view line);
 
 // The number of the current unit's current problem; 0 when the unit is
 // outside the tables.
@@ -110,6 +164,9 @@ RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int proble
 // when the whole text was written. A failure names the file in a message and
 // leaves the old file; the result is then false.
 bool writeProblemSetFile(const ProblemSet& set, Dialogs& dialogs, const std::string& path);
+
+// The message shown when a file may not be written.
+std::string readOnlyFileMessage(std::string_view path);
 
 // Shows the text with the parser's error code and ends the program.
 void fatalError(Algebra& algebra, ProgramEnd& programEnd, std::string_view text);

@@ -10,12 +10,17 @@
 namespace tavolini {
 
 // The window boundary: the program's code page 932 texts to and from Qt's
-// strings. Bytes that are not valid code page 932 show as U+FFFD.
+// strings, exactly as code page 932 has them. Bytes that are not code page
+// 932 show as U+FFFD; a character it has no place for becomes '?'.
 QString fromCp932(std::string_view text);
 std::string toCp932(const QString& text);
 
 // The text in code page 932 only when every character has a place there;
 // nothing for a text that would lose a character on the way.
 std::optional<std::string> toCp932Exactly(const QString& text);
+
+// The first character of the text that code page 932 has no place for; 0
+// when it holds them all.
+char32_t firstUnencodable(const QString& text);
 
 } // namespace tavolini

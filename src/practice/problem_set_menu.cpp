@@ -3,6 +3,9 @@
 #include "practice/problem_set_menu.h"
 
 #include "core/cp932.h"
+#include "files/practice_records.h"
+
+#include <filesystem>
 
 namespace tavolini {
 namespace {
@@ -13,10 +16,37 @@ constexpr const char* SaveFilter = "SIMﾌｧｲﾙ|*.SIM";
 
 std::string invalidSetMessage(std::string_view path) { return std::string(path) + cp932(":問題が不正です"); }
 
+std::string noProblemMessage(std::string_view path) {
+    return std::string(path) + cp932(":練習できる問題が1つもありません");
+}
+
+std::string ownRecordFileMessage(std::string_view path) {
+    return std::string(path) + cp932(":この名前では記録ファイルと同じになります（別の名前にしてください）");
+}
+
+// A set whose record file would be the set itself: the next completion
+// would write the records into the problems.
+bool isItsOwnRecordFile(const std::string& path) {
+    std::error_code error;
+    const auto set = std::filesystem::weakly_canonical(path, error);
+    const auto records = std::filesystem::weakly_canonical(recordFilePathOf(path), error);
+    return !error && set == records;
+}
+
 } // namespace
 
+std::optional<std::string> ProblemSetMenu::readOpenedSet(const std::string& path) {
+    const SetFileReading file = readProblemSetFile(m_set, path);
+    const std::string& fullPath = m_set.problemSetPath;
+    if (file.fault != SetFileFault::None) return setFileMessage(fullPath, file);
+    if (isItsOwnRecordFile(fullPath)) return ownRecordFileMessage(fullPath);
+    if (!readProblemSet(m_set, m_dialogs)) return invalidSetMessage(fullPath);
+    if (!anyProblemLoads(m_set)) return noProblemMessage(fullPath);
+    return std::nullopt;
+}
+
 bool ProblemSetMenu::openProblemSet(const std::string& path) {
-    if (readProblemSetFile(m_set, path) != FileStatus::Read || !readProblemSet(m_set, m_dialogs)) return false;
+    if (readOpenedSet(path)) return false;
     m_practice.startProblem(false);
     return true;
 }
@@ -24,6 +54,16 @@ bool ProblemSetMenu::openProblemSet(const std::string& path) {
 bool ProblemSetMenu::saveProblemSet() {
     const std::optional<std::string> chosen = m_dialogs.chooseSaveFile(cp932(SaveFilter), m_set.problemSetPath);
     if (!chosen || chosen->empty()) return false;
+    // Lines that never came from a valid set (a refused file at the start)
+    // would only empty the file they are written over.
+    if (m_set.lines.empty()) {
+        m_dialogs.showMessage(cp932("保存する問題がありません"));
+        return false;
+    }
+    if (isItsOwnRecordFile(absolutePath(*chosen))) {
+        m_dialogs.showMessage(ownRecordFileMessage(absolutePath(*chosen)));
+        return false;
+    }
     // The name as chosen, no extension added; a failed write has said so and
     // keeps the old file.
     if (!writeProblemSetFile(m_set, m_dialogs, *chosen)) return false;
@@ -33,20 +73,26 @@ bool ProblemSetMenu::saveProblemSet() {
     return true;
 }
 
-void ProblemSetMenu::backupProblemSet() {
-    m_backupLines = m_set.lines;
-    m_backupPath = m_set.problemSetPath;
-}
+void ProblemSetMenu::backupProblemSet() { m_backup = m_set; }
 
+// The lines, the path and the tables read from them, so that what is
+// practised always matches the lines; positions are left to the flows.
 void ProblemSetMenu::restoreProblemSet() {
-    m_set.lines = m_backupLines;
-    m_set.problemSetPath = m_backupPath;
+    m_set.lines = m_backup.lines;
+    m_set.problemSetPath = m_backup.problemSetPath;
+    m_set.UnitNames = m_backup.UnitNames;
+    m_set.ProblemTexts = m_backup.ProblemTexts;
+    m_set.problemCounts = m_backup.problemCounts;
+    m_set.unitCount = m_backup.unitCount;
 }
 
 void ProblemSetMenu::open() {
+    // A save that was asked for and did not happen stops the open: the
+    // edits stay.
     if (!m_set.problemSetSaved &&
-        m_dialogs.ask(cp932("確認"), cp932("ファイルを保存しますか"), Buttons::YesNo) == Reply::Yes)
-        saveProblemSet();
+        m_dialogs.ask(cp932("確認"), cp932("ファイルを保存しますか"), Buttons::YesNo) == Reply::Yes &&
+        !saveProblemSet())
+        return;
     const std::optional<std::string> chosen = m_dialogs.chooseOpenFile(cp932(OpenFilter), m_set.problemSetPath);
     if (chosen && openChosen(*chosen)) m_practice.changeUnit();
 }
@@ -55,13 +101,14 @@ bool ProblemSetMenu::openChosen(const std::string& path) {
     // The set in use as it stands now: after a save the question made, the
     // file just saved.
     backupProblemSet();
-    if (openProblemSet(path)) {
-        m_set.problemSetSaved = true;
-        return true;
+    if (const std::optional<std::string> refusal = readOpenedSet(path)) {
+        m_dialogs.showMessage(*refusal);
+        restoreProblemSet();
+        return false;
     }
-    m_dialogs.showMessage(invalidSetMessage(absolutePath(path)));
-    restoreProblemSet();
-    return false;
+    m_practice.startProblem(false);
+    m_set.problemSetSaved = true;
+    return true;
 }
 
 void ProblemSetMenu::edit() {

@@ -7,8 +7,8 @@
 #include "files/problem_set.h"
 #include "practice/practice_flow.h"
 
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace tavolini {
 
@@ -23,9 +23,8 @@ public:
     // The editor the edit flow shows; without one it does nothing.
     void setEditor(ProblemEditor* editor) { m_editor = editor; }
 
-    // Reads the file and, when it is a valid set, starts its first problem
-    // with all positions reset. A file that cannot be read fails the same
-    // way as one that is not a set (the program goes on).
+    // Reads the file and, when it is a valid set with a problem that loads,
+    // starts its first problem with all positions reset.
     bool openProblemSet(const std::string& path);
     // 保存する: the save dialog, then the lines written atomically.
     bool saveProblemSet();
@@ -41,12 +40,16 @@ public:
     bool mayClose();
 
 private:
+    // Reads the file at `path` into the set; the message saying why it cannot
+    // be used (the file, its text, its units, no problem that loads), or
+    // nothing when it can.
+    std::optional<std::string> readOpenedSet(const std::string& path);
+
     ProblemSet& m_set;
     Dialogs& m_dialogs;
     PracticeFlow& m_practice;
     ProblemEditor* m_editor = nullptr;
-    std::vector<std::string> m_backupLines;
-    std::string m_backupPath;
+    ProblemSet m_backup;
 };
 
 } // namespace tavolini

@@ -18,6 +18,7 @@ struct Parsed {
     std::string tokens;
     ParseError error;
     Messages shown;
+    int count;
 };
 
 Parsed parse(std::string_view text) {
@@ -25,7 +26,7 @@ Parsed parse(std::string_view text) {
     Algebra algebra(dialogs);
     MShiki& slot = algebra.EquationTable[1];
     const bool ok = parseEquation(algebra, slot, text);
-    return {ok, tokensText(slot), algebra.parseError, dialogs.shown};
+    return {ok, tokensText(slot), algebra.parseError, dialogs.shown, slot.count};
 }
 
 struct AcceptedRow {
@@ -134,14 +135,14 @@ TEST(Parser, RefusesMalformedTextsWithTheirCodes) {
         {"x#y=1", ParseError::BadCharacter, {"message: #"}},
         {"2x=y;", ParseError::BadCharacter, {"message: ;"}},
         {cp932("ｘ=1"), ParseError::BadCharacter, {"message: ｘ"}},
-        {"x=1\xFF", ParseError::BadCharacter, {"message: ?"}},
+        {"x=1\xFF", ParseError::BadCharacter, {"message: 0xFF"}},
         {"x=2 3", ParseError::NumberAfterNumber, {}},
         {"2*3x=6", ParseError::NumberAfterNumber, {}},
         {"x=1.5.2", ParseError::BadCharacter, {"message: ."}},
         {"x=.5", ParseError::BadCharacter, {"message: ."}},
         {"x=1/2/3", ParseError::BadCharacter, {"message: /"}},
         {"x=0.12345", ParseError::DecimalTooLong, {"message: 整数部と小数部の合計桁数は５以内です"}},
-        {"\x81=x", ParseError::BadCharacter, {"message: ?"}}, // a lead byte without its second byte
+        {"\x81=x", ParseError::BadCharacter, {"message: 0x81"}}, // a lead byte without its second byte
         {"x+y+1", ParseError::NotAnEquation, {}},
         {"x=1=2", ParseError::NotAnEquation, {}},
         {"=x+1", ParseError::NotAnEquation, {}},
@@ -165,11 +166,81 @@ TEST(Parser, RefusesMalformedTextsWithTheirCodes) {
     }
 }
 
+struct MisreadRow {
+    std::string text;
+    ParseError error;
+    int count; // tokens stored before the refusal
+    Messages shown;
+};
+
+// Texts that were once read as something else: "x*y" as x+y, a dropped
+// trailing sign, brackets of two kinds taken as one pair.
+TEST(Parser, RefusesTextsItWouldMisread) {
+    const MisreadRow rows[] = {
+        {"x*y=1", ParseError::TimesWithoutNumber, 1, {}},
+        {"x*2=1", ParseError::TimesWithoutNumber, 1, {}},
+        {"(x+1)*2=3", ParseError::TimesWithoutNumber, 5, {}},
+        {"*x=1", ParseError::TimesWithoutNumber, 0, {}},
+        {"x=*2", ParseError::TimesWithoutNumber, 2, {}},
+        {"2**x=4", ParseError::TimesWithoutNumber, 1, {}},
+        {"2*=x", ParseError::TimesWithoutFactor, 1, {}},
+        {"2*-x=1", ParseError::TimesWithoutFactor, 1, {}},
+        {"x=(2*)", ParseError::TimesWithoutFactor, 5, {}},
+        {"x=2 * ", ParseError::TimesWithoutFactor, 3, {}},
+        {"x+=6", ParseError::SignWithoutTerm, 1, {}},
+        {"x-=6", ParseError::SignWithoutTerm, 1, {}},
+        {"x+y=6+", ParseError::SignWithoutTerm, 4, {}},
+        {"x+y=6- ", ParseError::SignWithoutTerm, 4, {}},
+        {"(x+)=2", ParseError::SignWithoutTerm, 3, {}},
+        {"2[x+1)=6", ParseError::BracketMismatch, 3, {}},
+        {"(x+1]=2", ParseError::BracketMismatch, 3, {}},
+        {"{x+(y-1})=2", ParseError::BracketMismatch, 6, {}},
+        {"\xA2x+1)=2", ParseError::BracketMismatch, 2, {}},
+        {"(x+1\xA3=2", ParseError::BracketMismatch, 3, {}},
+        {"()=x", ParseError::EmptyBrackets, 2, {}},
+        {"2()=x", ParseError::EmptyBrackets, 2, {}},
+        {"x=-( )", ParseError::EmptyBrackets, 4, {}},
+        {"\xA2\xA3x=1", ParseError::EmptyBrackets, 1, {}},
+        {"x\t=1", ParseError::BadCharacter, 1, {"message: タブ"}},
+        {"x=1\r", ParseError::BadCharacter, 2, {"message: 改行"}},
+        {std::string("x=\0", 3), ParseError::BadCharacter, 2, {"message: 0x00"}},
+        {"x=\x1B", ParseError::BadCharacter, 2, {"message: 0x1B"}},
+        {"x=1\x7F", ParseError::BadCharacter, 2, {"message: 0x7F"}},
+        {"x=\x85\x40", ParseError::BadCharacter, 2, {"message: 0x8540"}}, // an unassigned double-byte code
+        {"x=" + cp932("ｱ"), ParseError::BadCharacter, 2, {"message: ｱ"}},
+    };
+    for (const MisreadRow& row : rows) {
+        const Parsed parsed = parse(row.text);
+        EXPECT_FALSE(parsed.ok) << row.text;
+        EXPECT_EQ(parsed.error, row.error) << row.text;
+        EXPECT_EQ(parsed.count, row.count) << row.text;
+        EXPECT_EQ(parsed.shown, row.shown) << row.text;
+    }
+}
+
+TEST(Parser, KeepsTheSoundFormsOfThoseTexts) {
+    const AcceptedRow rows[] = {
+        {"2 * x=4", "* 2x = 4"},
+        {"x=-2*y", "1x = * -2y"},
+        {"1/2*(x-1)=y", "* 1/2 ( 1x -1 ) = 1y"},
+        {"[x+1]=2", "1 [ 1x 1 ] = 2"},
+        {"{[(x)]}=1", "1 { 1 [ 1 ( 1x ) ] } = 1"},
+        {"x-(y-(x+1))=0", "1x -1 ( 1y -1 ( 1x 1 ) ) = 0"},
+        {"\xA2(x+1)\xA3=2", "｢ 1 ( 1x 1 ) ｣ = 2"},
+        {"(2)=x", "1 ( 2 ) = 1x"},
+    };
+    for (const AcceptedRow& row : rows) {
+        const Parsed parsed = parse(row.text);
+        EXPECT_TRUE(parsed.ok) << row.text;
+        EXPECT_EQ(parsed.tokens, row.tokens) << row.text;
+    }
+}
+
 TEST(Parser, AcceptsFiftyBytesAndRefusesFiftyOneUntouched) {
     ScriptedDialogs dialogs;
     Algebra algebra(dialogs);
     MShiki& slot = algebra.EquationTable[2];
-    const std::string fifty = "x=1+" + std::string(46, ' ');
+    const std::string fifty = "x=1" + std::string(47, ' ');
     EXPECT_TRUE(parseEquation(algebra, slot, fifty));
     EXPECT_EQ(slot.count, 3);
 

@@ -7,7 +7,11 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tavolini {
 namespace {
@@ -75,7 +79,62 @@ TEST(TextFile, ReadsWhatIsThereAndTellsMissingFromUnreadable) {
     EXPECT_EQ(readWholeFile(folder / "none.sim").status, FileStatus::Missing);
     EXPECT_EQ(readWholeFile(folder / "no/such/folder.sim").status, FileStatus::Missing);
     EXPECT_EQ(readWholeFile(folder / "a.sim/below").status, FileStatus::Missing);
-    EXPECT_EQ(readWholeFile(folder.path()).status, FileStatus::Failed); // a folder
+    EXPECT_EQ(readWholeFile(folder.path()).status, FileStatus::Folder);
+}
+
+TEST(TextFile, RefusesWhatIsNotASmallRegularFileWithoutReadingIt) {
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "fifo.sim").c_str(), 0600), 0); // reading it would wait for ever
+    writeBytes(folder / "big.sim", std::string(2000, 'x'));
+    std::filesystem::create_directory(folder / "set.sim");
+    const struct {
+        std::string path;
+        std::size_t limit;
+        FileStatus status;
+    } rows[] = {
+        {folder / "fifo.sim", MaxTextFileBytes, FileStatus::NotAFile},
+        {"/dev/zero", MaxTextFileBytes, FileStatus::NotAFile},
+        {folder / "set.sim", MaxTextFileBytes, FileStatus::Folder},
+        {folder / "big.sim", 1999, FileStatus::TooLarge},
+        {folder / "big.sim", 2000, FileStatus::Read},
+    };
+    for (const auto& row : rows) EXPECT_EQ(readWholeFile(row.path, row.limit).status, row.status) << row.path;
+}
+
+TEST(TextFile, WritesThroughALinkAndRefusesAReadOnlyFile) {
+    TempFolder folder;
+    writeBytes(folder / "real.sim", "old\r\n");
+    std::filesystem::create_symlink("real.sim", folder / "link.sim");
+    ASSERT_TRUE(writeFileAtomically(folder / "link.sim", "new\r\n"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.sim"));
+    EXPECT_EQ(readBytes(folder / "real.sim"), "new\r\n");
+
+    std::filesystem::permissions(folder / "real.sim", std::filesystem::perms::owner_read);
+    EXPECT_TRUE(isReadOnlyFile(folder / "real.sim"));
+    EXPECT_FALSE(isReadOnlyFile(folder / "none.sim"));
+    EXPECT_FALSE(writeFileAtomically(folder / "link.sim", "newer\r\n"));
+    EXPECT_EQ(readBytes(folder / "real.sim"), "new\r\n");
+    EXPECT_EQ(folderEntries(folder.path()), (std::vector<std::string>{"link.sim", "real.sim"}));
+}
+
+TEST(TextFile, SweepsOnlyStaleUnlockedTemporariesOfItsOwnPattern) {
+    TempFolder folder;
+    const std::vector<std::string> names = {"set.sim.tmp0123abcd", "ZUdir.rec.tmpdeadbeef", "set.sim.tmp0123abc",
+                                            "set.sim.tmpABCDEF01", "notes.tmp", "set.sim"};
+    for (const std::string& name : names) writeBytes(folder / name, "x");
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const std::string& name : names) std::filesystem::last_write_time(folder / name, old);
+    writeBytes(folder / "fresh.sim.tmp00000000", "being written just now");
+    writeBytes(folder / "held.sim.tmp11111111", "being written by another copy");
+    std::filesystem::last_write_time(folder / "held.sim.tmp11111111", old);
+    const int held = ::open((folder / "held.sim.tmp11111111").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    EXPECT_EQ(removeStaleTemporaries(folder.path()), 2);
+    ::close(held);
+    EXPECT_EQ(folderEntries(folder.path()),
+              (std::vector<std::string>{"fresh.sim.tmp00000000", "held.sim.tmp11111111", "notes.tmp", "set.sim",
+                                        "set.sim.tmp0123abc", "set.sim.tmpABCDEF01"}));
 }
 
 TEST(TextFile, AnAtomicWriteReplacesTheFileAndKeepsItsPermissions) {

@@ -16,7 +16,7 @@ std::vector<EditorLine> textOf(std::initializer_list<const char*> lines) {
     std::vector<EditorLine> text;
     for (std::string_view line : lines) {
         const bool unencodable = line.starts_with("!");
-        text.push_back({cp932(line.substr(unencodable ? 1 : 0)), unencodable});
+        text.push_back({cp932(line.substr(unencodable ? 1 : 0)), unencodable ? U'\U0001F600' : U'\0'});
     }
     return text;
 }
@@ -39,13 +39,13 @@ TEST(ProblemCheck, FindsTheFirstUnitWithFailingProblems) {
         {"a corner bracket with a factor", textOf({"<<a", "2｢x+1｣=3;y=1", ">>"}), CheckVerdict::FailingUnit, 0, 0, {1},
          1},
         {"a problem the code page cannot hold", textOf({"<<a", "!x=1;y=2", "x=1;y=2", ">>"}),
-         CheckVerdict::FailingUnit, 0, 0, {1}, 0},
+         CheckVerdict::FailingUnit, 0, 0, {1}, 1},
         {"a title the code page cannot hold", textOf({"<<a", "x=1;y=2", ">>", "!<<b", "x=1;y=2", ">>"}),
-         CheckVerdict::FailingUnit, 0, 3, {3}, 0},
-        {"a unit left open", textOf({"<<a", "x=1;y=2"}), CheckVerdict::BadStructure, 0, 0, {}, 0},
+         CheckVerdict::FailingUnit, 0, 3, {3}, 1},
+        {"a unit left open", textOf({"<<a", "x=1;y=2"}), CheckVerdict::BadStructure, 0, 0, {}, 1},
         {"six problems", textOf({"<<a", "x=1;y=1", "x=1;y=1", "x=1;y=1", "x=1;y=1", "x=1;y=1", "x=1;y=1", ">>"}),
          CheckVerdict::BadStructure, 0, 0, {}, 1},
-        {"nothing", {}, CheckVerdict::BadStructure, 0, 0, {}, 0},
+        {"nothing", {}, CheckVerdict::BadStructure, 0, 0, {}, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -56,6 +56,35 @@ TEST(ProblemCheck, FindsTheFirstUnitWithFailingProblems) {
         EXPECT_EQ(check.failingUnitLine, row.failingUnitLine);
         EXPECT_EQ(check.failingLines, row.failingLines);
         EXPECT_EQ(dialogs.shown.size(), row.messages);
+    }
+}
+
+// Each fault the loader's own message would leave unclear is named with its
+// line, in words a teacher reads.
+TEST(ProblemCheck, NamesTheLineAndWhatIsWrong) {
+    const struct {
+        const char* name;
+        std::vector<EditorLine> text;
+        const char* message; // the first message shown
+    } rows[] = {
+        {"a unit not closed", textOf({"<<a", "x=1;y=2", "<<b", "x=1;y=2", ">>"}),
+         "3行目：単元が「>>」で閉じていません"},
+        {"text outside a unit", textOf({"x=1;y=2", "<<a", "x=1;y=2", ">>"}),
+         "1行目：単元の外にあります（単元は「<<単元名」で始めて「>>」で閉じます）"},
+        {"a unit with no problem", textOf({"<<a", ">>"}), "2行目：問題のない単元です"},
+        {"the same title twice", textOf({"<<a", "x=1;y=2", ">>", "<<a", "x=1;y=2", ">>"}),
+         "4行目：単元1「a」と単元2「a」の名前は記録で区別できません（名前を変えてください）"},
+        {"an empty problem line", textOf({"<<a", "x=1;y=2", "", ">>"}), "3行目：空の行です（問題の行に空行は使えません）"},
+        {"a closing line with a blank", textOf({"<<a", "x=1;y=2", ">> ", ">>"}), "3行目：「>>」の後ろに空白があります"},
+        {"a character the code page cannot hold", textOf({"<<a", "x=1;y=2", "!x=1;y=2", ">>"}),
+         "3行目：「U+1F600」はShift-JISにない文字です"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScriptedDialogs dialogs;
+        EXPECT_NE(checkProblemSet(row.text, dialogs).verdict, CheckVerdict::Passed);
+        ASSERT_FALSE(dialogs.shown.empty());
+        EXPECT_EQ(dialogs.shown.front(), std::string("message: ") + row.message);
     }
 }
 

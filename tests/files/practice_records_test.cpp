@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "files/practice_records.h"
-
 #include "core/cp932.h"
+#include "files/practice_records.h"
 #include "files/problem_set.h"
 #include "support/record_fixtures.h"
 #include "support/scripted_dialogs.h"
@@ -10,6 +9,7 @@
 #include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tavolini {
 namespace {
@@ -48,12 +48,21 @@ TEST(PracticeRecords, ReadsOnlyDecimalCountsAndNeverOverflows) {
         const char* value;
         std::int32_t count;
     } rows[] = {
-        {"", 0},          {"0", 0},           {"12", 12},         {"007", 7},
-        {"12abc", 0},     {"-3", 0},          {"+3", 0},          {"1.5", 0},
-        {"３", 0},        {"2147483647", 2147483647}, {"2147483648", 2147483647},
+        {"", 0},
+        {"0", 0},
+        {"12", 12},
+        {"007", 7},
+        {"12abc", 0},
+        {"-3", 0},
+        {"+3", 0},
+        {"1.5", 0},
+        {"３", 0},
+        {"2147483647", 2147483647},
+        {"2147483648", 2147483647},
         {"99999999999999999999", 2147483647},
     };
-    for (const auto& row : rows) EXPECT_EQ(readCount(row.value), row.count) << row.value;
+    for (const auto& row : rows)
+        EXPECT_EQ(readCount(row.value), row.count) << row.value;
 }
 
 TEST(PracticeRecords, CountsCompletionsWithTheTimeOfTheLast) {
@@ -61,7 +70,8 @@ TEST(PracticeRecords, CountsCompletionsWithTheTimeOfTheLast) {
     const ProblemSet set = setIn(folder, {{"加減法", 3}});
     const PracticeRecords records = fixedClock();
     ScriptedDialogs dialogs;
-    for (int i = 0; i < 3; ++i) ASSERT_TRUE(recordPractice(set, records, dialogs, 1, 2));
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(recordPractice(set, records, dialogs, 1, 2));
     EXPECT_EQ(readBytes(folder / "ZUdir.rec"), cp932("[加減法]\r\n2=3\r\nDATE=2026年03月05日09:09\r\n"));
     EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -84,7 +94,8 @@ TEST(PracticeRecords, CountsEveryProblemOfAFullUnitDatedByTheClock) {
     const PracticeRecords records; // the program's own clock
     ScriptedDialogs dialogs;
     const std::string before = todayUtf8();
-    for (int problem = 1; problem <= 5; ++problem) ASSERT_TRUE(recordPractice(set, records, dialogs, 1, problem));
+    for (int problem = 1; problem <= 5; ++problem)
+        ASSERT_TRUE(recordPractice(set, records, dialogs, 1, problem));
     const std::string after = todayUtf8();
     const std::string file = utf8FromCp932(readBytes(folder / "ZUdir.rec"));
     for (int problem = 1; problem <= 5; ++problem)
@@ -102,7 +113,8 @@ TEST(PracticeRecords, AHandEditedCountIsReadSafely) {
     writeBytes(folder / "ZUdir.rec", "[UNIT a]\r\n1=lots\r\n2=2147483647\r\n");
     ASSERT_TRUE(recordPractice(set, fixedClock(), dialogs, 1, 1));
     ASSERT_TRUE(recordPractice(set, fixedClock(), dialogs, 1, 2));
-    EXPECT_EQ(readBytes(folder / "ZUdir.rec"), cp932("[UNIT a]\r\n1=1\r\n2=2147483647\r\nDATE=2026年03月05日09:07\r\n"));
+    EXPECT_EQ(readBytes(folder / "ZUdir.rec"),
+              cp932("[UNIT a]\r\n1=1\r\n2=2147483647\r\nDATE=2026年03月05日09:07\r\n"));
 }
 
 TEST(PracticeRecords, WritesNothingFromACdRomOrOutsideTheSet) {
@@ -118,36 +130,68 @@ TEST(PracticeRecords, WritesNothingFromACdRomOrOutsideTheSet) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST(PracticeRecords, AFileThatCannotBeReadOrWrittenIsNamedAndKept) {
+TEST(PracticeRecords, AFileThatCannotBeWrittenIsNamedEachTime) {
     TempFolder folder;
     ProblemSet set = setIn(folder, {{"a", 1}});
-    {
+    set.problemSetPath = folder / "gone/ZUdir.sim";
+    const PracticeRecords records = fixedClock();
+    ScriptedDialogs dialogs;
+    EXPECT_FALSE(recordPractice(set, records, dialogs, 1, 1));
+    EXPECT_FALSE(recordPractice(set, records, dialogs, 1, 1));
+    const std::string message = "message: " + folder / "gone/ZUdir.rec" + ":ファイルに書き込めません";
+    EXPECT_EQ(dialogs.shown, (Messages{message, message}));
+}
+
+// What is at `path`, told without opening a FIFO (that would wait for a writer).
+std::string describe(const std::string& path) {
+    namespace fs = std::filesystem;
+    if (fs::is_fifo(path)) return "fifo";
+    if (fs::is_directory(path)) return "folder holding " + readBytes(path + "/keep");
+    return readBytes(path);
+}
+
+// A record file that cannot be read stops the recording with one message
+// (an erase the pupil asks for is always answered), is never rewritten, and
+// recording resumes once it has been moved away.
+TEST(PracticeRecords, AnUnreadableFileIsNamedOnceAndKept) {
+    const struct {
+        const char* kind;
+        void (*make)(const std::string& path);
+    } rows[] = {
+        {"a stray byte", [](const std::string& path) { writeBytes(path, "[a]\r\n1=2\xFF\r\n"); }},
+        {"a NUL", [](const std::string& path) { writeBytes(path, std::string("[a]\r\n1=2\0\r\n", 11)); }},
+        {"a FIFO", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0666), 0); }},
+        {"a folder",
+         [](const std::string& path) {
+             std::filesystem::create_directory(path);
+             writeBytes(path + "/keep", "x");
+         }},
+    };
+    for (const auto& row : rows) {
+        TempFolder folder;
+        const ProblemSet set = setIn(folder, {{"a", 1}});
+        const std::string path = folder / "ZUdir.rec";
+        row.make(path);
+        const std::string before = describe(path);
+        const PracticeRecords records = fixedClock();
         ScriptedDialogs dialogs;
-        set.problemSetPath = folder / "gone/ZUdir.sim";
-        EXPECT_FALSE(recordPractice(set, fixedClock(), dialogs, 1, 1));
-        EXPECT_EQ(dialogs.shown, Messages{"message: " + folder / "gone/ZUdir.rec" + ":ファイルに書き込めません"});
-    }
-    {
-        ScriptedDialogs dialogs;
-        set.problemSetPath = folder / "ZUdir.sim";
-        std::filesystem::create_directory(folder / "ZUdir.rec");
-        writeBytes(folder / "ZUdir.rec/keep", "x");
-        EXPECT_FALSE(recordPractice(set, fixedClock(), dialogs, 1, 1));
-        EXPECT_FALSE(eraseUnitRecord(set, fixedClock(), dialogs, "a"));
-        const std::string message = "message: " + folder / "ZUdir.rec" + ":ファイルを読み込めません";
-        EXPECT_EQ(dialogs.shown, (Messages{message, message}));
-        EXPECT_EQ(readBytes(folder / "ZUdir.rec/keep"), "x");
-    }
-    // Bytes that are no code page 932 text (a stray byte, a NUL) are kept as they are.
-    for (const std::string bytes : {std::string("[a]\r\n1=2\xFF\r\n"), std::string("[a]\r\n1=2\0\r\n", 11)}) {
-        TempFolder other;
-        ProblemSet inOther = setIn(other, {{"a", 1}});
-        ScriptedDialogs dialogs;
-        writeBytes(other / "ZUdir.rec", bytes);
-        EXPECT_FALSE(recordPractice(inOther, fixedClock(), dialogs, 1, 1));
-        EXPECT_FALSE(eraseUnitRecord(inOther, fixedClock(), dialogs, "a"));
-        EXPECT_EQ(dialogs.shown.size(), 2u);
-        EXPECT_EQ(readBytes(other / "ZUdir.rec"), bytes);
+        for (int completion = 0; completion < 3; ++completion)
+            EXPECT_FALSE(recordPractice(set, records, dialogs, 1, 1)) << row.kind;
+        const std::string message = "message: " + path +
+                                    ":記録ファイルを読み込めません。記録を止めます"
+                                    "（このファイルを移すと新しい記録を始めます）";
+        EXPECT_EQ(dialogs.shown, Messages{message}) << row.kind;
+        EXPECT_FALSE(eraseUnitRecord(set, records, dialogs, "a"));
+        EXPECT_EQ(dialogs.shown, (Messages{message, message})) << row.kind;
+        EXPECT_EQ(describe(path), before) << row.kind;
+
+        std::filesystem::rename(path, folder / "moved");
+        EXPECT_TRUE(recordPractice(set, records, dialogs, 1, 1)) << row.kind;
+        EXPECT_EQ(readBytes(path), cp932("[a]\r\n1=1\r\nDATE=2026年03月05日09:07\r\n")) << row.kind;
+        std::filesystem::remove(path);
+        row.make(path); // broken again later: that is news
+        EXPECT_FALSE(recordPractice(set, records, dialogs, 1, 1)) << row.kind;
+        EXPECT_EQ(dialogs.shown.size(), 3u) << row.kind;
     }
 }
 
@@ -160,9 +204,9 @@ TEST(PracticeRecords, ErasingWithoutARecordFileCreatesNone) {
 }
 
 TEST(PracticeRecords, TellsCdRomFileSystemsApart) {
-    EXPECT_TRUE(isCdRomFileSystem(0x9660));     // ISO 9660
-    EXPECT_TRUE(isCdRomFileSystem(0x15013346)); // UDF
-    EXPECT_FALSE(isCdRomFileSystem(0xEF53));    // ext4
+    EXPECT_TRUE(isCdRomFileSystem(0x9660));      // ISO 9660
+    EXPECT_TRUE(isCdRomFileSystem(0x15013346));  // UDF
+    EXPECT_FALSE(isCdRomFileSystem(0xEF53));     // ext4
     EXPECT_FALSE(isCdRomFileSystem(0x01021994)); // tmpfs
     EXPECT_FALSE(isCdRomFileSystem(0));
     EXPECT_FALSE(isOnCdRom("/tmp"));

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace tavolini {
 namespace {
@@ -71,6 +72,10 @@ TEST(ProblemSet, ReadsUnitsAndRefusesBrokenStructure) {
         {"only problems", cp932Lines({"p", "q"}), false, 0, {}},
         {"sixteen units", unitsOfOneProblem(16), true, 16, {}},
         {"seventeen units", unitsOfOneProblem(17), false, 0, {}},
+        // Their records would share one section of the record file.
+        {"the same title twice", cp932Lines({"<<a", "p", ">>", "<<a", "q", ">>"}), false, 0, {}},
+        {"titles apart only in ASCII case", cp932Lines({"<<Unit", "p", ">>", "<<uNIT", "q", ">>"}), false, 0, {}},
+        {"titles apart in full-width case", cp932Lines({"<<Ａ", "p", ">>", "<<ａ", "q", ">>"}), true, 2, {}},
     };
     for (const ReadRow& row : rows) {
         ScriptedDialogs dialogs;
@@ -79,6 +84,37 @@ TEST(ProblemSet, ReadsUnitsAndRefusesBrokenStructure) {
         EXPECT_EQ(readProblemSet(set, dialogs), row.ok) << row.name;
         EXPECT_EQ(set.unitCount, row.unitCount) << row.name;
         EXPECT_EQ(dialogs.shown, row.shown) << row.name;
+    }
+}
+
+TEST(ProblemSet, NamesTheLineAndWhatIsWrongWithTheUnits) {
+    const struct {
+        Lines lines;
+        SetFault fault;
+        std::size_t line;
+        const char* message;
+    } rows[] = {
+        {{}, SetFault::NoLines, 0, "問題がありません"},
+        {cp932Lines({"<<a", "p", "<<b", "q", ">>"}), SetFault::UnitNotClosed, 2, "3行目：単元が「>>」で閉じていません"},
+        {cp932Lines({"<<a", "p"}), SetFault::UnitNotClosed, 1, "2行目：単元が「>>」で閉じていません"},
+        {cp932Lines({"<<a", ">>"}), SetFault::UnitWithoutProblem, 1, "2行目：問題のない単元です"},
+        {cp932Lines({"<<a", "p", ">>", "q"}), SetFault::OutsideUnit, 3,
+         "4行目：単元の外にあります（単元は「<<単元名」で始めて「>>」で閉じます）"},
+        {cp932Lines({">>"}), SetFault::OutsideUnit, 0,
+         "1行目：単元の外にあります（単元は「<<単元名」で始めて「>>」で閉じます）"},
+        {cp932Lines({"<<a", "1", "2", "3", "4", "5", "6", ">>"}), SetFault::TooManyProblems, 6,
+         "7行目：問題は5問以下です"},
+        {unitsOfOneProblem(17), SetFault::TooManyUnits, 48, "49行目：単元は16個までです"},
+        {{"<<a", std::string(MaxLineBytes + 1, 'x'), ">>"}, SetFault::LineTooLong, 1, "2行目：行が長すぎます"},
+        {cp932Lines({"<<Ab", "p", ">>", "<<c", "q", ">>", "<<aB", "r", ">>"}), SetFault::SameTitles, 6,
+         "7行目：単元1「Ab」と単元3「aB」の名前は記録で区別できません（名前を変えてください）"},
+        {cp932Lines({"<<a", "p", ">>"}), SetFault::None, 0, ""},
+    };
+    for (const auto& row : rows) {
+        const SetReading reading = readUnitStructure(row.lines);
+        EXPECT_EQ(reading.fault, row.fault) << row.message;
+        EXPECT_EQ(reading.line, row.line) << row.message;
+        EXPECT_EQ(utf8FromCp932(setFaultMessage(reading, row.lines)), row.message);
     }
 }
 
@@ -157,7 +193,8 @@ TEST(ProblemSet, LoadsAProblemIntoEquationsOneAndTwo) {
     const LoadRow rows[] = {
         {"2x+y=7;x-y=2", true, 2, "2x 1y = 7", "1x -1y = 2", {}},
         {"1|2(x+4)=y;x+y=8", true, 2, "1|2 ( 1x 4 ) = 1y", "1x 1y = 8", {}},
-        {"1=1;x=2", true, 2, "1 = 1", "1x = 2", {}},
+        {"1=1;x+y=2", true, 2, "1 = 1", "1x 1y = 2", {}},
+        {"x=1;x=2", false, 2, "1x = 1", "1x = 2", {"message: x=1;x=2：文字が1つしかありません（文字は2つ使います）"}},
         {"", false, 1, "", "", {"message: ?", "message: ：問題が不正です"}}, // "?" stands in for a missing ①
         {"x=1", false, 1, "", "", {"message: ?", "message: x=1：問題が不正です"}},
         {"x#1=2;y=1", false, 1, "", "", {"message: #", "message: x#1=2;y=1：問題が不正です"}},
@@ -239,7 +276,7 @@ TEST(ProblemSet, LoadsAFileIntoItsLines) {
     RecordingProgramEnd programEnd;
     ProblemSet set;
     set.lines = {"stale"};
-    ASSERT_TRUE(loadProblemSetFile(set, algebra, programEnd, path));
+    ASSERT_EQ(loadProblemSetFile(set, algebra, programEnd, path).fault, SetFileFault::None);
     EXPECT_EQ(set.lines, (Lines{"<<a", "x=1;y=2", ">>", "<<b", "\x82\xa0;y", ">>"}));
     EXPECT_EQ(set.problemSetPath, path);
     EXPECT_EQ(programEnd.endRequests, 0);
@@ -254,7 +291,6 @@ TEST(ProblemSet, AFileThatCannotBeLoadedEndsTheProgram) {
         std::string message;
     } rows[] = {
         {folder / "none.sim", ParseError::None, "message: " + folder / "none.sim" + ":FileNot Exists0:回復不能なエラーです"},
-        {folder.path(), ParseError::None, "message: " + folder.path() + ":File Can't Load0:回復不能なエラーです"},
         {folder / "none.sim", ParseError::TextTooLong,
          "message: " + folder / "none.sim" + ":FileNot Exists111:回復不能なエラーです"},
     };
@@ -266,11 +302,78 @@ TEST(ProblemSet, AFileThatCannotBeLoadedEndsTheProgram) {
         ProblemSet set;
         set.lines = {"<<a"};
         set.problemSetPath = "before";
-        EXPECT_FALSE(loadProblemSetFile(set, algebra, programEnd, row.path)) << row.path;
+        EXPECT_EQ(loadProblemSetFile(set, algebra, programEnd, row.path).fault, SetFileFault::Missing) << row.path;
         EXPECT_EQ(dialogs.shown, Messages{row.message});
         EXPECT_EQ(programEnd.endRequests, 1);
         EXPECT_TRUE(set.lines.empty());
         EXPECT_EQ(set.problemSetPath, "before");
+    }
+}
+
+// Only code page 932 text in a small regular file becomes the lines: anything
+// else would be shown garbled, written back changed, or never finish reading.
+TEST(ProblemSet, RefusesAFileThatIsNotAShiftJisProblemSet) {
+    TempFolder folder;
+    writeBytes(folder / "utf8.sim", "<<\xe5\x8a\xa0\xe6\xb8\x9b\r\nx=1;y=1\r\n>>\r\n");
+    writeBytes(folder / "stray.sim", "<<a\xa0\x95\r\nx=1;y=1\r\n>>\r\n");
+    writeBytes(folder / "long.sim", "<<a\r\n" + std::string(MaxLineBytes + 1, 'x') + "\r\n>>\r\n");
+    writeBytes(folder / "huge.sim", std::string(MaxTextFileBytes + 1, 'x'));
+    writeBytes(folder / "nul.sim", std::string("<<a\r\nx=1;y=1\r\n>>\r\n\0\xff\xff", 20));
+    ASSERT_EQ(::mkfifo((folder / "fifo.sim").c_str(), 0600), 0);
+    const struct {
+        std::string name;
+        SetFileFault fault;
+        const char* message;
+    } rows[] = {
+        {"utf8.sim", SetFileFault::NotShiftJis, ":Shift-JISの問題ファイルではありません"},
+        {"stray.sim", SetFileFault::NotShiftJis, ":Shift-JISの問題ファイルではありません"},
+        {"long.sim", SetFileFault::LineTooLong, ":2行目が長すぎます（1行1024バイトまでです）"},
+        {"huge.sim", SetFileFault::TooLarge, ":ファイルが大きすぎます（問題ファイルは1MBまでです）"},
+        {"fifo.sim", SetFileFault::NotAFile, ":ふつうのファイルではありません"},
+        {"none.sim", SetFileFault::Missing, ":ファイルがありません"},
+        {".", SetFileFault::Folder, ":フォルダです。問題ファイルを選んでください"},
+        {"nul.sim", SetFileFault::None, ""}, // the text ends at the NUL
+    };
+    for (const auto& row : rows) {
+        ProblemSet set;
+        set.lines = {"<<kept"};
+        const std::string path = folder / row.name;
+        const SetFileReading reading = readProblemSetFile(set, path);
+        EXPECT_EQ(reading.fault, row.fault) << row.name;
+        EXPECT_EQ(set.lines.empty(), row.fault != SetFileFault::None) << row.name;
+        if (row.fault != SetFileFault::None)
+            EXPECT_EQ(utf8FromCp932(setFileMessage(set.problemSetPath, reading)), set.problemSetPath + row.message);
+    }
+}
+
+TEST(ProblemSet, AMessageShowsOnlyTheStartOfALongLine) {
+    const std::string kana = cp932("あ");
+    const struct {
+        std::string line;
+        std::string shown;
+    } rows[] = {
+        {std::string(ShownLineBytes, 'x'), std::string(ShownLineBytes, 'x')},
+        {std::string(ShownLineBytes + 1, 'x'), std::string(ShownLineBytes, 'x') + "..."},
+        // A double-byte character is never cut in two.
+        {"x" + std::string(kana) + std::string(ShownLineBytes, 'y'), "x" + kana + std::string(ShownLineBytes - 3, 'y') + "..."},
+        {std::string(ShownLineBytes - 1, 'x') + kana, std::string(ShownLineBytes - 1, 'x') + "..."},
+    };
+    for (const auto& row : rows) EXPECT_EQ(shownLine(row.line), row.shown) << row.line;
+}
+
+TEST(ProblemSet, FindsWhetherAnyProblemLoads) {
+    const std::pair<Lines, bool> rows[] = {
+        {{"<<a", "x+y=;x-y=2", ">>"}, false},
+        {{"<<a", "x+y=;x-y=2", ">>", "<<b", "x=1;x=2", "", ">>"}, false},
+        {{"<<a", "x+y=;x-y=2", ">>", "<<b", "x+y=3;x-y=1", ">>"}, true},
+    };
+    for (const auto& [lines, loads] : rows) {
+        ScriptedDialogs dialogs;
+        ProblemSet set;
+        set.lines = lines;
+        ASSERT_TRUE(readProblemSet(set, dialogs));
+        EXPECT_EQ(anyProblemLoads(set), loads) << lines[1];
+        EXPECT_TRUE(dialogs.shown.empty());
     }
 }
 
@@ -286,10 +389,10 @@ TEST(ProblemSet, AProblemSetIsKnownByItsAbsolutePath) {
     Algebra algebra(dialogs);
     RecordingProgramEnd programEnd;
     ProblemSet set;
-    ASSERT_TRUE(loadProblemSetFile(set, algebra, programEnd, relative)) << relative;
+    ASSERT_EQ(loadProblemSetFile(set, algebra, programEnd, relative).fault, SetFileFault::None) << relative;
     EXPECT_TRUE(std::filesystem::path(set.problemSetPath).is_absolute()) << set.problemSetPath;
     EXPECT_TRUE(std::filesystem::equivalent(set.problemSetPath, path)) << set.problemSetPath;
-    EXPECT_FALSE(loadProblemSetFile(set, algebra, programEnd, missing));
+    EXPECT_EQ(loadProblemSetFile(set, algebra, programEnd, missing).fault, SetFileFault::Missing);
     EXPECT_EQ(dialogs.shown, Messages{"message: " + missingPath + ":FileNot Exists0:回復不能なエラーです"});
 }
 
@@ -298,14 +401,14 @@ TEST(ProblemSet, WritesTheLinesByteForByteWithCrLf) {
     const std::string path = folder / "saved"; // no extension is added
     ScriptedDialogs dialogs;
     ProblemSet set;
-    set.lines = {cp932("<<分数"), "1|2(x+4)=y;x+y=8", "", "\x81\xff\x80;\xa2x\xa3=1 ", ">>"};
+    set.lines = {cp932("<<分数"), "1|2(x+4)=y;x+y=8", "", "\xed\x40\xfa\x5c;\xa2x\xa3=1 ", ">>"};
     ASSERT_TRUE(writeProblemSetFile(set, dialogs, path));
-    EXPECT_EQ(readBytes(path), cp932("<<分数") + "\r\n1|2(x+4)=y;x+y=8\r\n\r\n\x81\xff\x80;\xa2x\xa3=1 \r\n>>\r\n");
+    EXPECT_EQ(readBytes(path), cp932("<<分数") + "\r\n1|2(x+4)=y;x+y=8\r\n\r\n\xed\x40\xfa\x5c;\xa2x\xa3=1 \r\n>>\r\n");
 
     Algebra algebra(dialogs);
     RecordingProgramEnd programEnd;
     ProblemSet reread;
-    ASSERT_TRUE(loadProblemSetFile(reread, algebra, programEnd, path));
+    ASSERT_EQ(loadProblemSetFile(reread, algebra, programEnd, path).fault, SetFileFault::None);
     EXPECT_EQ(reread.lines, set.lines);
     EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -321,6 +424,13 @@ TEST(ProblemSet, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
         EXPECT_EQ(dialogs.shown, Messages{"message: " + path + ":ファイルに書き込めません"});
     }
     EXPECT_EQ(readBytes(folder / "plain"), "old");
+
+    writeBytes(folder / "locked.sim", "old");
+    std::filesystem::permissions(folder / "locked.sim", std::filesystem::perms::owner_read);
+    ScriptedDialogs dialogs;
+    EXPECT_FALSE(writeProblemSetFile(set, dialogs, folder / "locked.sim"));
+    EXPECT_EQ(dialogs.shown, Messages{"message: " + folder / "locked.sim" + ":読み取り専用のファイルなので書き込めません"});
+    EXPECT_EQ(readBytes(folder / "locked.sim"), "old");
 }
 
 TEST(ProblemSet, StartsAtProblemOneOfEveryUnit) {

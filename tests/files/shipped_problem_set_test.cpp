@@ -107,7 +107,7 @@ TEST(ShippedProblemSet, EveryProblemLoadsAndHasTheSolutionsItShould) {
     Algebra algebra(dialogs);
     NoEnd programEnd;
     ProblemSet set;
-    ASSERT_TRUE(loadProblemSetFile(set, algebra, programEnd, ShippedSet));
+    ASSERT_EQ(loadProblemSetFile(set, algebra, programEnd, ShippedSet).fault, SetFileFault::None);
     ASSERT_TRUE(readProblemSet(set, dialogs));
     EXPECT_GE(set.unitCount, 8);
 
@@ -153,7 +153,7 @@ TEST(ShippedProblemSet, CoversEveryKindOfWriting) {
     set.lines = {};
     Algebra algebra(dialogs);
     NoEnd programEnd;
-    ASSERT_TRUE(loadProblemSetFile(set, algebra, programEnd, ShippedSet));
+    ASSERT_EQ(loadProblemSetFile(set, algebra, programEnd, ShippedSet).fault, SetFileFault::None);
     std::string problems;
     for (const std::string& line : set.lines)
         if (!line.starts_with("<<") && line != ">>") problems += line + "\n";

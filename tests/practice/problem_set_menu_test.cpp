@@ -6,6 +6,7 @@
 #include "editing/edit_session.h"
 #include "support/practice_harness.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace tavolini {
@@ -67,24 +68,71 @@ TEST(ProblemSetMenu, OpenReadsAnotherSetAndStartsIt) {
     EXPECT_TRUE(m.problems.problemSetSaved);
 }
 
-// A file that is not a set, or cannot be read, changes nothing of the set in
-// use: lines, path, tables and the problem being worked.
-TEST(ProblemSetMenu, AFailedOpenPutsTheSetBack) {
-    for (const char* name : {"broken.sim", "missing.sim", ""}) {
+// A file that cannot be practised changes nothing of the set in use: lines,
+// path, tables and the problem being worked; the message says why.
+TEST(ProblemSetMenu, AFailedOpenSaysWhyAndPutsTheSetBack) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"broken.sim", ":問題が不正です"},
+        {"missing.sim", ":ファイルがありません"},
+        {"", ":フォルダです。問題ファイルを選んでください"},
+        {"utf8.sim", ":Shift-JISの問題ファイルではありません"},
+        {"nothing.sim", ":練習できる問題が1つもありません"},
+        {"sets.rec", ":この名前では記録ファイルと同じになります（別の名前にしてください）"},
+    };
+    for (const auto& [name, message] : rows) {
         SCOPED_TRACE(name);
         Menu m;
+        writeBytes(m.folder / "utf8.sim", "<<\xe5\x8a\xa0\xe6\xb8\x9b\r\nx=1;y=1\r\n>>\r\n");
+        writeBytes(m.folder / "nothing.sim", "<<a\r\nx+y=;x-y=2\r\n>>\r\n");
+        writeBytes(m.folder / "sets.rec", cp932(OtherSet));
         m.run("①＋②");
         const std::vector<std::string> lines = m.problems.lines;
         const std::string path = m.problems.problemSetPath;
         m.dialogs.files = {m.folder / name};
         m.menu.open();
-        EXPECT_EQ(m.dialogs.shown.back(), "message: " + m.folder / name + ":問題が不正です");
+        EXPECT_EQ(m.dialogs.shown.back(), "message: " + m.folder / name + message);
         EXPECT_EQ(m.problems.lines, lines);
         EXPECT_EQ(m.problems.problemSetPath, path);
         EXPECT_EQ(utf8FromCp932(m.problems.UnitNames[1]), "単元1");
+        EXPECT_EQ(m.problems.unitCount, 1);
         EXPECT_EQ(m.algebra.equationCount, 3);
         EXPECT_EQ(m.drillDialogs.selectionShown, 0);
     }
+}
+
+// Yes to the question and then no save (the dialog cancelled, the write
+// refused): the open stops and the edits stay.
+TEST(ProblemSetMenu, OpenStopsWhenTheSaveAskedForDidNotHappen) {
+    for (const char* file : {"", "sets.rec"}) {
+        SCOPED_TRACE(file);
+        Menu m;
+        m.problems.problemSetSaved = false;
+        m.problems.lines.back() = "edited";
+        const std::vector<std::string> lines = m.problems.lines;
+        m.dialogs.replies = {Reply::Yes};
+        m.dialogs.files = {*file ? std::optional(m.folder / file) : std::nullopt, m.folder / "other.sim"};
+        m.menu.open();
+        EXPECT_EQ(m.dialogs.files.size(), 1u) << "no open dialog";
+        EXPECT_EQ(m.problems.lines, lines);
+        EXPECT_FALSE(m.problems.problemSetSaved);
+        EXPECT_FALSE(std::filesystem::exists(m.folder / "sets.rec"));
+    }
+}
+
+TEST(ProblemSetMenu, NeverSavesOverItsOwnRecordFileOrWithoutLines) {
+    Menu m;
+    m.problems.problemSetSaved = false;
+    m.dialogs.files = {m.folder / "sets.rec"};
+    EXPECT_FALSE(m.menu.saveProblemSet());
+    EXPECT_EQ(m.dialogs.shown.back(),
+              "message: " + m.folder / "sets.rec" + ":この名前では記録ファイルと同じになります（別の名前にしてください）");
+    m.problems.lines.clear();
+    m.dialogs.files = {m.folder / "other.sim"};
+    EXPECT_FALSE(m.menu.saveProblemSet());
+    EXPECT_EQ(m.dialogs.shown.back(), "message: 保存する問題がありません");
+    EXPECT_EQ(readBytes(m.folder / "other.sim"), cp932(OtherSet));
+    EXPECT_FALSE(std::filesystem::exists(m.folder / "sets.rec"));
+    EXPECT_FALSE(m.problems.problemSetSaved);
 }
 
 TEST(ProblemSetMenu, AFailedOpenAfterSavingKeepsTheFileJustSaved) {
@@ -131,14 +179,16 @@ TEST(ProblemSetMenu, AnAcceptedEditStartsTheNewSetUnsaved) {
     EXPECT_FALSE(m.problems.problemSetSaved);
 }
 
-TEST(ProblemSetMenu, AnEditThatDoesNotStartOrIsCancelledPutsTheLinesBack) {
+TEST(ProblemSetMenu, AnEditThatDoesNotStartOrIsCancelledPutsTheSetBack) {
     for (const EditEnd end : {EditEnd::Ok, EditEnd::Cancel}) {
         Menu m;
-        m.problems.lines = {"<<a", "x=;y=1", ">>"}; // the first problem does not load
-        const std::vector<std::string> lines = m.problems.lines;
+        const ProblemSet before = m.problems;
         m.editor.end = end;
+        m.editor.newLines = {"<<a", "x=;y=1", ">>"}; // the first problem does not load
         m.menu.edit();
-        EXPECT_EQ(m.problems.lines, lines);
+        EXPECT_EQ(m.problems.lines, before.lines);
+        EXPECT_EQ(m.problems.UnitNames, before.UnitNames);
+        EXPECT_EQ(m.problems.ProblemTexts, before.ProblemTexts);
         if (end == EditEnd::Ok) EXPECT_EQ(m.dialogs.shown.back(), "message: " + m.folder / "ZUdir.sim" + ":問題が不正です");
         else EXPECT_TRUE(m.dialogs.shown.empty());
         EXPECT_EQ(m.drillDialogs.selectionShown, 0);

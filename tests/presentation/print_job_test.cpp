@@ -4,6 +4,7 @@
 #include "files/problem_set.h"
 #include "presentation/print_job.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace tavolini {
@@ -107,6 +108,38 @@ TEST(PrintJob, BreaksThePageAfterTheRowThatPassesTheLimit) {
     failing.failOnNewPage = true;
     EXPECT_FALSE(printSteps(failing, printout(5, false), {0, 5}));
     EXPECT_EQ(failing.calls.back(), "page");
+}
+
+// The limit is inclusive: a row (with its space below) that ends exactly on
+// it leaves the next row on the same page; one pixel beyond breaks it.
+TEST(PrintJob, ARowEndingOnTheLimitKeepsTheNextOneOnItsPage) {
+    struct Row {
+        int width, height, size;
+        std::vector<std::string> afterFourthRow; // up to ⑤
+    };
+    const Row rows[] = {
+        // k 4, z 6: ④ ends at 2076; the bottom limit is the height less 800.
+        {4961, 2076 + 800, 5, {"Image5@0,2076 2490x414"}},
+        {4961, 2075 + 800, 5, {"page", "Image5@0,400 2490x414"}},
+        // k 1, z 2: ④ ends at 642; the bottom limit is the height less 200.
+        {800, 642 + 200, 1, {"Image5@0,642 830x138"}},
+        {800, 641 + 200, 1, {"page", "Image5@0,100 830x138"}},
+    };
+    for (const Row& row : rows) {
+        RecordingTarget target;
+        target.width = row.width;
+        target.height = row.height;
+        ASSERT_TRUE(printSteps(target, printout(5, false), {0, row.size}));
+        const auto firstCall = [&](const char* name) {
+            return std::find_if(target.calls.begin(), target.calls.end(),
+                                [name](const std::string& call) { return call.starts_with(name); });
+        };
+        const auto fourth = firstCall("Image4@"), fifth = firstCall("Image5@");
+        ASSERT_NE(fifth, target.calls.end());
+        ASSERT_LT(fourth, fifth);
+        EXPECT_EQ(std::vector<std::string>(fourth + 1, fifth + 1), row.afterFourthRow)
+            << row.width << "x" << row.height;
+    }
 }
 
 TEST(PrintJob, PrintsTheWholePageAtTheScreensSize) {

@@ -40,7 +40,9 @@
 namespace tavolini {
 namespace {
 
-QSize screenFor(int width) { return {width, width * 3 / 4}; }
+QSize screenFor(int width) {
+    return {width, width * 3 / 4};
+}
 
 QWidget* control(TfrmMain& window, const std::string& name) {
     const QString objectName = QString::fromStdString(name);
@@ -57,8 +59,18 @@ void click(TfrmMain& window, const std::string& name, Qt::MouseButton mouseButto
         QTest::mouseClick(widget, mouseButton);
 }
 
+// Where a person's key goes: the focus widget of the active window. A
+// dialog the driver closed may leave its hidden widget as the focus widget;
+// once it is gone the main window is active again and takes the key.
+QWidget* keyTarget(TfrmMain& window) {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && focus->isVisible()) return focus;
+    focus = window.focusWidget();
+    return focus != nullptr && focus->isVisible() ? focus : &window;
+}
+
 void key(TfrmMain& window, const std::string& name) {
-    QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &window;
+    QWidget* target = keyTarget(window);
     if (name == "Enter") return QTest::keyClick(target, Qt::Key_Return);
     if (name == "Escape") return QTest::keyClick(target, Qt::Key_Escape);
     if (name == "Delete") return QTest::keyClick(target, Qt::Key_Delete);
@@ -84,7 +96,8 @@ void dump(const DrillProgram& program) {
 }
 
 void state(DrillProgram& program) {
-    std::cout << "count=" << program.algebra.equationCount << " answer1=" << utf8FromCp932(program.answers.answer1)
+    std::cout << "count=" << program.algebra.equationCount
+              << " answer1=" << utf8FromCp932(program.answers.answer1)
               << " answer2=" << utf8FromCp932(program.answers.answer2)
               << " solved=" << (isSolved(program.answers) ? 1 : 0)
               << " message=" << utf8FromCp932(program.window.page().pageMessage()) << '\n';
@@ -98,7 +111,8 @@ void file(const std::string& name) {
         std::cout << "file: (none)\n";
         return;
     }
-    for (const std::string& line : splitLines(contents.bytes)) std::cout << "file: " << utf8FromCp932(line) << '\n';
+    for (const std::string& line : splitLines(contents.bytes))
+        std::cout << "file: " << utf8FromCp932(line) << '\n';
 }
 
 // "clock 2026-03-05 09:07": the time records are dated with from now on.
@@ -120,18 +134,29 @@ bool closeWindow(TfrmMain& window) {
 }
 
 // One command of the scenario; false when the window has closed.
-bool run(DrillProgram& program, DriverDialogs& dialogs, const std::string& verb, const std::string& argument) {
+bool run(DrillProgram& program, DriverDialogs& dialogs, const std::string& verb,
+         const std::string& argument) {
     if (verb == "close") return closeWindow(program.window);
-    if (verb == "click") click(program.window, argument, Qt::LeftButton);
-    else if (verb == "rclick") click(program.window, argument, Qt::RightButton);
-    else if (verb == "key") key(program.window, argument);
-    else if (verb == "menu") menu(program.window, argument);
-    else if (verb == "reply") dialogs.queue(argument);
-    else if (verb == "dump") dump(program);
-    else if (verb == "state") state(program);
-    else if (verb == "file") file(argument);
-    else if (verb == "clock") setClock(program, argument);
-    else failScenario("unknown command " + verb);
+    if (verb == "click")
+        click(program.window, argument, Qt::LeftButton);
+    else if (verb == "rclick")
+        click(program.window, argument, Qt::RightButton);
+    else if (verb == "key")
+        key(program.window, argument);
+    else if (verb == "menu")
+        menu(program.window, argument);
+    else if (verb == "reply")
+        dialogs.queue(argument);
+    else if (verb == "dump")
+        dump(program);
+    else if (verb == "state")
+        state(program);
+    else if (verb == "file")
+        file(argument);
+    else if (verb == "clock")
+        setClock(program, argument);
+    else
+        failScenario("unknown command " + verb);
     QApplication::processEvents();
     return true;
 }
@@ -160,14 +185,17 @@ int drive(std::istream& input) {
     TfrmEditQues editorDialog(program.problems, dialogs, &program.window);
     DriverEditor editor(editorDialog, dialogs);
     program.window.setProblemEditor(&editor);
-    Deferred<TfrmKiroku> records(
-        [&] { return std::make_unique<TfrmKiroku>(program.problems, program.records, dialogs, &program.window); });
-    Deferred<TfrmDump> stack([&] { return std::make_unique<TfrmDump>(program.algebra, program.page, &program.window); });
-    Deferred<TfrmPrintS> print([&] {
-        return std::make_unique<TfrmPrintS>(program.window.page(), program.problems, program.algebra, dialogs, width,
-                                            &program.window);
+    Deferred<TfrmKiroku> records([&] {
+        return std::make_unique<TfrmKiroku>(program.problems, program.records, dialogs, &program.window);
     });
-    program.window.setLookBackActions({[&] { driveRecordViewer(*records, dialogs); }, [&] { printStackView(*stack); }});
+    Deferred<TfrmDump> stack(
+        [&] { return std::make_unique<TfrmDump>(program.algebra, program.page, &program.window); });
+    Deferred<TfrmPrintS> print([&] {
+        return std::make_unique<TfrmPrintS>(program.window.page(), program.problems, program.algebra, dialogs,
+                                            width, &program.window);
+    });
+    program.window.setLookBackActions(
+        {[&] { driveRecordViewer(*records, dialogs); }, [&] { printStackView(*stack); }});
     program.window.setPrintAction([&] { drivePrintDialog(*print, dialogs); });
     program.window.show();
     program.window.activateWindow();

@@ -4,8 +4,8 @@
 
 #include "core/cp932.h"
 #include "files/problem_set.h"
-#include "platform/text_codec.h"
 #include "platform/fonts.h"
+#include "platform/text_codec.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -22,7 +22,9 @@ constexpr int WindowFontPixels = 12;
 constexpr int TextFontPixels = 16;
 constexpr int ResultColumnWidth = 300;
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 QStringList textLines(const QString& text) {
     QStringList lines = text.left(text.indexOf(QChar(u'\0'))).split(u'\n');
@@ -37,14 +39,46 @@ QLineEdit* resultField(const char* name, QWidget* parent) {
     return field;
 }
 
+// Gives the lines that read as an original line that line's bytes: those
+// alike at the start and at the end, then those between in order.
+void keepOriginalBytes(std::vector<EditorLine>& lines, const QStringList& texts,
+                       const std::vector<std::string>& original) {
+    std::vector<QString> read;
+    read.reserve(original.size());
+    for (const std::string& line : original)
+        read.push_back(fromCp932(line));
+    const auto same = [&](std::size_t i, std::size_t j) {
+        if (texts[static_cast<qsizetype>(i)] != read[j]) return false;
+        lines[i] = EditorLine{original[j]};
+        return true;
+    };
+    std::size_t lineEnd = lines.size(), originalEnd = original.size();
+    std::size_t head = 0;
+    while (head < lineEnd && head < originalEnd && same(head, head))
+        ++head;
+    while (lineEnd > head && originalEnd > head && same(lineEnd - 1, originalEnd - 1)) {
+        --lineEnd;
+        --originalEnd;
+    }
+    std::size_t next = head;
+    for (std::size_t i = head; i < lineEnd; ++i) {
+        for (std::size_t j = next; j < originalEnd; ++j) {
+            if (!same(i, j)) continue;
+            next = j + 1;
+            break;
+        }
+    }
+}
+
 } // namespace
 
-std::vector<EditorLine> editorLines(const QString& text) {
+std::vector<EditorLine> editorLines(const QString& text, const std::vector<std::string>& original) {
+    const QStringList texts = textLines(text);
     std::vector<EditorLine> lines;
-    for (const QString& line : textLines(text)) {
-        const std::optional<std::string> bytes = toCp932Exactly(line);
-        lines.push_back(bytes ? EditorLine{*bytes, false} : EditorLine{toCp932(line), true});
-    }
+    lines.reserve(static_cast<std::size_t>(texts.size()));
+    for (const QString& line : texts)
+        lines.push_back(EditorLine{toCp932(line), firstUnencodable(line)});
+    keepOriginalBytes(lines, texts, original);
     return lines;
 }
 
@@ -79,7 +113,8 @@ void TfrmEditQues::createControls() {
     m_btnOk->setObjectName(QStringLiteral("btnOk"));
     m_btnCancel = new QPushButton(text("ｷｬﾝｾﾙ"), this);
     m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    for (QPushButton* button : {m_btnCompile, m_btnOk, m_btnCancel}) button->setAutoDefault(false);
+    for (QPushButton* button : {m_btnCompile, m_btnOk, m_btnCancel})
+        button->setAutoDefault(false);
     connect(m_btnCompile, &QPushButton::clicked, this, &TfrmEditQues::btnCompileClick);
     connect(m_btnOk, &QPushButton::clicked, this, &TfrmEditQues::btnOkClick);
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -112,12 +147,17 @@ EditEnd TfrmEditQues::editProblems() {
     return exec() == QDialog::Accepted ? EditEnd::Ok : EditEnd::Cancel;
 }
 
-void TfrmEditQues::setEditorCaption(std::string_view path) { setWindowTitle(fromCp932(editorCaption(path))); }
+void TfrmEditQues::setEditorCaption(std::string_view path) {
+    setWindowTitle(fromCp932(editorCaption(path)));
+}
 
 void TfrmEditQues::prepareShowing() {
-    if (const QWidget* main = parentWidget()) setGeometry(0, 0, main->window()->width(), main->window()->height());
+    if (const QWidget* main = parentWidget())
+        setGeometry(0, 0, main->window()->width(), main->window()->height());
+    m_shownLines = m_set.lines;
     QStringList lines;
-    for (const std::string& line : m_set.lines) lines.push_back(fromCp932(line));
+    for (const std::string& line : m_shownLines)
+        lines.push_back(fromCp932(line));
     {
         const QSignalBlocker quiet(m_memQues);
         m_memQues->setPlainText(lines.join(u'\n')); // a fresh text: nothing to undo
@@ -143,7 +183,7 @@ void TfrmEditQues::clearResults() {
 void TfrmEditQues::btnCompileClick() {
     m_edtErTangen->clear();
     m_lstErQues->clear();
-    showCheck(runCheck(m_session, editorLines(m_memQues->toPlainText()), m_dialogs));
+    showCheck(runCheck(m_session, editorLines(m_memQues->toPlainText(), m_shownLines), m_dialogs));
 }
 
 void TfrmEditQues::showCheck(const ProblemCheck& check) {
@@ -151,7 +191,9 @@ void TfrmEditQues::showCheck(const ProblemCheck& check) {
     m_edtTangen->setText(fromCp932(checkUnitCountText(check)));
     // The lines as the teacher wrote them, also those the code page cannot hold.
     const QStringList lines = textLines(m_memQues->toPlainText());
-    const auto line = [&lines](std::size_t i) { return i < static_cast<std::size_t>(lines.size()) ? lines[static_cast<qsizetype>(i)] : QString(); };
+    const auto line = [&lines](std::size_t i) {
+        return i < static_cast<std::size_t>(lines.size()) ? lines[static_cast<qsizetype>(i)] : QString();
+    };
     switch (check.verdict) {
     case CheckVerdict::Passed:
         m_edtErTangen->setText(fromCp932(noErrorsText()));
@@ -162,7 +204,8 @@ void TfrmEditQues::showCheck(const ProblemCheck& check) {
         break;
     case CheckVerdict::FailingUnit:
         m_edtErTangen->setText(line(check.failingUnitLine).mid(static_cast<qsizetype>(UnitOpening.size())));
-        for (std::size_t i : check.failingLines) m_lstErQues->addItem(line(i));
+        for (std::size_t i : check.failingLines)
+            m_lstErQues->addItem(line(i));
         break;
     }
     // The cursor stays where the teacher left it.
@@ -170,7 +213,8 @@ void TfrmEditQues::showCheck(const ProblemCheck& check) {
 }
 
 void TfrmEditQues::btnOkClick() {
-    if (acceptEdit(m_session, m_set, m_dialogs, editorLines(m_memQues->toPlainText()))) accept();
+    if (acceptEdit(m_session, m_set, m_dialogs, editorLines(m_memQues->toPlainText(), m_shownLines)))
+        accept();
 }
 
 } // namespace tavolini

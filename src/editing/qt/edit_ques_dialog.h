@@ -7,6 +7,7 @@
 #include "editing/problem_editor.h"
 
 #include <QDialog>
+#include <string>
 #include <vector>
 
 class QLineEdit;
@@ -20,8 +21,11 @@ class Dialogs;
 struct ProblemSet;
 
 // The editor's text as lines, split as the problem-set reader splits a file
-// (a last line end makes no empty line), each in code page 932.
-std::vector<EditorLine> editorLines(const QString& text);
+// (a last line end makes no empty line), each in code page 932. A line that
+// reads as an original line, matched in order, keeps that line's bytes: code
+// page 932 writes some characters two ways, and what the teacher did not
+// touch goes back as it was.
+std::vector<EditorLine> editorLines(const QString& text, const std::vector<std::string>& original = {});
 
 // 問題の編集: the whole problem set as text, with エラーチェック, which lists the
 // problems of the first unit that fail. It edits a copy: OK hands an edited
@@ -51,6 +55,7 @@ class TfrmEditQues final : public QDialog, public ProblemEditor {
     ProblemSet& m_set;
     Dialogs& m_dialogs;
     EditSession m_session;
+    std::vector<std::string> m_shownLines; // the set's lines as the editor opened
     QPlainTextEdit* m_memQues = nullptr;
     QLineEdit* m_edtTangen = nullptr;
     QLineEdit* m_edtResult = nullptr;

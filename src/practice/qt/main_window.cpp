@@ -299,8 +299,16 @@ void TfrmMain::paintGroup(QGroupBox* group, bool enabled) {
 bool TfrmMain::startPractice(const std::string& path) {
     ProblemSet& problems = m_state.problems;
     problems.startFolder = currentFolder();
-    if (!loadProblemSetFile(problems, m_state.algebra, *this, path)) return false;
+    const SetFileReading file = loadProblemSetFile(problems, m_state.algebra, *this, path);
+    if (file.fault == SetFileFault::Missing || file.fault == SetFileFault::Unreadable) return false;
     m_state.records.startedFromCdRom = isOnCdRom(problems.startFolder);
+    if (file.fault != SetFileFault::None) {
+        // Never shown garbled nor written back changed: nothing to practise
+        // until another set is opened.
+        m_state.algebra.dialogs.showMessage(setFileMessage(problems.problemSetPath, file));
+        setProblemSetAvailable(false);
+        return true;
+    }
     if (!readProblemSet(problems, m_state.algebra.dialogs)) {
         // Nothing to practise until a valid set is read: no problem from
         // empty tables, no moving to one.

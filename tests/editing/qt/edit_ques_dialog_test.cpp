@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "editing/qt/edit_ques_dialog.h"
-
 #include "core/cp932.h"
+#include "editing/qt/edit_ques_dialog.h"
 #include "files/problem_set.h"
 #include "support/scripted_dialogs.h"
 
@@ -17,17 +16,25 @@
 namespace tavolini {
 namespace {
 
+std::vector<std::string> twoUnits() {
+    std::vector<std::string> lines;
+    for (const char* line : {"<<第1単元", "x+y=3;x-y=1", ">>", "<<第2単元", "2x=4;y=1", "x-y=2;x+y=4", ">>"})
+        lines.push_back(cp932(line));
+    return lines;
+}
+
 struct Editor {
-    Editor() {
-        for (const char* line : {"<<第1単元", "x+y=3;x-y=1", ">>", "<<第2単元", "2x=4;y=1", "x-y=2;x+y=4", ">>"})
-            set.lines.push_back(cp932(line));
+    explicit Editor(std::vector<std::string> lines = twoUnits()) {
+        set.lines = std::move(lines);
         set.problemSetPath = "/home/t/ZUdir.sim";
         main.resize(700, 500);
         dialog = new TfrmEditQues(set, dialogs, &main);
         dialog->prepareShowing();
         dialog->show();
     }
-    template <typename T> T* control(const char* name) { return dialog->findChild<T*>(QString::fromLatin1(name)); }
+    template <typename T> T* control(const char* name) {
+        return dialog->findChild<T*>(QString::fromLatin1(name));
+    }
     QPlainTextEdit* memo() { return control<QPlainTextEdit>("memQues"); }
     QString field(const char* name) { return control<QLineEdit>(name)->text(); }
     QStringList list() {
@@ -106,9 +113,62 @@ TEST(EditQuesDialog, SplitsTheTextAsAFileIsSplit) {
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[1].text, "");
     EXPECT_EQ(lines[2].text, cp932("x=1;y=①"));
-    EXPECT_FALSE(lines[2].unencodable);
-    EXPECT_TRUE(lines[3].unencodable);
+    EXPECT_EQ(lines[2].unencodable, 0u);
+    EXPECT_EQ(lines[3].unencodable, U'🙂');
     EXPECT_TRUE(editorLines(QString()).empty());
+}
+
+// 纊 at 0xED40 and 0xFA5C, ≒ at 0x8790 (written anew as 0x81E0), ⅰ at 0xEEEF
+// (as 0xFA40): lines that read as an original, in order, keep its bytes.
+TEST(EditQuesDialog, LinesThatReadAsTheOriginalsKeepTheirBytes) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> original;
+        const char16_t* text;
+        std::vector<std::string> bytes;
+    };
+    const Row rows[] = {
+        {"untouched",
+         {"\xED\x40", "\x87\x90", "\xEE\xEF"},
+         u"纊\n≒\nⅰ",
+         {"\xED\x40", "\x87\x90", "\xEE\xEF"}},
+        {"a line inserted", {"\xED\x40", "\x87\x90"}, u"纊\nx\n≒", {"\xED\x40", "x", "\x87\x90"}},
+        {"a line removed", {"\xED\x40", "x", "y", "\x87\x90"}, u"纊\ny\n≒", {"\xED\x40", "y", "\x87\x90"}},
+        {"one character two ways",
+         {"\xFA\x5C", "\xED\x40", "\xFA\x5C"},
+         u"纊\n纊\n纊",
+         {"\xFA\x5C", "\xED\x40", "\xFA\x5C"}},
+        {"a changed line",
+         {"\xED\x40"
+          "a",
+          "\x87\x90"},
+         u"纊b\n≒",
+         {"\xFA\x5C"
+          "b",
+          "\x87\x90"}},
+        {"lines swapped", {"\xED\x40", "\x87\x90"}, u"≒\n纊", {"\x87\x90", "\xFA\x5C"}},
+        {"a line copied", {"\xED\x40"}, u"纊\n纊", {"\xED\x40", "\xFA\x5C"}},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> bytes;
+        for (const EditorLine& line : editorLines(QString::fromUtf16(row.text), row.original))
+            bytes.push_back(line.text);
+        EXPECT_EQ(bytes, row.bytes) << row.name;
+    }
+}
+
+TEST(EditQuesDialog, WritesBackTheLinesNotTouchedByteForByte) {
+    std::vector<std::string> lines = twoUnits();
+    lines[0] = "<<\xED\x40\x87\x90";
+    lines[3] = "<<\xFA\x5C\xEE\xEF";
+    Editor e(lines);
+    e.replaceLine(4, QStringLiteral("3x=6;y=1"));
+    QTest::mouseClick(e.control<QPushButton>("btnCompile"), Qt::LeftButton);
+    EXPECT_EQ(e.field("edtTangen"), QStringLiteral("2"));
+    QTest::mouseClick(e.control<QPushButton>("btnOk"), Qt::LeftButton);
+    ASSERT_EQ(e.dialog->result(), QDialog::Accepted);
+    lines[4] = "3x=6;y=1";
+    EXPECT_EQ(e.set.lines, lines);
 }
 
 } // namespace

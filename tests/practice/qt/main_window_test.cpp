@@ -36,13 +36,16 @@ struct Program {
         QApplication::processEvents();
     }
 
-    QPushButton* button(const char* name) { return program.window.findChild<QPushButton*>(QString::fromLatin1(name)); }
+    QPushButton* button(const char* name) {
+        return program.window.findChild<QPushButton*>(QString::fromLatin1(name));
+    }
     void click(const char* name) {
         button(name)->click();
         QApplication::processEvents();
     }
     void type(const char* keys) {
-        for (const char* k = keys; *k != '\0'; ++k) QTest::keyClick(QApplication::focusWidget(), *k);
+        for (const char* k = keys; *k != '\0'; ++k)
+            QTest::keyClick(QApplication::focusWidget(), *k);
     }
     std::string pageMessage() { return utf8FromCp932(program.window.page().pageMessage()); }
 
@@ -94,6 +97,34 @@ TEST(MainWindow, KeysAreDroppedUntilACommandIsBegunThenComposeIt) {
     EXPECT_EQ(p.program.algebra.equationCount, 3);
 }
 
+// Both Enter keys carry a composed command out, whichever widget of the main
+// window has the focus.
+TEST(MainWindow, EitherEnterKeyExecutesAComposedCommand) {
+    struct Row {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool toWindow; // else to the focus widget
+    };
+    const Row rows[] = {
+        {"Return", Qt::Key_Return, Qt::NoModifier, false},
+        {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, false},
+        {"keypad Enter to the window", Qt::Key_Enter, Qt::KeypadModifier, true},
+    };
+    for (const Row& row : rows) {
+        Program p;
+        for (const char* name : {"btnShiki1", "btnKake", "btn3"})
+            p.click(name);
+        ASSERT_EQ(p.pageMessage(), "①×3");
+        QWidget* target = row.toWindow ? &p.program.window : QApplication::focusWidget();
+        QTest::keyClick(target, row.key, row.modifiers);
+        QApplication::processEvents();
+        EXPECT_EQ(p.program.algebra.equationCount, 3) << row.name;
+        EXPECT_TRUE(p.button("btnShiki3")->isEnabled()) << row.name;
+        EXPECT_FALSE(p.button("btnJikkou")->isEnabled()) << row.name;
+    }
+}
+
 TEST(MainWindow, TheNumberPadIsTealOnlyWhileANumberMayBeTyped) {
     Program p;
     auto* pad = p.program.window.findChild<QWidget*>(QStringLiteral("grbNumber"));
@@ -111,14 +142,16 @@ TEST(MainWindow, TheNumberPadIsTealOnlyWhileANumberMayBeTyped) {
 
 TEST(MainWindow, TheNextButtonBlinksAfterASolvedProblemUntilTheNextStarts) {
     Program p;
-    const char* road[][3] = {{"btnShiki1", "btnTasu", "btnShiki2"}, {"btnShiki3", "btnWaru", "btn3"},
+    const char* road[][3] = {{"btnShiki1", "btnTasu", "btnShiki2"},
+                             {"btnShiki3", "btnWaru", "btn3"},
                              {"btnShiki4", "btnDainyu", "btnShiki2"}};
     for (const auto& command : road) {
-        for (const char* name : command) p.click(name);
+        for (const char* name : command)
+            p.click(name);
         p.click("btnJikkou");
     }
-    for (const char* name : {"btnShiki5", "btnIkou", "btnJikkou", "btnShiki6", "btnSeiri", "btnJikkou", "btnShiki7",
-                             "btnKake", "btnMinus", "btn1", "btnJikkou"})
+    for (const char* name : {"btnShiki5", "btnIkou", "btnJikkou", "btnShiki6", "btnSeiri", "btnJikkou",
+                             "btnShiki7", "btnKake", "btnMinus", "btn1", "btnJikkou"})
         p.click(name);
     ASSERT_TRUE(isSolved(p.program.answers));
     EXPECT_TRUE(p.program.window.nextProblemBlinking());
@@ -162,7 +195,8 @@ TEST(MainWindow, NarrowScreensHideTheButtonsBeyondTheBudget) {
     Program p(640);
     EXPECT_EQ(p.program.page.equationLimit, 12);
     EXPECT_FALSE(p.button("btnShiki11")->isHidden());
-    for (const char* name : {"btnShiki12", "btnShiki15", "btnShiki18"}) EXPECT_TRUE(p.button(name)->isHidden()) << name;
+    for (const char* name : {"btnShiki12", "btnShiki15", "btnShiki18"})
+        EXPECT_TRUE(p.button(name)->isHidden()) << name;
 }
 
 TEST(MainWindow, AMissingProblemSetEndsTheProgram) {
@@ -206,7 +240,8 @@ TEST(MainWindow, ShiftedKeysOfAJapaneseKeyboardTypeOnce) {
     auto* operand = p.program.window.findChild<QLabel*>(QStringLiteral("pnlNumber"));
     for (const Row& row : rows) {
         p.click("btnClear");
-        QKeyEvent press(QEvent::KeyPress, row.key, Qt::ShiftModifier, row.scanCode, 0, 0, QString::fromLatin1(row.text));
+        QKeyEvent press(QEvent::KeyPress, row.key, Qt::ShiftModifier, row.scanCode, 0, 0,
+                        QString::fromLatin1(row.text));
         QApplication::sendEvent(QApplication::focusWidget(), &press);
         EXPECT_EQ(operand->text(), QString::fromUtf16(row.operand)) << row.text;
     }
@@ -215,15 +250,16 @@ TEST(MainWindow, ShiftedKeysOfAJapaneseKeyboardTypeOnce) {
 TEST(MainWindow, F1OpensTheHelpAtItsContents) {
     Program p;
     std::string opened;
-    p.program.window.setHelpActions({[&opened] { opened = "contents"; }, [&opened] { opened = "one point"; }, {}});
+    p.program.window.setHelpActions(
+        {[&opened] { opened = "contents"; }, [&opened] { opened = "one point"; }, {}});
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     EXPECT_EQ(opened, "contents");
 }
 
 TEST(MainWindow, EveryMenuEntryIsThereAndEnabled) {
     Program p;
-    for (const char* name : {"mnuOpen", "mnuSaveAs", "mnuPrint", "mnuEditZudir", "mnuShowRecord", "mnuDump", "mnuExit",
-                             "mnuNext", "mnuChange", "mnuUsage", "OnePoint", "mnuVersion"})
+    for (const char* name : {"mnuOpen", "mnuSaveAs", "mnuPrint", "mnuEditZudir", "mnuShowRecord", "mnuDump",
+                             "mnuExit", "mnuNext", "mnuChange", "mnuUsage", "OnePoint", "mnuVersion"})
         EXPECT_TRUE(p.program.window.findChild<QAction*>(QString::fromLatin1(name))->isEnabled()) << name;
 }
 

@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "core/file_lock.h"
+
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavolini {
+namespace {
+
+constexpr int LockAttempts = 10000;
+
+// O_NONBLOCK keeps the open of a FIFO from waiting for a writer; regular
+// files ignore it.
+constexpr int NonBlockingOpen = O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+
+bool isRegular(int fd, struct stat& info) {
+    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+void closeDescriptor(int& fd) {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+}
+
+// Why the path could not be opened for writing, found by opening it for
+// reading only.
+FileLock::Status whyNotOpened(const std::string& path, WhenMissing whenMissing) {
+    int fd = ::open(path.c_str(), O_RDONLY | NonBlockingOpen);
+    if (fd < 0) {
+        if (errno != ENOENT && errno != ENOTDIR) return FileLock::Status::Unreadable;
+        // A folder on the way is missing or cannot take a new file.
+        return whenMissing == WhenMissing::Leave ? FileLock::Status::Missing : FileLock::Status::Unwritable;
+    }
+    struct stat info {};
+    const bool regular = isRegular(fd, info);
+    closeDescriptor(fd);
+    return regular ? FileLock::Status::Unwritable : FileLock::Status::Unreadable;
+}
+
+// Waits for the whole-file write lock. Where the file system keeps no locks
+// the file is still used, unguarded, as it always was.
+void waitForLock(int fd) {
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    while (::fcntl(fd, F_OFD_SETLKW, &whole) != 0 && errno == EINTR) {
+    }
+}
+
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+std::optional<std::string> readFrom(int fd) {
+    std::string bytes;
+    std::array<char, 65536> buffer{};
+    for (;;) {
+        const ssize_t got = ::pread(fd, buffer.data(), buffer.size(), static_cast<off_t>(bytes.size()));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return std::nullopt;
+        if (got == 0) return bytes;
+        bytes.append(buffer.data(), static_cast<std::size_t>(got));
+    }
+}
+
+} // namespace
+
+FileLock::FileLock(const std::string& path, WhenMissing whenMissing) {
+    const int create = whenMissing == WhenMissing::Create ? O_CREAT : 0;
+    // Every new try follows a change another copy completed, so this waits
+    // about as long as a lock would; the bound is only for a file system
+    // whose file numbers do not hold still, where we would never succeed.
+    for (int attempt = 0; attempt < LockAttempts; ++attempt) {
+        m_fd = ::open(path.c_str(), O_RDWR | create | NonBlockingOpen, 0666);
+        if (m_fd < 0) {
+            m_status = whyNotOpened(path, whenMissing);
+            return;
+        }
+        struct stat locked {};
+        if (!isRegular(m_fd, locked)) {
+            closeDescriptor(m_fd);
+            m_status = Status::Unreadable;
+            return;
+        }
+        waitForLock(m_fd);
+        // While we waited, another copy may have renamed its new file over
+        // the one we hold: then the path is no longer what we locked.
+        struct stat current {};
+        if (::stat(path.c_str(), &current) == 0 && sameFile(current, locked)) {
+            m_status = Status::Locked;
+            return;
+        }
+        closeDescriptor(m_fd);
+    }
+    m_status = Status::Unwritable;
+}
+
+FileLock::~FileLock() {
+    closeDescriptor(m_fd);
+}
+
+std::optional<std::string> FileLock::readAll() const {
+    if (m_status != Status::Locked) return std::nullopt;
+    return readFrom(m_fd);
+}
+
+std::optional<std::string> readRegularFile(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | NonBlockingOpen);
+    if (fd < 0) return std::nullopt;
+    struct stat info {};
+    std::optional<std::string> bytes;
+    if (isRegular(fd, info)) bytes = readFrom(fd);
+    closeDescriptor(fd);
+    return bytes;
+}
+
+} // namespace tavolini

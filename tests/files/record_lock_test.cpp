@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "core/file_lock.h"
+#include "files/practice_records.h"
+#include "support/record_fixtures.h"
+#include "support/silent_dialogs.h"
+
+#include <array>
+#include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace tavolini {
+namespace {
+
+using Status = FileLock::Status;
+
+// Whether another open file description could take the lock on `path` now.
+bool lockIsFree(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    const bool free = fd >= 0 && ::fcntl(fd, F_OFD_SETLK, &whole) == 0;
+    if (fd >= 0) ::close(fd);
+    return free;
+}
+
+TEST(RecordLock, LocksOnlyARegularFileAndNeverWaitsOnAFifo) {
+    const struct {
+        const char* kind;
+        const char* name;
+        void (*make)(const std::string& path);
+        WhenMissing whenMissing;
+        Status status;
+        std::optional<std::string> bytes; // read under the lock and without it
+    } rows[] = {
+        {"a file", "r", [](const std::string& path) { writeBytes(path, "x"); }, WhenMissing::Leave,
+         Status::Locked, "x"},
+        {"nothing", "r", [](const std::string&) {}, WhenMissing::Leave, Status::Missing, std::nullopt},
+        {"nothing, created", "r", [](const std::string&) {}, WhenMissing::Create, Status::Locked, ""},
+        {"a FIFO", "r", [](const std::string& path) { ::mkfifo(path.c_str(), 0666); }, WhenMissing::Create,
+         Status::Unreadable, std::nullopt},
+        {"a folder", "r", [](const std::string& path) { std::filesystem::create_directory(path); },
+         WhenMissing::Create, Status::Unreadable, std::nullopt},
+        {"no folder to create it in", "gone/r", [](const std::string&) {}, WhenMissing::Create,
+         Status::Unwritable, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        TempFolder folder;
+        const std::string path = folder / row.name;
+        row.make(path);
+        const FileLock lock(path, row.whenMissing);
+        EXPECT_EQ(lock.status(), row.status) << row.kind;
+        EXPECT_EQ(lock.readAll(), row.bytes) << row.kind;
+        EXPECT_EQ(readRegularFile(path), row.bytes) << row.kind;
+        if (row.status == Status::Locked) EXPECT_FALSE(lockIsFree(path)) << row.kind;
+    }
+}
+
+// A copy that waited for the lock while another renamed a new file over the
+// path ends up holding the new file, not the replaced one.
+TEST(RecordLock, HoldsTheFileThatThePathNamesAfterWaiting) {
+    TempFolder folder;
+    const std::string path = folder / "ZUdir.rec";
+    writeBytes(path, "old");
+    std::optional<FileLock> first(std::in_place, path, WhenMissing::Leave);
+    readRegularFile(path); // closing another descriptor of the file keeps the lock
+    ASSERT_FALSE(lockIsFree(path));
+    std::optional<std::string> secondRead;
+    std::thread second([&] {
+        const FileLock lock(path, WhenMissing::Leave);
+        secondRead = lock.readAll();
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100)); // let it wait on the old file
+    writeBytes(folder / "new", "new");
+    std::filesystem::rename(folder / "new", path);
+    first.reset();
+    second.join();
+    EXPECT_EQ(secondRead, "new");
+    EXPECT_TRUE(lockIsFree(path));
+}
+
+TEST(RecordLock, TwoCopiesOfTheProgramLoseNoCompletion) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"加減法", 5}});
+    constexpr int Completions = 200;
+    std::array<pid_t, 2> children{};
+    for (pid_t& child : children) {
+        child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const PracticeRecords records = fixedClock();
+            SilentDialogs dialogs;
+            int recorded = 0;
+            for (int i = 0; i < Completions; ++i)
+                recorded += recordPractice(set, records, dialogs, 1, 1) ? 1 : 0;
+            ::_exit(recorded == Completions ? 0 : 1);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const ProfileText profile = parseProfile(readBytes(folder / "ZUdir.rec"));
+    EXPECT_EQ(readCount(readProfileString(profile, set.UnitNames[1], "1").value_or("")), 2 * Completions);
+}
+
+} // namespace
+} // namespace tavolini
