@@ -40,7 +40,8 @@ constexpr std::array<std::pair<char16_t, std::uint16_t>, 8> Equivalents{{
 // Code page 932 in both directions. The double-byte characters are read once
 // from Qt's codec, which agrees with code page 932 there, and so does its
 // choice among a character's several codes (NEC row 13 before the IBM
-// extensions, these before the NEC-selected copies). Its single bytes come
+// extensions, these before the NEC-selected copies, as Windows and glibc
+// write them; Python's codec writes the copies). Its single bytes come
 // from IBM's tables instead (0x1A, 0x1C and 0x7F swapped; nothing at 0x80,
 // 0xA0, 0xFD to 0xFF), and its encoder takes U+F86F and drops U+FEFF: so the
 // single bytes are our own and only what decodes can be encoded.

@@ -42,7 +42,7 @@ void drawRawText(Canvas& image, std::string_view text) {
     CanvasFont font = clearedSurfaceFont();
     font.size = RawTextSize;
     image.setFont(font);
-    drawRowText(image, 0, 1, text);
+    drawRowText(image, 0, 1, shownLine(text));
 }
 
 // Parses the text into slot 0 and draws it into image n. The slot number
