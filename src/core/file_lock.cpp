@@ -2,6 +2,8 @@
 // Copyright 2026 The Tavolini authors
 #include "core/file_lock.h"
 
+#include "core/text_file.h"
+
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -64,6 +66,7 @@ std::optional<std::string> readFrom(int fd) {
         if (got < 0) return std::nullopt;
         if (got == 0) return bytes;
         bytes.append(buffer.data(), static_cast<std::size_t>(got));
+        if (bytes.size() > MaxTextFileBytes) return std::nullopt; // no record file is that large
     }
 }
 
@@ -106,16 +109,6 @@ FileLock::~FileLock() {
 std::optional<std::string> FileLock::readAll() const {
     if (m_status != Status::Locked) return std::nullopt;
     return readFrom(m_fd);
-}
-
-std::optional<std::string> readRegularFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | NonBlockingOpen);
-    if (fd < 0) return std::nullopt;
-    struct stat info {};
-    std::optional<std::string> bytes;
-    if (isRegular(fd, info)) bytes = readFrom(fd);
-    closeDescriptor(fd);
-    return bytes;
 }
 
 } // namespace tavolini

@@ -41,9 +41,4 @@ class FileLock {
     Status m_status = Status::Missing;
 };
 
-// The bytes of the regular file at `path`, without a lock: enough for a
-// reader of a file that is only ever replaced whole. Nothing when the path
-// names nothing, something other than a regular file, or cannot be read.
-std::optional<std::string> readRegularFile(const std::string& path);
-
 } // namespace tavolini

@@ -58,6 +58,24 @@ std::string badCharacterName(std::string_view rest) {
     return utf8FromCp932(pair).find('?') != std::string::npos ? hexBytes(pair) : std::string(pair);
 }
 
+// What the teacher wrote that would have been read as something else; the
+// other structural faults speak for themselves in the problem's own message.
+const char* misreadingReason(ParseError error) {
+    switch (error) {
+    case ParseError::TimesWithoutNumber:
+    case ParseError::TimesWithoutFactor:
+        return "「*」は数と文字（かっこ）の間にだけ書けます";
+    case ParseError::SignWithoutTerm:
+        return "符号の後ろに項がありません";
+    case ParseError::BracketMismatch:
+        return "かっこの種類が合っていません";
+    case ParseError::EmptyBrackets:
+        return "かっこの中が空です";
+    default:
+        return nullptr;
+    }
+}
+
 void reportBadNumber(Algebra& algebra) { algebra.dialogs.showMessage(cp932("エラー！数字の表現が不正です")); }
 
 // Takes the run of digits at `position`, looking at no more than one digit
@@ -142,7 +160,10 @@ public:
 
 private:
     bool ok() const { return m_algebra.parseError == ParseError::None; }
-    void fail(ParseError error) { m_algebra.parseError = error; }
+    void fail(ParseError error) {
+        m_algebra.parseError = error;
+        if (const char* reason = misreadingReason(error)) m_algebra.dialogs.showMessage(cp932(reason));
+    }
 
     void store(ShikiToken token) {
         if (!pushToken(m_equation, token)) fail(ParseError::TooManyTokens);

@@ -120,8 +120,8 @@ bool recordPractice(const ProblemSet& set, const PracticeRecords& records, Dialo
 }
 
 ProfileText readRecordFile(const ProblemSet& set) {
-    const std::optional<std::string> bytes = readRegularFile(recordFilePath(set));
-    return bytes ? parseProfile(*bytes) : ProfileText{};
+    const FileContents file = readWholeFile(recordFilePath(set));
+    return file.status == FileStatus::Read ? parseProfile(file.bytes) : ProfileText{};
 }
 
 bool eraseUnitRecord(const ProblemSet& set, const PracticeRecords& records, Dialogs& dialogs,
