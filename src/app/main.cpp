@@ -9,6 +9,7 @@
 #include "files/problem_set.h"
 #include "platform/deferred.h"
 #include "platform/message_box_dialogs.h"
+#include "platform/translations.h"
 #include "practice/qt/drill_program.h"
 #include "practice/qt/dump_dialog.h"
 #include "practice/qt/help_window.h"
@@ -38,22 +39,52 @@ int main(int argc, char** argv) {
         QStringLiteral("self-test"),
         QStringLiteral("start, draw the first problem and end (an installation check)"));
     arguments.addOption(selfTest);
-    // Read before the window system is reached, so that --help and --version
-    // work without a display.
+    // Qt's own options (-platform offscreen, -style fusion ...) are taken by
+    // QApplication; known here only so that they are not refused before it
+    // sees them. Single-dash words are read as the long names Qt gives them.
+    arguments.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    QString qtOptions;
+    for (const QString& word :
+         {QStringLiteral("platform NAME"), QStringLiteral("platformpluginpath PATH"),
+          QStringLiteral("platformtheme NAME"), QStringLiteral("plugin NAME"),
+          QStringLiteral("qmljsdebugger VALUE"), QStringLiteral("qwindowgeometry GEOMETRY"),
+          QStringLiteral("qwindowicon FILE"), QStringLiteral("qwindowtitle TITLE"),
+          QStringLiteral("session ID"), QStringLiteral("style NAME"), QStringLiteral("stylesheet FILE"),
+          QStringLiteral("display DISPLAY"), QStringLiteral("geometry GEOMETRY"), QStringLiteral("reverse"),
+          QStringLiteral("widgetcount"), QStringLiteral("nograb"), QStringLiteral("dograb"),
+          QStringLiteral("sync")}) {
+        const QStringList nameAndValue = word.split(QLatin1Char(' '));
+        QCommandLineOption option(nameAndValue.front(), QString(), nameAndValue.value(1));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        arguments.addOption(option);
+        qtOptions += QStringLiteral("  -") + word + QLatin1Char('\n');
+    }
+    // Read before the window system is reached, so that --help, --version and
+    // a mistyped option are answered without a display.
     QStringList words;
     for (int i = 0; i < argc; ++i)
         words << QString::fromLocal8Bit(argv[i]);
-    arguments.parse(words);
+    if (!arguments.parse(words)) {
+        const QStringList unknown = arguments.unknownOptionNames();
+        const QString what = unknown.isEmpty() ? arguments.errorText()
+                                               : QStringLiteral("unknown option ") +
+                                                     (unknown.front().size() == 1 ? QStringLiteral("-")
+                                                                                  : QStringLiteral("--")) +
+                                                     unknown.front();
+        std::fprintf(stderr, "tavolini: %s\nTry 'tavolini --help' for more information.\n",
+                     what.toLocal8Bit().constData());
+        return 1;
+    }
     if (arguments.isSet(QStringLiteral("version"))) {
         std::printf("Orbiset Tavolini %s\n", TAVOLINI_VERSION);
         return 0;
     }
-    if (arguments.isSet(QStringLiteral("help"))) {
-        std::fputs(arguments.helpText()
-                       .replace(QStringLiteral("<executable_name>"), QStringLiteral("tavolini"))
-                       .toLocal8Bit()
-                       .constData(),
-                   stdout);
+    if (arguments.isSet(QStringLiteral("help")) || arguments.isSet(QStringLiteral("help-all"))) {
+        QString help =
+            arguments.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("tavolini"));
+        if (arguments.isSet(QStringLiteral("help-all")))
+            help += QStringLiteral("\nQt's options, taken by the window system:\n") + qtOptions;
+        std::fputs(help.toLocal8Bit().constData(), stdout);
         return 0;
     }
 
@@ -61,7 +92,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Orbiset Tavolini"));
     QApplication::setApplicationVersion(QStringLiteral(TAVOLINI_VERSION));
     QApplication::setWindowIcon(programIcon());
-    arguments.process(application);
+    // Every text of ours is Japanese: so are Qt's own dialogs, whatever the locale.
+    installJapaneseTranslations(application);
     // A set named on the command line is found from the folder it was named in.
     std::optional<std::string> named;
     if (!arguments.positionalArguments().isEmpty())

@@ -4,6 +4,7 @@
 
 #include "platform/text_codec.h"
 
+#include <QStringList>
 #include <algorithm>
 
 namespace tavolini {
@@ -29,6 +30,12 @@ Face faceOfDesignName(std::string_view name) {
 QFont shippedFont(Face face, int pixelSize) {
     QFont font(shippedFamily(face));
     font.setPixelSize(std::max(1, pixelSize));
+    return font;
+}
+
+QFont plainZeroGothicFont(int pixelSize) {
+    QFont font = shippedFont(Face::Gothic, pixelSize);
+    font.setFamilies(QStringList{QStringLiteral("BIZ UDGothic"), shippedFamily(Face::Gothic)});
     return font;
 }
 

@@ -24,4 +24,10 @@ Face faceOfDesignName(std::string_view name);
 
 QFont shippedFont(Face face, int pixelSize);
 
+// The equal-width Gothic for texts in which the pupil reads numbers.
+// IPAGothic draws its half-width zero slashed, 'ＭＳ ゴシック' does not:
+// BIZ UDGothic, equal width too and with a plain zero, comes first, and
+// IPAGothic draws what it lacks.
+QFont plainZeroGothicFont(int pixelSize);
+
 } // namespace tavolini

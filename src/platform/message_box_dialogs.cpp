@@ -4,9 +4,13 @@
 
 #include "platform/text_codec.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <utility>
 
 namespace tavolini {
@@ -52,6 +56,29 @@ std::optional<std::string> chosenPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
+// What a window manager's title bar takes beside the caption: the window's
+// icon and its buttons. Qt allows 50 pixels, and the caption was cut ("Or…ni").
+constexpr int TitleBarButtonsWidth = 120;
+
+int captionWidth(const QString& caption) {
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    // Title bars mostly draw their caption bold.
+    titleFont.setBold(true);
+    return QFontMetrics(titleFont).horizontalAdvance(caption) + TitleBarButtonsWidth;
+}
+
+// A box at least as wide as its title bar needs. QMessageBox fixes its own
+// size when shown, from its layout's minimum, so the width goes in as a spacer
+// under everything else.
+int execWithWholeCaption(QMessageBox& box) {
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(
+            new QSpacerItem(captionWidth(box.windowTitle()), 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+            grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    return box.exec();
+}
+
 } // namespace
 
 MessageBoxDialogs::MessageBoxDialogs(QString applicationTitle, QWidget* parent)
@@ -59,21 +86,25 @@ MessageBoxDialogs::MessageBoxDialogs(QString applicationTitle, QWidget* parent)
 
 void MessageBoxDialogs::showMessage(std::string_view text) {
     QMessageBox box(QMessageBox::NoIcon, m_title, fromCp932(text), QMessageBox::Ok, m_parent);
-    box.exec();
+    execWithWholeCaption(box);
 }
 
 Reply MessageBoxDialogs::ask(std::string_view caption, std::string_view text, Buttons buttons) {
     QMessageBox box(QMessageBox::Question, fromCp932(caption), fromCp932(text), standardButtons(buttons),
                     m_parent);
-    return replyFor(box.exec());
+    return replyFor(execWithWholeCaption(box));
 }
 
-std::optional<std::string> MessageBoxDialogs::chooseOpenFile(std::string_view filter, std::string_view presetPath) {
-    return chosenPath(QFileDialog::getOpenFileName(m_parent, QString(), pathName(presetPath), qtFileFilter(filter)));
+std::optional<std::string> MessageBoxDialogs::chooseOpenFile(std::string_view filter,
+                                                             std::string_view presetPath) {
+    return chosenPath(
+        QFileDialog::getOpenFileName(m_parent, QString(), pathName(presetPath), qtFileFilter(filter)));
 }
 
-std::optional<std::string> MessageBoxDialogs::chooseSaveFile(std::string_view filter, std::string_view presetPath) {
-    return chosenPath(QFileDialog::getSaveFileName(m_parent, QString(), pathName(presetPath), qtFileFilter(filter)));
+std::optional<std::string> MessageBoxDialogs::chooseSaveFile(std::string_view filter,
+                                                             std::string_view presetPath) {
+    return chosenPath(
+        QFileDialog::getSaveFileName(m_parent, QString(), pathName(presetPath), qtFileFilter(filter)));
 }
 
 QString qtFileFilter(std::string_view filter) {

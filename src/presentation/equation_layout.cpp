@@ -16,13 +16,6 @@ namespace {
 constexpr int CentringStep = 4;
 constexpr int TextInset = 2;
 
-struct FontChoice {
-    int size;
-    int cellWidth;
-};
-constexpr FontChoice LargeFont{14, 10};
-constexpr FontChoice SmallFont{12, 7};
-
 // Magnitudes in 64 bits: the numerator may be the most negative 32-bit value.
 std::int64_t magnitude(std::int32_t v) {
     return std::llabs(static_cast<std::int64_t>(v));
@@ -171,7 +164,47 @@ class EquationDrawing {
     BarGroup m_group;
 };
 
+// A canvas that draws nothing and notes where the ink it is given ends.
+class InkExtent final : public Canvas {
+  public:
+    InkExtent(const TextMeasure& measure, const Canvas& image)
+        : m_measure(measure), m_width(image.width()), m_height(image.height()), m_font(image.font()) {}
+
+    int right() const { return m_right; }
+
+    int width() const override { return m_width; }
+    int height() const override { return m_height; }
+    const CanvasFont& font() const override { return m_font; }
+    void setFont(const CanvasFont& font) override { m_font = font; }
+    void setPen(Colour, PenMode) override {}
+    void textOut(int x, int, std::string_view text) override {
+        if (!text.empty()) note(x + m_measure.textWidth(m_font, text));
+    }
+    // Lines and outlines end before their far corner.
+    void line(int x1, int, int x2, int) override { note(std::max(x1 + 1, x2)); }
+    void rectangle(int, int, int x2, int) override { note(x2); }
+    void fillRect(int, int, int x2, int, Colour) override { note(x2); }
+    void clear() override {
+        m_right = 0;
+        m_font = clearedSurfaceFont();
+    }
+
+  private:
+    void note(int x) { m_right = std::max(m_right, x); }
+
+    const TextMeasure& m_measure;
+    int m_width;
+    int m_height;
+    CanvasFont m_font;
+    int m_right = 0;
+};
+
 } // namespace
+
+int TextMeasure::textWidth(const CanvasFont& font, std::string_view text) const {
+    const std::int64_t em = pixelsFromPoints(std::clamp(font.size, 0, 1000));
+    return static_cast<int>((static_cast<std::int64_t>(text.size()) * em * 2 + 2) / 3);
+}
 
 CanvasFont numberFontDefault() {
     CanvasFont font;
@@ -203,26 +236,59 @@ std::string slotPrefix(int slot) {
     }
 }
 
+EquationSize naturalSize(const MShiki& e, bool compact) {
+    return compact || std::clamp(e.count, 0, MaxTokens) >= SmallTokenCount ? SmallEquation : LargeEquation;
+}
+
 bool renderEquation(Canvas& image, LayoutState& layout, const Algebra& algebra, int slot, bool compact,
                     const MShiki& e) {
+    return drawEquation(image, layout, algebra, slot, naturalSize(e, compact), e) < CellLimit;
+}
+
+int drawEquation(Canvas& image, LayoutState& layout, const Algebra& algebra, int slot, EquationSize size,
+                 const MShiki& e) {
     EquationDrawing drawing(image, layout, algebra, e);
     drawing.item(slotPrefix(slot));
 
     const int count = std::clamp(e.count, 0, MaxTokens);
-    const FontChoice choice = compact || count >= SmallTokenCount ? SmallFont : LargeFont;
     CanvasFont font = image.font();
     font.face = layout.fntNum.face;
     font.charset = AnsiCharset;
     font.italic = true;
-    font.size = choice.size;
+    font.size = size.points;
     image.setFont(font);
-    layout.cellWidth = choice.cellWidth;
+    layout.cellWidth = size.cellWidth;
 
     for (int i = 0; i < count; ++i) {
         const char nextKind = i + 1 < count ? e.tokens[static_cast<std::size_t>(i) + 1].kind : '\0';
         drawing.token(i, nextKind);
     }
-    return drawing.x() < CellLimit;
+    return drawing.x();
+}
+
+int equationRight(const TextMeasure& measure, const Canvas& image, const LayoutState& layout,
+                  const Algebra& algebra, int slot, EquationSize size, const MShiki& e) {
+    InkExtent probe(measure, image);
+    LayoutState scratch = layout;
+    drawEquation(probe, scratch, algebra, slot, size, e);
+    return probe.right();
+}
+
+EquationFit fitEquation(const TextMeasure& measure, const Canvas& image, const LayoutState& layout,
+                        const Algebra& algebra, int slot, const MShiki& e, int right) {
+    const EquationSize usual = naturalSize(e, false);
+    InkExtent probe(measure, image);
+    LayoutState scratch = layout;
+    const bool manyCells = drawEquation(probe, scratch, algebra, slot, usual, e) >= CellLimit;
+    if (!manyCells && probe.right() <= right) return {usual, false};
+
+    // Equations of many cells start at the compact size, as they always have.
+    const auto* size =
+        std::find(EquationSizes.begin(), EquationSizes.end(), manyCells ? SmallEquation : usual);
+    if (!manyCells && size != EquationSizes.end()) ++size;
+    for (; size != EquationSizes.end(); ++size)
+        if (equationRight(measure, image, layout, algebra, slot, *size, e) <= right) return {*size, true};
+    return {SmallestEquation, true};
 }
 
 int drawCellItem(Canvas& image, const LayoutState& layout, std::string_view top, std::string_view bottom,

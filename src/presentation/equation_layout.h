@@ -5,6 +5,7 @@
 #include "core/algebra.h"
 #include "presentation/canvas.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,35 @@ struct LayoutState {
     int cellWidth = 9;
     CanvasFont fntNum = numberFontDefault();
     CanvasFont fntKnj = labelFontDefault();
+};
+
+// A size an equation is drawn in: its font's points and the pixels of a cell.
+struct EquationSize {
+    int points;
+    int cellWidth;
+
+    friend bool operator==(const EquationSize&, const EquationSize&) = default;
+};
+
+// The sizes an equation may be drawn in, widest first. The first is the
+// usual size, the fourth that of long and compact equations; below it the
+// font shrinks faster than the cell, so that numbers of three digits stay
+// clear of their neighbours. The last is the smallest still read easily (as
+// large as the window's own text).
+inline constexpr std::array<EquationSize, 8> EquationSizes{
+    {{14, 10}, {13, 9}, {12, 8}, {12, 7}, {10, 7}, {10, 6}, {9, 6}, {9, 5}}};
+inline constexpr EquationSize LargeEquation = EquationSizes[0];
+inline constexpr EquationSize SmallEquation = EquationSizes[3];
+inline constexpr EquationSize SmallestEquation = EquationSizes.back();
+
+// How wide a text is drawn in a font: from the point it is drawn at to the
+// right edge of its ink. Without a toolkit to ask, every byte counts two
+// thirds of the font's em, which no face we ship exceeds in the equations'
+// digits and letters.
+class TextMeasure {
+  public:
+    virtual ~TextMeasure() = default;
+    virtual int textWidth(const CanvasFont& font, std::string_view text) const;
 };
 
 // Images taller than the problem rows (50 pixels) get the step layout.
@@ -43,6 +73,31 @@ struct TokenTexts {
 // were used, so the equation fits its image.
 bool renderEquation(Canvas& image, LayoutState& layout, const Algebra& algebra, int slot, bool compact,
                     const MShiki& e);
+
+// The same in the size given. Answers the cells used.
+int drawEquation(Canvas& image, LayoutState& layout, const Algebra& algebra, int slot, EquationSize size,
+                 const MShiki& e);
+
+// The size renderEquation draws in.
+EquationSize naturalSize(const MShiki& e, bool compact);
+
+// Where the ink of equation `e` ends (one past its last pixel) when drawn on
+// the image, as it stands, in the size.
+int equationRight(const TextMeasure& measure, const Canvas& image, const LayoutState& layout,
+                  const Algebra& algebra, int slot, EquationSize size, const MShiki& e);
+
+struct EquationFit {
+    EquationSize size;
+    bool compact = false; // smaller than the usual size: the row shows its step sentence
+
+    friend bool operator==(const EquationFit&, const EquationFit&) = default;
+};
+
+// The largest size in which `e`, drawn on the image, ends at or before
+// `right`: its usual size when it fits there and needs fewer than 30 cells,
+// else a smaller one, compact; the smallest when none ends in time.
+EquationFit fitEquation(const TextMeasure& measure, const Canvas& image, const LayoutState& layout,
+                        const Algebra& algebra, int slot, const MShiki& e, int right);
 
 // One item at cell x: nothing for an empty top, a single line without a
 // bottom, else top over a bar over bottom, centred. Answers the cells used.

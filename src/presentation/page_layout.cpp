@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 namespace tavolini {
 namespace {
@@ -51,12 +52,22 @@ PageRect page2Rect(const PageState& page) {
     return {RowLeft, page.rowHeight * page.rowsPerScreen, Page2Width, Page2Height};
 }
 
+int answerBoxWidth(const PageState& page) {
+    return std::clamp(page.rowWidth, 1, KaiRect.width);
+}
+
+PageRect inAnswerBox(const PageState& page, PageRect designed) {
+    designed.width = std::max(1, designed.width - (KaiRect.width - answerBoxWidth(page)));
+    return designed;
+}
+
 PagePoint answerBoxPosition(const PageState& page, int n, int pageWidth) {
     const int rows = page.rowsPerScreen;
     const int limit = page.equationLimit;
+    const int width = answerBoxWidth(page);
     const std::optional<PageRect> cornerRow = rowImageRect(page, limit - 2);
-    PagePoint corner{pageWidth - KaiRect.width - AnswerBoxMargin,
-                     cornerRow ? cornerRow->top - AnswerBoxMargin : 0};
+    PagePoint corner{pageWidth - width - AnswerBoxMargin, cornerRow ? cornerRow->top - AnswerBoxMargin : 0};
+    if (cornerRow) corner.x = std::min(corner.x, cornerRow->left + cornerRow->width - width);
 
     int target = 0;
     if (n < rows - 2)
@@ -76,10 +87,18 @@ PageRect sheetRect(const PageState& page, std::optional<PagePoint> answerBox) {
     int width = 2 * (page.rowWidth + RowLeft) + 4;
     int height = lastRow ? lastRow->top + lastRow->height + RowLeft : 0;
     if (answerBox) {
-        width = std::max(width, answerBox->x + KaiRect.width + RowLeft);
+        width = std::max(width, answerBox->x + answerBoxWidth(page) + RowLeft);
         height = std::max(height, answerBox->y + KaiRect.height + RowLeft);
     }
     return {0, 0, width, height};
+}
+
+std::optional<int> scrollToShow(int scrollTop, int viewHeight, const PageRect& rect) {
+    const std::int64_t bottom = static_cast<std::int64_t>(rect.top) + rect.height;
+    if (rect.top >= scrollTop && bottom <= static_cast<std::int64_t>(scrollTop) + viewHeight)
+        return std::nullopt;
+    if (rect.top < scrollTop || rect.height >= viewHeight) return rect.top;
+    return static_cast<int>(bottom - viewHeight);
 }
 
 std::optional<int> rowNumberFromName(std::string_view name) {

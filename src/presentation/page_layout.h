@@ -63,13 +63,27 @@ std::optional<PageRect> rowImageRect(const PageState& page, int n);
 // The divider between the two sheets.
 PageRect page2Rect(const PageState& page);
 
+// The answer box is as designed where a column is wide enough for it, and
+// as wide as a column where it is not.
+int answerBoxWidth(const PageState& page);
+
+// A control inside the answer box, narrowed as much as the box is.
+PageRect inAnswerBox(const PageState& page, PageRect designed);
+
 // Where the answer box goes after equation n: below it, at the top of the
-// right column when the left one is full, or in the lower right corner.
+// right column when the left one is full, or in the lower right corner,
+// never past the right edge of the last column.
 PagePoint answerBoxPosition(const PageState& page, int n, int pageWidth);
 
 // The sheet the page scrolls over: every row, and the answer box where it
 // stands (it may reach below the last row or beyond the right column).
 PageRect sheetRect(const PageState& page, std::optional<PagePoint> answerBox);
+
+// Where the page must be scrolled to, from `scrollTop`, for the rectangle
+// (on the sheet) to be wholly inside a view `viewHeight` high: nothing when
+// it is already, else the least move; its top first when it is taller than
+// the view.
+std::optional<int> scrollToShow(int scrollTop, int viewHeight, const PageRect& rect);
 
 // The number in a row image's name ("Image12" gives 12).
 std::optional<int> rowNumberFromName(std::string_view name);

@@ -21,9 +21,25 @@ constexpr int LabelDrop = 16;
 constexpr int ShortLabelSize = 16;
 constexpr int LongLabelSize = 9;
 constexpr int PageMessageSize = 16;
+// Room left between an equation and its label, and at the right of an answer.
+constexpr int LabelGap = 4;
+constexpr int AnswerMargin = 2;
 
 bool inTable(int n) {
     return n >= 0 && n < EquationSlots;
+}
+
+int labelLeft(const Canvas& image) {
+    return image.width() - LabelFromRight;
+}
+
+bool hasLabel(int n) {
+    return n >= 0 && n < EquationLabelCount;
+}
+
+// Where the ink of an equation must end on the image of slot n.
+int equationEnd(const Canvas& image, int n) {
+    return hasLabel(n) ? labelLeft(image) - LabelGap : image.width() - AnswerMargin;
 }
 
 void paintWith(Canvas& image, Colour colour) {
@@ -37,9 +53,9 @@ void paintWith(Canvas& image, Colour colour) {
 
 namespace {
 
-// Draws slot n into its row: compact, under its step sentence, when it is too
-// long for the row; the sentence of an equation that fits only when asked
-// for. The sentence is written once either way.
+// Draws slot n into its row: smaller and under its step sentence when it is
+// too long to end before the label; the sentence of an equation that fits
+// only when asked for. The sentence is written once either way.
 void drawRow(PageRows& page, Canvas* image, int n, Colour colour, std::optional<Colour> sentence) {
     // A number outside the table has no equation to draw, like one without a row.
     if (image == nullptr || !inTable(n)) {
@@ -49,13 +65,15 @@ void drawRow(PageRows& page, Canvas* image, int n, Colour colour, std::optional<
     const MShiki& equation = page.algebra.EquationTable[static_cast<std::size_t>(n)];
     image->clear();
     paintWith(*image, colour);
-    if (!renderEquation(*image, page.layout, page.algebra, n, false, equation)) {
-        image->clear();
-        paintWith(*image, colour);
+    const CanvasFont font = image->font();
+    const EquationFit fit =
+        fitEquation(page.rows, *image, page.layout, page.algebra, n, equation, equationEnd(*image, n));
+    if (fit.compact) {
         writeRowText(page.rows, n, 1, equation.stepText, sentence.value_or(colour));
-        renderEquation(*image, page.layout, page.algebra, n, true, equation);
         sentence.reset();
+        image->setFont(font); // the equation keeps its own colour under a black sentence
     }
+    drawEquation(*image, page.layout, page.algebra, n, fit.size, equation);
     drawRowLabel(page, n);
     if (sentence) writeRowText(page.rows, n, 1, equation.stepText, *sentence);
 }
@@ -81,7 +99,7 @@ void writeRowText(RowImages& rows, int n, int r, std::string_view text, Colour c
 }
 
 void drawRowLabel(PageRows& page, int n) {
-    if (n < 0 || n >= EquationLabelCount) return; // the answers have no label
+    if (!hasLabel(n)) return; // the answers have no label
     Canvas* image = page.rows.findRowImage(n);
     if (image == nullptr) return;
     const std::string& label = EquationLabels()[static_cast<std::size_t>(n)];
@@ -91,7 +109,7 @@ void drawRowLabel(PageRows& page, int n) {
     font.italic = false;
     font.size = label.size() < 3 ? ShortLabelSize : LongLabelSize;
     image->setFont(font);
-    image->textOut(image->width() - LabelFromRight, textRowY(image->height(), 0) + LabelDrop, label);
+    image->textOut(labelLeft(*image), textRowY(image->height(), 0) + LabelDrop, label);
 }
 
 void toggleRowOutline(Dialogs& dialogs, RowImages& rows, int n) {

@@ -12,8 +12,8 @@
 namespace tavolini {
 
 // The page's images by equation number: rows 1 to 24 or 32, and the
-// answers 33 and 34.
-class RowImages {
+// answers 33 and 34; they measure text as they draw it.
+class RowImages : public TextMeasure {
   public:
     virtual ~RowImages() = default;
     virtual Canvas* findRowImage(int n) = 0;
@@ -27,8 +27,9 @@ struct PageRows {
 };
 
 // Clears the image and draws table slot n into it in the colour; an
-// equation too long for its row is drawn again compact, under its step
-// sentence. Then the label. With no image the number is reported.
+// equation that would reach its label (or the answer's right edge) is drawn
+// smaller, compact, under its step sentence. Then the label. With no image
+// the number is reported.
 void showEquation(PageRows& page, Canvas* image, int n, Colour colour);
 
 // showEquation for a step: its sentence stands above it in black, written

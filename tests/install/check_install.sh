@@ -5,6 +5,7 @@
 #             there alone; a set named on the command line is opened
 #   desktop   the menu entry passes desktop-file-validate
 #   metainfo  the AppStream file passes appstreamcli validate
+#   package   the Debian package builds and lintian finds no error in it
 set -euo pipefail
 mode=$1
 build=$2
@@ -26,9 +27,27 @@ start)
   cmp "$HOME/Tavolini/ZUdir.sim" "$work/teacher.sim"
   printf '<<named\r\n2x=4;y=1\r\n>>\r\n' > "$work/named.sim"
   (cd "$work" && [[ $("$work/prefix/bin/tavolini" --self-test named.sim 2> /dev/null) == "first problem drawn" ]])
-  [[ $("$work/prefix/bin/tavolini" --version) == "Orbiset Tavolini "* ]]
+  # The command line is answered without a display: arguments | exit status | output.
+  while IFS='|' read -r words status pattern; do
+    actual=0
+    output=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$work/prefix/bin/tavolini" $words 2>&1) || actual=$?
+    [[ $actual == "$status" && $output == $pattern ]] || { echo "tavolini $words: $actual: $output" >&2; exit 1; }
+  done <<'ROWS'
+--version|0|Orbiset Tavolini *
+-platform offscreen --version|0|Orbiset Tavolini *
+--help|0|Usage: tavolini *--self-test*
+-h|0|Usage: tavolini *
+--help-all|0|Usage: tavolini *-platform NAME*
+--bogus|1|tavolini: unknown option --bogus*tavolini --help*
+-x named.sim|1|tavolini: unknown option -x*
+--version=2|1|tavolini: *
+ROWS
   ;;
 desktop) desktop-file-validate "$work/prefix/share/applications/org.tavolini.Tavolini.desktop" ;;
 metainfo) appstreamcli validate --no-net "$work/prefix/share/metainfo/org.tavolini.Tavolini.metainfo.xml" ;;
+package)
+  cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" > /dev/null
+  lintian --fail-on error "$work/package"/tavolini_*.deb
+  ;;
 *) echo "no such check: $mode" >&2; exit 2 ;;
 esac

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@ namespace {
 struct SeenBox {
     QString title, text;
     QStringList buttons;
+    int width = 0;
 };
 
 // Waits for the next modal message box, notes what it shows and presses
@@ -25,6 +27,7 @@ void answerNextBox(SeenBox& seen, QString press) {
         if (box == nullptr) return answerNextBox(seen, press);
         seen.title = box->windowTitle();
         seen.text = box->text();
+        seen.width = box->width();
         for (QAbstractButton* button : box->buttons()) {
             seen.buttons << button->text().remove(u'&');
             if (button->text().remove(u'&') == press) button->click();
@@ -46,14 +49,46 @@ TEST(MessageBoxDialogs, AsksWithItsCaptionAndReportsTheButton) {
     MessageBoxDialogs dialogs(QStringLiteral("Orbiset Tavolini"));
     SeenBox seen;
     answerNextBox(seen, QStringLiteral("Retry"));
-    EXPECT_EQ(dialogs.ask(cp932("確認"), cp932("0 で割ることはできません"), Buttons::AbortRetryIgnore), Reply::Retry);
+    EXPECT_EQ(dialogs.ask(cp932("確認"), cp932("0 で割ることはできません"), Buttons::AbortRetryIgnore),
+              Reply::Retry);
     EXPECT_EQ(seen.title, QStringLiteral(u"確認"));
     EXPECT_EQ(seen.buttons.size(), 3);
 
     answerNextBox(seen, QStringLiteral("Cancel"));
-    EXPECT_EQ(dialogs.ask(cp932("確認"), cp932("ファイルを保存しますか？"), Buttons::YesNoCancel), Reply::Cancel);
+    EXPECT_EQ(dialogs.ask(cp932("確認"), cp932("ファイルを保存しますか？"), Buttons::YesNoCancel),
+              Reply::Cancel);
     answerNextBox(seen, QStringLiteral("No"));
     EXPECT_EQ(dialogs.ask(cp932("確認"), cp932("ファイルを保存しますか"), Buttons::YesNo), Reply::No);
+}
+
+// A window manager's title bar needs room for the caption and for its icon and
+// buttons; a box narrower than that shows its caption cut ("Or…ni").
+TEST(MessageBoxDialogs, BoxesAreWideEnoughForTheirCaption) {
+    const struct {
+        const char* caption;
+        bool asked;
+    } rows[] = {
+        {"Orbiset Tavolini", false},
+        {"Orbiset Tavolini - a caption much longer than its message", false},
+        {"確認", true},
+        {"特殊解の確認とその後の問題の進め方", true},
+    };
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    for (const auto& row : rows) {
+        const QString caption = QString::fromUtf8(row.caption);
+        MessageBoxDialogs dialogs(caption);
+        SeenBox seen;
+        if (row.asked) {
+            answerNextBox(seen, QStringLiteral("Yes"));
+            dialogs.ask(cp932(row.caption), cp932("はい"), Buttons::YesNo);
+        } else {
+            answerNextBox(seen, QStringLiteral("OK"));
+            dialogs.showMessage(cp932("０"));
+        }
+        EXPECT_EQ(seen.title, caption);
+        EXPECT_GE(seen.width, QFontMetrics(titleFont).horizontalAdvance(caption) + 120) << row.caption;
+    }
 }
 
 TEST(MessageBoxDialogs, WritesFileFiltersTheQtWay) {

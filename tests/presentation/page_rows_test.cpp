@@ -137,27 +137,50 @@ TEST(PageLayout, PutsTheAnswerBoxAfterTheLastStep) {
         int n;
         PagePoint at;
     };
-    // Page widths: 647 on 800, 871 on 1024, 487 on 640; the box is 305 wide.
+    // Page widths: 647 on 800, 871 on 1024, 487 on 640; the box is 305 wide,
+    // as wide as a column where that is narrower (303 on 800, 223 on 640), and
+    // the corner stops at the right edge of the last column.
     const Row rows[] = {
         {"after 3 on a 6-row page: row 4", 800, 3, {8, 210}},
         {"after 4: the top of the right column", 800, 4, {313, 0}},
         {"after 6: still the top of the right column", 800, 6, {313, 0}},
         {"after 7: row 8", 800, 7, {313, 70}},
         {"after 23: row 24", 800, 23, {313, 790}},
-        {"after the limit: the corner above row 22", 800, 24, {332, 640}},
-        {"a number below any row: the corner", 800, -5, {332, 640}},
+        {"after the limit: the corner above row 22", 800, 24, {313, 640}},
+        {"a number below any row: the corner", 800, -5, {313, 640}},
         {"after 5 on an 8-row page: row 6", 1024, 5, {8, 350}},
         {"after 6 on an 8-row page: row 9", 1024, 6, {425, 0}},
         {"after 31: row 32", 1024, 31, {425, 1070}},
-        {"after 32: the corner above row 30", 1024, 32, {556, 920}},
+        {"after 32: the corner above row 30", 1024, 32, {535, 920}},
         {"after 11 on 640: row 12", 640, 11, {233, 350}},
-        {"after 12 on 640: the corner above row 10", 640, 12, {172, 200}},
+        {"after 12 on 640: the corner above row 10", 640, 12, {233, 200}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const int pageWidth = pageBounds(PageSetup{row.screen, row.screen, PageRect{0, 0, 145, 600}}).width;
         EXPECT_EQ(answerBoxPosition(pageFor(row.screen), row.n, pageWidth), row.at);
     }
+}
+
+// The least scroll that shows a rectangle of the sheet wholly in a view 300 high.
+TEST(PageLayout, ScrollsJustEnoughToShowARow) {
+    struct Row {
+        const char* name;
+        int scrollTop;
+        PageRect rect;
+        std::optional<int> scroll;
+    };
+    const Row rows[] = {
+        {"inside", 100, {8, 150, 303, 69}, std::nullopt},
+        {"its bottom on the view's", 100, {8, 331, 303, 69}, std::nullopt},
+        {"one pixel below", 100, {8, 332, 303, 69}, 101},
+        {"far below: its bottom at the view's", 0, {8, 790, 303, 69}, 559},
+        {"above: its top at the view's", 500, {8, 440, 303, 69}, 440},
+        {"partly above", 460, {8, 440, 303, 69}, 440},
+        {"taller than the view: its top", 0, {8, 400, 303, 350}, 400},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(scrollToShow(row.scrollTop, 300, row.rect), row.scroll) << row.name;
 }
 
 TEST(PageLayout, ReadsRowNumbersFromNames) {
@@ -201,7 +224,7 @@ TEST(PageRows, ShowsTheProblemAndTheAnswersWithTheirPrefixes) {
 }
 
 TEST(PageRows, RedrawsALongEquationCompactUnderItsStepSentence) {
-    Page page;
+    Page page(1024);
     MShiki& e = page.algebra.EquationTable[5];
     ASSERT_TRUE(parseEquation(page.algebra, e, "2x+3y+4x+5y+6x+7y=1234"));
     e.stepText = cp932("①式と②式をたすと");
@@ -214,7 +237,7 @@ TEST(PageRows, RedrawsALongEquationCompactUnderItsStepSentence) {
     EXPECT_EQ(compact,
               "clear ①式と②式をたすと@0,0 2@2,32 x@16,32 +@30,32 3@44,32 y@58,32 +@72,32 4@86,32 x@100,32 "
               "+@114,32 5@128,32 y@142,32 +@156,32 6@170,32 x@184,32 +@198,32 7@212,32 y@226,32 =@240,32 "
-              "1234@254,32 ⑤@279,31");
+              "1234@254,32 ⑤@391,31");
     const CanvasCall* sentence = row.findText("①式と②式をたすと");
     ASSERT_NE(sentence, nullptr);
     EXPECT_EQ(sentence->font.size, 12);

@@ -36,9 +36,9 @@ class RecordedEvents final : public PageEvents {
 
 // A page window in a main window as wide as the screen.
 struct Page {
-    explicit Page(int screenWidth = 800) : algebra(dialogs) {
-        main.resize(screenWidth, 740);
-        const PageSetup setup{screenWidth, screenWidth, PageRect{0, 0, 145, 684}};
+    explicit Page(int screenWidth = 800, int pageHeight = 684) : algebra(dialogs) {
+        main.resize(screenWidth, pageHeight + 56);
+        const PageSetup setup{screenWidth, screenWidth, PageRect{0, 0, 145, pageHeight}};
         page = new TfrmPage(algebra, layout, state, events, setup, &main);
         main.show();
     }
@@ -185,7 +185,7 @@ TEST(PageWindow, PlacesTheAnswerBoxAfterTheLastStep) {
     };
     const Row rows[] = {
         {800, 3, {8, 210}},    {800, 4, {313, 0}},  {800, 8, {313, 140}},
-        {800, 24, {332, 640}}, {1024, 8, {425, 0}},
+        {800, 24, {313, 640}}, {1024, 8, {425, 0}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.screen) + " after " + std::to_string(row.n));
@@ -310,7 +310,8 @@ TEST(PageWindow, HandsKeysOnToTheCommandPanel) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Page page;
-        QKeyEvent press(QEvent::KeyPress, row.key, row.modifiers, row.scanCode, 0, 0, QString::fromLatin1(row.text));
+        QKeyEvent press(QEvent::KeyPress, row.key, row.modifiers, row.scanCode, 0, 0,
+                        QString::fromLatin1(row.text));
         QApplication::sendEvent(page.page, &press);
         EXPECT_EQ(page.events.keyCodes, std::vector<int>{row.keyCode});
         EXPECT_EQ(page.events.texts, row.text);
@@ -329,6 +330,85 @@ TEST(PageWindow, TheAnswerBoxCanAlwaysBeScrolledTo) {
             const QRect sheet(QPoint(0, 0), page.page->widget()->size());
             EXPECT_TRUE(sheet.contains(box->geometry())) << width << " wide, after " << n;
         }
+    }
+}
+
+// The right edge of the ink that is in one picture and not in the other.
+int rightmostDifference(const QImage& a, const QImage& b) {
+    for (int x = a.width() - 1; x >= 0; --x)
+        for (int y = 0; y < a.height(); ++y)
+            if (a.pixel(x, y) != b.pixel(x, y)) return x + 1;
+    return 0;
+}
+
+// A long equation ends before its row's label (an answer inside its image),
+// drawn smaller where it must; the answer box stays inside its column.
+TEST(PageWindow, EquationsEndBeforeTheirLabelAndTheAnswerBoxFitsItsColumn) {
+    struct Row {
+        int n;
+        const char* text;
+        int narrowest = 640; // the narrowest screen whose rows it fits
+    };
+    const Row rows[] = {
+        {3, "0.12x+0.05y=0.36"},   {3, "12/35x-123/47y=1/6"},          {3, "-123/47y=1/6-12/35x"},
+        {3, "0.3(x+2)=2x-4-0.5"},  {3, "x+y+2x-3y+4x=5y-6"},           {3, "12x+5y-34=100x+100y-400"},
+        {3, "1|4(x+y)=2/3x-5/6y"}, {3, "2x+3y+4x+5y+6x+7y=1234", 800}, {2, "12/35x-123/47y=1/6"},
+        {2, "0.12x+0.05y=0.36"},   {SolutionSlotY, "y=-123/47"},       {SolutionSlotY, "y=12345/6789"},
+    };
+    for (int width : {640, 800, 1024}) {
+        Page page(width);
+        for (const auto& [n, text, narrowest] : rows) {
+            if (width < narrowest) continue;
+            SCOPED_TRACE(std::to_string(width) + " row " + std::to_string(n) + ": " + text);
+            // The row with its label and sentence alone, then with the equation.
+            page.algebra.EquationTable[static_cast<std::size_t>(n)] = MShiki{};
+            page.algebra.EquationTable[static_cast<std::size_t>(n)].stepText = cp932("①式と②式をたすと");
+            page.page->showStep(n, clBlue);
+            const QImage bare = page.row(n)->picture();
+            page.parse(n, text, "①式と②式をたすと");
+            page.page->showStep(n, clBlue);
+            const int end = n == SolutionSlotY ? page.row(n)->width() : page.row(n)->width() - 24;
+            EXPECT_LT(rightmostDifference(page.row(n)->picture(), bare), end);
+        }
+    }
+    Page page(640);
+    const int column = page.state.rowWidth + 10;
+    for (int n = 3; n <= page.state.equationLimit; ++n) {
+        page.page->placeAnswerBox(n);
+        const QRect box = page.control<QGroupBox>("grbKai")->geometry();
+        EXPECT_TRUE(QRect(box.left() < column ? 8 : column, 0, page.state.rowWidth, 2000).contains(box)) << n;
+    }
+}
+
+// The page follows the steps: the row just written is wholly in view, also
+// after the quarter-page scroll the practice makes before the second column
+// is full; so are the answers in their box.
+TEST(PageWindow, BringsEachNewRowIntoView) {
+    for (const auto& [width, height] : {std::pair{640, 376}, std::pair{1024, 664}}) {
+        Page page(width, height);
+        QApplication::processEvents();
+        const auto inView = [&page](int n) {
+            const RowImage* row = page.row(n);
+            return page.page->viewport()->rect().contains(
+                QRect(row->mapTo(page.page->viewport(), QPoint()), row->size()));
+        };
+        for (int n = 3; n <= page.state.equationLimit; ++n) {
+            SCOPED_TRACE(std::to_string(width) + " row " + std::to_string(n));
+            if (n == 2 * page.state.rowsPerScreen) {
+                QScrollBar* bar = page.page->verticalScrollBar();
+                bar->setValue(bar->value() + page.page->height() / 4);
+            }
+            page.parse(n, "2x+3y=12", "①式と②式をたすと");
+            page.algebra.equationCount = n;
+            page.page->showStep(n, clBlack);
+            EXPECT_TRUE(inView(n));
+        }
+        page.parse(SolutionSlotX, "x=3");
+        page.page->placeAnswerBox(page.state.equationLimit);
+        page.page->showEquation(SolutionSlotX, clBlack);
+        EXPECT_TRUE(inView(SolutionSlotX)) << width;
+        page.page->showEquation(1, clBlack);
+        EXPECT_EQ(page.page->verticalScrollBar()->value(), 0) << width;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "core/cp932.h"
 #include "files/problem_set.h"
 #include "platform/fonts.h"
+#include "platform/window_placement.h"
 #include "platform/text_codec.h"
 
 #include <QGridLayout>
@@ -96,7 +97,7 @@ void TfrmEditQues::createControls() {
     m_memQues = new QPlainTextEdit(this);
     m_memQues->setObjectName(QStringLiteral("memQues"));
     // The equal-width face, so that the problems' columns line up.
-    QFont textFont = shippedFont(Face::Gothic, TextFontPixels);
+    QFont textFont = plainZeroGothicFont(TextFontPixels);
     m_memQues->setFont(textFont);
     m_memQues->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_memQues->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -153,7 +154,7 @@ void TfrmEditQues::setEditorCaption(std::string_view path) {
 
 void TfrmEditQues::prepareShowing() {
     if (const QWidget* main = parentWidget())
-        setGeometry(0, 0, main->window()->width(), main->window()->height());
+        placeOnScreen(*this, QRect(0, 0, main->window()->width(), main->window()->height()));
     m_shownLines = m_set.lines;
     QStringList lines;
     for (const std::string& line : m_shownLines)

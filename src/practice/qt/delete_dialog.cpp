@@ -6,13 +6,12 @@
 #include "core/dialogs.h"
 #include "files/practice_records.h"
 #include "platform/text_codec.h"
+#include "platform/window_placement.h"
 #include "practice/record_lists.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace tavolini {
@@ -58,11 +57,7 @@ TfrmDelete::TfrmDelete(ProblemSet& set, PracticeRecords& records, Dialogs& dialo
 }
 
 void TfrmDelete::prepareShowing() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect place(QPoint(0, 0), size());
-        place.moveCenter(screen->geometry().center());
-        move(place.topLeft());
-    }
+    centreOnScreen(*this);
     m_titles = fillDeletionList(m_set);
     m_lstTitle->clear();
     for (const std::string& title : m_titles)

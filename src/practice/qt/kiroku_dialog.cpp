@@ -3,6 +3,7 @@
 #include "practice/qt/kiroku_dialog.h"
 
 #include "platform/text_codec.h"
+#include "platform/window_placement.h"
 #include "practice/record_lists.h"
 #include "platform/fonts.h"
 
@@ -56,7 +57,7 @@ void TfrmKiroku::showRecords() {
 
 void TfrmKiroku::prepareShowing() {
     if (const QWidget* main = parentWidget())
-        setGeometry(0, 0, main->window()->width(), main->window()->height());
+        placeOnScreen(*this, QRect(0, 0, main->window()->width(), main->window()->height()));
     fillRecordList();
 }
 

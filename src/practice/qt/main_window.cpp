@@ -11,6 +11,7 @@
 #include "presentation/qt/page_window.h"
 #include "presentation/qt/qimage_canvas.h"
 #include "platform/fonts.h"
+#include "platform/window_placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,18 +22,28 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QHBoxLayout>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QVBoxLayout>
 
 namespace tavolini {
 namespace {
 
 constexpr int PanelWidth = 145;
+constexpr int PanelHeight = 520; // below the last row of buttons
 constexpr int CaptionHeight = 20;
+constexpr int TaskBarHeight = 28; // the design leaves it free below the window
 constexpr QColor WindowColour{0, 192, 192};
 constexpr QColor Teal{0, 128, 128};
 constexpr QColor Grey{160, 160, 160};
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The panel's column: wider by a scroll bar when it is lower than the panel.
+int panelAreaWidth(int areaHeight, int scrollBarWidth) {
+    return PanelWidth + (areaHeight < PanelHeight ? scrollBarWidth : 0);
+}
 
 // The glyphs of the operation buttons and of the blinking next-problem
 // button, drawn by the program.
@@ -97,7 +108,9 @@ TfrmMain::TfrmMain(DrillState state, QSize screen, QWidget* parent) : QMainWindo
     setAutoFillBackground(true);
     QFont windowFont = shippedFont(Face::PGothic, 12);
     setFont(windowFont);
-    setGeometry(0, 0, screen.width(), screen.height() - 28);
+    // The design's size, the whole screen, is where the window starts; its
+    // frame is kept on the screen and it can be resized freely.
+    placeOnScreen(*this, QRect(0, 0, screen.width(), screen.height() - TaskBarHeight));
 
     auto* central = new QWidget(this);
     central->setMouseTracking(true);
@@ -109,10 +122,11 @@ TfrmMain::TfrmMain(DrillState state, QSize screen, QWidget* parent) : QMainWindo
     m_pageCaption = new QLabel(central);
     m_pageCaption->setObjectName(QStringLiteral("lblPageCaption"));
     m_pageCaption->setStyleSheet(QStringLiteral("background: navy; color: white; padding-left: 4px;"));
-    const int panelHeight = height() - 56;
-    m_pageCaption->setGeometry(PanelWidth, 0, screen.width() - PanelWidth, CaptionHeight);
+    m_pageCaption->setFixedHeight(CaptionHeight);
+    const int panelHeight = screen.height() - TaskBarHeight - 56;
     const PageSetup setup{screen.width(), screen.width(), {0, CaptionHeight, PanelWidth, panelHeight - CaptionHeight}};
     m_page = new TfrmPage(state.algebra, state.layout, state.page, *this, setup, central);
+    layOut(central);
 
     m_commandPanel = std::make_unique<CommandPanel>(state.algebra, state.command, state.answers, state.page,
                                                     *m_page, *this);
@@ -138,11 +152,41 @@ QPushButton* TfrmMain::addButton(QWidget* parent, const char* name, const QStrin
     return button;
 }
 
+// The panel keeps its designed size and scrolls when the window is lower;
+// the page takes the rest and scrolls both ways when it is smaller.
+void TfrmMain::layOut(QWidget* central) {
+    auto* right = new QVBoxLayout;
+    right->setSpacing(0);
+    right->addWidget(m_pageCaption);
+    right->addWidget(m_page, 1);
+    auto* columns = new QHBoxLayout(central);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(0);
+    columns->addWidget(m_panelArea);
+    columns->addLayout(right, 1);
+    m_page->setMinimumSize(0, 0);
+    m_page->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (m_panelArea == nullptr) return;
+    const int areaHeight = centralWidget() != nullptr ? centralWidget()->height() : height();
+    m_panelArea->setFixedWidth(panelAreaWidth(areaHeight, m_panelArea->verticalScrollBar()->sizeHint().width()));
+}
+
 void TfrmMain::createPanel() {
-    m_panel = new QWidget(centralWidget());
+    m_panelArea = new QScrollArea(centralWidget());
+    m_panelArea->setObjectName(QStringLiteral("pnlMainArea"));
+    m_panelArea->setFrameShape(QFrame::NoFrame);
+    m_panelArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_panelArea->setFixedWidth(PanelWidth);
+    m_panelArea->viewport()->setAutoFillBackground(false);
+    m_panel = new QWidget;
     m_panel->setObjectName(QStringLiteral("pnlMain"));
     m_panel->setMouseTracking(true);
-    m_panel->setGeometry(0, 0, PanelWidth, height() - 56);
+    m_panel->setFixedSize(PanelWidth, PanelHeight);
+    m_panelArea->setWidget(m_panel);
 
     for (int n = 1; n <= 18; ++n) {
         const std::string name = "btnShiki" + std::to_string(n);

@@ -27,6 +27,7 @@ class QAction;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace tavolini {
 
@@ -125,10 +126,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Asks about unsaved edits of the problem set first.
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void createPanel();
+    void layOut(QWidget* central);
     void createOperationGroup(QWidget* panel);
     void createNumberPad(QWidget* panel);
     void createMenus();
@@ -141,6 +144,7 @@ private:
     void paintGroup(QGroupBox* group, bool enabled);
 
     DrillState m_state;
+    QScrollArea* m_panelArea = nullptr;
     QWidget* m_panel = nullptr;
     std::array<QPushButton*, 19> m_equationButtons{}; // 1 to 18
     QGroupBox* m_grbSousa = nullptr;

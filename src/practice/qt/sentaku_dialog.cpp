@@ -4,6 +4,7 @@
 
 #include "core/cp932.h"
 #include "platform/text_codec.h"
+#include "platform/window_placement.h"
 #include "practice/drill_dialogs.h"
 #include "presentation/qt/qimage_canvas.h"
 #include "platform/fonts.h"
@@ -71,8 +72,6 @@ int TfrmSentaku::choose() {
     return DrillDialogs::Closed;
 }
 
-void TfrmSentaku::placeAt(QPoint topLeft) {
-    move(topLeft);
-}
+void TfrmSentaku::placeAt(QPoint topLeft) { placeOnScreen(*this, QRect(topLeft, size())); }
 
 } // namespace tavolini

@@ -4,6 +4,7 @@
 
 #include "core/cp932.h"
 #include "platform/text_codec.h"
+#include "platform/window_placement.h"
 #include "presentation/qt/qimage_canvas.h"
 #include "platform/fonts.h"
 
@@ -12,7 +13,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QScreen>
 
 namespace tavolini {
 namespace {
@@ -120,11 +120,7 @@ TfrmVersion::TfrmVersion(QWidget* parent) : QDialog(parent) {
 }
 
 void TfrmVersion::showAbout() {
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
     exec();
 }
 

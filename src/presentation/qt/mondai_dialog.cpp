@@ -8,9 +8,12 @@
 #include "presentation/qt/page_bitmaps.h"
 #include "presentation/qt/qimage_canvas.h"
 #include "platform/fonts.h"
+#include "platform/window_placement.h"
 
 #include <QLabel>
 #include <QListWidget>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -68,11 +71,22 @@ TfrmMondai::TfrmMondai(ProblemSet& set, Algebra& algebra, LayoutState& layout, Q
     QFont windowFont = shippedFont(Face::PGothic, WindowFontPixels);
     setFont(windowFont);
     resize(UncoveredSize);
+    // The controls keep their designed places on a sheet that scrolls when the
+    // dialog is smaller than it, on a small screen: OK stays within reach.
+    m_sheet = new QWidget;
+    m_sheet->setObjectName(QStringLiteral("sheet"));
+    m_sheet->setFixedSize(UncoveredSize);
     createControls();
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidget(m_sheet);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(area);
 }
 
 RowImage* TfrmMondai::addImage(const QString& name, QRect rect) {
-    auto* image = new RowImage(name, rect.size(), rect.size(), this);
+    auto* image = new RowImage(name, rect.size(), rect.size(), m_sheet);
     image->move(rect.topLeft());
     return image;
 }
@@ -91,7 +105,7 @@ void TfrmMondai::createSlot(int p) {
     m_images[2 * i + 1] =
         addImage(slotName("Image", 2 * p), QRect(preview + QPoint(0, SecondEquationDrop), PreviewSize));
 
-    auto* button = new QPushButton(fromCp932(EquationLabels()[static_cast<std::size_t>(p)]), this);
+    auto* button = new QPushButton(fromCp932(EquationLabels()[static_cast<std::size_t>(p)]), m_sheet);
     button->setObjectName(slotName("btnShiki", p));
     button->setGeometry(QRect(ShikiOrigins[i], ShikiButtonSize));
     button->setAutoDefault(false);
@@ -115,7 +129,7 @@ void TfrmMondai::createControls() {
     m_imgKakkoW->canvas().setPicture(unmarkedBrace());
     m_imgKakkoW->hide();
 
-    m_label1 = new QLabel(text("問題を選んでください"), this);
+    m_label1 = new QLabel(text("問題を選んでください"), m_sheet);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setGeometry(Label1Rect);
     QPalette labelPalette = m_label1->palette();
@@ -124,7 +138,7 @@ void TfrmMondai::createControls() {
     m_label1->setPalette(labelPalette);
     m_label1->setAutoFillBackground(true);
 
-    m_lstTangen = new QListWidget(this);
+    m_lstTangen = new QListWidget(m_sheet);
     m_lstTangen->setObjectName(QStringLiteral("lstTangen"));
     m_lstTangen->setGeometry(TangenRect);
     m_lstTangen->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -132,19 +146,19 @@ void TfrmMondai::createControls() {
     // Moving to a unit, by the mouse or the keys, shows it.
     connect(m_lstTangen, &QListWidget::currentRowChanged, this, &TfrmMondai::unitClicked);
 
-    m_btnOK = new QPushButton(text("Ｏ　Ｋ"), this);
+    m_btnOK = new QPushButton(text("Ｏ　Ｋ"), m_sheet);
     m_btnOK->setObjectName(QStringLiteral("btnOK"));
     m_btnOK->setGeometry(OkRect);
     connect(m_btnOK, &QPushButton::clicked, this, &TfrmMondai::btnOKClick);
 
-    m_btnCancel = new QPushButton(text("キャンセル"), this);
+    m_btnCancel = new QPushButton(text("キャンセル"), m_sheet);
     m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
     m_btnCancel->setGeometry(CancelRect);
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool TfrmMondai::choose() {
-    if (QWidget* main = parentWidget()) setGeometry(main->window()->geometry());
+    if (QWidget* main = parentWidget()) placeOnScreen(*this, main->window()->geometry());
     prepareShowing();
     return exec() == QDialog::Accepted;
 }

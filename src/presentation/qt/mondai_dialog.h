@@ -70,6 +70,7 @@ class TfrmMondai final : public QDialog, private SelectionView {
     std::array<QPushButton*, SelectionSlots> m_btnShiki{};
     RowImage* m_imgKakkoB = nullptr;
     RowImage* m_imgKakkoW = nullptr;
+    QWidget* m_sheet = nullptr; // the controls, at their designed places
     QLabel* m_label1 = nullptr;
     QListWidget* m_lstTangen = nullptr;
     QPushButton* m_btnOK = nullptr;

@@ -2,10 +2,10 @@
 // Copyright 2026 The Tavolini authors
 #include "presentation/qt/page_window.h"
 
+#include "platform/fonts.h"
 #include "platform/text_codec.h"
 #include "presentation/qt/key_codes.h"
 #include "presentation/qt/page_bitmaps.h"
-#include "platform/fonts.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -87,25 +87,25 @@ void TfrmPage::createControls() {
     m_lblMess = new QLabel(m_sheet);
     m_lblMess->setObjectName(QStringLiteral("lblMess"));
     m_lblMess->setGeometry(MessRect.left, MessRect.top, m_state.rowWidth, MessRect.height);
-    QFont messageFont = shippedFont(Face::Gothic, MessageFontPixels);
+    QFont messageFont = plainZeroGothicFont(MessageFontPixels);
     messageFont.setBold(true);
     m_lblMess->setFont(messageFont);
     paintBackground(m_lblMess, clOlive, clWhite);
 
     m_grbKai = new QGroupBox(QStringLiteral(u"解"), m_sheet);
     m_grbKai->setObjectName(QStringLiteral("grbKai"));
-    m_grbKai->setGeometry(qtRect(KaiRect));
+    m_grbKai->setGeometry(qtRect(inAnswerBox(m_state, KaiRect)));
     m_grbKai->setAutoFillBackground(true);
     m_grbKai->hide();
-    addImage(QStringLiteral("Image33"), AnswerRect1, m_grbKai);
-    addImage(QStringLiteral("Image34"), AnswerRect2, m_grbKai);
+    addImage(QStringLiteral("Image33"), inAnswerBox(m_state, AnswerRect1), m_grbKai);
+    addImage(QStringLiteral("Image34"), inAnswerBox(m_state, AnswerRect2), m_grbKai);
     m_imgKotaeKakko = addImage(QStringLiteral("imgKotaeKakko"), KotaeKakkoRect, m_grbKai);
     m_imgKotaeKakko->setStretch(true); // its picture is drawn when the box first shows
     const QString stars(StarCount, QChar(u'★'));
     for (const auto& [name, rect] : {std::pair{"lblStarX", StarRectX}, std::pair{"lblStarY", StarRectY}}) {
         auto* label = new QLabel(stars, m_grbKai);
         label->setObjectName(QString::fromLatin1(name));
-        label->setGeometry(qtRect(rect));
+        label->setGeometry(qtRect(inAnswerBox(m_state, rect)));
         paintBackground(label, clLime, clBlack);
     }
 
@@ -145,10 +145,28 @@ void TfrmPage::showEquation(RowImage* image, int n, Colour colour) {
     tavolini::showEquation(rows, image != nullptr ? &image->canvas() : nullptr, n, colour);
 }
 
+void TfrmPage::showEquation(int n, Colour colour) {
+    showEquation(findRowImage(n), n, colour);
+    bringRowIntoView(n);
+}
+
 void TfrmPage::showStep(int n, Colour colour) {
     PageRows rows = pageRows();
     RowImage* image = findRowImage(n);
     tavolini::showStep(rows, image != nullptr ? &image->canvas() : nullptr, n, colour);
+    bringRowIntoView(n);
+}
+
+void TfrmPage::bringRowIntoView(int n) {
+    const RowImage* row = findRowImage(n);
+    // An answer is seen once its box shows.
+    if (row == nullptr || !row->isVisibleTo(m_sheet)) return;
+    const QPoint at = row->mapTo(m_sheet, QPoint(0, 0));
+    const int top = n <= 2 ? 0 : at.y();
+    const PageRect rect{at.x(), top, row->width(), at.y() + row->height() - top};
+    if (const std::optional<int> scroll =
+            scrollToShow(verticalScrollBar()->value(), viewport()->height(), rect))
+        verticalScrollBar()->setValue(*scroll);
 }
 
 void TfrmPage::blankRow(int n) {
@@ -157,6 +175,7 @@ void TfrmPage::blankRow(int n) {
 
 void TfrmPage::writeRowText(int n, int r, std::string_view text, Colour colour) {
     tavolini::writeRowText(m_rows, n, r, text, colour);
+    bringRowIntoView(n);
 }
 
 void TfrmPage::drawRowLabel(int n) {
@@ -247,7 +266,8 @@ void TfrmPage::rowReleased(const RowImage* row, Qt::MouseButton button) {
 }
 
 void TfrmPage::keyPressEvent(QKeyEvent* event) {
-    m_events.pageKey(virtualKeyCode(*event), event->modifiers().testFlag(Qt::ShiftModifier), toCp932(event->text()));
+    m_events.pageKey(virtualKeyCode(*event), event->modifiers().testFlag(Qt::ShiftModifier),
+                     toCp932(event->text()));
     event->accept();
 }
 

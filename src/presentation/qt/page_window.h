@@ -39,7 +39,8 @@ class TfrmPage final : public QScrollArea, public PageView {
     void showEquation(RowImage* image, int n, Colour colour);
 
     bool hasRowImage(int n) const override { return findRowImage(n) != nullptr; }
-    void showEquation(int n, Colour colour) override { showEquation(findRowImage(n), n, colour); }
+    // showEquation, showStep and writeRowText bring the row they write into view.
+    void showEquation(int n, Colour colour) override;
     void showStep(int n, Colour colour) override;
     void blankRow(int n) override;
     void writeRowText(int n, int r, std::string_view text, Colour colour) override;
@@ -73,9 +74,13 @@ class TfrmPage final : public QScrollArea, public PageView {
       public:
         explicit Rows(const TfrmPage& page) : m_page(page) {}
         Canvas* findRowImage(int n) override;
+        int textWidth(const CanvasFont& font, std::string_view text) const override {
+            return m_measure.textWidth(font, text);
+        }
 
       private:
         const TfrmPage& m_page;
+        QtTextMeasure m_measure;
     };
 
     PageRows pageRows() { return {m_algebra, m_layout, m_rows}; }
@@ -86,6 +91,9 @@ class TfrmPage final : public QScrollArea, public PageView {
     void rowHovered(const RowImage* row);
     void rowReleased(const RowImage* row, Qt::MouseButton button);
     void printMessage();
+    // Scrolls until row n is wholly in view; the problem's rows with the
+    // message line above them.
+    void bringRowIntoView(int n);
     // The sheet covers every row and the answer box, when one is placed.
     void fitSheet(std::optional<PagePoint> answerBox);
 

@@ -10,6 +10,7 @@
 #include "presentation/qt/printer_target.h"
 #include "presentation/qt/qimage_canvas.h"
 #include "platform/fonts.h"
+#include "platform/window_placement.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -20,7 +21,6 @@
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QToolButton>
 
@@ -137,11 +137,7 @@ void TfrmPrintS::showPrint() {
 }
 
 void TfrmPrintS::prepareShowing() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect place(QPoint(0, 0), size());
-        place.moveCenter(screen->geometry().center());
-        move(place.topLeft());
-    }
+    centreOnScreen(*this);
     refreshPreview();
 }
 

@@ -29,7 +29,28 @@ QString qtText(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// What a text looks like on screen. An equation's minus is the font's minus
+// sign, as wide as its plus, not the short hyphen of the keyboard.
+QString shownText(const CanvasFont& font, std::string_view text) {
+    QString shown = qtText(text);
+    if (faceOfDesignName(font.face) == Face::Equation) shown.replace(QChar(u'-'), QChar(0x2212));
+    return shown;
+}
+
+bool sameFace(const CanvasFont& a, const CanvasFont& b) {
+    return a.face == b.face && a.size == b.size && a.bold == b.bold && a.italic == b.italic;
+}
+
 } // namespace
+
+int QtTextMeasure::textWidth(const CanvasFont& font, std::string_view text) const {
+    if (!m_font || !sameFace(*m_font, font)) {
+        m_metrics.emplace(qtFont(font));
+        m_font = font;
+    }
+    const QString shown = shownText(font, text);
+    return std::max(m_metrics->horizontalAdvance(shown), m_metrics->boundingRect(shown).right() + 1);
+}
 
 qreal screenPixelRatio() {
     return qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
@@ -43,7 +64,8 @@ QFont qtFont(const CanvasFont& font) {
 }
 
 QImageCanvas::QImageCanvas(QSize controlSize, QSize pictureSize, qreal devicePixelRatio)
-    : m_controlSize(controlSize), m_pictureSize(pictureSize), m_devicePixelRatio(std::max<qreal>(1, devicePixelRatio)) {
+    : m_controlSize(controlSize), m_pictureSize(pictureSize),
+      m_devicePixelRatio(std::max<qreal>(1, devicePixelRatio)) {
     clear();
 }
 
@@ -85,12 +107,11 @@ void QImageCanvas::finishPainting() const {
 }
 
 void QImageCanvas::setFont(const CanvasFont& font) {
-    const bool sameFace = font.face == m_font.face && font.size == m_font.size && font.bold == m_font.bold &&
-                          font.italic == m_font.italic;
+    const bool unchanged = sameFace(font, m_font);
     m_font = font;
     // Resolved when text is drawn: most images are cleared many times and
     // written on seldom, and resolving a font is the slow part.
-    if (!sameFace) m_fontResolved = false;
+    if (!unchanged) m_fontResolved = false;
 }
 
 void QImageCanvas::resolveFont() {
@@ -115,12 +136,8 @@ void QImageCanvas::textOut(int x, int y, std::string_view text) {
     resolveFont();
     QPainter& out = painter();
     out.setPen(QColor(m_font.colour.r, m_font.colour.g, m_font.colour.b));
-    QString shown = qtText(text);
-    // An equation's minus is the font's minus sign, as wide as its plus,
-    // not the short hyphen of the keyboard.
-    if (faceOfDesignName(m_font.face) == Face::Equation) shown.replace(QChar(u'-'), QChar(0x2212));
     // The point is the text's top left corner; Qt draws from the baseline.
-    out.drawText(QPoint(x, y + m_ascent), shown);
+    out.drawText(QPoint(x, y + m_ascent), shownText(m_font, text));
 }
 
 // One pixel of the layout: the device pixels it covers on the picture.
@@ -132,7 +149,8 @@ void QImageCanvas::plot(int x, int y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(dy));
         for (int dx = first(x); dx < std::max(first(x + 1), first(x) + 1) && dx < image.width(); ++dx) {
             QRgb& pixel = line[dx];
-            pixel = m_penMode == PenMode::NotXor ? (~(pixel ^ rgb(m_pen)) & 0x00FFFFFFu) | 0xFF000000u : rgb(m_pen);
+            pixel = m_penMode == PenMode::NotXor ? (~(pixel ^ rgb(m_pen)) & 0x00FFFFFFu) | 0xFF000000u
+                                                 : rgb(m_pen);
         }
     }
 }
@@ -148,7 +166,8 @@ void QImageCanvas::column(int x, int y1, int y2) {
 }
 
 void QImageCanvas::copyRect(int x1, int y1, int x2, int y2) {
-    const QRect area = QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)).intersected(QRect(QPoint(0, 0), m_pictureSize));
+    const QRect area =
+        QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)).intersected(QRect(QPoint(0, 0), m_pictureSize));
     if (!area.isEmpty()) painter().fillRect(area, QColor::fromRgb(rgb(m_pen)));
 }
 
@@ -198,7 +217,8 @@ void QImageCanvas::rectangle(int x1, int y1, int x2, int y2) {
 }
 
 void QImageCanvas::fillRect(int x1, int y1, int x2, int y2, Colour colour) {
-    const QRect area = QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)).intersected(QRect(QPoint(0, 0), m_pictureSize));
+    const QRect area =
+        QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)).intersected(QRect(QPoint(0, 0), m_pictureSize));
     if (!area.isEmpty()) painter().fillRect(area, QColor(colour.r, colour.g, colour.b));
 }
 

@@ -3,12 +3,15 @@
 #pragma once
 
 #include "presentation/canvas.h"
+#include "presentation/equation_layout.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QSize>
 #include <memory>
+#include <optional>
 
 namespace tavolini {
 
@@ -20,6 +23,18 @@ qreal screenPixelRatio();
 // names, sized in pixels so that drawings do not depend on the display's
 // resolution.
 QFont qtFont(const CanvasFont& font);
+
+// Measures text as QImageCanvas draws it, to the right edge of its ink
+// (italics lean past their advance).
+class QtTextMeasure final : public TextMeasure {
+  public:
+    int textWidth(const CanvasFont& font, std::string_view text) const override;
+
+  private:
+    // The last font asked for: a row's equation is measured in one font.
+    mutable std::optional<CanvasFont> m_font;
+    mutable std::optional<QFontMetrics> m_metrics;
+};
 
 // A canvas that paints a QImage. The image control has its laid-out size;
 // its picture is the blank picture's size, as every clearing gives it a

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "platform/window_placement.h"
+
+#include <gtest/gtest.h>
+
+namespace tavolini {
+namespace {
+
+// A frame is moved onto the available part of the screen, and shrunk only
+// where it cannot fit: its title bar never sits above the screen.
+TEST(WindowPlacement, KeepsTheWholeFrameOnTheAvailableScreen) {
+    const QRect screen(0, 0, 1024, 768);
+    const QRect belowTopPanel(0, 24, 1024, 744);
+    const QMargins frame(4, 30, 4, 4);
+    const struct {
+        const char* name;
+        QRect wantedClient;
+        QRect available;
+        QRect client;
+    } rows[] = {
+        {"the design's whole screen", {0, 0, 1024, 740}, screen, {4, 30, 1016, 734}},
+        {"below a top panel", {0, 0, 1024, 740}, belowTopPanel, {4, 54, 1016, 710}},
+        {"small enough, left where it is", {100, 100, 400, 300}, screen, {100, 100, 400, 300}},
+        {"past the right edge", {900, 100, 400, 300}, screen, {620, 100, 400, 300}},
+        {"above the top", {300, -50, 400, 300}, screen, {300, 30, 400, 300}},
+        {"past the bottom", {300, 600, 400, 300}, screen, {300, 464, 400, 300}},
+        {"larger than a small screen", {0, 0, 790, 510}, {0, 0, 640, 480}, {4, 30, 632, 446}},
+    };
+    for (const auto& row : rows) {
+        const QRect client = placedClient(row.wantedClient, frame, row.available);
+        EXPECT_EQ(client, row.client) << row.name;
+        EXPECT_TRUE(row.available.contains(client.marginsAdded(frame))) << row.name;
+    }
+}
+
+} // namespace
+} // namespace tavolini
