@@ -19,6 +19,13 @@ class RowImages : public TextMeasure {
     virtual Canvas* findRowImage(int n) = 0;
 };
 
+// How a row's equation was last drawn: as a step (with its sentence above
+// it) or not, and in which colour. A printout draws it again so.
+struct RowDrawing {
+    bool step = false;
+    Colour colour = clBlack;
+};
+
 // Everything the drawing of rows works with.
 struct PageRows {
     Algebra& algebra;

@@ -2,67 +2,145 @@
 // Copyright 2026 The Tavolini authors
 #include "presentation/print_job.h"
 
+#include "core/cp932.h"
+#include "presentation/page_rows.h"
+
 #include <algorithm>
+#include <cmath>
 
 namespace tavolini {
 namespace {
 
 constexpr int MaxMargin = 10;
 constexpr int MaxSize = 5;
-constexpr int MarginCharacterWidth = 32; // screen pixels per character of margin
+constexpr int MarginCharacterWidth = 10; // a cell of the equations at their usual size
 constexpr int TitlePoints = 12;
-constexpr int AnswerIndent = 20;
-constexpr int ScreenResolution = 96;
+constexpr double ScreenResolution = 96;
+constexpr int RowGap = 2; // layout pixels below every row
 
-// Draws the image enlarged z times with its top left at (x, y); the height
-// it takes, with a little space below.
-int printImage(PrintTarget& target, int x, int y, const std::optional<PrintImage>& image, int z) {
-    if (!image) return 0;
-    target.drawImage(*image, {x, y, image->width * z, image->height * z});
-    return (image->height + 2) * z;
+// The brace beside ① and ②, and the [答] brace of the answer box, as the
+// page window draws them, in pixels of the layout.
+constexpr PageRect BraceImage{0, 0, 25, 100};
+constexpr PageRect BraceCurve{6, 4, 14, 92};
+constexpr PageRect AnswerBraceImage{0, 0, 70, 100};
+constexpr PageRect AnswerBraceCurve{52, 4, 14, 92};
+constexpr int AnswerLabelWidth = 50;
+constexpr int AnswerLabelPoints = 12;
+
+int scaled(int length, double scale) { return static_cast<int>(std::lround(length * scale)); }
+
+PageRect scaledRect(const PageRect& r, int x, int y, double scale) {
+    return {x + scaled(r.left, scale), y + scaled(r.top, scale), scaled(r.width, scale), scaled(r.height, scale)};
+}
+
+// The page's one row image, for the page's drawing of a row: the canvas on
+// paper stands in for it, and measures text as the paper draws it.
+class PaperRow final : public RowImages {
+  public:
+    PaperRow(Canvas& canvas, int n, const TextMeasure& measure) : m_canvas(canvas), m_n(n), m_measure(measure) {}
+    Canvas* findRowImage(int n) override { return n == m_n ? &m_canvas : nullptr; }
+    int textWidth(const CanvasFont& font, std::string_view text) const override {
+        return m_measure.textWidth(font, text);
+    }
+
+  private:
+    Canvas& m_canvas;
+    int m_n;
+    const TextMeasure& m_measure;
+};
+
+// Draws the row with its top left at (x, y); the height it takes on paper.
+int printRow(PrintTarget& target, Algebra& algebra, LayoutState& layout, const PrintRow& row, int x, int y,
+             double scale) {
+    const PageRect onPage{x, y, scaled(row.width, scale), scaled(row.height, scale)};
+    Canvas& canvas = target.canvas(onPage, row.width, row.height);
+    PaperRow paper(canvas, row.n, target.measure());
+    PageRows page{algebra, layout, paper};
+    if (row.step) showStep(page, &canvas, row.n, row.colour);
+    else showEquation(page, &canvas, row.n, row.colour);
+    return scaled(row.height + RowGap, scale);
+}
+
+// "[答]" and its brace in front of the answers, over the start of their
+// rows, as the page shows them.
+void printAnswerBrace(PrintTarget& target, int x, int y, double scale) {
+    Canvas& canvas =
+        target.canvas(scaledRect(AnswerBraceImage, x, y, scale), AnswerBraceImage.width, AnswerBraceImage.height);
+    canvas.fillRect(0, 0, AnswerBraceImage.width, AnswerBraceImage.height, clWhite);
+    CanvasFont font = clearedSurfaceFont();
+    font.face = cp932("ＭＳ ゴシック");
+    font.bold = true;
+    font.size = AnswerLabelPoints;
+    canvas.setFont(font);
+    const std::string label = cp932("[答]");
+    const int width = target.measure().textWidth(font, label);
+    canvas.textOut((AnswerLabelWidth - width) / 2, (AnswerBraceImage.height - pixelsFromPoints(font.size)) / 2,
+                   label);
+    target.drawBrace(scaledRect(AnswerBraceCurve, x, y, scale));
+}
+
+int widestRow(const StepPrintout& printout) {
+    int widest = 0;
+    for (const PrintRow& row : printout.rows) widest = std::max(widest, row.width);
+    return widest;
 }
 
 } // namespace
 
-PrintLayout printLayout(PrintSettings settings, int pageWidth, int pageHeight, int screenWidth) {
+PrintLayout printLayout(PrintSettings settings, int pageWidth, int pageHeight, int resolution, int screenWidth,
+                        int rowWidth) {
     // A page narrower than the screen still gets its margins.
     const int k = std::max(1, screenWidth > 0 ? pageWidth / screenWidth : 1);
-    return {k,
-            std::clamp(settings.size, 1, MaxSize) + 1,
-            MarginCharacterWidth * std::clamp(settings.margin, 0, MaxMargin) * k,
-            100 * k,
-            pageHeight - 200 * k,
-            50 * k};
+    const int margin = std::clamp(settings.margin, 0, MaxMargin);
+    const int size = std::clamp(settings.size, 1, MaxSize);
+    double scale = std::max(1, resolution) / ScreenResolution * (size + 1) / 3;
+    const int widest = margin * MarginCharacterWidth + rowWidth;
+    if (widest > 0 && pageWidth > 0) scale = std::min(scale, static_cast<double>(pageWidth) / widest);
+    return {k, scale, scaled(margin * MarginCharacterWidth, scale), 100 * k, pageHeight - 200 * k, 50 * k};
 }
 
-bool printSteps(PrintTarget& target, const StepPrintout& printout, PrintSettings settings) {
-    const PrintLayout layout =
-        printLayout(settings, target.pageWidth(), target.pageHeight(), printout.screenWidth);
-    const int x = layout.left;
-    int y = layout.topMargin;
+bool printSteps(PrintTarget& target, const StepPrintout& printout, PrintSettings settings, Algebra& algebra,
+                LayoutState& layout) {
+    const PrintLayout measures = printLayout(settings, target.pageWidth(), target.pageHeight(), target.resolution(),
+                                             printout.screenWidth, widestRow(printout));
+    const double scale = measures.scale;
+    const int x = measures.left;
+    int y = measures.topMargin;
     target.drawText(x, y, TitlePoints, printout.title);
-    y += layout.titleGap;
+    y += measures.titleGap;
     const int firstRowTop = y;
-    for (std::size_t i = 0; i < printout.rows.size(); ++i) {
-        y += printImage(target, x, y, printout.rows[i], layout.z);
-        if (y > layout.bottomLimit) {
-            y = layout.topMargin;
-            if (!target.newPage()) return false;
-        }
-        if (i == 1) printImage(target, x, firstRowTop, printout.brace, layout.z);
+
+    // A row that ends below the limit is printed whole; the page is turned
+    // only for what follows it, so that no blank sheet comes out at the end.
+    bool pageFull = false;
+    const auto turnPageIfFull = [&] {
+        if (!pageFull) return true;
+        pageFull = false;
+        y = measures.topMargin;
+        return target.newPage();
+    };
+    for (const PrintRow& row : printout.rows) {
+        if (!turnPageIfFull()) return false;
+        y += printRow(target, algebra, layout, row, x, y, scale);
+        pageFull = y > measures.bottomLimit;
+        if (row.n == 2) target.drawBrace(scaledRect(BraceCurve, x, firstRowTop, scale));
     }
     if (printout.answerBoxShown) {
-        const int answerTop = y;
-        y += printImage(target, x + AnswerIndent, y, printout.answerX, layout.z);
-        printImage(target, x + AnswerIndent, y, printout.answerY, layout.z);
-        printImage(target, x, answerTop, printout.answerBrace, layout.z);
+        if (!turnPageIfFull()) return false;
+        int answerTop = y;
+        for (const std::optional<PrintRow>& answer : {printout.answerX, printout.answerY})
+            if (answer) answerTop += printRow(target, algebra, layout, *answer, x, answerTop, scale);
+        printAnswerBrace(target, x, y, scale);
     }
     return true;
 }
 
-void printWholePage(PrintTarget& target, const PrintImage& page) {
-    const int dpi = target.resolution();
-    target.drawImage(page, {0, 0, page.width * dpi / ScreenResolution, page.height * dpi / ScreenResolution});
+void printWholePage(PrintTarget& target, int windowWidth, int windowHeight) {
+    if (windowWidth <= 0 || windowHeight <= 0) return;
+    const double scale = std::min({target.resolution() / ScreenResolution,
+                                   static_cast<double>(target.pageWidth()) / windowWidth,
+                                   static_cast<double>(target.pageHeight()) / windowHeight});
+    target.drawPageWindow({0, 0, scaled(windowWidth, scale), scaled(windowHeight, scale)});
 }
 
 std::string printPreviewText(int margin) {

@@ -33,7 +33,8 @@ struct Printing {
                             &main);
         for (const auto& [n, text] : {std::pair{1, "2x+y=7"}, {2, "x-y=2"}, {3, "3x=9"}}) {
             parseEquation(algebra, algebra.EquationTable[static_cast<std::size_t>(n)], text);
-            page->showEquation(n, clBlack);
+            if (n <= 2) page->showEquation(n, clBlack);
+            else page->showStep(n, clBlack);
         }
         algebra.equationCount = 3;
         set.currentUnit = 2;
@@ -78,17 +79,17 @@ TEST(PrintDialog, ThePreviewFollowsTheMarginAndTheSize) {
     EXPECT_EQ(p.dialog->settings().size, 5);
 }
 
-// ① and ② print the part of their picture their 50-pixel control shows, not
-// the whole 70-pixel picture squeezed.
-TEST(PrintDialog, PrintsWhatTheScreenShows) {
+// Each row prints as it was drawn on the page (a step with its sentence, in
+// its colour), at the size its control shows: ① and ② 50 pixels high.
+TEST(PrintDialog, PrintsTheRowsAsThePageDrewThem) {
     Printing p;
     const StepPrintout printout = p.dialog->stepPrintout();
     EXPECT_EQ(utf8FromCp932(printout.title), "2 (3)次の連立方程式を解きなさい");
     ASSERT_EQ(printout.rows.size(), 3u);
-    EXPECT_EQ(printout.rows[0]->height, 50);
-    EXPECT_EQ(printout.rows[2]->height, 69);
-    const auto* first = p.page->findRowImage(1);
-    EXPECT_EQ(first->shownPicture().size(), first->size());
+    EXPECT_EQ(printout.rows[0].height, 50);
+    EXPECT_FALSE(printout.rows[0].step);
+    EXPECT_EQ(printout.rows[2].height, 69);
+    EXPECT_TRUE(printout.rows[2].step);
     EXPECT_FALSE(printout.answerBoxShown);
 }
 

@@ -1,17 +1,23 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
 #include "core/cp932.h"
+#include "core/parser.h"
 #include "files/problem_set.h"
 #include "presentation/print_job.h"
+#include "support/recording_canvas.h"
+#include "core/quiet_dialogs.h"
 
 #include <algorithm>
+#include <cmath>
+#include <deque>
 #include <gtest/gtest.h>
 
 namespace tavolini {
 namespace {
 
-// A page of A4 at 600 dpi that writes down what is drawn, "name@x,y wxh" and
-// "text@x,y"; "page" for each new page.
+// A page of A4 at 600 dpi that writes down what is drawn: "canvas@x,y wxh"
+// for each row's canvas (kept, to look at what the layout drew on it),
+// "brace@...", "text@x,y" and "window@..."; "page" for each new page.
 class RecordingTarget final : public PrintTarget {
   public:
     int pageWidth() const override { return width; }
@@ -21,51 +27,82 @@ class RecordingTarget final : public PrintTarget {
         calls.push_back("page");
         return !failOnNewPage;
     }
-    void drawImage(const PrintImage& image, const PageRect& r) override {
-        calls.push_back(image.name + "@" + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
-                        std::to_string(r.width) + "x" + std::to_string(r.height));
+    Canvas& canvas(const PageRect& r, int layoutWidth, int layoutHeight) override {
+        calls.push_back("canvas" + at(r));
+        return canvases.emplace_back(layoutWidth, layoutHeight);
     }
+    const TextMeasure& measure() const override { return m_measure; }
+    void drawBrace(const PageRect& r) override { calls.push_back("brace" + at(r)); }
     void drawText(int x, int y, int points, std::string_view text) override {
         calls.push_back(utf8FromCp932(text) + "@" + std::to_string(x) + "," + std::to_string(y) + " " +
                         std::to_string(points) + "pt");
     }
+    void drawPageWindow(const PageRect& r) override { calls.push_back("window" + at(r)); }
 
     int width = 4961;
     int height = 7016;
     bool failOnNewPage = false;
     std::vector<std::string> calls;
+    std::deque<RecordingCanvas> canvases;
+
+  private:
+    static std::string at(const PageRect& r) {
+        return "@" + std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.width) + "x" +
+               std::to_string(r.height);
+    }
+    TextMeasure m_measure;
 };
 
-// Rows of a 1024-pixel screen: ① and ② 415 x 50, the steps 415 x 69.
-StepPrintout printout(int equations, bool solved) {
-    StepPrintout p;
-    p.title = problemTitle(2, 3);
-    p.screenWidth = 1024;
-    for (int n = 1; n <= equations; ++n)
-        p.rows.push_back(PrintImage{"Image" + std::to_string(n), 415, n <= 2 ? 50 : 69});
-    p.brace = PrintImage{"imgKakko", 25, 100};
-    p.answerBoxShown = solved;
-    p.answerX = PrintImage{"Image33", 295, 50};
-    p.answerY = PrintImage{"Image34", 295, 50};
-    p.answerBrace = PrintImage{"imgKotaeKakko", 70, 100};
-    return p;
-}
+// The typical road's first rows in the table, and the rows of a 1024-pixel
+// screen: ① and ② 415 x 50, the steps 415 x 69, the answers 295 x 50.
+struct Road {
+    Road() {
+        const char* texts[] = {"", "2x+y=7", "x-y=2", "3x=9", "x=3", "3-y=2", "-y=-3+2"};
+        for (int n = 1; n <= 6; ++n)
+            parseEquation(algebra, algebra.EquationTable[static_cast<std::size_t>(n)], texts[n]);
+        algebra.EquationTable[3].stepText = cp932("①式と②式をたすと");
+        parseEquation(algebra, algebra.EquationTable[SolutionSlotX], "x=3");
+        parseEquation(algebra, algebra.EquationTable[SolutionSlotY], "y=1");
+    }
+    StepPrintout printout(int equations, bool solved) const {
+        StepPrintout p;
+        p.title = problemTitle(2, 3);
+        for (int n = 1; n <= equations; ++n) p.rows.push_back({n, n > 2, n == 4 ? clBlue : clBlack, 415, n <= 2 ? 50 : 69});
+        p.answerBoxShown = solved;
+        p.answerX = PrintRow{SolutionSlotX, false, clBlack, 295, 50};
+        p.answerY = PrintRow{SolutionSlotY, false, clBlack, 295, 50};
+        return p;
+    }
+    bool print(RecordingTarget& target, int equations, bool solved, PrintSettings settings) {
+        return printSteps(target, printout(equations, solved), settings, algebra, layout);
+    }
 
+    QuietDialogs dialogs;
+    Algebra algebra{dialogs};
+    LayoutState layout;
+};
+
+// At size 2 a row is as tall on paper as on a 96-dpi screen; the sizes scale
+// it by (size + 1) / 3 as far as the widest row fits beside the margin, which
+// counts cells of that size.
 TEST(PrintJob, MeasuresByThePageAndTheSettings) {
     struct Row {
         PrintSettings settings;
         int pageWidth;
-        int k, z, left;
+        int k, left, stepRowHeight;
     };
     const Row rows[] = {
-        {{6, 2}, 4961, 4, 3, 768}, {{0, 2}, 4961, 4, 3, 0},  {{10, 5}, 4961, 4, 6, 1280},
-        {{6, 1}, 800, 1, 2, 192},  {{-3, 9}, 4961, 4, 6, 0}, // out of range: clamped
+        {{6, 2}, 4961, 4, 375, 431},  // 431 device pixels at 600 dpi: 18.2 mm
+        {{0, 1}, 4961, 4, 0, 288},    {{0, 5}, 4961, 4, 0, 825}, // size 5 is as wide as the page
+        {{10, 5}, 4961, 4, 963, 665}, {{-3, 9}, 4961, 4, 0, 825}, // out of range: clamped
+        {{6, 2}, 800, 1, 101, 116},                               // a narrow page: the row fits it
     };
     for (const Row& row : rows) {
-        const PrintLayout layout = printLayout(row.settings, row.pageWidth, 7016, 1024);
+        const PrintLayout layout = printLayout(row.settings, row.pageWidth, 7016, 600, 1024, 415);
         EXPECT_EQ(layout.k, row.k) << row.pageWidth;
-        EXPECT_EQ(layout.z, row.z);
-        EXPECT_EQ(layout.left, row.left);
+        EXPECT_EQ(layout.left, row.left) << row.settings.margin << " " << row.settings.size;
+        EXPECT_EQ(std::lround(69 * layout.scale), row.stepRowHeight) << row.settings.size;
+        EXPECT_LE(layout.left + std::lround(415 * layout.scale), row.pageWidth);
         EXPECT_EQ(layout.topMargin, 100 * row.k);
         EXPECT_EQ(layout.bottomLimit, 7016 - 200 * row.k);
         EXPECT_EQ(layout.titleGap, 50 * row.k);
@@ -75,77 +112,88 @@ TEST(PrintJob, MeasuresByThePageAndTheSettings) {
     EXPECT_EQ(printPreviewPoints(5), 30);
 }
 
-// The title, ① and ② each as high as its control shows, the brace at ①,
-// the steps 213 apart at size 2 (426 at size 5), then the answers.
-TEST(PrintJob, PrintsTheStepsOneUnderTheOther) {
+// The title; ① and ② as high as their controls show, the brace beside
+// them; the steps; then the answers behind "[答]" and its brace. Each row is
+// drawn by the page's layout, its sentence above it.
+TEST(PrintJob, DrawsTheStepsOneUnderTheOther) {
+    Road road;
     RecordingTarget target;
-    ASSERT_TRUE(printSteps(target, printout(4, true), {6, 2}));
+    ASSERT_TRUE(road.print(target, 4, true, {6, 2}));
     EXPECT_EQ(target.calls,
-              (std::vector<std::string>{"2 (3)次の連立方程式を解きなさい@768,400 12pt",
-                                        "Image1@768,600 1245x150", "Image2@768,756 1245x150",
-                                        "imgKakko@768,600 75x300", "Image3@768,912 1245x207",
-                                        "Image4@768,1125 1245x207", "Image33@788,1338 885x150",
-                                        "Image34@788,1494 885x150", "imgKotaeKakko@768,1338 210x300"}));
-    RecordingTarget large;
-    ASSERT_TRUE(printSteps(large, printout(4, false), {0, 5}));
-    EXPECT_EQ(large.calls[4], "Image3@0,1224 2490x414");
-    EXPECT_EQ(large.calls[5], "Image4@0,1650 2490x414");
-    EXPECT_EQ(large.calls.size(), 6u);
+              (std::vector<std::string>{"2 (3)次の連立方程式を解きなさい@375,400 12pt", "canvas@375,600 2594x313",
+                                        "canvas@375,925 2594x313", "brace@413,625 88x575",
+                                        "canvas@375,1250 2594x431", "canvas@375,1694 2594x431",
+                                        "canvas@375,2138 1844x313", "canvas@375,2463 1844x313",
+                                        "canvas@375,2138 438x625", "brace@700,2163 88x575"}));
+    EXPECT_EQ(target.canvases[0].width(), 415);
+    EXPECT_EQ(target.canvases[0].height(), 50);
+    EXPECT_NE(target.canvases[0].texts().find("①"), std::string::npos);
+    const std::string step = target.canvases[2].texts();
+    ASSERT_NE(target.canvases[2].findText("①式と②式をたすと"), nullptr) << step;
+    EXPECT_EQ(target.canvases[2].findText("①式と②式をたすと")->y1, 0); // above the equation
+    EXPECT_NE(step.find("9"), std::string::npos) << step;
+    EXPECT_EQ(target.canvases[3].calls().back().font.colour, clBlack); // the label
+    // "[答]" and its brace cover the start of the answers' rows, as on the page.
+    EXPECT_EQ(target.canvases[6].calls().front().kind, CanvasCall::Kind::Fill);
+    EXPECT_NE(target.canvases[6].texts().find("[答]"), std::string::npos);
 }
 
 // A row that ends below the bottom limit stays whole on its page; the next
-// one starts the new page at the top margin. A failing printer ends the job.
-TEST(PrintJob, BreaksThePageAfterTheRowThatPassesTheLimit) {
-    RecordingTarget target;
-    target.height = 1700 + 800; // bottom limit 1700 with k 4: ④ ends at 2076
-    ASSERT_TRUE(printSteps(target, printout(5, false), {0, 5}));
-    EXPECT_EQ(target.calls, (std::vector<std::string>{
-                                "2 (3)次の連立方程式を解きなさい@0,400 12pt", "Image1@0,600 2490x300",
-                                "Image2@0,912 2490x300", "imgKakko@0,600 150x600", "Image3@0,1224 2490x414",
-                                "Image4@0,1650 2490x414", "page", "Image5@0,400 2490x414"}));
+// one starts the new page at the top margin. A page is begun only for what
+// follows: no blank sheet after the last row, the answers on a new page when
+// they follow it. A failing printer ends the job.
+TEST(PrintJob, BreaksThePageOnlyBeforeWhatFollows) {
+    // Size 5, margin 0 (11.954 device pixels a pixel): ③ ends at 2693, ④,
+    // 849 further, below the bottom limit of 3000.
+    // The limit is inclusive: ④ (with its space below) ending exactly on it
+    // leaves ⑤ on the same page; one pixel beyond breaks it.
+    const struct {
+        int rows;
+        bool solved;
+        int bottomLimit;
+        std::vector<std::string> end; // from ④ on
+    } rows[] = {
+        {5, false, 3000, {"canvas@0,2693 4961x825", "page", "canvas@0,400 4961x825"}},
+        {4, false, 3000, {"canvas@0,2693 4961x825"}},
+        {4, true, 3000,
+         {"canvas@0,2693 4961x825", "page", "canvas@0,400 3526x598", "canvas@0,1022 3526x598",
+          "canvas@0,400 837x1195", "brace@622,448 167x1100"}},
+        {5, false, 3542, {"canvas@0,2693 4961x825", "canvas@0,3542 4961x825"}},
+        {5, false, 3541, {"canvas@0,2693 4961x825", "page", "canvas@0,400 4961x825"}},
+    };
+    for (const auto& row : rows) {
+        Road road;
+        RecordingTarget target;
+        target.height = row.bottomLimit + 800; // 200 k below the limit
+        ASSERT_TRUE(road.print(target, row.rows, row.solved, {0, 5}));
+        const auto fourth = std::find(target.calls.begin(), target.calls.end(), "canvas@0,2693 4961x825");
+        EXPECT_EQ(std::vector<std::string>(fourth, target.calls.end()), row.end) << row.rows << row.solved;
+
+    }
+    Road road;
     RecordingTarget failing;
-    failing.height = 2400;
+    failing.height = 3800;
     failing.failOnNewPage = true;
-    EXPECT_FALSE(printSteps(failing, printout(5, false), {0, 5}));
+    EXPECT_FALSE(road.print(failing, 5, false, {0, 5}));
     EXPECT_EQ(failing.calls.back(), "page");
 }
 
-// The limit is inclusive: a row (with its space below) that ends exactly on
-// it leaves the next row on the same page; one pixel beyond breaks it.
-TEST(PrintJob, ARowEndingOnTheLimitKeepsTheNextOneOnItsPage) {
-    struct Row {
-        int width, height, size;
-        std::vector<std::string> afterFourthRow; // up to ⑤
+// The page window at the screen's size where it fits the paper, else made
+// smaller to fit it, keeping its shape.
+TEST(PrintJob, PrintsTheWholePageOnOnePage) {
+    const struct {
+        int width, height;
+        const char* drawn;
+    } rows[] = {
+        {480, 300, "window@0,0 3000x1875"},
+        {871, 684, "window@0,0 4961x3896"},
+        {600, 1400, "window@0,0 3007x7016"},
     };
-    const Row rows[] = {
-        // k 4, z 6: ④ ends at 2076; the bottom limit is the height less 800.
-        {4961, 2076 + 800, 5, {"Image5@0,2076 2490x414"}},
-        {4961, 2075 + 800, 5, {"page", "Image5@0,400 2490x414"}},
-        // k 1, z 2: ④ ends at 642; the bottom limit is the height less 200.
-        {800, 642 + 200, 1, {"Image5@0,642 830x138"}},
-        {800, 641 + 200, 1, {"page", "Image5@0,100 830x138"}},
-    };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         RecordingTarget target;
-        target.width = row.width;
-        target.height = row.height;
-        ASSERT_TRUE(printSteps(target, printout(5, false), {0, row.size}));
-        const auto firstCall = [&](const char* name) {
-            return std::find_if(target.calls.begin(), target.calls.end(),
-                                [name](const std::string& call) { return call.starts_with(name); });
-        };
-        const auto fourth = firstCall("Image4@"), fifth = firstCall("Image5@");
-        ASSERT_NE(fifth, target.calls.end());
-        ASSERT_LT(fourth, fifth);
-        EXPECT_EQ(std::vector<std::string>(fourth + 1, fifth + 1), row.afterFourthRow)
-            << row.width << "x" << row.height;
+        printWholePage(target, row.width, row.height);
+        EXPECT_EQ(target.calls, std::vector<std::string>{row.drawn});
     }
-}
-
-TEST(PrintJob, PrintsTheWholePageAtTheScreensSize) {
-    RecordingTarget target;
-    printWholePage(target, {"frmPage", 871, 684});
-    EXPECT_EQ(target.calls, std::vector<std::string>{"frmPage@0,0 5443x4275"});
 }
 
 } // namespace

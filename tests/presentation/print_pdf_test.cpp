@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
 // End to end: the scenario driver solves the typical road and prints it into
-// a PDF; pdftoppm turns the page into a picture, which must hold the title
-// and the eight rows where the layout puts them, in order.
+// a PDF of one page. Its equations are text in the equation face, and
+// pdftoppm's picture of the page holds the title and the eight rows where
+// the layout puts them, in order.
 #include "support/temp_folder.h"
 
 #include <QImage>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <filesystem>
+#include <optional>
 #include <gtest/gtest.h>
 
 namespace tavolini {
@@ -18,12 +21,14 @@ namespace {
 constexpr int PictureDpi = 100;
 constexpr int PrintDpi = 600;
 
-bool run(const QString& program, const QStringList& arguments, const std::string& folder) {
+// What the program printed, or nothing when it failed.
+std::optional<QString> run(const QString& program, const QStringList& arguments, const std::string& folder) {
     QProcess process;
     process.setWorkingDirectory(QString::fromStdString(folder));
     process.start(program, arguments);
-    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 struct Ink {
@@ -48,39 +53,55 @@ TEST(PrintPdf, TheTypicalRoadOnPaper) {
     std::filesystem::copy_file(TAVOLINI_DATA_DIR "/ZUdir.sim", folder / "ZUdir.sim");
     ASSERT_TRUE(run(QStringLiteral(TAVOLINI_DRIVE), {QStringLiteral(TAVOLINI_SCENARIOS "/print_road.scn")},
                     folder.path()));
+    const QString road = QStringLiteral("road.pdf");
+
+    const std::optional<QString> info = run(QStringLiteral("pdfinfo"), {road}, folder.path());
+    ASSERT_TRUE(info);
+    EXPECT_TRUE(info->contains(QRegularExpression(QStringLiteral("Pages: +1\\n")))) << info->toStdString();
+    const std::optional<QString> fonts = run(QStringLiteral("pdffonts"), {road}, folder.path());
+    ASSERT_TRUE(fonts);
+    EXPECT_TRUE(fonts->contains(QStringLiteral("TeXGyreBonum"))) << fonts->toStdString();
+    std::optional<QString> text = run(QStringLiteral("pdftotext"), {road, QStringLiteral("-")}, folder.path());
+    ASSERT_TRUE(text);
+    text->remove(QRegularExpression(QStringLiteral("\\s")));
+    for (const char16_t* expected : {u"2x+y=7", u"x−y=2", u"①式と②式をたすと", u"3x=9", u"x=3", u"3−y=2",
+                                     u"−y=−3+2", u"−y=−1", u"y=1", u"[答]"})
+        EXPECT_TRUE(text->contains(QString::fromUtf16(expected))) << QString::fromUtf16(expected).toStdString();
+
     ASSERT_TRUE(run(QStringLiteral("pdftoppm"),
                     {QStringLiteral("-r"), QString::number(PictureDpi), QStringLiteral("-png"),
-                     QStringLiteral("-singlefile"), QStringLiteral("road.pdf"), QStringLiteral("road")},
+                     QStringLiteral("-singlefile"), road, QStringLiteral("road")},
                     folder.path()));
     const QImage picture(QString::fromStdString(folder / "road.png"));
     ASSERT_FALSE(picture.isNull());
 
     // Where the job puts things: the printable area of A4 at 600 dpi, an
-    // 800-pixel screen, margin 3 and size 5 as the scenario leaves them.
+    // 800-pixel screen, margin 3 and size 2 as the scenario leaves them:
+    // a row as tall as on a 96-dpi screen.
     QPrinter reference(QPrinter::HighResolution);
     reference.setResolution(PrintDpi);
     reference.setOutputFormat(QPrinter::PdfFormat);
     reference.setPageSize(QPageSize(QPageSize::A4));
     const QRect paintable = reference.pageLayout().paintRectPixels(PrintDpi);
     const int k = paintable.width() / 800;
-    const int z = 6;
+    const double scale = PrintDpi / 96.0;
     const auto toPicture = [&](int x, int y, int w, int h) {
         const double s = double(PictureDpi) / PrintDpi;
         return QRect(int((paintable.left() + x) * s), int((paintable.top() + y) * s), int(w * s), int(h * s));
     };
-    const int left = 32 * 3 * k;
+    const int left = int(30 * scale + 0.5);
 
     EXPECT_EQ(inkIn(picture, QRect(0, 0, toPicture(left, 0, 0, 0).left() - 1, picture.height())).dark, 0)
         << "the left margin is white";
     EXPECT_GT(inkIn(picture, toPicture(left, 100 * k, 1000, 100)).dark, 50) << "the title";
-    int y = 150 * k;
+    double y = 150 * k;
     for (int n = 1; n <= 8; ++n) {
         const int height = n <= 2 ? 50 : 69;
-        const Ink ink = inkIn(picture, toPicture(left, y, 303 * z, height * z));
+        const Ink ink = inkIn(picture, toPicture(left, int(y), int(303 * scale), int(height * scale)));
         EXPECT_GT(ink.dark + ink.blue, 50) << "row " << n;
         // ④ x = 3 and ⑧ y = 1 are the blue ones: the rows come in their order.
         if (n >= 3) EXPECT_EQ(ink.blue > 20, n == 4 || n == 8) << "row " << n;
-        y += (height + 2) * z;
+        y += (height + 2) * scale;
     }
 }
 

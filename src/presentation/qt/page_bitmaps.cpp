@@ -10,10 +10,7 @@
 #include <QPainterPath>
 
 namespace tavolini {
-namespace {
 
-// A left curly brace filling the rectangle: two arcs meeting in a point at
-// half height, pointing left.
 void drawBrace(QPainter& painter, QRectF box, QColor ink) {
     const qreal right = box.right();
     const qreal left = box.left();
@@ -32,10 +29,12 @@ void drawBrace(QPainter& painter, QRectF box, QColor ink) {
     path.cubicTo(QPointF(middle, bottom - bend), QPointF(middle, bottom), QPointF(right, bottom));
 
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(ink, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(ink, box.width() / 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);
 }
+
+namespace {
 
 // A picture of the layout's size at the screen's device pixel ratio.
 QImage screenPicture(QSize size, QColor paper) {

@@ -4,8 +4,15 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRectF>
+
+class QPainter;
 
 namespace tavolini {
+
+// A left curly brace filling the box: two arcs meeting in a point at half
+// height, pointing left; its stroke is a seventh of the box's width.
+void drawBrace(QPainter& painter, QRectF box, QColor ink);
 
 // The brace that stands left of a problem's two equations, 25 x 100.
 QImage braceBitmap(QColor ink = Qt::black, QColor paper = Qt::white);

@@ -147,6 +147,7 @@ void TfrmPage::showEquation(RowImage* image, int n, Colour colour) {
 
 void TfrmPage::showEquation(int n, Colour colour) {
     showEquation(findRowImage(n), n, colour);
+    noteDrawing(n, RowDrawing{false, colour});
     bringRowIntoView(n);
 }
 
@@ -154,7 +155,16 @@ void TfrmPage::showStep(int n, Colour colour) {
     PageRows rows = pageRows();
     RowImage* image = findRowImage(n);
     tavolini::showStep(rows, image != nullptr ? &image->canvas() : nullptr, n, colour);
+    noteDrawing(n, RowDrawing{true, colour});
     bringRowIntoView(n);
+}
+
+void TfrmPage::noteDrawing(int n, std::optional<RowDrawing> drawing) {
+    if (n >= 0 && n < EquationSlots) m_drawnRows[static_cast<std::size_t>(n)] = drawing;
+}
+
+std::optional<RowDrawing> TfrmPage::rowDrawing(int n) const {
+    return n >= 0 && n < EquationSlots ? m_drawnRows[static_cast<std::size_t>(n)] : std::nullopt;
 }
 
 void TfrmPage::bringRowIntoView(int n) {
@@ -171,6 +181,7 @@ void TfrmPage::bringRowIntoView(int n) {
 
 void TfrmPage::blankRow(int n) {
     if (RowImage* row = findRowImage(n)) row->canvas().clear();
+    noteDrawing(n, std::nullopt);
 }
 
 void TfrmPage::writeRowText(int n, int r, std::string_view text, Colour colour) {

@@ -12,6 +12,8 @@
 #include "presentation/qt/row_image.h"
 
 #include <QImage>
+#include <array>
+#include <optional>
 #include <QScrollArea>
 #include <string>
 
@@ -64,6 +66,10 @@ class TfrmPage final : public QScrollArea, public PageView {
 
     // The scrolled sheet that holds every control.
     QWidget* sheet() const { return m_sheet; }
+    // How row n was last drawn, for a printout; nothing while it is blank.
+    std::optional<RowDrawing> rowDrawing(int n) const;
+    Algebra& algebra() const { return m_algebra; }
+    LayoutState& layout() const { return m_layout; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -84,6 +90,7 @@ class TfrmPage final : public QScrollArea, public PageView {
     };
 
     PageRows pageRows() { return {m_algebra, m_layout, m_rows}; }
+    void noteDrawing(int n, std::optional<RowDrawing> drawing);
     RowImage* addImage(const QString& name, const PageRect& rect, QWidget* parent);
     void createControls();
     void createRows();
@@ -99,6 +106,7 @@ class TfrmPage final : public QScrollArea, public PageView {
 
     Algebra& m_algebra;
     LayoutState& m_layout;
+    std::array<std::optional<RowDrawing>, EquationSlots> m_drawnRows{};
     PageState& m_state;
     PageEvents& m_events;
     Rows m_rows{*this};

@@ -152,22 +152,22 @@ void TfrmPrintS::refreshPreview() {
 }
 
 StepPrintout TfrmPrintS::stepPrintout() const {
-    const auto image = [this](const QString& name) -> std::optional<PrintImage> {
-        const auto* control = m_page.findChild<const RowImage*>(name);
-        if (control == nullptr) return std::nullopt;
-        return PrintImage{name.toStdString(), control->width(), control->height()};
+    // A row as it was drawn, at the size its control shows.
+    const auto row = [this](int n) -> std::optional<PrintRow> {
+        const auto* control = m_page.findChild<const RowImage*>(QStringLiteral("Image%1").arg(n));
+        const std::optional<RowDrawing> drawing = m_page.rowDrawing(n);
+        if (control == nullptr || !drawing) return std::nullopt;
+        return PrintRow{n, drawing->step, drawing->colour, control->width(), control->height()};
     };
     StepPrintout printout;
     printout.title = problemTitle(m_set.currentUnit, currentProblemNumber(m_set));
     printout.screenWidth = m_screenWidth;
     for (int n = 1; n <= std::min(m_algebra.equationCount, LargestRowNumber); ++n)
-        printout.rows.push_back(image(QStringLiteral("Image%1").arg(n)));
-    printout.brace = image(QStringLiteral("imgKakko"));
+        if (const std::optional<PrintRow> drawn = row(n)) printout.rows.push_back(*drawn);
     const auto* answerBox = m_page.findChild<const QGroupBox*>(QStringLiteral("grbKai"));
     printout.answerBoxShown = answerBox != nullptr && !answerBox->isHidden();
-    printout.answerX = image(QStringLiteral("Image33"));
-    printout.answerY = image(QStringLiteral("Image34"));
-    printout.answerBrace = image(QStringLiteral("imgKotaeKakko"));
+    printout.answerX = row(SolutionSlotX);
+    printout.answerY = row(SolutionSlotY);
     return printout;
 }
 
@@ -211,13 +211,15 @@ void TfrmPrintS::print(const std::function<bool(PrintTarget&)>& job) {
 void TfrmPrintS::btnStartClick() {
     const StepPrintout printout = stepPrintout();
     const PrintSettings chosen = settings();
-    print([&](PrintTarget& target) { return printSteps(target, printout, chosen); });
+    print([&](PrintTarget& target) {
+        return printSteps(target, printout, chosen, m_page.algebra(), m_page.layout());
+    });
 }
 
 void TfrmPrintS::btnPrintAllClick() {
-    const PrintImage page{m_page.objectName().toStdString(), m_page.width(), m_page.height()};
-    print([&page](PrintTarget& target) {
-        printWholePage(target, page);
+    const QSize shown = m_page.size();
+    print([shown](PrintTarget& target) {
+        printWholePage(target, shown.width(), shown.height());
         return true;
     });
 }

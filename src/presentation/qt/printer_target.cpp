@@ -4,54 +4,59 @@
 
 #include "platform/fonts.h"
 #include "platform/text_codec.h"
-#include "presentation/qt/row_image.h"
+#include "presentation/qt/page_bitmaps.h"
 
 #include <QPrinter>
 #include <QWidget>
 
 namespace tavolini {
+namespace {
 
-PrinterTarget::PrinterTarget(QPrinter& printer, QWidget& page) : m_printer(printer), m_page(page) {
+QRect qtRect(const PageRect& r) { return {r.left, r.top, r.width, r.height}; }
+
+} // namespace
+
+PrinterTarget::PrinterTarget(QPrinter& printer, QWidget& pageWindow) : m_printer(printer), m_pageWindow(pageWindow) {
     m_painter.begin(&m_printer);
 }
 
 bool PrinterTarget::finish() {
     const bool ended = m_painter.end();
-    return ended && m_printer.printerState() != QPrinter::Error &&
-           m_printer.printerState() != QPrinter::Aborted;
+    return ended && m_printer.printerState() != QPrinter::Error && m_printer.printerState() != QPrinter::Aborted;
 }
 
-int PrinterTarget::pageWidth() const {
-    return m_printer.width();
-}
-int PrinterTarget::pageHeight() const {
-    return m_printer.height();
-}
-int PrinterTarget::resolution() const {
-    return m_printer.resolution();
+int PrinterTarget::pageWidth() const { return m_printer.width(); }
+int PrinterTarget::pageHeight() const { return m_printer.height(); }
+int PrinterTarget::resolution() const { return m_printer.resolution(); }
+
+bool PrinterTarget::newPage() { return m_printer.newPage(); }
+
+Canvas& PrinterTarget::canvas(const PageRect& onPage, int layoutWidth, int layoutHeight) {
+    m_canvas.placeOn(qtRect(onPage), QSize(layoutWidth, layoutHeight));
+    return m_canvas;
 }
 
-bool PrinterTarget::newPage() {
-    return m_printer.newPage();
-}
-
-void PrinterTarget::drawImage(const PrintImage& image, const PageRect& onPage) {
-    const QRect target(onPage.left, onPage.top, onPage.width, onPage.height);
-    const QString name = QString::fromStdString(image.name);
-    if (name == m_page.objectName()) {
-        m_painter.drawPixmap(target, m_page.grab());
-    } else if (const auto* control = m_page.findChild<const RowImage*>(name)) {
-        m_painter.drawImage(target, control->shownPicture());
-    }
+void PrinterTarget::drawBrace(const PageRect& onPage) {
+    m_painter.resetTransform();
+    m_painter.setClipping(false);
+    tavolini::drawBrace(m_painter, QRectF(qtRect(onPage)), Qt::black);
 }
 
 void PrinterTarget::drawText(int x, int y, int points, std::string_view text) {
+    m_painter.resetTransform();
+    m_painter.setClipping(false);
     QFont font(shippedFamily(Face::PGothic));
-    font.setPointSize(points); // of the printer's resolution
+    font.setPointSize(points); // of the paper
     m_painter.setFont(font);
     m_painter.setPen(Qt::black);
     const QRect area(x, y, std::max(1, pageWidth() - x), std::max(1, pageHeight() - y));
     m_painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, fromCp932(text));
+}
+
+void PrinterTarget::drawPageWindow(const PageRect& onPage) {
+    m_painter.resetTransform();
+    m_painter.setClipping(false);
+    m_painter.drawPixmap(qtRect(onPage), m_pageWindow.grab());
 }
 
 } // namespace tavolini

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "presentation/print_job.h"
+#include "presentation/qt/painter_canvas.h"
+#include "presentation/qt/qimage_canvas.h"
 
 #include <QPainter>
 
@@ -11,12 +13,12 @@ class QWidget;
 
 namespace tavolini {
 
-// A print job on a printer (or into a PDF file): the images are the page
-// window's controls by name, or the page window itself by its own name,
-// drawn straight from memory.
+// A print job on a printer (or into a PDF file): rows drawn through the
+// layout as text and lines, and the page window, for a picture of the whole
+// page, as it shows.
 class PrinterTarget final : public PrintTarget {
   public:
-    PrinterTarget(QPrinter& printer, QWidget& page);
+    PrinterTarget(QPrinter& printer, QWidget& pageWindow);
 
     // Whether the printer took the job.
     bool begun() const { return m_painter.isActive(); }
@@ -27,13 +29,18 @@ class PrinterTarget final : public PrintTarget {
     int pageHeight() const override;
     int resolution() const override;
     bool newPage() override;
-    void drawImage(const PrintImage& image, const PageRect& onPage) override;
+    Canvas& canvas(const PageRect& onPage, int layoutWidth, int layoutHeight) override;
+    const TextMeasure& measure() const override { return m_measure; }
+    void drawBrace(const PageRect& onPage) override;
     void drawText(int x, int y, int points, std::string_view text) override;
+    void drawPageWindow(const PageRect& onPage) override;
 
   private:
     QPrinter& m_printer;
-    QWidget& m_page;
+    QWidget& m_pageWindow;
     QPainter m_painter;
+    PainterCanvas m_canvas{m_painter};
+    QtTextMeasure m_measure;
 };
 
 } // namespace tavolini

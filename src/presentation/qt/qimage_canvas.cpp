@@ -29,13 +29,6 @@ QString qtText(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// What a text looks like on screen. An equation's minus is the font's minus
-// sign, as wide as its plus, not the short hyphen of the keyboard.
-QString shownText(const CanvasFont& font, std::string_view text) {
-    QString shown = qtText(text);
-    if (faceOfDesignName(font.face) == Face::Equation) shown.replace(QChar(u'-'), QChar(0x2212));
-    return shown;
-}
 
 bool sameFace(const CanvasFont& a, const CanvasFont& b) {
     return a.face == b.face && a.size == b.size && a.bold == b.bold && a.italic == b.italic;
@@ -43,12 +36,28 @@ bool sameFace(const CanvasFont& a, const CanvasFont& b) {
 
 } // namespace
 
+// An equation's minus is the font's minus sign, as wide as its plus, not the
+// short hyphen of the keyboard.
+QString canvasText(const CanvasFont& font, std::string_view text) {
+    QString shown = qtText(text);
+    if (faceOfDesignName(font.face) == Face::Equation) shown.replace(QChar(u'-'), QChar(0x2212));
+    return shown;
+}
+
+// Text is placed by the top of its cell, as Windows places it. TeX Gyre
+// Bonum reports a taller ascent than the Bookman it stands for, which would
+// push denominators out of the bottom of a row; no face here gets more than
+// the em less one pixel.
+int canvasAscent(const QFont& font) {
+    return std::min(QFontMetrics(font).ascent(), font.pixelSize() - 1);
+}
+
 int QtTextMeasure::textWidth(const CanvasFont& font, std::string_view text) const {
     if (!m_font || !sameFace(*m_font, font)) {
         m_metrics.emplace(qtFont(font));
         m_font = font;
     }
-    const QString shown = shownText(font, text);
+    const QString shown = canvasText(font, text);
     return std::max(m_metrics->horizontalAdvance(shown), m_metrics->boundingRect(shown).right() + 1);
 }
 
@@ -117,11 +126,7 @@ void QImageCanvas::setFont(const CanvasFont& font) {
 void QImageCanvas::resolveFont() {
     if (m_fontResolved) return;
     m_qtFont = qtFont(m_font);
-    // Text is placed by the top of its cell, as Windows places it. TeX Gyre
-    // Bonum reports a taller ascent than the Bookman it stands for, which
-    // would push denominators out of the bottom of a row; no face here gets
-    // more than the em less one pixel.
-    m_ascent = std::min(QFontMetrics(m_qtFont).ascent(), m_qtFont.pixelSize() - 1);
+    m_ascent = canvasAscent(m_qtFont);
     m_fontResolved = true;
     if (m_painter) m_painter->setFont(m_qtFont);
 }
@@ -137,7 +142,7 @@ void QImageCanvas::textOut(int x, int y, std::string_view text) {
     QPainter& out = painter();
     out.setPen(QColor(m_font.colour.r, m_font.colour.g, m_font.colour.b));
     // The point is the text's top left corner; Qt draws from the baseline.
-    out.drawText(QPoint(x, y + m_ascent), shownText(m_font, text));
+    out.drawText(QPoint(x, y + m_ascent), canvasText(m_font, text));
 }
 
 // One pixel of the layout: the device pixels it covers on the picture.

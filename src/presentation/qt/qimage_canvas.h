@@ -24,6 +24,11 @@ qreal screenPixelRatio();
 // resolution.
 QFont qtFont(const CanvasFont& font);
 
+// The text as the canvases show it, and how far below its top they put its
+// baseline: the screen and paper place text alike.
+QString canvasText(const CanvasFont& font, std::string_view text);
+int canvasAscent(const QFont& font);
+
 // Measures text as QImageCanvas draws it, to the right edge of its ink
 // (italics lean past their advance).
 class QtTextMeasure final : public TextMeasure {
