@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
 
     Deferred<HelpWindow> help([&] { return std::make_unique<HelpWindow>(&program.window); });
     Deferred<TfrmVersion> about([&] { return std::make_unique<TfrmVersion>(&program.window); });
-    TfrmEditQues editor(program.problems, dialogs, &program.window);
+    DeferredEditor editor([&] { return std::make_unique<TfrmEditQues>(program.problems, dialogs, &program.window); });
     program.window.setProblemEditor(&editor);
     Deferred<TfrmKiroku> records([&] {
         return std::make_unique<TfrmKiroku>(program.problems, program.records, dialogs, &program.window);

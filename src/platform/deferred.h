@@ -19,6 +19,7 @@ template <typename Window> class Deferred {
         return *m_window;
     }
     Window* operator->() { return &**this; }
+    bool made() const { return m_window != nullptr; }
 
   private:
     std::function<std::unique_ptr<Window>()> m_make;

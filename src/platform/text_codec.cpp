@@ -45,10 +45,15 @@ constexpr std::array<std::pair<char16_t, std::uint16_t>, 8> Equivalents{{
 // from IBM's tables instead (0x1A, 0x1C and 0x7F swapped; nothing at 0x80,
 // 0xA0, 0xFD to 0xFF), and its encoder takes U+F86F and drops U+FEFF: so the
 // single bytes are our own and only what decodes can be encoded.
+// The rows of the double-byte table are read when first met, and the
+// encoding table when first wanted: reading them all takes longer than the
+// rest of the program's start, which meets a row or two.
 struct Tables {
     std::array<char16_t, 256> singleByte{}; // 0 for a lead byte
     std::vector<char16_t> doubleByte = std::vector<char16_t>((LastLead - FirstLead + 1) * 256); // 0: none
+    std::array<bool, LastLead - FirstLead + 1> rowRead{};
     std::vector<std::uint16_t> encoded = std::vector<std::uint16_t>(0x10000); // a byte or lead << 8 | trail
+    bool encodingRead = false;
 };
 
 std::size_t pairIndex(unsigned lead, unsigned trail) {
@@ -68,25 +73,38 @@ void readSingleBytes(Tables& t) {
         if (t.singleByte[b] != 0) t.encoded[t.singleByte[b]] = static_cast<std::uint16_t>(b);
 }
 
-void readDoubleBytes(Tables& t) {
+QStringDecoder doubleByteDecoder() {
     QStringDecoder decoder(CodecName, QStringDecoder::Flag::Stateless);
-    QStringEncoder encoder(CodecName, QStringEncoder::Flag::Stateless);
-    if (!decoder.isValid() || !encoder.isValid())
-        qFatal("Qt has no Shift_JIS codec: code page 932 cannot be read");
-    for (unsigned lead = FirstLead; lead <= LastLead; ++lead) {
-        if (!isCp932LeadByte(static_cast<char>(lead))) continue;
-        for (unsigned trail = 0; trail < 256; ++trail) {
-            if (!isCp932TrailByte(static_cast<char>(trail))) continue;
-            const char pair[] = {static_cast<char>(lead), static_cast<char>(trail)};
-            // A code it has no character for comes back as U+FFFD.
-            const QString c = decoder.decode(QByteArrayView(pair, 2));
-            if (c.size() != 1 || c[0] == QChar(Replacement)) continue;
-            t.doubleByte[pairIndex(lead, trail)] = c[0].unicode();
-        }
+    if (!decoder.isValid()) qFatal("Qt has no Shift_JIS codec: code page 932 cannot be read");
+    return decoder;
+}
+
+void readRow(Tables& t, unsigned lead) {
+    t.rowRead[lead - FirstLead] = true;
+    if (!isCp932LeadByte(static_cast<char>(lead))) return;
+    QStringDecoder decoder = doubleByteDecoder();
+    for (unsigned trail = 0; trail < 256; ++trail) {
+        if (!isCp932TrailByte(static_cast<char>(trail))) continue;
+        const char pair[] = {static_cast<char>(lead), static_cast<char>(trail)};
+        // A code it has no character for comes back as U+FFFD.
+        const QString c = decoder.decode(QByteArrayView(pair, 2));
+        if (c.size() != 1 || c[0] == QChar(Replacement)) continue;
+        t.doubleByte[pairIndex(lead, trail)] = c[0].unicode();
     }
+}
+
+char16_t doubleByte(Tables& t, unsigned lead, unsigned trail) {
+    if (!t.rowRead[lead - FirstLead]) readRow(t, lead);
+    return t.doubleByte[pairIndex(lead, trail)];
+}
+
+void readEncoding(Tables& t) {
+    t.encodingRead = true;
+    QStringEncoder encoder(CodecName, QStringEncoder::Flag::Stateless);
+    if (!encoder.isValid()) qFatal("Qt has no Shift_JIS codec: code page 932 cannot be written");
     for (unsigned lead = FirstLead; lead <= LastLead; ++lead) {
         for (unsigned trail = 0; trail < 256; ++trail) {
-            const char16_t c = t.doubleByte[pairIndex(lead, trail)];
+            const char16_t c = doubleByte(t, lead, trail);
             if (c == 0 || t.encoded[c] != 0) continue;
             // The first code for the character, unless Qt chooses another that reads back as it.
             std::uint16_t code = static_cast<std::uint16_t>(lead << 8 | trail);
@@ -94,7 +112,7 @@ void readDoubleBytes(Tables& t) {
             if (chosen.size() == 2) {
                 const auto l = static_cast<unsigned char>(chosen[0]),
                            r = static_cast<unsigned char>(chosen[1]);
-                if (l >= FirstLead && l <= LastLead && t.doubleByte[pairIndex(l, r)] == c)
+                if (l >= FirstLead && l <= LastLead && doubleByte(t, l, r) == c)
                     code = static_cast<std::uint16_t>(l << 8 | r);
             }
             t.encoded[c] = code;
@@ -104,13 +122,19 @@ void readDoubleBytes(Tables& t) {
         if (t.encoded[c] == 0) t.encoded[c] = code;
 }
 
-const Tables& tables() {
-    static const Tables t = [] {
+// The one user-interface thread reads and fills it.
+Tables& tables() {
+    static Tables t = [] {
         Tables read;
         readSingleBytes(read);
-        readDoubleBytes(read);
         return read;
     }();
+    return t;
+}
+
+Tables& encodingTables() {
+    Tables& t = tables();
+    if (!t.encodingRead) readEncoding(t);
     return t;
 }
 
@@ -120,7 +144,7 @@ struct Encoded {
 };
 
 Encoded encode(const QString& text) {
-    const Tables& t = tables();
+    const Tables& t = encodingTables();
     Encoded out;
     out.bytes.reserve(static_cast<std::size_t>(text.size()) * 2);
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -143,7 +167,7 @@ Encoded encode(const QString& text) {
 } // namespace
 
 QString fromCp932(std::string_view text) {
-    const Tables& t = tables();
+    Tables& t = tables();
     QString out;
     out.reserve(static_cast<qsizetype>(text.size()));
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -154,7 +178,7 @@ QString fromCp932(std::string_view text) {
         }
         // A lead byte without its trail shows alone; the next byte is read afresh.
         const char16_t c =
-            i + 1 < text.size() ? t.doubleByte[pairIndex(b, static_cast<unsigned char>(text[i + 1]))] : 0;
+            i + 1 < text.size() ? doubleByte(t, b, static_cast<unsigned char>(text[i + 1])) : 0;
         out += QChar(c != 0 ? c : Replacement);
         if (c != 0) ++i;
     }

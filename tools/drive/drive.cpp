@@ -182,7 +182,8 @@ int drive(std::istream& input) {
     DriverDialogs dialogs;
     DrillProgram program(dialogs, dialogs, screenFor(width));
     dialogs.setProblemSet(&program.problems);
-    TfrmEditQues editorDialog(program.problems, dialogs, &program.window);
+    Deferred<TfrmEditQues> editorDialog(
+        [&] { return std::make_unique<TfrmEditQues>(program.problems, dialogs, &program.window); });
     DriverEditor editor(editorDialog, dialogs);
     program.window.setProblemEditor(&editor);
     Deferred<TfrmKiroku> records([&] {

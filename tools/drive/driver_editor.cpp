@@ -22,9 +22,10 @@ std::string fieldText(TfrmEditQues& dialog, const char* name) {
 } // namespace
 
 EditEnd DriverEditor::editProblems() {
-    m_dialog.prepareShowing();
-    m_dialog.show();
-    printCaption(m_dialog);
+    TfrmEditQues& dialog = *m_dialog;
+    dialog.prepareShowing();
+    dialog.show();
+    printCaption(dialog);
     for (;;) {
         const std::string action = m_replies.takeReply("the editor");
         std::cout << "editor: " << action << '\n';
@@ -33,29 +34,31 @@ EditEnd DriverEditor::editProblems() {
         } else if (action == "check") {
             check();
         } else if (action == "OK" || action == "Cancel") {
-            press(m_dialog, action == "OK" ? "btnOk" : "btnCancel");
-            if (!m_dialog.isVisible()) return m_dialog.result() == QDialog::Accepted ? EditEnd::Ok : EditEnd::Cancel;
+            press(dialog, action == "OK" ? "btnOk" : "btnCancel");
+            if (!dialog.isVisible()) return dialog.result() == QDialog::Accepted ? EditEnd::Ok : EditEnd::Cancel;
         } else {
             failScenario("the editor has no action " + action);
         }
     }
 }
 
-void DriverEditor::setEditorCaption(std::string_view path) { m_dialog.setEditorCaption(path); }
+void DriverEditor::setEditorCaption(std::string_view path) {
+    if (m_dialog.made()) m_dialog->setEditorCaption(path);
+}
 
 void DriverEditor::setText(const std::string& file) {
     const FileContents contents = readWholeFile(file);
     if (contents.status != FileStatus::Read) failScenario("cannot read " + file);
     QStringList lines;
     for (const std::string& line : splitLines(contents.bytes)) lines << fromCp932(line);
-    m_dialog.findChild<QPlainTextEdit*>(QStringLiteral("memQues"))->setPlainText(lines.join(u'\n'));
+    m_dialog->findChild<QPlainTextEdit*>(QStringLiteral("memQues"))->setPlainText(lines.join(u'\n'));
 }
 
 void DriverEditor::check() {
-    press(m_dialog, "btnCompile");
-    std::cout << "editor: units=" << fieldText(m_dialog, "edtTangen") << " result=" << fieldText(m_dialog, "edtResult")
-              << " unit=" << fieldText(m_dialog, "edtErTangen") << '\n';
-    printList(m_dialog, "lstErQues", "editor-list: ");
+    press(*m_dialog, "btnCompile");
+    std::cout << "editor: units=" << fieldText(*m_dialog, "edtTangen") << " result=" << fieldText(*m_dialog, "edtResult")
+              << " unit=" << fieldText(*m_dialog, "edtErTangen") << '\n';
+    printList(*m_dialog, "lstErQues", "editor-list: ");
 }
 
 } // namespace tavolini

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "editing/problem_editor.h"
+#include "platform/deferred.h"
 
 namespace tavolini {
 
@@ -13,7 +14,7 @@ class TfrmEditQues;
 // scenario's replies while it is open: "text FILE", "check", "OK", "Cancel".
 class DriverEditor final : public ProblemEditor {
 public:
-    DriverEditor(TfrmEditQues& dialog, DriverDialogs& replies) : m_dialog(dialog), m_replies(replies) {}
+    DriverEditor(Deferred<TfrmEditQues>& dialog, DriverDialogs& replies) : m_dialog(dialog), m_replies(replies) {}
 
     EditEnd editProblems() override;
     void setEditorCaption(std::string_view path) override;
@@ -22,7 +23,7 @@ private:
     void setText(const std::string& file);
     void check();
 
-    TfrmEditQues& m_dialog;
+    Deferred<TfrmEditQues>& m_dialog; // made when first opened, as in the program
     DriverDialogs& m_replies;
 };
 

@@ -5,6 +5,7 @@
 #include "editing/edit_session.h"
 #include "editing/problem_check.h"
 #include "editing/problem_editor.h"
+#include "platform/deferred.h"
 
 #include <QDialog>
 #include <string>
@@ -64,6 +65,22 @@ class TfrmEditQues final : public QDialog, public ProblemEditor {
     QPushButton* m_btnCompile = nullptr;
     QPushButton* m_btnOk = nullptr;
     QPushButton* m_btnCancel = nullptr;
+};
+
+// The editor as the menu flows see it, made the first time it is opened:
+// most runs never open it, and making it takes a fair part of a start.
+class DeferredEditor final : public ProblemEditor {
+  public:
+    explicit DeferredEditor(std::function<std::unique_ptr<TfrmEditQues>()> make) : m_dialog(std::move(make)) {}
+
+    EditEnd editProblems() override { return m_dialog->editProblems(); }
+    // A dialog not made yet takes the caption when it is shown.
+    void setEditorCaption(std::string_view path) override {
+        if (m_dialog.made()) m_dialog->setEditorCaption(path);
+    }
+
+  private:
+    Deferred<TfrmEditQues> m_dialog;
 };
 
 } // namespace tavolini
