@@ -12,7 +12,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
+#include <numeric>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace tavolini {
@@ -140,6 +143,42 @@ std::int64_t plainness(const MShiki& e) {
     return size;
 }
 
+// The least number that makes every number and coefficient whole: the least
+// common multiple of their denominators. Nothing when it passes 32 bits.
+std::optional<std::int32_t> commonDenominator(const MShiki& e, bool coefficientsOnly = false) {
+    std::int64_t multiple = 1;
+    for (int i = 0; i < e.count; ++i) {
+        const ShikiToken t = e.tokens[static_cast<std::size_t>(i)];
+        if (t.num == 0 || !((isNumberKind(t.kind) && !coefficientsOnly) || isLetter(t.kind))) continue;
+        if (t.den == 0) return std::nullopt;
+        const std::int64_t den = std::llabs(std::int64_t{t.den}) / gcd(t.num, t.den);
+        multiple = multiple / std::gcd(multiple, den) * den;
+        if (multiple > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+    }
+    return static_cast<std::int32_t>(multiple);
+}
+
+// The power of ten that the common denominator divides: what clears decimals.
+// Nothing when the denominator has another prime (a third is no decimal).
+std::optional<std::int32_t> powerOfTenOver(std::int32_t denominator) {
+    std::int32_t rest = denominator;
+    while (rest % 2 == 0)
+        rest /= 2;
+    while (rest % 5 == 0)
+        rest /= 5;
+    if (rest != 1) return std::nullopt;
+    std::int32_t power = 1;
+    while (power % denominator != 0) {
+        if (power > std::numeric_limits<std::int32_t>::max() / 10) return std::nullopt;
+        power *= 10;
+    }
+    return power;
+}
+
+bool isWhole(const MShiki& e) {
+    return commonDenominator(e) == 1;
+}
+
 bool isFound(const Algebra& algebra, const Answers& answers, char letter) {
     return letter == algebra.unknown1 ? !answers.answer1.empty() : !answers.answer2.empty();
 }
@@ -151,19 +190,24 @@ class Candidates {
         for (int n : familyHeads(algebra))
             if (const std::optional<Shape> shape = shapeOf(algebra, n)) m_heads.push_back({n, *shape});
         // A value goes best into the plainest equation that still has both
-        // letters, whatever its age.
+        // letters, whatever its age; one with fractions only when there is
+        // no whole one, so that the pupil does not meet them again.
         for (int n = 1; n <= std::min(algebra.equationCount, EquationLabelCount - 1); ++n) {
             const std::optional<Shape> shape = shapeOf(algebra, n);
             if (shape && shape->letters == 2 && !hasBrackets(equationOf(algebra, n))) m_targets.push_back(n);
         }
         std::stable_sort(m_targets.begin(), m_targets.end(), [&algebra](int a, int b) {
-            return plainness(equationOf(algebra, a)) < plainness(equationOf(algebra, b));
+            const MShiki& x = equationOf(algebra, a);
+            const MShiki& y = equationOf(algebra, b);
+            return std::pair(!isWhole(x), plainness(x)) < std::pair(!isWhole(y), plainness(y));
         });
     }
 
     std::vector<HintCommand> list() {
         for (const Head& head : m_heads)
             if (hasBrackets(equationOf(m_algebra, head.n))) add({'K', head.n, 0, "", ""});
+        for (auto head = m_heads.rbegin(); head != m_heads.rend(); ++head)
+            clearFractions(*head);
         for (const Head& head : m_heads) {
             if (head.shape.letters == 1) oneLetter(head);
             // No letter left: collected, it shows 0 = 0 or 0 = c.
@@ -186,6 +230,40 @@ class Candidates {
     };
 
     void add(HintCommand command) { m_list.push_back(std::move(command)); }
+
+    // Fractions cleared by their common denominator, decimals by a power of
+    // ten, once in a family. Not an equation that is ready to divide or to
+    // substitute: clearing it would only undo that. With one letter left,
+    // only a coefficient in fractions stands in the way; a number alone
+    // crosses the '=' and stays in the answer anyway.
+    void clearFractions(const Head& head) {
+        const MShiki& e = equationOf(m_algebra, head.n);
+        if (head.shape.letters == 0 || hasBrackets(e) || isSolvedForOneLetter(e) || isLetterExpression(e))
+            return;
+        if (head.shape.letters == 1 &&
+            (isFound(m_algebra, m_answers, head.shape.letter) || commonDenominator(e, true) == 1))
+            return;
+        if (hasWholeRelative(head.n)) return;
+        const std::optional<std::int32_t> denominator = commonDenominator(e);
+        if (!denominator || *denominator == 1) return;
+        if (m_algebra.hasDecimalPoint)
+            if (const std::optional<std::int32_t> power = powerOfTenOver(*denominator)) {
+                add({'*', head.n, 0, std::to_string(*power), cp932("小数をなくします")});
+                return;
+            }
+        add({'*', head.n, 0, std::to_string(*denominator), cp932("分母をはらいます")});
+    }
+
+    // Whether the family of equation n already has a whole equation: cleared
+    // once, or whole to begin with.
+    bool hasWholeRelative(int n) const {
+        const int origin = equationOf(m_algebra, n).origin;
+        for (int m = 1; m <= std::min(m_algebra.equationCount, EquationLabelCount - 1); ++m) {
+            const MShiki& e = equationOf(m_algebra, m);
+            if (m != n && e.origin == origin && !hasBrackets(e) && isWhole(e)) return true;
+        }
+        return false;
+    }
 
     // Divided to "u = c", then substituted; brought to "k·u = c" first, in
     // one step when a single number stands beside the letter.

@@ -16,12 +16,14 @@ struct HintCommand {
     int firstEquation = 0;
     int secondEquation = 0;
     std::string operand; // the number, as typed on the pad ("3", "-1", "2分の3")
-    std::string reason;  // "yが消えます"; may be empty
+    std::string reason;  // "yが消えます", "分母をはらいます"; may be empty
 };
 
 // The next sensible command for the equations written so far, the way a
-// teacher at the desk would suggest it: brackets first; an equation with one
-// letter brought to "number·letter = number" and divided; a found value or a
+// teacher at the desk would suggest it: brackets first; then fractions
+// cleared by the least common multiple of their denominators and decimals by
+// a power of ten, once in a family; an equation with one letter brought to
+// "number·letter = number" and divided; a found value or a
 // "letter = expression" substituted into an equation with both letters;
 // two equations added or subtracted when a letter's coefficients agree, or
 // one multiplied so that they will. Every command it gives is accepted by

@@ -6,6 +6,7 @@
 #include "support/solver.h"
 
 #include <gtest/gtest.h>
+#include <numeric>
 #include <random>
 
 namespace tavolini {
@@ -49,9 +50,39 @@ TEST(Hint, SuggestsWhatATeacherWould) {
     EXPECT_EQ(hintAfter("2x+y=7", "x-y=2", {"①＋②"}, 3), "ヒント：もう式が書けません");
 }
 
+// Fractions and decimals are cleared before anything is eliminated, once in
+// a family, brackets before them; an equation about to be divided or
+// substituted is left as it stands.
+TEST(Hint, ClearsFractionsAndDecimalsAsATeacherWould) {
+    struct Row {
+        const char* first;
+        const char* second;
+        std::vector<std::string> steps;
+        const char* hint;
+    };
+    const Row rows[] = {
+        {"1/2x+1/3y=2", "x-y=1", {}, "ヒント：①×6（分母をはらいます）"},
+        {"x+y=5", "1/4x-1/6y=0", {}, "ヒント：②×12（分母をはらいます）"},
+        {"0.2x+0.3y=1.3", "x+y=5", {}, "ヒント：①×10（小数をなくします）"},
+        {"0.25x+0.5y=2", "x+y=5", {}, "ヒント：①×100（小数をなくします）"},
+        {"0.5x+1/3y=2", "x+y=5", {}, "ヒント：①×6（分母をはらいます）"},
+        {"2(x+1)-y=5", "1/2x+1/3y=2", {}, "ヒント：①かっこ"},
+        {"1/2(x+1)+y=3", "x-y=0", {"①かっこ"}, "ヒント：③×2（分母をはらいます）"},
+        {"1/2x+1/3y=2", "x-y=1", {"①×6", "③÷6"}, "ヒント：④×-3（yをそろえます）"},
+        {"y=1/2x+1", "3x+2y=10", {}, "ヒント：①代入②（式を入れます）"},
+        {"1/2x=3", "x+y=5", {}, "ヒント：①÷2分の1（xを求めます）"},
+        {"y=1/3x+1", "x+2y=12", {"①代入②", "③かっこ"}, "ヒント：④×3（分母をはらいます）"},
+        {"x=1/3", "2x+3y=5", {"①代入②"}, "ヒント：③－3分の2（数を消します）"},
+        {"1/46337x+1/46349y=1", "1/46337x-1/46349y=1", {}, "ヒント：①＋②（yが消えます）"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(hintAfter(row.first, row.second, row.steps), row.hint) << row.first;
+}
+
 // Random systems in every writing, with one solution, none or infinitely
 // many: following only the hints ends the problem within the ten steps of a
-// 640-pixel screen, and the executor takes every hint.
+// 640-pixel screen, and the executor takes every hint. Fractions and
+// decimals are cleared first.
 TEST(Hint, FollowingTheHintsSolvesRandomSystems) {
     std::mt19937 random(2026);
     const auto pick = [&random](int low, int high) {
@@ -71,32 +102,37 @@ TEST(Hint, FollowingTheHintsSolvesRandomSystems) {
         const int x = pick(-5, 5), y = pick(-5, 5);
         const int a = nonZero(), b = nonZero(), c = nonZero(), d = nonZero();
         const int kind = i % 6; // one solution, none, infinitely many, brackets, fractions, decimals
+        const int dens[] = {2, 3, 4, 6};
+        const int p = kind == 4 ? dens[pick(0, 3)] : 1, q = kind == 4 ? dens[pick(0, 3)] : 1;
         std::string first = side(a, b) + "=" + std::to_string(a * x + b * y);
         std::string second;
         if (kind == 1 || kind == 2) {
             const int k = pick(2, 3);
             second = side(k * a, k * b) + "=" + std::to_string(k * (a * x + b * y) + (kind == 1 ? 1 : 0));
         } else {
-            if (a * d == b * c) continue; // not one solution after all
+            if (a * q * d == b * p * c) continue; // not one solution after all
             second = side(c, d) + "=" + std::to_string(c * x + d * y);
         }
-        if (kind == 4) { // the first equation divided by 3
-            const auto over3 = [](int v, const char* letter, bool lead) {
-                return std::string(v < 0  ? "-"
-                                   : lead ? ""
-                                          : "+") +
-                       std::to_string(std::abs(v)) + "/3" + letter;
+        const auto sign = [](int v, bool lead) { return std::string(v < 0 ? "-" : lead ? "" : "+"); };
+        std::string clearing; // the first hint a teacher gives
+        if (kind == 4) {      // a/p x + b/q y = (aqx + bpy)/pq
+            const int n = a * x * q + b * y * p;
+            const auto over = [&sign](int v, int d, const char* letter, bool lead) {
+                return sign(v, lead) + std::to_string(std::abs(v)) + "/" + std::to_string(d) + letter;
             };
-            first = over3(a, "x", true) + over3(b, "y", false) + "=" + over3(a * x + b * y, "", true);
+            first = over(a, p, "x", true) + over(b, q, "y", false) + "=" + over(n, p * q, "", true);
+            const int lcm =
+                std::lcm(std::lcm(p / std::gcd(a, p), q / std::gcd(b, q)), p * q / std::gcd(n, p * q));
+            if (lcm > 1) clearing = "①×" + std::to_string(lcm);
         }
-        if (kind == 5) { // the first equation divided by 10, in decimals
-            const auto tenths = [](int v, const char* letter, bool lead) {
-                return std::string(v < 0  ? "-"
-                                   : lead ? ""
-                                          : "+") +
-                       std::to_string(std::abs(v) / 10) + "." + std::to_string(std::abs(v) % 10) + letter;
+        if (kind == 5) { // the first equation divided by 10 or 100, in decimals
+            const int scale = pick(0, 1) ? 10 : 100;
+            const auto decimal = [&](int v, const char* letter, bool lead) {
+                const std::string places = std::to_string(scale + std::abs(v) % scale).substr(1);
+                return sign(v, lead) + std::to_string(std::abs(v) / scale) + "." + places + letter;
             };
-            first = tenths(a, "x", true) + tenths(b, "y", false) + "=" + tenths(a * x + b * y, "", true);
+            first = decimal(a, "x", true) + decimal(b, "y", false) + "=" + decimal(a * x + b * y, "", true);
+            clearing = "①×" + std::to_string(scale);
         }
         if (kind == 3) { // a(x+m)+by = ax+by+am
             const int m = pick(1, 4);
@@ -111,10 +147,13 @@ TEST(Hint, FollowingTheHintsSolvesRandomSystems) {
             road += command + " ";
         ASSERT_FALSE(solution.refused) << first << ";" << second << ": " << road;
         ASSERT_TRUE(solution.solved) << first << ";" << second << ": " << road;
-        if (kind == 1) EXPECT_EQ(solution.answer1, "解なし") << first << ";" << second;
-        if (kind == 2) EXPECT_EQ(solution.answer1, "解は無数にある") << first << ";" << second;
-        if (kind == 0 || kind >= 3)
-            EXPECT_EQ(solution.answer1, "x=" + std::to_string(x)) << first << ";" << second;
+        if (!clearing.empty()) {
+            EXPECT_EQ(solution.commands.front(), clearing) << first << ";" << second;
+        }
+        const std::string answer = kind == 1   ? "解なし"
+                                   : kind == 2 ? "解は無数にある"
+                                               : "x=" + std::to_string(x);
+        EXPECT_EQ(solution.answer1, answer) << first << ";" << second;
         ++problems;
     }
     EXPECT_GT(problems, 450);
