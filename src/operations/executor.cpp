@@ -9,7 +9,7 @@
 #include "operations/brackets.h"
 #include "operations/collecting.h"
 #include "operations/linear_form.h"
-#include "operations/scaling.h"
+#include "operations/scale_add_subtract.h"
 #include "operations/substitution.h"
 
 namespace tavolini {

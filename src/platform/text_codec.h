@@ -23,4 +23,7 @@ std::optional<std::string> toCp932Exactly(const QString& text);
 // when it holds them all.
 char32_t firstUnencodable(const QString& text);
 
+// A text of the program's own, as written in the sources (UTF-8), for a window.
+inline QString uiText(const char* utf8) { return QString::fromUtf8(utf8); }
+
 } // namespace tavolini

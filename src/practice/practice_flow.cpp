@@ -211,8 +211,8 @@ void PracticeFlow::clearProblemPage() {
 // The problem of the current position into ① and ②. A problem that does not
 // load leaves the table empty, so that nothing half-read can be chosen.
 bool PracticeFlow::loadCurrentProblem() {
-    m_currentProblem = loadProblem(m.problems, m.algebra, m.problems.currentUnit, currentProblemNumber(m.problems));
-    if (m_currentProblem.invalid != 0) {
+    const RenExt problem = loadProblem(m.problems, m.algebra, m.problems.currentUnit, currentProblemNumber(m.problems));
+    if (problem.invalid != 0) {
         m.algebra.EquationTable[1] = MShiki{};
         m.algebra.EquationTable[2] = MShiki{};
         m.algebra.equationCount = 0;

@@ -45,7 +45,6 @@ public:
     void changeUnit();
 
     const std::string& solvedMarks() const { return m_solvedMarks; }
-    const RenExt& currentProblem() const { return m_currentProblem; }
 
 private:
     bool commandIsComplete() const;
@@ -60,7 +59,6 @@ private:
 
     PracticeContext m;
     std::string m_solvedMarks;
-    RenExt m_currentProblem;
     bool m_scrolled = false; // the page has moved down for this problem
 };
 

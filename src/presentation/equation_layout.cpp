@@ -327,7 +327,7 @@ void drawFractionBar(Canvas& image, int p, int length) {
     image.line(p + TextInset, y, p + length + TextInset, y);
 }
 
-TokenTexts fractionStrings(std::int32_t den, std::int32_t num) {
+TokenTexts fractionStrings(std::int32_t num, std::int32_t den) {
     TokenTexts texts{digits(num), {}};
     if (den != 1 && num != 0) texts.denominator = digits(den);
     return texts;
@@ -336,7 +336,7 @@ TokenTexts fractionStrings(std::int32_t den, std::int32_t num) {
 TokenTexts tokenStrings(ShikiToken t) {
     if (t.kind == '=') return {"=", {}};
     if (isLetter(t.kind) && (t.num == 0 || (isUnit(t.num) && t.den == 1))) return {};
-    return fractionStrings(t.den, t.num);
+    return fractionStrings(t.num, t.den);
 }
 
 std::string decimalText(ShikiToken t) {

@@ -115,7 +115,7 @@ int fractionBarY(int height);
 // A token's numerator and denominator as digits without sign; the
 // coefficient of a term is not written when it is 0, 1 or -1.
 TokenTexts tokenStrings(ShikiToken t);
-TokenTexts fractionStrings(std::int32_t den, std::int32_t num);
+TokenTexts fractionStrings(std::int32_t num, std::int32_t den);
 
 // The value as a decimal of at most four places, without sign; empty for
 // integers, zero and values that need more places.

@@ -23,10 +23,6 @@ constexpr int WindowFontPixels = 12;
 constexpr int TextFontPixels = 16;
 constexpr int ResultColumnWidth = 300;
 
-QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 QStringList textLines(const QString& text) {
     QStringList lines = text.left(text.indexOf(QChar(u'\0'))).split(u'\n');
     if (lines.last().isEmpty()) lines.removeLast();
@@ -108,11 +104,11 @@ void TfrmEditQues::createControls() {
     m_edtErTangen = resultField("edtErTangen", this);
     m_lstErQues = new QListWidget(this);
     m_lstErQues->setObjectName(QStringLiteral("lstErQues"));
-    m_btnCompile = new QPushButton(text("エラーチェック"), this);
+    m_btnCompile = new QPushButton(uiText("エラーチェック"), this);
     m_btnCompile->setObjectName(QStringLiteral("btnCompile"));
     m_btnOk = new QPushButton(QStringLiteral("OK"), this);
     m_btnOk->setObjectName(QStringLiteral("btnOk"));
-    m_btnCancel = new QPushButton(text("ｷｬﾝｾﾙ"), this);
+    m_btnCancel = new QPushButton(uiText("ｷｬﾝｾﾙ"), this);
     m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
     for (QPushButton* button : {m_btnCompile, m_btnOk, m_btnCancel})
         button->setAutoDefault(false);
@@ -124,13 +120,13 @@ void TfrmEditQues::createControls() {
     results->setFixedWidth(ResultColumnWidth);
     auto* column = new QGridLayout(results);
     column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(new QLabel(text("単元数"), results), 0, 0);
+    column->addWidget(new QLabel(uiText("単元数"), results), 0, 0);
     column->addWidget(m_edtTangen, 0, 1);
-    column->addWidget(new QLabel(text("エラーチェックの結果"), results), 1, 0, 1, 2);
+    column->addWidget(new QLabel(uiText("エラーチェックの結果"), results), 1, 0, 1, 2);
     column->addWidget(m_edtResult, 2, 0, 1, 2);
-    column->addWidget(new QLabel(text("エラーの単元"), results), 3, 0, 1, 2);
+    column->addWidget(new QLabel(uiText("エラーの単元"), results), 3, 0, 1, 2);
     column->addWidget(m_edtErTangen, 4, 0, 1, 2);
-    column->addWidget(new QLabel(text("エラーの問題"), results), 5, 0, 1, 2);
+    column->addWidget(new QLabel(uiText("エラーの問題"), results), 5, 0, 1, 2);
     column->addWidget(m_lstErQues, 6, 0, 1, 2);
     column->setRowStretch(6, 1);
     column->addWidget(m_btnCompile, 7, 0, 1, 2);

@@ -19,10 +19,6 @@ namespace {
 
 constexpr QSize DialogSize{420, 320};
 
-QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 } // namespace
 
 TfrmDelete::TfrmDelete(ProblemSet& set, PracticeRecords& records, Dialogs& dialogs, QWidget* parent)
@@ -32,16 +28,16 @@ TfrmDelete::TfrmDelete(ProblemSet& set, PracticeRecords& records, Dialogs& dialo
     setModal(true);
     resize(DialogSize);
 
-    auto* panel = new QLabel(text("消去する項目を選んで［消去］ボタンをクリックしてください"), this);
+    auto* panel = new QLabel(uiText("消去する項目を選んで［消去］ボタンをクリックしてください"), this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setWordWrap(true);
     panel->setMargin(6);
     m_lstTitle = new QListWidget(this);
     m_lstTitle->setObjectName(QStringLiteral("lstTitle"));
-    auto* erase = new QPushButton(text("消去"), this);
+    auto* erase = new QPushButton(uiText("消去"), this);
     erase->setObjectName(QStringLiteral("btnDeleteOne"));
-    auto* close = new QPushButton(text("閉じる"), this);
+    auto* close = new QPushButton(uiText("閉じる"), this);
     close->setObjectName(QStringLiteral("btnClose"));
     connect(erase, &QPushButton::clicked, this, &TfrmDelete::btnDeleteOneClick);
     connect(close, &QPushButton::clicked, this, &TfrmDelete::reject);

@@ -24,12 +24,8 @@ namespace {
 constexpr QSize WindowSize{640, 560};
 constexpr int WindowFontPixels = 14;
 
-QString text(const char* utf8) {
-    return fromCp932(cp932(utf8));
-}
-
 QPushButton* addButton(const char* name, const char* caption, QHBoxLayout* row, QWidget* parent) {
-    auto* button = new QPushButton(text(caption), parent);
+    auto* button = new QPushButton(uiText(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
     row->addWidget(button);
     return button;

@@ -38,8 +38,6 @@ constexpr QColor WindowColour{0, 192, 192};
 constexpr QColor Teal{0, 128, 128};
 constexpr QColor Grey{160, 160, 160};
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // The panel's column: wider by a scroll bar when it is lower than the panel.
 int panelAreaWidth(int areaHeight, int scrollBarWidth) {
     return PanelWidth + (areaHeight < PanelHeight ? scrollBarWidth : 0);
@@ -197,22 +195,22 @@ void TfrmMain::createPanel() {
         m_equationButtons[static_cast<std::size_t>(n)] = button;
     }
     createOperationGroup(m_panel);
-    m_btnJikkou = addButton(m_panel, "btnJikkou", text("実行"), QRect(40, 136, 97, 33));
+    m_btnJikkou = addButton(m_panel, "btnJikkou", uiText("実行"), QRect(40, 136, 97, 33));
     connect(m_btnJikkou, &QPushButton::clicked, this, &TfrmMain::btnJikkouClick);
-    QPushButton* teisei = addButton(m_panel, "btnTeisei", text("訂正"), QRect(40, 176, 97, 33));
+    QPushButton* teisei = addButton(m_panel, "btnTeisei", uiText("訂正"), QRect(40, 176, 97, 33));
     connect(teisei, &QPushButton::clicked, this, &TfrmMain::btnTeiseiClick);
     createNumberPad(m_panel);
-    m_btnNext = addButton(m_panel, "btnNext", text("次の問題"), QRect(40, 372, 97, 33));
+    m_btnNext = addButton(m_panel, "btnNext", uiText("次の問題"), QRect(40, 372, 97, 33));
     connect(m_btnNext, &QPushButton::clicked, this, &TfrmMain::btnNextClick);
-    QPushButton* print = addButton(m_panel, "btnPrint", text("　印　　刷　"), QRect(40, 408, 97, 33));
+    QPushButton* print = addButton(m_panel, "btnPrint", uiText("　印　　刷　"), QRect(40, 408, 97, 33));
     connect(print, &QPushButton::clicked, this, &TfrmMain::showPrint);
-    m_btnChangeTangen = addButton(m_panel, "btnChangeTangen", text("単元変更"), QRect(40, 444, 97, 33));
+    m_btnChangeTangen = addButton(m_panel, "btnChangeTangen", uiText("単元変更"), QRect(40, 444, 97, 33));
     connect(m_btnChangeTangen, &QPushButton::clicked, this, &TfrmMain::changeUnit);
-    QPushButton* down = addButton(m_panel, "BitBtn1", text("▼"), QRect(40, 480, 48, 33));
-    down->setToolTip(text("下スクロール"));
+    QPushButton* down = addButton(m_panel, "BitBtn1", uiText("▼"), QRect(40, 480, 48, 33));
+    down->setToolTip(uiText("下スクロール"));
     connect(down, &QPushButton::clicked, this, [this] { m_page->scrollDown(); });
-    QPushButton* up = addButton(m_panel, "btnRollUp", text("▲"), QRect(88, 480, 48, 33));
-    up->setToolTip(text("上スクロール"));
+    QPushButton* up = addButton(m_panel, "btnRollUp", uiText("▲"), QRect(88, 480, 48, 33));
+    up->setToolTip(uiText("上スクロール"));
     connect(up, &QPushButton::clicked, this, [this] { m_page->scrollToTop(); });
     m_btnJikkou->setEnabled(false);
 }
@@ -235,7 +233,7 @@ void TfrmMain::createOperationGroup(QWidget* panel) {
         {"btnIkou", 6, 0, "移項", QRect(40, 64, 49, 25)},    {"btnKakko", 7, 0, "かっこ", QRect(40, 88, 49, 25)},
     };
     for (const Operation& operation : operations) {
-        QPushButton* button = addButton(m_grbSousa, operation.name, text(operation.caption), operation.rect);
+        QPushButton* button = addButton(m_grbSousa, operation.name, uiText(operation.caption), operation.rect);
         if (operation.glyph != 0) button->setIcon(operationGlyph(operation.glyph));
         const int number = operation.number;
         connect(button, &QPushButton::clicked, this, [this, number] { m_commandPanel->chooseOperation(number); });
@@ -269,7 +267,7 @@ void TfrmMain::createNumberPad(QWidget* panel) {
     };
     for (const Key& key : keys) {
         const QRect rect(6 + 28 * key.column, 42 + 23 * key.row, 28 * key.span - 1, 22);
-        QPushButton* button = addButton(m_grbNumber, key.name, text(key.caption), rect);
+        QPushButton* button = addButton(m_grbNumber, key.name, uiText(key.caption), rect);
         button->setFocusPolicy(Qt::NoFocus);
         const std::string fed = key.fed;
         if (fed == "-")
@@ -277,19 +275,19 @@ void TfrmMain::createNumberPad(QWidget* panel) {
         else
             connect(button, &QPushButton::clicked, this,
                     [this, fed] { m_commandPanel->padInput(fed == "分の" ? cp932(fed) : fed); });
-        if (fed == "CL") button->setToolTip(text("クリアする"));
+        if (fed == "CL") button->setToolTip(uiText("クリアする"));
     }
     enableNumberPad(false);
 }
 
 void TfrmMain::createMenus() {
     auto add = [this](QMenu* menu, const char* name, const char* caption, bool enabled) {
-        QAction* action = menu->addAction(text(caption));
+        QAction* action = menu->addAction(uiText(caption));
         action->setObjectName(QString::fromLatin1(name));
         action->setEnabled(enabled);
         return action;
     };
-    QMenu* file = menuBar()->addMenu(text("ファイル(&F)"));
+    QMenu* file = menuBar()->addMenu(uiText("ファイル(&F)"));
     file->setObjectName(QStringLiteral("mnuSave"));
     connect(add(file, "mnuOpen", "開く(&O)", true), &QAction::triggered, this,
             [this] { runMenuFlow(&ProblemSetMenu::open); });
@@ -299,11 +297,11 @@ void TfrmMain::createMenus() {
     connect(add(file, "mnuPrint", "印刷する(&P)", true), &QAction::triggered, this, &TfrmMain::showPrint);
     file->addSeparator();
     connect(add(file, "mnuExit", "終了(&X)", true), &QAction::triggered, this, &QWidget::close);
-    QMenu* edit = menuBar()->addMenu(text("編集(&E)"));
+    QMenu* edit = menuBar()->addMenu(uiText("編集(&E)"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
     connect(add(edit, "mnuEditZudir", "問題を編集する(&E)", true), &QAction::triggered, this,
             [this] { runMenuFlow(&ProblemSetMenu::edit); });
-    QMenu* view = menuBar()->addMenu(text("表示(&V)"));
+    QMenu* view = menuBar()->addMenu(uiText("表示(&V)"));
     view->setObjectName(QStringLiteral("mnuDisplay"));
     connect(add(view, "mnuShowRecord", "練習の記録(&R)", true), &QAction::triggered, this, [this] {
         if (m_lookBack.showRecords) m_lookBack.showRecords();
@@ -311,13 +309,13 @@ void TfrmMain::createMenus() {
     connect(add(view, "mnuDump", "スタック(&S)", true), &QAction::triggered, this, [this] {
         if (m_lookBack.showStack) m_lookBack.showStack();
     });
-    QMenu* change = menuBar()->addMenu(text("問題変更(&M)"));
+    QMenu* change = menuBar()->addMenu(uiText("問題変更(&M)"));
     change->setObjectName(QStringLiteral("mnuChangeQues"));
     m_mnuNext = add(change, "mnuNext", "次の問題(&N)", true);
     connect(m_mnuNext, &QAction::triggered, this, &TfrmMain::btnNextClick);
     m_mnuChange = add(change, "mnuChange", "単元変更(&C)", true);
     connect(m_mnuChange, &QAction::triggered, this, &TfrmMain::changeUnit);
-    QMenu* help = menuBar()->addMenu(text("ヘルプ(&H)"));
+    QMenu* help = menuBar()->addMenu(uiText("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     QAction* usage = add(help, "mnuUsage", "使い方(&U)", true);
     usage->setShortcut(QKeySequence::HelpContents); // F1: the main window's help is the contents

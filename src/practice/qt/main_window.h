@@ -88,7 +88,6 @@ public:
     TfrmPage& page() { return *m_page; }
     CommandPanel& commandPanel() { return *m_commandPanel; }
     PracticeFlow& practice() { return *m_practice; }
-    ProblemSetMenu& problemSetMenu() { return *m_menu; }
 
     // PanelView
     void enableEquationButton(int n, bool enabled) override;

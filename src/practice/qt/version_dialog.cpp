@@ -30,10 +30,6 @@ constexpr int TitleFontPixels = 24;
 constexpr int LineFontPixels = 14;
 constexpr int IconSizes[] = {16, 32, 48, 64};
 
-QString text(const char* utf8) {
-    return fromCp932(cp932(utf8));
-}
-
 QLabel* addLabel(const char* name, const QString& caption, QRect rect, int pixels, QWidget* parent) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -84,7 +80,7 @@ QIcon programIcon() {
 
 TfrmVersion::TfrmVersion(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmVersion"));
-    setWindowTitle(text("バージョン情報"));
+    setWindowTitle(uiText("バージョン情報"));
     setModal(true);
     setFixedSize(DialogSize);
     QFont windowFont = shippedFont(Face::PGothic, WindowFontPixels);
@@ -107,12 +103,12 @@ TfrmVersion::TfrmVersion(QWidget* parent) : QDialog(parent) {
     title->setFont(titleFont);
     addLabel("lblVersion", QStringLiteral("Version " TAVOLINI_VERSION), VersionRect, LineFontPixels, this);
     addLabel("lblMaker", QStringLiteral("The Tavolini authors"), MakerRect, LineFontPixels, this);
-    QLabel* note = addLabel("lblNote", text("連立方程式を、ボタンで一歩ずつ解いていく練習プログラムです。"),
+    QLabel* note = addLabel("lblNote", uiText("連立方程式を、ボタンで一歩ずつ解いていく練習プログラムです。"),
                             NoteRect, WindowFontPixels, this);
     note->setWordWrap(true);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* close = new QPushButton(text("閉じる"), this);
+    auto* close = new QPushButton(uiText("閉じる"), this);
     close->setObjectName(QStringLiteral("btnClose"));
     close->setGeometry(CloseRect);
     close->setDefault(true);

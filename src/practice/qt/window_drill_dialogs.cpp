@@ -3,8 +3,8 @@
 #include "practice/qt/window_drill_dialogs.h"
 
 #include "practice/qt/drill_program.h"
-#include "practice/qt/sentaku_dialog.h"
-#include "presentation/qt/mondai_dialog.h"
+#include "practice/qt/special_solution_dialog.h"
+#include "presentation/qt/unit_change_dialog.h"
 #include "presentation/qt/page_window.h"
 
 namespace tavolini {

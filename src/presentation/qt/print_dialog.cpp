@@ -10,6 +10,7 @@
 #include "presentation/qt/printer_target.h"
 #include "presentation/qt/qimage_canvas.h"
 #include "platform/fonts.h"
+#include "platform/text_codec.h"
 #include "platform/window_placement.h"
 
 #include <QFile>
@@ -31,10 +32,6 @@ constexpr QSize DialogSize{380, 288};
 // Our printouts have the proportions they were designed for on every printer.
 constexpr int PrintResolution = 600;
 
-QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 QSpinBox* upDown(QWidget* parent, const char* name, const char* editName, int low, int high, int start,
                  QRect rect) {
     auto* box = new QSpinBox(parent);
@@ -50,7 +47,7 @@ QSpinBox* upDown(QWidget* parent, const char* name, const char* editName, int lo
 }
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect rect) {
-    auto* pushButton = new QPushButton(text(caption), parent);
+    auto* pushButton = new QPushButton(uiText(caption), parent);
     pushButton->setObjectName(QString::fromLatin1(name));
     pushButton->setGeometry(rect);
     return pushButton;
@@ -94,7 +91,7 @@ TfrmPrintS::TfrmPrintS(TfrmPage& page, ProblemSet& set, Algebra& algebra, Dialog
 }
 
 void TfrmPrintS::createControls() {
-    auto* label3 = new QLabel(text("プリントイメージ"), this);
+    auto* label3 = new QLabel(uiText("プリントイメージ"), this);
     label3->setObjectName(QStringLiteral("Label3"));
     label3->move(8, 8);
     m_edtSample = new QLineEdit(this);
@@ -102,11 +99,11 @@ void TfrmPrintS::createControls() {
     m_edtSample->setReadOnly(true);
     m_edtSample->setFocusPolicy(Qt::NoFocus);
     m_edtSample->setGeometry(8, 24, 225, 57);
-    auto* label2 = new QLabel(text("左側空白（文字数）"), this);
+    auto* label2 = new QLabel(uiText("左側空白（文字数）"), this);
     label2->setObjectName(QStringLiteral("Label2"));
     label2->move(8, 96);
     m_updLMargin = upDown(this, "updLMargin", "edtLMargin", 0, 10, 6, QRect(16, 112, 57, 35));
-    auto* label1 = new QLabel(text("文字の大きさ"), this);
+    auto* label1 = new QLabel(uiText("文字の大きさ"), this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->move(8, 160);
     m_updSize = upDown(this, "updSize", "edtSize", 1, 5, 2, QRect(16, 176, 57, 33));
@@ -122,7 +119,7 @@ void TfrmPrintS::createControls() {
     // The picture above its caption, as a bitmap button shows them.
     auto* all = new QToolButton(this);
     all->setObjectName(QStringLiteral("btnPrintAll"));
-    all->setText(text("全画面印刷"));
+    all->setText(uiText("全画面印刷"));
     all->setIcon(wholePageIcon());
     all->setIconSize(QSize(40, 52));
     all->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);

@@ -56,7 +56,6 @@ class QImageCanvas final : public Canvas {
     // The picture with everything drawn so far.
     const QImage& image() const;
     void setControlSize(QSize size) { m_controlSize = size; }
-    void setPictureSize(QSize size) { m_pictureSize = size; }
 
     // Puts a picture of our own (the brace bitmaps) in place of the white one.
     void setPicture(const QImage& picture);

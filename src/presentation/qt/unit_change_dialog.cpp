@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "presentation/qt/mondai_dialog.h"
+#include "presentation/qt/unit_change_dialog.h"
 
 #include "core/cp932.h"
 #include "core/equation_labels.h"
@@ -45,10 +45,6 @@ constexpr QRect CancelRect{168, 432, 81, 33};
 // When there is no main window to cover.
 constexpr QSize UncoveredSize{790, 510};
 
-QString text(const char* utf8) {
-    return fromCp932(cp932(utf8));
-}
-
 QString slotName(const char* stem, int n) {
     return QString::fromLatin1(stem) + QString::number(n);
 }
@@ -66,7 +62,7 @@ QImage TfrmMondai::unmarkedBrace() {
 TfrmMondai::TfrmMondai(ProblemSet& set, Algebra& algebra, LayoutState& layout, QWidget* parent)
     : QDialog(parent), m_set(set), m_algebra(algebra), m_layout(layout) {
     setObjectName(QStringLiteral("frmMondai"));
-    setWindowTitle(text("単元変更"));
+    setWindowTitle(uiText("単元変更"));
     setModal(true);
     QFont windowFont = shippedFont(Face::PGothic, WindowFontPixels);
     setFont(windowFont);
@@ -129,7 +125,7 @@ void TfrmMondai::createControls() {
     m_imgKakkoW->canvas().setPicture(unmarkedBrace());
     m_imgKakkoW->hide();
 
-    m_label1 = new QLabel(text("問題を選んでください"), m_sheet);
+    m_label1 = new QLabel(uiText("問題を選んでください"), m_sheet);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setGeometry(Label1Rect);
     QPalette labelPalette = m_label1->palette();
@@ -146,12 +142,12 @@ void TfrmMondai::createControls() {
     // Moving to a unit, by the mouse or the keys, shows it.
     connect(m_lstTangen, &QListWidget::currentRowChanged, this, &TfrmMondai::unitClicked);
 
-    m_btnOK = new QPushButton(text("Ｏ　Ｋ"), m_sheet);
+    m_btnOK = new QPushButton(uiText("Ｏ　Ｋ"), m_sheet);
     m_btnOK->setObjectName(QStringLiteral("btnOK"));
     m_btnOK->setGeometry(OkRect);
     connect(m_btnOK, &QPushButton::clicked, this, &TfrmMondai::btnOKClick);
 
-    m_btnCancel = new QPushButton(text("キャンセル"), m_sheet);
+    m_btnCancel = new QPushButton(uiText("キャンセル"), m_sheet);
     m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
     m_btnCancel->setGeometry(CancelRect);
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "practice/qt/dump_dialog.h"
+#include "practice/qt/stack_view.h"
 
 #include "platform/text_codec.h"
 #include "practice/stack_list.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "practice/qt/kiroku_dialog.h"
+#include "practice/qt/record_viewer.h"
 #include "support/record_fixtures.h"
 #include "support/scripted_dialogs.h"
 

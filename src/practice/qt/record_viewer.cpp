@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "practice/qt/kiroku_dialog.h"
+#include "practice/qt/record_viewer.h"
 
 #include "platform/text_codec.h"
 #include "platform/window_placement.h"
@@ -18,25 +18,21 @@ namespace {
 // Large enough to count the stars at a glance.
 constexpr int ListFontPixels = 22;
 
-QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 } // namespace
 
 TfrmKiroku::TfrmKiroku(ProblemSet& set, PracticeRecords& records, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_set(set), m_delete(new TfrmDelete(set, records, dialogs, this)) {
     setObjectName(QStringLiteral("frmKiroku"));
-    setWindowTitle(text("練習の記録"));
+    setWindowTitle(uiText("練習の記録"));
     setModal(true);
 
     m_lstTitle = new QListWidget(this);
     m_lstTitle->setObjectName(QStringLiteral("lstTitle"));
     QFont listFont = shippedFont(Face::Gothic, ListFontPixels);
     m_lstTitle->setFont(listFont);
-    auto* erase = new QPushButton(text("記録消去"), this);
+    auto* erase = new QPushButton(uiText("記録消去"), this);
     erase->setObjectName(QStringLiteral("btnDelete"));
-    auto* close = new QPushButton(text("閉じる"), this);
+    auto* close = new QPushButton(uiText("閉じる"), this);
     close->setObjectName(QStringLiteral("btnClose"));
     connect(erase, &QPushButton::clicked, this, &TfrmKiroku::btnDeleteClick);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
 #include "core/cp932.h"
-#include "presentation/qt/mondai_dialog.h"
+#include "presentation/qt/unit_change_dialog.h"
 #include "support/scripted_dialogs.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
 #include "practice/drill_dialogs.h"
-#include "practice/qt/sentaku_dialog.h"
+#include "practice/qt/special_solution_dialog.h"
 
 #include <QLineEdit>
 #include <QPushButton>

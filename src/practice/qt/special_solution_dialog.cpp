@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "practice/qt/sentaku_dialog.h"
+#include "practice/qt/special_solution_dialog.h"
 
 #include "core/cp932.h"
 #include "platform/text_codec.h"
@@ -22,12 +22,8 @@ constexpr QRect TitleRect{8, 20, 124, 30};
 constexpr QRect MusuRect{13, 80, 113, 33};
 constexpr QRect KainashiRect{13, 146, 113, 33};
 
-QString text(const char* utf8) {
-    return fromCp932(cp932(utf8));
-}
-
 QPushButton* choiceButton(const char* name, const char* caption, QRect rect, QWidget* parent) {
-    auto* button = new QPushButton(text(caption), parent);
+    auto* button = new QPushButton(uiText(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(rect);
     // Tab must not land on an answer, and Enter must not give one.
@@ -41,13 +37,13 @@ QPushButton* choiceButton(const char* name, const char* caption, QRect rect, QWi
 TfrmSentaku::TfrmSentaku(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("frmSentaku"));
-    setWindowTitle(text("特殊な解"));
+    setWindowTitle(uiText("特殊な解"));
     setModal(true);
     setFixedSize(DialogSize);
     QFont windowFont = shippedFont(Face::PGothic, WindowFontPixels);
     setFont(windowFont);
 
-    m_edtSentaku = new QLineEdit(text("解の種類選択"), this);
+    m_edtSentaku = new QLineEdit(uiText("解の種類選択"), this);
     m_edtSentaku->setObjectName(QStringLiteral("edtSentaku"));
     m_edtSentaku->setGeometry(TitleRect);
     m_edtSentaku->setReadOnly(true);

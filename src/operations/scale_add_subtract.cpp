@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "operations/scaling.h"
+#include "operations/scale_add_subtract.h"
 
 #include "core/token_kinds.h"
 #include "operations/collecting.h"
