@@ -259,8 +259,11 @@ TEST(MainWindow, F1OpensTheHelpAtItsContents) {
 TEST(MainWindow, EveryMenuEntryIsThereAndEnabled) {
     Program p;
     for (const char* name : {"mnuOpen", "mnuSaveAs", "mnuPrint", "mnuEditZudir", "mnuShowRecord", "mnuDump",
-                             "mnuExit", "mnuNext", "mnuChange", "mnuUsage", "OnePoint", "mnuVersion"})
-        EXPECT_TRUE(p.program.window.findChild<QAction*>(QString::fromLatin1(name))->isEnabled()) << name;
+                             "mnuExit", "mnuNext", "mnuChange", "mnuUsage", "OnePoint", "mnuHint", "mnuVersion"}) {
+        const auto* entry = p.program.window.findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(entry, nullptr) << name;
+        EXPECT_TRUE(entry->isEnabled()) << name;
+    }
 }
 
 } // namespace
