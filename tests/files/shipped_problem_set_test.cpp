@@ -1,16 +1,22 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-// The problem set shipped with the program: every problem must load, and
-// have one integer solution unless its unit is the one of the special cases.
+// The problem set shipped with the program: sixteen units of five problems in
+// the order the course teaches them, each problem solvable by its hints.
 #include "core/algebra.h"
 #include "core/cp932.h"
+#include "editing/problem_check.h"
 #include "files/problem_set.h"
+#include "presentation/page_layout.h"
+#include "presentation/page_state.h"
+#include "support/drill.h"
 #include "support/scripted_dialogs.h"
+#include "support/solver.h"
 #include "support/temp_folder.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <set>
 #include <vector>
 
 namespace tavolini {
@@ -19,7 +25,7 @@ namespace {
 const std::string ShippedSet = std::string(TAVOLINI_DATA_DIR) + "/ZUdir.sim";
 
 class NoEnd final : public ProgramEnd {
-public:
+  public:
     void endProgram() override { ADD_FAILURE() << "the program was asked to end"; }
 };
 
@@ -33,14 +39,28 @@ Fraction normal(std::int64_t num, std::int64_t den) {
     const std::int64_t g = std::gcd(num, den);
     return g > 1 ? Fraction{num / g, den / g} : Fraction{num, den};
 }
-Fraction operator+(Fraction a, Fraction b) { return normal(a.num * b.den + b.num * a.den, a.den * b.den); }
-Fraction operator-(Fraction a, Fraction b) { return normal(a.num * b.den - b.num * a.den, a.den * b.den); }
-Fraction operator*(Fraction a, Fraction b) { return normal(a.num * b.num, a.den * b.den); }
-Fraction operator/(Fraction a, Fraction b) { return normal(a.num * b.den, a.den * b.num); }
-bool isZero(Fraction a) { return a.num == 0; }
+Fraction operator+(Fraction a, Fraction b) {
+    return normal(a.num * b.den + b.num * a.den, a.den * b.den);
+}
+Fraction operator-(Fraction a, Fraction b) {
+    return normal(a.num * b.den - b.num * a.den, a.den * b.den);
+}
+Fraction operator*(Fraction a, Fraction b) {
+    return normal(a.num * b.num, a.den * b.den);
+}
+Fraction operator/(Fraction a, Fraction b) {
+    return normal(a.num * b.den, a.den * b.num);
+}
+bool isZero(Fraction a) {
+    return a.num == 0;
+}
 
-bool isOpening(char kind) { return kind == '(' || kind == '[' || kind == '{' || kind == '\xA2'; }
-bool isClosing(char kind) { return kind == ')' || kind == ']' || kind == '}' || kind == '\xA3'; }
+bool isOpening(char kind) {
+    return kind == '(' || kind == '[' || kind == '{' || kind == '\xA2';
+}
+bool isClosing(char kind) {
+    return kind == ')' || kind == ']' || kind == '}' || kind == '\xA3';
+}
 
 // a u1 + b u2 = c, read from the tokens with every bracket multiplied out.
 struct Linear {
@@ -89,10 +109,6 @@ Solved solve(const Linear& p, const Linear& q) {
     return {consistent ? Solutions::Infinite : Solutions::None, {}, {}};
 }
 
-bool hasJapanese(std::string_view title) {
-    return std::any_of(title.begin(), title.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
 TEST(ShippedProblemSet, IsCp932WithCrLfLineEnds) {
     const std::string bytes = readBytes(ShippedSet);
     ASSERT_FALSE(bytes.empty());
@@ -102,6 +118,48 @@ TEST(ShippedProblemSet, IsCp932WithCrLfLineEnds) {
     EXPECT_EQ(cp932(utf8FromCp932(bytes)), bytes); // every character is one of code page 932
 }
 
+// The course the shipped set teaches, unit by unit, and the solutions its
+// problems must have: Negative and Fractional units in every problem.
+enum class Expect { Integers, Negative, Fractional, Special };
+
+struct CourseUnit {
+    const char* title;
+    Expect solutions;
+};
+
+const CourseUnit Course[MaxUnits] = {
+    {"加減法（係数がそろっている）", Expect::Integers},
+    {"加減法（一方の式を何倍かする）", Expect::Integers},
+    {"加減法（両方の式を何倍かする）", Expect::Integers},
+    {"代入法（ｙ＝の式）", Expect::Integers},
+    {"代入法（ｘ＝の式）", Expect::Integers},
+    {"代入法（式を代入する）", Expect::Integers},
+    {"かっこのある式", Expect::Integers},
+    {"分数をふくむ式", Expect::Integers},
+    {"小数をふくむ式", Expect::Integers},
+    {"係数の大きい式", Expect::Integers},
+    {"解が負の数になる問題", Expect::Negative},
+    {"解が分数になる問題", Expect::Fractional},
+    {"ｘ，ｙ以外の文字", Expect::Integers},
+    {"いろいろな問題（１）", Expect::Integers},
+    {"いろいろな問題（２）", Expect::Integers},
+    {"解が１つに決まらない問題", Expect::Special},
+};
+
+// The answer as the judge writes it: "x=3", "y=-1/2".
+std::string answerText(char letter, Fraction value) {
+    return std::string(1, letter) + "=" + std::to_string(value.num) +
+           (value.den == 1 ? "" : "/" + std::to_string(value.den));
+}
+
+std::string foldedAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// Every problem passes the editor's check and is worked to the right answer
+// by following the hints alone, within what a 640-pixel screen can show.
 TEST(ShippedProblemSet, EveryProblemLoadsAndHasTheSolutionsItShould) {
     ScriptedDialogs dialogs;
     Algebra algebra(dialogs);
@@ -109,42 +167,63 @@ TEST(ShippedProblemSet, EveryProblemLoadsAndHasTheSolutionsItShould) {
     ProblemSet set;
     ASSERT_EQ(loadProblemSetFile(set, algebra, programEnd, ShippedSet).fault, SetFileFault::None);
     ASSERT_TRUE(readProblemSet(set, dialogs));
-    EXPECT_GE(set.unitCount, 8);
+    ASSERT_EQ(set.unitCount, MaxUnits);
 
-    const std::string specialUnit = cp932("解が１つに決まらない問題");
-    int problems = 0;
-    int infinite = 0;
-    int none = 0;
-    for (int unit = 1; unit <= set.unitCount; ++unit) {
+    std::vector<EditorLine> lines;
+    for (const std::string& line : set.lines)
+        lines.push_back({line, 0});
+    const ProblemCheck check = checkProblemSet(lines, dialogs);
+    EXPECT_EQ(check.verdict, CheckVerdict::Passed);
+    EXPECT_EQ(check.unitCount, MaxUnits);
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    PageState page;
+    setPageGeometry(page, 640, PageSetup{}.mainPanel.width);
+    const int operations = page.equationLimit - 2; // after the problem's own two equations
+
+    std::set<std::string> titles;
+    for (int unit = 1; unit <= MaxUnits; ++unit) {
         const auto row = static_cast<std::size_t>(unit);
-        EXPECT_TRUE(hasJapanese(set.UnitNames[row])) << unit;
-        EXPECT_GE(set.problemCounts[row], 1);
-        EXPECT_LE(set.problemCounts[row], MaxProblemsPerUnit);
-        for (int k = 1; k <= set.problemCounts[row]; ++k) {
-            const std::string& line = set.ProblemTexts[row][static_cast<std::size_t>(k)];
-            ++problems;
-            ASSERT_EQ(loadProblem(set, algebra, unit, k).invalid, 0) << line;
-            EXPECT_TRUE(dialogs.shown.empty()) << line;
-            ASSERT_NE(algebra.unknown2, '?') << line;
+        const CourseUnit& course = Course[row - 1];
+        EXPECT_EQ(utf8FromCp932(set.UnitNames[row]), course.title);
+        titles.insert(foldedAscii(set.UnitNames[row]));
+        ASSERT_EQ(set.problemCounts[row], MaxProblemsPerUnit) << course.title;
+        int infinite = 0, none = 0, negative = 0, fractional = 0;
+        for (int k = 1; k <= MaxProblemsPerUnit; ++k) {
+            const std::string line = utf8FromCp932(set.ProblemTexts[row][static_cast<std::size_t>(k)]);
+            Drill drill;
+            ASSERT_TRUE(drill.loadProblemOf(set, unit, k)) << line;
+            const Algebra& a = drill.algebra;
+            const Solved exact =
+                solve(linearForm(a.EquationTable[1], a.unknown1), linearForm(a.EquationTable[2], a.unknown1));
+            const Solution worked = solveLoadedProblem(drill, operations);
+            std::string road;
+            for (const std::string& command : worked.commands)
+                road += command + " ";
+            EXPECT_TRUE(worked.solved) << line << ": " << road;
+            EXPECT_LE(a.equationCount, page.equationLimit) << line;
 
-            const Solved solved = solve(linearForm(algebra.EquationTable[1], algebra.unknown1),
-                                        linearForm(algebra.EquationTable[2], algebra.unknown1));
-            if (set.UnitNames[row] == specialUnit) {
-                EXPECT_NE(solved.kind, Solutions::One) << line;
-                infinite += solved.kind == Solutions::Infinite;
-                none += solved.kind == Solutions::None;
+            infinite += exact.kind == Solutions::Infinite;
+            none += exact.kind == Solutions::None;
+            if (exact.kind != Solutions::One) {
+                EXPECT_EQ(worked.answer1, exact.kind == Solutions::Infinite ? "解は無数にある" : "解なし")
+                    << line;
                 continue;
             }
-            ASSERT_EQ(solved.kind, Solutions::One) << line;
-            for (const Fraction value : {solved.first, solved.second}) {
-                EXPECT_EQ(value.den, 1) << line;
+            EXPECT_EQ(worked.answer1, answerText(a.unknown1, exact.first)) << line << ": " << road;
+            EXPECT_EQ(worked.answer2, answerText(a.unknown2, exact.second)) << line << ": " << road;
+            for (const Fraction value : {exact.first, exact.second})
                 EXPECT_LE(std::abs(value.num), 20) << line;
-            }
+            negative += exact.first.num < 0 || exact.second.num < 0;
+            fractional += exact.first.den != 1 || exact.second.den != 1;
         }
+        const auto all = [&course](Expect kind) { return course.solutions == kind ? MaxProblemsPerUnit : 0; };
+        EXPECT_EQ(infinite + none, all(Expect::Special)) << course.title;
+        EXPECT_EQ(infinite > 0 && none > 0, course.solutions == Expect::Special) << course.title;
+        EXPECT_GE(negative, all(Expect::Negative)) << course.title;
+        EXPECT_EQ(fractional, all(Expect::Fractional)) << course.title;
     }
-    EXPECT_GE(problems, 30);
-    EXPECT_GE(infinite, 1);
-    EXPECT_GE(none, 1);
+    EXPECT_EQ(titles.size(), static_cast<std::size_t>(MaxUnits)); // the record file folds ASCII case
 }
 
 TEST(ShippedProblemSet, CoversEveryKindOfWriting) {
