@@ -19,7 +19,7 @@ namespace tavolini {
 namespace {
 
 struct Command {
-    char code;
+    Operation operation;
     int first;
     int second;
     int lastEntry;
@@ -37,17 +37,17 @@ constexpr Problem BracketProblem{"3(x+1)-2{y-(x-4)}=7", "x+y=2"};
 // ①＋② → ③ 3x=9; ③÷3 → ④ x=3; ④代入② → ⑤ 3−y=2; ⑤移項 → ⑥ −y=−3+2;
 // ⑥整理 → ⑦ −y=−1; ⑦×−1 → ⑧ y=1.
 constexpr std::array<Command, 6> Road{{
-    {'+', 1, 2, EquationEntered, ""},
-    {'/', 3, 0, NumberEntered, "3"},
-    {'^', 4, 2, EquationEntered, ""},
-    {'I', 5, 0, OperationEntered, ""},
-    {'S', 6, 0, OperationEntered, ""},
-    {'*', 7, 0, NumberEntered, "-1"},
+    {Operation::Add, 1, 2, EquationEntered, ""},
+    {Operation::Divide, 3, 0, NumberEntered, "3"},
+    {Operation::Substitute, 4, 2, EquationEntered, ""},
+    {Operation::Transpose, 5, 0, OperationEntered, ""},
+    {Operation::Simplify, 6, 0, OperationEntered, ""},
+    {Operation::Multiply, 7, 0, NumberEntered, "-1"},
 }};
 
 CommandState commandState(const Command& command, const std::string& operand) {
     CommandState state;
-    state.operationCode = command.code;
+    state.operation = command.operation;
     state.firstEquation = command.first;
     state.secondEquation = command.second;
     state.lastEntry = command.lastEntry;
@@ -133,11 +133,14 @@ BENCHMARK_CAPTURE(oneStep, substitute_4_into_2, RoadProblem, 2, Road[2]);
 BENCHMARK_CAPTURE(oneStep, transpose_5, RoadProblem, 3, Road[3]);
 BENCHMARK_CAPTURE(oneStep, simplify_6, RoadProblem, 4, Road[4]);
 BENCHMARK_CAPTURE(oneStep, multiply_7_by_minus_1, RoadProblem, 5, Road[5]);
-BENCHMARK_CAPTURE(oneStep, subtract_equations_1_minus_2, RoadProblem, 0, Command{'-', 1, 2, EquationEntered, ""});
-BENCHMARK_CAPTURE(oneStep, add_number_1_plus_5, RoadProblem, 0, Command{'+', 1, 0, NumberEntered, "5"});
+BENCHMARK_CAPTURE(oneStep, subtract_equations_1_minus_2, RoadProblem, 0,
+                  Command{Operation::Subtract, 1, 2, EquationEntered, ""});
+BENCHMARK_CAPTURE(oneStep, add_number_1_plus_5, RoadProblem, 0,
+                  Command{Operation::Add, 1, 0, NumberEntered, "5"});
 BENCHMARK_CAPTURE(oneStep, subtract_number_1_minus_half, RoadProblem, 0,
-                  Command{'-', 1, 0, NumberEntered, "2分の1"});
-BENCHMARK_CAPTURE(oneStep, brackets_nested, BracketProblem, 0, Command{'K', 1, 0, OperationEntered, ""});
+                  Command{Operation::Subtract, 1, 0, NumberEntered, "2分の1"});
+BENCHMARK_CAPTURE(oneStep, brackets_nested, BracketProblem, 0,
+                  Command{Operation::Brackets, 1, 0, OperationEntered, ""});
 
 // The six steps of the road, from the problem to y=1.
 void wholeRoad(benchmark::State& state) {

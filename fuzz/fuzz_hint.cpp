@@ -40,11 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::optional<HintCommand> hint = nextCommand(algebra, answers);
         if (!hint) break;
         CommandState command;
-        command.operationCode = hint->operationCode;
+        command.operation = hint->operation;
         command.firstEquation = hint->firstEquation;
         command.secondEquation = hint->secondEquation;
         command.pnlNumber = hint->operand;
-        command.composeStep = hint->secondEquation != 0 ? 3 : 2;
+        command.composeStep =
+            hint->secondEquation != 0 ? ComposeStep::SecondEquation : ComposeStep::OperationChosen;
         command.lastEntry = hint->secondEquation != 0 ? EquationEntered
                             : hint->operand.empty()   ? OperationEntered
                                                       : NumberEntered;

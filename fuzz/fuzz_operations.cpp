@@ -5,9 +5,10 @@
 //   first text '\n' second text '\n' then four bytes per command:
 //   [operation] [first equation] [second equation] [operand]
 //
-// operation: low four bits modulo 9 pick * / + - ^ I S K ?; bit 0x40 makes
-// ＋ and － take a number instead of an equation; bit 0x80 takes lastEntry
-// from bits 4-5 instead of from the operation. An equation byte below 0x80
+// operation: low four bits modulo 9 pick a row of the operation table
+// (* / + - ^ I S K) or, for 8, none; bit 0x40 makes ＋ and － take a number
+// instead of an equation; bit 0x80 takes lastEntry from bits 4-5 instead of
+// from the operation. An equation byte below 0x80
 // names an existing equation (1 + byte modulo the count), from 0x80 up any
 // number from -2. The operand byte picks one of the pad texts below. Only
 // the first 64 commands are run.
@@ -215,13 +216,17 @@ private:
     }
 
     CommandState decode(const std::uint8_t* bytes) {
-        static constexpr char Codes[] = {'*', '/', '+', '-', '^', 'I', 'S', 'K', '?'};
+        // One past the table's rows is no operation.
+        const std::size_t k = (bytes[0] & 0x0F) % (Operations.size() + 1);
         CommandState c;
-        c.operationCode = Codes[(bytes[0] & 0x0F) % 9];
-        const bool twoEquations =
-            c.operationCode == '^' || ((c.operationCode == '+' || c.operationCode == '-') && !(bytes[0] & 0x40));
-        const bool number = !twoEquations && (c.operationCode == '*' || c.operationCode == '/' ||
-                                              c.operationCode == '+' || c.operationCode == '-');
+        bool twoEquations = false;
+        bool number = false;
+        if (k < Operations.size()) {
+            const OperationRow& row = Operations[k];
+            c.operation = row.operation;
+            twoEquations = row.takesEquation && (!row.takesNumber || !(bytes[0] & 0x40));
+            number = !twoEquations && row.takesNumber;
+        }
         c.lastEntry = twoEquations ? EquationEntered : number ? NumberEntered : OperationEntered;
         if (bytes[0] & 0x80) c.lastEntry = (bytes[0] >> 4) & 3;
         c.firstEquation = equationNumber(bytes[1]);

@@ -22,8 +22,9 @@ std::string label(int number) { return EquationLabels()[static_cast<std::size_t>
 // ＋ and － of two equations and 代入 combine two equations; every other
 // operation works on one.
 bool combinesTwo(const CommandState& command) {
-    return command.operationCode == '^' ||
-           ((command.operationCode == '+' || command.operationCode == '-') && command.lastEntry == EquationEntered);
+    if (!command.operation) return false;
+    const OperationRow& row = operationRow(*command.operation);
+    return row.takesEquation && (!row.takesNumber || command.lastEntry == EquationEntered);
 }
 
 bool isExistingEquation(int number, int newSlot) { return number >= 1 && number < newSlot; }
@@ -35,12 +36,6 @@ bool namesValidEquations(const Algebra& algebra, const CommandState& command) {
     if (newSlot < 3 || newSlot >= EquationLabelCount) return false;
     if (!isExistingEquation(command.firstEquation, newSlot)) return false;
     return !combinesTwo(command) || isExistingEquation(command.secondEquation, newSlot);
-}
-
-// How × and ÷ name their number: an integer in digits, anything else as typed
-// ("2分の1", "0.5"), so the sentence never shows a bare numerator.
-std::string operandWords(const CommandState& command, ShikiToken operand) {
-    return operand.den == 1 ? std::to_string(command.operandNumerator) : command.operandText;
 }
 
 // Every derived equation keeps two sides: a side left with no token (all its
@@ -55,17 +50,6 @@ void writeZeroOnEmptySides(StepGuard& guard, MShiki& equation) {
     for (int i = 0; i < equation.count; ++i) guard.append(completed, equation.tokens[static_cast<std::size_t>(i)]);
     if (rightEmpty) guard.append(completed, TokenZero);
     equation = completed;
-}
-
-const char* sameOriginMessage(char operationCode) {
-    switch (operationCode) {
-    case '+':
-        return "同じ式から変形された式はたせません";
-    case '-':
-        return "同じ式から変形された式はひけません";
-    default:
-        return "同じ式から変形された式に代入できません";
-    }
 }
 
 struct Step {
@@ -83,82 +67,91 @@ public:
           m_label2(combinesTwo(command) ? label(command.secondEquation) : std::string()) {}
 
     Step run(MShiki& result) {
-        switch (m_command.operationCode) {
-        case 'K':
-            return brackets(result);
-        case 'I':
-            return {transposeEquation(m_algebra, m_first, result), m_label1 + cp932("を移項すると")};
-        case 'S':
-            return {simplifyEquation(m_algebra, m_first, result), m_label1 + cp932("を整理すると")};
-        case '*':
-            return multiply(result);
-        case '/':
-            return divide(result);
-        case '+':
-        case '-':
-            return m_command.lastEntry == EquationEntered ? combine(result) : addNumber(result);
-        case '^':
-            return substitute(result);
-        default:
-            return refuse(OrderMessage);
-        }
+        if (!m_command.operation) return {refuse(OrderMessage), {}};
+        const StepResult outcome = carryOut(*m_command.operation, result);
+        if (outcome == StepResult::Refused) return {};
+        return {outcome, sentence(operationRow(*m_command.operation))};
     }
 
-private:
-    Step refuse(const char* utf8Message) {
-        m_algebra.dialogs.showMessage(cp932(utf8Message));
-        return {};
+  private:
+    StepResult carryOut(Operation operation, MShiki& result) {
+        switch (operation) {
+        case Operation::Brackets:
+            return brackets(result);
+        case Operation::Transpose:
+            return transposeEquation(m_algebra, m_first, result);
+        case Operation::Simplify:
+            return simplifyEquation(m_algebra, m_first, result);
+        case Operation::Multiply:
+            return multiply(result);
+        case Operation::Divide:
+            return divide(result);
+        case Operation::Add:
+        case Operation::Subtract:
+            return combinesTwo(m_command) ? combine(result) : addNumber(result);
+        case Operation::Substitute:
+            return substitute(result);
+        }
+        return refuse(OrderMessage);
     }
+
+    std::string sentence(const OperationRow& row) const {
+        // × and ÷ name a whole number in digits, anything else as typed
+        // ("2分の1", "0.5"), so the sentence never shows a bare numerator.
+        const std::string value =
+            m_operand.den == 1 ? std::to_string(m_command.operandNumerator) : m_command.operandText;
+        const bool two = combinesTwo(m_command);
+        return stepSentence(two ? row.twoEquationSentence : row.sentence,
+                            {m_label1, m_label2, m_command.operandText, value});
+    }
+
+    StepResult refuse(const char* utf8Message) {
+        m_algebra.dialogs.showMessage(cp932(utf8Message));
+        return StepResult::Refused;
+    }
+
+    char code() const { return operationRow(*m_command.operation).code; }
 
     bool sameOrigin() const { return m_first.origin == m_second.origin; }
 
-    Step brackets(MShiki& result) {
+    StepResult refuseSameOrigin() { return refuse(operationRow(*m_command.operation).sameOriginMessage); }
+
+    StepResult brackets(MShiki& result) {
         const StepResult outcome = removeBrackets(m_algebra, m_first, result);
         if (outcome == StepResult::Refused) return refuse("かっこがありません");
-        return {outcome, m_label1 + cp932("のかっこをはずすと")};
+        return outcome;
     }
 
-    Step multiply(MShiki& result) {
+    StepResult multiply(MShiki& result) {
         if (m_command.lastEntry == EquationEntered) return refuse("式をかけることはできません");
         if (m_command.operandNumerator == 0) return refuse("０をかけることはできません");
-        return {scaleEquation(m_algebra, m_first, '*', m_operand, result),
-                m_label1 + cp932("の両辺を") + operandWords(m_command, m_operand) + cp932("倍すると")};
+        return scaleEquation(m_algebra, m_first, code(), m_operand, result);
     }
 
-    Step divide(MShiki& result) {
+    StepResult divide(MShiki& result) {
         if (m_command.operandNumerator == 0) return refuse("０では割れません");
-        return {scaleEquation(m_algebra, m_first, '/', m_operand, result),
-                m_label1 + cp932("の両辺を") + operandWords(m_command, m_operand) + cp932("で割ると")};
+        return scaleEquation(m_algebra, m_first, code(), m_operand, result);
     }
 
-    Step combine(MShiki& result) {
-        const bool adding = m_command.operationCode == '+';
-        if (sameOrigin()) return refuse(sameOriginMessage(m_command.operationCode));
-        if (adding)
-            return {addEquations(m_algebra, m_first, m_second, result), m_label1 + cp932("と") + m_label2 + cp932("をたすと")};
-        return {subtractEquations(m_algebra, m_first, m_second, result),
-                m_label1 + cp932("から") + m_label2 + cp932("をひくと")};
+    StepResult combine(MShiki& result) {
+        if (sameOrigin()) return refuseSameOrigin();
+        if (m_command.operation == Operation::Add) return addEquations(m_algebra, m_first, m_second, result);
+        return subtractEquations(m_algebra, m_first, m_second, result);
     }
 
-    Step addNumber(MShiki& result) {
+    StepResult addNumber(MShiki& result) {
         // A number that could not be read (a lone "－", "3分の") is 0/0: it
         // must never reach the arithmetic.
         if (m_operand.den == 0) return refuse(OrderMessage);
-        const char sign = m_command.operationCode;
-        const char* words = sign == '+' ? "の両辺に" : "の両辺から";
-        const char* verb = sign == '+' ? "をたすと" : "をひくと";
-        return {addToBothSides(m_algebra, m_first, sign, m_operand, result),
-                m_label1 + cp932(words) + m_command.operandText + cp932(verb)};
+        return addToBothSides(m_algebra, m_first, code(), m_operand, result);
     }
 
-    Step substitute(MShiki& result) {
-        if (sameOrigin()) return refuse(sameOriginMessage(m_command.operationCode));
+    StepResult substitute(MShiki& result) {
+        if (sameOrigin()) return refuseSameOrigin();
         const StepResult outcome = substituteEquation(m_algebra, m_first, m_second, result);
-        if (outcome == StepResult::Refused) {
+        if (outcome == StepResult::Refused)
             m_algebra.dialogs.showMessage(m_label1 + cp932("は代入できる形ではありません"));
-            return {};
-        }
-        return {outcome, m_label1 + cp932("を") + m_label2 + cp932("に代入すると")};
+        return outcome;
     }
 
     Algebra& m_algebra;
@@ -200,7 +193,7 @@ bool executeOperation(Algebra& algebra, CommandState& command, std::string& step
     const ShikiToken operand = parseOperand(algebra.dialogs, command.operandText);
     command.operandNumerator = operand.num;
     command.pnlNumber.clear();
-    command.composeStep = 0;
+    command.composeStep = ComposeStep::Nothing;
 
     if (!namesValidEquations(algebra, command)) {
         algebra.dialogs.showMessage(cp932(OrderMessage));
@@ -219,7 +212,7 @@ bool executeOperation(Algebra& algebra, CommandState& command, std::string& step
 
     const bool two = combinesTwo(command);
     if (two && combinesOneEquationWithItself(algebra, result)) {
-        algebra.dialogs.showMessage(cp932(sameOriginMessage(command.operationCode)));
+        algebra.dialogs.showMessage(cp932(operationRow(*command.operation).sameOriginMessage));
         return false;
     }
     result.origin = two ? ++algebra.originCounter : algebra.EquationTable[static_cast<std::size_t>(command.firstEquation)].origin;

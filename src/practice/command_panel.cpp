@@ -8,51 +8,8 @@
 #include "core/token_kinds.h"
 #include "practice/hint.h"
 
-#include <array>
-
 namespace tavolini {
 namespace {
-
-struct OperationEntry {
-    char code;
-    const char* text; // as appended to the command
-};
-
-constexpr std::array<OperationEntry, 8> Operations{{
-    {'*', "×"}, {'/', "÷"}, {'+', "＋"}, {'-', "－"}, {'^', "代入"}, {'S', "整理"}, {'I', "移項"}, {'K', "かっこ"},
-}};
-
-bool takesNumber(char operationCode) {
-    return operationCode == '+' || operationCode == '-' || operationCode == '*' || operationCode == '/';
-}
-
-// The operation a key chooses while an equation has been chosen, or -1.
-int operationForKey(char key) {
-    switch (key) {
-    case '*':
-        return 0;
-    case '/':
-        return 1;
-    case '+':
-        return 2;
-    case '-':
-        return 3;
-    case 'D':
-    case 'd':
-        return 4;
-    case 'S':
-    case 's':
-        return 5;
-    case 'I':
-    case 'i':
-        return 6;
-    case 'K':
-    case 'k':
-        return 7;
-    default:
-        return -1;
-    }
-}
 
 // "x = number" for the letter.
 bool statesUnknown(const MShiki& equation, char letter) {
@@ -69,7 +26,7 @@ CommandPanel::CommandPanel(Algebra& algebra, CommandState& command, Answers& ans
 
 void CommandPanel::showHint() {
     const std::string hint = hintMessage(m_algebra, m_answers, m_page.equationLimit);
-    if (m_command.composeStep == 0)
+    if (m_command.composeStep == ComposeStep::Nothing)
         m_pageView.setPageMessage(hint);
     else
         m_algebra.dialogs.showMessage(hint);
@@ -100,14 +57,14 @@ void CommandPanel::chooseEquation(int n) {
     if (m_command.lastEntry == EquationEntered || m_command.lastEntry == NumberEntered) return showOrderMessage();
     highlight(n);
     if (m_command.lastEntry == NothingEntered) m_pageView.setPageMessage("");
-    if (m_command.composeStep == 0) {
+    if (m_command.composeStep == ComposeStep::Nothing) {
         m_command.firstEquation = n;
-        m_command.composeStep = 1;
-        setPanelMode(1);
-    } else if (m_command.composeStep == 2) {
+        m_command.composeStep = ComposeStep::FirstEquation;
+        setPanelMode(ComposeStep::FirstEquation);
+    } else if (m_command.composeStep == ComposeStep::OperationChosen) {
         m_command.secondEquation = n;
-        m_command.composeStep = 3;
-        setPanelMode(3);
+        m_command.composeStep = ComposeStep::SecondEquation;
+        setPanelMode(ComposeStep::SecondEquation);
         m_panel.enableExecute(true);
         m_panel.moveFocus();
     }
@@ -116,22 +73,21 @@ void CommandPanel::chooseEquation(int n) {
     m_pageView.appendPageMessage(EquationLabels()[static_cast<std::size_t>(n)]);
 }
 
-void CommandPanel::chooseOperation(int k) {
-    if (m_command.composeStep != 1 || k < 0 || k >= static_cast<int>(Operations.size())) return showOrderMessage();
-    const OperationEntry& operation = Operations[static_cast<std::size_t>(k)];
-    m_command.operationCode = operation.code;
-    m_pageView.appendPageMessage(cp932(operation.text));
-    m_command.composeStep = 2;
-    setPanelMode(2);
+void CommandPanel::chooseOperation(Operation operation) {
+    if (m_command.composeStep != ComposeStep::FirstEquation) return showOrderMessage();
+    m_command.operation = operation;
+    m_pageView.appendPageMessage(cp932(operationRow(operation).label));
+    m_command.composeStep = ComposeStep::OperationChosen;
+    setPanelMode(ComposeStep::OperationChosen);
     m_command.lastEntry = OperationEntered;
     m_panel.enableExecute(true);
     m_page.hoverFrozen = 0;
     m_panel.moveFocus();
 }
 
-void CommandPanel::setPanelMode(int mode) {
-    if (mode == 1) m_panel.enableOperations(true);
-    m_panel.enableNumberPad(mode == 2);
+void CommandPanel::setPanelMode(ComposeStep step) {
+    if (step == ComposeStep::FirstEquation) m_panel.enableOperations(true);
+    m_panel.enableNumberPad(step == ComposeStep::OperationChosen);
 }
 
 void CommandPanel::resetPanel() {
@@ -147,10 +103,10 @@ void CommandPanel::resetPanel() {
     m_panel.showOperand("");
     m_pageView.setPageMessage(solved ? solvedMessage(m_answers) : std::string());
     m_command.lastEntry = NothingEntered;
-    m_command.composeStep = 0;
+    m_command.composeStep = ComposeStep::Nothing;
     m_command.firstEquation = 0;
     m_command.secondEquation = 0;
-    m_command.operationCode = '?';
+    m_command.operation.reset();
     m_operandStart = std::string::npos;
     m_panel.enableNumberPad(false);
     for (int n = 1; n <= m_algebra.equationCount; ++n) m_panel.enableEquationButton(n, true);
@@ -177,7 +133,7 @@ void CommandPanel::takeBackNewest() {
 }
 
 void CommandPanel::padInput(std::string_view key) {
-    if (!takesNumber(m_command.operationCode)) return;
+    if (!m_command.operation || !operationRow(*m_command.operation).takesNumber) return;
     if (key == "CL") {
         if (m_operandStart != std::string::npos && m_operandStart <= m_pageView.pageMessage().size())
             m_pageView.setPageMessage(m_pageView.pageMessage().substr(0, m_operandStart));
@@ -210,14 +166,14 @@ void CommandPanel::minusKey() {
 }
 
 bool CommandPanel::keyPress(char key, bool swallowIdle) {
-    if (m_command.composeStep == 0) return swallowIdle;
-    if (m_command.composeStep == 1) {
-        const int operation = operationForKey(key);
-        if (operation < 0) return false;
-        chooseOperation(operation);
+    if (m_command.composeStep == ComposeStep::Nothing) return swallowIdle;
+    if (m_command.composeStep == ComposeStep::FirstEquation) {
+        const OperationRow* row = operationForKey(key);
+        if (row == nullptr) return false;
+        chooseOperation(row->operation);
         return true;
     }
-    if (m_command.composeStep != 2) return false;
+    if (m_command.composeStep != ComposeStep::OperationChosen) return false;
     if (key >= '0' && key <= '9') padInput(std::string(1, key));
     else if (key == '.') padInput(".");
     else if (key == '-') minusKey();
@@ -230,7 +186,7 @@ CommandPanel::KeyAction CommandPanel::keyDown(int keyCode, bool shift, bool swal
     constexpr int Enter = 13, Escape = 27, Delete = 46, KeypadZero = 96, KeypadNine = 105;
     // On the page Enter executes at any step.
     if (!swallowIdle && !shift && keyCode == Enter) return KeyAction::Execute;
-    if (m_command.composeStep == 0) return KeyAction::None;
+    if (m_command.composeStep == ComposeStep::Nothing) return KeyAction::None;
     if (shift) {
         if (keyCode >= KeypadZero && keyCode <= KeypadNine) keyCode = '0' + (keyCode - KeypadZero);
         const bool used = keyCode > 0 && keyCode < 128 && keyPress(static_cast<char>(keyCode), swallowIdle);
@@ -244,7 +200,7 @@ CommandPanel::KeyAction CommandPanel::keyDown(int keyCode, bool shift, bool swal
 }
 
 CommandPanel::KeyAction CommandPanel::keyStroke(int keyCode, bool shift, std::string_view text, bool swallowIdle) {
-    const bool idle = m_command.composeStep == 0;
+    const bool idle = m_command.composeStep == ComposeStep::Nothing;
     const KeyAction action = keyDown(keyCode, shift, swallowIdle);
     if (action != KeyAction::None) return action;
     bool used = false;
@@ -254,8 +210,8 @@ CommandPanel::KeyAction CommandPanel::keyStroke(int keyCode, bool shift, std::st
 }
 
 void CommandPanel::resetCommand() {
-    m_command.composeStep = 0;
-    setPanelMode(0);
+    m_command.composeStep = ComposeStep::Nothing;
+    setPanelMode(ComposeStep::Nothing);
     m_command.lastEntry = NothingEntered;
     m_operandStart = std::string::npos;
     m_panel.enableExecute(false);
@@ -266,7 +222,7 @@ void CommandPanel::clearForNewProblem() {
     m_command = CommandState{};
     m_operandStart = std::string::npos;
     m_panel.showOperand("");
-    setPanelMode(0);
+    setPanelMode(ComposeStep::Nothing);
     m_panel.enableExecute(false);
 }
 

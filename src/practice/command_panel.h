@@ -25,9 +25,12 @@ public:
                  PanelView& panel);
 
     void chooseEquation(int n);
-    void chooseOperation(int k); // 0 ×, 1 ÷, 2 ＋, 3 －, 4 代入, 5 整理, 6 移項, 7 かっこ
+    void chooseOperation(Operation operation);
     void resetPanel();
-    void setPanelMode(int mode);
+    // The number pad is on only while a number may follow the operation.
+    // The operations group is never disabled: it is only enabled again
+    // once an equation is chosen.
+    void setPanelMode(ComposeStep step);
 
     // One key of the number pad: "0".."9", ".", "分の" (code page 932), "-" or "CL".
     void padInput(std::string_view key);

@@ -205,13 +205,13 @@ class Candidates {
 
     std::vector<HintCommand> list() {
         for (const Head& head : m_heads)
-            if (hasBrackets(equationOf(m_algebra, head.n))) add({'K', head.n, 0, "", ""});
+            if (hasBrackets(equationOf(m_algebra, head.n))) add({Operation::Brackets, head.n, 0, "", ""});
         for (auto head = m_heads.rbegin(); head != m_heads.rend(); ++head)
             clearFractions(*head);
         for (const Head& head : m_heads) {
             if (head.shape.letters == 1) oneLetter(head);
             // No letter left: collected, it shows 0 = 0 or 0 = c.
-            if (head.shape.letters == 0) add({'S', head.n, 0, "", ""});
+            if (head.shape.letters == 0) add({Operation::Simplify, head.n, 0, "", ""});
         }
         for (const Head& head : m_heads)
             if (isLetterExpression(equationOf(m_algebra, head.n)))
@@ -248,10 +248,10 @@ class Candidates {
         if (!denominator || *denominator == 1) return;
         if (m_algebra.hasDecimalPoint)
             if (const std::optional<std::int32_t> power = powerOfTenOver(*denominator)) {
-                add({'*', head.n, 0, std::to_string(*power), cp932("小数をなくします")});
+                add({Operation::Multiply, head.n, 0, std::to_string(*power), cp932("小数をなくします")});
                 return;
             }
-        add({'*', head.n, 0, std::to_string(*denominator), cp932("分母をはらいます")});
+        add({Operation::Multiply, head.n, 0, std::to_string(*denominator), cp932("分母をはらいます")});
     }
 
     // Whether the family of equation n already has a whole equation: cleared
@@ -276,15 +276,17 @@ class Candidates {
                 // ＋ its size for a negative number, － it for a positive one.
                 std::string size = typed(makeToken(p->num, p->den, '/'));
                 if (size.front() == '-') size.erase(0, 1);
-                add({p->num < 0 ? '+' : '-', head.n, 0, size, cp932("数を消します")});
+                add({p->num < 0 ? Operation::Add : Operation::Subtract, head.n, 0, size,
+                     cp932("数を消します")});
             }
-            add({needsTransposing(e) ? 'I' : 'S', head.n, 0, "", ""});
+            add({needsTransposing(e) ? Operation::Transpose : Operation::Simplify, head.n, 0, "", ""});
             return;
         }
         const ShikiToken k = e.tokens[0];
         if (k.num != k.den) {
             if (!isFound(m_algebra, m_answers, u))
-                add({'/', head.n, 0, typed(makeToken(k.num, k.den, '/')), because(u, "を求めます")});
+                add({Operation::Divide, head.n, 0, typed(makeToken(k.num, k.den, '/')),
+                     because(u, "を求めます")});
             return;
         }
         substituteInto(head, cp932("値を入れます"));
@@ -293,7 +295,7 @@ class Candidates {
     void substituteInto(const Head& source, const std::string& reason) {
         for (int target : m_targets)
             if (equationOf(m_algebra, target).origin != equationOf(m_algebra, source.n).origin)
-                add({'^', source.n, target, "", reason});
+                add({Operation::Substitute, source.n, target, "", reason});
     }
 
     // Added or subtracted when a letter's coefficients agree; else one of
@@ -310,19 +312,19 @@ class Candidates {
                               {m_algebra.unknown1, newer.shape.form.first, older.shape.form.first}};
         for (const Pair& p : pairs) {
             if (sameValue(p.a, p.b))
-                add({'-', first, second, "", because(p.letter, "が消えます")});
+                add({Operation::Subtract, first, second, "", because(p.letter, "が消えます")});
             else if (sameValue(p.a, makeToken(-p.b.num, p.b.den, '/')))
-                add({'+', first, second, "", because(p.letter, "が消えます")});
+                add({Operation::Add, first, second, "", because(p.letter, "が消えます")});
         }
         for (const Pair& p : pairs) {
             const std::string reason = because(p.letter, "をそろえます");
             if (const CheckedToken q = divTokens(m_algebra.dialogs, p.b, p.a); q && q->den == 1)
-                add({'*', newer.n, 0, typed(*q), reason});
+                add({Operation::Multiply, newer.n, 0, typed(*q), reason});
             if (const CheckedToken q = divTokens(m_algebra.dialogs, p.a, p.b); q && q->den == 1)
-                add({'*', older.n, 0, typed(*q), reason});
+                add({Operation::Multiply, older.n, 0, typed(*q), reason});
         }
         for (const Pair& p : pairs)
-            add({'*', newer.n, 0, typed(makeToken(p.b.num, p.b.den, '/')),
+            add({Operation::Multiply, newer.n, 0, typed(makeToken(p.b.num, p.b.den, '/')),
                  because(p.letter, "をそろえます")});
     }
 
@@ -347,11 +349,12 @@ bool helps(const Algebra& algebra, const Answers& answers, const HintCommand& hi
     Trial trial(algebra);
     Algebra& a = trial.algebra;
     CommandState command;
-    command.operationCode = hint.operationCode;
+    command.operation = hint.operation;
     command.firstEquation = hint.firstEquation;
     command.secondEquation = hint.secondEquation;
     command.pnlNumber = hint.operand;
-    command.composeStep = hint.secondEquation != 0 ? 3 : 2;
+    command.composeStep =
+        hint.secondEquation != 0 ? ComposeStep::SecondEquation : ComposeStep::OperationChosen;
     command.lastEntry = hint.secondEquation != 0 ? EquationEntered
                         : hint.operand.empty()   ? OperationEntered
                                                  : NumberEntered;
@@ -370,27 +373,6 @@ bool helps(const Algebra& algebra, const Answers& answers, const HintCommand& hi
     return verdict != Verdict::FirstAgain && verdict != Verdict::SecondAgain;
 }
 
-const char* operationText(char code) {
-    switch (code) {
-    case '*':
-        return "×";
-    case '/':
-        return "÷";
-    case '+':
-        return "＋";
-    case '-':
-        return "－";
-    case '^':
-        return "代入";
-    case 'I':
-        return "移項";
-    case 'S':
-        return "整理";
-    default:
-        return "かっこ";
-    }
-}
-
 std::string label(int n) {
     return n >= 1 && n < EquationLabelCount ? EquationLabels()[static_cast<std::size_t>(n)] : std::string();
 }
@@ -406,7 +388,7 @@ std::optional<HintCommand> nextCommand(const Algebra& algebra, const Answers& an
 }
 
 std::string commandText(const HintCommand& command) {
-    return label(command.firstEquation) + cp932(operationText(command.operationCode)) +
+    return label(command.firstEquation) + cp932(operationRow(command.operation).label) +
            (command.secondEquation != 0 ? label(command.secondEquation) : command.operand);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/algebra.h"
+#include "operations/operation.h"
 #include "practice/judge.h"
 
 #include <optional>
@@ -12,7 +13,7 @@ namespace tavolini {
 
 // A command as the pupil would compose it, and why it helps (code page 932).
 struct HintCommand {
-    char operationCode = '?'; // as the command state writes it: '*' '/' '+' '-' '^' 'I' 'S' 'K'
+    Operation operation{};
     int firstEquation = 0;
     int secondEquation = 0;
     std::string operand; // the number, as typed on the pad ("3", "-1", "2分の3")

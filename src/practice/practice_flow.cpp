@@ -11,8 +11,6 @@ namespace {
 
 constexpr const char* OneSolution = "解の１つが出ました";
 
-bool isOneOf(char code, std::string_view codes) { return codes.find(code) != std::string_view::npos; }
-
 std::string budgetMessage(int equationLimit) {
     return cp932("残念ですが") + std::to_string(equationLimit - 2) + cp932("回の操作では解けませんでした");
 }
@@ -21,14 +19,17 @@ std::string budgetMessage(int equationLimit) {
 
 bool PracticeFlow::commandIsComplete() const {
     const CommandState& command = m.command;
-    if (command.composeStep == 0 || command.composeStep == 1) return false;
-    if (command.composeStep == 2 && command.pnlNumber.empty() && isOneOf(command.operationCode, "*+-/^"))
+    if (command.composeStep == ComposeStep::Nothing || command.composeStep == ComposeStep::FirstEquation)
         return false;
-    if (command.composeStep == 3) {
-        if (isOneOf(command.operationCode, "*/") && command.lastEntry == EquationEntered) return false;
-        if (isOneOf(command.operationCode, "SIK")) return false; // these take one equation
-    }
-    return true;
+    // Without an operation the executor gives the order message itself.
+    if (!command.operation) return true;
+    const OperationRow& row = operationRow(*command.operation);
+    const bool takesMore = row.takesNumber || row.takesEquation;
+    if (command.composeStep == ComposeStep::OperationChosen && command.pnlNumber.empty() && takesMore)
+        return false;
+    // A second equation for an operation that takes none.
+    return command.composeStep != ComposeStep::SecondEquation || row.takesEquation ||
+           (row.takesNumber && command.lastEntry != EquationEntered);
 }
 
 // After a solved problem another completion would count it twice; past the

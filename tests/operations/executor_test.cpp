@@ -254,7 +254,7 @@ TEST(Executor, ClearsTheOperandDisplayAndComposition) {
     drill.run("①×0");
     EXPECT_TRUE(drill.command.pnlNumber.empty());
     EXPECT_EQ(drill.command.operandText, "0");
-    EXPECT_EQ(drill.command.composeStep, 0);
+    EXPECT_EQ(drill.command.composeStep, ComposeStep::Nothing);
     EXPECT_EQ(drill.command.firstEquation, 1); // kept on a refusal
     drill.run("①×2");
     EXPECT_EQ(drill.command.firstEquation, 0);

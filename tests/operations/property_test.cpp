@@ -370,17 +370,26 @@ constexpr const char* RoadNames[] = {"かっこ K", "移項 I", "整理 S", "× 
 
 Road roadOf(const CommandState& c) {
     const bool equationLast = c.lastEntry == EquationEntered;
-    switch (c.operationCode) {
-    case 'K': return Road::Brackets;
-    case 'I': return Road::Transpose;
-    case 'S': return Road::Simplify;
-    case '*': return Road::Multiply;
-    case '/': return Road::Divide;
-    case '+': return equationLast ? Road::AddEquations : Road::AddNumber;
-    case '-': return equationLast ? Road::SubtractEquations : Road::SubtractNumber;
-    case '^': return Road::Substitute;
-    default: return Road::NoOperation;
+    if (!c.operation) return Road::NoOperation;
+    switch (*c.operation) {
+    case Operation::Brackets:
+        return Road::Brackets;
+    case Operation::Transpose:
+        return Road::Transpose;
+    case Operation::Simplify:
+        return Road::Simplify;
+    case Operation::Multiply:
+        return Road::Multiply;
+    case Operation::Divide:
+        return Road::Divide;
+    case Operation::Add:
+        return equationLast ? Road::AddEquations : Road::AddNumber;
+    case Operation::Subtract:
+        return equationLast ? Road::SubtractEquations : Road::SubtractNumber;
+    case Operation::Substitute:
+        return Road::Substitute;
     }
+    return Road::NoOperation;
 }
 
 struct Tally {
@@ -408,9 +417,9 @@ std::string slotText(const MShiki& e) {
 }
 
 std::string commandText(const CommandState& c) {
-    return std::string(1, c.operationCode) + " first " + std::to_string(c.firstEquation) + " second " +
-           std::to_string(c.secondEquation) + " lastEntry " + std::to_string(c.lastEntry) + " operand \"" +
-           utf8FromCp932(c.pnlNumber) + "\"";
+    return std::string(1, c.operation ? operationRow(*c.operation).code : '?') + " first " +
+           std::to_string(c.firstEquation) + " second " + std::to_string(c.secondEquation) + " lastEntry " +
+           std::to_string(c.lastEntry) + " operand \"" + utf8FromCp932(c.pnlNumber) + "\"";
 }
 
 const char* const OperandTexts[] = {"",  "-",   "0",  "3",    "-2",    "0.5", "3分の2", "1.2.3", "99999", "9999",
@@ -502,22 +511,25 @@ private:
         const MShiki& e = m_algebra.EquationTable[static_cast<std::size_t>(c.firstEquation)];
         const ShikiToken head = tokenAt(e, 0);
         if (hasGroup(e)) {
-            c.operationCode = 'K';
+            c.operation = Operation::Brackets;
             c.lastEntry = OperationEntered;
         } else if (e.count == 3 && isLetter(head.kind) && !(head.num == 1 && head.den == 1) && head.num != 0) {
-            c.operationCode = '/';
+            c.operation = Operation::Divide;
             c.lastEntry = NumberEntered;
             c.pnlNumber = operandFor(head);
         } else if (isLetter(head.kind) && head.num == 1 && head.den == 1 && tokenAt(e, 1).kind == '=') {
-            c.operationCode = '^';
+            c.operation = Operation::Substitute;
             c.lastEntry = EquationEntered;
         } else {
-            static const char codes[] = {'I', 'S', '+', '-', '*'};
-            c.operationCode = pickFrom(m_random, codes);
-            c.lastEntry = c.operationCode == '*' ? NumberEntered : c.operationCode == '+' || c.operationCode == '-'
-                                                                       ? EquationEntered
-                                                                       : OperationEntered;
-            if (c.operationCode == '*') c.pnlNumber = randomOperand();
+            static const Operation operations[] = {Operation::Transpose, Operation::Simplify, Operation::Add,
+                                                   Operation::Subtract, Operation::Multiply};
+            const Operation operation = pickFrom(m_random, operations);
+            const OperationRow& row = operationRow(operation);
+            c.operation = operation;
+            c.lastEntry = row.takesEquation ? EquationEntered
+                          : row.takesNumber ? NumberEntered
+                                            : OperationEntered;
+            if (operation == Operation::Multiply) c.pnlNumber = randomOperand();
         }
         return c;
     }
@@ -547,9 +559,9 @@ private:
         const std::optional<std::string> byB = operandFor(*cb);
         const std::optional<std::string> byA = operandFor(*ca);
         if (!byA || !byB) return;
-        CommandState scaleA{'*', e1, 0, NumberEntered, 0, *byB, {}, 0};
-        CommandState scaleB{'*', e2, 0, NumberEntered, 0, *byA, {}, 0};
-        CommandState difference{'-', 0, 0, EquationEntered, 0, {}, {}, 0};
+        CommandState scaleA{Operation::Multiply, e1, 0, NumberEntered, ComposeStep::Nothing, *byB, {}, 0};
+        CommandState scaleB{Operation::Multiply, e2, 0, NumberEntered, ComposeStep::Nothing, *byA, {}, 0};
+        CommandState difference{Operation::Subtract, 0, 0, EquationEntered, ComposeStep::Nothing, {}, {}, 0};
         m_plan = {{scaleA, -1, -1}, {scaleB, -1, -1}, {difference, 1, 0}};
     }
 
@@ -566,13 +578,16 @@ private:
         if (chance(m_random, 10)) planElimination();
         if (!m_plan.empty()) return plannedCommand();
         if (chance(m_random, 40)) return guidedCommand();
-        static const char codes[] = {'*', '/', '+', '-', '^', 'I', 'S', 'K', '*', '/', '+', '-', '^', 'I', 'S', 'K', '?'};
+        using enum Operation;
+        static const std::optional<Operation> choices[] = {
+            Multiply, Divide, Add,      Subtract,   Substitute, Transpose, Simplify, Brackets,    Multiply,
+            Divide,   Add,    Subtract, Substitute, Transpose,  Simplify,  Brackets, std::nullopt};
         CommandState c;
-        c.operationCode = pickFrom(m_random, codes);
+        c.operation = pickFrom(m_random, choices);
         c.firstEquation = randomEquation();
-        const bool number = c.operationCode == '*' || c.operationCode == '/' ||
-                            ((c.operationCode == '+' || c.operationCode == '-') && chance(m_random, 50));
-        const bool two = c.operationCode == '^' || (!number && (c.operationCode == '+' || c.operationCode == '-'));
+        const OperationRow* row = c.operation ? &operationRow(*c.operation) : nullptr;
+        const bool number = row && row->takesNumber && (!row->takesEquation || chance(m_random, 50));
+        const bool two = row && row->takesEquation && !number;
         c.lastEntry = number ? NumberEntered : two ? EquationEntered : OperationEntered;
         if (two) c.secondEquation = randomEquation();
         if (chance(m_random, 8)) c.lastEntry = pick(m_random, 0, 3); // a panel out of step
@@ -606,7 +621,8 @@ private:
         const bool accepted = executeOperation(m_algebra, command, sentence);
         m_history.push_back(asked + (accepted ? "  -> accepted" : "  -> refused"));
 
-        if (!command.pnlNumber.empty() || command.composeStep != 0) return fail("the panel was not reset");
+        if (!command.pnlNumber.empty() || command.composeStep != ComposeStep::Nothing)
+            return fail("the panel was not reset");
         if (m_algebra.equationCount != countBefore) return fail("the executor moved equationCount");
         const std::size_t messages = m_dialogs.shown.size() - std::min(ownMessages, m_dialogs.shown.size());
         if (!accepted) {

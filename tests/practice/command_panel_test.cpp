@@ -35,6 +35,11 @@ struct Panel : PracticeHarness {
     }
 };
 
+// The design's character of the command's operation, '?' for none.
+char codeOf(const CommandState& command) {
+    return command.operation ? operationRow(*command.operation).code : '?';
+}
+
 // Where the panel stands after a run of entries.
 struct Composed {
     int composeStep;
@@ -61,11 +66,11 @@ void checkEntries(const std::vector<EntryRow>& rows) {
         const Composed& want = row.after;
         SCOPED_TRACE(row.entries);
         EXPECT_EQ(p.takeShown(), row.shown);
-        EXPECT_EQ(p.command.composeStep, want.composeStep);
+        EXPECT_EQ(p.command.composeStep, static_cast<ComposeStep>(want.composeStep));
         EXPECT_EQ(p.command.lastEntry, want.lastEntry);
         EXPECT_EQ(p.command.firstEquation, want.firstEquation);
         EXPECT_EQ(p.command.secondEquation, want.secondEquation);
-        EXPECT_EQ(p.command.operationCode, want.operationCode);
+        EXPECT_EQ(codeOf(p.command), want.operationCode);
         EXPECT_EQ(p.message(), want.message);
         EXPECT_EQ(p.operand(), want.operand);
         EXPECT_EQ(utf8FromCp932(p.command.pnlNumber), want.operand);
@@ -117,7 +122,7 @@ TEST(CommandPanel, AnEquationAfterThePadMinusIsRefused) {
         p.compose(entries);
         SCOPED_TRACE(entries);
         EXPECT_EQ(p.takeShown(), Messages{OrderMessage});
-        EXPECT_EQ(p.command.composeStep, 2);
+        EXPECT_EQ(p.command.composeStep, ComposeStep::OperationChosen);
         EXPECT_EQ(p.command.secondEquation, 0);
         EXPECT_EQ(p.operand(), "-");
         EXPECT_EQ(p.message().substr(p.message().size() - 2), "(-");
@@ -130,20 +135,22 @@ TEST(CommandPanel, AnEquationAfterThePadMinusIsRefused) {
 
 TEST(CommandPanel, EveryOperationButtonWritesItsCodeAndText) {
     struct Row {
-        int k;
+        Operation operation;
         char code;
         const char* text;
     };
-    const Row rows[] = {{0, '*', "×"},    {1, '/', "÷"},    {2, '+', "＋"},   {3, '-', "－"},
-                        {4, '^', "代入"}, {5, 'S', "整理"}, {6, 'I', "移項"}, {7, 'K', "かっこ"}};
+    using enum Operation;
+    const Row rows[] = {{Multiply, '*', "×"},     {Divide, '/', "÷"},        {Add, '+', "＋"},
+                        {Subtract, '-', "－"},    {Substitute, '^', "代入"}, {Simplify, 'S', "整理"},
+                        {Transpose, 'I', "移項"}, {Brackets, 'K', "かっこ"}};
     for (const Row& row : rows) {
         Panel p;
         p.press("②");
-        p.panel.chooseOperation(row.k);
-        EXPECT_EQ(p.command.operationCode, row.code) << row.k;
-        EXPECT_EQ(p.message(), std::string("②") + row.text) << row.k;
-        EXPECT_EQ(p.command.composeStep, 2) << row.k;
-        EXPECT_TRUE(p.takeShown().empty()) << row.k;
+        p.panel.chooseOperation(row.operation);
+        EXPECT_EQ(codeOf(p.command), row.code) << row.text;
+        EXPECT_EQ(p.message(), std::string("②") + row.text) << row.text;
+        EXPECT_EQ(p.command.composeStep, ComposeStep::OperationChosen) << row.text;
+        EXPECT_TRUE(p.takeShown().empty()) << row.text;
     }
 }
 
@@ -151,7 +158,7 @@ TEST(CommandPanel, AnEquationNumberWithoutAnEquationDoesNothing) {
     for (int n : {-1, 0, 3, 18, 33}) {
         Panel p;
         p.panel.chooseEquation(n);
-        EXPECT_EQ(p.command.composeStep, 0) << n;
+        EXPECT_EQ(p.command.composeStep, ComposeStep::Nothing) << n;
         EXPECT_EQ(p.command.firstEquation, 0) << n;
         EXPECT_EQ(p.page.highlightedEquation, -1) << n;
         EXPECT_TRUE(p.takeShown().empty()) << n;
@@ -202,18 +209,19 @@ TEST(CommandPanel, ChoosingTheEquationTheMouseHasFramedKeepsOneFrame) {
 
 TEST(CommandPanel, SetPanelModeEnablesTheGroupsOfEachStep) {
     struct Row {
-        int mode;
+        ComposeStep mode;
         bool numberPad;
         bool operations;
     };
-    for (const Row& row :
-         {Row{0, false, false}, Row{1, false, true}, Row{2, true, false}, Row{3, false, false}}) {
+    using enum ComposeStep;
+    for (const Row& row : {Row{Nothing, false, false}, Row{FirstEquation, false, true},
+                           Row{OperationChosen, true, false}, Row{SecondEquation, false, false}}) {
         Panel p;
         p.panelView.operationsOn = false;
         p.panelView.numberPadOn = !row.numberPad;
         p.panel.setPanelMode(row.mode);
-        EXPECT_EQ(p.panelView.numberPadOn, row.numberPad) << row.mode;
-        EXPECT_EQ(p.panelView.operationsOn, row.operations) << row.mode;
+        EXPECT_EQ(p.panelView.numberPadOn, row.numberPad) << static_cast<int>(row.mode);
+        EXPECT_EQ(p.panelView.operationsOn, row.operations) << static_cast<int>(row.mode);
     }
 }
 
@@ -313,7 +321,7 @@ TEST(CommandPanel, AfterClearAnExecutionWithoutANumberIsRefused) {
     EXPECT_EQ(p.takeShown(), Messages{OrderMessage});
     EXPECT_EQ(p.algebra.equationCount, 2);
     EXPECT_EQ(p.message(), "①×");
-    EXPECT_EQ(p.command.composeStep, 2);
+    EXPECT_EQ(p.command.composeStep, ComposeStep::OperationChosen);
 }
 
 TEST(CommandPanel, TheMainWindowSwallowsKeysWhileNoEquationIsChosen) {
@@ -321,7 +329,7 @@ TEST(CommandPanel, TheMainWindowSwallowsKeysWhileNoEquationIsChosen) {
         Panel p;
         EXPECT_TRUE(p.key(c)) << c;
         EXPECT_FALSE(p.pageKey(c)) << c;
-        EXPECT_EQ(p.command.composeStep, 0) << c;
+        EXPECT_EQ(p.command.composeStep, ComposeStep::Nothing) << c;
         EXPECT_EQ(p.message(), "") << c;
         EXPECT_TRUE(p.takeShown().empty()) << c;
     }
@@ -358,8 +366,9 @@ TEST(CommandPanel, AfterAnEquationKeysChooseTheOperation) {
             const bool used = onPage ? p.pageKey(row.key) : p.key(row.key);
             SCOPED_TRACE(std::string(1, row.key) + (onPage ? " on the page" : " in the main window"));
             EXPECT_EQ(used, row.code != '?');
-            EXPECT_EQ(p.command.operationCode, row.code);
-            EXPECT_EQ(p.command.composeStep, row.code == '?' ? 1 : 2);
+            EXPECT_EQ(codeOf(p.command), row.code);
+            EXPECT_EQ(p.command.composeStep,
+                      row.code == '?' ? ComposeStep::FirstEquation : ComposeStep::OperationChosen);
             EXPECT_TRUE(p.takeShown().empty());
         }
     }
@@ -385,7 +394,7 @@ TEST(CommandPanel, AfterAnOperationKeysTypeTheNumber) {
             p.key(*c);
         EXPECT_EQ(p.message(), row.message) << row.keys;
         EXPECT_EQ(p.operand(), row.operand) << row.keys;
-        EXPECT_EQ(p.command.operationCode, '*') << row.keys;
+        EXPECT_EQ(p.command.operation, Operation::Multiply) << row.keys;
         EXPECT_TRUE(p.takeShown().empty()) << row.keys;
     }
 }
@@ -413,7 +422,7 @@ TEST(CommandPanel, EnterEscapeAndDeleteWhileComposing) {
 
     p.compose("③÷");
     EXPECT_EQ(p.keyDown(Escape), CommandPanel::KeyAction::Correct);
-    EXPECT_EQ(p.command.composeStep, 0);
+    EXPECT_EQ(p.command.composeStep, ComposeStep::Nothing);
     EXPECT_EQ(p.message(), "");
     EXPECT_EQ(p.algebra.equationCount, 3); // a command was cancelled, no step taken back
 }
@@ -492,11 +501,11 @@ TEST(CommandPanel, CorrectionCancelsACommandInProgress) {
         p.compose(entries);
         p.correct();
         SCOPED_TRACE(entries);
-        EXPECT_EQ(p.command.composeStep, 0);
+        EXPECT_EQ(p.command.composeStep, ComposeStep::Nothing);
         EXPECT_EQ(p.command.lastEntry, NothingEntered);
         EXPECT_EQ(p.command.firstEquation, 0);
         EXPECT_EQ(p.command.secondEquation, 0);
-        EXPECT_EQ(p.command.operationCode, '?');
+        EXPECT_EQ(p.command.operation, std::nullopt);
         EXPECT_EQ(p.message(), "");
         EXPECT_EQ(p.operand(), "");
         EXPECT_EQ(p.command.pnlNumber, "");
@@ -580,7 +589,7 @@ TEST(CommandPanel, CorrectionTakesNoStepBackOnceTheProblemIsSolved) {
     p.correct();
     EXPECT_EQ(p.algebra.equationCount, 8);
     EXPECT_EQ(p.message(), "解が出ました");
-    EXPECT_EQ(p.command.composeStep, 0);
+    EXPECT_EQ(p.command.composeStep, ComposeStep::Nothing);
 }
 
 TEST(CommandPanel, AFreshProblemForgetsTheCommandAndTheOperand) {
@@ -589,8 +598,8 @@ TEST(CommandPanel, AFreshProblemForgetsTheCommandAndTheOperand) {
     p.panel.clearForNewProblem();
     EXPECT_EQ(p.operand(), "");
     EXPECT_EQ(p.command.pnlNumber, "");
-    EXPECT_EQ(p.command.operationCode, '?');
-    EXPECT_EQ(p.command.composeStep, 0);
+    EXPECT_EQ(p.command.operation, std::nullopt);
+    EXPECT_EQ(p.command.composeStep, ComposeStep::Nothing);
     EXPECT_FALSE(p.panelView.executeOn);
     EXPECT_FALSE(p.panelView.numberPadOn);
     p.press("5"); // no operation: the pad does nothing
@@ -601,7 +610,7 @@ TEST(CommandPanel, ResetCommandReturnsThePanelToItsStart) {
     Panel p;
     p.compose("①×3");
     p.panel.resetCommand();
-    EXPECT_EQ(p.command.composeStep, 0);
+    EXPECT_EQ(p.command.composeStep, ComposeStep::Nothing);
     EXPECT_EQ(p.command.lastEntry, NothingEntered);
     EXPECT_FALSE(p.panelView.executeOn);
     EXPECT_FALSE(p.panelView.numberPadOn);

@@ -43,7 +43,7 @@ void fillTo(PracticeHarness& h, int count) {
 }
 
 void expectIdle(const PracticeHarness& h) {
-    EXPECT_EQ(h.command.composeStep, 0);
+    EXPECT_EQ(h.command.composeStep, ComposeStep::Nothing);
     EXPECT_EQ(h.command.lastEntry, NothingEntered);
     EXPECT_FALSE(h.panelView.executeOn);
     EXPECT_FALSE(h.panelView.numberPadOn);
@@ -196,9 +196,9 @@ TEST(PracticeFlow, IncompleteCommandsAreRefusedAndStayComposed) {
         EXPECT_EQ(h.algebra.EquationTable[3].count, 0);
         EXPECT_FALSE(h.panelView.enabledButtons.contains(3));
         EXPECT_EQ(h.message(), composed);
-        EXPECT_EQ(h.command.composeStep, row.composeStep);
+        EXPECT_EQ(h.command.composeStep, static_cast<ComposeStep>(row.composeStep));
         EXPECT_EQ(h.command.lastEntry, before.lastEntry);
-        EXPECT_EQ(h.command.operationCode, before.operationCode);
+        EXPECT_EQ(h.command.operation, before.operation);
         EXPECT_EQ(h.command.firstEquation, before.firstEquation);
         EXPECT_EQ(h.command.secondEquation, before.secondEquation);
         EXPECT_EQ(h.command.pnlNumber, before.pnlNumber);
@@ -240,7 +240,7 @@ TEST(PracticeFlow, ARefusedStepGivesItsSlotBack) {
         EXPECT_EQ(h.algebra.EquationTable[3].count, 0);
         EXPECT_EQ(h.panelView.enabledButtons, (std::set<int>{1, 2}));
         EXPECT_EQ(h.message(), "");
-        EXPECT_EQ(h.command.operationCode, '?');
+        EXPECT_EQ(h.command.operation, std::nullopt);
         EXPECT_EQ(h.operand(), "");
         expectIdle(h);
         // The next step is written into the slot given back.
@@ -267,7 +267,7 @@ TEST(PracticeFlow, AnUnknownFoundAgainIsDiscarded) {
     EXPECT_EQ(h.pageView.blanked, std::vector<int>{5});
     EXPECT_EQ(h.panelView.enabledButtons, (std::set<int>{1, 2, 3, 4}));
     EXPECT_EQ(h.message(), "");
-    EXPECT_EQ(h.command.operationCode, '?');
+    EXPECT_EQ(h.command.operation, std::nullopt);
     EXPECT_FALSE(h.view.blinking);
     EXPECT_EQ(h.recordCount(1, 1), 0);
     expectIdle(h);
@@ -375,7 +375,7 @@ TEST(PracticeFlow, AnIdentityDialogClosedClearsTheCommandAndEndsTheExecution) {
     EXPECT_TRUE(h.answers.answer1.empty());
     EXPECT_FALSE(isSolved(h.answers));
     EXPECT_EQ(h.message(), "");
-    EXPECT_EQ(h.command.operationCode, '?');
+    EXPECT_EQ(h.command.operation, std::nullopt);
     EXPECT_FALSE(h.view.blinking);
     EXPECT_EQ(h.recordCount(1, 1), 0);
     expectIdle(h);
@@ -441,7 +441,7 @@ TEST(PracticeFlow, TheBudgetEndsWithTheLimitOnANarrowScreen) {
     EXPECT_EQ(h.algebra.EquationTable[13].count, 0);
     EXPECT_FALSE(h.panelView.enabledButtons.contains(13));
     EXPECT_EQ(h.message(), "①×2");
-    EXPECT_EQ(h.command.composeStep, 2);
+    EXPECT_EQ(h.command.composeStep, ComposeStep::OperationChosen);
     EXPECT_EQ(h.operand(), "2");
     EXPECT_EQ(h.command.pnlNumber, "2");
     // Still composed: CL takes the typed number away, another is typed.
@@ -581,8 +581,8 @@ TEST(PracticeFlow, ACommandComposedAfterASolveCanBeCleared) {
         EXPECT_EQ(h.algebra.equationCount, count);
         EXPECT_TRUE(isSolved(h.answers));
         EXPECT_EQ(h.message(), row.message);
-        EXPECT_EQ(h.command.composeStep, 0);
-        EXPECT_EQ(h.command.operationCode, '?');
+        EXPECT_EQ(h.command.composeStep, ComposeStep::Nothing);
+        EXPECT_EQ(h.command.operation, std::nullopt);
         EXPECT_EQ(h.operand(), "");
         EXPECT_FALSE(h.panelView.executeOn);
         EXPECT_FALSE(h.panelView.numberPadOn);
@@ -672,7 +672,7 @@ TEST(PracticeFlow, NextProblemAsksFirstWhileTheProblemIsOpen) {
     EXPECT_EQ(h.algebra.equationCount, 3);
     EXPECT_EQ(h.equation(3), "3x = 9");
     EXPECT_EQ(h.message(), "③÷");
-    EXPECT_EQ(h.command.composeStep, 2);
+    EXPECT_EQ(h.command.composeStep, ComposeStep::OperationChosen);
     EXPECT_FALSE(h.view.blinking);
     EXPECT_FALSE(h.pageView.answerBoxShown);
     EXPECT_EQ(h.pageView.scrollsToTop, 1);
@@ -695,7 +695,7 @@ TEST(PracticeFlow, ANumberTypedBeforeTheNextProblemIsForgotten) {
     h.press("次の問題");
     EXPECT_EQ(h.operand(), "");
     EXPECT_EQ(h.command.pnlNumber, "");
-    EXPECT_EQ(h.command.operationCode, '?');
+    EXPECT_EQ(h.command.operation, std::nullopt);
     h.press("5"); // no operation chosen: nothing
     EXPECT_EQ(h.operand(), "");
     h.compose("①×5");
@@ -709,7 +709,7 @@ TEST(PracticeFlow, ANumberTypedBeforeTheNextProblemIsForgotten) {
     h.drillDialogs.selections = {ScriptedDrillDialogs::Selection{1, 3}};
     h.press("単元変更");
     EXPECT_EQ(h.operand(), "");
-    EXPECT_EQ(h.command.operationCode, '?');
+    EXPECT_EQ(h.command.operation, std::nullopt);
     h.compose("①÷7");
     EXPECT_EQ(h.operand(), "7");
 }
@@ -739,7 +739,7 @@ TEST(PracticeFlow, AProblemThatDoesNotLoadLeavesTheTableEmpty) {
 
     // Nothing can be chosen, and 次の問題 moves on.
     h.press("①");
-    EXPECT_EQ(h.command.composeStep, 0);
+    EXPECT_EQ(h.command.composeStep, ComposeStep::Nothing);
     h.dialogs.replies = {Reply::Yes};
     h.press("次の問題");
     EXPECT_EQ(h.problems.problemNumbers[1], 3);
@@ -796,7 +796,7 @@ TEST(PracticeFlow, CancellingTheUnitChangeChangesNothing) {
     EXPECT_EQ(h.algebra.equationCount, 3);
     EXPECT_EQ(h.equation(3), "3x = 9");
     EXPECT_EQ(h.message(), "③");
-    EXPECT_EQ(h.command.composeStep, 1);
+    EXPECT_EQ(h.command.composeStep, ComposeStep::FirstEquation);
     EXPECT_EQ(h.page.highlightedEquation, 3);
     EXPECT_TRUE(h.frameAgrees());
     EXPECT_EQ(h.view.caption, caption);

@@ -4,19 +4,15 @@
 
 #include "core/cp932.h"
 #include "core/equation_labels.h"
-#include "operations/executor.h"
 #include "files/problem_set.h"
+#include "operations/executor.h"
+#include "operations/operation.h"
 #include "support/token_text.h"
 
 #include <utility>
 
 namespace tavolini {
 namespace {
-
-// The operations as the panel writes them, with their codes.
-const std::pair<const char*, char> Operations[] = {
-    {"＋", '+'}, {"－", '-'}, {"×", '*'}, {"÷", '/'}, {"代入", '^'}, {"移項", 'I'}, {"整理", 'S'}, {"かっこ", 'K'},
-};
 
 // Reads an equation label ("③", "(21)") at the front of `text`.
 int takeLabel(std::string& text) {
@@ -48,17 +44,17 @@ std::string Drill::run(const std::string& utf8Command) {
     std::string text = utf8Command;
     command = CommandState{};
     command.firstEquation = takeLabel(text);
-    for (const auto& [name, code] : Operations) {
-        if (text.rfind(name, 0) != 0) continue;
-        text.erase(0, std::string(name).size());
-        command.operationCode = code;
+    for (const OperationRow& row : Operations) {
+        if (text.rfind(row.label, 0) != 0) continue;
+        text.erase(0, std::string(row.label).size());
+        command.operation = row.operation;
         break;
     }
-    command.composeStep = 2;
+    command.composeStep = ComposeStep::OperationChosen;
     command.lastEntry = OperationEntered;
     if (const int second = takeLabel(text); second != 0) {
         command.secondEquation = second;
-        command.composeStep = 3;
+        command.composeStep = ComposeStep::SecondEquation;
         command.lastEntry = EquationEntered;
     } else if (!text.empty()) {
         command.pnlNumber = cp932(text);

@@ -5,6 +5,7 @@
 #include "core/cp932.h"
 #include "core/equation_labels.h"
 #include "files/profile_text.h"
+#include "operations/operation.h"
 #include "support/token_text.h"
 
 #include <array>
@@ -14,8 +15,6 @@
 namespace tavolini {
 namespace {
 
-constexpr std::array<const char*, 8> OperationCaptions{"×",    "÷",    "＋",   "－",
-                                                       "代入", "整理", "移項", "かっこ"};
 constexpr std::array<const char*, 10> WideDigits{"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
 
 // The equation number a caption names, or 0.
@@ -25,10 +24,10 @@ int equationNumber(std::string_view caption) {
     return 0;
 }
 
-int operationNumber(std::string_view caption) {
-    for (std::size_t k = 0; k < OperationCaptions.size(); ++k)
-        if (caption == OperationCaptions[k]) return static_cast<int>(k);
-    return -1;
+const OperationRow* operationNamed(std::string_view caption) {
+    for (const OperationRow& row : Operations)
+        if (caption == row.label) return &row;
+    return nullptr;
 }
 
 // The caption at the front of a written command: an equation label (the
@@ -46,8 +45,8 @@ std::string_view frontCaption(std::string_view command) {
         if (command.starts_with(candidate) && candidate.size() > label.size()) label = candidate;
     }
     consider(label);
-    for (const char* caption : OperationCaptions)
-        consider(caption);
+    for (const OperationRow& row : Operations)
+        consider(row.label);
     for (const char* caption : WideDigits)
         consider(caption);
     consider("分の");
@@ -83,7 +82,7 @@ bool PracticeHarness::start() {
 
 void PracticeHarness::press(std::string_view caption) {
     if (const int n = equationNumber(caption); n != 0) return panel.chooseEquation(n);
-    if (const int k = operationNumber(caption); k >= 0) return panel.chooseOperation(k);
+    if (const OperationRow* row = operationNamed(caption)) return panel.chooseOperation(row->operation);
     for (std::size_t d = 0; d < WideDigits.size(); ++d)
         if (caption == WideDigits[d]) return panel.padInput(std::string(1, static_cast<char>('0' + d)));
     if (caption.size() == 1 && caption[0] >= '0' && caption[0] <= '9') return panel.padInput(caption);

@@ -5,27 +5,29 @@
 #include "core/cp932.h"
 #include "core/dialogs.h"
 #include "core/equation_labels.h"
+#include "operations/operation.h"
+#include "platform/fonts.h"
 #include "platform/text_codec.h"
+#include "platform/window_placement.h"
 #include "presentation/page_layout.h"
 #include "presentation/qt/key_codes.h"
 #include "presentation/qt/page_window.h"
 #include "presentation/qt/qimage_canvas.h"
-#include "platform/fonts.h"
-#include "platform/window_placement.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QHBoxLayout>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <iterator>
 
 namespace tavolini {
 namespace {
@@ -53,27 +55,29 @@ QPixmap glyphPixmap() {
     return glyph;
 }
 
-QPixmap operationGlyph(char operation) {
+QPixmap operationGlyph(Glyph shape) {
     QPixmap glyph = glyphPixmap();
     QPainter painter(&glyph);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::black, 2.2, Qt::SolidLine, Qt::RoundCap));
     painter.setBrush(Qt::black);
-    switch (operation) {
-    case '*':
+    switch (shape) {
+    case Glyph::Times:
         painter.drawLine(QPointF(4.5, 4.5), QPointF(14.5, 14.5));
         painter.drawLine(QPointF(14.5, 4.5), QPointF(4.5, 14.5));
         break;
-    case '/':
+    case Glyph::Obelus:
         painter.drawLine(QPointF(3, 9.5), QPointF(16, 9.5));
         painter.drawEllipse(QPointF(9.5, 4.5), 1.3, 1.3);
         painter.drawEllipse(QPointF(9.5, 14.5), 1.3, 1.3);
         break;
-    case '+':
+    case Glyph::Plus:
         painter.drawLine(QPointF(9.5, 3), QPointF(9.5, 16));
         [[fallthrough]];
-    default:
+    case Glyph::Minus:
         painter.drawLine(QPointF(3, 9.5), QPointF(16, 9.5));
+        break;
+    case Glyph::None:
         break;
     }
     return glyph;
@@ -219,24 +223,27 @@ void TfrmMain::createOperationGroup(QWidget* panel) {
     m_grbSousa = new QGroupBox(panel);
     m_grbSousa->setObjectName(QStringLiteral("grbSousa"));
     m_grbSousa->setGeometry(40, 8, 97, 121);
-    struct Operation {
-        const char* name;
-        int number;
-        char glyph;
-        const char* caption;
+    // Where each button sits, in the order they are made (the tab order).
+    struct Place {
+        Operation operation;
         QRect rect;
     };
-    const Operation operations[] = {
-        {"btnKake", 0, '*', "", QRect(8, 11, 25, 25)},      {"btnWaru", 1, '/', "", QRect(8, 38, 25, 25)},
-        {"btnHiku", 3, '-', "", QRect(8, 65, 25, 25)},      {"btnTasu", 2, '+', "", QRect(8, 89, 25, 25)},
-        {"btnDainyu", 4, 0, "代入", QRect(40, 12, 49, 25)},  {"btnSeiri", 5, 0, "整理", QRect(40, 38, 49, 25)},
-        {"btnIkou", 6, 0, "移項", QRect(40, 64, 49, 25)},    {"btnKakko", 7, 0, "かっこ", QRect(40, 88, 49, 25)},
+    const Place places[] = {
+        {Operation::Multiply, QRect(8, 11, 25, 25)},    {Operation::Divide, QRect(8, 38, 25, 25)},
+        {Operation::Subtract, QRect(8, 65, 25, 25)},    {Operation::Add, QRect(8, 89, 25, 25)},
+        {Operation::Substitute, QRect(40, 12, 49, 25)}, {Operation::Simplify, QRect(40, 38, 49, 25)},
+        {Operation::Transpose, QRect(40, 64, 49, 25)},  {Operation::Brackets, QRect(40, 88, 49, 25)},
     };
-    for (const Operation& operation : operations) {
-        QPushButton* button = addButton(m_grbSousa, operation.name, uiText(operation.caption), operation.rect);
-        if (operation.glyph != 0) button->setIcon(operationGlyph(operation.glyph));
-        const int number = operation.number;
-        connect(button, &QPushButton::clicked, this, [this, number] { m_commandPanel->chooseOperation(number); });
+    static_assert(std::size(places) == Operations.size(), "every operation has a button");
+    for (const Place& place : places) {
+        const OperationRow& row = operationRow(place.operation);
+        const bool drawn = row.glyph != Glyph::None;
+        QPushButton* button =
+            addButton(m_grbSousa, row.buttonName, uiText(drawn ? "" : row.label), place.rect);
+        if (drawn) button->setIcon(operationGlyph(row.glyph));
+        const Operation operation = place.operation;
+        connect(button, &QPushButton::clicked, this,
+                [this, operation] { m_commandPanel->chooseOperation(operation); });
     }
     paintGroup(m_grbSousa, true);
 }
