@@ -3,7 +3,6 @@
 #include "core/cp932.h"
 #include "core/operand.h"
 #include "core/parser.h"
-#include "support/silent_dialogs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,10 +10,10 @@ namespace tavolini {
 namespace {
 
 void parseText(benchmark::State& state, const char* text) {
-    SilentDialogs dialogs;
-    Algebra algebra(dialogs);
+    Messages messages;
+    Algebra algebra;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(parseEquation(algebra, algebra.EquationTable[1], text));
+        benchmark::DoNotOptimize(parseEquation(algebra, algebra.EquationTable[1], text, messages));
         benchmark::ClobberMemory();
     }
 }
@@ -23,27 +22,31 @@ BENCHMARK_CAPTURE(parseText, short_line, "2x+y=7");
 BENCHMARK_CAPTURE(parseText, fractions_and_brackets, "1|2(x+4)-2/3{y-(x+1)}=5/6");
 
 void parseOperandText(benchmark::State& state) {
-    SilentDialogs dialogs;
+    Messages messages;
     const std::string text = cp932("-12分の7");
-    for (auto _ : state) benchmark::DoNotOptimize(parseOperand(dialogs, text));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(parseOperand(messages, text));
 }
 BENCHMARK(parseOperandText);
 
 template <typename Operation> void tokenOperation(benchmark::State& state, Operation operation) {
-    SilentDialogs dialogs;
+    Messages messages;
     ShikiToken a = makeToken(7, 12, 'x');
     ShikiToken b = makeToken(-5, 18, '/');
     for (auto _ : state) {
         benchmark::DoNotOptimize(a);
         benchmark::DoNotOptimize(b);
-        benchmark::DoNotOptimize(operation(dialogs, a, b));
+        benchmark::DoNotOptimize(operation(messages, a, b));
     }
 }
-BENCHMARK_CAPTURE(tokenOperation, add, [](Dialogs& d, ShikiToken a, ShikiToken b) { return addTokens(d, a, b); });
-BENCHMARK_CAPTURE(tokenOperation, sub, [](Dialogs& d, ShikiToken a, ShikiToken b) { return subTokens(d, a, b); });
-BENCHMARK_CAPTURE(tokenOperation, mul, [](Dialogs&, ShikiToken a, ShikiToken b) { return mulTokens(a, b); });
-BENCHMARK_CAPTURE(tokenOperation, div, [](Dialogs& d, ShikiToken a, ShikiToken b) { return divTokens(d, a, b); });
-BENCHMARK_CAPTURE(tokenOperation, reduce, [](Dialogs&, ShikiToken a, ShikiToken) { return reduceToken(a); });
+BENCHMARK_CAPTURE(tokenOperation, add,
+                  [](Messages& m, ShikiToken a, ShikiToken b) { return addTokens(m, a, b); });
+BENCHMARK_CAPTURE(tokenOperation, sub,
+                  [](Messages& m, ShikiToken a, ShikiToken b) { return subTokens(m, a, b); });
+BENCHMARK_CAPTURE(tokenOperation, mul, [](Messages&, ShikiToken a, ShikiToken b) { return mulTokens(a, b); });
+BENCHMARK_CAPTURE(tokenOperation, div,
+                  [](Messages& m, ShikiToken a, ShikiToken b) { return divTokens(m, a, b); });
+BENCHMARK_CAPTURE(tokenOperation, reduce, [](Messages&, ShikiToken a, ShikiToken) { return reduceToken(a); });
 
 } // namespace
 } // namespace tavolini

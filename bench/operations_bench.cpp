@@ -7,7 +7,6 @@
 #include "core/cp932.h"
 #include "core/parser.h"
 #include "operations/executor.h"
-#include "support/silent_dialogs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -58,11 +57,11 @@ CommandState commandState(const Command& command, const std::string& operand) {
 // A problem loaded as the program loads it, with the steps of a road behind it.
 class Workbench {
 public:
-    explicit Workbench(const Problem& problem) : m_algebra(m_dialogs) {
+    explicit Workbench(const Problem& problem) {
         m_algebra.unknown1 = '?';
         m_algebra.unknown2 = '?';
-        m_ok = parseEquation(m_algebra, m_algebra.EquationTable[1], problem.first) &&
-               parseEquation(m_algebra, m_algebra.EquationTable[2], problem.second);
+        m_ok = parseEquation(m_algebra, m_algebra.EquationTable[1], problem.first, m_unshown) &&
+               parseEquation(m_algebra, m_algebra.EquationTable[2], problem.second, m_unshown);
         m_algebra.EquationTable[1].origin = 1;
         m_algebra.EquationTable[2].origin = 2;
         m_algebra.equationCount = 2;
@@ -75,7 +74,8 @@ public:
         ++m_algebra.equationCount;
         clearEquation(m_algebra.EquationTable[static_cast<std::size_t>(m_algebra.equationCount)]);
         std::string sentence;
-        const bool accepted = executeOperation(m_algebra, state, sentence);
+        Messages unshown;
+        const bool accepted = executeOperation(m_algebra, state, sentence, unshown);
         if (!accepted) --m_algebra.equationCount;
         return accepted;
     }
@@ -89,7 +89,7 @@ public:
     Algebra& algebra() { return m_algebra; }
 
 private:
-    SilentDialogs m_dialogs;
+    Messages m_unshown; // a benchmark shows nothing
     Algebra m_algebra;
     bool m_ok = false;
 };

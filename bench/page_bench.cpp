@@ -4,7 +4,6 @@
 #include "core/parser.h"
 #include "presentation/page_rows.h"
 #include "presentation/qt/qimage_canvas.h"
-#include "support/silent_dialogs.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -24,17 +23,17 @@ class OneRow final : public RowImages {
 };
 
 void showStep(benchmark::State& state, const char* text) {
-    SilentDialogs dialogs;
-    Algebra algebra(dialogs);
+    Messages messages;
+    Algebra algebra;
     LayoutState layout;
     OneRow row;
     MShiki& equation = algebra.EquationTable[OneRow::RowNumber];
-    if (!parseEquation(algebra, equation, text) || equation.count != 10) {
+    if (!parseEquation(algebra, equation, text, messages) || equation.count != 10) {
         state.SkipWithError("the equation must parse to 10 tokens");
         return;
     }
     equation.stepText = cp932("⑤式を移項すると");
-    PageRows page{algebra, layout, row};
+    PageRows page{algebra, layout, row, messages};
     Canvas* image = row.findRowImage(OneRow::RowNumber);
     for (auto _ : state)
         showEquation(page, image, OneRow::RowNumber, clBlack);

@@ -9,7 +9,6 @@
 #include "operations/executor.h"
 #include "practice/hint.h"
 #include "practice/judge.h"
-#include "support/silent_dialogs.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -21,11 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const std::size_t end = input.find('\n');
     if (end == std::string_view::npos) return 0;
-    SilentDialogs dialogs;
-    Algebra algebra(dialogs);
+    Messages messages; // nobody to show them to
+    Algebra algebra;
     ProblemSet set;
     set.ProblemTexts[1][1] = std::string(input.substr(0, end)) + ";" + std::string(input.substr(end + 1));
-    if (loadProblem(set, algebra, 1, 1).invalid != 0) return 0;
+    if (loadProblem(set, algebra, 1, 1, messages).invalid != 0) return 0;
     Answers answers;
     // The problem's own equations may both give the same unknown; a hint's may not.
     const auto judge = [&](int n, bool byHint) {
@@ -52,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int n = ++algebra.equationCount;
         clearEquation(algebra.EquationTable[static_cast<std::size_t>(n)]);
         std::string sentence;
-        if (!executeOperation(algebra, command, sentence)) std::abort();
+        if (!executeOperation(algebra, command, sentence, messages)) std::abort();
         judge(n, true);
     }
     return 0;

@@ -24,7 +24,6 @@
 #include "operations/executor.h"
 #include "practice/judge.h"
 #include "support/exact_fraction.h"
-#include "support/silent_dialogs.h"
 
 #include <algorithm>
 #include <array>
@@ -157,13 +156,12 @@ const std::array<std::string, 18>& operandTexts() {
 
 class Run {
 public:
-    Run() : m_algebra(m_dialogs) {}
-
     bool load(std::string_view first, std::string_view second) {
         m_algebra.unknown1 = '?';
         m_algebra.unknown2 = '?';
-        if (!parseEquation(m_algebra, m_algebra.EquationTable[1], first)) return false;
-        if (!parseEquation(m_algebra, m_algebra.EquationTable[2], second)) return false;
+        Messages unshown;
+        if (!parseEquation(m_algebra, m_algebra.EquationTable[1], first, unshown)) return false;
+        if (!parseEquation(m_algebra, m_algebra.EquationTable[2], second, unshown)) return false;
         m_algebra.EquationTable[1].origin = 1;
         m_algebra.EquationTable[2].origin = 2;
         m_algebra.equationCount = 2;
@@ -186,7 +184,8 @@ public:
         const int n = m_algebra.equationCount;
 
         std::string sentence;
-        const bool accepted = executeOperation(m_algebra, command, sentence);
+        Messages unshown;
+        const bool accepted = executeOperation(m_algebra, command, sentence, unshown);
         require(m_algebra.equationCount == n);
         for (const MShiki& slot : m_algebra.EquationTable) require(slot.count >= 0 && slot.count <= MaxTokens);
         for (int k = 0; k < EquationSlots; ++k)
@@ -255,7 +254,6 @@ private:
         require(found == (first ? before.answer1 : before.answer2).empty());
     }
 
-    SilentDialogs m_dialogs;
     Algebra m_algebra;
     std::array<MShiki, EquationSlots> m_before{};
     std::array<MShiki, 2> m_problem{};

@@ -3,7 +3,6 @@
 // Any bytes as an equation text: the parse must end cleanly with a record
 // that holds at most 40 tokens, and a successful one a well-formed record.
 #include "core/parser.h"
-#include "support/silent_dialogs.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,11 +10,11 @@
 using namespace tavolini;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    SilentDialogs dialogs;
-    Algebra algebra(dialogs);
+    Messages messages; // nobody to show them to
+    Algebra algebra;
     MShiki& slot = algebra.EquationTable[1];
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const bool ok = parseEquation(algebra, slot, text);
+    const bool ok = parseEquation(algebra, slot, text, messages);
 
     if (slot.count < 0 || slot.count > MaxTokens) std::abort();
     if (ok != (algebra.parseError == ParseError::None)) std::abort();

@@ -3,7 +3,6 @@
 // Any bytes as the operand the pupil typed: the result is a number with a
 // positive denominator, or the invalid operand, never anything else.
 #include "core/operand.h"
-#include "support/silent_dialogs.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,9 +10,9 @@
 using namespace tavolini;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    SilentDialogs dialogs;
+    Messages messages; // nobody to show them to
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const ShikiToken value = parseOperand(dialogs, text);
+    const ShikiToken value = parseOperand(messages, text);
     if (value.kind != '/') std::abort();
     if (value.den < 0 || (value.den == 0 && value != InvalidOperand)) std::abort();
     if (value.den > 1000000 || value.num > 999999 || value.num < -999999) std::abort();

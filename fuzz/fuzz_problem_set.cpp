@@ -5,10 +5,9 @@
 // tables untouched, a loaded problem must be a sound pair of equations, and
 // the editor's check must agree with the loader.
 #include "core/algebra.h"
+#include "core/text_file.h"
 #include "editing/problem_check.h"
 #include "files/problem_set.h"
-#include "core/text_file.h"
-#include "support/silent_dialogs.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -19,10 +18,10 @@ namespace {
 
 // The check passes exactly the sets that read and load whole, and names
 // lines that exist.
-void checkAgrees(const ProblemSet& set, Dialogs& dialogs, bool read, bool allLoad) {
+void checkAgrees(const ProblemSet& set, bool read, bool allLoad) {
     std::vector<EditorLine> lines;
     for (const std::string& line : set.lines) lines.push_back({line, false});
-    const ProblemCheck check = checkProblemSet(lines, dialogs);
+    const ProblemCheck check = checkProblemSet(lines);
     if ((check.verdict == CheckVerdict::BadStructure) != !read) std::abort();
     if ((check.verdict == CheckVerdict::Passed) != (read && allLoad)) std::abort();
     if (check.verdict != CheckVerdict::FailingUnit) return;
@@ -36,16 +35,16 @@ void checkAgrees(const ProblemSet& set, Dialogs& dialogs, bool read, bool allLoa
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    SilentDialogs dialogs;
-    Algebra algebra(dialogs);
+    Messages messages; // nobody to show them to
+    Algebra algebra;
     ProblemSet set;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     set.lines = splitLines(bytes);
     if (splitLines(joinLines(set.lines)) != set.lines) std::abort();
 
-    if (!readProblemSet(set, dialogs)) {
+    if (!readProblemSet(set, messages)) {
         if (set.unitCount != 0 || !set.UnitNames[1].empty() || set.problemCounts[1] != 0) std::abort();
-        checkAgrees(set, dialogs, false, false);
+        checkAgrees(set, false, false);
         return 0;
     }
     bool allLoad = true;
@@ -54,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int problems = set.problemCounts[static_cast<std::size_t>(unit)];
         if (problems < 1 || problems > MaxProblemsPerUnit) std::abort();
         for (int problem = 1; problem <= problems; ++problem) {
-            const RenExt loaded = loadProblem(set, algebra, unit, problem);
+            const RenExt loaded = loadProblem(set, algebra, unit, problem, messages);
             if (loaded.invalid > 1) std::abort();
             allLoad = allLoad && loaded.invalid == 0;
             if (loaded.invalid) continue;
@@ -66,6 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
         }
     }
-    checkAgrees(set, dialogs, true, allLoad);
+    checkAgrees(set, true, allLoad);
     return 0;
 }

@@ -18,11 +18,16 @@ inline constexpr int SolutionSlotY = 34;   // the solved equation of unknown2
 
 // The program-wide state of the algebra: the table of equations, whose slot
 // number is the equation's number (1 and 2 the problem, 3 upward the steps),
-// and what the parser learns on the way. Made once by main; a test makes its own.
+// and what the parser learns on the way. A plain value: a hint or a check
+// tries a step on a copy.
 struct Algebra {
-    explicit Algebra(Dialogs& dialogs) : dialogs(dialogs) {}
+    Algebra();
+    explicit Algebra(Dialogs& windowDialogs) : dialogs(windowDialogs) {}
 
+    // Nothing here reads it: the main window still shows its problem-set
+    // messages through it until it is handed its Dialogs by itself.
     Dialogs& dialogs;
+
     std::array<MShiki, EquationSlots> EquationTable{};
     MShiki ScratchA{};               // work list of the equation operations
     int equationCount = 0;           // number of the newest equation

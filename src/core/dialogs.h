@@ -2,6 +2,9 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include "core/cp932.h"
+#include "core/messages.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,5 +35,16 @@ public:
     virtual std::optional<std::string> chooseOpenFile(std::string_view filter, std::string_view presetPath) = 0;
     virtual std::optional<std::string> chooseSaveFile(std::string_view filter, std::string_view presetPath) = 0;
 };
+
+// Shows what an engine call reported, in its order: the abort/retry/ignore
+// box is asked under 確認 and its answer is not read.
+inline void showMessages(Dialogs& dialogs, const Messages& messages) {
+    for (const Message& message : messages) {
+        if (message.box == MessageBox::AbortRetryIgnore)
+            dialogs.ask(cp932("確認"), message.text, Buttons::AbortRetryIgnore);
+        else
+            dialogs.showMessage(message.text);
+    }
+}
 
 } // namespace tavolini

@@ -8,8 +8,6 @@
 
 namespace tavolini {
 
-class Dialogs;
-
 // 0/0: what an operand that cannot be read turns into. Its zero denominator
 // marks it; the executor refuses it before any arithmetic.
 inline constexpr ShikiToken InvalidOperand{0, 0, '/'};
@@ -18,6 +16,6 @@ inline constexpr ShikiToken InvalidOperand{0, 0, '/'};
 // digits ("-12"), a decimal of at most six digits ("0.25"), or a fraction
 // written denominator first ("3分の2" is two thirds). Code page 932 text.
 // A text that cannot be read is reported and yields InvalidOperand.
-ShikiToken parseOperand(Dialogs& dialogs, std::string_view text);
+ShikiToken parseOperand(Messages& messages, std::string_view text);
 
 } // namespace tavolini

@@ -3,7 +3,7 @@
 #include "core/parser.h"
 
 #include "core/cp932.h"
-#include "core/dialogs.h"
+#include "core/messages.h"
 #include "core/digits.h"
 #include "core/token_kinds.h"
 
@@ -76,22 +76,23 @@ const char* misreadingReason(ParseError error) {
     }
 }
 
-void reportBadNumber(Algebra& algebra) { algebra.dialogs.showMessage(cp932("エラー！数字の表現が不正です")); }
+void reportBadNumber(Messages& messages) { tell(messages, cp932("エラー！数字の表現が不正です")); }
 
 // Takes the run of digits at `position`, looking at no more than one digit
 // past the limit. A run that is too long is reported and fails the parse; a
 // missing run is reported and yields no digits.
-std::string_view takeDigits(Algebra& algebra, std::string_view text, std::size_t& position) {
+std::string_view takeDigits(Algebra& algebra, std::string_view text, std::size_t& position,
+                            Messages& messages) {
     position = std::min(position, text.size());
     const std::size_t start = position;
     while (position < text.size() && position - start <= MaxNumberDigits && isDigit(text[position])) ++position;
     const std::string_view digits = text.substr(start, position - start);
     if (digits.size() > MaxNumberDigits) {
-        algebra.dialogs.showMessage(std::string(digits) + cp932("：エラー！数字は５桁以下です"));
+        tell(messages, std::string(digits) + cp932("：エラー！数字は５桁以下です"));
         algebra.parseError = ParseError::TooManyDigits;
         return {};
     }
-    if (digits.empty()) reportBadNumber(algebra);
+    if (digits.empty()) reportBadNumber(messages);
     return digits;
 }
 
@@ -130,8 +131,8 @@ bool isOneEquation(const MShiki& equation) {
 // the next sign, bracket, '=' or letter shows what it belongs to.
 class EquationParser {
 public:
-    EquationParser(Algebra& algebra, MShiki& equation, std::string_view text)
-        : m_algebra(algebra), m_equation(equation), m_text(text) {}
+    EquationParser(Algebra& algebra, Messages& messages, MShiki& equation, std::string_view text)
+        : m_algebra(algebra), m_messages(messages), m_equation(equation), m_text(text) {}
 
     bool run() {
         while (m_position < m_text.size() && ok()) {
@@ -162,7 +163,7 @@ private:
     bool ok() const { return m_algebra.parseError == ParseError::None; }
     void fail(ParseError error) {
         m_algebra.parseError = error;
-        if (const char* reason = misreadingReason(error)) m_algebra.dialogs.showMessage(cp932(reason));
+        if (const char* reason = misreadingReason(error)) tell(m_messages, cp932(reason));
     }
 
     void store(ShikiToken token) {
@@ -187,7 +188,7 @@ private:
         // Two numbers with nothing between them that places the first would
         // silently lose the first one.
         if (m_hasPending) return fail(ParseError::NumberAfterNumber);
-        const ShikiToken value = parseNumber(m_algebra, m_text, m_position);
+        const ShikiToken value = parseNumber(m_algebra, m_text, m_position, m_messages);
         if (!ok()) return;
         m_pending = makeToken(value.num * m_sign, value.den, value.kind);
         m_sign = 1;
@@ -257,11 +258,12 @@ private:
     }
 
     void badCharacter() {
-        m_algebra.dialogs.showMessage(badCharacterName(m_text.substr(m_position)));
+        tell(m_messages, badCharacterName(m_text.substr(m_position)));
         fail(ParseError::BadCharacter);
     }
 
     Algebra& m_algebra;
+    Messages& m_messages;
     MShiki& m_equation;
     std::string_view m_text;
     std::size_t m_position = 0;
@@ -274,23 +276,23 @@ private:
 
 } // namespace
 
-std::int32_t readDigits(Algebra& algebra, std::string_view text, std::size_t& position) {
-    return digitsValue(takeDigits(algebra, text, position));
+std::int32_t readDigits(Algebra& algebra, std::string_view text, std::size_t& position, Messages& messages) {
+    return digitsValue(takeDigits(algebra, text, position, messages));
 }
 
-ShikiToken parseNumber(Algebra& algebra, std::string_view text, std::size_t& position) {
-    const std::int32_t integerPart = readDigits(algebra, text, position);
+ShikiToken parseNumber(Algebra& algebra, std::string_view text, std::size_t& position, Messages& messages) {
+    const std::int32_t integerPart = readDigits(algebra, text, position, messages);
     if (algebra.parseError != ParseError::None) return TokenZero;
 
     ShikiToken number = makeToken(integerPart, 1, '/');
     const char next = position < text.size() ? text[position] : '\0';
     if (next == '.') {
         ++position;
-        std::string_view fraction = takeDigits(algebra, text, position);
+        std::string_view fraction = takeDigits(algebra, text, position, messages);
         if (algebra.parseError != ParseError::None) return TokenZero;
         if (fraction.empty()) fraction = "0";
         if (std::to_string(integerPart).size() + fraction.size() > MaxNumberDigits) {
-            algebra.dialogs.showMessage(cp932("整数部と小数部の合計桁数は５以内です"));
+            tell(messages, cp932("整数部と小数部の合計桁数は５以内です"));
             algebra.parseError = ParseError::DecimalTooLong;
             return TokenZero;
         }
@@ -299,7 +301,7 @@ ShikiToken parseNumber(Algebra& algebra, std::string_view text, std::size_t& pos
     } else if (next == '/' || next == '|') {
         number.kind = next;
         ++position;
-        number.den = readDigits(algebra, text, position);
+        number.den = readDigits(algebra, text, position, messages);
         if (algebra.parseError != ParseError::None) return TokenZero;
     }
     if (number.den == 0) {
@@ -309,7 +311,7 @@ ShikiToken parseNumber(Algebra& algebra, std::string_view text, std::size_t& pos
     return reduceToken(number);
 }
 
-bool parseEquation(Algebra& algebra, MShiki& equation, std::string_view text) {
+bool parseEquation(Algebra& algebra, MShiki& equation, std::string_view text, Messages& messages) {
     algebra.parseError = ParseError::None;
     if (text.size() > MaxEquationTextBytes) {
         algebra.parseError = ParseError::TextTooLong;
@@ -317,7 +319,7 @@ bool parseEquation(Algebra& algebra, MShiki& equation, std::string_view text) {
     }
     algebra.hasDecimalPoint = text.find('.') != std::string_view::npos;
     equation.count = 0;
-    return EquationParser(algebra, equation, text).run();
+    return EquationParser(algebra, messages, equation, text).run();
 }
 
 } // namespace tavolini

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/algebra.h"
+#include "core/messages.h"
 
 #include <cstddef>
 #include <string_view>
@@ -17,13 +18,19 @@ inline constexpr std::size_t MaxNumberDigits = 5;
 // letters in `algebra`. On failure `algebra.parseError` says why and the
 // equation holds whatever was stored before the failure; origin and step
 // sentence are never touched.
-bool parseEquation(Algebra& algebra, MShiki& equation, std::string_view text);
+bool parseEquation(Algebra& algebra, MShiki& equation, std::string_view text, Messages& messages);
 
 // Reads the number that starts at `position` (a digit): an integer, a
 // decimal, or a fraction written with '/' or '|'. Moves `position` past it.
-ShikiToken parseNumber(Algebra& algebra, std::string_view text, std::size_t& position);
+ShikiToken parseNumber(Algebra& algebra, std::string_view text, std::size_t& position, Messages& messages);
 
 // Reads a run of at most five digits at `position` and moves past it.
-std::int32_t readDigits(Algebra& algebra, std::string_view text, std::size_t& position);
+std::int32_t readDigits(Algebra& algebra, std::string_view text, std::size_t& position, Messages& messages);
+
+// For a caller with nowhere to show the parser's messages.
+inline bool parseEquation(Algebra& algebra, MShiki& equation, std::string_view text) {
+    Messages unshown;
+    return parseEquation(algebra, equation, text, unshown);
+}
 
 } // namespace tavolini

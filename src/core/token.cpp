@@ -3,7 +3,7 @@
 #include "core/token.h"
 
 #include "core/cp932.h"
-#include "core/dialogs.h"
+#include "core/messages.h"
 #include "core/token_kinds.h"
 
 #include <limits>
@@ -50,8 +50,8 @@ CheckedToken narrow(std::int64_t num, std::int64_t den, char kind) {
 
 // a + b with b given as a 64-bit numerator, so that negating INT32_MIN for a
 // subtraction cannot overflow.
-CheckedToken addExact(Dialogs& dialogs, ShikiToken a, std::int64_t bNum, std::int32_t bDen) {
-    const std::int64_t l = lcm(dialogs, a.den, bDen);
+CheckedToken addExact(Messages& messages, ShikiToken a, std::int64_t bNum, std::int32_t bDen) {
+    const std::int64_t l = lcm(messages, a.den, bDen);
     if (l == 0) return makeToken(0, 1, a.kind);
     std::int64_t left = 0;
     std::int64_t right = 0;
@@ -75,10 +75,10 @@ std::int64_t gcd(std::int32_t a, std::int32_t b) {
     return static_cast<std::int64_t>(gcdOfMagnitudes(magnitude(a), magnitude(b)));
 }
 
-std::int64_t lcm(Dialogs& dialogs, std::int32_t a, std::int32_t b) {
+std::int64_t lcm(Messages& messages, std::int32_t a, std::int32_t b) {
     const std::int64_t g = gcd(a, b);
     if (g == 0) {
-        dialogs.showMessage("x=" + std::to_string(a) + ",y=" + std::to_string(b) + cp932("GCDが０です"));
+        tell(messages, "x=" + std::to_string(a) + ",y=" + std::to_string(b) + cp932("GCDが０です"));
         return 0;
     }
     return std::int64_t{a} * b / g;
@@ -94,10 +94,12 @@ ShikiToken reduceToken(ShikiToken t) {
     return t;
 }
 
-CheckedToken addTokens(Dialogs& dialogs, ShikiToken a, ShikiToken b) { return addExact(dialogs, a, b.num, b.den); }
+CheckedToken addTokens(Messages& messages, ShikiToken a, ShikiToken b) {
+    return addExact(messages, a, b.num, b.den);
+}
 
-CheckedToken subTokens(Dialogs& dialogs, ShikiToken a, ShikiToken b) {
-    return addExact(dialogs, a, -std::int64_t{b.num}, b.den);
+CheckedToken subTokens(Messages& messages, ShikiToken a, ShikiToken b) {
+    return addExact(messages, a, -std::int64_t{b.num}, b.den);
 }
 
 CheckedToken mulTokens(ShikiToken a, ShikiToken b) {
@@ -106,9 +108,9 @@ CheckedToken mulTokens(ShikiToken a, ShikiToken b) {
     return multiplyExact(x.num, x.den, y.num, y.den, a.kind);
 }
 
-CheckedToken divTokens(Dialogs& dialogs, ShikiToken a, ShikiToken b) {
+CheckedToken divTokens(Messages& messages, ShikiToken a, ShikiToken b) {
     if (b.num == 0) {
-        dialogs.ask(cp932("確認"), cp932("0 で割ることはできません"), Buttons::AbortRetryIgnore);
+        messages.push_back({MessageBox::AbortRetryIgnore, cp932("0 で割ることはできません")});
         return makeToken(0, 1, a.kind);
     }
     // The reciprocal of b with its sign moved into the numerator, reduced as

@@ -2,12 +2,12 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include "core/messages.h"
+
 #include <cstdint>
 #include <optional>
 
 namespace tavolini {
-
-class Dialogs;
 
 // One token of an equation: a fraction and the kind of thing it stands for
 // ('/' a number, '|' a number written with '|', a letter for a term of that
@@ -34,8 +34,8 @@ constexpr ShikiToken makeToken(std::int32_t num, std::int32_t den, char kind) { 
 std::int64_t gcd(std::int32_t a, std::int32_t b);
 
 // a x b / gcd(a, b), exact in 64 bits. When the gcd is 0 (a zero
-// denominator) the user is told, and the result is 0.
-std::int64_t lcm(Dialogs& dialogs, std::int32_t a, std::int32_t b);
+// denominator) a message is appended to `messages`, and the result is 0.
+std::int64_t lcm(Messages& messages, std::int32_t a, std::int32_t b);
 
 // Lowest terms when the gcd of numerator and denominator is above 1. A zero
 // number or term becomes 0/1; the zero tokens of '=' and the brackets are
@@ -43,12 +43,13 @@ std::int64_t lcm(Dialogs& dialogs, std::int32_t a, std::int32_t b);
 ShikiToken reduceToken(ShikiToken t);
 
 // a + b and a - b, reduced (a zero number or term as 0/1), with the kind of a.
-CheckedToken addTokens(Dialogs& dialogs, ShikiToken a, ShikiToken b);
-CheckedToken subTokens(Dialogs& dialogs, ShikiToken a, ShikiToken b);
+CheckedToken addTokens(Messages& messages, ShikiToken a, ShikiToken b);
+CheckedToken subTokens(Messages& messages, ShikiToken a, ShikiToken b);
 
 // a x b and a / b, reduced, with the kind of a ('|' becomes '/').
-// Dividing by zero asks the user (abort / retry / ignore) and yields 0/1.
+// Dividing by zero appends the abort/retry/ignore box to `messages` (its
+// answer changes nothing) and yields 0/1.
 CheckedToken mulTokens(ShikiToken a, ShikiToken b);
-CheckedToken divTokens(Dialogs& dialogs, ShikiToken a, ShikiToken b);
+CheckedToken divTokens(Messages& messages, ShikiToken a, ShikiToken b);
 
 } // namespace tavolini

@@ -3,7 +3,6 @@
 #include "editing/edit_session.h"
 
 #include "core/cp932.h"
-#include "core/dialogs.h"
 #include "files/problem_set.h"
 
 namespace tavolini {
@@ -17,15 +16,16 @@ void noteChange(EditSession& session) {
     session.checked = false;
 }
 
-ProblemCheck runCheck(EditSession& session, const std::vector<EditorLine>& lines, Dialogs& dialogs) {
-    ProblemCheck check = checkProblemSet(lines, dialogs);
+ProblemCheck runCheck(EditSession& session, const std::vector<EditorLine>& lines) {
+    ProblemCheck check = checkProblemSet(lines);
     if (check.verdict == CheckVerdict::Passed) session.checked = true;
     return check;
 }
 
-bool acceptEdit(const EditSession& session, ProblemSet& set, Dialogs& dialogs, const std::vector<EditorLine>& lines) {
+bool acceptEdit(const EditSession& session, ProblemSet& set, Messages& messages,
+                const std::vector<EditorLine>& lines) {
     if (session.edited && !session.checked) {
-        dialogs.showMessage(cp932("エラーチェックしてください"));
+        tell(messages, cp932("エラーチェックしてください"));
         return false;
     }
     if (!session.edited) return true;

@@ -10,7 +10,6 @@
 
 namespace tavolini {
 
-class Dialogs;
 struct ProblemSet;
 
 // The editor's two flags: the text was changed since the editor opened, and
@@ -27,11 +26,12 @@ void startEditing(EditSession& session);
 void noteChange(EditSession& session);
 
 // エラーチェック: the check, remembered when it passes.
-ProblemCheck runCheck(EditSession& session, const std::vector<EditorLine>& lines, Dialogs& dialogs);
+ProblemCheck runCheck(EditSession& session, const std::vector<EditorLine>& lines);
 
-// OK: refused with "エラーチェックしてください" while a change is unchecked. An
+// OK: refused with "エラーチェックしてください" (in `messages`) while a change is unchecked. An
 // edited text becomes the set's lines and the set is marked unsaved; an
 // unedited one leaves the set as it was. True when the editor may close.
-bool acceptEdit(const EditSession& session, ProblemSet& set, Dialogs& dialogs, const std::vector<EditorLine>& lines);
+bool acceptEdit(const EditSession& session, ProblemSet& set, Messages& messages,
+                const std::vector<EditorLine>& lines);
 
 } // namespace tavolini

@@ -4,7 +4,6 @@
 
 #include "core/algebra.h"
 #include "core/cp932.h"
-#include "core/dialogs.h"
 #include "files/problem_set.h"
 
 #include <array>
@@ -35,22 +34,22 @@ std::string lineFaultMessage(std::size_t index, const EditorLine& line) {
 
 } // namespace
 
-ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines, Dialogs& dialogs) {
+ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines) {
+    ProblemCheck check;
     ProblemSet set;
     for (const EditorLine& line : lines) set.lines.push_back(line.text);
     const SetReading structure = readUnitStructure(set.lines);
     // A sixth problem has the loader's own message.
     if (structure.fault != SetFault::None && structure.fault != SetFault::TooManyProblems)
-        dialogs.showMessage(setFaultMessage(structure, set.lines));
-    if (!readProblemSet(set, dialogs)) return {};
+        tell(check.messages, setFaultMessage(structure, set.lines));
+    if (!readProblemSet(set, check.messages)) return check;
 
     // The units are well formed: every line is a title, a unit's end or a
     // problem of the open unit, in the order the tables were read.
-    Algebra algebra(dialogs);
+    Algebra algebra;
     int unit = 0;
     int problem = 0;
     std::size_t unitLine = 0;
-    std::vector<std::size_t> failing;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const EditorLine& line = lines[i];
         if (line.text.starts_with(UnitOpening)) {
@@ -58,19 +57,26 @@ ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines, Dialogs& dial
             problem = 0;
             unitLine = i;
             if (line.unencodable != 0) {
-                dialogs.showMessage(lineFaultMessage(i, line));
-                failing.push_back(i);
+                tell(check.messages, lineFaultMessage(i, line));
+                check.failingLines.push_back(i);
             }
         } else if (line.text == UnitClosing) {
-            if (!failing.empty()) return {CheckVerdict::FailingUnit, 0, unitLine, failing};
+            if (!check.failingLines.empty()) {
+                check.verdict = CheckVerdict::FailingUnit;
+                check.failingUnitLine = unitLine;
+                return check;
+            }
         } else {
             ++problem;
             const std::string fault = lineFaultMessage(i, line);
-            if (!fault.empty()) dialogs.showMessage(fault);
-            if (!fault.empty() || loadProblem(set, algebra, unit, problem).invalid != 0) failing.push_back(i);
+            if (!fault.empty()) tell(check.messages, fault);
+            if (!fault.empty() || loadProblem(set, algebra, unit, problem, check.messages).invalid != 0)
+                check.failingLines.push_back(i);
         }
     }
-    return {CheckVerdict::Passed, set.unitCount, 0, {}};
+    check.verdict = CheckVerdict::Passed;
+    check.unitCount = set.unitCount;
+    return check;
 }
 
 std::string checkResultText(CheckVerdict verdict) {

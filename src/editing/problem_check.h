@@ -2,13 +2,13 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include "core/messages.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
 
 namespace tavolini {
-
-class Dialogs;
 
 // One line of the editor's text: its code page 932 bytes, and the first
 // character of the teacher's text that the code page cannot hold, 0 when
@@ -32,13 +32,14 @@ struct ProblemCheck {
     int unitCount = 0;               // with Passed
     std::size_t failingUnitLine = 0; // with FailingUnit: the "<<" line of the first unit with failures
     std::vector<std::size_t> failingLines; // with FailingUnit: its failing lines, in order
+    Messages messages;                     // what the check and the loader found, in order
 };
 
 // Reads the units and loads every problem as the practice does, stopping
 // after the first unit with failures. It works on copies: no table or
 // equation of the practice changes. The loader's and the parser's messages
-// are shown as they occur.
-ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines, Dialogs& dialogs);
+// come back in the result, in the order they occurred.
+ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines);
 
 // The texts of the result fields, code page 932.
 std::string checkResultText(CheckVerdict verdict);      // エラーチェックの結果

@@ -6,9 +6,8 @@
 #include "core/cp932.h"
 #include "core/dialogs.h"
 #include "core/parser.h"
-#include "core/quiet_dialogs.h"
-#include "core/token_kinds.h"
 #include "core/text_file.h"
+#include "core/token_kinds.h"
 #include "files/profile_text.h"
 
 #include <algorithm>
@@ -41,8 +40,8 @@ bool hasThirdLetter(const Algebra& algebra) {
     return false;
 }
 
-void reportInvalidProblem(Algebra& algebra, std::string_view line) {
-    algebra.dialogs.showMessage(shownLine(line) + cp932("：問題が不正です"));
+void reportInvalidProblem(Messages& messages, std::string_view line) {
+    tell(messages, shownLine(line) + cp932("：問題が不正です"));
 }
 
 } // namespace
@@ -199,9 +198,16 @@ std::string setFaultMessage(const SetReading& reading, const std::vector<std::st
 }
 
 bool readProblemSet(ProblemSet& set, Dialogs& dialogs) {
+    Messages messages;
+    const bool read = readProblemSet(set, messages);
+    showMessages(dialogs, messages);
+    return read;
+}
+
+bool readProblemSet(ProblemSet& set, Messages& messages) {
     const SetReading structure = readUnitStructure(set.lines);
     if (structure.fault == SetFault::TooManyProblems)
-        dialogs.showMessage(cp932("問題は") + std::to_string(MaxProblemsPerUnit) + cp932("問以下です"));
+        tell(messages, cp932("問題は") + std::to_string(MaxProblemsPerUnit) + cp932("問以下です"));
     if (structure.fault != SetFault::None) return false;
 
     // A set read whole replaces the old one whole: no title or problem of a
@@ -230,11 +236,11 @@ bool readProblemSet(ProblemSet& set, Dialogs& dialogs) {
 }
 
 bool anyProblemLoads(const ProblemSet& set) {
-    QuietDialogs quiet;
-    Algebra algebra(quiet);
+    Algebra algebra;
+    Messages dropped;
     for (int unit = 1; unit <= std::min(set.unitCount, MaxUnits); ++unit)
         for (int problem = 1; problem <= set.problemCounts[static_cast<std::size_t>(unit)]; ++problem)
-            if (loadProblem(set, algebra, unit, problem).invalid == 0) return true;
+            if (loadProblem(set, algebra, unit, problem, dropped).invalid == 0) return true;
     return false;
 }
 
@@ -268,7 +274,7 @@ bool writtenWithDecimals(const RenExt& problem) {
     return problem.firstText.find('.') != std::string::npos || problem.secondText.find('.') != std::string::npos;
 }
 
-RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int problem) {
+RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int problem, Messages& messages) {
     const std::string_view line = problemText(set, unit, problem);
     RenExt result = splitProblem(line);
     result.invalid = 1;
@@ -276,15 +282,15 @@ RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int proble
     algebra.equationCount = 1;
     algebra.unknown1 = '?';
     algebra.unknown2 = '?';
-    if (!parseEquation(algebra, algebra.EquationTable[1], result.firstText)) {
-        reportInvalidProblem(algebra, line);
+    if (!parseEquation(algebra, algebra.EquationTable[1], result.firstText, messages)) {
+        reportInvalidProblem(messages, line);
         return result;
     }
     algebra.EquationTable[1].origin = 1;
 
     algebra.equationCount = 2;
-    if (!parseEquation(algebra, algebra.EquationTable[2], result.secondText)) {
-        reportInvalidProblem(algebra, line);
+    if (!parseEquation(algebra, algebra.EquationTable[2], result.secondText, messages)) {
+        reportInvalidProblem(messages, line);
         return result;
     }
     algebra.EquationTable[2].origin = 2;
@@ -293,13 +299,13 @@ RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int proble
     // Without a letter there is nothing to solve for; a third letter would be
     // dropped by every step that collects terms.
     if (algebra.unknown1 == '?' || hasThirdLetter(algebra)) {
-        algebra.dialogs.showMessage(cp932("文字が不正です"));
+        tell(messages, cp932("文字が不正です"));
         return result;
     }
     // Two equations in one unknown are not a system of two unknowns: the
     // drill would never find the second.
     if (algebra.unknown2 == '?') {
-        algebra.dialogs.showMessage(shownLine(line) + cp932("：文字が1つしかありません（文字は2つ使います）"));
+        tell(messages, shownLine(line) + cp932("：文字が1つしかありません（文字は2つ使います）"));
         return result;
     }
     algebra.originCounter = 2;
@@ -307,13 +313,13 @@ RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int proble
     return result;
 }
 
-bool writeProblemSetFile(const ProblemSet& set, Dialogs& dialogs, const std::string& path) {
+bool writeProblemSetFile(const ProblemSet& set, Messages& messages, const std::string& path) {
     if (isReadOnlyFile(path)) {
-        dialogs.showMessage(readOnlyFileMessage(path));
+        tell(messages, readOnlyFileMessage(path));
         return false;
     }
     if (writeFileAtomically(path, joinLines(set.lines))) return true;
-    dialogs.showMessage(fileNotWrittenMessage(path));
+    tell(messages, fileNotWrittenMessage(path));
     return false;
 }
 

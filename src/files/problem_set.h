@@ -2,6 +2,7 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include "core/messages.h"
 #include "core/text_file.h"
 
 #include <array>
@@ -133,7 +134,10 @@ std::string setFaultMessage(const SetReading& reading, const std::vector<std::st
 // Builds the unit and problem tables from the lines: true when they form a
 // valid set of 1 to 16 units, each "<<title", one to five problem lines and
 // ">>", with titles the record file can tell apart. A set that fails leaves
-// the tables as they were; one that is read replaces them whole.
+// the tables as they were; one that is read replaces them whole. A sixth
+// problem in a unit is reported in `messages`.
+bool readProblemSet(ProblemSet& set, Messages& messages);
+// The same, showing its message.
 bool readProblemSet(ProblemSet& set, Dialogs& dialogs);
 
 // Whether at least one problem of the read set loads, tried on a copy.
@@ -158,12 +162,12 @@ RenExt splitProblem(std::string_view line);
 // table, resetting the unknown letters and counters. `invalid` is 0 when both
 // parsed and together hold a letter. The caller enables the equation buttons
 // (up to `equationCount`) and draws.
-RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int problem);
+RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int problem, Messages& messages);
 
 // Writes the lines to `path`, each with CR LF, replacing any file there only
 // when the whole text was written. A failure names the file in a message and
 // leaves the old file; the result is then false.
-bool writeProblemSetFile(const ProblemSet& set, Dialogs& dialogs, const std::string& path);
+bool writeProblemSetFile(const ProblemSet& set, Messages& messages, const std::string& path);
 
 // The message shown when a file may not be written.
 std::string readOnlyFileMessage(std::string_view path);

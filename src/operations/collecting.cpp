@@ -3,7 +3,7 @@
 #include "operations/collecting.h"
 
 #include "core/cp932.h"
-#include "core/dialogs.h"
+#include "core/messages.h"
 #include "core/token_kinds.h"
 
 namespace tavolini {
@@ -20,13 +20,13 @@ SideSums emptySums(const Algebra& algebra) {
     return {makeToken(0, 1, algebra.unknown1), makeToken(0, 1, algebra.unknown2), TokenZero};
 }
 
-void addToSums(Algebra& algebra, StepGuard& guard, SideSums& sums, ShikiToken token) {
+void addToSums(Algebra& algebra, StepGuard& guard, SideSums& sums, ShikiToken token, Messages& messages) {
     if (isNumberKind(token.kind))
-        sums.constant = guard.value(addTokens(algebra.dialogs, sums.constant, token));
+        sums.constant = guard.value(addTokens(messages, sums.constant, token));
     else if (token.kind == algebra.unknown1)
-        sums.first = guard.value(addTokens(algebra.dialogs, sums.first, token));
+        sums.first = guard.value(addTokens(messages, sums.first, token));
     else if (token.kind == algebra.unknown2)
-        sums.second = guard.value(addTokens(algebra.dialogs, sums.second, token));
+        sums.second = guard.value(addTokens(messages, sums.second, token));
 }
 
 bool hasBrackets(const MShiki& equation) {
@@ -37,9 +37,9 @@ bool hasBrackets(const MShiki& equation) {
     return false;
 }
 
-bool refuseBrackets(Algebra& algebra, const MShiki& equation) {
+bool refuseBrackets(Algebra& algebra, const MShiki& equation, Messages& messages) {
     if (!hasBrackets(equation)) return false;
-    algebra.dialogs.showMessage(cp932("かっこをはずしてください"));
+    tell(messages, cp932("かっこをはずしてください"));
     return true;
 }
 
@@ -50,7 +50,8 @@ void collectSide(StepGuard& guard, MShiki& result, const SideSums& sums) {
         guard.append(result, sums.constant);
 }
 
-StepResult collectEquations(Algebra& algebra, std::initializer_list<const MShiki*> equations, MShiki& result) {
+StepResult collectEquations(Algebra& algebra, std::initializer_list<const MShiki*> equations, MShiki& result,
+                            Messages& messages) {
     StepGuard guard;
     SideSums left = emptySums(algebra);
     SideSums right = emptySums(algebra);
@@ -59,7 +60,8 @@ StepResult collectEquations(Algebra& algebra, std::initializer_list<const MShiki
         for (int i = 0; i < equation->count; ++i) {
             const ShikiToken token = equation->tokens[static_cast<std::size_t>(i)];
             if (token.kind == '=') side = &right;
-            else addToSums(algebra, guard, *side, token);
+            else
+                addToSums(algebra, guard, *side, token, messages);
         }
     }
     clearEquation(result);
@@ -69,13 +71,13 @@ StepResult collectEquations(Algebra& algebra, std::initializer_list<const MShiki
     return guard.result();
 }
 
-StepResult simplifyEquation(Algebra& algebra, const MShiki& equation, MShiki& result) {
-    if (refuseBrackets(algebra, equation)) return StepResult::Refused;
-    return collectEquations(algebra, {&equation}, result);
+StepResult simplifyEquation(Algebra& algebra, const MShiki& equation, MShiki& result, Messages& messages) {
+    if (refuseBrackets(algebra, equation, messages)) return StepResult::Refused;
+    return collectEquations(algebra, {&equation}, result, messages);
 }
 
-StepResult transposeEquation(Algebra& algebra, const MShiki& equation, MShiki& result) {
-    if (refuseBrackets(algebra, equation)) return StepResult::Refused;
+StepResult transposeEquation(Algebra& algebra, const MShiki& equation, MShiki& result, Messages& messages) {
+    if (refuseBrackets(algebra, equation, messages)) return StepResult::Refused;
     StepGuard guard;
     MShiki& numbers = algebra.ScratchA;
     clearEquation(numbers);
@@ -98,7 +100,7 @@ StepResult transposeEquation(Algebra& algebra, const MShiki& equation, MShiki& r
     guard.append(result, EqualsSign);
     if (numbers.count == 0) guard.append(result, TokenZero);
     for (int i = 0; i < numbers.count; ++i) guard.append(result, numbers.tokens[static_cast<std::size_t>(i)]);
-    if (guard.ok() && moved == 0) algebra.dialogs.showMessage(cp932("移項する項はありません"));
+    if (guard.ok() && moved == 0) tell(messages, cp932("移項する項はありません"));
     return guard.result();
 }
 

@@ -3,7 +3,7 @@
 #include "operations/executor.h"
 
 #include "core/cp932.h"
-#include "core/dialogs.h"
+#include "core/messages.h"
 #include "core/equation_labels.h"
 #include "core/operand.h"
 #include "operations/brackets.h"
@@ -59,8 +59,8 @@ struct Step {
 
 class Executor {
 public:
-    Executor(Algebra& algebra, CommandState& command, ShikiToken operand)
-        : m_algebra(algebra), m_command(command), m_operand(operand),
+    Executor(Algebra& algebra, CommandState& command, ShikiToken operand, Messages& messages)
+        : m_algebra(algebra), m_messages(messages), m_command(command), m_operand(operand),
           m_first(algebra.EquationTable[static_cast<std::size_t>(command.firstEquation)]),
           m_second(algebra.EquationTable[static_cast<std::size_t>(combinesTwo(command) ? command.secondEquation : 0)]),
           m_label1(label(command.firstEquation)),
@@ -79,9 +79,9 @@ public:
         case Operation::Brackets:
             return brackets(result);
         case Operation::Transpose:
-            return transposeEquation(m_algebra, m_first, result);
+            return transposeEquation(m_algebra, m_first, result, m_messages);
         case Operation::Simplify:
-            return simplifyEquation(m_algebra, m_first, result);
+            return simplifyEquation(m_algebra, m_first, result, m_messages);
         case Operation::Multiply:
             return multiply(result);
         case Operation::Divide:
@@ -106,7 +106,7 @@ public:
     }
 
     StepResult refuse(const char* utf8Message) {
-        m_algebra.dialogs.showMessage(cp932(utf8Message));
+        tell(m_messages, cp932(utf8Message));
         return StepResult::Refused;
     }
 
@@ -125,36 +125,38 @@ public:
     StepResult multiply(MShiki& result) {
         if (m_command.lastEntry == EquationEntered) return refuse("式をかけることはできません");
         if (m_command.operandNumerator == 0) return refuse("０をかけることはできません");
-        return scaleEquation(m_algebra, m_first, code(), m_operand, result);
+        return scaleEquation(m_algebra, m_first, code(), m_operand, result, m_messages);
     }
 
     StepResult divide(MShiki& result) {
         if (m_command.operandNumerator == 0) return refuse("０では割れません");
-        return scaleEquation(m_algebra, m_first, code(), m_operand, result);
+        return scaleEquation(m_algebra, m_first, code(), m_operand, result, m_messages);
     }
 
     StepResult combine(MShiki& result) {
         if (sameOrigin()) return refuseSameOrigin();
-        if (m_command.operation == Operation::Add) return addEquations(m_algebra, m_first, m_second, result);
-        return subtractEquations(m_algebra, m_first, m_second, result);
+        if (m_command.operation == Operation::Add)
+            return addEquations(m_algebra, m_first, m_second, result, m_messages);
+        return subtractEquations(m_algebra, m_first, m_second, result, m_messages);
     }
 
     StepResult addNumber(MShiki& result) {
         // A number that could not be read (a lone "－", "3分の") is 0/0: it
         // must never reach the arithmetic.
         if (m_operand.den == 0) return refuse(OrderMessage);
-        return addToBothSides(m_algebra, m_first, code(), m_operand, result);
+        return addToBothSides(m_algebra, m_first, code(), m_operand, result, m_messages);
     }
 
     StepResult substitute(MShiki& result) {
         if (sameOrigin()) return refuseSameOrigin();
-        const StepResult outcome = substituteEquation(m_algebra, m_first, m_second, result);
+        const StepResult outcome = substituteEquation(m_algebra, m_first, m_second, result, m_messages);
         if (outcome == StepResult::Refused)
-            m_algebra.dialogs.showMessage(m_label1 + cp932("は代入できる形ではありません"));
+            tell(m_messages, m_label1 + cp932("は代入できる形ではありません"));
         return outcome;
     }
 
     Algebra& m_algebra;
+    Messages& m_messages;
     CommandState& m_command;
     ShikiToken m_operand;
     const MShiki& m_first;
@@ -167,10 +169,10 @@ public:
 // ① again under a new origin) yields an identity that says nothing about
 // the problem; unless the problem really has infinitely many solutions the
 // step is refused like any other combination of one equation with itself.
-bool combinesOneEquationWithItself(Algebra& algebra, const MShiki& result) {
-    const std::optional<LinearForm> form = linearForm(algebra, result);
+bool combinesOneEquationWithItself(Algebra& algebra, const MShiki& result, Messages& messages) {
+    const std::optional<LinearForm> form = linearForm(algebra, result, messages);
     return form && isIdentity(*form) &&
-           !hasInfinitelyManySolutions(algebra, algebra.EquationTable[1], algebra.EquationTable[2]);
+           !hasInfinitelyManySolutions(algebra, algebra.EquationTable[1], algebra.EquationTable[2], messages);
 }
 
 // The message for a step that could not be completed, or nothing when the
@@ -188,31 +190,31 @@ const char* failureMessage(StepResult result) {
 
 } // namespace
 
-bool executeOperation(Algebra& algebra, CommandState& command, std::string& stepSentence) {
+bool executeOperation(Algebra& algebra, CommandState& command, std::string& stepSentence, Messages& messages) {
     command.operandText = command.pnlNumber;
-    const ShikiToken operand = parseOperand(algebra.dialogs, command.operandText);
+    const ShikiToken operand = parseOperand(messages, command.operandText);
     command.operandNumerator = operand.num;
     command.pnlNumber.clear();
     command.composeStep = ComposeStep::Nothing;
 
     if (!namesValidEquations(algebra, command)) {
-        algebra.dialogs.showMessage(cp932(OrderMessage));
+        tell(messages, cp932(OrderMessage));
         return false;
     }
     MShiki& newSlot = algebra.EquationTable[static_cast<std::size_t>(algebra.equationCount)];
     clearEquation(newSlot);
 
     MShiki result;
-    Step step = Executor(algebra, command, operand).run(result);
+    Step step = Executor(algebra, command, operand, messages).run(result);
     StepGuard guard;
     if (step.result == StepResult::Done) writeZeroOnEmptySides(guard, result);
     if (step.result == StepResult::Done) step.result = guard.result();
-    if (const char* message = failureMessage(step.result)) algebra.dialogs.showMessage(cp932(message));
+    if (const char* message = failureMessage(step.result)) tell(messages, cp932(message));
     if (step.result != StepResult::Done) return false;
 
     const bool two = combinesTwo(command);
-    if (two && combinesOneEquationWithItself(algebra, result)) {
-        algebra.dialogs.showMessage(cp932(operationRow(*command.operation).sameOriginMessage));
+    if (two && combinesOneEquationWithItself(algebra, result, messages)) {
+        tell(messages, cp932(operationRow(*command.operation).sameOriginMessage));
         return false;
     }
     result.origin = two ? ++algebra.originCounter : algebra.EquationTable[static_cast<std::size_t>(command.firstEquation)].origin;

@@ -15,13 +15,14 @@ ShikiToken tokenAt(const MShiki& equation, int i) { return equation.tokens[stati
 bool isZero(ShikiToken t) { return t.num == 0; }
 
 // a·d − b·c, the minor of two rows of coefficients.
-ShikiToken minor(Algebra& algebra, StepGuard& guard, ShikiToken a, ShikiToken b, ShikiToken c, ShikiToken d) {
-    return guard.value(subTokens(algebra.dialogs, guard.value(mulTokens(a, d)), guard.value(mulTokens(b, c))));
+ShikiToken minor(Algebra& algebra, StepGuard& guard, ShikiToken a, ShikiToken b, ShikiToken c, ShikiToken d,
+                 Messages& messages) {
+    return guard.value(subTokens(messages, guard.value(mulTokens(a, d)), guard.value(mulTokens(b, c))));
 }
 
 } // namespace
 
-std::optional<LinearForm> linearForm(Algebra& algebra, const MShiki& equation) {
+std::optional<LinearForm> linearForm(Algebra& algebra, const MShiki& equation, Messages& messages) {
     StepGuard guard;
     LinearForm form{TokenZero, TokenZero, TokenZero};
     // The multiplier of the current group: the product of the factors of the
@@ -51,7 +52,7 @@ std::optional<LinearForm> linearForm(Algebra& algebra, const MShiki& equation) {
                                                                : nullptr;
             if (sum == nullptr) return std::nullopt;
             const ShikiToken term = guard.value(mulTokens(makeToken(token.num, token.den, '/'), multiplier));
-            *sum = guard.value(addTokens(algebra.dialogs, *sum, term));
+            *sum = guard.value(addTokens(messages, *sum, term));
         }
     }
     if (!guard.ok()) return std::nullopt;
@@ -62,17 +63,18 @@ bool isIdentity(const LinearForm& form) {
     return isZero(form.first) && isZero(form.second) && isZero(form.constant);
 }
 
-bool hasInfinitelyManySolutions(Algebra& algebra, const MShiki& a, const MShiki& b) {
-    const std::optional<LinearForm> f = linearForm(algebra, a);
-    const std::optional<LinearForm> g = linearForm(algebra, b);
+bool hasInfinitelyManySolutions(Algebra& algebra, const MShiki& a, const MShiki& b, Messages& messages) {
+    const std::optional<LinearForm> f = linearForm(algebra, a, messages);
+    const std::optional<LinearForm> g = linearForm(algebra, b, messages);
     if (!f || !g) return false;
     if (isZero(f->first) && isZero(f->second) && isZero(g->first) && isZero(g->second))
         return isZero(f->constant) && isZero(g->constant);
     // Rank one: every 2x2 minor of the two rows (x, y, constant) vanishes.
     StepGuard guard;
-    const bool dependent = isZero(minor(algebra, guard, f->first, f->second, g->first, g->second)) &&
-                           isZero(minor(algebra, guard, f->first, f->constant, g->first, g->constant)) &&
-                           isZero(minor(algebra, guard, f->second, f->constant, g->second, g->constant));
+    const bool dependent =
+        isZero(minor(algebra, guard, f->first, f->second, g->first, g->second, messages)) &&
+        isZero(minor(algebra, guard, f->first, f->constant, g->first, g->constant, messages)) &&
+        isZero(minor(algebra, guard, f->second, f->constant, g->second, g->constant, messages));
     return guard.ok() && dependent;
 }
 

@@ -18,7 +18,8 @@ SideSums sumsStartingWith(const Algebra& algebra, ShikiToken operand) {
 
 } // namespace
 
-StepResult scaleEquation(Algebra& algebra, const MShiki& equation, char sign, ShikiToken operand, MShiki& result) {
+StepResult scaleEquation(Algebra& algebra, const MShiki& equation, char sign, ShikiToken operand,
+                         MShiki& result, Messages& messages) {
     StepGuard guard;
     clearEquation(result);
     int depth = 0;
@@ -28,7 +29,8 @@ StepResult scaleEquation(Algebra& algebra, const MShiki& equation, char sign, Sh
         if (isGroupClosing(token.kind)) --depth;
         if (depth != 0) guard.append(result, token);
         else if (sign == '*') guard.append(result, guard.value(mulTokens(token, operand)));
-        else guard.append(result, guard.value(divTokens(algebra.dialogs, token, operand)));
+        else
+            guard.append(result, guard.value(divTokens(messages, token, operand)));
     }
     return guard.result();
 }
@@ -37,12 +39,15 @@ StepResult scaleEquation(Algebra& algebra, const MShiki& equation, char sign, Sh
 // second, without writing the two equations out in one record first: two
 // long equations may have more terms together than a record holds, while
 // their collected sum always fits.
-StepResult addEquations(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result) {
-    if (refuseBrackets(algebra, first) || refuseBrackets(algebra, second)) return StepResult::Refused;
-    return collectEquations(algebra, {&first, &second}, result);
+StepResult addEquations(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result,
+                        Messages& messages) {
+    if (refuseBrackets(algebra, first, messages) || refuseBrackets(algebra, second, messages))
+        return StepResult::Refused;
+    return collectEquations(algebra, {&first, &second}, result, messages);
 }
 
-StepResult subtractEquations(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result) {
+StepResult subtractEquations(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result,
+                             Messages& messages) {
     StepGuard guard;
     MShiki negated = second;
     for (int i = 0; i < negated.count; ++i) {
@@ -50,10 +55,11 @@ StepResult subtractEquations(Algebra& algebra, const MShiki& first, const MShiki
         token = guard.negated(token);
     }
     if (!guard.ok()) return guard.result();
-    return addEquations(algebra, first, negated, result);
+    return addEquations(algebra, first, negated, result, messages);
 }
 
-StepResult addToBothSides(Algebra& algebra, const MShiki& equation, char sign, ShikiToken operand, MShiki& result) {
+StepResult addToBothSides(Algebra& algebra, const MShiki& equation, char sign, ShikiToken operand,
+                          MShiki& result, Messages& messages) {
     StepGuard guard;
     if (sign == '-') operand = guard.negated(operand);
     clearEquation(result);
@@ -69,7 +75,7 @@ StepResult addToBothSides(Algebra& algebra, const MShiki& equation, char sign, S
     for (int i = 0; i < equation.count; ++i) {
         const ShikiToken token = tokenAt(equation, i);
         if (token.kind != '=') {
-            addToSums(algebra, guard, sums, token);
+            addToSums(algebra, guard, sums, token, messages);
             continue;
         }
         collectSide(guard, result, sums);

@@ -10,16 +10,20 @@ namespace tavolini {
 // × and ÷: every token outside the bracket groups multiplied ('*') or
 // divided ('/') by the operand. A group is scaled through the factor before
 // it; nothing is collected: 2(x+3)=10 times 3 gives 6(x+3)=30.
-StepResult scaleEquation(Algebra& algebra, const MShiki& equation, char sign, ShikiToken operand, MShiki& result);
+StepResult scaleEquation(Algebra& algebra, const MShiki& equation, char sign, ShikiToken operand,
+                         MShiki& result, Messages& messages);
 
 // ＋ and － of two equations: left sides and right sides added (or the
 // second subtracted), like terms collected on each side.
-StepResult addEquations(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result);
-StepResult subtractEquations(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result);
+StepResult addEquations(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result,
+                        Messages& messages);
+StepResult subtractEquations(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result,
+                             Messages& messages);
 
 // ＋ and － of a number: the operand added to ('+') or subtracted from ('-')
 // both sides. With brackets it is only written on both sides; otherwise each
 // side is collected with it.
-StepResult addToBothSides(Algebra& algebra, const MShiki& equation, char sign, ShikiToken operand, MShiki& result);
+StepResult addToBothSides(Algebra& algebra, const MShiki& equation, char sign, ShikiToken operand,
+                          MShiki& result, Messages& messages);
 
 } // namespace tavolini

@@ -6,7 +6,7 @@
 
 namespace tavolini {
 
-// How an operation ended. A refusal has shown its own message; the executor
+// How an operation ended. A refusal has appended its own message; the executor
 // reports an overflow and an equation too long for a record.
 enum class StepResult { Done, Refused, Overflow, TooLong };
 

@@ -3,7 +3,7 @@
 #include "operations/substitution.h"
 
 #include "core/cp932.h"
-#include "core/dialogs.h"
+#include "core/messages.h"
 
 namespace tavolini {
 namespace {
@@ -34,9 +34,10 @@ bool isSubstitutable(const Algebra& algebra, const MShiki& equation) {
 
 } // namespace
 
-StepResult substituteEquation(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result) {
+StepResult substituteEquation(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result,
+                              Messages& messages) {
     if (!isSubstitutable(algebra, first)) return StepResult::Refused;
-    if (first.count == 3) return substituteSingleTerm(algebra, first, second, result);
+    if (first.count == 3) return substituteSingleTerm(algebra, first, second, result, messages);
 
     const char letter = tokenAt(first, 0).kind;
     StepGuard guard;
@@ -57,7 +58,8 @@ StepResult substituteEquation(Algebra& algebra, const MShiki& first, const MShik
     return guard.result();
 }
 
-StepResult substituteSingleTerm(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result) {
+StepResult substituteSingleTerm(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result,
+                                Messages& messages) {
     const char letter = tokenAt(first, 0).kind;
     const ShikiToken value = tokenAt(first, 2);
     const char productKind = value.kind == '|' ? '/' : value.kind;
@@ -76,7 +78,7 @@ StepResult substituteSingleTerm(Algebra& algebra, const MShiki& first, const MSh
         if (product.num != 0) guard.append(result, product);
     }
     if (!replaced) {
-        algebra.dialogs.showMessage(cp932("代入する項がありあません"));
+        tell(messages, cp932("代入する項がありあません"));
         return StepResult::Refused;
     }
     return guard.result();

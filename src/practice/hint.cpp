@@ -4,7 +4,6 @@
 
 #include "core/cp932.h"
 #include "core/equation_labels.h"
-#include "core/quiet_dialogs.h"
 #include "core/token_kinds.h"
 #include "operations/collecting.h"
 #include "operations/executor.h"
@@ -20,21 +19,6 @@
 
 namespace tavolini {
 namespace {
-
-// A copy of the table to try commands on, out of the pupil's sight.
-struct Trial {
-    explicit Trial(const Algebra& source) {
-        algebra.EquationTable = source.EquationTable;
-        algebra.equationCount = source.equationCount;
-        algebra.originCounter = source.originCounter;
-        algebra.unknown1 = source.unknown1;
-        algebra.unknown2 = source.unknown2;
-        algebra.hasDecimalPoint = source.hasDecimalPoint;
-    }
-
-    QuietDialogs quiet;
-    Algebra algebra{quiet};
-};
 
 const MShiki& equationOf(const Algebra& algebra, int n) {
     return algebra.EquationTable[static_cast<std::size_t>(n)];
@@ -72,7 +56,8 @@ struct Shape {
 };
 
 std::optional<Shape> shapeOf(Algebra& algebra, int n) {
-    const std::optional<LinearForm> form = linearForm(algebra, equationOf(algebra, n));
+    Messages unshown; // trials happen out of the pupil's sight
+    const std::optional<LinearForm> form = linearForm(algebra, equationOf(algebra, n), unshown);
     if (!form) return std::nullopt;
     Shape shape{*form, 0, '?'};
     if (form->first.num != 0) {
@@ -318,9 +303,9 @@ class Candidates {
         }
         for (const Pair& p : pairs) {
             const std::string reason = because(p.letter, "をそろえます");
-            if (const CheckedToken q = divTokens(m_algebra.dialogs, p.b, p.a); q && q->den == 1)
+            if (const CheckedToken q = divTokens(m_unshown, p.b, p.a); q && q->den == 1)
                 add({Operation::Multiply, newer.n, 0, typed(*q), reason});
-            if (const CheckedToken q = divTokens(m_algebra.dialogs, p.a, p.b); q && q->den == 1)
+            if (const CheckedToken q = divTokens(m_unshown, p.a, p.b); q && q->den == 1)
                 add({Operation::Multiply, older.n, 0, typed(*q), reason});
         }
         for (const Pair& p : pairs)
@@ -329,6 +314,7 @@ class Candidates {
     }
 
     Algebra& m_algebra;
+    Messages m_unshown;
     const Answers& m_answers;
     std::vector<Head> m_heads;
     std::vector<int> m_targets; // equations with both letters, plainest first
@@ -346,8 +332,7 @@ bool sameTokens(const MShiki& a, const MShiki& b) {
 // an equation its family already has, and for a new family not one written
 // at all; nor an unknown found a second time.
 bool helps(const Algebra& algebra, const Answers& answers, const HintCommand& hint) {
-    Trial trial(algebra);
-    Algebra& a = trial.algebra;
+    Algebra a = algebra; // tried out of the pupil's sight
     CommandState command;
     command.operation = hint.operation;
     command.firstEquation = hint.firstEquation;
@@ -362,7 +347,8 @@ bool helps(const Algebra& algebra, const Answers& answers, const HintCommand& hi
     if (n >= EquationLabelCount) return false;
     clearEquation(a.EquationTable[static_cast<std::size_t>(n)]);
     std::string sentence;
-    if (!executeOperation(a, command, sentence)) return false;
+    Messages unshown;
+    if (!executeOperation(a, command, sentence, unshown)) return false;
     const MShiki& result = equationOf(a, n);
     const bool newFamily = result.origin > algebra.originCounter;
     for (int m = 1; m < n; ++m)
@@ -381,8 +367,8 @@ std::string label(int n) {
 
 std::optional<HintCommand> nextCommand(const Algebra& algebra, const Answers& answers) {
     if (isSolved(answers)) return std::nullopt;
-    Trial trial(algebra);
-    for (const HintCommand& command : Candidates(trial.algebra, answers).list())
+    Algebra trial = algebra;
+    for (const HintCommand& command : Candidates(trial, answers).list())
         if (helps(algebra, answers, command)) return command;
     return std::nullopt;
 }

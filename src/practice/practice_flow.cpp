@@ -65,7 +65,9 @@ void PracticeFlow::btnJikkouClick() {
     const int n = ++m.algebra.equationCount;
     clearEquation(m.algebra.EquationTable[static_cast<std::size_t>(n)]);
     std::string sentence;
-    const bool accepted = executeOperation(m.algebra, m.command, sentence);
+    Messages messages;
+    const bool accepted = executeOperation(m.algebra, m.command, sentence, messages);
+    showMessages(m.algebra.dialogs, messages);
     m.panel.showOperand(m.command.pnlNumber); // the executor has taken the operand
     if (!accepted) {
         m.commandPanel.resetPanel();
@@ -212,7 +214,10 @@ void PracticeFlow::clearProblemPage() {
 // The problem of the current position into ① and ②. A problem that does not
 // load leaves the table empty, so that nothing half-read can be chosen.
 bool PracticeFlow::loadCurrentProblem() {
-    const RenExt problem = loadProblem(m.problems, m.algebra, m.problems.currentUnit, currentProblemNumber(m.problems));
+    Messages messages;
+    const RenExt problem = loadProblem(m.problems, m.algebra, m.problems.currentUnit,
+                                       currentProblemNumber(m.problems), messages);
+    showMessages(m.algebra.dialogs, messages);
     if (problem.invalid != 0) {
         m.algebra.EquationTable[1] = MShiki{};
         m.algebra.EquationTable[2] = MShiki{};

@@ -66,7 +66,10 @@ bool ProblemSetMenu::saveProblemSet() {
     }
     // The name as chosen, no extension added; a failed write has said so and
     // keeps the old file.
-    if (!writeProblemSetFile(m_set, m_dialogs, *chosen)) return false;
+    Messages messages;
+    const bool written = writeProblemSetFile(m_set, messages, *chosen);
+    showMessages(m_dialogs, messages);
+    if (!written) return false;
     m_set.problemSetSaved = true;
     m_set.problemSetPath = absolutePath(*chosen);
     if (m_editor != nullptr) m_editor->setEditorCaption(m_set.problemSetPath);

@@ -3,7 +3,6 @@
 #include "presentation/page_rows.h"
 
 #include "core/cp932.h"
-#include "core/dialogs.h"
 #include "core/equation_labels.h"
 #include "presentation/page_layout.h"
 
@@ -59,7 +58,7 @@ namespace {
 void drawRow(PageRows& page, Canvas* image, int n, Colour colour, std::optional<Colour> sentence) {
     // A number outside the table has no equation to draw, like one without a row.
     if (image == nullptr || !inTable(n)) {
-        page.algebra.dialogs.showMessage(std::to_string(n) + "box not fond");
+        tell(page.messages, std::to_string(n) + "box not fond");
         return;
     }
     const MShiki& equation = page.algebra.EquationTable[static_cast<std::size_t>(n)];
@@ -112,11 +111,11 @@ void drawRowLabel(PageRows& page, int n) {
     image->textOut(labelLeft(*image), textRowY(image->height(), 0) + LabelDrop, label);
 }
 
-void toggleRowOutline(Dialogs& dialogs, RowImages& rows, int n) {
+void toggleRowOutline(Messages& messages, RowImages& rows, int n) {
     if (n <= 0) return;
     Canvas* image = rows.findRowImage(n);
     if (image == nullptr) {
-        dialogs.showMessage("ww" + std::to_string(n));
+        tell(messages, "ww" + std::to_string(n));
         return;
     }
     // The problem's rows leave the brace beside them uncovered.
@@ -150,22 +149,22 @@ void printPageMessage(RowImages& rows, int equationCount, std::string_view messa
     image->textOut(0, image->height() / 3, message);
 }
 
-void hoverOverRow(PageState& state, Dialogs& dialogs, RowImages& rows, int equationCount, int n,
+void hoverOverRow(PageState& state, Messages& messages, RowImages& rows, int equationCount, int n,
                   bool blinking) {
     if (blinking || state.hoverFrozen != 0) return;
     if (n > equationCount) {
-        hoverOffRows(state, dialogs, rows);
+        hoverOffRows(state, messages, rows);
         return;
     }
     if (n == state.highlightedEquation) return;
-    toggleRowOutline(dialogs, rows, state.highlightedEquation);
-    toggleRowOutline(dialogs, rows, n);
+    toggleRowOutline(messages, rows, state.highlightedEquation);
+    toggleRowOutline(messages, rows, n);
     state.highlightedEquation = n;
 }
 
-void hoverOffRows(PageState& state, Dialogs& dialogs, RowImages& rows) {
+void hoverOffRows(PageState& state, Messages& messages, RowImages& rows) {
     if (state.hoverFrozen != 0) return;
-    toggleRowOutline(dialogs, rows, state.highlightedEquation);
+    toggleRowOutline(messages, rows, state.highlightedEquation);
     state.highlightedEquation = -1;
 }
 

@@ -31,12 +31,13 @@ struct PageRows {
     Algebra& algebra;
     LayoutState& layout;
     RowImages& rows;
+    Messages& messages; // what the drawing reports, for the window to show
 };
 
 // Clears the image and draws table slot n into it in the colour; an
 // equation that would reach its label (or the answer's right edge) is drawn
 // smaller, compact, under its step sentence. Then the label. With no image
-// the number is reported.
+// the number is reported in `page.messages`.
 void showEquation(PageRows& page, Canvas* image, int n, Colour colour);
 
 // showEquation for a step: its sentence stands above it in black, written
@@ -51,7 +52,7 @@ void drawRowLabel(PageRows& page, int n);
 
 // The red outline of row n, drawn in not-xor so that a second call takes
 // it away again and leaves the row as it was.
-void toggleRowOutline(Dialogs& dialogs, RowImages& rows, int n);
+void toggleRowOutline(Messages& messages, RowImages& rows, int n);
 
 // A red "●" at the upper right of row n.
 void markRow(RowImages& rows, int n);
@@ -61,11 +62,11 @@ void printPageMessage(RowImages& rows, int equationCount, std::string_view messa
 
 // The mouse over row n: the outline follows it onto rows that hold an
 // equation and leaves when it reaches an empty one.
-void hoverOverRow(PageState& state, Dialogs& dialogs, RowImages& rows, int equationCount, int n,
+void hoverOverRow(PageState& state, Messages& messages, RowImages& rows, int equationCount, int n,
                   bool blinking);
 
 // The mouse over the page's background, the brace or the main window.
-void hoverOffRows(PageState& state, Dialogs& dialogs, RowImages& rows);
+void hoverOffRows(PageState& state, Messages& messages, RowImages& rows);
 
 enum class RowClick { Nothing, Mark, Choose };
 

@@ -51,11 +51,11 @@ class PaperRow final : public RowImages {
 
 // Draws the row with its top left at (x, y); the height it takes on paper.
 int printRow(PrintTarget& target, Algebra& algebra, LayoutState& layout, const PrintRow& row, int x, int y,
-             double scale) {
+             double scale, Messages& messages) {
     const PageRect onPage{x, y, scaled(row.width, scale), scaled(row.height, scale)};
     Canvas& canvas = target.canvas(onPage, row.width, row.height);
     PaperRow paper(canvas, row.n, target.measure());
-    PageRows page{algebra, layout, paper};
+    PageRows page{algebra, layout, paper, messages};
     if (row.step) showStep(page, &canvas, row.n, row.colour);
     else showEquation(page, &canvas, row.n, row.colour);
     return scaled(row.height + RowGap, scale);
@@ -100,7 +100,7 @@ PrintLayout printLayout(PrintSettings settings, int pageWidth, int pageHeight, i
 }
 
 bool printSteps(PrintTarget& target, const StepPrintout& printout, PrintSettings settings, Algebra& algebra,
-                LayoutState& layout) {
+                LayoutState& layout, Messages& messages) {
     const PrintLayout measures = printLayout(settings, target.pageWidth(), target.pageHeight(), target.resolution(),
                                              printout.screenWidth, widestRow(printout));
     const double scale = measures.scale;
@@ -121,7 +121,7 @@ bool printSteps(PrintTarget& target, const StepPrintout& printout, PrintSettings
     };
     for (const PrintRow& row : printout.rows) {
         if (!turnPageIfFull()) return false;
-        y += printRow(target, algebra, layout, row, x, y, scale);
+        y += printRow(target, algebra, layout, row, x, y, scale, messages);
         pageFull = y > measures.bottomLimit;
         if (row.n == 2) target.drawBrace(scaledRect(BraceCurve, x, firstRowTop, scale));
     }
@@ -129,7 +129,8 @@ bool printSteps(PrintTarget& target, const StepPrintout& printout, PrintSettings
         if (!turnPageIfFull()) return false;
         int answerTop = y;
         for (const std::optional<PrintRow>& answer : {printout.answerX, printout.answerY})
-            if (answer) answerTop += printRow(target, algebra, layout, *answer, x, answerTop, scale);
+            if (answer)
+                answerTop += printRow(target, algebra, layout, *answer, x, answerTop, scale, messages);
         printAnswerBrace(target, x, y, scale);
     }
     return true;

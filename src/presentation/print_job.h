@@ -87,10 +87,10 @@ PrintLayout printLayout(PrintSettings settings, int pageWidth, int pageHeight, i
 
 // Prints the title and the rows one under the other, a row that ends below
 // the bottom limit still whole; a new page is begun only when something
-// follows. Each row is drawn as the page draws it. False when the printer
-// failed.
+// follows. Each row is drawn as the page draws it, reporting as it does into
+// `messages`. False when the printer failed.
 bool printSteps(PrintTarget& target, const StepPrintout& printout, PrintSettings settings, Algebra& algebra,
-                LayoutState& layout);
+                LayoutState& layout, Messages& messages);
 
 // The page window as it shows on the screen (96 pixels an inch), made
 // smaller where it would not fit the page, on one page.

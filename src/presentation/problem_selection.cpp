@@ -3,7 +3,6 @@
 #include "presentation/problem_selection.h"
 
 #include "core/parser.h"
-#include "core/quiet_dialogs.h"
 
 #include <algorithm>
 
@@ -50,7 +49,8 @@ void drawRawText(Canvas& image, std::string_view text) {
 // of the page's equations 1 and 2.
 void drawPreview(ProblemSelection& selection, Algebra& parsing, int n, std::string_view text, bool decimals) {
     MShiki& scratch = selection.algebra.EquationTable[row(ScratchSlot)];
-    const bool parsed = parseEquation(parsing, scratch, text);
+    Messages unshown; // a glance at a list, not a problem being started
+    const bool parsed = parseEquation(parsing, scratch, text, unshown);
     if (!parsed) scratch.count = 0; // no half-read equation left in the table
     parsing.hasDecimalPoint = decimals; // as the page will draw the problem
     Canvas* image = selection.view.findPreviewImage(n);
@@ -100,11 +100,8 @@ RenExt previewProblem(ProblemSelection& selection, int u, int p) {
     selection.algebra.EquationTable[row(ScratchSlot)].count = 0;
     const RenExt problem = splitProblem(selection.set.ProblemTexts[row(u)][row(p)]);
     // The preview's own letters and decimal flag: the problem in progress
-    // must be drawn and judged as before when the dialog is cancelled. The
-    // parser's messages are for the problem being started, not for a glance
-    // at a list: previews parse silently.
-    QuietDialogs quiet;
-    Algebra parsing(quiet);
+    // must be drawn and judged as before when the dialog is cancelled.
+    Algebra parsing;
     const bool decimals = writtenWithDecimals(problem);
     drawPreview(selection, parsing, 2 * p - 1, problem.firstText, decimals);
     drawPreview(selection, parsing, 2 * p, problem.secondText, decimals);

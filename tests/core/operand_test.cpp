@@ -37,9 +37,9 @@ TEST(Operand, ReadsIntegersDecimalsAndFractions) {
         {".", makeToken(0, 1, '/'), nullptr},
     };
     for (const Row& row : rows) {
-        ScriptedDialogs dialogs;
-        EXPECT_EQ(parseOperand(dialogs, cp932(row.text)), row.value) << row.text;
-        EXPECT_TRUE(dialogs.shown.empty()) << row.text;
+        Messages messages;
+        EXPECT_EQ(parseOperand(messages, cp932(row.text)), row.value) << row.text;
+        EXPECT_TRUE(messages.empty()) << row.text;
     }
 }
 
@@ -68,12 +68,12 @@ TEST(Operand, RefusesWhatCannotBeReadWithAMessage) {
         {"x", InvalidOperand, "x ←数値の表現があやまりです"},
     };
     for (const Row& row : rows) {
-        ScriptedDialogs dialogs;
-        EXPECT_EQ(parseOperand(dialogs, cp932(row.text)), row.value) << row.text;
+        Messages messages;
+        EXPECT_EQ(parseOperand(messages, cp932(row.text)), row.value) << row.text;
         const std::vector<std::string> expected =
             row.message ? std::vector<std::string>{std::string("message: ") + row.message}
                         : std::vector<std::string>{};
-        EXPECT_EQ(dialogs.shown, expected) << row.text;
+        EXPECT_EQ(shownText(messages), expected) << row.text;
     }
 }
 

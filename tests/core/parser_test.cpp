@@ -11,22 +11,22 @@
 namespace tavolini {
 namespace {
 
-using Messages = std::vector<std::string>;
+using Shown = std::vector<std::string>;
 
 struct Parsed {
     bool ok;
     std::string tokens;
     ParseError error;
-    Messages shown;
+    Shown shown;
     int count;
 };
 
 Parsed parse(std::string_view text) {
-    ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Messages messages;
+    Algebra algebra;
     MShiki& slot = algebra.EquationTable[1];
-    const bool ok = parseEquation(algebra, slot, text);
-    return {ok, tokensText(slot), algebra.parseError, dialogs.shown, slot.count};
+    const bool ok = parseEquation(algebra, slot, text, messages);
+    return {ok, tokensText(slot), algebra.parseError, shownText(messages), slot.count};
 }
 
 struct AcceptedRow {
@@ -107,7 +107,7 @@ TEST(Parser, EveryBracketGroupHasItsFactor) {
 struct RefusedRow {
     std::string text;
     ParseError error;
-    Messages shown;
+    Shown shown;
 };
 
 TEST(Parser, RefusesMalformedTextsWithTheirCodes) {
@@ -170,7 +170,7 @@ struct MisreadRow {
     std::string text;
     ParseError error;
     int count; // tokens stored before the refusal
-    Messages shown;
+    Shown shown;
 };
 
 // Texts that were once read as something else: "x*y" as x+y, a dropped
@@ -237,15 +237,15 @@ TEST(Parser, KeepsTheSoundFormsOfThoseTexts) {
 }
 
 TEST(Parser, AcceptsFiftyBytesAndRefusesFiftyOneUntouched) {
-    ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Messages messages;
+    Algebra algebra;
     MShiki& slot = algebra.EquationTable[2];
     const std::string fifty = "x=1" + std::string(47, ' ');
-    EXPECT_TRUE(parseEquation(algebra, slot, fifty));
+    EXPECT_TRUE(parseEquation(algebra, slot, fifty, messages));
     EXPECT_EQ(slot.count, 3);
 
     algebra.hasDecimalPoint = true;
-    EXPECT_FALSE(parseEquation(algebra, slot, fifty + "."));
+    EXPECT_FALSE(parseEquation(algebra, slot, fifty + ".", messages));
     EXPECT_EQ(algebra.parseError, ParseError::TextTooLong);
     EXPECT_EQ(slot.count, 3);            // nothing changed
     EXPECT_TRUE(algebra.hasDecimalPoint); // not even the decimal flag
@@ -267,54 +267,55 @@ TEST(Parser, ThreeDotIsThreeAfterAMessage) {
         const Parsed parsed = parse(text);
         EXPECT_TRUE(parsed.ok) << text;
         EXPECT_EQ(parsed.tokens, tokens) << text;
-        EXPECT_EQ(parsed.shown, Messages{"message: エラー！数字の表現が不正です"}) << text;
+        EXPECT_EQ(parsed.shown, Shown{"message: エラー！数字の表現が不正です"}) << text;
     }
 }
 
 TEST(Parser, FindsTheTwoUnknownsInOrder) {
-    ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
-    ASSERT_TRUE(parseEquation(algebra, algebra.EquationTable[1], "y-x=1"));
+    Messages messages;
+    Algebra algebra;
+    ASSERT_TRUE(parseEquation(algebra, algebra.EquationTable[1], "y-x=1", messages));
     EXPECT_EQ(algebra.unknown1, 'x');
     EXPECT_EQ(algebra.unknown2, 'y');
 
-    Algebra other(dialogs);
-    ASSERT_TRUE(parseEquation(other, other.EquationTable[1], "3b=6"));
+    Algebra other;
+    ASSERT_TRUE(parseEquation(other, other.EquationTable[1], "3b=6", messages));
     EXPECT_EQ(other.unknown1, 'b');
     EXPECT_EQ(other.unknown2, '?');
-    ASSERT_TRUE(parseEquation(other, other.EquationTable[2], "b+a-c=1")); // a third letter is not recorded
+    ASSERT_TRUE(
+        parseEquation(other, other.EquationTable[2], "b+a-c=1", messages)); // a third letter is not recorded
     EXPECT_EQ(other.unknown1, 'a');
     EXPECT_EQ(other.unknown2, 'b');
 
-    Algebra upper(dialogs); // ordered by character code: capitals first
-    ASSERT_TRUE(parseEquation(upper, upper.EquationTable[1], "x+Y=1"));
+    Algebra upper; // ordered by character code: capitals first
+    ASSERT_TRUE(parseEquation(upper, upper.EquationTable[1], "x+Y=1", messages));
     EXPECT_EQ(upper.unknown1, 'Y');
     EXPECT_EQ(upper.unknown2, 'x');
 }
 
 TEST(Parser, RemembersWhetherTheLastTextHadADecimalPoint) {
-    ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
-    parseEquation(algebra, algebra.EquationTable[1], "0.5x=1");
+    Messages messages;
+    Algebra algebra;
+    parseEquation(algebra, algebra.EquationTable[1], "0.5x=1", messages);
     EXPECT_TRUE(algebra.hasDecimalPoint);
-    parseEquation(algebra, algebra.EquationTable[0], "x=1");
+    parseEquation(algebra, algebra.EquationTable[0], "x=1", messages);
     EXPECT_FALSE(algebra.hasDecimalPoint);
 }
 
 TEST(Parser, LeavesOriginAndStepTextAlone) {
-    ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Messages messages;
+    Algebra algebra;
     MShiki& slot = algebra.EquationTable[5];
     slot.origin = 4;
     slot.stepText = "kept";
-    ASSERT_TRUE(parseEquation(algebra, slot, "x+y=2"));
+    ASSERT_TRUE(parseEquation(algebra, slot, "x+y=2", messages));
     EXPECT_EQ(slot.origin, 4);
     EXPECT_EQ(slot.stepText, "kept");
 }
 
 TEST(ParseNumber, ReadsOneNumberAndMovesPastIt) {
-    ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Messages messages;
+    Algebra algebra;
     struct Row {
         const char* text;
         ShikiToken value;
@@ -329,17 +330,17 @@ TEST(ParseNumber, ReadsOneNumberAndMovesPastIt) {
     };
     for (const Row& row : rows) {
         std::size_t position = 0;
-        EXPECT_EQ(parseNumber(algebra, row.text, position), row.value) << row.text;
+        EXPECT_EQ(parseNumber(algebra, row.text, position, messages), row.value) << row.text;
         EXPECT_EQ(position, row.end) << row.text;
         EXPECT_EQ(algebra.parseError, ParseError::None) << row.text;
     }
     std::size_t position = 0;
-    EXPECT_EQ(readDigits(algebra, "x", position), 0);
+    EXPECT_EQ(readDigits(algebra, "x", position, messages), 0);
     EXPECT_EQ(position, 0U);
-    EXPECT_EQ(dialogs.shown, Messages{"message: エラー！数字の表現が不正です"});
+    EXPECT_EQ(shownText(messages), Shown{"message: エラー！数字の表現が不正です"});
 
     position = 9; // a position past the end reads no digits
-    EXPECT_EQ(parseNumber(algebra, "12", position), TokenZero);
+    EXPECT_EQ(parseNumber(algebra, "12", position, messages), TokenZero);
     EXPECT_EQ(position, 2U);
 }
 

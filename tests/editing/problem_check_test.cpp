@@ -49,13 +49,12 @@ TEST(ProblemCheck, FindsTheFirstUnitWithFailingProblems) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ScriptedDialogs dialogs;
-        const ProblemCheck check = checkProblemSet(row.text, dialogs);
+        const ProblemCheck check = checkProblemSet(row.text);
         EXPECT_EQ(check.verdict, row.verdict);
         EXPECT_EQ(check.unitCount, row.unitCount);
         EXPECT_EQ(check.failingUnitLine, row.failingUnitLine);
         EXPECT_EQ(check.failingLines, row.failingLines);
-        EXPECT_EQ(dialogs.shown.size(), row.messages);
+        EXPECT_EQ(check.messages.size(), row.messages);
     }
 }
 
@@ -81,10 +80,10 @@ TEST(ProblemCheck, NamesTheLineAndWhatIsWrong) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        ScriptedDialogs dialogs;
-        EXPECT_NE(checkProblemSet(row.text, dialogs).verdict, CheckVerdict::Passed);
-        ASSERT_FALSE(dialogs.shown.empty());
-        EXPECT_EQ(dialogs.shown.front(), std::string("message: ") + row.message);
+        const ProblemCheck check = checkProblemSet(row.text);
+        EXPECT_NE(check.verdict, CheckVerdict::Passed);
+        ASSERT_FALSE(check.messages.empty());
+        EXPECT_EQ(shownText(check.messages).front(), std::string("message: ") + row.message);
     }
 }
 
@@ -108,20 +107,20 @@ TEST(EditSession, OkTakesOnlyACheckedChange) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ScriptedDialogs dialogs;
+        Messages messages;
         ProblemSet set;
         set.lines = {"<<old", "x=1;y=1", ">>"};
         EditSession session;
         startEditing(session);
         if (row.change) noteChange(session);
-        if (row.checked) runCheck(session, *row.checked, dialogs);
+        if (row.checked) runCheck(session, *row.checked);
         if (std::string_view(row.name).ends_with("again")) noteChange(session);
-        dialogs.shown.clear();
-        EXPECT_EQ(acceptEdit(session, set, dialogs, good), row.accepted);
+        EXPECT_EQ(acceptEdit(session, set, messages, good), row.accepted);
         EXPECT_EQ(set.problemSetSaved, row.saved);
         EXPECT_EQ(set.lines.front(), row.saved ? "<<old" : "<<a");
-        EXPECT_EQ(dialogs.shown, row.accepted ? std::vector<std::string>{}
-                                              : std::vector<std::string>{"message: エラーチェックしてください"});
+        EXPECT_EQ(shownText(messages), row.accepted
+                                           ? std::vector<std::string>{}
+                                           : std::vector<std::string>{"message: エラーチェックしてください"});
     }
 }
 

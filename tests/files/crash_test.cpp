@@ -31,10 +31,10 @@ TEST(CrashTest, AKilledSaveLeavesTheOldFileOrTheNewOne) {
     const std::string newBytes = joinLines(newSet.lines);
     int oldSeen = 0;
     int newSeen = 0;
-    SilentDialogs dialogs;
+    Messages messages;
     ASSERT_TRUE(killAtRandomMoments(
         300, [&] { ASSERT_TRUE(writeFileAtomically(path, oldBytes)); },
-        [&] { writeProblemSetFile(newSet, dialogs, path); },
+        [&] { writeProblemSetFile(newSet, messages, path); },
         [&] {
             const std::string bytes = readBytes(path);
             ASSERT_TRUE(bytes == oldBytes || bytes == newBytes) << bytes.size() << " bytes";

@@ -15,7 +15,7 @@ namespace tavolini {
 namespace {
 
 using Lines = std::vector<std::string>;
-using Messages = std::vector<std::string>;
+using Shown = std::vector<std::string>;
 
 TEST(PracticeRecords, KeepsTheRecordsBesideTheProblemSet) {
     const struct {
@@ -139,7 +139,7 @@ TEST(PracticeRecords, AFileThatCannotBeWrittenIsNamedEachTime) {
     EXPECT_FALSE(recordPractice(set, records, dialogs, 1, 1));
     EXPECT_FALSE(recordPractice(set, records, dialogs, 1, 1));
     const std::string message = "message: " + folder / "gone/ZUdir.rec" + ":ファイルに書き込めません";
-    EXPECT_EQ(dialogs.shown, (Messages{message, message}));
+    EXPECT_EQ(dialogs.shown, (Shown{message, message}));
 }
 
 // What is at `path`, told without opening a FIFO (that would wait for a writer).
@@ -180,9 +180,9 @@ TEST(PracticeRecords, AnUnreadableFileIsNamedOnceAndKept) {
         const std::string message = "message: " + path +
                                     ":記録ファイルを読み込めません。記録を止めます"
                                     "（このファイルを移すと新しい記録を始めます）";
-        EXPECT_EQ(dialogs.shown, Messages{message}) << row.kind;
+        EXPECT_EQ(dialogs.shown, Shown{message}) << row.kind;
         EXPECT_FALSE(eraseUnitRecord(set, records, dialogs, "a"));
-        EXPECT_EQ(dialogs.shown, (Messages{message, message})) << row.kind;
+        EXPECT_EQ(dialogs.shown, (Shown{message, message})) << row.kind;
         EXPECT_EQ(describe(path), before) << row.kind;
 
         std::filesystem::rename(path, folder / "moved");

@@ -17,7 +17,7 @@ namespace tavolini {
 namespace {
 
 using Lines = std::vector<std::string>;
-using Messages = std::vector<std::string>;
+using Shown = std::vector<std::string>;
 
 class RecordingProgramEnd final : public ProgramEnd {
 public:
@@ -46,7 +46,7 @@ struct ReadRow {
     Lines lines;
     bool ok;
     int unitCount; // when ok
-    Messages shown;
+    Shown shown;
 };
 
 TEST(ProblemSet, ReadsUnitsAndRefusesBrokenStructure) {
@@ -186,7 +186,7 @@ struct LoadRow {
     int equationCount;
     const char* first;  // tokens of slot 1 when it parsed
     const char* second; // tokens of slot 2 when it parsed
-    Messages shown;
+    Shown shown;
 };
 
 TEST(ProblemSet, LoadsAProblemIntoEquationsOneAndTwo) {
@@ -204,8 +204,8 @@ TEST(ProblemSet, LoadsAProblemIntoEquationsOneAndTwo) {
         {"x+y=1;x+z=2", false, 2, "1x 1y = 1", "1x 1z = 2", {"message: 文字が不正です"}},
     };
     for (const LoadRow& row : rows) {
-        ScriptedDialogs dialogs;
-        Algebra algebra(dialogs);
+        Messages messages;
+        Algebra algebra;
         algebra.unknown1 = 'p'; // left from an earlier problem
         algebra.unknown2 = 'q';
         algebra.originCounter = 9;
@@ -213,10 +213,10 @@ TEST(ProblemSet, LoadsAProblemIntoEquationsOneAndTwo) {
         ProblemSet set;
         set.ProblemTexts[3][4] = row.line;
 
-        const RenExt problem = loadProblem(set, algebra, 3, 4);
+        const RenExt problem = loadProblem(set, algebra, 3, 4, messages);
         EXPECT_EQ(problem.invalid, row.valid ? 0 : 1) << row.line;
         EXPECT_EQ(algebra.equationCount, row.equationCount) << row.line;
-        EXPECT_EQ(dialogs.shown, row.shown) << row.line;
+        EXPECT_EQ(shownText(messages), row.shown) << row.line;
         if (*row.first) {
             EXPECT_EQ(tokensText(algebra.EquationTable[1]), row.first) << row.line;
         }
@@ -232,13 +232,13 @@ TEST(ProblemSet, LoadsAProblemIntoEquationsOneAndTwo) {
 }
 
 TEST(ProblemSet, LoadingFindsTheProblemsOwnLetters) {
-    ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Messages messages;
+    Algebra algebra;
     ProblemSet set;
     set.ProblemTexts[1][1] = "2x+y=7;x-y=2";
     set.ProblemTexts[1][2] = "2b+a=8;a-b=1";
-    ASSERT_EQ(loadProblem(set, algebra, 1, 1).invalid, 0);
-    ASSERT_EQ(loadProblem(set, algebra, 1, 2).invalid, 0);
+    ASSERT_EQ(loadProblem(set, algebra, 1, 1, messages).invalid, 0);
+    ASSERT_EQ(loadProblem(set, algebra, 1, 2, messages).invalid, 0);
     EXPECT_EQ(algebra.unknown1, 'a');
     EXPECT_EQ(algebra.unknown2, 'b');
 }
@@ -248,22 +248,22 @@ TEST(ProblemSet, AProblemIsInDecimalsWhenEitherEquationIs) {
     const std::pair<const char*, bool> rows[] = {
         {"0.3(x+2)=y-0.5;x+y=2", true}, {"x-y=1/2;0.5x+y=1", true}, {"x-y=1/2;x+y=1", false}};
     for (const auto& [line, decimals] : rows) {
-        ScriptedDialogs dialogs;
-        Algebra algebra(dialogs);
+        Messages messages;
+        Algebra algebra;
         ProblemSet set;
         set.ProblemTexts[1][1] = line;
-        ASSERT_EQ(loadProblem(set, algebra, 1, 1).invalid, 0) << line;
+        ASSERT_EQ(loadProblem(set, algebra, 1, 1, messages).invalid, 0) << line;
         EXPECT_EQ(algebra.hasDecimalPoint, decimals) << line;
     }
 }
 
 TEST(ProblemSet, AProblemOutsideTheTablesIsInvalid) {
     for (const auto& [unit, problem] : {std::pair{0, 1}, {17, 1}, {-1, 1}, {1, 6}, {1, -1}}) {
-        ScriptedDialogs dialogs;
-        Algebra algebra(dialogs);
+        Messages messages;
+        Algebra algebra;
         ProblemSet set;
-        EXPECT_EQ(loadProblem(set, algebra, unit, problem).invalid, 1);
-        EXPECT_EQ(dialogs.shown, (Messages{"message: ?", "message: ：問題が不正です"}));
+        EXPECT_EQ(loadProblem(set, algebra, unit, problem, messages).invalid, 1);
+        EXPECT_EQ(shownText(messages), (Shown{"message: ?", "message: ：問題が不正です"}));
     }
 }
 
@@ -303,7 +303,7 @@ TEST(ProblemSet, AFileThatCannotBeLoadedEndsTheProgram) {
         set.lines = {"<<a"};
         set.problemSetPath = "before";
         EXPECT_EQ(loadProblemSetFile(set, algebra, programEnd, row.path).fault, SetFileFault::Missing) << row.path;
-        EXPECT_EQ(dialogs.shown, Messages{row.message});
+        EXPECT_EQ(dialogs.shown, Shown{row.message});
         EXPECT_EQ(programEnd.endRequests, 1);
         EXPECT_TRUE(set.lines.empty());
         EXPECT_EQ(set.problemSetPath, "before");
@@ -393,7 +393,7 @@ TEST(ProblemSet, AProblemSetIsKnownByItsAbsolutePath) {
     EXPECT_TRUE(std::filesystem::path(set.problemSetPath).is_absolute()) << set.problemSetPath;
     EXPECT_TRUE(std::filesystem::equivalent(set.problemSetPath, path)) << set.problemSetPath;
     EXPECT_EQ(loadProblemSetFile(set, algebra, programEnd, missing).fault, SetFileFault::Missing);
-    EXPECT_EQ(dialogs.shown, Messages{"message: " + missingPath + ":FileNot Exists0:回復不能なエラーです"});
+    EXPECT_EQ(dialogs.shown, Shown{"message: " + missingPath + ":FileNot Exists0:回復不能なエラーです"});
 }
 
 TEST(ProblemSet, WritesTheLinesByteForByteWithCrLf) {
@@ -402,7 +402,9 @@ TEST(ProblemSet, WritesTheLinesByteForByteWithCrLf) {
     ScriptedDialogs dialogs;
     ProblemSet set;
     set.lines = {cp932("<<分数"), "1|2(x+4)=y;x+y=8", "", "\xed\x40\xfa\x5c;\xa2x\xa3=1 ", ">>"};
-    ASSERT_TRUE(writeProblemSetFile(set, dialogs, path));
+    Messages messages;
+    ASSERT_TRUE(writeProblemSetFile(set, messages, path));
+    EXPECT_TRUE(messages.empty());
     EXPECT_EQ(readBytes(path), cp932("<<分数") + "\r\n1|2(x+4)=y;x+y=8\r\n\r\n\xed\x40\xfa\x5c;\xa2x\xa3=1 \r\n>>\r\n");
 
     Algebra algebra(dialogs);
@@ -419,17 +421,18 @@ TEST(ProblemSet, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
     ProblemSet set;
     set.lines = {"<<a", "x=1;y=1", ">>"};
     for (const std::string& path : {folder / "gone/set.sim", folder / "plain/set.sim"}) {
-        ScriptedDialogs dialogs;
-        EXPECT_FALSE(writeProblemSetFile(set, dialogs, path)) << path;
-        EXPECT_EQ(dialogs.shown, Messages{"message: " + path + ":ファイルに書き込めません"});
+        Messages messages;
+        EXPECT_FALSE(writeProblemSetFile(set, messages, path)) << path;
+        EXPECT_EQ(shownText(messages), Shown{"message: " + path + ":ファイルに書き込めません"});
     }
     EXPECT_EQ(readBytes(folder / "plain"), "old");
 
     writeBytes(folder / "locked.sim", "old");
     std::filesystem::permissions(folder / "locked.sim", std::filesystem::perms::owner_read);
-    ScriptedDialogs dialogs;
-    EXPECT_FALSE(writeProblemSetFile(set, dialogs, folder / "locked.sim"));
-    EXPECT_EQ(dialogs.shown, Messages{"message: " + folder / "locked.sim" + ":読み取り専用のファイルなので書き込めません"});
+    Messages messages;
+    EXPECT_FALSE(writeProblemSetFile(set, messages, folder / "locked.sim"));
+    EXPECT_EQ(shownText(messages),
+              Shown{"message: " + folder / "locked.sim" + ":読み取り専用のファイルなので書き込めません"});
     EXPECT_EQ(readBytes(folder / "locked.sim"), "old");
 }
 

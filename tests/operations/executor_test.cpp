@@ -8,7 +8,7 @@
 namespace tavolini {
 namespace {
 
-using Messages = std::vector<std::string>;
+using Shown = std::vector<std::string>;
 
 // One command on a freshly loaded problem: what it writes, the sentence it
 // gives and the messages the pupil sees.
@@ -19,7 +19,7 @@ struct StepRow {
     std::string command;
     std::string tokens; // "refused" for a refusal
     std::string sentence;
-    Messages shown;
+    Shown shown;
 };
 
 void checkRows(const std::vector<StepRow>& rows) {
@@ -192,9 +192,9 @@ TEST(Executor, GivesOriginsByOperation) {
     EXPECT_EQ(drill.run("①整理"), "2x 1y = 7");
     EXPECT_EQ(drill.algebra.EquationTable[4].origin, 1); // one equation: its origin, however composed
     EXPECT_EQ(drill.run("④代入①"), "refused");
-    EXPECT_EQ(drill.takeShown(), (Messages{"message: 同じ式から変形された式はたせません",
-                                           "message: 同じ式から変形された式はひけません",
-                                           "message: 同じ式から変形された式に代入できません"}));
+    EXPECT_EQ(drill.takeShown(), (Shown{"message: 同じ式から変形された式はたせません",
+                                        "message: 同じ式から変形された式はひけません",
+                                        "message: 同じ式から変形された式に代入できません"}));
 
     EXPECT_EQ(drill.run("①＋②"), "3x = 9");
     EXPECT_EQ(drill.algebra.EquationTable[5].origin, 3);
@@ -212,8 +212,8 @@ TEST(Executor, RefusesToCombineAnEquationWithADisguisedCopyOfItself) {
     const int origins = drill.algebra.originCounter;
     EXPECT_EQ(drill.run("④－①"), "refused");
     EXPECT_EQ(drill.run("①－④"), "refused");
-    EXPECT_EQ(drill.takeShown(), (Messages{"message: 同じ式から変形された式はひけません",
-                                           "message: 同じ式から変形された式はひけません"}));
+    EXPECT_EQ(drill.takeShown(), (Shown{"message: 同じ式から変形された式はひけません",
+                                        "message: 同じ式から変形された式はひけません"}));
     EXPECT_EQ(drill.algebra.equationCount, count);
     EXPECT_EQ(drill.algebra.originCounter, origins);
 
@@ -230,12 +230,12 @@ TEST(Executor, RefusesStepsTooLargeForTheTable) {
     ASSERT_TRUE(drill.load("30000x=1", "y=x"));
     EXPECT_EQ(drill.run("①×3000"), "90000000x = 3000");
     EXPECT_EQ(drill.run("③×3000"), "refused");
-    EXPECT_EQ(drill.takeShown(), Messages{"message: 数が大きすぎて計算できません"});
+    EXPECT_EQ(drill.takeShown(), Shown{"message: 数が大きすぎて計算できません"});
 
     Drill longOne;
     ASSERT_TRUE(longOne.load("x=y+1+2+3+4+5+6+7+8+9+10", "2x+3x+4x+5x=y"));
     EXPECT_EQ(longOne.run("①代入②"), "refused");
-    EXPECT_EQ(longOne.takeShown(), Messages{"message: 式が長すぎます"});
+    EXPECT_EQ(longOne.takeShown(), Shown{"message: 式が長すぎます"});
     EXPECT_EQ(longOne.algebra.equationCount, 2);
     EXPECT_EQ(longOne.algebra.originCounter, 2);
 }

@@ -598,9 +598,9 @@ private:
 
     // Messages that reading the operand shows by itself.
     std::size_t operandMessages(const std::string& text) {
-        ScriptedDialogs quiet;
-        parseOperand(quiet, text);
-        return quiet.shown.size();
+        Messages reported;
+        parseOperand(reported, text);
+        return reported.size();
     }
 
     bool step(CommandState command) {
@@ -618,7 +618,9 @@ private:
         const int first = command.firstEquation;
 
         std::string sentence;
-        const bool accepted = executeOperation(m_algebra, command, sentence);
+        Messages reported;
+        const bool accepted = executeOperation(m_algebra, command, sentence, reported);
+        showMessages(m_dialogs, reported);
         m_history.push_back(asked + (accepted ? "  -> accepted" : "  -> refused"));
 
         if (!command.pnlNumber.empty() || command.composeStep != ComposeStep::Nothing)

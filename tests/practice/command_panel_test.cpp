@@ -9,7 +9,7 @@
 namespace tavolini {
 namespace {
 
-using Messages = std::vector<std::string>;
+using Shown = std::vector<std::string>;
 using Focus = FakePanelView::Focus;
 
 const std::string OrderMessage = "message: 操作が誤りです。例①＋②，①÷２，④代入①";
@@ -56,7 +56,7 @@ struct Composed {
 struct EntryRow {
     const char* entries; // the buttons pressed, as compose writes them
     Composed after;
-    Messages shown;
+    Shown shown;
 };
 
 void checkEntries(const std::vector<EntryRow>& rows) {
@@ -121,7 +121,7 @@ TEST(CommandPanel, AnEquationAfterThePadMinusIsRefused) {
         Panel p;
         p.compose(entries);
         SCOPED_TRACE(entries);
-        EXPECT_EQ(p.takeShown(), Messages{OrderMessage});
+        EXPECT_EQ(p.takeShown(), Shown{OrderMessage});
         EXPECT_EQ(p.command.composeStep, ComposeStep::OperationChosen);
         EXPECT_EQ(p.command.secondEquation, 0);
         EXPECT_EQ(p.operand(), "-");
@@ -243,7 +243,7 @@ struct PadRow {
     std::string message;
     std::string operand;
     int lastEntry;
-    Messages shown;
+    Shown shown;
 };
 
 void checkPad(const std::vector<PadRow>& rows, int equations = 2) {
@@ -309,7 +309,7 @@ TEST(CommandPanel, TheMinusOfTheKeyboardIsRefusedAfterADigitLikeTheButton) {
     Panel p;
     p.compose("①×3");
     EXPECT_TRUE(p.key('-'));
-    EXPECT_EQ(p.takeShown(), Messages{MinusMessage});
+    EXPECT_EQ(p.takeShown(), Shown{MinusMessage});
     EXPECT_EQ(p.message(), "①×3");
     EXPECT_EQ(p.operand(), "3");
 }
@@ -318,7 +318,7 @@ TEST(CommandPanel, AfterClearAnExecutionWithoutANumberIsRefused) {
     Panel p;
     p.compose("①×3CL");
     p.execute();
-    EXPECT_EQ(p.takeShown(), Messages{OrderMessage});
+    EXPECT_EQ(p.takeShown(), Shown{OrderMessage});
     EXPECT_EQ(p.algebra.equationCount, 2);
     EXPECT_EQ(p.message(), "①×");
     EXPECT_EQ(p.command.composeStep, ComposeStep::OperationChosen);
@@ -342,7 +342,7 @@ TEST(CommandPanel, EnterExecutesOnThePageAtAnyStepButNotInTheIdleMainWindow) {
     EXPECT_TRUE(p.takeShown().empty());
 
     EXPECT_EQ(p.pageKeyDown(Enter), CommandPanel::KeyAction::Execute);
-    EXPECT_EQ(p.takeShown(), Messages{OrderMessage}); // nothing composed
+    EXPECT_EQ(p.takeShown(), Shown{OrderMessage}); // nothing composed
     EXPECT_EQ(p.pageKeyDown(Escape), CommandPanel::KeyAction::None);
 
     p.compose("①＋②");

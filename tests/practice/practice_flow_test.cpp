@@ -11,7 +11,7 @@
 namespace tavolini {
 namespace {
 
-using Messages = std::vector<std::string>;
+using Shown = std::vector<std::string>;
 
 const std::string OrderMessage = "message: 操作が誤りです。例①＋②，①÷２，④代入①";
 const std::string SolvedRefusal = "message: 解が出ました。次の問題に進んでください";
@@ -26,20 +26,20 @@ std::vector<std::string> drillUnit() {
     return PracticeHarness::oneUnit({"2x+y=7;x-y=2", "x=1;y=2", "x+y=3;x-y=1"});
 }
 
-Messages budget(int number) {
+Shown budget(int number) {
     return {"message: 残念ですが" + std::to_string(number) + "回の操作では解けませんでした"};
 }
 
 // Runs commands that must all be accepted without a message.
 void runAll(PracticeHarness& h, std::initializer_list<const char*> commands) {
     for (const char* command : commands)
-        ASSERT_EQ(h.run(command), Messages{}) << command;
+        ASSERT_EQ(h.run(command), Shown{}) << command;
 }
 
 // ① × 1 on the typical problem: an ordinary step that only uses up the budget.
 void fillTo(PracticeHarness& h, int count) {
     while (h.algebra.equationCount < count)
-        ASSERT_EQ(h.run("①×1"), Messages{}) << h.algebra.equationCount;
+        ASSERT_EQ(h.run("①×1"), Shown{}) << h.algebra.equationCount;
 }
 
 void expectIdle(const PracticeHarness& h) {
@@ -81,7 +81,7 @@ TEST(PracticeFlow, TheTypicalRoadSolvesTheProblem) {
         EXPECT_TRUE(h.frameAgrees());
         h.execute();
         const int n = h.algebra.equationCount;
-        EXPECT_EQ(h.takeShown(), Messages{});
+        EXPECT_EQ(h.takeShown(), Shown{});
         EXPECT_EQ(h.equation(n), step.equation);
         EXPECT_EQ(h.pageView.colourOf(n), step.colour);
         // A found unknown is shown in the answer box at once.
@@ -105,7 +105,7 @@ TEST(PracticeFlow, TheTypicalRoadSolvesTheProblem) {
     EXPECT_EQ(h.message(), "⑦×(-1");
     h.pageView.forgetCalls();
     h.execute();
-    EXPECT_EQ(h.takeShown(), Messages{});
+    EXPECT_EQ(h.takeShown(), Shown{});
     EXPECT_EQ(h.equation(8), "1y = 1");
     EXPECT_EQ(h.sentence(8), "⑦式の両辺を-1倍すると");
     const std::vector<DrawnEquation> drawn = h.pageView.drawn;
@@ -119,7 +119,7 @@ TEST(PracticeFlow, TheTypicalRoadSolvesTheProblem) {
         EXPECT_EQ(drawn[i].n, expected[i].first) << i;
         EXPECT_EQ(drawn[i].colour, expected[i].second) << i;
     }
-    EXPECT_EQ(h.pageView.messages, (Messages{OneSolution, "解が出ました"}));
+    EXPECT_EQ(h.pageView.messages, (Shown{OneSolution, "解が出ました"}));
     EXPECT_EQ(h.pageView.answerBoxRow, 8);
     EXPECT_TRUE(h.pageView.answerBoxShown);
     EXPECT_TRUE(h.pageView.answerBraceShown);
@@ -135,7 +135,7 @@ TEST(PracticeFlow, TheTypicalRoadSolvesTheProblem) {
 
     // Solved: 次の問題 moves on without asking, and the caption shows the star.
     h.press("次の問題");
-    EXPECT_EQ(h.takeShown(), Messages{});
+    EXPECT_EQ(h.takeShown(), Shown{});
     EXPECT_EQ(h.view.captionText(), "1 (2)次の連立方程式を解きなさい★");
     EXPECT_FALSE(h.view.blinking);
     EXPECT_FALSE(h.pageView.answerBoxShown);
@@ -149,7 +149,7 @@ TEST(PracticeFlow, TheOperandDisplayIsEmptyAfterAStep) {
     for (const char* command : {"①×3", "①÷-2", "①＋5"}) {
         PracticeHarness h(drillUnit());
         h.start();
-        EXPECT_EQ(h.run(command), Messages{}) << command;
+        EXPECT_EQ(h.run(command), Shown{}) << command;
         EXPECT_EQ(h.algebra.equationCount, 3) << command;
         EXPECT_EQ(h.command.pnlNumber, "") << command;
         EXPECT_EQ(h.operand(), "") << command;
@@ -191,7 +191,7 @@ TEST(PracticeFlow, IncompleteCommandsAreRefusedAndStayComposed) {
         const CommandState before = h.command;
         h.execute();
         SCOPED_TRACE(row.command);
-        EXPECT_EQ(h.takeShown(), Messages{OrderMessage});
+        EXPECT_EQ(h.takeShown(), Shown{OrderMessage});
         EXPECT_EQ(h.algebra.equationCount, 2);
         EXPECT_EQ(h.algebra.EquationTable[3].count, 0);
         EXPECT_FALSE(h.panelView.enabledButtons.contains(3));
@@ -219,7 +219,7 @@ TEST(PracticeFlow, OperationsOnOneEquationNeedNoNumber) {
 TEST(PracticeFlow, ARefusedStepGivesItsSlotBack) {
     struct Row {
         const char* command;
-        Messages shown;
+        Shown shown;
     };
     const Row rows[] = {
         {"①＋①", {"message: 同じ式から変形された式はたせません"}},
@@ -244,7 +244,7 @@ TEST(PracticeFlow, ARefusedStepGivesItsSlotBack) {
         EXPECT_EQ(h.operand(), "");
         expectIdle(h);
         // The next step is written into the slot given back.
-        EXPECT_EQ(h.run("①＋②"), Messages{});
+        EXPECT_EQ(h.run("①＋②"), Shown{});
         EXPECT_EQ(h.algebra.equationCount, 3);
         EXPECT_EQ(h.equation(3), "3x = 9");
     }
@@ -258,7 +258,7 @@ TEST(PracticeFlow, AnUnknownFoundAgainIsDiscarded) {
     h.pageView.forgetCalls();
     h.compose("③÷3");
     h.execute();
-    EXPECT_EQ(h.takeShown(), Messages{AlreadyFound});
+    EXPECT_EQ(h.takeShown(), Shown{AlreadyFound});
     EXPECT_EQ(h.algebra.equationCount, 4);
     EXPECT_EQ(h.algebra.EquationTable[5].count, 0);
     EXPECT_EQ(h.algebra.EquationTable[5].stepText, "");
@@ -283,7 +283,7 @@ struct SpecialRow {
     const char* name;
     std::vector<const char*> commands;
     std::vector<int> choices;
-    Messages shown;
+    Shown shown;
     bool solved;
     int equationCount;
     std::string message;
@@ -368,7 +368,7 @@ TEST(PracticeFlow, AnIdentityDialogClosedClearsTheCommandAndEndsTheExecution) {
     h.start();
     runAll(h, {"①×2"});
     h.drillDialogs.specialResults = {DrillDialogs::Closed};
-    EXPECT_EQ(h.run("③－②"), Messages{});
+    EXPECT_EQ(h.run("③－②"), Shown{});
     EXPECT_EQ(h.drillDialogs.specialShown, 1);
     EXPECT_EQ(h.algebra.equationCount, 4); // the purple step stays
     EXPECT_EQ(h.pageView.colourOf(4), "purple");
@@ -388,7 +388,7 @@ TEST(PracticeFlow, AContradictionDialogClosedRunsOnWithTheAnswersUnchanged) {
     PracticeHarness h(PracticeHarness::oneUnit({Contradiction}), {.keepRecords = true});
     h.start();
     h.drillDialogs.specialResults = {DrillDialogs::Closed};
-    EXPECT_EQ(h.run("①－②"), Messages{});
+    EXPECT_EQ(h.run("①－②"), Shown{});
     EXPECT_EQ(h.algebra.equationCount, 3);
     EXPECT_EQ(h.pageView.colourOf(3), "purple");
     EXPECT_TRUE(h.answers.answer1.empty());
@@ -409,10 +409,10 @@ TEST(PracticeFlow, TheSpecialAnswerRowsNeedTwoFreeRows) {
         PracticeHarness h(PracticeHarness::oneUnit({Contradiction}));
         h.start();
         while (h.algebra.equationCount < row.before)
-            ASSERT_EQ(h.run("①×1"), Messages{});
+            ASSERT_EQ(h.run("①×1"), Shown{});
         h.pageView.forgetCalls();
         h.drillDialogs.specialResults = {DrillDialogs::NoSolution};
-        EXPECT_EQ(h.run("①－②"), Messages{}) << row.before;
+        EXPECT_EQ(h.run("①－②"), Shown{}) << row.before;
         EXPECT_TRUE(isSolved(h.answers)) << row.before;
         EXPECT_EQ(h.algebra.equationCount, row.equationCount) << row.before;
         EXPECT_EQ(h.pageView.written.size(), row.written) << row.before;
@@ -425,7 +425,7 @@ TEST(PracticeFlow, TheBudgetEndsWithTheLimitOnANarrowScreen) {
     h.start();
     fillTo(h, 10);
     EXPECT_EQ(h.view.quarterScrolls, 0);
-    EXPECT_EQ(h.run("①×1"), Messages{});
+    EXPECT_EQ(h.run("①×1"), Shown{});
     EXPECT_EQ(h.view.quarterScrolls, 0);
     // Equation 12 falls below the visible rows: the page moves down first.
     EXPECT_EQ(h.run("①×1"), budget(10));
@@ -454,7 +454,7 @@ TEST(PracticeFlow, TheBudgetEndsWithTheLimitOnANarrowScreen) {
     h.correct();
     h.compose("①×");
     h.execute();
-    EXPECT_EQ(h.takeShown(), Messages{OrderMessage});
+    EXPECT_EQ(h.takeShown(), Shown{OrderMessage});
 
     // 訂正 cancels, then takes back ⑫; the step can be taken again.
     h.correct();
@@ -476,7 +476,7 @@ TEST(PracticeFlow, ARefusedExecutionDoesNotMoveThePage) {
     h.compose("①×2");
     for (int i = 0; i < 4; ++i) {
         h.execute();
-        EXPECT_EQ(h.takeShown(), Messages{SolvedRefusal});
+        EXPECT_EQ(h.takeShown(), Shown{SolvedRefusal});
     }
     EXPECT_EQ(h.view.quarterScrolls, 0);
 
@@ -523,7 +523,7 @@ TEST(PracticeFlow, ASolvedProblemRefusesFurtherSteps) {
     h.compose("①×3");
     const CommandState composed = h.command;
     h.execute();
-    EXPECT_EQ(h.takeShown(), Messages{SolvedRefusal});
+    EXPECT_EQ(h.takeShown(), Shown{SolvedRefusal});
     EXPECT_EQ(h.algebra.equationCount, 8);
     EXPECT_EQ(h.algebra.EquationTable[9].count, 0);
     EXPECT_EQ(h.recordCount(1, 1), 1);
@@ -544,7 +544,7 @@ TEST(PracticeFlow, ASolvedProblemRefusesFurtherSteps) {
     runAll(g, {"①＋②", "③÷3", "④代入②", "⑤移項", "⑥整理", "⑦×-1"});
     g.compose("①×");
     g.execute();
-    EXPECT_EQ(g.takeShown(), Messages{OrderMessage});
+    EXPECT_EQ(g.takeShown(), Shown{OrderMessage});
 }
 
 // After a solve, 訂正 and Esc clear a command composed meanwhile; the steps
@@ -597,19 +597,19 @@ TEST(PracticeFlow, ASolvedProblemAtTheLimitIsNotPastTheBudget) {
     fillTo(h, 6);
     runAll(h, {"①＋②", "⑦÷3", "⑧代入②", "⑨移項", "⑩整理"});
     ASSERT_EQ(h.algebra.equationCount, 11);
-    EXPECT_EQ(h.run("⑪×-1"), Messages{});
+    EXPECT_EQ(h.run("⑪×-1"), Shown{});
     EXPECT_EQ(h.algebra.equationCount, 12);
     EXPECT_TRUE(isSolved(h.answers));
     h.compose("①×2");
     h.execute();
-    EXPECT_EQ(h.takeShown(), Messages{SolvedRefusal});
+    EXPECT_EQ(h.takeShown(), Shown{SolvedRefusal});
 }
 
 TEST(PracticeFlow, AProblemThatStartsSolvedFinishesAtOnce) {
     PracticeHarness h(PracticeHarness::oneUnit({"x=1;y=2", "2x+y=7;x-y=2"}), {.keepRecords = true});
     ASSERT_TRUE(h.start());
-    EXPECT_EQ(h.takeShown(), Messages{"message: すでに解1,2がでています"});
-    EXPECT_EQ(h.pageView.messages, (Messages{"", OneSolution, OneSolution, "解が出ました"}));
+    EXPECT_EQ(h.takeShown(), Shown{"message: すでに解1,2がでています"});
+    EXPECT_EQ(h.pageView.messages, (Shown{"", OneSolution, OneSolution, "解が出ました"}));
     EXPECT_TRUE(isSolved(h.answers));
     EXPECT_EQ(h.algebra.equationCount, 2);
     EXPECT_EQ(h.pageView.answerBoxRow, 2);
@@ -629,7 +629,7 @@ TEST(PracticeFlow, NextProblemOnlyDrawsAProblemThatIsSolvedAlready) {
     h.dialogs.replies = {Reply::Yes};
     h.pageView.forgetCalls();
     h.press("次の問題");
-    EXPECT_EQ(h.takeShown(), Messages{GoOnQuestion + " -> Yes"});
+    EXPECT_EQ(h.takeShown(), Shown{GoOnQuestion + " -> Yes"});
     EXPECT_EQ(h.problems.problemNumbers[1], 2);
     EXPECT_EQ(h.equation(1), "1x = 1");
     EXPECT_EQ(h.equation(2), "1y = 2");
@@ -650,7 +650,7 @@ TEST(PracticeFlow, NextProblemAfterTheLastGoesBackToTheFirst) {
     ASSERT_TRUE(h.flow.startProblem(true));
     h.dialogs.replies = {Reply::Yes};
     h.press("次の問題");
-    EXPECT_EQ(h.takeShown(), (Messages{GoOnQuestion + " -> Yes", "message: 最初の問題に帰ります"}));
+    EXPECT_EQ(h.takeShown(), (Shown{GoOnQuestion + " -> Yes", "message: 最初の問題に帰ります"}));
     EXPECT_EQ(h.problems.problemNumbers[1], 1);
     EXPECT_EQ(h.problems.currentUnit, 1);
     EXPECT_EQ(h.equation(1), "2x 1y = 7");
@@ -667,7 +667,7 @@ TEST(PracticeFlow, NextProblemAsksFirstWhileTheProblemIsOpen) {
 
     h.dialogs.replies = {Reply::No};
     h.press("次の問題");
-    EXPECT_EQ(h.takeShown(), Messages{GoOnQuestion + " -> No"});
+    EXPECT_EQ(h.takeShown(), Shown{GoOnQuestion + " -> No"});
     EXPECT_EQ(h.problems.problemNumbers[1], 1);
     EXPECT_EQ(h.algebra.equationCount, 3);
     EXPECT_EQ(h.equation(3), "3x = 9");
@@ -679,7 +679,7 @@ TEST(PracticeFlow, NextProblemAsksFirstWhileTheProblemIsOpen) {
 
     h.dialogs.replies = {Reply::Yes};
     h.press("次の問題");
-    EXPECT_EQ(h.takeShown(), Messages{GoOnQuestion + " -> Yes"});
+    EXPECT_EQ(h.takeShown(), Shown{GoOnQuestion + " -> Yes"});
     EXPECT_EQ(h.problems.problemNumbers[1], 2);
     EXPECT_EQ(h.algebra.equationCount, 2);
     EXPECT_EQ(h.algebra.EquationTable[3].count, 0);
@@ -725,7 +725,7 @@ TEST(PracticeFlow, AProblemThatDoesNotLoadLeavesTheTableEmpty) {
     h.dialogs.replies = {Reply::Yes};
     h.pageView.forgetCalls();
     h.press("次の問題");
-    const Messages shown = h.takeShown();
+    const Shown shown = h.takeShown();
     ASSERT_FALSE(shown.empty());
     EXPECT_EQ(shown.front(), GoOnQuestion + " -> Yes");
     EXPECT_EQ(shown.back(), "message: 2x+y=7：問題が不正です");

@@ -12,7 +12,7 @@
 namespace tavolini {
 namespace {
 
-using Messages = std::vector<std::string>;
+using Shown = std::vector<std::string>;
 
 const std::vector<std::string> InUse = PracticeHarness::oneUnit({"2x+y=7;x-y=2", "x+y=3;x-y=1"});
 const std::string OtherSet = "<<別の単元\r\nx+y=5;x-y=1\r\n>>\r\n";
@@ -59,7 +59,7 @@ TEST(ProblemSetMenu, OpenReadsAnotherSetAndStartsIt) {
     m.drillDialogs.selections = {std::nullopt};
     m.menu.open();
     EXPECT_EQ(m.dialogs.shown,
-              (Messages{"question: 確認: ファイルを保存しますか -> No", "open: SIMファイル|*.SIM"}));
+              (Shown{"question: 確認: ファイルを保存しますか -> No", "open: SIMファイル|*.SIM"}));
     EXPECT_EQ(m.problems.problemSetPath, m.folder / "other.sim");
     EXPECT_EQ(utf8FromCp932(m.problems.UnitNames[1]), "別の単元");
     EXPECT_EQ(m.problems.problemNumbers[1], 1);

@@ -57,13 +57,13 @@ class RecordedRows final : public RowImages {
 };
 
 struct Page {
-    explicit Page(int screenWidth = 800) : state(pageFor(screenWidth)), rows(state), algebra(dialogs) {}
+    explicit Page(int screenWidth = 800) : state(pageFor(screenWidth)), rows(state) {}
 
-    PageRows pageRows() { return {algebra, layout, rows}; }
+    PageRows pageRows() { return {algebra, layout, rows, messages}; }
 
     PageState state;
     RecordedRows rows;
-    ScriptedDialogs dialogs;
+    Messages messages;
     Algebra algebra;
     LayoutState layout;
 };
@@ -279,7 +279,7 @@ TEST(PageRows, ReportsAnEquationWithoutARow) {
     showEquation(rows, nullptr, 5, clBlack);
     showEquation(rows, page.rows.findRowImage(3), 40, clBlack); // beyond the table
     showEquation(rows, page.rows.findRowImage(3), -1, clBlack);
-    EXPECT_EQ(page.dialogs.shown,
+    EXPECT_EQ(shownText(page.messages),
               (std::vector<std::string>{"message: 5box not fond", "message: 40box not fond",
                                         "message: -1box not fond"}));
     EXPECT_TRUE(page.rows[3].calls().empty());
@@ -320,16 +320,16 @@ TEST(PageRows, WritesTextRowsSixteenPixelsApart) {
 
 TEST(PageRows, OutlinesInNotXorAndSparesTheBrace) {
     Page page;
-    toggleRowOutline(page.dialogs, page.rows, 3);
-    toggleRowOutline(page.dialogs, page.rows, 1);
-    toggleRowOutline(page.dialogs, page.rows, 0);
-    toggleRowOutline(page.dialogs, page.rows, -1);
-    toggleRowOutline(page.dialogs, page.rows, 25);
+    toggleRowOutline(page.messages, page.rows, 3);
+    toggleRowOutline(page.messages, page.rows, 1);
+    toggleRowOutline(page.messages, page.rows, 0);
+    toggleRowOutline(page.messages, page.rows, -1);
+    toggleRowOutline(page.messages, page.rows, 25);
     EXPECT_EQ(page.rows[3].drawing(), "[1,0-302,68]");
     EXPECT_EQ(page.rows[1].drawing(), "[26,0-302,49]");
     EXPECT_EQ(page.rows[3].calls()[0].pen, clRed);
     EXPECT_EQ(page.rows[3].calls()[0].penMode, PenMode::NotXor);
-    EXPECT_EQ(page.dialogs.shown, std::vector<std::string>{"message: ww25"});
+    EXPECT_EQ(shownText(page.messages), std::vector<std::string>{"message: ww25"});
 }
 
 TEST(PageRows, MarksRowsAtTheirUpperRight) {
@@ -401,14 +401,14 @@ TEST(PageRows, TheOutlineFollowsTheMouseOverEquations) {
         SCOPED_TRACE(move.name);
         page.state.hoverFrozen = move.frozen ? 1 : 0;
         if (move.row > 0)
-            hoverOverRow(page.state, page.dialogs, page.rows, page.algebra.equationCount, move.row,
+            hoverOverRow(page.state, page.messages, page.rows, page.algebra.equationCount, move.row,
                          move.blinking);
         else
-            hoverOffRows(page.state, page.dialogs, page.rows);
+            hoverOffRows(page.state, page.messages, page.rows);
         EXPECT_EQ(page.rows.outlined(), move.outlined);
         EXPECT_EQ(page.state.highlightedEquation, move.highlighted);
     }
-    EXPECT_TRUE(page.dialogs.shown.empty());
+    EXPECT_TRUE(page.messages.empty());
 }
 
 TEST(PageRows, ClicksChooseOrMarkEquationsOnly) {

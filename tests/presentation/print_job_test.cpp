@@ -5,7 +5,6 @@
 #include "files/problem_set.h"
 #include "presentation/print_job.h"
 #include "support/recording_canvas.h"
-#include "core/quiet_dialogs.h"
 
 #include <algorithm>
 #include <cmath>
@@ -74,11 +73,11 @@ struct Road {
         return p;
     }
     bool print(RecordingTarget& target, int equations, bool solved, PrintSettings settings) {
-        return printSteps(target, printout(equations, solved), settings, algebra, layout);
+        return printSteps(target, printout(equations, solved), settings, algebra, layout, messages);
     }
 
-    QuietDialogs dialogs;
-    Algebra algebra{dialogs};
+    Messages messages;
+    Algebra algebra;
     LayoutState layout;
 };
 

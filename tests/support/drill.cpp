@@ -37,7 +37,10 @@ bool Drill::load(std::string_view first, std::string_view second) {
 bool Drill::loadProblemOf(const ProblemSet& set, int unit, int problem) {
     for (MShiki& slot : algebra.EquationTable) slot = MShiki{};
     answers = Answers{};
-    return loadProblem(set, algebra, unit, problem).invalid == 0;
+    Messages messages;
+    const bool loaded = loadProblem(set, algebra, unit, problem, messages).invalid == 0;
+    showMessages(dialogs, messages);
+    return loaded;
 }
 
 std::string Drill::run(const std::string& utf8Command) {
@@ -64,7 +67,10 @@ std::string Drill::run(const std::string& utf8Command) {
     ++algebra.equationCount;
     clearEquation(algebra.EquationTable[static_cast<std::size_t>(algebra.equationCount)]);
     std::string sentence;
-    if (!executeOperation(algebra, command, sentence)) {
+    Messages messages;
+    const bool accepted = executeOperation(algebra, command, sentence, messages);
+    showMessages(dialogs, messages);
+    if (!accepted) {
         --algebra.equationCount;
         return "refused";
     }

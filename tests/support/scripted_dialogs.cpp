@@ -77,4 +77,10 @@ std::optional<std::string> ScriptedDialogs::answerFileDialog(const char* kind, s
     return queued.value_or(std::nullopt);
 }
 
+std::vector<std::string> shownText(const Messages& messages) {
+    ScriptedDialogs dialogs;
+    showMessages(dialogs, messages);
+    return dialogs.shown;
+}
+
 } // namespace tavolini

@@ -32,4 +32,8 @@ private:
     std::optional<std::string> answerFileDialog(const char* kind, std::string_view filter, std::string_view preset);
 };
 
+// What the pupil would be shown of reported messages, written down as a
+// ScriptedDialogs does (a question answered by its fallback).
+std::vector<std::string> shownText(const Messages& messages);
+
 } // namespace tavolini

@@ -3,10 +3,11 @@
 #include "editing/qt/edit_ques_dialog.h"
 
 #include "core/cp932.h"
+#include "core/dialogs.h"
 #include "files/problem_set.h"
 #include "platform/fonts.h"
-#include "platform/window_placement.h"
 #include "platform/text_codec.h"
+#include "platform/window_placement.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -180,7 +181,9 @@ void TfrmEditQues::clearResults() {
 void TfrmEditQues::btnCompileClick() {
     m_edtErTangen->clear();
     m_lstErQues->clear();
-    showCheck(runCheck(m_session, editorLines(m_memQues->toPlainText(), m_shownLines), m_dialogs));
+    const ProblemCheck check = runCheck(m_session, editorLines(m_memQues->toPlainText(), m_shownLines));
+    showMessages(m_dialogs, check.messages);
+    showCheck(check);
 }
 
 void TfrmEditQues::showCheck(const ProblemCheck& check) {
@@ -210,8 +213,11 @@ void TfrmEditQues::showCheck(const ProblemCheck& check) {
 }
 
 void TfrmEditQues::btnOkClick() {
-    if (acceptEdit(m_session, m_set, m_dialogs, editorLines(m_memQues->toPlainText(), m_shownLines)))
-        accept();
+    Messages messages;
+    const bool accepted =
+        acceptEdit(m_session, m_set, messages, editorLines(m_memQues->toPlainText(), m_shownLines));
+    showMessages(m_dialogs, messages);
+    if (accepted) accept();
 }
 
 } // namespace tavolini

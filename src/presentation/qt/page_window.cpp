@@ -2,6 +2,7 @@
 // Copyright 2026 The Tavolini authors
 #include "presentation/qt/page_window.h"
 
+#include "core/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/text_codec.h"
 #include "presentation/qt/key_codes.h"
@@ -141,8 +142,10 @@ RowImage* TfrmPage::findRowImage(int n) const {
 }
 
 void TfrmPage::showEquation(RowImage* image, int n, Colour colour) {
-    PageRows rows = pageRows();
+    Messages messages;
+    PageRows rows = pageRows(messages);
     tavolini::showEquation(rows, image != nullptr ? &image->canvas() : nullptr, n, colour);
+    showMessages(m_algebra.dialogs, messages);
 }
 
 void TfrmPage::showEquation(int n, Colour colour) {
@@ -152,9 +155,11 @@ void TfrmPage::showEquation(int n, Colour colour) {
 }
 
 void TfrmPage::showStep(int n, Colour colour) {
-    PageRows rows = pageRows();
+    Messages messages;
+    PageRows rows = pageRows(messages);
     RowImage* image = findRowImage(n);
     tavolini::showStep(rows, image != nullptr ? &image->canvas() : nullptr, n, colour);
+    showMessages(m_algebra.dialogs, messages);
     noteDrawing(n, RowDrawing{true, colour});
     bringRowIntoView(n);
 }
@@ -190,12 +195,15 @@ void TfrmPage::writeRowText(int n, int r, std::string_view text, Colour colour) 
 }
 
 void TfrmPage::drawRowLabel(int n) {
-    PageRows rows = pageRows();
+    Messages unused; // a label reports nothing
+    PageRows rows = pageRows(unused);
     tavolini::drawRowLabel(rows, n);
 }
 
 void TfrmPage::toggleRowOutline(int n) {
-    tavolini::toggleRowOutline(m_algebra.dialogs, m_rows, n);
+    Messages messages;
+    tavolini::toggleRowOutline(messages, m_rows, n);
+    showMessages(m_algebra.dialogs, messages);
 }
 
 void TfrmPage::markRow(int n) {
@@ -251,14 +259,17 @@ void TfrmPage::printMessage() {
 }
 
 void TfrmPage::hoverOffRows() {
-    tavolini::hoverOffRows(m_state, m_algebra.dialogs, m_rows);
+    Messages messages;
+    tavolini::hoverOffRows(m_state, messages, m_rows);
+    showMessages(m_algebra.dialogs, messages);
 }
 
 void TfrmPage::rowHovered(const RowImage* row) {
     const std::optional<int> n = rowNumberFromName(row->objectName().toStdString());
     if (!n) return;
-    hoverOverRow(m_state, m_algebra.dialogs, m_rows, m_algebra.equationCount, *n,
-                 m_events.nextProblemBlinking());
+    Messages messages;
+    hoverOverRow(m_state, messages, m_rows, m_algebra.equationCount, *n, m_events.nextProblemBlinking());
+    showMessages(m_algebra.dialogs, messages);
 }
 
 void TfrmPage::rowReleased(const RowImage* row, Qt::MouseButton button) {

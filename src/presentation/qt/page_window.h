@@ -89,7 +89,7 @@ class TfrmPage final : public QScrollArea, public PageView {
         QtTextMeasure m_measure;
     };
 
-    PageRows pageRows() { return {m_algebra, m_layout, m_rows}; }
+    PageRows pageRows(Messages& messages) { return {m_algebra, m_layout, m_rows, messages}; }
     void noteDrawing(int n, std::optional<RowDrawing> drawing);
     RowImage* addImage(const QString& name, const PageRect& rect, QWidget* parent);
     void createControls();

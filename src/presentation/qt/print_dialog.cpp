@@ -209,7 +209,11 @@ void TfrmPrintS::btnStartClick() {
     const StepPrintout printout = stepPrintout();
     const PrintSettings chosen = settings();
     print([&](PrintTarget& target) {
-        return printSteps(target, printout, chosen, m_page.algebra(), m_page.layout());
+        Messages messages;
+        const bool printed =
+            printSteps(target, printout, chosen, m_page.algebra(), m_page.layout(), messages);
+        showMessages(m_dialogs, messages);
+        return printed;
     });
 }
 
