@@ -34,9 +34,9 @@ struct Step {
 
 class Sheet {
   public:
-    Sheet() : m_dialogs(QStringLiteral("Orbiset Tavolini")), m_algebra(m_dialogs) {
+    Sheet() : m_dialogs(QStringLiteral("Orbiset Tavolini")) {
         m_main.resize(1024, 740);
-        m_page = new TfrmPage(m_algebra, m_layout, m_state, m_events, PageSetup{}, &m_main);
+        m_page = new TfrmPage(m_algebra, m_dialogs, m_layout, m_state, m_events, PageSetup{}, &m_main);
     }
 
     bool put(const Step& step) {

@@ -9,8 +9,6 @@
 
 namespace tavolini {
 
-class Dialogs;
-
 inline constexpr int EquationSlots = 37;
 inline constexpr int ScratchSlot = 0;      // the selection dialog's previews
 inline constexpr int SolutionSlotX = 33;   // the solved equation of unknown1
@@ -21,13 +19,6 @@ inline constexpr int SolutionSlotY = 34;   // the solved equation of unknown2
 // and what the parser learns on the way. A plain value: a hint or a check
 // tries a step on a copy.
 struct Algebra {
-    Algebra();
-    explicit Algebra(Dialogs& windowDialogs) : dialogs(windowDialogs) {}
-
-    // Nothing here reads it: the main window still shows its problem-set
-    // messages through it until it is handed its Dialogs by itself.
-    Dialogs& dialogs;
-
     std::array<MShiki, EquationSlots> EquationTable{};
     MShiki ScratchA{};               // work list of the equation operations
     int equationCount = 0;           // number of the newest equation

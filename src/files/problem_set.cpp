@@ -116,13 +116,13 @@ std::string setFileMessage(std::string_view path, const SetFileReading& reading)
     return file;
 }
 
-SetFileReading loadProblemSetFile(ProblemSet& set, Algebra& algebra, ProgramEnd& programEnd,
+SetFileReading loadProblemSetFile(ProblemSet& set, const Algebra& algebra, Dialogs& dialogs, ProgramEnd& programEnd,
                                   const std::string& path) {
     const std::string before = set.problemSetPath;
     const SetFileReading reading = readProblemSetFile(set, path);
     if (reading.fault != SetFileFault::Missing && reading.fault != SetFileFault::Unreadable) return reading;
     const std::string fullPath = std::exchange(set.problemSetPath, before);
-    fatalError(algebra, programEnd,
+    fatalError(algebra, dialogs, programEnd,
                fullPath + (reading.fault == SetFileFault::Missing ? ":FileNot Exists" : ":File Can't Load"));
     return reading;
 }
@@ -323,8 +323,8 @@ bool writeProblemSetFile(const ProblemSet& set, Messages& messages, const std::s
     return false;
 }
 
-void fatalError(Algebra& algebra, ProgramEnd& programEnd, std::string_view text) {
-    algebra.dialogs.showMessage(std::string(text) + std::to_string(static_cast<int>(algebra.parseError)) +
+void fatalError(const Algebra& algebra, Dialogs& dialogs, ProgramEnd& programEnd, std::string_view text) {
+    dialogs.showMessage(std::string(text) + std::to_string(static_cast<int>(algebra.parseError)) +
                                 cp932(":回復不能なエラーです"));
     programEnd.endProgram();
 }

@@ -101,7 +101,7 @@ std::string setFileMessage(std::string_view path, const SetFileReading& reading)
 // readProblemSetFile at start-up: a file that is missing or unreadable ends
 // the program through fatalError, naming its absolute path; `problemSetPath`
 // is then left as it was. Any other refusal is left to the caller to show.
-SetFileReading loadProblemSetFile(ProblemSet& set, Algebra& algebra, ProgramEnd& programEnd,
+SetFileReading loadProblemSetFile(ProblemSet& set, const Algebra& algebra, Dialogs& dialogs, ProgramEnd& programEnd,
                                   const std::string& path);
 
 // What keeps lines from being a set of units.
@@ -173,7 +173,7 @@ bool writeProblemSetFile(const ProblemSet& set, Messages& messages, const std::s
 std::string readOnlyFileMessage(std::string_view path);
 
 // Shows the text with the parser's error code and ends the program.
-void fatalError(Algebra& algebra, ProgramEnd& programEnd, std::string_view text);
+void fatalError(const Algebra& algebra, Dialogs& dialogs, ProgramEnd& programEnd, std::string_view text);
 
 // The message shown when a file could not be written.
 std::string fileNotWrittenMessage(std::string_view path);

@@ -19,9 +19,9 @@ bool statesUnknown(const MShiki& equation, char letter) {
 
 } // namespace
 
-CommandPanel::CommandPanel(Algebra& algebra, CommandState& command, Answers& answers, PageState& page,
-                           PageView& pageView, PanelView& panel)
-    : m_algebra(algebra), m_command(command), m_answers(answers), m_page(page), m_pageView(pageView),
+CommandPanel::CommandPanel(Algebra& algebra, Dialogs& dialogs, CommandState& command, Answers& answers,
+                           PageState& page, PageView& pageView, PanelView& panel)
+    : m_algebra(algebra), m_dialogs(dialogs), m_command(command), m_answers(answers), m_page(page), m_pageView(pageView),
       m_panel(panel) {}
 
 void CommandPanel::showHint() {
@@ -29,11 +29,11 @@ void CommandPanel::showHint() {
     if (m_command.composeStep == ComposeStep::Nothing)
         m_pageView.setPageMessage(hint);
     else
-        m_algebra.dialogs.showMessage(hint);
+        m_dialogs.showMessage(hint);
 }
 
 void CommandPanel::showOrderMessage() {
-    m_algebra.dialogs.showMessage(cp932("操作が誤りです。例①＋②，①÷２，④代入①"));
+    m_dialogs.showMessage(cp932("操作が誤りです。例①＋②，①÷２，④代入①"));
 }
 
 // The chosen equation's row is framed, so that the frame and
@@ -159,7 +159,7 @@ void CommandPanel::padInput(std::string_view key) {
 
 void CommandPanel::minusKey() {
     if (!m_command.pnlNumber.empty()) {
-        m_algebra.dialogs.showMessage(cp932("－の位置が間違っています"));
+        m_dialogs.showMessage(cp932("－の位置が間違っています"));
         return;
     }
     padInput("-");

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/algebra.h"
+#include "core/dialogs.h"
 #include "operations/command_state.h"
 #include "practice/panel_view.h"
 #include "practice/judge.h"
@@ -21,7 +22,7 @@ namespace tavolini {
 // rules.
 class CommandPanel {
 public:
-    CommandPanel(Algebra& algebra, CommandState& command, Answers& answers, PageState& page, PageView& pageView,
+    CommandPanel(Algebra& algebra, Dialogs& dialogs, CommandState& command, Answers& answers, PageState& page, PageView& pageView,
                  PanelView& panel);
 
     void chooseEquation(int n);
@@ -73,6 +74,7 @@ private:
     void unhighlight();
 
     Algebra& m_algebra;
+    Dialogs& m_dialogs;
     CommandState& m_command;
     Answers& m_answers;
     PageState& m_page;

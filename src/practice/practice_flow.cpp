@@ -40,11 +40,11 @@ bool PracticeFlow::refuseBeforeExecuting() {
         return true;
     }
     if (isSolved(m.answers)) {
-        m.algebra.dialogs.showMessage(cp932("解が出ました。次の問題に進んでください"));
+        m.dialogs.showMessage(cp932("解が出ました。次の問題に進んでください"));
         return true;
     }
     if (m.algebra.equationCount >= m.page.equationLimit) {
-        m.algebra.dialogs.showMessage(budgetMessage(m.page.equationLimit));
+        m.dialogs.showMessage(budgetMessage(m.page.equationLimit));
         return true;
     }
     return false;
@@ -67,7 +67,7 @@ void PracticeFlow::btnJikkouClick() {
     std::string sentence;
     Messages messages;
     const bool accepted = executeOperation(m.algebra, m.command, sentence, messages);
-    showMessages(m.algebra.dialogs, messages);
+    showMessages(m.dialogs, messages);
     m.panel.showOperand(m.command.pnlNumber); // the executor has taken the operand
     if (!accepted) {
         m.commandPanel.resetPanel();
@@ -78,7 +78,7 @@ void PracticeFlow::btnJikkouClick() {
     m.panel.enableEquationButton(n, true);
     const Verdict verdict = judgeEquation(m.algebra, m.answers, n);
     if (verdict == Verdict::FirstAgain || verdict == Verdict::SecondAgain) {
-        m.algebra.dialogs.showMessage(cp932("すでに解がでています"));
+        m.dialogs.showMessage(cp932("すでに解がでています"));
         m.commandPanel.resetPanel();
         discardNewest();
         m.commandPanel.resetCommand();
@@ -121,7 +121,7 @@ bool PracticeFlow::runSpecialDialog(Verdict verdict) {
             return true;
         }
         if (choice == wrong) {
-            m.algebra.dialogs.showMessage(cp932(identity ? "解なし？？もう一度考えてみましょう"
+            m.dialogs.showMessage(cp932(identity ? "解なし？？もう一度考えてみましょう"
                                                          : "解が無数？？もう一度考えてみましょう"));
         } else if (choice == DrillDialogs::Closed) {
             if (!identity) return true;
@@ -142,7 +142,7 @@ void PracticeFlow::discardNewest() {
 void PracticeFlow::finishExecution() {
     if (isSolved(m.answers)) KaiComplete();
     if (m.algebra.equationCount >= m.page.equationLimit && !isSolved(m.answers))
-        m.algebra.dialogs.showMessage(budgetMessage(m.page.equationLimit));
+        m.dialogs.showMessage(budgetMessage(m.page.equationLimit));
     m.page.highlightedEquation = -1;
     m.commandPanel.resetCommand();
 }
@@ -174,7 +174,7 @@ void PracticeFlow::KaiComplete() {
     }
     const int unit = m.problems.currentUnit;
     if (unit >= 1 && unit < UnitRows)
-        recordPractice(m.problems, m.records, m.algebra.dialogs, unit,
+        recordPractice(m.problems, m.records, m.dialogs, unit,
                        m.problems.problemNumbers[static_cast<std::size_t>(unit)]);
     m.view.startBlink();
     m.panel.enableNext(true);
@@ -217,7 +217,7 @@ bool PracticeFlow::loadCurrentProblem() {
     Messages messages;
     const RenExt problem = loadProblem(m.problems, m.algebra, m.problems.currentUnit,
                                        currentProblemNumber(m.problems), messages);
-    showMessages(m.algebra.dialogs, messages);
+    showMessages(m.dialogs, messages);
     if (problem.invalid != 0) {
         m.algebra.EquationTable[1] = MShiki{};
         m.algebra.EquationTable[2] = MShiki{};
@@ -248,7 +248,7 @@ bool PracticeFlow::startProblem(bool keepPositions) {
     m.algebra.equationCount = 2;
     if (judgeEquation(m.algebra, m.answers, 2) != Verdict::Ordinary) m.pageView.setPageMessage(cp932(OneSolution));
     if (isSolved(m.answers)) {
-        m.algebra.dialogs.showMessage(cp932("すでに解1,2がでています"));
+        m.dialogs.showMessage(cp932("すでに解1,2がでています"));
         KaiComplete();
         m.commandPanel.clearForNewProblem();
     }
@@ -262,7 +262,7 @@ void PracticeFlow::nextProblem() {
     if (problem < m.problems.problemCounts[static_cast<std::size_t>(unit)]) {
         ++problem;
     } else {
-        m.algebra.dialogs.showMessage(cp932("最初の問題に帰ります"));
+        m.dialogs.showMessage(cp932("最初の問題に帰ります"));
         problem = 1;
     }
     clearProblemPage();
@@ -272,7 +272,7 @@ void PracticeFlow::nextProblem() {
 void PracticeFlow::btnNextClick() {
     m.view.stopBlink();
     if (isSolved(m.answers) ||
-        m.algebra.dialogs.ask(cp932("確認"), cp932("まだ解が出ていませんが次の問題に進みますか"), Buttons::YesNo) ==
+        m.dialogs.ask(cp932("確認"), cp932("まだ解が出ていませんが次の問題に進みますか"), Buttons::YesNo) ==
             Reply::Yes)
         nextProblem();
     m.pageView.hideAnswerBox();

@@ -17,6 +17,7 @@ namespace tavolini {
 // Everything a practice session works on, made once by main.
 struct PracticeContext {
     Algebra& algebra;
+    Dialogs& dialogs;
     CommandState& command;
     Answers& answers;
     PageState& page;

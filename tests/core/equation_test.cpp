@@ -49,7 +49,7 @@ TEST(Equation, ClearKeepsOriginAndStepText) {
 
 TEST(EquationTable, StartsEmptyAndHoldsRecordsByValue) {
     ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Algebra algebra;
     EXPECT_EQ(algebra.EquationTable.size(), 37U);
     for (const MShiki& slot : algebra.EquationTable) {
         EXPECT_EQ(slot.count, 0);

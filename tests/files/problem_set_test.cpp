@@ -272,11 +272,11 @@ TEST(ProblemSet, LoadsAFileIntoItsLines) {
     const std::string path = folder / "set";
     writeBytes(path, "<<a\r\nx=1;y=2\n>>\r<<b\r\n\x82\xa0;y\r\n>>");
     ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Algebra algebra;
     RecordingProgramEnd programEnd;
     ProblemSet set;
     set.lines = {"stale"};
-    ASSERT_EQ(loadProblemSetFile(set, algebra, programEnd, path).fault, SetFileFault::None);
+    ASSERT_EQ(loadProblemSetFile(set, algebra, dialogs, programEnd, path).fault, SetFileFault::None);
     EXPECT_EQ(set.lines, (Lines{"<<a", "x=1;y=2", ">>", "<<b", "\x82\xa0;y", ">>"}));
     EXPECT_EQ(set.problemSetPath, path);
     EXPECT_EQ(programEnd.endRequests, 0);
@@ -296,13 +296,13 @@ TEST(ProblemSet, AFileThatCannotBeLoadedEndsTheProgram) {
     };
     for (const auto& row : rows) {
         ScriptedDialogs dialogs;
-        Algebra algebra(dialogs);
+        Algebra algebra;
         algebra.parseError = row.error;
         RecordingProgramEnd programEnd;
         ProblemSet set;
         set.lines = {"<<a"};
         set.problemSetPath = "before";
-        EXPECT_EQ(loadProblemSetFile(set, algebra, programEnd, row.path).fault, SetFileFault::Missing) << row.path;
+        EXPECT_EQ(loadProblemSetFile(set, algebra, dialogs, programEnd, row.path).fault, SetFileFault::Missing) << row.path;
         EXPECT_EQ(dialogs.shown, Shown{row.message});
         EXPECT_EQ(programEnd.endRequests, 1);
         EXPECT_TRUE(set.lines.empty());
@@ -386,13 +386,13 @@ TEST(ProblemSet, AProblemSetIsKnownByItsAbsolutePath) {
     const std::string missing = "none.sim";
     const std::string missingPath = (std::filesystem::current_path() / "none.sim").native();
     ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Algebra algebra;
     RecordingProgramEnd programEnd;
     ProblemSet set;
-    ASSERT_EQ(loadProblemSetFile(set, algebra, programEnd, relative).fault, SetFileFault::None) << relative;
+    ASSERT_EQ(loadProblemSetFile(set, algebra, dialogs, programEnd, relative).fault, SetFileFault::None) << relative;
     EXPECT_TRUE(std::filesystem::path(set.problemSetPath).is_absolute()) << set.problemSetPath;
     EXPECT_TRUE(std::filesystem::equivalent(set.problemSetPath, path)) << set.problemSetPath;
-    EXPECT_EQ(loadProblemSetFile(set, algebra, programEnd, missing).fault, SetFileFault::Missing);
+    EXPECT_EQ(loadProblemSetFile(set, algebra, dialogs, programEnd, missing).fault, SetFileFault::Missing);
     EXPECT_EQ(dialogs.shown, Shown{"message: " + missingPath + ":FileNot Exists0:回復不能なエラーです"});
 }
 
@@ -407,10 +407,10 @@ TEST(ProblemSet, WritesTheLinesByteForByteWithCrLf) {
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(readBytes(path), cp932("<<分数") + "\r\n1|2(x+4)=y;x+y=8\r\n\r\n\xed\x40\xfa\x5c;\xa2x\xa3=1 \r\n>>\r\n");
 
-    Algebra algebra(dialogs);
+    Algebra algebra;
     RecordingProgramEnd programEnd;
     ProblemSet reread;
-    ASSERT_EQ(loadProblemSetFile(reread, algebra, programEnd, path).fault, SetFileFault::None);
+    ASSERT_EQ(loadProblemSetFile(reread, algebra, dialogs, programEnd, path).fault, SetFileFault::None);
     EXPECT_EQ(reread.lines, set.lines);
     EXPECT_TRUE(dialogs.shown.empty());
 }

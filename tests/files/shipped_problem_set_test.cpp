@@ -162,10 +162,10 @@ std::string foldedAscii(std::string text) {
 // by following the hints alone, within what a 640-pixel screen can show.
 TEST(ShippedProblemSet, EveryProblemLoadsAndHasTheSolutionsItShould) {
     ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Algebra algebra;
     NoEnd programEnd;
     ProblemSet set;
-    ASSERT_EQ(loadProblemSetFile(set, algebra, programEnd, ShippedSet).fault, SetFileFault::None);
+    ASSERT_EQ(loadProblemSetFile(set, algebra, dialogs, programEnd, ShippedSet).fault, SetFileFault::None);
     ASSERT_TRUE(readProblemSet(set, dialogs));
     ASSERT_EQ(set.unitCount, MaxUnits);
 
@@ -231,9 +231,9 @@ TEST(ShippedProblemSet, CoversEveryKindOfWriting) {
     ScriptedDialogs dialogs;
     ProblemSet set;
     set.lines = {};
-    Algebra algebra(dialogs);
+    Algebra algebra;
     NoEnd programEnd;
-    ASSERT_EQ(loadProblemSetFile(set, algebra, programEnd, ShippedSet).fault, SetFileFault::None);
+    ASSERT_EQ(loadProblemSetFile(set, algebra, dialogs, programEnd, ShippedSet).fault, SetFileFault::None);
     std::string problems;
     for (const std::string& line : set.lines)
         if (!line.starts_with("<<") && line != ">>") problems += line + "\n";

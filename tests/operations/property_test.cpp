@@ -428,7 +428,7 @@ const char* const OperandTexts[] = {"",  "-",   "0",  "3",    "-2",    "0.5", "3
 // One random problem worked on by random commands, checked after each one.
 class Session {
 public:
-    Session(Random& random, Tally& tally) : m_random(random), m_tally(tally), m_algebra(m_dialogs) {}
+    Session(Random& random, Tally& tally) : m_random(random), m_tally(tally) {}
 
     // Loads the problem as the program does; false (with a failure) when
     // its texts do not read back as the equations that were written.

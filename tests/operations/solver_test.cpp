@@ -50,7 +50,7 @@ TEST(Solver, WorksWholeProblemsThroughTheExecutor) {
 // hints within the budget of a 640-pixel screen (10 operations).
 TEST(Solver, WorksEveryShippedProblem) {
     ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Algebra algebra;
     ProblemSet set;
     set.lines = splitLines(readWholeFile(std::string(TAVOLINI_DATA_DIR) + "/ZUdir.sim").bytes);
     ASSERT_TRUE(readProblemSet(set, dialogs));

@@ -43,7 +43,7 @@ void expectLayouts(const LayoutRow* begin, const LayoutRow* end, bool compact = 
     for (const LayoutRow* row = begin; row != end; ++row) {
         SCOPED_TRACE(row->name);
         ScriptedDialogs dialogs;
-        Algebra algebra(dialogs);
+        Algebra algebra;
         ASSERT_TRUE(parseEquation(algebra, algebra.EquationTable[3], row->text)) << row->text;
         const Drawn drawn = draw(algebra.EquationTable[3], algebra, row->slot, row->height, compact);
         EXPECT_EQ(drawn.drawing, row->drawing);
@@ -100,7 +100,7 @@ TEST(EquationLayout, StacksFractionsCentred) {
 
 TEST(EquationLayout, DrawsTheFractionBarInTheTextColour) {
     ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Algebra algebra;
     ASSERT_TRUE(parseEquation(algebra, algebra.EquationTable[3], "x=1/2"));
     RecordingCanvas canvas(415, StepRow);
     CanvasFont font = canvas.font();
@@ -136,7 +136,7 @@ TEST(EquationLayout, ChoosesTheFontByTokenCount) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         ScriptedDialogs dialogs;
-        Algebra algebra(dialogs);
+        Algebra algebra;
         ASSERT_TRUE(parseEquation(algebra, algebra.EquationTable[3], row.text));
         RecordingCanvas canvas(415, StepRow);
         LayoutState layout;
@@ -153,7 +153,7 @@ TEST(EquationLayout, ChoosesTheFontByTokenCount) {
 
 TEST(EquationLayout, AddsItalicToTheStyleAndLeavesBold) {
     ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Algebra algebra;
     ASSERT_TRUE(parseEquation(algebra, algebra.EquationTable[3], "x=1"));
     RecordingCanvas canvas(415, StepRow);
     CanvasFont font = canvas.font();
@@ -208,7 +208,7 @@ TEST(EquationLayout, WritesTheAnswerPrefixesInTheSurfacesFont) {
     expectLayouts(std::begin(rows), std::end(rows));
 
     ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Algebra algebra;
     ASSERT_TRUE(parseEquation(algebra, algebra.EquationTable[33], "x=3"));
     RecordingCanvas canvas(295, ProblemRow);
     LayoutState layout;
@@ -229,7 +229,7 @@ TEST(EquationLayout, WritesDecimalsWhenTheProblemHasThem) {
     expectLayouts(std::begin(rows), std::end(rows));
 
     ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Algebra algebra;
     ASSERT_TRUE(parseEquation(algebra, algebra.EquationTable[3], "0.5x=1/3"));
     EXPECT_TRUE(algebra.hasDecimalPoint);
     EXPECT_EQ(draw(algebra.EquationTable[3], algebra, 3, StepRow, false).drawing,
@@ -265,7 +265,7 @@ MShiki equationOf(std::initializer_list<ShikiToken> tokens) {
 
 TEST(EquationLayout, DrawsTokensNoParserMakes) {
     ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Algebra algebra;
     algebra.unknown1 = 'x';
     algebra.unknown2 = 'y';
     struct Row {
@@ -300,7 +300,7 @@ TEST(EquationLayout, DrawsTokensNoParserMakes) {
 
 TEST(EquationLayout, DrawsNoMoreTokensThanARecordHolds) {
     ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Algebra algebra;
     MShiki e;
     for (int i = 0; i < MaxTokens; ++i)
         pushToken(e, {1, 1, 'x'});
@@ -318,7 +318,7 @@ TEST(EquationLayout, DrawsNoMoreTokensThanARecordHolds) {
 
 TEST(EquationLayout, AnEmptyEquationDrawsItsPrefixOnly) {
     ScriptedDialogs dialogs;
-    Algebra algebra(dialogs);
+    Algebra algebra;
     const MShiki empty;
     EXPECT_EQ(draw(empty, algebra, 5, StepRow, false).drawing, "");
     EXPECT_TRUE(draw(empty, algebra, 5, StepRow, false).fits);

@@ -36,10 +36,10 @@ class RecordedEvents final : public PageEvents {
 
 // A page window in a main window as wide as the screen.
 struct Page {
-    explicit Page(int screenWidth = 800, int pageHeight = 684) : algebra(dialogs) {
+    explicit Page(int screenWidth = 800, int pageHeight = 684) {
         main.resize(screenWidth, pageHeight + 56);
         const PageSetup setup{screenWidth, screenWidth, PageRect{0, 0, 145, pageHeight}};
-        page = new TfrmPage(algebra, layout, state, events, setup, &main);
+        page = new TfrmPage(algebra, dialogs, layout, state, events, setup, &main);
         main.show();
     }
 

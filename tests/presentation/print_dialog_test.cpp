@@ -27,9 +27,9 @@ class NoEvents final : public PageEvents {
 
 // The page of 2x+y=7;x-y=2 with ③ 3x=9, in unit 2 problem 3, and the dialog.
 struct Printing {
-    Printing() : algebra(dialogs) {
+    Printing() {
         main.resize(800, 600);
-        page = new TfrmPage(algebra, layout, state, events, PageSetup{800, 800, PageRect{0, 0, 145, 560}},
+        page = new TfrmPage(algebra, dialogs, layout, state, events, PageSetup{800, 800, PageRect{0, 0, 145, 560}},
                             &main);
         for (const auto& [n, text] : {std::pair{1, "2x+y=7"}, {2, "x-y=2"}, {3, "3x=9"}}) {
             parseEquation(algebra, algebra.EquationTable[static_cast<std::size_t>(n)], text);

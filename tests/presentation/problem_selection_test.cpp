@@ -78,7 +78,7 @@ ProblemSet makeSet(std::initializer_list<int> counts) {
 }
 
 struct Dialog {
-    explicit Dialog(ProblemSet problems) : set(std::move(problems)), algebra(dialogs) {}
+    explicit Dialog(ProblemSet problems) : set(std::move(problems)) {}
 
     ProblemSelection selection() { return {set, algebra, layout, state, view}; }
     void show() {

@@ -38,7 +38,7 @@ ProblemSet threeUnits() {
 }
 
 struct Mondai {
-    Mondai() : set(threeUnits()), algebra(dialogs) {
+    Mondai() : set(threeUnits()) {
         main.setGeometry(0, 0, 800, 560);
         main.show();
         dialog = new TfrmMondai(set, algebra, layout, &main);

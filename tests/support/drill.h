@@ -19,7 +19,7 @@ struct ProblemSet;
 // composes them.
 class Drill {
 public:
-    Drill() : algebra(dialogs) {}
+    Drill() {}
 
     // Loads the problem's two equations as ① and ② through the problem-set
     // loader, on an empty table; false when the problem does not load.

@@ -79,7 +79,7 @@ struct PracticeHarness {
     int recordCount(int unit, int problem) const;
 
     ScriptedDialogs dialogs;
-    Algebra algebra{dialogs};
+    Algebra algebra;
     CommandState command;
     Answers answers;
     PageState page;
@@ -91,9 +91,9 @@ struct PracticeHarness {
     FakePageView pageView{algebra, page};
     FakePracticeView view;
     ScriptedDrillDialogs drillDialogs{problems};
-    CommandPanel panel{algebra, command, answers, page, pageView, panelView};
+    CommandPanel panel{algebra, dialogs, command, answers, page, pageView, panelView};
     PracticeFlow flow{
-        {algebra, command, answers, page, problems, records, pageView, panelView, view, drillDialogs, panel}};
+        {algebra, dialogs, command, answers, page, problems, records, pageView, panelView, view, drillDialogs, panel}};
 };
 
 } // namespace tavolini

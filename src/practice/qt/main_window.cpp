@@ -127,15 +127,15 @@ TfrmMain::TfrmMain(DrillState state, QSize screen, QWidget* parent) : QMainWindo
     m_pageCaption->setFixedHeight(CaptionHeight);
     const int panelHeight = screen.height() - TaskBarHeight - 56;
     const PageSetup setup{screen.width(), screen.width(), {0, CaptionHeight, PanelWidth, panelHeight - CaptionHeight}};
-    m_page = new TfrmPage(state.algebra, state.layout, state.page, *this, setup, central);
+    m_page = new TfrmPage(state.algebra, state.dialogs, state.layout, state.page, *this, setup, central);
     layOut(central);
 
-    m_commandPanel = std::make_unique<CommandPanel>(state.algebra, state.command, state.answers, state.page,
+    m_commandPanel = std::make_unique<CommandPanel>(state.algebra, state.dialogs, state.command, state.answers, state.page,
                                                     *m_page, *this);
-    m_practice = std::make_unique<PracticeFlow>(PracticeContext{state.algebra, state.command, state.answers,
+    m_practice = std::make_unique<PracticeFlow>(PracticeContext{state.algebra, state.dialogs, state.command, state.answers,
                                                                 state.page, state.problems, state.records, *m_page,
                                                                 *this, *this, state.drillDialogs, *m_commandPanel});
-    m_menu = std::make_unique<ProblemSetMenu>(state.problems, state.algebra.dialogs, *m_practice);
+    m_menu = std::make_unique<ProblemSetMenu>(state.problems, state.dialogs, *m_practice);
 
     m_imgNextQ = nextGlyph(Qt::darkBlue);
     m_imgNextR = nextGlyph(Qt::red);
@@ -348,20 +348,20 @@ void TfrmMain::paintGroup(QGroupBox* group, bool enabled) {
 bool TfrmMain::startPractice(const std::string& path) {
     ProblemSet& problems = m_state.problems;
     problems.startFolder = currentFolder();
-    const SetFileReading file = loadProblemSetFile(problems, m_state.algebra, *this, path);
+    const SetFileReading file = loadProblemSetFile(problems, m_state.algebra, m_state.dialogs, *this, path);
     if (file.fault == SetFileFault::Missing || file.fault == SetFileFault::Unreadable) return false;
     m_state.records.startedFromCdRom = isOnCdRom(problems.startFolder);
     if (file.fault != SetFileFault::None) {
         // Never shown garbled nor written back changed: nothing to practise
         // until another set is opened.
-        m_state.algebra.dialogs.showMessage(setFileMessage(problems.problemSetPath, file));
+        m_state.dialogs.showMessage(setFileMessage(problems.problemSetPath, file));
         setProblemSetAvailable(false);
         return true;
     }
-    if (!readProblemSet(problems, m_state.algebra.dialogs)) {
+    if (!readProblemSet(problems, m_state.dialogs)) {
         // Nothing to practise until a valid set is read: no problem from
         // empty tables, no moving to one.
-        m_state.algebra.dialogs.showMessage(problems.problemSetPath + cp932(":問題が不正です"));
+        m_state.dialogs.showMessage(problems.problemSetPath + cp932(":問題が不正です"));
         setProblemSetAvailable(false);
         return true;
     }

@@ -42,6 +42,7 @@ struct LookBackActions {
 // The program-wide state the main window works on, made once by main.
 struct DrillState {
     Algebra& algebra;
+    Dialogs& dialogs;
     CommandState& command;
     Answers& answers;
     PageState& page;

@@ -44,9 +44,9 @@ Canvas* TfrmPage::Rows::findRowImage(int n) {
     return row != nullptr ? &row->canvas() : nullptr;
 }
 
-TfrmPage::TfrmPage(Algebra& algebra, LayoutState& layout, PageState& state, PageEvents& events,
+TfrmPage::TfrmPage(Algebra& algebra, Dialogs& dialogs, LayoutState& layout, PageState& state, PageEvents& events,
                    const PageSetup& setup, QWidget* parent)
-    : QScrollArea(parent), m_algebra(algebra), m_layout(layout), m_state(state), m_events(events) {
+    : QScrollArea(parent), m_algebra(algebra), m_dialogs(dialogs), m_layout(layout), m_state(state), m_events(events) {
     setObjectName(QStringLiteral("frmPage"));
     QFont windowFont = shippedFont(Face::PGothic, WindowFontPixels);
     setFont(windowFont);
@@ -145,7 +145,7 @@ void TfrmPage::showEquation(RowImage* image, int n, Colour colour) {
     Messages messages;
     PageRows rows = pageRows(messages);
     tavolini::showEquation(rows, image != nullptr ? &image->canvas() : nullptr, n, colour);
-    showMessages(m_algebra.dialogs, messages);
+    showMessages(m_dialogs, messages);
 }
 
 void TfrmPage::showEquation(int n, Colour colour) {
@@ -159,7 +159,7 @@ void TfrmPage::showStep(int n, Colour colour) {
     PageRows rows = pageRows(messages);
     RowImage* image = findRowImage(n);
     tavolini::showStep(rows, image != nullptr ? &image->canvas() : nullptr, n, colour);
-    showMessages(m_algebra.dialogs, messages);
+    showMessages(m_dialogs, messages);
     noteDrawing(n, RowDrawing{true, colour});
     bringRowIntoView(n);
 }
@@ -203,7 +203,7 @@ void TfrmPage::drawRowLabel(int n) {
 void TfrmPage::toggleRowOutline(int n) {
     Messages messages;
     tavolini::toggleRowOutline(messages, m_rows, n);
-    showMessages(m_algebra.dialogs, messages);
+    showMessages(m_dialogs, messages);
 }
 
 void TfrmPage::markRow(int n) {
@@ -261,7 +261,7 @@ void TfrmPage::printMessage() {
 void TfrmPage::hoverOffRows() {
     Messages messages;
     tavolini::hoverOffRows(m_state, messages, m_rows);
-    showMessages(m_algebra.dialogs, messages);
+    showMessages(m_dialogs, messages);
 }
 
 void TfrmPage::rowHovered(const RowImage* row) {
@@ -269,7 +269,7 @@ void TfrmPage::rowHovered(const RowImage* row) {
     if (!n) return;
     Messages messages;
     hoverOverRow(m_state, messages, m_rows, m_algebra.equationCount, *n, m_events.nextProblemBlinking());
-    showMessages(m_algebra.dialogs, messages);
+    showMessages(m_dialogs, messages);
 }
 
 void TfrmPage::rowReleased(const RowImage* row, Qt::MouseButton button) {

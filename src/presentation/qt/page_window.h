@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/algebra.h"
+#include "core/dialogs.h"
 #include "presentation/equation_layout.h"
 #include "presentation/page_events.h"
 #include "presentation/page_layout.h"
@@ -31,7 +32,7 @@ class TfrmPage final : public QScrollArea, public PageView {
     Q_OBJECT
 
   public:
-    TfrmPage(Algebra& algebra, LayoutState& layout, PageState& state, PageEvents& events,
+    TfrmPage(Algebra& algebra, Dialogs& dialogs, LayoutState& layout, PageState& state, PageEvents& events,
              const PageSetup& setup, QWidget* parent = nullptr);
 
     // The row image named "Image" + n, or nothing.
@@ -105,6 +106,7 @@ class TfrmPage final : public QScrollArea, public PageView {
     void fitSheet(std::optional<PagePoint> answerBox);
 
     Algebra& m_algebra;
+    Dialogs& m_dialogs;
     LayoutState& m_layout;
     std::array<std::optional<RowDrawing>, EquationSlots> m_drawnRows{};
     PageState& m_state;
