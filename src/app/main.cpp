@@ -10,9 +10,9 @@
 #include "platform/message_box_dialogs.h"
 #include "platform/translations.h"
 #include "practice/qt/drill_program.h"
-#include "practice/qt/stack_view.h"
 #include "practice/qt/help_window.h"
 #include "practice/qt/record_viewer.h"
+#include "practice/qt/stack_view.h"
 #include "practice/qt/version_dialog.h"
 #include "practice/qt/window_drill_dialogs.h"
 #include "presentation/qt/print_dialog.h"
@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
 
     Deferred<HelpWindow> help([&] { return std::make_unique<HelpWindow>(&program.window); });
     Deferred<TfrmVersion> about([&] { return std::make_unique<TfrmVersion>(&program.window); });
-    DeferredEditor editor([&] { return std::make_unique<TfrmEditQues>(program.problems, dialogs, &program.window); });
+    DeferredEditor editor(
+        [&] { return std::make_unique<TfrmEditQues>(program.problems, dialogs, &program.window); });
     program.window.setProblemEditor(&editor);
     Deferred<TfrmKiroku> records([&] {
         return std::make_unique<TfrmKiroku>(program.problems, program.records, dialogs, &program.window);

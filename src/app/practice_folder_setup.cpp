@@ -15,15 +15,18 @@
 namespace tavolini {
 
 bool enterPracticeFolder(Dialogs& dialogs) {
-    const std::optional<std::string> folder = practiceFolder(std::getenv("TAVOLINI_HOME"), std::getenv("HOME"));
+    const std::optional<std::string> folder =
+        practiceFolder(std::getenv("TAVOLINI_HOME"), std::getenv("HOME"));
     if (!folder) {
         dialogs.showMessage(cp932("練習フォルダが決まりません（HOMEもTAVOLINI_HOMEもありません）"));
         return false;
     }
-    const std::string shipped = QFile::encodeName(QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                                                  QStringLiteral("/../share/tavolini/ZUdir.sim")))
-                                    .toStdString();
-    const std::string seedFailure = seedFailureMessage(seedPracticeFolder(*folder, shipped), *folder, shipped);
+    const std::string shipped =
+        QFile::encodeName(QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                          QStringLiteral("/../share/tavolini/ZUdir.sim")))
+            .toStdString();
+    const std::string seedFailure =
+        seedFailureMessage(seedPracticeFolder(*folder, shipped), *folder, shipped);
     if (!seedFailure.empty()) {
         dialogs.showMessage(seedFailure);
         return false;

@@ -10,9 +10,9 @@
 namespace tavolini {
 
 inline constexpr int EquationSlots = 37;
-inline constexpr int ScratchSlot = 0;      // the selection dialog's previews
-inline constexpr int SolutionSlotX = 33;   // the solved equation of unknown1
-inline constexpr int SolutionSlotY = 34;   // the solved equation of unknown2
+inline constexpr int ScratchSlot = 0;    // the selection dialog's previews
+inline constexpr int SolutionSlotX = 33; // the solved equation of unknown1
+inline constexpr int SolutionSlotY = 34; // the solved equation of unknown2
 
 // The program-wide state of the algebra: the table of equations, whose slot
 // number is the equation's number (1 and 2 the problem, 3 upward the steps),
@@ -20,13 +20,13 @@ inline constexpr int SolutionSlotY = 34;   // the solved equation of unknown2
 // tries a step on a copy.
 struct Algebra {
     std::array<MShiki, EquationSlots> EquationTable{};
-    MShiki ScratchA{};               // work list of the equation operations
-    int equationCount = 0;           // number of the newest equation
-    int originCounter = 0;           // largest origin handed out
-    char unknown1 = '?';             // the problem's letters, '?' while not found;
-    char unknown2 = '?';             // unknown1 has the smaller code
+    MShiki ScratchA{};     // work list of the equation operations
+    int equationCount = 0; // number of the newest equation
+    int originCounter = 0; // largest origin handed out
+    char unknown1 = '?';   // the problem's letters, '?' while not found;
+    char unknown2 = '?';   // unknown1 has the smaller code
     ParseError parseError = ParseError::None;
-    bool hasDecimalPoint = false;    // whether the last text parsed had a '.'
+    bool hasDecimalPoint = false; // whether the last text parsed had a '.'
 };
 
 } // namespace tavolini

@@ -8,7 +8,9 @@
 namespace tavolini {
 namespace {
 
-bool isUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool isUtf8Continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 // Converts with iconv; an input sequence the target cannot hold becomes '?'
 // and conversion goes on after it.
@@ -41,9 +43,13 @@ std::string convert(const char* to, const char* from, std::string_view input, bo
 
 } // namespace
 
-std::string cp932(std::string_view utf8) { return convert("CP932", "UTF-8", utf8, true); }
+std::string cp932(std::string_view utf8) {
+    return convert("CP932", "UTF-8", utf8, true);
+}
 
-std::string utf8FromCp932(std::string_view cp932Text) { return convert("UTF-8", "CP932", cp932Text, false); }
+std::string utf8FromCp932(std::string_view cp932Text) {
+    return convert("UTF-8", "CP932", cp932Text, false);
+}
 
 bool isCp932Text(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {

@@ -21,7 +21,7 @@ enum class Reply { Ok, Yes, No, Cancel, Abort, Retry, Ignore };
 // this interface, so that the rules below the windows can be tested with a
 // scripted stand-in. All texts are code page 932 bytes.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     // A modal box with the text, the application's title as caption and OK.
@@ -32,8 +32,10 @@ public:
 
     // The open and save dialogs. `filter` is "description|pattern"; the
     // result is the chosen path, or nothing when the dialog is cancelled.
-    virtual std::optional<std::string> chooseOpenFile(std::string_view filter, std::string_view presetPath) = 0;
-    virtual std::optional<std::string> chooseSaveFile(std::string_view filter, std::string_view presetPath) = 0;
+    virtual std::optional<std::string> chooseOpenFile(std::string_view filter,
+                                                      std::string_view presetPath) = 0;
+    virtual std::optional<std::string> chooseSaveFile(std::string_view filter,
+                                                      std::string_view presetPath) = 0;
 };
 
 // Shows what an engine call reported, in its order: the abort/retry/ignore

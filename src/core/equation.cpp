@@ -17,6 +17,8 @@ ShikiToken popToken(MShiki& equation) {
     return equation.tokens[static_cast<std::size_t>(equation.count)];
 }
 
-void clearEquation(MShiki& equation) { equation.count = 0; }
+void clearEquation(MShiki& equation) {
+    equation.count = 0;
+}
 
 } // namespace tavolini

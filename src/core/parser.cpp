@@ -3,8 +3,8 @@
 #include "core/parser.h"
 
 #include "core/cp932.h"
-#include "core/messages.h"
 #include "core/digits.h"
+#include "core/messages.h"
 #include "core/token_kinds.h"
 
 #include <algorithm>
@@ -16,8 +16,12 @@ namespace {
 
 constexpr char MiddleDot = '\xA5'; // half-width '･'
 
-bool isOpening(char c) { return isGroupOpening(c) || c == OpenCorner; }
-bool isClosing(char c) { return isGroupClosing(c) || c == CloseCorner; }
+bool isOpening(char c) {
+    return isGroupOpening(c) || c == OpenCorner;
+}
+bool isClosing(char c) {
+    return isGroupClosing(c) || c == CloseCorner;
+}
 
 char closingOf(char opening) {
     switch (opening) {
@@ -76,7 +80,9 @@ const char* misreadingReason(ParseError error) {
     }
 }
 
-void reportBadNumber(Messages& messages) { tell(messages, cp932("エラー！数字の表現が不正です")); }
+void reportBadNumber(Messages& messages) {
+    tell(messages, cp932("エラー！数字の表現が不正です"));
+}
 
 // Takes the run of digits at `position`, looking at no more than one digit
 // past the limit. A run that is too long is reported and fails the parse; a
@@ -85,7 +91,8 @@ std::string_view takeDigits(Algebra& algebra, std::string_view text, std::size_t
                             Messages& messages) {
     position = std::min(position, text.size());
     const std::size_t start = position;
-    while (position < text.size() && position - start <= MaxNumberDigits && isDigit(text[position])) ++position;
+    while (position < text.size() && position - start <= MaxNumberDigits && isDigit(text[position]))
+        ++position;
     const std::string_view digits = text.substr(start, position - start);
     if (digits.size() > MaxNumberDigits) {
         tell(messages, std::string(digits) + cp932("：エラー！数字は５桁以下です"));
@@ -130,7 +137,7 @@ bool isOneEquation(const MShiki& equation) {
 // One pass over an equation text. A number is held back ("pending") until
 // the next sign, bracket, '=' or letter shows what it belongs to.
 class EquationParser {
-public:
+  public:
     EquationParser(Algebra& algebra, Messages& messages, MShiki& equation, std::string_view text)
         : m_algebra(algebra), m_messages(messages), m_equation(equation), m_text(text) {}
 
@@ -141,15 +148,21 @@ public:
                 number();
                 continue;
             }
-            if (isLetter(c)) letter(c);
-            else if (c == '*') times();
-            else if (c == '+' || c == '-') sign(c);
-            else if (c == '=' || isOpening(c)) opening(c);
-            else if (isClosing(c)) closing(c);
+            if (isLetter(c))
+                letter(c);
+            else if (c == '*')
+                times();
+            else if (c == '+' || c == '-')
+                sign(c);
+            else if (c == '=' || isOpening(c))
+                opening(c);
+            else if (isClosing(c))
+                closing(c);
             else if (c == ' ' || c == MiddleDot) {
                 ++m_position; // spaces neither count nor change what came before
                 continue;
-            } else badCharacter();
+            } else
+                badCharacter();
             ++m_position;
         }
         if (ok()) endsSideCleanly();
@@ -159,7 +172,7 @@ public:
         return ok();
     }
 
-private:
+  private:
     bool ok() const { return m_algebra.parseError == ParseError::None; }
     void fail(ParseError error) {
         m_algebra.parseError = error;
@@ -199,8 +212,10 @@ private:
     void letter(char c) {
         recordUnknown(m_algebra, c);
         if (m_previous == c) return fail(ParseError::SameLetterTwice);
-        if (m_previous == '=' || m_previous == '+' || isOpening(m_previous)) m_pending = TokenOne;
-        else if (m_previous == '-') m_pending = makeToken(-1, 1, '/');
+        if (m_previous == '=' || m_previous == '+' || isOpening(m_previous))
+            m_pending = TokenOne;
+        else if (m_previous == '-')
+            m_pending = makeToken(-1, 1, '/');
         // Otherwise the term takes the number just read, or the previous term's value.
         store(makeToken(m_pending.num, m_pending.den, c));
         m_hasPending = false;
@@ -228,7 +243,8 @@ private:
     void opening(char c) {
         // Corner brackets group nothing, so a factor or a sign before them
         // would silently become a term of its own.
-        if (c == OpenCorner && (m_hasPending || m_previous == '-')) return fail(ParseError::FactorBeforeCorner);
+        if (c == OpenCorner && (m_hasPending || m_previous == '-'))
+            return fail(ParseError::FactorBeforeCorner);
         if (c == '=' && !endsSideCleanly()) return;
         if (c != '=') m_open.push_back(c);
         if (m_previous == '-') {

@@ -23,7 +23,7 @@ constexpr std::size_t TemporaryDigits = 8;
 
 // Closes the descriptor when it goes out of scope.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : m_fd(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -38,7 +38,7 @@ public:
         return result == 0;
     }
 
-private:
+  private:
     int m_fd;
 };
 
@@ -81,11 +81,14 @@ std::string writtenPath(const std::string& path) {
     return error ? path : target.native();
 }
 
-bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+}
 
 bool isTemporaryName(std::string_view name) {
     if (name.size() <= TemporaryMark.size() + TemporaryDigits) return false;
-    const std::string_view mark = name.substr(name.size() - TemporaryDigits - TemporaryMark.size(), TemporaryMark.size());
+    const std::string_view mark =
+        name.substr(name.size() - TemporaryDigits - TemporaryMark.size(), TemporaryMark.size());
     const std::string_view digits = name.substr(name.size() - TemporaryDigits);
     for (const char c : digits)
         if (!isHexDigit(c)) return false;
@@ -128,7 +131,8 @@ std::vector<std::string> splitLines(std::string_view text) {
 
 std::string joinLines(const std::vector<std::string>& lines) {
     std::size_t size = 0;
-    for (const std::string& line : lines) size += line.size() + 2;
+    for (const std::string& line : lines)
+        size += line.size() + 2;
     std::string text;
     text.reserve(size);
     for (const std::string& line : lines) {

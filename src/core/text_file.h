@@ -22,11 +22,11 @@ inline constexpr std::size_t MaxTextFileBytes = 1024 * 1024;
 
 enum class FileStatus {
     Read,
-    Missing,    // nothing there, or a folder on the way is missing
-    Failed,     // something is there but cannot be read
-    Folder,     // a folder, not a file
-    NotAFile,   // a pipe, a device or a socket: never read, a pipe would wait for ever
-    TooLarge,   // more than the limit
+    Missing,  // nothing there, or a folder on the way is missing
+    Failed,   // something is there but cannot be read
+    Folder,   // a folder, not a file
+    NotAFile, // a pipe, a device or a socket: never read, a pipe would wait for ever
+    TooLarge, // more than the limit
 };
 
 struct FileContents {

@@ -28,7 +28,9 @@ std::uint64_t gcdOfMagnitudes(std::uint64_t x, std::uint64_t y) {
 
 // A zero number or term is written 0, whatever denominator it was computed
 // with; the zero tokens of '=' and the brackets hold no value.
-bool zeroIsOne(char kind) { return isNumberKind(kind) || isLetter(kind); }
+bool zeroIsOne(char kind) {
+    return isNumberKind(kind) || isLetter(kind);
+}
 
 bool fits32(std::int64_t v) {
     return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();

@@ -28,7 +28,9 @@ inline constexpr ShikiToken TokenOne{1, 1, '/'};
 // fit 32 bits. Callers refuse the step then, so no value ever wraps around.
 using CheckedToken = std::optional<ShikiToken>;
 
-constexpr ShikiToken makeToken(std::int32_t num, std::int32_t den, char kind) { return {den, num, kind}; }
+constexpr ShikiToken makeToken(std::int32_t num, std::int32_t den, char kind) {
+    return {den, num, kind};
+}
 
 // Greatest common divisor of the absolute values; 0 when either is 0.
 std::int64_t gcd(std::int32_t a, std::int32_t b);

@@ -7,9 +7,13 @@
 
 namespace tavolini {
 
-std::string editorCaption(std::string_view path) { return cp932("問題の編集：") + std::string(path); }
+std::string editorCaption(std::string_view path) {
+    return cp932("問題の編集：") + std::string(path);
+}
 
-void startEditing(EditSession& session) { session = EditSession{}; }
+void startEditing(EditSession& session) {
+    session = EditSession{};
+}
 
 void noteChange(EditSession& session) {
     session.edited = true;
@@ -31,7 +35,8 @@ bool acceptEdit(const EditSession& session, ProblemSet& set, Messages& messages,
     if (!session.edited) return true;
     // A checked text holds only what the code page can hold.
     set.lines.clear();
-    for (const EditorLine& line : lines) set.lines.push_back(line.text);
+    for (const EditorLine& line : lines)
+        set.lines.push_back(line.text);
     set.problemSetSaved = false;
     return true;
 }

@@ -27,7 +27,8 @@ std::string lineFaultMessage(std::size_t index, const EditorLine& line) {
     if (line.unencodable != 0)
         return at + cp932("「") + codePoint(line.unencodable) + cp932("」はShift-JISにない文字です");
     if (line.text.empty()) return at + cp932("空の行です（問題の行に空行は使えません）");
-    if (line.text.starts_with(UnitClosing) && line.text.find_first_not_of(" \t", UnitClosing.size()) == std::string::npos)
+    if (line.text.starts_with(UnitClosing) &&
+        line.text.find_first_not_of(" \t", UnitClosing.size()) == std::string::npos)
         return at + cp932("「>>」の後ろに空白があります");
     return {};
 }
@@ -37,7 +38,8 @@ std::string lineFaultMessage(std::size_t index, const EditorLine& line) {
 ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines) {
     ProblemCheck check;
     ProblemSet set;
-    for (const EditorLine& line : lines) set.lines.push_back(line.text);
+    for (const EditorLine& line : lines)
+        set.lines.push_back(line.text);
     const SetReading structure = readUnitStructure(set.lines);
     // A sixth problem has the loader's own message.
     if (structure.fault != SetFault::None && structure.fault != SetFault::TooManyProblems)
@@ -95,8 +97,12 @@ std::string checkUnitCountText(const ProblemCheck& check) {
     return check.verdict == CheckVerdict::Passed ? std::to_string(check.unitCount) : std::string();
 }
 
-std::string noErrorsText() { return cp932("なし"); }
+std::string noErrorsText() {
+    return cp932("なし");
+}
 
-std::string badStructureText() { return cp932("問題に誤りです"); }
+std::string badStructureText() {
+    return cp932("問題に誤りです");
+}
 
 } // namespace tavolini

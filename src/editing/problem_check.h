@@ -29,8 +29,8 @@ enum class CheckVerdict {
 // that the editor can show them as the teacher wrote them.
 struct ProblemCheck {
     CheckVerdict verdict = CheckVerdict::BadStructure;
-    int unitCount = 0;               // with Passed
-    std::size_t failingUnitLine = 0; // with FailingUnit: the "<<" line of the first unit with failures
+    int unitCount = 0;                     // with Passed
+    std::size_t failingUnitLine = 0;       // with FailingUnit: the "<<" line of the first unit with failures
     std::vector<std::size_t> failingLines; // with FailingUnit: its failing lines, in order
     Messages messages;                     // what the check and the loader found, in order
 };
@@ -42,9 +42,9 @@ struct ProblemCheck {
 ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines);
 
 // The texts of the result fields, code page 932.
-std::string checkResultText(CheckVerdict verdict);      // エラーチェックの結果
+std::string checkResultText(CheckVerdict verdict);         // エラーチェックの結果
 std::string checkUnitCountText(const ProblemCheck& check); // 単元数: the count after a pass, else empty
-std::string noErrorsText();                             // "なし"
-std::string badStructureText();                         // "問題に誤りです"
+std::string noErrorsText();                                // "なし"
+std::string badStructureText();                            // "問題に誤りです"
 
 } // namespace tavolini

@@ -12,7 +12,7 @@ enum class EditEnd { Ok, Cancel };
 // The problem-set editor as the menu flows see it: the window shows the real
 // one, tests and the scenario driver their own.
 class ProblemEditor {
-public:
+  public:
     virtual ~ProblemEditor() = default;
 
     // Runs the editor modally over the problem set's lines. On OK an edited

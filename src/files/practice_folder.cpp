@@ -24,7 +24,8 @@ SeedResult seedPracticeFolder(const std::string& folder, const std::string& ship
     std::filesystem::create_directories(folder, error);
     if (error || !std::filesystem::is_directory(folder, error)) return SeedResult::FolderNotMade;
     const std::string target = (std::filesystem::path(folder) / DefaultProblemSet).string();
-    if (std::filesystem::exists(std::filesystem::symlink_status(target, error))) return SeedResult::AlreadyThere;
+    if (std::filesystem::exists(std::filesystem::symlink_status(target, error)))
+        return SeedResult::AlreadyThere;
     if (::access(folder.c_str(), W_OK) != 0) return SeedResult::FolderNotWritable;
     const FileContents shipped = readWholeFile(shippedSet);
     if (shipped.status != FileStatus::Read) return SeedResult::ShippedSetMissing;

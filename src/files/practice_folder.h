@@ -15,7 +15,7 @@ std::optional<std::string> practiceFolder(const char* tavoliniHome, const char* 
 enum class SeedResult {
     Seeded,
     AlreadyThere,
-    NotAFolder,      // something else has the folder's name
+    NotAFolder, // something else has the folder's name
     FolderNotMade,
     FolderNotWritable,
     ShippedSetMissing, // the installation is incomplete

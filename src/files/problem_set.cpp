@@ -116,8 +116,8 @@ std::string setFileMessage(std::string_view path, const SetFileReading& reading)
     return file;
 }
 
-SetFileReading loadProblemSetFile(ProblemSet& set, const Algebra& algebra, Dialogs& dialogs, ProgramEnd& programEnd,
-                                  const std::string& path) {
+SetFileReading loadProblemSetFile(ProblemSet& set, const Algebra& algebra, Dialogs& dialogs,
+                                  ProgramEnd& programEnd, const std::string& path) {
     const std::string before = set.problemSetPath;
     const SetFileReading reading = readProblemSetFile(set, path);
     if (reading.fault != SetFileFault::Missing && reading.fault != SetFileFault::Unreadable) return reading;
@@ -190,7 +190,8 @@ std::string setFaultMessage(const SetReading& reading, const std::vector<std::st
         break;
     }
     const auto title = [&lines](std::size_t i) {
-        return i < lines.size() ? shownLine(std::string_view(lines[i]).substr(UnitOpening.size())) : std::string();
+        return i < lines.size() ? shownLine(std::string_view(lines[i]).substr(UnitOpening.size()))
+                                : std::string();
     };
     return at + cp932("単元") + std::to_string(reading.otherUnit) + cp932("「") + title(reading.otherLine) +
            cp932("」と単元") + std::to_string(reading.unit) + cp932("「") + title(reading.line) +
@@ -271,7 +272,8 @@ RenExt splitProblem(std::string_view line) {
 }
 
 bool writtenWithDecimals(const RenExt& problem) {
-    return problem.firstText.find('.') != std::string::npos || problem.secondText.find('.') != std::string::npos;
+    return problem.firstText.find('.') != std::string::npos ||
+           problem.secondText.find('.') != std::string::npos;
 }
 
 RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int problem, Messages& messages) {
@@ -325,7 +327,7 @@ bool writeProblemSetFile(const ProblemSet& set, Messages& messages, const std::s
 
 void fatalError(const Algebra& algebra, Dialogs& dialogs, ProgramEnd& programEnd, std::string_view text) {
     dialogs.showMessage(std::string(text) + std::to_string(static_cast<int>(algebra.parseError)) +
-                                cp932(":回復不能なエラーです"));
+                        cp932(":回復不能なエラーです"));
     programEnd.endProgram();
 }
 

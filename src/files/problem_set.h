@@ -35,8 +35,8 @@ inline constexpr std::size_t ShownLineBytes = 80;
 
 // One problem as split from its line.
 struct RenExt {
-    std::string firstText;  // equation ①
-    std::string secondText; // equation ②
+    std::string firstText;    // equation ①
+    std::string secondText;   // equation ②
     std::uint8_t invalid = 0; // set by loadProblem: 1 when either equation failed to parse
 };
 
@@ -59,8 +59,8 @@ struct ProblemSet {
     std::array<std::array<std::string, ProblemColumns>, UnitRows> ProblemTexts{};
     std::array<std::int32_t, UnitRows> problemCounts{};
     std::int32_t unitCount = 0;
-    std::string problemSetPath; // the file last loaded or saved
-    std::string startFolder;    // the current folder at start-up, with '/' appended
+    std::string problemSetPath;  // the file last loaded or saved
+    std::string startFolder;     // the current folder at start-up, with '/' appended
     bool problemSetSaved = true; // the lines hold no unsaved edits
     std::int32_t currentUnit = 1;
     std::array<std::int32_t, UnitRows> problemNumbers = filledRows<std::int32_t>(1); // by unit
@@ -68,7 +68,7 @@ struct ProblemSet {
 
 // The main window implements this by closing itself, as its 終了 entry does.
 class ProgramEnd {
-public:
+  public:
     virtual ~ProgramEnd() = default;
     virtual void endProgram() = 0;
 };
@@ -101,20 +101,20 @@ std::string setFileMessage(std::string_view path, const SetFileReading& reading)
 // readProblemSetFile at start-up: a file that is missing or unreadable ends
 // the program through fatalError, naming its absolute path; `problemSetPath`
 // is then left as it was. Any other refusal is left to the caller to show.
-SetFileReading loadProblemSetFile(ProblemSet& set, const Algebra& algebra, Dialogs& dialogs, ProgramEnd& programEnd,
-                                  const std::string& path);
+SetFileReading loadProblemSetFile(ProblemSet& set, const Algebra& algebra, Dialogs& dialogs,
+                                  ProgramEnd& programEnd, const std::string& path);
 
 // What keeps lines from being a set of units.
 enum class SetFault {
     None,
     NoLines,
-    OutsideUnit,      // a problem line before the first "<<" or after a ">>"
-    UnitNotClosed,    // "<<" while a unit is open, or the text ends inside one
+    OutsideUnit,   // a problem line before the first "<<" or after a ">>"
+    UnitNotClosed, // "<<" while a unit is open, or the text ends inside one
     UnitWithoutProblem,
-    TooManyProblems,  // a sixth problem line
-    TooManyUnits,     // a seventeenth "<<"
+    TooManyProblems, // a sixth problem line
+    TooManyUnits,    // a seventeenth "<<"
     LineTooLong,
-    SameTitles,       // two titles the record file cannot tell apart
+    SameTitles, // two titles the record file cannot tell apart
 };
 
 struct SetReading {

@@ -8,20 +8,27 @@
 namespace tavolini {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
-char foldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char foldAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The name of a section line: from after its '[' to its last ']'.
 std::optional<std::string_view> sectionName(std::string_view line) {
     std::size_t start = 0;
-    while (start < line.size() && isBlank(line[start])) ++start;
+    while (start < line.size() && isBlank(line[start]))
+        ++start;
     if (start == line.size() || line[start] != '[') return std::nullopt;
     const std::size_t end = line.rfind(']');
     if (end == std::string_view::npos || end <= start) return std::nullopt;
@@ -37,7 +44,9 @@ std::optional<std::string_view> keyOf(std::string_view line) {
     return trimBlanks(line.substr(0, equals));
 }
 
-bool isSectionLine(std::string_view line) { return sectionName(line).has_value(); }
+bool isSectionLine(std::string_view line) {
+    return sectionName(line).has_value();
+}
 
 // The lines [begin, end) of the first section named `section`, begin being
 // its header; end == begin when there is none.
@@ -52,7 +61,8 @@ Span findSection(const ProfileText& profile, std::string_view section, std::size
         const auto name = sectionName(lines[i]);
         if (!name || !sameProfileName(*name, section)) continue;
         std::size_t end = i + 1;
-        while (end < lines.size() && !isSectionLine(lines[end])) ++end;
+        while (end < lines.size() && !isSectionLine(lines[end]))
+            ++end;
         return {i, end};
     }
     return {lines.size(), lines.size()};
@@ -72,9 +82,13 @@ bool holdsLineBreak(std::string_view text) {
 
 } // namespace
 
-ProfileText parseProfile(std::string_view bytes) { return {splitLines(bytes)}; }
+ProfileText parseProfile(std::string_view bytes) {
+    return {splitLines(bytes)};
+}
 
-std::string profileBytes(const ProfileText& profile) { return joinLines(profile.lines); }
+std::string profileBytes(const ProfileText& profile) {
+    return joinLines(profile.lines);
+}
 
 bool sameProfileName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -117,7 +131,8 @@ bool writeProfileString(ProfileText& profile, std::string_view section, std::str
     // After the section's last line that is not empty, so that a blank line
     // before the next section stays where it is.
     std::size_t at = span.end;
-    while (at > span.begin + 1 && trimBlanks(profile.lines[at - 1]).empty()) --at;
+    while (at > span.begin + 1 && trimBlanks(profile.lines[at - 1]).empty())
+        --at;
     profile.lines.insert(profile.lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
     return true;
 }

@@ -12,11 +12,13 @@ namespace {
 // by its terms times the factor, in their written order.
 void expandLastGroup(StepGuard& guard, MShiki& result, MShiki& terms, int termCount) {
     clearEquation(terms);
-    for (int k = 0; k < termCount; ++k) guard.append(terms, popToken(result));
+    for (int k = 0; k < termCount; ++k)
+        guard.append(terms, popToken(result));
     popToken(result); // the opening bracket
     // Every group the program writes has a number before it; should one
     // not, the group is taken as it stands rather than borrowing a term.
-    const bool hasFactor = result.count > 0 && isNumberKind(result.tokens[static_cast<std::size_t>(result.count - 1)].kind);
+    const bool hasFactor =
+        result.count > 0 && isNumberKind(result.tokens[static_cast<std::size_t>(result.count - 1)].kind);
     const ShikiToken factor = hasFactor ? popToken(result) : TokenOne;
     for (int k = terms.count - 1; k >= 0; --k)
         guard.append(result, guard.value(mulTokens(terms.tokens[static_cast<std::size_t>(k)], factor)));

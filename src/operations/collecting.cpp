@@ -59,7 +59,8 @@ StepResult collectEquations(Algebra& algebra, std::initializer_list<const MShiki
         SideSums* side = &left;
         for (int i = 0; i < equation->count; ++i) {
             const ShikiToken token = equation->tokens[static_cast<std::size_t>(i)];
-            if (token.kind == '=') side = &right;
+            if (token.kind == '=')
+                side = &right;
             else
                 addToSums(algebra, guard, *side, token, messages);
         }
@@ -99,7 +100,8 @@ StepResult transposeEquation(Algebra& algebra, const MShiki& equation, MShiki& r
     if (result.count == 0) guard.append(result, TokenZero);
     guard.append(result, EqualsSign);
     if (numbers.count == 0) guard.append(result, TokenZero);
-    for (int i = 0; i < numbers.count; ++i) guard.append(result, numbers.tokens[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < numbers.count; ++i)
+        guard.append(result, numbers.tokens[static_cast<std::size_t>(i)]);
     if (guard.ok() && moved == 0) tell(messages, cp932("移項する項はありません"));
     return guard.result();
 }

@@ -24,7 +24,7 @@ struct CommandState {
     int secondEquation = 0; // the other equation of ＋, － and 代入; 0 none
     int lastEntry = NothingEntered;
     ComposeStep composeStep = ComposeStep::Nothing;
-    std::string pnlNumber;  // the operand display, as typed (code page 932)
+    std::string pnlNumber; // the operand display, as typed (code page 932)
     std::string operandText;
     std::int32_t operandNumerator = 0;
 };

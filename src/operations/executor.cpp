@@ -3,8 +3,8 @@
 #include "operations/executor.h"
 
 #include "core/cp932.h"
-#include "core/messages.h"
 #include "core/equation_labels.h"
+#include "core/messages.h"
 #include "core/operand.h"
 #include "operations/brackets.h"
 #include "operations/collecting.h"
@@ -17,7 +17,9 @@ namespace {
 
 constexpr const char* OrderMessage = "操作が誤りです。例①＋②，①÷２，④代入①";
 
-std::string label(int number) { return EquationLabels()[static_cast<std::size_t>(number)] + cp932("式"); }
+std::string label(int number) {
+    return EquationLabels()[static_cast<std::size_t>(number)] + cp932("式");
+}
 
 // ＋ and － of two equations and 代入 combine two equations; every other
 // operation works on one.
@@ -27,7 +29,9 @@ bool combinesTwo(const CommandState& command) {
     return row.takesEquation && (!row.takesNumber || command.lastEntry == EquationEntered);
 }
 
-bool isExistingEquation(int number, int newSlot) { return number >= 1 && number < newSlot; }
+bool isExistingEquation(int number, int newSlot) {
+    return number >= 1 && number < newSlot;
+}
 
 // The numbers the command names must be equations already written, and the
 // new equation must get a slot that has a label (not an answer slot).
@@ -47,7 +51,8 @@ void writeZeroOnEmptySides(StepGuard& guard, MShiki& equation) {
     if (!leftEmpty && !rightEmpty) return;
     MShiki completed;
     if (leftEmpty) guard.append(completed, TokenZero);
-    for (int i = 0; i < equation.count; ++i) guard.append(completed, equation.tokens[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < equation.count; ++i)
+        guard.append(completed, equation.tokens[static_cast<std::size_t>(i)]);
     if (rightEmpty) guard.append(completed, TokenZero);
     equation = completed;
 }
@@ -58,11 +63,12 @@ struct Step {
 };
 
 class Executor {
-public:
+  public:
     Executor(Algebra& algebra, CommandState& command, ShikiToken operand, Messages& messages)
         : m_algebra(algebra), m_messages(messages), m_command(command), m_operand(operand),
           m_first(algebra.EquationTable[static_cast<std::size_t>(command.firstEquation)]),
-          m_second(algebra.EquationTable[static_cast<std::size_t>(combinesTwo(command) ? command.secondEquation : 0)]),
+          m_second(algebra.EquationTable[static_cast<std::size_t>(
+              combinesTwo(command) ? command.secondEquation : 0)]),
           m_label1(label(command.firstEquation)),
           m_label2(combinesTwo(command) ? label(command.secondEquation) : std::string()) {}
 
@@ -190,7 +196,8 @@ const char* failureMessage(StepResult result) {
 
 } // namespace
 
-bool executeOperation(Algebra& algebra, CommandState& command, std::string& stepSentence, Messages& messages) {
+bool executeOperation(Algebra& algebra, CommandState& command, std::string& stepSentence,
+                      Messages& messages) {
     command.operandText = command.pnlNumber;
     const ShikiToken operand = parseOperand(messages, command.operandText);
     command.operandNumerator = operand.num;
@@ -217,7 +224,8 @@ bool executeOperation(Algebra& algebra, CommandState& command, std::string& step
         tell(messages, cp932(operationRow(*command.operation).sameOriginMessage));
         return false;
     }
-    result.origin = two ? ++algebra.originCounter : algebra.EquationTable[static_cast<std::size_t>(command.firstEquation)].origin;
+    result.origin = two ? ++algebra.originCounter
+                        : algebra.EquationTable[static_cast<std::size_t>(command.firstEquation)].origin;
     result.stepText = step.sentence;
     newSlot = result;
     command.firstEquation = 0;

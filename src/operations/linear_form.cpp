@@ -10,9 +10,13 @@
 namespace tavolini {
 namespace {
 
-ShikiToken tokenAt(const MShiki& equation, int i) { return equation.tokens[static_cast<std::size_t>(i)]; }
+ShikiToken tokenAt(const MShiki& equation, int i) {
+    return equation.tokens[static_cast<std::size_t>(i)];
+}
 
-bool isZero(ShikiToken t) { return t.num == 0; }
+bool isZero(ShikiToken t) {
+    return t.num == 0;
+}
 
 // a·d − b·c, the minor of two rows of coefficients.
 ShikiToken minor(Algebra& algebra, StepGuard& guard, ShikiToken a, ShikiToken b, ShikiToken c, ShikiToken d,
@@ -31,8 +35,8 @@ std::optional<LinearForm> linearForm(Algebra& algebra, const MShiki& equation, M
     ShikiToken multiplier = TokenOne;
     for (int i = 0; i < equation.count; ++i) {
         const ShikiToken token = tokenAt(equation, i);
-        const bool isFactor =
-            isNumberKind(token.kind) && i + 1 < equation.count && isGroupOpening(tokenAt(equation, i + 1).kind);
+        const bool isFactor = isNumberKind(token.kind) && i + 1 < equation.count &&
+                              isGroupOpening(tokenAt(equation, i + 1).kind);
         if (isFactor || isGroupOpening(token.kind)) {
             outer.push_back(multiplier);
             if (isFactor) {
@@ -46,7 +50,7 @@ std::optional<LinearForm> linearForm(Algebra& algebra, const MShiki& equation, M
         } else if (token.kind == '=') {
             multiplier = makeToken(-1, 1, '/');
         } else if (isNumberKind(token.kind) || isLetter(token.kind)) {
-            ShikiToken* sum = isNumberKind(token.kind)          ? &form.constant
+            ShikiToken* sum = isNumberKind(token.kind)         ? &form.constant
                               : token.kind == algebra.unknown1 ? &form.first
                               : token.kind == algebra.unknown2 ? &form.second
                                                                : nullptr;

@@ -8,7 +8,9 @@
 namespace tavolini {
 namespace {
 
-ShikiToken tokenAt(const MShiki& equation, int i) { return equation.tokens[static_cast<std::size_t>(i)]; }
+ShikiToken tokenAt(const MShiki& equation, int i) {
+    return equation.tokens[static_cast<std::size_t>(i)];
+}
 
 SideSums sumsStartingWith(const Algebra& algebra, ShikiToken operand) {
     SideSums sums = emptySums(algebra);
@@ -27,8 +29,10 @@ StepResult scaleEquation(Algebra& algebra, const MShiki& equation, char sign, Sh
         const ShikiToken token = tokenAt(equation, i);
         if (isGroupOpening(token.kind)) ++depth;
         if (isGroupClosing(token.kind)) --depth;
-        if (depth != 0) guard.append(result, token);
-        else if (sign == '*') guard.append(result, guard.value(mulTokens(token, operand)));
+        if (depth != 0)
+            guard.append(result, token);
+        else if (sign == '*')
+            guard.append(result, guard.value(mulTokens(token, operand)));
         else
             guard.append(result, guard.value(divTokens(messages, token, operand)));
     }

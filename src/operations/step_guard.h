@@ -14,7 +14,7 @@ enum class StepResult { Done, Refused, Overflow, TooLong };
 // being built, so that operations can be written straight through and
 // checked once at the end.
 class StepGuard {
-public:
+  public:
     // The token of an arithmetic result; an overflow is remembered and 0 stands in.
     ShikiToken value(CheckedToken token);
 
@@ -27,7 +27,7 @@ public:
     bool ok() const { return m_result == StepResult::Done; }
     StepResult result() const { return m_result; }
 
-private:
+  private:
     void fail(StepResult result);
 
     StepResult m_result = StepResult::Done;

@@ -11,12 +11,17 @@ namespace {
 constexpr ShikiToken OpenBracket{1, 0, '('};
 constexpr ShikiToken CloseBracket{1, 0, ')'};
 
-ShikiToken tokenAt(const MShiki& equation, int i) { return equation.tokens[static_cast<std::size_t>(i)]; }
+ShikiToken tokenAt(const MShiki& equation, int i) {
+    return equation.tokens[static_cast<std::size_t>(i)];
+}
 
-bool isExactlyOne(ShikiToken t) { return t.num == 1 && t.den == 1; }
+bool isExactlyOne(ShikiToken t) {
+    return t.num == 1 && t.den == 1;
+}
 
 void appendRightSide(StepGuard& guard, MShiki& result, const MShiki& first) {
-    for (int i = 2; i < first.count; ++i) guard.append(result, tokenAt(first, i));
+    for (int i = 2; i < first.count; ++i)
+        guard.append(result, tokenAt(first, i));
 }
 
 // Whether the equation reads "letter = expression" with one of the problem's

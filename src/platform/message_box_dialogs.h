@@ -14,7 +14,7 @@ namespace tavolini {
 // questions, QFileDialog for file names. Paths are returned as the file
 // system spells them.
 class MessageBoxDialogs final : public Dialogs {
-public:
+  public:
     explicit MessageBoxDialogs(QString applicationTitle, QWidget* parent = nullptr);
 
     void setParentWindow(QWidget* parent) { m_parent = parent; }
@@ -24,7 +24,7 @@ public:
     std::optional<std::string> chooseOpenFile(std::string_view filter, std::string_view presetPath) override;
     std::optional<std::string> chooseSaveFile(std::string_view filter, std::string_view presetPath) override;
 
-private:
+  private:
     QString m_title;
     QPointer<QWidget> m_parent;
 };

@@ -24,6 +24,8 @@ std::optional<std::string> toCp932Exactly(const QString& text);
 char32_t firstUnencodable(const QString& text);
 
 // A text of the program's own, as written in the sources (UTF-8), for a window.
-inline QString uiText(const char* utf8) { return QString::fromUtf8(utf8); }
+inline QString uiText(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 } // namespace tavolini

@@ -57,7 +57,8 @@ class FrameWatch final : public QObject {
     bool eventFilter(QObject* object, QEvent* event) override {
         auto* window = qobject_cast<QWidget*>(object);
         const bool framed = event->type() == QEvent::Move || event->type() == QEvent::Show;
-        if (window != nullptr && framed && window->isVisible() && window->frameGeometry() != window->geometry()) {
+        if (window != nullptr && framed && window->isVisible() &&
+            window->frameGeometry() != window->geometry()) {
             if (!availableFor(*window).contains(window->frameGeometry())) place(*window, m_wanted);
             deleteLater();
         }

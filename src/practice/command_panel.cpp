@@ -14,15 +14,16 @@ namespace {
 // "x = number" for the letter.
 bool statesUnknown(const MShiki& equation, char letter) {
     return equation.count == 3 && equation.tokens[0].kind == letter && equation.tokens[0].num == 1 &&
-           equation.tokens[0].den == 1 && equation.tokens[1].kind == '=' && isNumberKind(equation.tokens[2].kind);
+           equation.tokens[0].den == 1 && equation.tokens[1].kind == '=' &&
+           isNumberKind(equation.tokens[2].kind);
 }
 
 } // namespace
 
 CommandPanel::CommandPanel(Algebra& algebra, Dialogs& dialogs, CommandState& command, Answers& answers,
                            PageState& page, PageView& pageView, PanelView& panel)
-    : m_algebra(algebra), m_dialogs(dialogs), m_command(command), m_answers(answers), m_page(page), m_pageView(pageView),
-      m_panel(panel) {}
+    : m_algebra(algebra), m_dialogs(dialogs), m_command(command), m_answers(answers), m_page(page),
+      m_pageView(pageView), m_panel(panel) {}
 
 void CommandPanel::showHint() {
     const std::string hint = hintMessage(m_algebra, m_answers, m_page.equationLimit);
@@ -54,7 +55,8 @@ void CommandPanel::unhighlight() {
 
 void CommandPanel::chooseEquation(int n) {
     if (n < 1 || n > m_algebra.equationCount || n >= EquationLabelCount) return;
-    if (m_command.lastEntry == EquationEntered || m_command.lastEntry == NumberEntered) return showOrderMessage();
+    if (m_command.lastEntry == EquationEntered || m_command.lastEntry == NumberEntered)
+        return showOrderMessage();
     highlight(n);
     if (m_command.lastEntry == NothingEntered) m_pageView.setPageMessage("");
     if (m_command.composeStep == ComposeStep::Nothing) {
@@ -109,7 +111,8 @@ void CommandPanel::resetPanel() {
     m_command.operation.reset();
     m_operandStart = std::string::npos;
     m_panel.enableNumberPad(false);
-    for (int n = 1; n <= m_algebra.equationCount; ++n) m_panel.enableEquationButton(n, true);
+    for (int n = 1; n <= m_algebra.equationCount; ++n)
+        m_panel.enableEquationButton(n, true);
     m_panel.enableExecute(false);
 }
 
@@ -174,11 +177,16 @@ bool CommandPanel::keyPress(char key, bool swallowIdle) {
         return true;
     }
     if (m_command.composeStep != ComposeStep::OperationChosen) return false;
-    if (key >= '0' && key <= '9') padInput(std::string(1, key));
-    else if (key == '.') padInput(".");
-    else if (key == '-') minusKey();
-    else if (key == 'B' || key == 'b') padInput(cp932("分の"));
-    else return false;
+    if (key >= '0' && key <= '9')
+        padInput(std::string(1, key));
+    else if (key == '.')
+        padInput(".");
+    else if (key == '-')
+        minusKey();
+    else if (key == 'B' || key == 'b')
+        padInput(cp932("分の"));
+    else
+        return false;
     return true;
 }
 
@@ -199,7 +207,8 @@ CommandPanel::KeyAction CommandPanel::keyDown(int keyCode, bool shift, bool swal
     return KeyAction::Used;
 }
 
-CommandPanel::KeyAction CommandPanel::keyStroke(int keyCode, bool shift, std::string_view text, bool swallowIdle) {
+CommandPanel::KeyAction CommandPanel::keyStroke(int keyCode, bool shift, std::string_view text,
+                                                bool swallowIdle) {
     const bool idle = m_command.composeStep == ComposeStep::Nothing;
     const KeyAction action = keyDown(keyCode, shift, swallowIdle);
     if (action != KeyAction::None) return action;

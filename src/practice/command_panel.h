@@ -5,8 +5,8 @@
 #include "core/algebra.h"
 #include "core/dialogs.h"
 #include "operations/command_state.h"
-#include "practice/panel_view.h"
 #include "practice/judge.h"
+#include "practice/panel_view.h"
 #include "presentation/page_state.h"
 #include "presentation/page_view.h"
 
@@ -21,9 +21,9 @@ namespace tavolini {
 // back the last step. Keys of the main window and the page reach the same
 // rules.
 class CommandPanel {
-public:
-    CommandPanel(Algebra& algebra, Dialogs& dialogs, CommandState& command, Answers& answers, PageState& page, PageView& pageView,
-                 PanelView& panel);
+  public:
+    CommandPanel(Algebra& algebra, Dialogs& dialogs, CommandState& command, Answers& answers, PageState& page,
+                 PageView& pageView, PanelView& panel);
 
     void chooseEquation(int n);
     void chooseOperation(Operation operation);
@@ -67,7 +67,7 @@ public:
     // in a message box. Nothing of the command or the table changes.
     void showHint();
 
-private:
+  private:
     void highlight(int n);
     // 訂正 with no command: the newest step is taken back.
     void takeBackNewest();

@@ -7,7 +7,7 @@ namespace tavolini {
 // The drill's own modal dialogs, behind an interface so that the rules can
 // be driven by a script: the main window shows the real ones.
 class DrillDialogs {
-public:
+  public:
     virtual ~DrillDialogs() = default;
 
     // Results of the special-solution dialog.

@@ -24,8 +24,12 @@ Verdict recordAnswer(Algebra& algebra, std::string& answer, int slot, const MShi
 
 } // namespace
 
-std::string noSolutionWord() { return cp932("解なし"); }
-std::string infinitelyManyWord() { return cp932("解は無数にある"); }
+std::string noSolutionWord() {
+    return cp932("解なし");
+}
+std::string infinitelyManyWord() {
+    return cp932("解は無数にある");
+}
 
 Verdict judgeEquation(Algebra& algebra, Answers& answers, int n) {
     if (n < 0 || n > algebra.equationCount || n >= EquationSlots) return Verdict::Ordinary;

@@ -12,11 +12,11 @@ namespace tavolini {
 // program's interface.
 enum class Verdict : int {
     Ordinary = 0,
-    FirstFound = 1,   // unknown1 has just been found
-    SecondFound = 2,  // unknown2 has just been found
-    FirstAgain = 3,   // unknown1 was already found
-    SecondAgain = 4,  // unknown2 was already found
-    Identity = 99,    // infinitely many solutions
+    FirstFound = 1,     // unknown1 has just been found
+    SecondFound = 2,    // unknown2 has just been found
+    FirstAgain = 3,     // unknown1 was already found
+    SecondAgain = 4,    // unknown2 was already found
+    Identity = 99,      // infinitely many solutions
     Contradiction = -1, // no solution
 };
 
@@ -28,8 +28,8 @@ struct Answers {
     std::string answer2;
 };
 
-std::string noSolutionWord();       // "解なし"
-std::string infinitelyManyWord();   // "解は無数にある"
+std::string noSolutionWord();     // "解なし"
+std::string infinitelyManyWord(); // "解は無数にある"
 
 // Judges equation n of the table. A newly found unknown is recorded in the
 // answers and its equation copied to its answer slot.

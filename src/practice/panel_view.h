@@ -9,7 +9,7 @@ namespace tavolini {
 // The main window's panel as the drill's rules see it: which controls are
 // enabled, what the operand display shows, where the keyboard focus goes.
 class PanelView {
-public:
+  public:
     virtual ~PanelView() = default;
 
     virtual void enableEquationButton(int n, bool enabled) = 0; // ① to ⑱; others are ignored

@@ -85,7 +85,8 @@ void PracticeFlow::btnJikkouClick() {
         return;
     }
     showVerdict(n, verdict);
-    if ((verdict == Verdict::Identity || verdict == Verdict::Contradiction) && !runSpecialDialog(verdict)) return;
+    if ((verdict == Verdict::Identity || verdict == Verdict::Contradiction) && !runSpecialDialog(verdict))
+        return;
     finishExecution();
 }
 
@@ -122,7 +123,7 @@ bool PracticeFlow::runSpecialDialog(Verdict verdict) {
         }
         if (choice == wrong) {
             m.dialogs.showMessage(cp932(identity ? "解なし？？もう一度考えてみましょう"
-                                                         : "解が無数？？もう一度考えてみましょう"));
+                                                 : "解が無数？？もう一度考えてみましょう"));
         } else if (choice == DrillDialogs::Closed) {
             if (!identity) return true;
             m.commandPanel.resetPanel();
@@ -193,7 +194,8 @@ void PracticeFlow::clearProblemPage() {
         if (m.pageView.hasRowImage(i)) m.pageView.blankRow(i);
         if (i <= m.page.equationLimit) m.panel.enableEquationButton(i, false);
     }
-    for (int i = m.page.equationLimit; i <= 32; ++i) m.panel.hideEquationButton(i);
+    for (int i = m.page.equationLimit; i <= 32; ++i)
+        m.panel.hideEquationButton(i);
     for (int slot : {SolutionSlotX, SolutionSlotY}) {
         m.algebra.EquationTable[static_cast<std::size_t>(slot)] = MShiki{};
         m.pageView.blankRow(slot);
@@ -246,7 +248,8 @@ bool PracticeFlow::startProblem(bool keepPositions) {
         m.pageView.setPageMessage(cp932(OneSolution));
     }
     m.algebra.equationCount = 2;
-    if (judgeEquation(m.algebra, m.answers, 2) != Verdict::Ordinary) m.pageView.setPageMessage(cp932(OneSolution));
+    if (judgeEquation(m.algebra, m.answers, 2) != Verdict::Ordinary)
+        m.pageView.setPageMessage(cp932(OneSolution));
     if (isSolved(m.answers)) {
         m.dialogs.showMessage(cp932("すでに解1,2がでています"));
         KaiComplete();

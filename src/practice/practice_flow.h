@@ -4,11 +4,11 @@
 
 #include "core/algebra.h"
 #include "files/practice_records.h"
+#include "files/problem_set.h"
 #include "practice/command_panel.h"
 #include "practice/drill_dialogs.h"
 #include "practice/judge.h"
 #include "practice/practice_view.h"
-#include "files/problem_set.h"
 
 #include <string>
 
@@ -33,7 +33,7 @@ struct PracticeContext {
 // Working a problem: 実行 with its judging and the end of a solved problem,
 // starting problems, 次の問題 and 単元変更.
 class PracticeFlow {
-public:
+  public:
     explicit PracticeFlow(PracticeContext context) : m(context) {}
 
     void btnJikkouClick();
@@ -47,7 +47,7 @@ public:
 
     const std::string& solvedMarks() const { return m_solvedMarks; }
 
-private:
+  private:
     bool commandIsComplete() const;
     bool refuseBeforeExecuting();
     void showVerdict(int n, Verdict verdict);

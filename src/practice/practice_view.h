@@ -8,7 +8,7 @@ namespace tavolini {
 
 // What the practice flow asks of the main window beyond the panel and the page.
 class PracticeView {
-public:
+  public:
     virtual ~PracticeView() = default;
 
     // The next-problem button blinks from a solved problem until another starts.

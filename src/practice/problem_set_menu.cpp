@@ -14,7 +14,9 @@ namespace {
 constexpr const char* OpenFilter = "SIMファイル|*.SIM";
 constexpr const char* SaveFilter = "SIMﾌｧｲﾙ|*.SIM";
 
-std::string invalidSetMessage(std::string_view path) { return std::string(path) + cp932(":問題が不正です"); }
+std::string invalidSetMessage(std::string_view path) {
+    return std::string(path) + cp932(":問題が不正です");
+}
 
 std::string noProblemMessage(std::string_view path) {
     return std::string(path) + cp932(":練習できる問題が1つもありません");
@@ -52,7 +54,8 @@ bool ProblemSetMenu::openProblemSet(const std::string& path) {
 }
 
 bool ProblemSetMenu::saveProblemSet() {
-    const std::optional<std::string> chosen = m_dialogs.chooseSaveFile(cp932(SaveFilter), m_set.problemSetPath);
+    const std::optional<std::string> chosen =
+        m_dialogs.chooseSaveFile(cp932(SaveFilter), m_set.problemSetPath);
     if (!chosen || chosen->empty()) return false;
     // Lines that never came from a valid set (a refused file at the start)
     // would only empty the file they are written over.
@@ -76,7 +79,9 @@ bool ProblemSetMenu::saveProblemSet() {
     return true;
 }
 
-void ProblemSetMenu::backupProblemSet() { m_backup = m_set; }
+void ProblemSetMenu::backupProblemSet() {
+    m_backup = m_set;
+}
 
 // The lines, the path and the tables read from them, so that what is
 // practised always matches the lines; positions are left to the flows.
@@ -96,7 +101,8 @@ void ProblemSetMenu::open() {
         m_dialogs.ask(cp932("確認"), cp932("ファイルを保存しますか"), Buttons::YesNo) == Reply::Yes &&
         !saveProblemSet())
         return;
-    const std::optional<std::string> chosen = m_dialogs.chooseOpenFile(cp932(OpenFilter), m_set.problemSetPath);
+    const std::optional<std::string> chosen =
+        m_dialogs.chooseOpenFile(cp932(OpenFilter), m_set.problemSetPath);
     if (chosen && openChosen(*chosen)) m_practice.changeUnit();
 }
 

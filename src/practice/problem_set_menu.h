@@ -16,7 +16,7 @@ namespace tavolini {
 // lines, editing them, and the question about unsaved edits when the window
 // closes. A failed open or a cancelled edit puts the set back as it was.
 class ProblemSetMenu {
-public:
+  public:
     ProblemSetMenu(ProblemSet& set, Dialogs& dialogs, PracticeFlow& practice)
         : m_set(set), m_dialogs(dialogs), m_practice(practice) {}
 
@@ -35,11 +35,11 @@ public:
     // 開く after its dialog: the set at `path` with its first problem started,
     // or the message and the set in use put back. True when it opened.
     bool openChosen(const std::string& path);
-    void edit();  // 問題を編集する
+    void edit(); // 問題を編集する
     // Asked when the main window is about to close: true when it may.
     bool mayClose();
 
-private:
+  private:
     // Reads the file at `path` into the set; the message saying why it cannot
     // be used (the file, its text, its units, no problem that loads), or
     // nothing when it can.

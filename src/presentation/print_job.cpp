@@ -27,17 +27,21 @@ constexpr PageRect AnswerBraceCurve{52, 4, 14, 92};
 constexpr int AnswerLabelWidth = 50;
 constexpr int AnswerLabelPoints = 12;
 
-int scaled(int length, double scale) { return static_cast<int>(std::lround(length * scale)); }
+int scaled(int length, double scale) {
+    return static_cast<int>(std::lround(length * scale));
+}
 
 PageRect scaledRect(const PageRect& r, int x, int y, double scale) {
-    return {x + scaled(r.left, scale), y + scaled(r.top, scale), scaled(r.width, scale), scaled(r.height, scale)};
+    return {x + scaled(r.left, scale), y + scaled(r.top, scale), scaled(r.width, scale),
+            scaled(r.height, scale)};
 }
 
 // The page's one row image, for the page's drawing of a row: the canvas on
 // paper stands in for it, and measures text as the paper draws it.
 class PaperRow final : public RowImages {
   public:
-    PaperRow(Canvas& canvas, int n, const TextMeasure& measure) : m_canvas(canvas), m_n(n), m_measure(measure) {}
+    PaperRow(Canvas& canvas, int n, const TextMeasure& measure)
+        : m_canvas(canvas), m_n(n), m_measure(measure) {}
     Canvas* findRowImage(int n) override { return n == m_n ? &m_canvas : nullptr; }
     int textWidth(const CanvasFont& font, std::string_view text) const override {
         return m_measure.textWidth(font, text);
@@ -56,16 +60,18 @@ int printRow(PrintTarget& target, Algebra& algebra, LayoutState& layout, const P
     Canvas& canvas = target.canvas(onPage, row.width, row.height);
     PaperRow paper(canvas, row.n, target.measure());
     PageRows page{algebra, layout, paper, messages};
-    if (row.step) showStep(page, &canvas, row.n, row.colour);
-    else showEquation(page, &canvas, row.n, row.colour);
+    if (row.step)
+        showStep(page, &canvas, row.n, row.colour);
+    else
+        showEquation(page, &canvas, row.n, row.colour);
     return scaled(row.height + RowGap, scale);
 }
 
 // "[答]" and its brace in front of the answers, over the start of their
 // rows, as the page shows them.
 void printAnswerBrace(PrintTarget& target, int x, int y, double scale) {
-    Canvas& canvas =
-        target.canvas(scaledRect(AnswerBraceImage, x, y, scale), AnswerBraceImage.width, AnswerBraceImage.height);
+    Canvas& canvas = target.canvas(scaledRect(AnswerBraceImage, x, y, scale), AnswerBraceImage.width,
+                                   AnswerBraceImage.height);
     canvas.fillRect(0, 0, AnswerBraceImage.width, AnswerBraceImage.height, clWhite);
     CanvasFont font = clearedSurfaceFont();
     font.face = cp932("ＭＳ ゴシック");
@@ -74,21 +80,22 @@ void printAnswerBrace(PrintTarget& target, int x, int y, double scale) {
     canvas.setFont(font);
     const std::string label = cp932("[答]");
     const int width = target.measure().textWidth(font, label);
-    canvas.textOut((AnswerLabelWidth - width) / 2, (AnswerBraceImage.height - pixelsFromPoints(font.size)) / 2,
-                   label);
+    canvas.textOut((AnswerLabelWidth - width) / 2,
+                   (AnswerBraceImage.height - pixelsFromPoints(font.size)) / 2, label);
     target.drawBrace(scaledRect(AnswerBraceCurve, x, y, scale));
 }
 
 int widestRow(const StepPrintout& printout) {
     int widest = 0;
-    for (const PrintRow& row : printout.rows) widest = std::max(widest, row.width);
+    for (const PrintRow& row : printout.rows)
+        widest = std::max(widest, row.width);
     return widest;
 }
 
 } // namespace
 
-PrintLayout printLayout(PrintSettings settings, int pageWidth, int pageHeight, int resolution, int screenWidth,
-                        int rowWidth) {
+PrintLayout printLayout(PrintSettings settings, int pageWidth, int pageHeight, int resolution,
+                        int screenWidth, int rowWidth) {
     // A page narrower than the screen still gets its margins.
     const int k = std::max(1, screenWidth > 0 ? pageWidth / screenWidth : 1);
     const int margin = std::clamp(settings.margin, 0, MaxMargin);
@@ -101,8 +108,8 @@ PrintLayout printLayout(PrintSettings settings, int pageWidth, int pageHeight, i
 
 bool printSteps(PrintTarget& target, const StepPrintout& printout, PrintSettings settings, Algebra& algebra,
                 LayoutState& layout, Messages& messages) {
-    const PrintLayout measures = printLayout(settings, target.pageWidth(), target.pageHeight(), target.resolution(),
-                                             printout.screenWidth, widestRow(printout));
+    const PrintLayout measures = printLayout(settings, target.pageWidth(), target.pageHeight(),
+                                             target.resolution(), printout.screenWidth, widestRow(printout));
     const double scale = measures.scale;
     const int x = measures.left;
     int y = measures.topMargin;

@@ -82,8 +82,8 @@ struct PrintLayout {
 // scales that by (size + 1) / 3, as far as the widest row still fits the
 // page beside the margin. The margin counts characters of the equations'
 // cells at that size.
-PrintLayout printLayout(PrintSettings settings, int pageWidth, int pageHeight, int resolution, int screenWidth,
-                        int rowWidth);
+PrintLayout printLayout(PrintSettings settings, int pageWidth, int pageHeight, int resolution,
+                        int screenWidth, int rowWidth);
 
 // Prints the title and the rows one under the other, a row that ends below
 // the bottom limit still whole; a new page is begun only when something

@@ -51,7 +51,7 @@ void drawPreview(ProblemSelection& selection, Algebra& parsing, int n, std::stri
     MShiki& scratch = selection.algebra.EquationTable[row(ScratchSlot)];
     Messages unshown; // a glance at a list, not a problem being started
     const bool parsed = parseEquation(parsing, scratch, text, unshown);
-    if (!parsed) scratch.count = 0; // no half-read equation left in the table
+    if (!parsed) scratch.count = 0;     // no half-read equation left in the table
     parsing.hasDecimalPoint = decimals; // as the page will draw the problem
     Canvas* image = selection.view.findPreviewImage(n);
     if (image == nullptr) return;

@@ -22,7 +22,8 @@ TEST(Equation, PopReturnsWhatPushStored) {
 
 TEST(Equation, TheRecordNeverGrowsPastFortyOrBelowZero) {
     MShiki equation;
-    for (int i = 0; i < MaxTokens; ++i) ASSERT_TRUE(pushToken(equation, makeToken(i, 1, '/')));
+    for (int i = 0; i < MaxTokens; ++i)
+        ASSERT_TRUE(pushToken(equation, makeToken(i, 1, '/')));
     EXPECT_FALSE(pushToken(equation, makeToken(99, 1, '/')));
     EXPECT_EQ(equation.count, MaxTokens);
     EXPECT_EQ(equation.tokens.back(), makeToken(MaxTokens - 1, 1, '/'));

@@ -47,19 +47,19 @@ TEST(Parser, ReadsEquationsIntoTokens) {
         {"4/6x=1", "2/3x = 1"},
         {"x=1", "1x = 1"},
         {"1|2=x", "1|2 = 1x"},
-        {"x=1|2", "1x = 1/2"},                    // a number that ends the text is stored as '/'
+        {"x=1|2", "1x = 1/2"}, // a number that ends the text is stored as '/'
         {"1|2(x+4)=y", "1|2 ( 1x 4 ) = 1y"},
         {"2[x-{y+1}]=0", "2 [ 1x -1 { 1y 1 } ] = 0"},
         {"x+y=-7", "1x 1y = -7"},
         {"-x-y=0", "-1x -1y = 0"},
         {"y-x=1", "1y -1x = 1"},
-        {"2*x=4", "* 2x = 4"},                     // a number before '*' is stored after it
+        {"2*x=4", "* 2x = 4"}, // a number before '*' is stored after it
         {"2*(x+1)=4", "* 2 ( 1x 1 ) = 4"},
         {"x=+3", "1x = 3"},
         {"3x=6-y+x", "3x = 6 -1y 1x"},
-        {"2xy=1", "2x 2y = 1"},                   // a term after a term takes its value
+        {"2xy=1", "2x 2y = 1"}, // a term after a term takes its value
         {"x2y=1", "1x 2y = 1"},
-        {"\xA2x+1\xA3=2", "｢ 1x 1 ｣ = 2"},       // corner brackets group nothing: no factor
+        {"\xA2x+1\xA3=2", "｢ 1x 1 ｣ = 2"}, // corner brackets group nothing: no factor
         {"-[x]=-{y}", "-1 [ 1x ] = -1 { 1y }"},
         {"1|2+x=y", "1|2 1x = 1y"},
     };
@@ -130,7 +130,8 @@ TEST(Parser, RefusesMalformedTextsWithTheirCodes) {
         {"x=1/123456", ParseError::TooManyDigits, {"message: 123456：エラー！数字は５桁以下です"}},
         {"x=1.123456", ParseError::TooManyDigits, {"message: 123456：エラー！数字は５桁以下です"}},
         {"x=123.456", ParseError::DecimalTooLong, {"message: 整数部と小数部の合計桁数は５以内です"}},
-        {"x=12345.", ParseError::DecimalTooLong,
+        {"x=12345.",
+         ParseError::DecimalTooLong,
          {"message: エラー！数字の表現が不正です", "message: 整数部と小数部の合計桁数は５以内です"}},
         {"x#y=1", ParseError::BadCharacter, {"message: #"}},
         {"2x=y;", ParseError::BadCharacter, {"message: ;"}},
@@ -177,16 +178,37 @@ struct MisreadRow {
 // trailing sign, brackets of two kinds taken as one pair.
 TEST(Parser, RefusesTextsItWouldMisread) {
     const MisreadRow rows[] = {
-        {"x*y=1", ParseError::TimesWithoutNumber, 1, {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
-        {"x*2=1", ParseError::TimesWithoutNumber, 1, {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
-        {"(x+1)*2=3", ParseError::TimesWithoutNumber, 5, {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
+        {"x*y=1",
+         ParseError::TimesWithoutNumber,
+         1,
+         {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
+        {"x*2=1",
+         ParseError::TimesWithoutNumber,
+         1,
+         {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
+        {"(x+1)*2=3",
+         ParseError::TimesWithoutNumber,
+         5,
+         {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
         {"*x=1", ParseError::TimesWithoutNumber, 0, {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
         {"x=*2", ParseError::TimesWithoutNumber, 2, {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
-        {"2**x=4", ParseError::TimesWithoutNumber, 1, {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
+        {"2**x=4",
+         ParseError::TimesWithoutNumber,
+         1,
+         {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
         {"2*=x", ParseError::TimesWithoutFactor, 1, {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
-        {"2*-x=1", ParseError::TimesWithoutFactor, 1, {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
-        {"x=(2*)", ParseError::TimesWithoutFactor, 5, {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
-        {"x=2 * ", ParseError::TimesWithoutFactor, 3, {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
+        {"2*-x=1",
+         ParseError::TimesWithoutFactor,
+         1,
+         {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
+        {"x=(2*)",
+         ParseError::TimesWithoutFactor,
+         5,
+         {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
+        {"x=2 * ",
+         ParseError::TimesWithoutFactor,
+         3,
+         {"message: 「*」は数と文字（かっこ）の間にだけ書けます"}},
         {"x+=6", ParseError::SignWithoutTerm, 1, {"message: 符号の後ろに項がありません"}},
         {"x-=6", ParseError::SignWithoutTerm, 1, {"message: 符号の後ろに項がありません"}},
         {"x+y=6+", ParseError::SignWithoutTerm, 4, {"message: 符号の後ろに項がありません"}},
@@ -247,12 +269,13 @@ TEST(Parser, AcceptsFiftyBytesAndRefusesFiftyOneUntouched) {
     algebra.hasDecimalPoint = true;
     EXPECT_FALSE(parseEquation(algebra, slot, fifty + ".", messages));
     EXPECT_EQ(algebra.parseError, ParseError::TextTooLong);
-    EXPECT_EQ(slot.count, 3);            // nothing changed
+    EXPECT_EQ(slot.count, 3);             // nothing changed
     EXPECT_TRUE(algebra.hasDecimalPoint); // not even the decimal flag
 }
 
 TEST(Parser, HoldsExactlyFortyTokens) {
-    const std::string groups = std::string(12, '(') + "x+1" + std::string(12, ')'); // 12 x (factor, bracket, bracket) + 2
+    const std::string groups =
+        std::string(12, '(') + "x+1" + std::string(12, ')'); // 12 x (factor, bracket, bracket) + 2
     const Parsed forty = parse(groups + "=1");
     EXPECT_TRUE(forty.ok);
     EXPECT_EQ(std::count(forty.tokens.begin(), forty.tokens.end(), ' ') + 1, 40);
@@ -322,10 +345,8 @@ TEST(ParseNumber, ReadsOneNumberAndMovesPastIt) {
         std::size_t end;
     };
     const Row rows[] = {
-        {"12x", makeToken(12, 1, '/'), 2},
-        {"6/8+", makeToken(3, 4, '/'), 3},
-        {"6|8", makeToken(3, 4, '|'), 3},
-        {"0.50y", makeToken(1, 2, '/'), 4},
+        {"12x", makeToken(12, 1, '/'), 2},  {"6/8+", makeToken(3, 4, '/'), 3},
+        {"6|8", makeToken(3, 4, '|'), 3},   {"0.50y", makeToken(1, 2, '/'), 4},
         {"00000", makeToken(0, 1, '/'), 5},
     };
     for (const Row& row : rows) {

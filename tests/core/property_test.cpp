@@ -49,7 +49,7 @@ CheckedToken expectedToken(Wide num, Wide zeroDen, Wide den, char kind) {
 }
 
 class RandomTokens {
-public:
+  public:
     explicit RandomTokens(unsigned seed) : m_random(seed) {}
 
     std::int32_t magnitude() {
@@ -61,7 +61,8 @@ public:
         case 2:
             return std::uniform_int_distribution<std::int32_t>(0, 1 << 20)(m_random);
         default:
-            return std::uniform_int_distribution<std::int32_t>(0, std::numeric_limits<std::int32_t>::max())(m_random);
+            return std::uniform_int_distribution<std::int32_t>(0, std::numeric_limits<std::int32_t>::max())(
+                m_random);
         }
     }
 
@@ -74,7 +75,7 @@ public:
         return makeToken(num, den, Kinds[m_random() % std::size(Kinds)]);
     }
 
-private:
+  private:
     std::mt19937 m_random;
 };
 
@@ -115,7 +116,8 @@ TEST(Property, RandomTextsNeverBreakTheParser) {
     Algebra algebra;
     for (int i = 0; i < 100000; ++i) {
         std::string text(random() % 56, ' ');
-        for (char& c : text) c = Alphabet[random() % (sizeof Alphabet - 1)];
+        for (char& c : text)
+            c = Alphabet[random() % (sizeof Alphabet - 1)];
         MShiki& slot = algebra.EquationTable[random() % EquationSlots];
         const bool ok = parseEquation(algebra, slot, text, messages);
         ASSERT_LE(slot.count, MaxTokens) << text;
@@ -123,7 +125,8 @@ TEST(Property, RandomTextsNeverBreakTheParser) {
         ASSERT_EQ(ok, algebra.parseError == ParseError::None) << text;
         if (ok) {
             ASSERT_GE(slot.count, 3) << text;
-            for (int t = 0; t < slot.count; ++t) ASSERT_GT(slot.tokens[static_cast<std::size_t>(t)].den, 0) << text;
+            for (int t = 0; t < slot.count; ++t)
+                ASSERT_GT(slot.tokens[static_cast<std::size_t>(t)].den, 0) << text;
         }
         messages.clear();
     }
@@ -149,8 +152,10 @@ TEST(Property, WrittenEquationsReadBackTermByTerm) {
             }
             const bool first = term == 0 || term == equalsAt;
             const bool negative = pick(0, 1);
-            if (negative) text += '-';
-            else if (!first) text += '+';
+            if (negative)
+                text += '-';
+            else if (!first)
+                text += '+';
             if (pick(0, 3) == 0) text += ' ';
 
             const char letter = "xyab/"[pick(0, 4)];

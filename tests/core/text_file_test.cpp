@@ -4,10 +4,10 @@
 #include "support/temp_folder.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -20,7 +20,8 @@ using Lines = std::vector<std::string>;
 
 std::vector<std::string> folderEntries(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -46,7 +47,8 @@ TEST(TextFile, SplitsLinesAtEveryKindOfLineEnd) {
         {"blanks kept", " <<x \r\n>> ", {" <<x ", ">> "}},
         {"bytes kept", "\x82\xa0\xff\x81\r\n", {"\x82\xa0\xff\x81"}},
     };
-    for (const auto& row : rows) EXPECT_EQ(splitLines(row.text), row.lines) << row.name;
+    for (const auto& row : rows)
+        EXPECT_EQ(splitLines(row.text), row.lines) << row.name;
 }
 
 TEST(TextFile, RandomLinesSurviveAWriteAndReadByteForByte) {
@@ -64,7 +66,8 @@ TEST(TextFile, RandomLinesSurviveAWriteAndReadByteForByte) {
         const std::string bytes = joinLines(lines);
         EXPECT_EQ(splitLines(bytes), lines);
         std::size_t crlf = 0;
-        for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) ++crlf;
+        for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2))
+            ++crlf;
         EXPECT_EQ(crlf, lines.size());
     }
 }
@@ -98,7 +101,8 @@ TEST(TextFile, RefusesWhatIsNotASmallRegularFileWithoutReadingIt) {
         {folder / "big.sim", 1999, FileStatus::TooLarge},
         {folder / "big.sim", 2000, FileStatus::Read},
     };
-    for (const auto& row : rows) EXPECT_EQ(readWholeFile(row.path, row.limit).status, row.status) << row.path;
+    for (const auto& row : rows)
+        EXPECT_EQ(readWholeFile(row.path, row.limit).status, row.status) << row.path;
 }
 
 TEST(TextFile, WritesThroughALinkAndRefusesAReadOnlyFile) {
@@ -119,11 +123,14 @@ TEST(TextFile, WritesThroughALinkAndRefusesAReadOnlyFile) {
 
 TEST(TextFile, SweepsOnlyStaleUnlockedTemporariesOfItsOwnPattern) {
     TempFolder folder;
-    const std::vector<std::string> names = {"set.sim.tmp0123abcd", "ZUdir.rec.tmpdeadbeef", "set.sim.tmp0123abc",
-                                            "set.sim.tmpABCDEF01", "notes.tmp", "set.sim"};
-    for (const std::string& name : names) writeBytes(folder / name, "x");
+    const std::vector<std::string> names = {"set.sim.tmp0123abcd", "ZUdir.rec.tmpdeadbeef",
+                                            "set.sim.tmp0123abc",  "set.sim.tmpABCDEF01",
+                                            "notes.tmp",           "set.sim"};
+    for (const std::string& name : names)
+        writeBytes(folder / name, "x");
     const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
-    for (const std::string& name : names) std::filesystem::last_write_time(folder / name, old);
+    for (const std::string& name : names)
+        std::filesystem::last_write_time(folder / name, old);
     writeBytes(folder / "fresh.sim.tmp00000000", "being written just now");
     writeBytes(folder / "held.sim.tmp11111111", "being written by another copy");
     std::filesystem::last_write_time(folder / "held.sim.tmp11111111", old);
@@ -133,15 +140,16 @@ TEST(TextFile, SweepsOnlyStaleUnlockedTemporariesOfItsOwnPattern) {
     EXPECT_EQ(removeStaleTemporaries(folder.path()), 2);
     ::close(held);
     EXPECT_EQ(folderEntries(folder.path()),
-              (std::vector<std::string>{"fresh.sim.tmp00000000", "held.sim.tmp11111111", "notes.tmp", "set.sim",
-                                        "set.sim.tmp0123abc", "set.sim.tmpABCDEF01"}));
+              (std::vector<std::string>{"fresh.sim.tmp00000000", "held.sim.tmp11111111", "notes.tmp",
+                                        "set.sim", "set.sim.tmp0123abc", "set.sim.tmpABCDEF01"}));
 }
 
 TEST(TextFile, AnAtomicWriteReplacesTheFileAndKeepsItsPermissions) {
     TempFolder folder;
     const std::string path = folder / "set.sim";
     writeBytes(path, "old old old\r\n");
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_write |
                                            std::filesystem::perms::group_read);
     ASSERT_TRUE(writeFileAtomically(path, "new\r\n"));
     EXPECT_EQ(readBytes(path), "new\r\n");

@@ -13,7 +13,9 @@ namespace {
 constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t Min = std::numeric_limits<std::int32_t>::min();
 
-ShikiToken t(std::int32_t num, std::int32_t den, char kind = '/') { return makeToken(num, den, kind); }
+ShikiToken t(std::int32_t num, std::int32_t den, char kind = '/') {
+    return makeToken(num, den, kind);
+}
 
 TEST(Token, MakeTokenKeepsItsValuesUnreduced) {
     const ShikiToken token = makeToken(6, 4, 'x');
@@ -45,16 +47,14 @@ TEST(Token, ReduceToken) {
         ShikiToken in, out;
     };
     const Row rows[] = {
-        {t(0, 7), t(0, 1)},      // a zero number is written 0
-        {t(0, 7, 'x'), t(0, 1, 'x')},
-        {t(0, 7, '='), t(0, 7, '=')}, // '=' holds no value
-        {t(-6, 4), t(-3, 2)},    // the sign stays in the numerator
-        {t(5, 1), t(5, 1)},      //
-        {t(4, 2, 'x'), t(2, 1, 'x')},
-        {t(Min, 2), t(Min / 2, 1)},
-        {t(Min, 1), t(Min, 1)},
+        {t(0, 7), t(0, 1)},                                         // a zero number is written 0
+        {t(0, 7, 'x'), t(0, 1, 'x')}, {t(0, 7, '='), t(0, 7, '=')}, // '=' holds no value
+        {t(-6, 4), t(-3, 2)},                                       // the sign stays in the numerator
+        {t(5, 1), t(5, 1)},                                         //
+        {t(4, 2, 'x'), t(2, 1, 'x')}, {t(Min, 2), t(Min / 2, 1)},   {t(Min, 1), t(Min, 1)},
     };
-    for (const Row& row : rows) EXPECT_EQ(reduceToken(row.in), row.out) << row.in.num << "/" << row.in.den;
+    for (const Row& row : rows)
+        EXPECT_EQ(reduceToken(row.in), row.out) << row.in.num << "/" << row.in.den;
 }
 
 TEST(Token, ArithmeticValuesAndKinds) {
@@ -78,7 +78,8 @@ TEST(Token, ArithmeticValuesAndKinds) {
         {"-4/1 / -2/1", divTokens(messages, t(-4, 1, 'y'), t(-2, 1)), t(2, 1, 'y')},
         {"'|' becomes '/' in a quotient", divTokens(messages, t(1, 2, '|'), t(1, 2)), t(1, 1, '/')},
     };
-    for (const Row& row : rows) EXPECT_EQ(row.result, row.expected) << row.name;
+    for (const Row& row : rows)
+        EXPECT_EQ(row.result, row.expected) << row.name;
     EXPECT_TRUE(messages.empty());
 }
 

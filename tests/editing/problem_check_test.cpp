@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "editing/edit_session.h"
-
 #include "core/cp932.h"
+#include "editing/edit_session.h"
 #include "files/problem_set.h"
 #include "support/scripted_dialogs.h"
 
@@ -32,19 +31,49 @@ TEST(ProblemCheck, FindsTheFirstUnitWithFailingProblems) {
         std::size_t messages;
     };
     const Row rows[] = {
-        {"all valid", textOf({"<<a", "x+y=3;x-y=1", ">>", "<<b", "2x=4;y=1", ">>"}), CheckVerdict::Passed, 2, 0, {}, 0},
+        {"all valid",
+         textOf({"<<a", "x+y=3;x-y=1", ">>", "<<b", "2x=4;y=1", ">>"}),
+         CheckVerdict::Passed,
+         2,
+         0,
+         {},
+         0},
         {"two failures in unit 2, one in unit 3",
          textOf({"<<a", "x=1;y=2", ">>", "<<b", "x+y;y=2", "x=1;y=2", "x=1", ">>", "<<c", "x=;y=1", ">>"}),
-         CheckVerdict::FailingUnit, 0, 3, {4, 6}, 3},
-        {"a corner bracket with a factor", textOf({"<<a", "2｢x+1｣=3;y=1", ">>"}), CheckVerdict::FailingUnit, 0, 0, {1},
+         CheckVerdict::FailingUnit,
+         0,
+         3,
+         {4, 6},
+         3},
+        {"a corner bracket with a factor",
+         textOf({"<<a", "2｢x+1｣=3;y=1", ">>"}),
+         CheckVerdict::FailingUnit,
+         0,
+         0,
+         {1},
          1},
-        {"a problem the code page cannot hold", textOf({"<<a", "!x=1;y=2", "x=1;y=2", ">>"}),
-         CheckVerdict::FailingUnit, 0, 0, {1}, 1},
-        {"a title the code page cannot hold", textOf({"<<a", "x=1;y=2", ">>", "!<<b", "x=1;y=2", ">>"}),
-         CheckVerdict::FailingUnit, 0, 3, {3}, 1},
+        {"a problem the code page cannot hold",
+         textOf({"<<a", "!x=1;y=2", "x=1;y=2", ">>"}),
+         CheckVerdict::FailingUnit,
+         0,
+         0,
+         {1},
+         1},
+        {"a title the code page cannot hold",
+         textOf({"<<a", "x=1;y=2", ">>", "!<<b", "x=1;y=2", ">>"}),
+         CheckVerdict::FailingUnit,
+         0,
+         3,
+         {3},
+         1},
         {"a unit left open", textOf({"<<a", "x=1;y=2"}), CheckVerdict::BadStructure, 0, 0, {}, 1},
-        {"six problems", textOf({"<<a", "x=1;y=1", "x=1;y=1", "x=1;y=1", "x=1;y=1", "x=1;y=1", "x=1;y=1", ">>"}),
-         CheckVerdict::BadStructure, 0, 0, {}, 1},
+        {"six problems",
+         textOf({"<<a", "x=1;y=1", "x=1;y=1", "x=1;y=1", "x=1;y=1", "x=1;y=1", "x=1;y=1", ">>"}),
+         CheckVerdict::BadStructure,
+         0,
+         0,
+         {},
+         1},
         {"nothing", {}, CheckVerdict::BadStructure, 0, 0, {}, 1},
     };
     for (const Row& row : rows) {
@@ -73,8 +102,10 @@ TEST(ProblemCheck, NamesTheLineAndWhatIsWrong) {
         {"a unit with no problem", textOf({"<<a", ">>"}), "2行目：問題のない単元です"},
         {"the same title twice", textOf({"<<a", "x=1;y=2", ">>", "<<a", "x=1;y=2", ">>"}),
          "4行目：単元1「a」と単元2「a」の名前は記録で区別できません（名前を変えてください）"},
-        {"an empty problem line", textOf({"<<a", "x=1;y=2", "", ">>"}), "3行目：空の行です（問題の行に空行は使えません）"},
-        {"a closing line with a blank", textOf({"<<a", "x=1;y=2", ">> ", ">>"}), "3行目：「>>」の後ろに空白があります"},
+        {"an empty problem line", textOf({"<<a", "x=1;y=2", "", ">>"}),
+         "3行目：空の行です（問題の行に空行は使えません）"},
+        {"a closing line with a blank", textOf({"<<a", "x=1;y=2", ">> ", ">>"}),
+         "3行目：「>>」の後ろに空白があります"},
         {"a character the code page cannot hold", textOf({"<<a", "x=1;y=2", "!x=1;y=2", ">>"}),
          "3行目：「U+1F600」はShift-JISにない文字です"},
     };

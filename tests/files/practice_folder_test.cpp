@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "files/practice_folder.h"
-
 #include "core/cp932.h"
+#include "files/practice_folder.h"
 #include "support/temp_folder.h"
 
-#include <unistd.h>
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace tavolini {
 namespace {
@@ -39,7 +37,8 @@ TEST(PracticeFolder, SeedsOnceAndSaysWhatKeepsTheFolderFromBeingReady) {
     std::filesystem::create_directory(temp / "teacher");
     writeBytes(temp / "teacher/ZUdir.sim", "the teacher's own");
     std::filesystem::create_directory(temp / "locked");
-    std::filesystem::permissions(temp / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(temp / "locked",
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     const bool superuser = ::geteuid() == 0; // may write into any folder
     const struct {
         std::string folder;
@@ -55,7 +54,8 @@ TEST(PracticeFolder, SeedsOnceAndSaysWhatKeepsTheFolderFromBeingReady) {
          temp / "afile/below" + ":練習フォルダを作れません"},
         {temp / "empty", temp / "none.sim", SeedResult::ShippedSetMissing,
          temp / "none.sim" + ":ありません。インストールが不完全です"},
-        {temp / "locked", temp / "shipped.sim", superuser ? SeedResult::Seeded : SeedResult::FolderNotWritable,
+        {temp / "locked", temp / "shipped.sim",
+         superuser ? SeedResult::Seeded : SeedResult::FolderNotWritable,
          superuser ? "" : temp / "locked" + ":練習フォルダに書き込めません"},
     };
     for (const auto& row : rows) {

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "files/problem_set.h"
-
 #include "core/algebra.h"
 #include "core/cp932.h"
 #include "core/text_file.h"
+#include "files/problem_set.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "support/token_text.h"
@@ -20,14 +19,15 @@ using Lines = std::vector<std::string>;
 using Shown = std::vector<std::string>;
 
 class RecordingProgramEnd final : public ProgramEnd {
-public:
+  public:
     void endProgram() override { ++endRequests; }
     int endRequests = 0;
 };
 
 Lines cp932Lines(std::initializer_list<const char*> utf8) {
     Lines lines;
-    for (const char* line : utf8) lines.push_back(cp932(line));
+    for (const char* line : utf8)
+        lines.push_back(cp932(line));
     return lines;
 }
 
@@ -57,9 +57,16 @@ TEST(ProblemSet, ReadsUnitsAndRefusesBrokenStructure) {
         {"empty title", cp932Lines({"<<", "p", ">>"}), true, 1, {}},
         {"empty line is a problem", cp932Lines({"<<a", "", ">>"}), true, 1, {}},
         {"no lines", {}, false, 0, {}},
-        {"six problems", cp932Lines({"<<a", "1", "2", "3", "4", "5", "6", ">>"}), false, 0,
+        {"six problems",
+         cp932Lines({"<<a", "1", "2", "3", "4", "5", "6", ">>"}),
+         false,
+         0,
          {"message: 問題は5問以下です"}},
-        {"closing with a blank is a problem", cp932Lines({"<<a", "p", ">> ", "<<b", "q", ">>"}), false, 0, {}},
+        {"closing with a blank is a problem",
+         cp932Lines({"<<a", "p", ">> ", "<<b", "q", ">>"}),
+         false,
+         0,
+         {}},
         {"unit without problems", cp932Lines({"<<a", ">>"}), false, 0, {}},
         {"unit not closed before the next", cp932Lines({"<<a", "p", "<<b", "q", ">>"}), false, 0, {}},
         {"closing without a unit", cp932Lines({">>"}), false, 0, {}},
@@ -74,7 +81,11 @@ TEST(ProblemSet, ReadsUnitsAndRefusesBrokenStructure) {
         {"seventeen units", unitsOfOneProblem(17), false, 0, {}},
         // Their records would share one section of the record file.
         {"the same title twice", cp932Lines({"<<a", "p", ">>", "<<a", "q", ">>"}), false, 0, {}},
-        {"titles apart only in ASCII case", cp932Lines({"<<Unit", "p", ">>", "<<uNIT", "q", ">>"}), false, 0, {}},
+        {"titles apart only in ASCII case",
+         cp932Lines({"<<Unit", "p", ">>", "<<uNIT", "q", ">>"}),
+         false,
+         0,
+         {}},
         {"titles apart in full-width case", cp932Lines({"<<Ａ", "p", ">>", "<<ａ", "q", ">>"}), true, 2, {}},
     };
     for (const ReadRow& row : rows) {
@@ -95,7 +106,8 @@ TEST(ProblemSet, NamesTheLineAndWhatIsWrongWithTheUnits) {
         const char* message;
     } rows[] = {
         {{}, SetFault::NoLines, 0, "問題がありません"},
-        {cp932Lines({"<<a", "p", "<<b", "q", ">>"}), SetFault::UnitNotClosed, 2, "3行目：単元が「>>」で閉じていません"},
+        {cp932Lines({"<<a", "p", "<<b", "q", ">>"}), SetFault::UnitNotClosed, 2,
+         "3行目：単元が「>>」で閉じていません"},
         {cp932Lines({"<<a", "p"}), SetFault::UnitNotClosed, 1, "2行目：単元が「>>」で閉じていません"},
         {cp932Lines({"<<a", ">>"}), SetFault::UnitWithoutProblem, 1, "2行目：問題のない単元です"},
         {cp932Lines({"<<a", "p", ">>", "q"}), SetFault::OutsideUnit, 3,
@@ -105,7 +117,10 @@ TEST(ProblemSet, NamesTheLineAndWhatIsWrongWithTheUnits) {
         {cp932Lines({"<<a", "1", "2", "3", "4", "5", "6", ">>"}), SetFault::TooManyProblems, 6,
          "7行目：問題は5問以下です"},
         {unitsOfOneProblem(17), SetFault::TooManyUnits, 48, "49行目：単元は16個までです"},
-        {{"<<a", std::string(MaxLineBytes + 1, 'x'), ">>"}, SetFault::LineTooLong, 1, "2行目：行が長すぎます"},
+        {{"<<a", std::string(MaxLineBytes + 1, 'x'), ">>"},
+         SetFault::LineTooLong,
+         1,
+         "2行目：行が長すぎます"},
         {cp932Lines({"<<Ab", "p", ">>", "<<c", "q", ">>", "<<aB", "r", ">>"}), SetFault::SameTitles, 6,
          "7行目：単元1「Ab」と単元3「aB」の名前は記録で区別できません（名前を変えてください）"},
         {cp932Lines({"<<a", "p", ">>"}), SetFault::None, 0, ""},
@@ -168,8 +183,12 @@ TEST(ProblemSet, SplitsAProblemAtItsFirstSemicolon) {
         const char* first;
         const char* second;
     } rows[] = {
-        {"2x+y=5;x-y=1", "2x+y=5", "x-y=1"}, {"a;b;c", "a", "b;c"}, {" x=1 ; y=2 ", " x=1 ", " y=2 "},
-        {";", "", ""},                      {"x=1;", "x=1", ""},    {"x=1", "?", "?"},
+        {"2x+y=5;x-y=1", "2x+y=5", "x-y=1"},
+        {"a;b;c", "a", "b;c"},
+        {" x=1 ; y=2 ", " x=1 ", " y=2 "},
+        {";", "", ""},
+        {"x=1;", "x=1", ""},
+        {"x=1", "?", "?"},
         {"", "?", "?"},
     };
     for (const auto& row : rows) {
@@ -194,7 +213,12 @@ TEST(ProblemSet, LoadsAProblemIntoEquationsOneAndTwo) {
         {"2x+y=7;x-y=2", true, 2, "2x 1y = 7", "1x -1y = 2", {}},
         {"1|2(x+4)=y;x+y=8", true, 2, "1|2 ( 1x 4 ) = 1y", "1x 1y = 8", {}},
         {"1=1;x+y=2", true, 2, "1 = 1", "1x 1y = 2", {}},
-        {"x=1;x=2", false, 2, "1x = 1", "1x = 2", {"message: x=1;x=2：文字が1つしかありません（文字は2つ使います）"}},
+        {"x=1;x=2",
+         false,
+         2,
+         "1x = 1",
+         "1x = 2",
+         {"message: x=1;x=2：文字が1つしかありません（文字は2つ使います）"}},
         {"", false, 1, "", "", {"message: ?", "message: ：問題が不正です"}}, // "?" stands in for a missing ①
         {"x=1", false, 1, "", "", {"message: ?", "message: x=1：問題が不正です"}},
         {"x#1=2;y=1", false, 1, "", "", {"message: #", "message: x#1=2;y=1：問題が不正です"}},
@@ -290,7 +314,8 @@ TEST(ProblemSet, AFileThatCannotBeLoadedEndsTheProgram) {
         ParseError error;
         std::string message;
     } rows[] = {
-        {folder / "none.sim", ParseError::None, "message: " + folder / "none.sim" + ":FileNot Exists0:回復不能なエラーです"},
+        {folder / "none.sim", ParseError::None,
+         "message: " + folder / "none.sim" + ":FileNot Exists0:回復不能なエラーです"},
         {folder / "none.sim", ParseError::TextTooLong,
          "message: " + folder / "none.sim" + ":FileNot Exists111:回復不能なエラーです"},
     };
@@ -302,7 +327,9 @@ TEST(ProblemSet, AFileThatCannotBeLoadedEndsTheProgram) {
         ProblemSet set;
         set.lines = {"<<a"};
         set.problemSetPath = "before";
-        EXPECT_EQ(loadProblemSetFile(set, algebra, dialogs, programEnd, row.path).fault, SetFileFault::Missing) << row.path;
+        EXPECT_EQ(loadProblemSetFile(set, algebra, dialogs, programEnd, row.path).fault,
+                  SetFileFault::Missing)
+            << row.path;
         EXPECT_EQ(dialogs.shown, Shown{row.message});
         EXPECT_EQ(programEnd.endRequests, 1);
         EXPECT_TRUE(set.lines.empty());
@@ -342,7 +369,8 @@ TEST(ProblemSet, RefusesAFileThatIsNotAShiftJisProblemSet) {
         EXPECT_EQ(reading.fault, row.fault) << row.name;
         EXPECT_EQ(set.lines.empty(), row.fault != SetFileFault::None) << row.name;
         if (row.fault != SetFileFault::None)
-            EXPECT_EQ(utf8FromCp932(setFileMessage(set.problemSetPath, reading)), set.problemSetPath + row.message);
+            EXPECT_EQ(utf8FromCp932(setFileMessage(set.problemSetPath, reading)),
+                      set.problemSetPath + row.message);
     }
 }
 
@@ -355,10 +383,12 @@ TEST(ProblemSet, AMessageShowsOnlyTheStartOfALongLine) {
         {std::string(ShownLineBytes, 'x'), std::string(ShownLineBytes, 'x')},
         {std::string(ShownLineBytes + 1, 'x'), std::string(ShownLineBytes, 'x') + "..."},
         // A double-byte character is never cut in two.
-        {"x" + std::string(kana) + std::string(ShownLineBytes, 'y'), "x" + kana + std::string(ShownLineBytes - 3, 'y') + "..."},
+        {"x" + std::string(kana) + std::string(ShownLineBytes, 'y'),
+         "x" + kana + std::string(ShownLineBytes - 3, 'y') + "..."},
         {std::string(ShownLineBytes - 1, 'x') + kana, std::string(ShownLineBytes - 1, 'x') + "..."},
     };
-    for (const auto& row : rows) EXPECT_EQ(shownLine(row.line), row.shown) << row.line;
+    for (const auto& row : rows)
+        EXPECT_EQ(shownLine(row.line), row.shown) << row.line;
 }
 
 TEST(ProblemSet, FindsWhetherAnyProblemLoads) {
@@ -389,7 +419,8 @@ TEST(ProblemSet, AProblemSetIsKnownByItsAbsolutePath) {
     Algebra algebra;
     RecordingProgramEnd programEnd;
     ProblemSet set;
-    ASSERT_EQ(loadProblemSetFile(set, algebra, dialogs, programEnd, relative).fault, SetFileFault::None) << relative;
+    ASSERT_EQ(loadProblemSetFile(set, algebra, dialogs, programEnd, relative).fault, SetFileFault::None)
+        << relative;
     EXPECT_TRUE(std::filesystem::path(set.problemSetPath).is_absolute()) << set.problemSetPath;
     EXPECT_TRUE(std::filesystem::equivalent(set.problemSetPath, path)) << set.problemSetPath;
     EXPECT_EQ(loadProblemSetFile(set, algebra, dialogs, programEnd, missing).fault, SetFileFault::Missing);
@@ -405,7 +436,8 @@ TEST(ProblemSet, WritesTheLinesByteForByteWithCrLf) {
     Messages messages;
     ASSERT_TRUE(writeProblemSetFile(set, messages, path));
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(readBytes(path), cp932("<<分数") + "\r\n1|2(x+4)=y;x+y=8\r\n\r\n\xed\x40\xfa\x5c;\xa2x\xa3=1 \r\n>>\r\n");
+    EXPECT_EQ(readBytes(path),
+              cp932("<<分数") + "\r\n1|2(x+4)=y;x+y=8\r\n\r\n\xed\x40\xfa\x5c;\xa2x\xa3=1 \r\n>>\r\n");
 
     Algebra algebra;
     RecordingProgramEnd programEnd;
@@ -439,7 +471,8 @@ TEST(ProblemSet, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
 TEST(ProblemSet, StartsAtProblemOneOfEveryUnit) {
     const ProblemSet set;
     EXPECT_EQ(set.currentUnit, 1);
-    for (const std::int32_t problem : set.problemNumbers) EXPECT_EQ(problem, 1);
+    for (const std::int32_t problem : set.problemNumbers)
+        EXPECT_EQ(problem, 1);
     EXPECT_TRUE(set.problemSetSaved);
     const std::string folder = currentFolder();
     ASSERT_FALSE(folder.empty());

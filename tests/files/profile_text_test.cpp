@@ -44,14 +44,15 @@ TEST(ProfileText, FindsValuesIgnoringAsciiCaseOnly) {
         {"a second byte is not a letter", "\x83\x61", "1", std::nullopt},
         {"name up to the last bracket", "a]", "1", "6"},
     };
-    for (const auto& row : rows) EXPECT_EQ(readProfileString(profile, row.section, row.key), row.value) << row.name;
+    for (const auto& row : rows)
+        EXPECT_EQ(readProfileString(profile, row.section, row.key), row.value) << row.name;
 }
 
 TEST(ProfileText, WritesValuesAndKeepsEveryOtherLine) {
     ProfileText profile = parseProfile("; records\r\n[a]\r\n1=1\r\nodd line\n\r\n[b]\r\n1=2\r\n");
-    ASSERT_TRUE(writeProfileString(profile, "A", "1", "5"));       // replaced where it is
+    ASSERT_TRUE(writeProfileString(profile, "A", "1", "5"));        // replaced where it is
     ASSERT_TRUE(writeProfileString(profile, "a", "DATE", "today")); // added before the blank line
-    ASSERT_TRUE(writeProfileString(profile, "c", "3", "1"));       // a new section at the end
+    ASSERT_TRUE(writeProfileString(profile, "c", "3", "1"));        // a new section at the end
     EXPECT_EQ(profileBytes(profile), "; records\r\n[a]\r\n1=5\r\nodd line\r\nDATE=today\r\n\r\n[b]\r\n1=2\r\n"
                                      "[c]\r\n3=1\r\n");
 

@@ -27,7 +27,8 @@ void checkRows(const std::vector<StepRow>& rows) {
         Drill drill;
         const std::string name = std::string(row.first) + ";" + row.second + " " + row.command;
         ASSERT_TRUE(drill.load(row.first, row.second)) << name;
-        for (const std::string& command : row.before) ASSERT_NE(drill.run(command), "refused") << name << ": " << command;
+        for (const std::string& command : row.before)
+            ASSERT_NE(drill.run(command), "refused") << name << ": " << command;
         drill.takeShown();
         const int before = drill.algebra.equationCount;
         EXPECT_EQ(drill.run(row.command), row.tokens) << name;
@@ -87,7 +88,12 @@ TEST(Executor, ScalesBothSides) {
         {"x+y=1", "x=1", {}, "①×0.0", "refused", "", {"message: ０をかけることはできません"}},
         {"x+y=1", "x=1", {}, "①÷0", "refused", "", {"message: ０では割れません"}},
         {"x+y=1", "x=1", {}, "①×②", "refused", "", {"message: 式をかけることはできません"}},
-        {"x+y=1", "x=1", {}, "①×3分の", "refused", "",
+        {"x+y=1",
+         "x=1",
+         {},
+         "①×3分の",
+         "refused",
+         "",
          {"message: 3分の ←分数の表現があやまりです", "message: ０をかけることはできません"}},
     });
 }
@@ -123,7 +129,12 @@ TEST(Executor, AddsANumberToBothSides) {
         {"2(x+1)=4", "y=1", {}, "①＋3", "2 ( 1x 1 ) 3 = 4 3", "①式の両辺に3をたすと", {}},
         {"x+1|2=y", "y=1", {}, "①＋1", "1x 3/2 = 1y 1", "①式の両辺に1をたすと", {}},
         {"x=1", "y=1", {}, "①＋-", "refused", "", {"message: 操作が誤りです。例①＋②，①÷２，④代入①"}},
-        {"x=1", "y=1", {}, "①－3分の", "refused", "",
+        {"x=1",
+         "y=1",
+         {},
+         "①－3分の",
+         "refused",
+         "",
          {"message: 3分の ←分数の表現があやまりです", "message: 操作が誤りです。例①＋②，①÷２，④代入①"}},
     });
 }
@@ -206,8 +217,8 @@ TEST(Executor, GivesOriginsByOperation) {
 TEST(Executor, RefusesToCombineAnEquationWithADisguisedCopyOfItself) {
     Drill drill;
     ASSERT_TRUE(drill.load("2x+y=7", "x-y=2"));
-    EXPECT_EQ(drill.run("①－②"), "1x 2y = 5");      // ③, origin 3
-    EXPECT_EQ(drill.run("③＋②"), "2x 1y = 7");      // ④ is ① again, origin 4
+    EXPECT_EQ(drill.run("①－②"), "1x 2y = 5"); // ③, origin 3
+    EXPECT_EQ(drill.run("③＋②"), "2x 1y = 7"); // ④ is ① again, origin 4
     const int count = drill.algebra.equationCount;
     const int origins = drill.algebra.originCounter;
     EXPECT_EQ(drill.run("④－①"), "refused");
@@ -265,7 +276,8 @@ TEST(Executor, ClearsTheOperandDisplayAndComposition) {
 TEST(Executor, NamesEquationsFromTwentyOneOnInParentheses) {
     Drill drill;
     ASSERT_TRUE(drill.load("x+y=1", "x-y=3"));
-    for (int n = 3; n <= 21; ++n) ASSERT_NE(drill.run("①×1"), "refused");
+    for (int n = 3; n <= 21; ++n)
+        ASSERT_NE(drill.run("①×1"), "refused");
     EXPECT_EQ(drill.run("(21)×2"), "2x 2y = 2");
     EXPECT_EQ(drill.sentence(22), "(21)式の両辺を2倍すると");
     EXPECT_EQ(drill.run("⑳＋(22)"), "refused"); // same origin, named by label

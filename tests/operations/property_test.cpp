@@ -16,11 +16,10 @@
 #include "support/scripted_dialogs.h"
 #include "support/token_text.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <optional>
 #include <random>
 #include <string>
@@ -45,8 +44,12 @@ constexpr bool Sanitized = false;
 // sanitizers, which make every step many times slower.
 constexpr int CommandBudget = Sanitized ? 40000 : 300000;
 
-Exact exact(long long num, long long den = 1) { return *normalised(num, den); }
-Exact exact(ShikiToken t) { return *normalised(t.num, t.den); }
+Exact exact(long long num, long long den = 1) {
+    return *normalised(num, den);
+}
+Exact exact(ShikiToken t) {
+    return *normalised(t.num, t.den);
+}
 
 std::string exactText(const MaybeExact& v) {
     if (!v) return "(too large)";
@@ -54,7 +57,9 @@ std::string exactText(const MaybeExact& v) {
     return v->den == 1 ? text(v->num) : text(v->num) + "/" + text(v->den);
 }
 
-ShikiToken tokenAt(const MShiki& equation, int i) { return equation.tokens[static_cast<std::size_t>(i)]; }
+ShikiToken tokenAt(const MShiki& equation, int i) {
+    return equation.tokens[static_cast<std::size_t>(i)];
+}
 
 // Values of the two letters.
 struct Point {
@@ -80,7 +85,8 @@ MaybeExact residual(const MShiki& equation, const Point& point) {
         if (isNumberKind(t.kind) && factor) continue; // taken up by its bracket
         if (isGroupOpening(t.kind)) {
             const bool written = i > 0 && isNumberKind(tokenAt(equation, i - 1).kind);
-            open[static_cast<std::size_t>(depth++)] = {sum, written ? exact(tokenAt(equation, i - 1)) : exact(1)};
+            open[static_cast<std::size_t>(depth++)] = {sum,
+                                                       written ? exact(tokenAt(equation, i - 1)) : exact(1)};
             sum = Exact{};
         } else if (isGroupClosing(t.kind)) {
             const Open& outer = open[static_cast<std::size_t>(--depth)];
@@ -111,7 +117,9 @@ Form formOf(const MShiki& equation, std::array<char, 2> letters) {
             residual(equation, {letters, {exact(0), exact(1)}}) - origin, origin};
 }
 
-bool isZero(const MaybeExact& v) { return v && v->num == 0; }
+bool isZero(const MaybeExact& v) {
+    return v && v->num == 0;
+}
 
 // Why the token list is not one well-formed equation over the two letters,
 // or nothing when it is: at most 40 tokens, positive denominators, a zero
@@ -127,7 +135,8 @@ std::optional<std::string> malformation(const MShiki& e, std::array<char, 2> let
         if (t.num == 0 && t.den != 1 && (isNumberKind(t.kind) || isLetter(t.kind)))
             return "zero written 0/" + std::to_string(t.den) + " at " + std::to_string(i);
         if (isGroupOpening(t.kind)) {
-            if (i == 0 || !isNumberKind(tokenAt(e, i - 1).kind)) return "group without its factor at " + std::to_string(i);
+            if (i == 0 || !isNumberKind(tokenAt(e, i - 1).kind))
+                return "group without its factor at " + std::to_string(i);
             ++depth;
         } else if (isGroupClosing(t.kind)) {
             if (--depth < 0) return "unopened bracket at " + std::to_string(i);
@@ -145,8 +154,12 @@ std::optional<std::string> malformation(const MShiki& e, std::array<char, 2> let
 
 using Random = std::mt19937;
 
-int pick(Random& random, int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
-bool chance(Random& random, int percent) { return pick(random, 1, 100) <= percent; }
+int pick(Random& random, int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+}
+bool chance(Random& random, int percent) {
+    return pick(random, 1, 100) <= percent;
+}
 template <typename T, std::size_t N> const T& pickFrom(Random& random, const T (&items)[N]) {
     return items[static_cast<std::size_t>(pick(random, 0, static_cast<int>(N) - 1))];
 }
@@ -161,9 +174,13 @@ struct Piece {
     char closing = ')';
 };
 
-char closingOf(char opening) { return opening == '(' ? ')' : opening == '[' ? ']' : '}'; }
+char closingOf(char opening) {
+    return opening == '(' ? ')' : opening == '[' ? ']' : '}';
+}
 
-std::string digits(Wide v) { return std::to_string(static_cast<long long>(v)); }
+std::string digits(Wide v) {
+    return std::to_string(static_cast<long long>(v));
+}
 
 // A positive value as a pupil's book might write it: 3, 0.75, 7/2 or 7|2.
 // Nothing when the parser would not take it (more than five digits).
@@ -190,7 +207,8 @@ bool appendPiece(Random& random, std::string& out, const Piece& piece, bool firs
     const Exact size{magnitude(piece.value.num), piece.value.den};
     out += piece.value.num < 0 ? "-" : first ? "" : "+";
     // A coefficient or factor of 1 mostly goes unwritten: "x", "-(x+1)".
-    const bool bareOne = size == exact(1) && (piece.letter != 0 || !piece.inside.empty()) && !chance(random, 15);
+    const bool bareOne =
+        size == exact(1) && (piece.letter != 0 || !piece.inside.empty()) && !chance(random, 15);
     if (!bareOne) {
         const std::optional<std::string> text = numberText(random, size);
         if (!text) return false;
@@ -210,8 +228,8 @@ bool appendPiece(Random& random, std::string& out, const Piece& piece, bool firs
 // Wraps a run of the pieces in a group under a factor; the pieces inside are
 // divided by it, so the side keeps its value.
 void wrapRun(Random& random, std::vector<Piece>& pieces, char opening) {
-    static const Exact factors[] = {exact(2), exact(3), exact(-1), exact(-2), exact(1, 2),
-                                    exact(1, 3), exact(1), exact(4), exact(-3), exact(3, 2)};
+    static const Exact factors[] = {exact(2),    exact(3), exact(-1), exact(-2), exact(1, 2),
+                                    exact(1, 3), exact(1), exact(4),  exact(-3), exact(3, 2)};
     const int size = static_cast<int>(pieces.size());
     const int from = pick(random, 0, size - 1);
     const int to = pick(random, from + 1, size);
@@ -234,16 +252,18 @@ void wrapRun(Random& random, std::vector<Piece>& pieces, char opening) {
 // terms split and spread over both sides, in any order, some in groups, some
 // groups nested. Nothing when it came out too long.
 std::optional<std::string> writeEquation(Random& random, Form form, std::array<char, 2> letters) {
-    static const Exact scales[] = {exact(1), exact(1), exact(1), exact(2), exact(-1), exact(1, 2), exact(3), exact(-2, 3)};
+    static const Exact scales[] = {exact(1),  exact(1),    exact(1), exact(2),
+                                   exact(-1), exact(1, 2), exact(3), exact(-2, 3)};
     const int manner = pick(random, 1, 100);
     const bool plain = manner <= 25;
     int solvedFor = -1; // the letter alone on the left
-    if (manner > 25 && manner <= 45) solvedFor = isZero(form.second) ? 0 : isZero(form.first) ? 1 : pick(random, 0, 1);
+    if (manner > 25 && manner <= 45)
+        solvedFor = isZero(form.second) ? 0 : isZero(form.first) ? 1 : pick(random, 0, 1);
     const bool free = !plain && solvedFor < 0;
     const MaybeExact scale = solvedFor == 0   ? exact(1) / form.first
                              : solvedFor == 1 ? exact(1) / form.second
-                             : free          ? pickFrom(random, scales)
-                                             : exact(1);
+                             : free           ? pickFrom(random, scales)
+                                              : exact(1);
     std::vector<Piece> terms;
     const MaybeExact values[] = {form.first * scale, form.second * scale, form.constant * scale};
     for (int k = 0; k < 3; ++k) {
@@ -296,14 +316,16 @@ std::optional<std::string> writeEquation(Random& random, Form form, std::array<c
 enum class SystemKind { Unique, Dependent, Inconsistent };
 
 const char* kindName(SystemKind kind) {
-    return kind == SystemKind::Unique ? "one solution" : kind == SystemKind::Dependent ? "infinitely many" : "no solution";
+    return kind == SystemKind::Unique      ? "one solution"
+           : kind == SystemKind::Dependent ? "infinitely many"
+                                           : "no solution";
 }
 
 struct Problem {
     SystemKind kind = SystemKind::Unique;
     std::array<char, 2> letters{}; // letters[0] < letters[1]: unknown1, unknown2
-    Point solution;                 // the solution, or one of them
-    Point another;                  // a second solution when there are infinitely many
+    Point solution;                // the solution, or one of them
+    Point another;                 // a second solution when there are infinitely many
     std::string first;
     std::string second;
 };
@@ -327,7 +349,8 @@ std::optional<Problem> makeProblem(Random& random) {
     p.letters = pickFrom(random, letterPairs);
     p.solution = {p.letters, {smallValue(random), smallValue(random)}};
     const auto through = [&](Exact a, Exact b) {
-        const MaybeExact c = exact(0) - (MaybeExact(a) * p.solution.values[0] + MaybeExact(b) * p.solution.values[1]);
+        const MaybeExact c =
+            exact(0) - (MaybeExact(a) * p.solution.values[0] + MaybeExact(b) * p.solution.values[1]);
         return Form{a, b, c};
     };
     Form first;
@@ -347,7 +370,8 @@ std::optional<Problem> makeProblem(Random& random) {
         const Exact k = pickFrom(random, multiples);
         first = through(nonZeroCoefficient(random), nonZeroCoefficient(random));
         second = {first.first * k, first.second * k, first.constant * k};
-        if (p.kind == SystemKind::Inconsistent) second.constant = second.constant + nonZeroCoefficient(random);
+        if (p.kind == SystemKind::Inconsistent)
+            second.constant = second.constant + nonZeroCoefficient(random);
         // A second solution on the same line: one more of the first letter.
         const Exact x1 = *(MaybeExact(p.solution.values[0]) + exact(1));
         const MaybeExact y1 = exact(0) - (first.first * x1 + first.constant) / first.second;
@@ -362,11 +386,24 @@ std::optional<Problem> makeProblem(Random& random) {
 }
 
 // The operations as the tally counts them.
-enum class Road { Brackets, Transpose, Simplify, Multiply, Divide, AddEquations, SubtractEquations, AddNumber,
-                  SubtractNumber, Substitute, NoOperation, Count };
+enum class Road {
+    Brackets,
+    Transpose,
+    Simplify,
+    Multiply,
+    Divide,
+    AddEquations,
+    SubtractEquations,
+    AddNumber,
+    SubtractNumber,
+    Substitute,
+    NoOperation,
+    Count
+};
 
-constexpr const char* RoadNames[] = {"かっこ K", "移項 I", "整理 S", "× *", "÷ /", "＋ two equations",
-                                     "－ two equations", "＋ a number", "－ a number", "代入 ^", "no operation"};
+constexpr const char* RoadNames[] = {"かっこ K",    "移項 I",           "整理 S",           "× *",
+                                     "÷ /",         "＋ two equations", "－ two equations", "＋ a number",
+                                     "－ a number", "代入 ^",           "no operation"};
 
 Road roadOf(const CommandState& c) {
     const bool equationLast = c.lastEntry == EquationEntered;
@@ -413,7 +450,8 @@ bool sameSlot(const MShiki& a, const MShiki& b) {
 }
 
 std::string slotText(const MShiki& e) {
-    return "[" + tokensText(e) + "] origin " + std::to_string(e.origin) + " \"" + utf8FromCp932(e.stepText) + "\"";
+    return "[" + tokensText(e) + "] origin " + std::to_string(e.origin) + " \"" + utf8FromCp932(e.stepText) +
+           "\"";
 }
 
 std::string commandText(const CommandState& c) {
@@ -422,12 +460,13 @@ std::string commandText(const CommandState& c) {
            std::to_string(c.lastEntry) + " operand \"" + utf8FromCp932(c.pnlNumber) + "\"";
 }
 
-const char* const OperandTexts[] = {"",  "-",   "0",  "3",    "-2",    "0.5", "3分の2", "1.2.3", "99999", "9999",
-                                    "2", "-1",  "4",  "1.5",  "2分の1", "5",  "-3分の1", "-0.25", "6"};
+const char* const OperandTexts[] = {"",       "-",     "0",       "3",     "-2", "0.5", "3分の2",
+                                    "1.2.3",  "99999", "9999",    "2",     "-1", "4",   "1.5",
+                                    "2分の1", "5",     "-3分の1", "-0.25", "6"};
 
 // One random problem worked on by random commands, checked after each one.
 class Session {
-public:
+  public:
     Session(Random& random, Tally& tally) : m_random(random), m_tally(tally) {}
 
     // Loads the problem as the program does; false (with a failure) when
@@ -439,9 +478,12 @@ public:
         m_algebra.unknown2 = '?';
         const bool ok = parseEquation(m_algebra, m_algebra.EquationTable[1], problem.first) &&
                         parseEquation(m_algebra, m_algebra.EquationTable[2], problem.second);
-        if (!ok) return fail("the problem does not parse: error " + std::to_string(static_cast<int>(m_algebra.parseError)));
+        if (!ok)
+            return fail("the problem does not parse: error " +
+                        std::to_string(static_cast<int>(m_algebra.parseError)));
         if (m_algebra.unknown1 != problem.letters[0] || m_algebra.unknown2 != problem.letters[1])
-            return fail("the parser found the letters " + std::string{m_algebra.unknown1, m_algebra.unknown2});
+            return fail("the parser found the letters " +
+                        std::string{m_algebra.unknown1, m_algebra.unknown2});
         m_algebra.EquationTable[1].origin = 1;
         m_algebra.EquationTable[2].origin = 2;
         m_algebra.equationCount = 2;
@@ -464,14 +506,16 @@ public:
         return true;
     }
 
-private:
+  private:
     bool fail(const std::string& what) {
-        std::string report = "\n" + what + "\nproblem (" + kindName(m_problem.kind) + "): " + m_problem.first +
-                             " ; " + m_problem.second + "\ncommands:";
-        for (const std::string& line : m_history) report += "\n  " + line;
+        std::string report = "\n" + what + "\nproblem (" + kindName(m_problem.kind) +
+                             "): " + m_problem.first + " ; " + m_problem.second + "\ncommands:";
+        for (const std::string& line : m_history)
+            report += "\n  " + line;
         report += "\ntable:";
         for (int n = 1; n <= std::min(m_algebra.equationCount + 1, EquationSlots - 1); ++n)
-            report += "\n  " + std::to_string(n) + ": " + slotText(m_algebra.EquationTable[static_cast<std::size_t>(n)]);
+            report += "\n  " + std::to_string(n) + ": " +
+                      slotText(m_algebra.EquationTable[static_cast<std::size_t>(n)]);
         ADD_FAILURE() << report;
         return false;
     }
@@ -497,7 +541,8 @@ private:
     // The number that divides "ax = c" down to "x = c", as the pad would show it.
     static std::string operandFor(ShikiToken coefficient) {
         const std::string sign = coefficient.num < 0 ? "-" : "";
-        const std::string numerator = std::to_string(coefficient.num < 0 ? -coefficient.num : coefficient.num);
+        const std::string numerator =
+            std::to_string(coefficient.num < 0 ? -coefficient.num : coefficient.num);
         if (coefficient.den == 1) return sign + numerator;
         return sign + std::to_string(coefficient.den) + cp932("分の") + numerator;
     }
@@ -513,7 +558,8 @@ private:
         if (hasGroup(e)) {
             c.operation = Operation::Brackets;
             c.lastEntry = OperationEntered;
-        } else if (e.count == 3 && isLetter(head.kind) && !(head.num == 1 && head.den == 1) && head.num != 0) {
+        } else if (e.count == 3 && isLetter(head.kind) && !(head.num == 1 && head.den == 1) &&
+                   head.num != 0) {
             c.operation = Operation::Divide;
             c.lastEntry = NumberEntered;
             c.pnlNumber = operandFor(head);
@@ -553,8 +599,10 @@ private:
         const MShiki& b = m_algebra.EquationTable[static_cast<std::size_t>(e2)];
         if (a.origin == b.origin || hasGroup(a) || hasGroup(b)) return;
         const bool onFirst = chance(m_random, 50);
-        const MaybeExact ca = onFirst ? formOf(a, m_problem.letters).first : formOf(a, m_problem.letters).second;
-        const MaybeExact cb = onFirst ? formOf(b, m_problem.letters).first : formOf(b, m_problem.letters).second;
+        const MaybeExact ca =
+            onFirst ? formOf(a, m_problem.letters).first : formOf(a, m_problem.letters).second;
+        const MaybeExact cb =
+            onFirst ? formOf(b, m_problem.letters).first : formOf(b, m_problem.letters).second;
         if (!ca || !cb) return;
         const std::optional<std::string> byB = operandFor(*cb);
         const std::optional<std::string> byA = operandFor(*ca);
@@ -631,7 +679,8 @@ private:
             ++m_tally.refused[static_cast<std::size_t>(road)];
             if (m_algebra.originCounter != originsBefore) return fail("a refused step used up an origin");
             for (int n = 0; n < EquationSlots; ++n)
-                if (!sameSlot(before[static_cast<std::size_t>(n)], m_algebra.EquationTable[static_cast<std::size_t>(n)]))
+                if (!sameSlot(before[static_cast<std::size_t>(n)],
+                              m_algebra.EquationTable[static_cast<std::size_t>(n)]))
                     return fail("a refused step changed slot " + std::to_string(n) + ": " +
                                 slotText(m_algebra.EquationTable[static_cast<std::size_t>(n)]));
             if (messages == 0) return fail("a refused step showed no message");
@@ -644,22 +693,26 @@ private:
         const int n = m_algebra.equationCount;
         const MShiki& made = m_algebra.EquationTable[static_cast<std::size_t>(n)];
         for (int k = 0; k < EquationSlots; ++k)
-            if (k != n && !sameSlot(before[static_cast<std::size_t>(k)], m_algebra.EquationTable[static_cast<std::size_t>(k)]))
+            if (k != n && !sameSlot(before[static_cast<std::size_t>(k)],
+                                    m_algebra.EquationTable[static_cast<std::size_t>(k)]))
                 return fail("an accepted step changed slot " + std::to_string(k));
         if (command.firstEquation != 0) return fail("firstEquation was not reset");
         if (sentence.empty() || sentence != made.stepText) return fail("the step sentence was not stored");
-        const bool two = road == Road::AddEquations || road == Road::SubtractEquations || road == Road::Substitute;
+        const bool two =
+            road == Road::AddEquations || road == Road::SubtractEquations || road == Road::Substitute;
         const int origin = two ? originsBefore + 1 : before[static_cast<std::size_t>(first)].origin;
         if (made.origin != origin || m_algebra.originCounter != (two ? originsBefore + 1 : originsBefore))
             return fail("wrong origin " + std::to_string(made.origin));
         const bool transposeNote = road == Road::Transpose && messages == 1;
-        if (messages != 0 && !transposeNote) return fail("an accepted step showed " + m_dialogs.shown.front());
+        if (messages != 0 && !transposeNote)
+            return fail("an accepted step showed " + m_dialogs.shown.front());
         return problemUnchanged() && checkEquation(n) && checkVerdict(n);
     }
 
     bool problemUnchanged() {
         for (int n = 1; n <= 2; ++n)
-            if (!sameSlot(m_problemSlots[static_cast<std::size_t>(n - 1)], m_algebra.EquationTable[static_cast<std::size_t>(n)]))
+            if (!sameSlot(m_problemSlots[static_cast<std::size_t>(n - 1)],
+                          m_algebra.EquationTable[static_cast<std::size_t>(n)]))
                 return fail("equation " + std::to_string(n) + " of the problem changed");
         return true;
     }
@@ -674,18 +727,21 @@ private:
         if (m_problem.kind == SystemKind::Inconsistent) {
             const Form f = formOf(e, m_problem.letters);
             const MaybeExact cross = f.first * m_firstForm.second - f.second * m_firstForm.first;
-            if (!cross) ++m_tally.unevaluable;
-            else if (cross->num != 0) return fail("equation " + std::to_string(n) + " is no combination of the problem");
+            if (!cross)
+                ++m_tally.unevaluable;
+            else if (cross->num != 0)
+                return fail("equation " + std::to_string(n) + " is no combination of the problem");
             return true;
         }
         for (const Point* point : {&m_problem.solution, &m_problem.another}) {
             if (m_problem.kind == SystemKind::Unique && point == &m_problem.another) break;
             const MaybeExact r = residual(e, *point);
-            if (!r) ++m_tally.unevaluable;
+            if (!r)
+                ++m_tally.unevaluable;
             else if (r->num != 0)
                 return fail("equation " + std::to_string(n) + " does not hold at " + point->letters[0] + "=" +
-                            exactText(point->values[0]) + ", " + point->letters[1] + "=" + exactText(point->values[1]) +
-                            ": left minus right is " + exactText(r));
+                            exactText(point->values[0]) + ", " + point->letters[1] + "=" +
+                            exactText(point->values[1]) + ": left minus right is " + exactText(r));
         }
         return true;
     }
@@ -699,7 +755,8 @@ private:
         const auto names = [&](int k) {
             if (e.count != 3 || tokenAt(e, 1).kind != '=' || tokenAt(e, 2).kind != '/') return false;
             const ShikiToken head = tokenAt(e, 0);
-            if (head.kind != m_problem.letters[static_cast<std::size_t>(k)] || head.num != 1 || head.den != 1) return false;
+            if (head.kind != m_problem.letters[static_cast<std::size_t>(k)] || head.num != 1 || head.den != 1)
+                return false;
             return m_problem.kind != SystemKind::Unique ||
                    exact(tokenAt(e, 2)) == m_problem.solution.values[static_cast<std::size_t>(k)];
         };
@@ -712,20 +769,27 @@ private:
         switch (verdict) {
         case Verdict::FirstFound:
         case Verdict::FirstAgain:
-            if (!names(0)) return fail("verdict " + std::to_string(static_cast<int>(verdict)) + " for equation " + std::to_string(n));
-            if ((verdict == Verdict::FirstFound) != answersBefore.answer1.empty() || m_answers.answer1.empty())
+            if (!names(0))
+                return fail("verdict " + std::to_string(static_cast<int>(verdict)) + " for equation " +
+                            std::to_string(n));
+            if ((verdict == Verdict::FirstFound) != answersBefore.answer1.empty() ||
+                m_answers.answer1.empty())
                 return fail("the first answer was recorded out of turn");
             m_tally.firstFound += verdict == Verdict::FirstFound;
             break;
         case Verdict::SecondFound:
         case Verdict::SecondAgain:
-            if (!names(1)) return fail("verdict " + std::to_string(static_cast<int>(verdict)) + " for equation " + std::to_string(n));
-            if ((verdict == Verdict::SecondFound) != answersBefore.answer2.empty() || m_answers.answer2.empty())
+            if (!names(1))
+                return fail("verdict " + std::to_string(static_cast<int>(verdict)) + " for equation " +
+                            std::to_string(n));
+            if ((verdict == Verdict::SecondFound) != answersBefore.answer2.empty() ||
+                m_answers.answer2.empty())
                 return fail("the second answer was recorded out of turn");
             m_tally.secondFound += verdict == Verdict::SecondFound;
             break;
         case Verdict::Identity:
-            if (!isZero(f.first) || !isZero(f.second) || !isZero(f.constant)) return fail("identity verdict for a non-identity");
+            if (!isZero(f.first) || !isZero(f.second) || !isZero(f.constant))
+                return fail("identity verdict for a non-identity");
             ++m_tally.identities;
             break;
         case Verdict::Contradiction:
@@ -738,7 +802,8 @@ private:
                 return fail("an ordinary equation changed the answers");
             break;
         }
-        if ((verdict == Verdict::FirstFound || verdict == Verdict::SecondFound) && isSolved(m_answers)) ++m_tally.solved;
+        if ((verdict == Verdict::FirstFound || verdict == Verdict::SecondFound) && isSolved(m_answers))
+            ++m_tally.solved;
         return true;
     }
 
@@ -763,7 +828,8 @@ private:
 };
 
 void printTally(const Tally& t) {
-    std::printf("%ld commands on %ld problems; values beyond the reference: %ld\n", t.commands, t.problems, t.unevaluable);
+    std::printf("%ld commands on %ld problems; values beyond the reference: %ld\n", t.commands, t.problems,
+                t.unevaluable);
     for (std::size_t r = 0; r < t.accepted.size(); ++r)
         std::printf("  %-22s accepted %7ld  refused %7ld\n", RoadNames[r], t.accepted[r], t.refused[r]);
     std::printf("  unknowns found: first %ld, second %ld; solved %ld; identities %ld; contradictions %ld\n",

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
 #include "core/cp932.h"
-#include "files/problem_set.h"
 #include "core/text_file.h"
+#include "files/problem_set.h"
 #include "support/solver.h"
 
 #include <gtest/gtest.h>
@@ -20,18 +20,12 @@ TEST(Solver, WorksWholeProblemsThroughTheExecutor) {
         const char* answer2;
     };
     const Row rows[] = {
-        {"2x+y=7", "x-y=2", "x=3", "y=1"},
-        {"3x+2y=12", "2x-3y=-5", "x=2", "y=3"},
-        {"y=2x+1", "3x+y=11", "x=2", "y=5"},
-        {"x=3", "2x+3y=12", "x=3", "y=2"},
-        {"1/2x+1/3y=2", "x-y=-1", "x=2", "y=3"},
-        {"0.5x+0.2y=1.6", "x+y=5", "x=2", "y=3"},
-        {"2(x+1)-y=5", "3x-(y-2)=8", "x=3", "y=3"},
-        {"2{3(x+1)-y}=10", "x+y=2", "x=1", "y=1"},
-        {"1|2(x+4)=y", "x+y=5", "x=2", "y=3"},
-        {"3a-b=5", "a+2b=4", "a=2", "b=1"},
-        {"x+y=2", "2x+2y=4", "解は無数にある", ""},
-        {"x+y=2", "x+y=3", "解なし", ""},
+        {"2x+y=7", "x-y=2", "x=3", "y=1"},          {"3x+2y=12", "2x-3y=-5", "x=2", "y=3"},
+        {"y=2x+1", "3x+y=11", "x=2", "y=5"},        {"x=3", "2x+3y=12", "x=3", "y=2"},
+        {"1/2x+1/3y=2", "x-y=-1", "x=2", "y=3"},    {"0.5x+0.2y=1.6", "x+y=5", "x=2", "y=3"},
+        {"2(x+1)-y=5", "3x-(y-2)=8", "x=3", "y=3"}, {"2{3(x+1)-y}=10", "x+y=2", "x=1", "y=1"},
+        {"1|2(x+4)=y", "x+y=5", "x=2", "y=3"},      {"3a-b=5", "a+2b=4", "a=2", "b=1"},
+        {"x+y=2", "2x+2y=4", "解は無数にある", ""}, {"x+y=2", "x+y=3", "解なし", ""},
         {"-x+4y=-2", "3x-2y=16", "x=6", "y=1"},
     };
     for (const Row& row : rows) {
@@ -39,7 +33,8 @@ TEST(Solver, WorksWholeProblemsThroughTheExecutor) {
         ASSERT_TRUE(drill.load(row.first, row.second)) << row.first;
         const Solution solution = solveLoadedProblem(drill, 10);
         std::string road;
-        for (const std::string& command : solution.commands) road += command + " ";
+        for (const std::string& command : solution.commands)
+            road += command + " ";
         EXPECT_TRUE(solution.solved) << row.first << ";" << row.second << ": " << road;
         EXPECT_EQ(solution.answer1, row.answer1) << row.first << ";" << row.second << ": " << road;
         EXPECT_EQ(solution.answer2, row.answer2) << row.first << ";" << row.second << ": " << road;
@@ -58,12 +53,14 @@ TEST(Solver, WorksEveryShippedProblem) {
     for (int unit = 1; unit <= set.unitCount; ++unit) {
         for (int problem = 1; problem <= set.problemCounts[static_cast<std::size_t>(unit)]; ++problem) {
             Drill drill;
-            const std::string line = utf8FromCp932(set.ProblemTexts[static_cast<std::size_t>(unit)][static_cast<std::size_t>(problem)]);
+            const std::string line = utf8FromCp932(
+                set.ProblemTexts[static_cast<std::size_t>(unit)][static_cast<std::size_t>(problem)]);
             ASSERT_TRUE(drill.loadProblemOf(set, unit, problem)) << line;
             const Solution solution = solveLoadedProblem(drill, 10);
             std::string road;
-        for (const std::string& command : solution.commands) road += command + " ";
-        EXPECT_TRUE(solution.solved) << line << ": " << road;
+            for (const std::string& command : solution.commands)
+                road += command + " ";
+            EXPECT_TRUE(solution.solved) << line << ": " << road;
             ++problems;
         }
     }

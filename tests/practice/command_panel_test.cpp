@@ -445,7 +445,8 @@ TEST(CommandPanel, ShiftTurnsKeyCodesIntoCharacters) {
     for (const Row& row : rows) {
         Panel p;
         p.compose(row.before);
-        const auto expected = row.message == row.before ? CommandPanel::KeyAction::None : CommandPanel::KeyAction::Used;
+        const auto expected =
+            row.message == row.before ? CommandPanel::KeyAction::None : CommandPanel::KeyAction::Used;
         EXPECT_EQ(p.keyDown(row.code, true), expected) << row.before << " " << row.code;
         EXPECT_EQ(p.message(), row.message) << row.before << " " << row.code;
         EXPECT_EQ(p.algebra.equationCount, row.equationCount) << row.before << " " << row.code;
@@ -464,12 +465,10 @@ TEST(CommandPanel, OneKeyPressMakesOneEntry) {
         const char* message;
     };
     const Row rows[] = {
-        {"①×", 'B', true, "B", "①×分の"},     {"①×", 'B', false, "b", "①×分の"},
-        {"①×", '8', true, "(", "①×8"},         {"①×", '8', true, "*", "①×8"},
-        {"①×", '2', true, "\"", "①×2"},        {"①×", 0, true, "*", "①×"},
-        {"①", 0, true, "*", "①×"},              {"①", '8', true, "*", "①×"},
-        {"①", 'D', true, "D", "①代入"},         {"①×", '7', false, "7", "①×7"},
-        {"", 'K', false, "k", ""},
+        {"①×", 'B', true, "B", "①×分の"}, {"①×", 'B', false, "b", "①×分の"}, {"①×", '8', true, "(", "①×8"},
+        {"①×", '8', true, "*", "①×8"},    {"①×", '2', true, "\"", "①×2"},    {"①×", 0, true, "*", "①×"},
+        {"①", 0, true, "*", "①×"},        {"①", '8', true, "*", "①×"},       {"①", 'D', true, "D", "①代入"},
+        {"①×", '7', false, "7", "①×7"},   {"", 'K', false, "k", ""},
     };
     for (const Row& row : rows) {
         Panel p;

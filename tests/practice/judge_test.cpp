@@ -25,11 +25,11 @@ TEST(Judge, ClassifiesEquations) {
         Verdict verdict;
     };
     const Row rows[] = {
-        {"x=3", Verdict::FirstFound},  {"y=-1/2", Verdict::SecondFound}, {"-x=3", Verdict::Ordinary},
-        {"2x=6", Verdict::Ordinary},   {"3=x", Verdict::Ordinary},       {"x=y", Verdict::Ordinary},
-        {"0=0", Verdict::Identity},    {"0x=0", Verdict::Identity},      {"4=4", Verdict::Identity},
+        {"x=3", Verdict::FirstFound},    {"y=-1/2", Verdict::SecondFound}, {"-x=3", Verdict::Ordinary},
+        {"2x=6", Verdict::Ordinary},     {"3=x", Verdict::Ordinary},       {"x=y", Verdict::Ordinary},
+        {"0=0", Verdict::Identity},      {"0x=0", Verdict::Identity},      {"4=4", Verdict::Identity},
         {"0=5", Verdict::Contradiction}, {"0x=5", Verdict::Contradiction}, {"2=5", Verdict::Ordinary},
-        {"1=2", Verdict::Ordinary},    {"x+y=1", Verdict::Ordinary},     {"x=1+2", Verdict::Ordinary},
+        {"1=2", Verdict::Ordinary},      {"x+y=1", Verdict::Ordinary},     {"x=1+2", Verdict::Ordinary},
         {"2/4=1/2", Verdict::Identity}, // numbers are read in lowest terms
     };
     for (const Row& row : rows) {

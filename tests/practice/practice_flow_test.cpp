@@ -559,8 +559,18 @@ TEST(PracticeFlow, ACommandComposedAfterASolveCanBeCleared) {
         const char* message;
     };
     const Row rows[] = {
-        {"2x+y=7;x-y=2", {"①＋②", "③÷3", "④代入②", "⑤移項", "⑥整理", "⑦×-1"}, {}, "①＋②", false, "解が出ました"},
-        {"2x+y=7;x-y=2", {"①＋②", "③÷3", "④代入②", "⑤移項", "⑥整理", "⑦×-1"}, {}, "③×-2", true, "解が出ました"},
+        {"2x+y=7;x-y=2",
+         {"①＋②", "③÷3", "④代入②", "⑤移項", "⑥整理", "⑦×-1"},
+         {},
+         "①＋②",
+         false,
+         "解が出ました"},
+        {"2x+y=7;x-y=2",
+         {"①＋②", "③÷3", "④代入②", "⑤移項", "⑥整理", "⑦×-1"},
+         {},
+         "③×-2",
+         true,
+         "解が出ました"},
         {Identity, {"①×2", "③－②"}, {DrillDialogs::InfinitelyMany}, "①×", false, "●解は無数にあります●"},
         {Contradiction, {"①－②"}, {DrillDialogs::NoSolution}, "②", true, "●解はありません●"},
     };
@@ -815,7 +825,9 @@ TEST(PracticeFlow, ANewProblemClearsTheRowsBeyondTheBudgetToo) {
     h.pageView.forgetCalls();
     h.flow.clearProblemPage();
     for (int n = 13; n <= 24; ++n)
-        EXPECT_NE(std::find(h.pageView.blanked.begin(), h.pageView.blanked.end(), n), h.pageView.blanked.end()) << n;
+        EXPECT_NE(std::find(h.pageView.blanked.begin(), h.pageView.blanked.end(), n),
+                  h.pageView.blanked.end())
+            << n;
 }
 
 TEST(PracticeFlow, ANarrowScreenHidesTheButtonsBeyondItsLimit) {

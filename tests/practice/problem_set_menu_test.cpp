@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "practice/problem_set_menu.h"
-
 #include "core/cp932.h"
 #include "editing/edit_session.h"
+#include "practice/problem_set_menu.h"
 #include "support/practice_harness.h"
 
 #include <filesystem>
@@ -25,7 +24,8 @@ struct FakeEditor final : ProblemEditor {
     EditEnd editProblems() override {
         if (end == EditEnd::Ok && !newLines.empty()) {
             set.lines.clear();
-            for (const std::string& line : newLines) set.lines.push_back(cp932(line));
+            for (const std::string& line : newLines)
+                set.lines.push_back(cp932(line));
             set.problemSetSaved = false;
         }
         if (end == EditEnd::Cancel) set.lines = {"scrambled"};
@@ -125,7 +125,8 @@ TEST(ProblemSetMenu, NeverSavesOverItsOwnRecordFileOrWithoutLines) {
     m.dialogs.files = {m.folder / "sets.rec"};
     EXPECT_FALSE(m.menu.saveProblemSet());
     EXPECT_EQ(m.dialogs.shown.back(),
-              "message: " + m.folder / "sets.rec" + ":この名前では記録ファイルと同じになります（別の名前にしてください）");
+              "message: " + m.folder / "sets.rec" +
+                  ":この名前では記録ファイルと同じになります（別の名前にしてください）");
     m.problems.lines.clear();
     m.dialogs.files = {m.folder / "other.sim"};
     EXPECT_FALSE(m.menu.saveProblemSet());
@@ -189,8 +190,10 @@ TEST(ProblemSetMenu, AnEditThatDoesNotStartOrIsCancelledPutsTheSetBack) {
         EXPECT_EQ(m.problems.lines, before.lines);
         EXPECT_EQ(m.problems.UnitNames, before.UnitNames);
         EXPECT_EQ(m.problems.ProblemTexts, before.ProblemTexts);
-        if (end == EditEnd::Ok) EXPECT_EQ(m.dialogs.shown.back(), "message: " + m.folder / "ZUdir.sim" + ":問題が不正です");
-        else EXPECT_TRUE(m.dialogs.shown.empty());
+        if (end == EditEnd::Ok)
+            EXPECT_EQ(m.dialogs.shown.back(), "message: " + m.folder / "ZUdir.sim" + ":問題が不正です");
+        else
+            EXPECT_TRUE(m.dialogs.shown.empty());
         EXPECT_EQ(m.drillDialogs.selectionShown, 0);
     }
 }
@@ -218,7 +221,8 @@ TEST(ProblemSetMenu, AsksAboutUnsavedEditsBeforeClosing) {
         m.dialogs.files = {row.file ? std::optional(m.folder / *row.file) : std::nullopt};
         EXPECT_EQ(m.menu.mayClose(), row.mayClose);
         EXPECT_EQ(m.dialogs.shown.empty(), row.saved);
-        if (!row.saved) EXPECT_TRUE(m.dialogs.shown.front().starts_with("question: 確認: ファイルを保存しますか？ -> "));
+        if (!row.saved)
+            EXPECT_TRUE(m.dialogs.shown.front().starts_with("question: 確認: ファイルを保存しますか？ -> "));
     }
 }
 

@@ -29,12 +29,14 @@ class NoEvents final : public PageEvents {
 struct Printing {
     Printing() {
         main.resize(800, 600);
-        page = new TfrmPage(algebra, dialogs, layout, state, events, PageSetup{800, 800, PageRect{0, 0, 145, 560}},
-                            &main);
+        page = new TfrmPage(algebra, dialogs, layout, state, events,
+                            PageSetup{800, 800, PageRect{0, 0, 145, 560}}, &main);
         for (const auto& [n, text] : {std::pair{1, "2x+y=7"}, {2, "x-y=2"}, {3, "3x=9"}}) {
             parseEquation(algebra, algebra.EquationTable[static_cast<std::size_t>(n)], text);
-            if (n <= 2) page->showEquation(n, clBlack);
-            else page->showStep(n, clBlack);
+            if (n <= 2)
+                page->showEquation(n, clBlack);
+            else
+                page->showStep(n, clBlack);
         }
         algebra.equationCount = 3;
         set.currentUnit = 2;

@@ -46,8 +46,8 @@ class RecordingTarget final : public PrintTarget {
 
   private:
     static std::string at(const PageRect& r) {
-        return "@" + std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.width) + "x" +
-               std::to_string(r.height);
+        return "@" + std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.width) +
+               "x" + std::to_string(r.height);
     }
     TextMeasure m_measure;
 };
@@ -66,7 +66,8 @@ struct Road {
     StepPrintout printout(int equations, bool solved) const {
         StepPrintout p;
         p.title = problemTitle(2, 3);
-        for (int n = 1; n <= equations; ++n) p.rows.push_back({n, n > 2, n == 4 ? clBlue : clBlack, 415, n <= 2 ? 50 : 69});
+        for (int n = 1; n <= equations; ++n)
+            p.rows.push_back({n, n > 2, n == 4 ? clBlue : clBlack, 415, n <= 2 ? 50 : 69});
         p.answerBoxShown = solved;
         p.answerX = PrintRow{SolutionSlotX, false, clBlack, 295, 50};
         p.answerY = PrintRow{SolutionSlotY, false, clBlack, 295, 50};
@@ -91,8 +92,8 @@ TEST(PrintJob, MeasuresByThePageAndTheSettings) {
         int k, left, stepRowHeight;
     };
     const Row rows[] = {
-        {{6, 2}, 4961, 4, 375, 431},  // 431 device pixels at 600 dpi: 18.2 mm
-        {{0, 1}, 4961, 4, 0, 288},    {{0, 5}, 4961, 4, 0, 825}, // size 5 is as wide as the page
+        {{6, 2}, 4961, 4, 375, 431},                              // 431 device pixels at 600 dpi: 18.2 mm
+        {{0, 1}, 4961, 4, 0, 288},    {{0, 5}, 4961, 4, 0, 825},  // size 5 is as wide as the page
         {{10, 5}, 4961, 4, 963, 665}, {{-3, 9}, 4961, 4, 0, 825}, // out of range: clamped
         {{6, 2}, 800, 1, 101, 116},                               // a narrow page: the row fits it
     };
@@ -118,12 +119,12 @@ TEST(PrintJob, DrawsTheStepsOneUnderTheOther) {
     Road road;
     RecordingTarget target;
     ASSERT_TRUE(road.print(target, 4, true, {6, 2}));
-    EXPECT_EQ(target.calls,
-              (std::vector<std::string>{"2 (3)次の連立方程式を解きなさい@375,400 12pt", "canvas@375,600 2594x313",
-                                        "canvas@375,925 2594x313", "brace@413,625 88x575",
-                                        "canvas@375,1250 2594x431", "canvas@375,1694 2594x431",
-                                        "canvas@375,2138 1844x313", "canvas@375,2463 1844x313",
-                                        "canvas@375,2138 438x625", "brace@700,2163 88x575"}));
+    EXPECT_EQ(target.calls, (std::vector<std::string>{"2 (3)次の連立方程式を解きなさい@375,400 12pt",
+                                                      "canvas@375,600 2594x313", "canvas@375,925 2594x313",
+                                                      "brace@413,625 88x575", "canvas@375,1250 2594x431",
+                                                      "canvas@375,1694 2594x431", "canvas@375,2138 1844x313",
+                                                      "canvas@375,2463 1844x313", "canvas@375,2138 438x625",
+                                                      "brace@700,2163 88x575"}));
     EXPECT_EQ(target.canvases[0].width(), 415);
     EXPECT_EQ(target.canvases[0].height(), 50);
     EXPECT_NE(target.canvases[0].texts().find("①"), std::string::npos);
@@ -154,7 +155,9 @@ TEST(PrintJob, BreaksThePageOnlyBeforeWhatFollows) {
     } rows[] = {
         {5, false, 3000, {"canvas@0,2693 4961x825", "page", "canvas@0,400 4961x825"}},
         {4, false, 3000, {"canvas@0,2693 4961x825"}},
-        {4, true, 3000,
+        {4,
+         true,
+         3000,
          {"canvas@0,2693 4961x825", "page", "canvas@0,400 3526x598", "canvas@0,1022 3526x598",
           "canvas@0,400 837x1195", "brace@622,448 167x1100"}},
         {5, false, 3542, {"canvas@0,2693 4961x825", "canvas@0,3542 4961x825"}},
@@ -167,7 +170,6 @@ TEST(PrintJob, BreaksThePageOnlyBeforeWhatFollows) {
         ASSERT_TRUE(road.print(target, row.rows, row.solved, {0, 5}));
         const auto fourth = std::find(target.calls.begin(), target.calls.end(), "canvas@0,2693 4961x825");
         EXPECT_EQ(std::vector<std::string>(fourth, target.calls.end()), row.end) << row.rows << row.solved;
-
     }
     Road road;
     RecordingTarget failing;

@@ -12,8 +12,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <filesystem>
-#include <optional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace tavolini {
 namespace {
@@ -26,7 +26,8 @@ std::optional<QString> run(const QString& program, const QStringList& arguments,
     QProcess process;
     process.setWorkingDirectory(QString::fromStdString(folder));
     process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
         return std::nullopt;
     return QString::fromUtf8(process.readAllStandardOutput());
 }
@@ -61,12 +62,14 @@ TEST(PrintPdf, TheTypicalRoadOnPaper) {
     const std::optional<QString> fonts = run(QStringLiteral("pdffonts"), {road}, folder.path());
     ASSERT_TRUE(fonts);
     EXPECT_TRUE(fonts->contains(QStringLiteral("TeXGyreBonum"))) << fonts->toStdString();
-    std::optional<QString> text = run(QStringLiteral("pdftotext"), {road, QStringLiteral("-")}, folder.path());
+    std::optional<QString> text =
+        run(QStringLiteral("pdftotext"), {road, QStringLiteral("-")}, folder.path());
     ASSERT_TRUE(text);
     text->remove(QRegularExpression(QStringLiteral("\\s")));
     for (const char16_t* expected : {u"2x+y=7", u"x−y=2", u"①式と②式をたすと", u"3x=9", u"x=3", u"3−y=2",
                                      u"−y=−3+2", u"−y=−1", u"y=1", u"[答]"})
-        EXPECT_TRUE(text->contains(QString::fromUtf16(expected))) << QString::fromUtf16(expected).toStdString();
+        EXPECT_TRUE(text->contains(QString::fromUtf16(expected)))
+            << QString::fromUtf16(expected).toStdString();
 
     ASSERT_TRUE(run(QStringLiteral("pdftoppm"),
                     {QStringLiteral("-r"), QString::number(PictureDpi), QStringLiteral("-png"),

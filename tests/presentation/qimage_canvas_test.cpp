@@ -179,7 +179,8 @@ TEST(QImageCanvas, DrawsAtTheScreensDevicePixelRatio) {
     EXPECT_EQ(sharp.pixel(2, 2) & 0xFFFFFFu, White);
     int differing = 0;
     for (int y = 0; y < 80; ++y)
-        for (int x = 0; x < 160; ++x) differing += sharp.pixel(x, y) != enlarged.pixel(x, y);
+        for (int x = 0; x < 160; ++x)
+            differing += sharp.pixel(x, y) != enlarged.pixel(x, y);
     EXPECT_GT(differing, 100);
 }
 

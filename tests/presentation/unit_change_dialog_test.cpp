@@ -211,7 +211,8 @@ TEST(MondaiDialog, ChooseAUnitWithTheKeys) {
         QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Down);
         unitThreeShown = !mondai.control<QWidget>("btnShiki3")->isHidden() &&
-                         mondai.control<QWidget>("btnShiki4")->isHidden() && mondai.bracePaper(2) == MarkGreen;
+                         mondai.control<QWidget>("btnShiki4")->isHidden() &&
+                         mondai.bracePaper(2) == MarkGreen;
         QTest::keyClick(list, Qt::Key_Space);
         selected = list->selectedItems();
         QTest::keyClick(list, Qt::Key_Return);

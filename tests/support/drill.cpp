@@ -35,7 +35,8 @@ bool Drill::load(std::string_view first, std::string_view second) {
 }
 
 bool Drill::loadProblemOf(const ProblemSet& set, int unit, int problem) {
-    for (MShiki& slot : algebra.EquationTable) slot = MShiki{};
+    for (MShiki& slot : algebra.EquationTable)
+        slot = MShiki{};
     answers = Answers{};
     Messages messages;
     const bool loaded = loadProblem(set, algebra, unit, problem, messages).invalid == 0;
@@ -81,6 +82,8 @@ std::string Drill::sentence(int n) const {
     return utf8FromCp932(algebra.EquationTable[static_cast<std::size_t>(n)].stepText);
 }
 
-std::vector<std::string> Drill::takeShown() { return std::exchange(dialogs.shown, {}); }
+std::vector<std::string> Drill::takeShown() {
+    return std::exchange(dialogs.shown, {});
+}
 
 } // namespace tavolini

@@ -18,7 +18,7 @@ struct ProblemSet;
 // load the two equations, then run commands written the way a pupil
 // composes them.
 class Drill {
-public:
+  public:
     Drill() {}
 
     // Loads the problem's two equations as ① and ② through the problem-set

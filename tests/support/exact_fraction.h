@@ -14,7 +14,9 @@ __extension__ typedef __int128 Wide;
 // product of two of them fits 128 bits.
 inline constexpr Wide Bound = Wide{1} << 62;
 
-inline Wide magnitude(Wide v) { return v < 0 ? -v : v; }
+inline Wide magnitude(Wide v) {
+    return v < 0 ? -v : v;
+}
 
 inline Wide wideGcd(Wide a, Wide b) {
     a = magnitude(a);

@@ -58,7 +58,8 @@ void FakePageView::showEquation(int n, Colour colour) {
 
 void FakePageView::showStep(int n, Colour colour) {
     showEquation(n, colour);
-    if (n >= 0 && n < EquationSlots) writeRowText(n, 1, m_algebra.EquationTable[static_cast<std::size_t>(n)].stepText, clBlack);
+    if (n >= 0 && n < EquationSlots)
+        writeRowText(n, 1, m_algebra.EquationTable[static_cast<std::size_t>(n)].stepText, clBlack);
 }
 
 void FakePageView::blankRow(int n) {

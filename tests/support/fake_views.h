@@ -3,8 +3,8 @@
 #pragma once
 
 #include "core/algebra.h"
-#include "practice/panel_view.h"
 #include "practice/drill_dialogs.h"
+#include "practice/panel_view.h"
 #include "practice/practice_view.h"
 #include "presentation/page_state.h"
 #include "presentation/page_view.h"

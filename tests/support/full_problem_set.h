@@ -17,7 +17,8 @@ inline std::vector<std::string> fullProblemSetLines() {
     std::vector<std::string> lines;
     for (int unit = 1; unit <= MaxUnits; ++unit) {
         lines.push_back(cp932("<<単元") + std::to_string(unit));
-        for (const char* problem : problems) lines.emplace_back(problem);
+        for (const char* problem : problems)
+            lines.emplace_back(problem);
         lines.emplace_back(">>");
     }
     return lines;

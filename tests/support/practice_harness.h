@@ -4,11 +4,11 @@
 
 #include "core/algebra.h"
 #include "files/practice_records.h"
-#include "practice/command_panel.h"
+#include "files/problem_set.h"
 #include "operations/command_state.h"
+#include "practice/command_panel.h"
 #include "practice/judge.h"
 #include "practice/practice_flow.h"
-#include "files/problem_set.h"
 #include "presentation/page_state.h"
 #include "support/fake_views.h"
 #include "support/scripted_dialogs.h"
@@ -92,8 +92,8 @@ struct PracticeHarness {
     FakePracticeView view;
     ScriptedDrillDialogs drillDialogs{problems};
     CommandPanel panel{algebra, dialogs, command, answers, page, pageView, panelView};
-    PracticeFlow flow{
-        {algebra, dialogs, command, answers, page, problems, records, pageView, panelView, view, drillDialogs, panel}};
+    PracticeFlow flow{{algebra, dialogs, command, answers, page, problems, records, pageView, panelView, view,
+                       drillDialogs, panel}};
 };
 
 } // namespace tavolini

@@ -50,13 +50,16 @@ template <typename T> std::optional<T> takeFront(std::deque<T>& queue) {
 
 } // namespace
 
-void ScriptedDialogs::showMessage(std::string_view text) { shown.push_back("message: " + utf8FromCp932(text)); }
+void ScriptedDialogs::showMessage(std::string_view text) {
+    shown.push_back("message: " + utf8FromCp932(text));
+}
 
 Reply ScriptedDialogs::ask(std::string_view caption, std::string_view text, Buttons buttons) {
     const std::optional<Reply> queued = takeFront(replies);
     unanswered = unanswered || !queued;
     const Reply reply = queued.value_or(fallbackReply(buttons));
-    shown.push_back("question: " + utf8FromCp932(caption) + ": " + utf8FromCp932(text) + " -> " + replyName(reply));
+    shown.push_back("question: " + utf8FromCp932(caption) + ": " + utf8FromCp932(text) + " -> " +
+                    replyName(reply));
     return reply;
 }
 

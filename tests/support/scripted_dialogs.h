@@ -13,7 +13,7 @@ namespace tavolini {
 // A stand-in for the program's dialogs: it writes down what would have been
 // shown (as UTF-8, for readable assertions) and answers from a queue.
 class ScriptedDialogs final : public Dialogs {
-public:
+  public:
     void showMessage(std::string_view text) override;
     Reply ask(std::string_view caption, std::string_view text, Buttons buttons) override;
     std::optional<std::string> chooseOpenFile(std::string_view filter, std::string_view presetPath) override;
@@ -23,13 +23,14 @@ public:
     // "save: FILTER", in the order they happened.
     std::vector<std::string> shown;
 
-    std::deque<Reply> replies;               // answers to questions, in order
+    std::deque<Reply> replies;                    // answers to questions, in order
     std::deque<std::optional<std::string>> files; // answers to file dialogs
     std::string lastPresetPath;                   // the name the last file dialog proposed
-    bool unanswered = false;                  // a question or dialog found its queue empty
+    bool unanswered = false;                      // a question or dialog found its queue empty
 
-private:
-    std::optional<std::string> answerFileDialog(const char* kind, std::string_view filter, std::string_view preset);
+  private:
+    std::optional<std::string> answerFileDialog(const char* kind, std::string_view filter,
+                                                std::string_view preset);
 };
 
 // What the pupil would be shown of reported messages, written down as a

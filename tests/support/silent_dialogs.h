@@ -13,7 +13,7 @@ using SilentDialogs = QuietDialogs;
 
 // The drill's dialogs closed at once: no special case named, no problem chosen.
 class SilentDrillDialogs final : public DrillDialogs {
-public:
+  public:
     int showSpecialSolution() override { return Closed; }
     bool showProblemSelection() override { return false; }
 };

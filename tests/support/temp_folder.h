@@ -13,7 +13,7 @@ namespace tavolini {
 
 // A fresh folder under /tmp, removed with everything in it at the end of the test.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::string pattern = "/tmp/tavolini-test-XXXXXX";
         if (::mkdtemp(pattern.data()) != nullptr) m_path = pattern;
@@ -29,7 +29,7 @@ public:
     std::string operator/(std::string_view name) const { return m_path + "/" + std::string(name); }
     const std::string& path() const { return m_path; }
 
-private:
+  private:
     std::string m_path;
 };
 

@@ -23,8 +23,8 @@
 #include "editing/qt/edit_ques_dialog.h"
 #include "platform/deferred.h"
 #include "practice/qt/drill_program.h"
-#include "practice/qt/stack_view.h"
 #include "practice/qt/record_viewer.h"
+#include "practice/qt/stack_view.h"
 #include "presentation/qt/page_window.h"
 #include "presentation/qt/print_dialog.h"
 

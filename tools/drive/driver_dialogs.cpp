@@ -24,7 +24,9 @@ std::string DriverDialogs::takeReply(const std::string& what) {
     return reply;
 }
 
-void DriverDialogs::showMessage(std::string_view text) { std::cout << "message: " << utf8FromCp932(text) << '\n'; }
+void DriverDialogs::showMessage(std::string_view text) {
+    std::cout << "message: " << utf8FromCp932(text) << '\n';
+}
 
 Reply DriverDialogs::ask(std::string_view, std::string_view text, Buttons) {
     const std::string question = utf8FromCp932(text);

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "core/dialogs.h"
-#include "practice/drill_dialogs.h"
 #include "files/problem_set.h"
+#include "practice/drill_dialogs.h"
 
 #include <deque>
 #include <string>
@@ -15,7 +15,7 @@ namespace tavolini {
 // it happens and answered from the replies the scenario queued. A question
 // with no reply queued ends the run with exit code 2.
 class DriverDialogs final : public Dialogs, public DrillDialogs {
-public:
+  public:
     void setProblemSet(ProblemSet* problems) { m_problems = problems; }
     void queue(std::string reply) { m_replies.push_back(std::move(reply)); }
 
@@ -29,7 +29,7 @@ public:
     // The next queued reply; with none the run ends, naming `what` wanted it.
     std::string takeReply(const std::string& what);
 
-private:
+  private:
     std::deque<std::string> m_replies;
     ProblemSet* m_problems = nullptr;
 };

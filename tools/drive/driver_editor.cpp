@@ -35,7 +35,8 @@ EditEnd DriverEditor::editProblems() {
             check();
         } else if (action == "OK" || action == "Cancel") {
             press(dialog, action == "OK" ? "btnOk" : "btnCancel");
-            if (!dialog.isVisible()) return dialog.result() == QDialog::Accepted ? EditEnd::Ok : EditEnd::Cancel;
+            if (!dialog.isVisible())
+                return dialog.result() == QDialog::Accepted ? EditEnd::Ok : EditEnd::Cancel;
         } else {
             failScenario("the editor has no action " + action);
         }
@@ -50,13 +51,15 @@ void DriverEditor::setText(const std::string& file) {
     const FileContents contents = readWholeFile(file);
     if (contents.status != FileStatus::Read) failScenario("cannot read " + file);
     QStringList lines;
-    for (const std::string& line : splitLines(contents.bytes)) lines << fromCp932(line);
+    for (const std::string& line : splitLines(contents.bytes))
+        lines << fromCp932(line);
     m_dialog->findChild<QPlainTextEdit*>(QStringLiteral("memQues"))->setPlainText(lines.join(u'\n'));
 }
 
 void DriverEditor::check() {
     press(*m_dialog, "btnCompile");
-    std::cout << "editor: units=" << fieldText(*m_dialog, "edtTangen") << " result=" << fieldText(*m_dialog, "edtResult")
+    std::cout << "editor: units=" << fieldText(*m_dialog, "edtTangen")
+              << " result=" << fieldText(*m_dialog, "edtResult")
               << " unit=" << fieldText(*m_dialog, "edtErTangen") << '\n';
     printList(*m_dialog, "lstErQues", "editor-list: ");
 }

@@ -13,13 +13,14 @@ class TfrmEditQues;
 // The real editor dialog, shown without a modal loop and worked by the
 // scenario's replies while it is open: "text FILE", "check", "OK", "Cancel".
 class DriverEditor final : public ProblemEditor {
-public:
-    DriverEditor(Deferred<TfrmEditQues>& dialog, DriverDialogs& replies) : m_dialog(dialog), m_replies(replies) {}
+  public:
+    DriverEditor(Deferred<TfrmEditQues>& dialog, DriverDialogs& replies)
+        : m_dialog(dialog), m_replies(replies) {}
 
     EditEnd editProblems() override;
     void setEditorCaption(std::string_view path) override;
 
-private:
+  private:
     void setText(const std::string& file);
     void check();
 

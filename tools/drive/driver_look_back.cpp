@@ -4,8 +4,8 @@
 
 #include "driver_controls.h"
 #include "driver_dialogs.h"
-#include "practice/qt/stack_view.h"
 #include "practice/qt/record_viewer.h"
+#include "practice/qt/stack_view.h"
 
 #include <QListWidget>
 

@@ -71,7 +71,8 @@ class TfrmEditQues final : public QDialog, public ProblemEditor {
 // most runs never open it, and making it takes a fair part of a start.
 class DeferredEditor final : public ProblemEditor {
   public:
-    explicit DeferredEditor(std::function<std::unique_ptr<TfrmEditQues>()> make) : m_dialog(std::move(make)) {}
+    explicit DeferredEditor(std::function<std::unique_ptr<TfrmEditQues>()> make)
+        : m_dialog(std::move(make)) {}
 
     EditEnd editProblems() override { return m_dialog->editProblems(); }
     // A dialog not made yet takes the caption when it is shown.

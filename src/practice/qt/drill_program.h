@@ -10,8 +10,9 @@ namespace tavolini {
 // made once: by main for the pupil, by the scenario driver for the tests.
 struct DrillProgram {
     DrillProgram(Dialogs& dialogs, DrillDialogs& drillDialogs, QSize screen)
-        : window(DrillState{algebra, dialogs, command, answers, page, layout, problems, records, drillDialogs},
-                 screen) {}
+        : window(
+              DrillState{algebra, dialogs, command, answers, page, layout, problems, records, drillDialogs},
+              screen) {}
 
     Algebra algebra;
     CommandState command;

@@ -3,9 +3,9 @@
 #include "practice/qt/help_window.h"
 
 #include "core/cp932.h"
+#include "platform/fonts.h"
 #include "platform/text_codec.h"
 #include "presentation/qt/qimage_canvas.h"
-#include "platform/fonts.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

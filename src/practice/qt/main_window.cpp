@@ -126,15 +126,16 @@ TfrmMain::TfrmMain(DrillState state, QSize screen, QWidget* parent) : QMainWindo
     m_pageCaption->setStyleSheet(QStringLiteral("background: navy; color: white; padding-left: 4px;"));
     m_pageCaption->setFixedHeight(CaptionHeight);
     const int panelHeight = screen.height() - TaskBarHeight - 56;
-    const PageSetup setup{screen.width(), screen.width(), {0, CaptionHeight, PanelWidth, panelHeight - CaptionHeight}};
+    const PageSetup setup{
+        screen.width(), screen.width(), {0, CaptionHeight, PanelWidth, panelHeight - CaptionHeight}};
     m_page = new TfrmPage(state.algebra, state.dialogs, state.layout, state.page, *this, setup, central);
     layOut(central);
 
-    m_commandPanel = std::make_unique<CommandPanel>(state.algebra, state.dialogs, state.command, state.answers, state.page,
-                                                    *m_page, *this);
-    m_practice = std::make_unique<PracticeFlow>(PracticeContext{state.algebra, state.dialogs, state.command, state.answers,
-                                                                state.page, state.problems, state.records, *m_page,
-                                                                *this, *this, state.drillDialogs, *m_commandPanel});
+    m_commandPanel = std::make_unique<CommandPanel>(state.algebra, state.dialogs, state.command,
+                                                    state.answers, state.page, *m_page, *this);
+    m_practice = std::make_unique<PracticeFlow>(PracticeContext{
+        state.algebra, state.dialogs, state.command, state.answers, state.page, state.problems, state.records,
+        *m_page, *this, *this, state.drillDialogs, *m_commandPanel});
     m_menu = std::make_unique<ProblemSetMenu>(state.problems, state.dialogs, *m_practice);
 
     m_imgNextQ = nextGlyph(Qt::darkBlue);
@@ -145,7 +146,9 @@ TfrmMain::TfrmMain(DrillState state, QSize screen, QWidget* parent) : QMainWindo
     qApp->installEventFilter(this);
 }
 
-TfrmMain::~TfrmMain() { qApp->removeEventFilter(this); }
+TfrmMain::~TfrmMain() {
+    qApp->removeEventFilter(this);
+}
 
 QPushButton* TfrmMain::addButton(QWidget* parent, const char* name, const QString& caption, QRect rect) {
     auto* button = new QPushButton(caption, parent);
@@ -174,7 +177,8 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (m_panelArea == nullptr) return;
     const int areaHeight = centralWidget() != nullptr ? centralWidget()->height() : height();
-    m_panelArea->setFixedWidth(panelAreaWidth(areaHeight, m_panelArea->verticalScrollBar()->sizeHint().width()));
+    m_panelArea->setFixedWidth(
+        panelAreaWidth(areaHeight, m_panelArea->verticalScrollBar()->sizeHint().width()));
 }
 
 void TfrmMain::createPanel() {
@@ -192,8 +196,9 @@ void TfrmMain::createPanel() {
 
     for (int n = 1; n <= 18; ++n) {
         const std::string name = "btnShiki" + std::to_string(n);
-        QPushButton* button = addButton(m_panel, name.c_str(), fromCp932(EquationLabels()[static_cast<std::size_t>(n)]),
-                                        QRect(8, 8 + 24 * (n - 1), 25, 25));
+        QPushButton* button =
+            addButton(m_panel, name.c_str(), fromCp932(EquationLabels()[static_cast<std::size_t>(n)]),
+                      QRect(8, 8 + 24 * (n - 1), 25, 25));
         button->setEnabled(false);
         connect(button, &QPushButton::clicked, this, [this, n] { m_commandPanel->chooseEquation(n); });
         m_equationButtons[static_cast<std::size_t>(n)] = button;
@@ -256,7 +261,8 @@ void TfrmMain::createNumberPad(QWidget* panel) {
     m_pnlNumber->setObjectName(QStringLiteral("pnlNumber"));
     m_pnlNumber->setGeometry(6, 14, 85, 24);
     m_pnlNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_pnlNumber->setStyleSheet(QStringLiteral("background: black; color: aqua; font-weight: bold; padding-right: 3px;"));
+    m_pnlNumber->setStyleSheet(
+        QStringLiteral("background: black; color: aqua; font-weight: bold; padding-right: 3px;"));
 
     struct Key {
         const char* name;
@@ -266,10 +272,12 @@ void TfrmMain::createNumberPad(QWidget* panel) {
     };
     // The seven key carries an ASCII "7", as the drill always had.
     const Key keys[] = {
-        {"btn7", "7", "7", 0, 0, 1},          {"btn8", "８", "8", 1, 0, 1},   {"btn9", "９", "9", 2, 0, 1},
-        {"btn4", "４", "4", 0, 1, 1},          {"btn5", "５", "5", 1, 1, 1},   {"btn6", "６", "6", 2, 1, 1},
-        {"btn1", "１", "1", 0, 2, 1},          {"btn2", "２", "2", 1, 2, 1},   {"btn3", "３", "3", 2, 2, 1},
-        {"btn0", "０", "0", 0, 3, 1},          {"btnMinus", "－", "-", 1, 3, 1}, {"btnDecimal", "．", ".", 2, 3, 1},
+        {"btn7", "7", "7", 0, 0, 1},           {"btn8", "８", "8", 1, 0, 1},
+        {"btn9", "９", "9", 2, 0, 1},          {"btn4", "４", "4", 0, 1, 1},
+        {"btn5", "５", "5", 1, 1, 1},          {"btn6", "６", "6", 2, 1, 1},
+        {"btn1", "１", "1", 0, 2, 1},          {"btn2", "２", "2", 1, 2, 1},
+        {"btn3", "３", "3", 2, 2, 1},          {"btn0", "０", "0", 0, 3, 1},
+        {"btnMinus", "－", "-", 1, 3, 1},      {"btnDecimal", "．", ".", 2, 3, 1},
         {"btnBunsu", "分の", "分の", 0, 4, 2}, {"btnClear", "CL", "CL", 2, 4, 1},
     };
     for (const Key& key : keys) {
@@ -388,8 +396,10 @@ void TfrmMain::showPrint() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (m_menu->mayClose()) event->accept();
-    else event->ignore();
+    if (m_menu->mayClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TfrmMain::setProblemSetAvailable(bool available) {
@@ -407,15 +417,21 @@ void TfrmMain::hideEquationButton(int n) {
     if (n >= 1 && n <= 18) m_equationButtons[static_cast<std::size_t>(n)]->hide();
 }
 
-void TfrmMain::enableExecute(bool enabled) { m_btnJikkou->setEnabled(enabled); }
-bool TfrmMain::executeEnabled() const { return m_btnJikkou->isEnabled(); }
+void TfrmMain::enableExecute(bool enabled) {
+    m_btnJikkou->setEnabled(enabled);
+}
+bool TfrmMain::executeEnabled() const {
+    return m_btnJikkou->isEnabled();
+}
 
 void TfrmMain::enableNext(bool enabled) {
     m_btnNext->setEnabled(enabled);
     m_mnuNext->setEnabled(enabled);
 }
 
-bool TfrmMain::nextEnabled() const { return m_btnNext->isEnabled(); }
+bool TfrmMain::nextEnabled() const {
+    return m_btnNext->isEnabled();
+}
 
 void TfrmMain::enableOperations(bool enabled) {
     m_grbSousa->setEnabled(enabled);
@@ -427,42 +443,66 @@ void TfrmMain::enableNumberPad(bool enabled) {
     paintGroup(m_grbNumber, enabled);
 }
 
-void TfrmMain::showOperand(std::string_view operand) { m_pnlNumber->setText(fromCp932(operand)); }
-
-void TfrmMain::moveFocus() {
-    if (m_btnJikkou->isEnabled()) m_btnJikkou->setFocus();
-    else if (m_btnNext->isEnabled()) m_btnNext->setFocus();
+void TfrmMain::showOperand(std::string_view operand) {
+    m_pnlNumber->setText(fromCp932(operand));
 }
 
-void TfrmMain::startBlink() { m_timBlink.start(); }
-void TfrmMain::stopBlink() { m_timBlink.stop(); }
+void TfrmMain::moveFocus() {
+    if (m_btnJikkou->isEnabled())
+        m_btnJikkou->setFocus();
+    else if (m_btnNext->isEnabled())
+        m_btnNext->setFocus();
+}
+
+void TfrmMain::startBlink() {
+    m_timBlink.start();
+}
+void TfrmMain::stopBlink() {
+    m_timBlink.stop();
+}
 
 void TfrmMain::timBlinkTimer() {
     m_btnNext->setIcon(m_blinkPhase ? m_imgNextR : m_imgNextQ);
     m_blinkPhase = !m_blinkPhase;
 }
 
-void TfrmMain::setPageCaption(std::string_view caption) { m_pageCaption->setText(fromCp932(caption)); }
+void TfrmMain::setPageCaption(std::string_view caption) {
+    m_pageCaption->setText(fromCp932(caption));
+}
 
 void TfrmMain::scrollQuarterPage() {
     QScrollBar* bar = m_page->verticalScrollBar();
     bar->setValue(bar->value() + m_page->height() / 4);
 }
 
-void TfrmMain::chooseEquation(int n) { m_commandPanel->chooseEquation(n); }
+void TfrmMain::chooseEquation(int n) {
+    m_commandPanel->chooseEquation(n);
+}
 
 void TfrmMain::pageKey(int keyCode, bool shift, std::string_view text) {
     handleKey(keyCode, shift, text, false);
 }
 
-bool TfrmMain::nextProblemBlinking() const { return m_timBlink.isActive(); }
+bool TfrmMain::nextProblemBlinking() const {
+    return m_timBlink.isActive();
+}
 
-void TfrmMain::endProgram() { QTimer::singleShot(0, this, &QWidget::close); }
+void TfrmMain::endProgram() {
+    QTimer::singleShot(0, this, &QWidget::close);
+}
 
-void TfrmMain::btnJikkouClick() { m_practice->btnJikkouClick(); }
-void TfrmMain::btnTeiseiClick() { m_commandPanel->resetPanel(); }
-void TfrmMain::btnNextClick() { m_practice->btnNextClick(); }
-void TfrmMain::changeUnit() { m_practice->changeUnit(); }
+void TfrmMain::btnJikkouClick() {
+    m_practice->btnJikkouClick();
+}
+void TfrmMain::btnTeiseiClick() {
+    m_commandPanel->resetPanel();
+}
+void TfrmMain::btnNextClick() {
+    m_practice->btnNextClick();
+}
+void TfrmMain::changeUnit() {
+    m_practice->changeUnit();
+}
 
 // The main window sees every key first. With no command begun every key is
 // dropped; otherwise the keys of the drill are used and the rest go on.
@@ -487,8 +527,8 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
                       !isInside(watched, m_page);
     if (mine && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        return handleKey(virtualKeyCode(*key), key->modifiers().testFlag(Qt::ShiftModifier), toCp932(key->text()),
-                         true);
+        return handleKey(virtualKeyCode(*key), key->modifiers().testFlag(Qt::ShiftModifier),
+                         toCp932(key->text()), true);
     }
     if (mine && event->type() == QEvent::MouseMove && m_state.page.hoverFrozen == 0) m_page->hoverOffRows();
     return QMainWindow::eventFilter(watched, event);

@@ -4,14 +4,14 @@
 
 #include "core/algebra.h"
 #include "files/practice_records.h"
+#include "files/problem_set.h"
 #include "practice/command_panel.h"
-#include "practice/panel_view.h"
 #include "practice/drill_dialogs.h"
 #include "practice/judge.h"
+#include "practice/panel_view.h"
 #include "practice/practice_flow.h"
 #include "practice/practice_view.h"
 #include "practice/problem_set_menu.h"
-#include "files/problem_set.h"
 #include "presentation/equation_layout.h"
 #include "presentation/page_events.h"
 #include "presentation/page_state.h"
@@ -69,7 +69,7 @@ class TfrmMain final : public QMainWindow,
                        public ProgramEnd {
     Q_OBJECT
 
-public:
+  public:
     TfrmMain(DrillState state, QSize screen, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
@@ -122,14 +122,14 @@ public:
     void changeUnit();
     void timBlinkTimer();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Asks about unsaved edits of the problem set first.
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void createPanel();
     void layOut(QWidget* central);
     void createOperationGroup(QWidget* panel);

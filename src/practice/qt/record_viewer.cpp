@@ -2,10 +2,10 @@
 // Copyright 2026 The Tavolini authors
 #include "practice/qt/record_viewer.h"
 
+#include "platform/fonts.h"
 #include "platform/text_codec.h"
 #include "platform/window_placement.h"
 #include "practice/record_lists.h"
-#include "platform/fonts.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>

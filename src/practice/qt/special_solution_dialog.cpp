@@ -3,11 +3,11 @@
 #include "practice/qt/special_solution_dialog.h"
 
 #include "core/cp932.h"
+#include "platform/fonts.h"
 #include "platform/text_codec.h"
 #include "platform/window_placement.h"
 #include "practice/drill_dialogs.h"
 #include "presentation/qt/qimage_canvas.h"
-#include "platform/fonts.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,6 +68,8 @@ int TfrmSentaku::choose() {
     return DrillDialogs::Closed;
 }
 
-void TfrmSentaku::placeAt(QPoint topLeft) { placeOnScreen(*this, QRect(topLeft, size())); }
+void TfrmSentaku::placeAt(QPoint topLeft) {
+    placeOnScreen(*this, QRect(topLeft, size()));
+}
 
 } // namespace tavolini

@@ -3,10 +3,10 @@
 #include "practice/qt/version_dialog.h"
 
 #include "core/cp932.h"
+#include "platform/fonts.h"
 #include "platform/text_codec.h"
 #include "platform/window_placement.h"
 #include "presentation/qt/qimage_canvas.h"
-#include "platform/fonts.h"
 
 #include <QFrame>
 #include <QLabel>

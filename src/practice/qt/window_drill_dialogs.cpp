@@ -4,8 +4,8 @@
 
 #include "practice/qt/drill_program.h"
 #include "practice/qt/special_solution_dialog.h"
-#include "presentation/qt/unit_change_dialog.h"
 #include "presentation/qt/page_window.h"
+#include "presentation/qt/unit_change_dialog.h"
 
 namespace tavolini {
 
@@ -29,8 +29,8 @@ void WindowDrillDialogs::placeSpecialDialog() {
     const RowImage* second = page.findRowImage(2);
     if (page.findRowImage(next) == nullptr || second == nullptr) return;
     const QPoint rowTop = second->mapTo(&m_program->window, QPoint(0, 0));
-    const int left = m_program->window.findChild<QWidget*>(QStringLiteral("pnlMain"))->width() + second->width() -
-                     m_sentaku->width() + 20;
+    const int left = m_program->window.findChild<QWidget*>(QStringLiteral("pnlMain"))->width() +
+                     second->width() - m_sentaku->width() + 20;
     m_sentaku->placeAt(m_program->window.mapToGlobal(QPoint(left, rowTop.y() + 70)));
 }
 
@@ -39,6 +39,8 @@ int WindowDrillDialogs::showSpecialSolution() {
     return m_sentaku->choose();
 }
 
-bool WindowDrillDialogs::showProblemSelection() { return m_mondai->choose(); }
+bool WindowDrillDialogs::showProblemSelection() {
+    return m_mondai->choose();
+}
 
 } // namespace tavolini

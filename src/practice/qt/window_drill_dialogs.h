@@ -4,7 +4,6 @@
 
 #include "practice/drill_dialogs.h"
 
-
 namespace tavolini {
 
 struct DrillProgram;
@@ -15,7 +14,7 @@ class TfrmSentaku;
 // The drill's dialogs as the pupil sees them: 特殊な解 beside the problem and
 // 単元変更 over the main window. Attached once the main window exists.
 class WindowDrillDialogs final : public DrillDialogs {
-public:
+  public:
     WindowDrillDialogs();
     ~WindowDrillDialogs() override;
 
@@ -24,7 +23,7 @@ public:
     int showSpecialSolution() override;
     bool showProblemSelection() override;
 
-private:
+  private:
     void placeSpecialDialog();
 
     DrillProgram* m_program = nullptr;

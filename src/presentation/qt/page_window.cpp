@@ -44,9 +44,10 @@ Canvas* TfrmPage::Rows::findRowImage(int n) {
     return row != nullptr ? &row->canvas() : nullptr;
 }
 
-TfrmPage::TfrmPage(Algebra& algebra, Dialogs& dialogs, LayoutState& layout, PageState& state, PageEvents& events,
-                   const PageSetup& setup, QWidget* parent)
-    : QScrollArea(parent), m_algebra(algebra), m_dialogs(dialogs), m_layout(layout), m_state(state), m_events(events) {
+TfrmPage::TfrmPage(Algebra& algebra, Dialogs& dialogs, LayoutState& layout, PageState& state,
+                   PageEvents& events, const PageSetup& setup, QWidget* parent)
+    : QScrollArea(parent), m_algebra(algebra), m_dialogs(dialogs), m_layout(layout), m_state(state),
+      m_events(events) {
     setObjectName(QStringLiteral("frmPage"));
     QFont windowFont = shippedFont(Face::PGothic, WindowFontPixels);
     setFont(windowFont);

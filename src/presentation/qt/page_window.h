@@ -13,9 +13,9 @@
 #include "presentation/qt/row_image.h"
 
 #include <QImage>
+#include <QScrollArea>
 #include <array>
 #include <optional>
-#include <QScrollArea>
 #include <string>
 
 class QGroupBox;

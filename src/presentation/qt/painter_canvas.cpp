@@ -9,7 +9,9 @@
 namespace tavolini {
 namespace {
 
-QColor qtColour(Colour c) { return {c.r, c.g, c.b}; }
+QColor qtColour(Colour c) {
+    return {c.r, c.g, c.b};
+}
 
 } // namespace
 
@@ -32,7 +34,9 @@ void PainterCanvas::prepare() {
 
 // Not-xor only ever draws an outline that a second call takes away: paper
 // has no outlines, so both modes draw in the pen.
-void PainterCanvas::setPen(Colour colour, PenMode) { m_pen = colour; }
+void PainterCanvas::setPen(Colour colour, PenMode) {
+    m_pen = colour;
+}
 
 void PainterCanvas::textOut(int x, int y, std::string_view text) {
     if (text.empty()) return;
@@ -47,9 +51,12 @@ void PainterCanvas::textOut(int x, int y, std::string_view text) {
 // The pixels from (x1, y1) up to (x2, y2): a line through their middles.
 void PainterCanvas::line(int x1, int y1, int x2, int y2) {
     prepare();
-    if (y1 == y2) m_painter.drawLine(QLineF(x1, y1 + 0.5, x2, y2 + 0.5));
-    else if (x1 == x2) m_painter.drawLine(QLineF(x1 + 0.5, y1, x2 + 0.5, y2));
-    else m_painter.drawLine(QLineF(x1 + 0.5, y1 + 0.5, x2 + 0.5, y2 + 0.5));
+    if (y1 == y2)
+        m_painter.drawLine(QLineF(x1, y1 + 0.5, x2, y2 + 0.5));
+    else if (x1 == x2)
+        m_painter.drawLine(QLineF(x1 + 0.5, y1, x2 + 0.5, y2));
+    else
+        m_painter.drawLine(QLineF(x1 + 0.5, y1 + 0.5, x2 + 0.5, y2 + 0.5));
 }
 
 void PainterCanvas::rectangle(int x1, int y1, int x2, int y2) {

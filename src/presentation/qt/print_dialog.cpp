@@ -6,12 +6,12 @@
 #include "core/cp932.h"
 #include "core/dialogs.h"
 #include "files/problem_set.h"
-#include "presentation/qt/page_window.h"
-#include "presentation/qt/printer_target.h"
-#include "presentation/qt/qimage_canvas.h"
 #include "platform/fonts.h"
 #include "platform/text_codec.h"
 #include "platform/window_placement.h"
+#include "presentation/qt/page_window.h"
+#include "presentation/qt/printer_target.h"
+#include "presentation/qt/qimage_canvas.h"
 
 #include <QFile>
 #include <QGroupBox>

@@ -12,24 +12,36 @@
 namespace tavolini {
 namespace {
 
-QRect qtRect(const PageRect& r) { return {r.left, r.top, r.width, r.height}; }
+QRect qtRect(const PageRect& r) {
+    return {r.left, r.top, r.width, r.height};
+}
 
 } // namespace
 
-PrinterTarget::PrinterTarget(QPrinter& printer, QWidget& pageWindow) : m_printer(printer), m_pageWindow(pageWindow) {
+PrinterTarget::PrinterTarget(QPrinter& printer, QWidget& pageWindow)
+    : m_printer(printer), m_pageWindow(pageWindow) {
     m_painter.begin(&m_printer);
 }
 
 bool PrinterTarget::finish() {
     const bool ended = m_painter.end();
-    return ended && m_printer.printerState() != QPrinter::Error && m_printer.printerState() != QPrinter::Aborted;
+    return ended && m_printer.printerState() != QPrinter::Error &&
+           m_printer.printerState() != QPrinter::Aborted;
 }
 
-int PrinterTarget::pageWidth() const { return m_printer.width(); }
-int PrinterTarget::pageHeight() const { return m_printer.height(); }
-int PrinterTarget::resolution() const { return m_printer.resolution(); }
+int PrinterTarget::pageWidth() const {
+    return m_printer.width();
+}
+int PrinterTarget::pageHeight() const {
+    return m_printer.height();
+}
+int PrinterTarget::resolution() const {
+    return m_printer.resolution();
+}
 
-bool PrinterTarget::newPage() { return m_printer.newPage(); }
+bool PrinterTarget::newPage() {
+    return m_printer.newPage();
+}
 
 Canvas& PrinterTarget::canvas(const PageRect& onPage, int layoutWidth, int layoutHeight) {
     m_canvas.placeOn(qtRect(onPage), QSize(layoutWidth, layoutHeight));

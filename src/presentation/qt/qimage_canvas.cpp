@@ -29,7 +29,6 @@ QString qtText(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-
 bool sameFace(const CanvasFont& a, const CanvasFont& b) {
     return a.face == b.face && a.size == b.size && a.bold == b.bold && a.italic == b.italic;
 }

@@ -4,19 +4,19 @@
 
 #include "core/cp932.h"
 #include "core/equation_labels.h"
+#include "platform/fonts.h"
 #include "platform/text_codec.h"
+#include "platform/window_placement.h"
 #include "presentation/qt/page_bitmaps.h"
 #include "presentation/qt/qimage_canvas.h"
-#include "platform/fonts.h"
-#include "platform/window_placement.h"
 
 #include <QLabel>
 #include <QListWidget>
-#include <QScrollArea>
-#include <QVBoxLayout>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace tavolini {
 namespace {

@@ -103,8 +103,7 @@ TEST(EditQuesDialog, AStructureErrorAndCancel) {
     EXPECT_EQ(e.field("edtResult"), QStringLiteral(u"??? 問題に誤りがあります"));
     EXPECT_EQ(e.field("edtErTangen"), QStringLiteral(u"問題に誤りです"));
     EXPECT_EQ(e.field("edtTangen"), QString());
-    EXPECT_EQ(e.dialogs.shown,
-              std::vector<std::string>{"message: 7行目：単元が「>>」で閉じていません"});
+    EXPECT_EQ(e.dialogs.shown, std::vector<std::string>{"message: 7行目：単元が「>>」で閉じていません"});
     QTest::mouseClick(e.control<QPushButton>("btnCancel"), Qt::LeftButton);
     EXPECT_EQ(e.dialog->result(), QDialog::Rejected);
     EXPECT_EQ(e.set.lines.back(), ">>");

@@ -43,10 +43,11 @@ TEST(HelpWindow, TheKeyboardTableNamesEveryKey) {
     HelpWindow help;
     help.showContents();
     const QString text = help.browser()->toPlainText();
-    const char16_t* rows[] = {u"*\n×",    u"/\n÷",        u"+\n＋",     u"-\n－",      u"D\n代入",
-                              u"S\n整理", u"I\n移項",     u"K\nかっこ", u"0〜9\n数字", u".\n小数点",
-                              u"B\n分の", u"Enter\n実行", u"Esc\n訂正", u"Delete\nCL",
-                              u"F1\n使い方（このページ）", u"F2\nヒント"};
+    const char16_t* rows[] = {
+        u"*\n×",      u"/\n÷",        u"+\n＋",     u"-\n－",      u"D\n代入",
+        u"S\n整理",   u"I\n移項",     u"K\nかっこ", u"0〜9\n数字", u".\n小数点",
+        u"B\n分の",   u"Enter\n実行", u"Esc\n訂正", u"Delete\nCL", u"F1\n使い方（このページ）",
+        u"F2\nヒント"};
     for (const char16_t* row : rows)
         EXPECT_TRUE(text.contains(QString::fromUtf16(row))) << QString::fromUtf16(row).toStdString();
 }

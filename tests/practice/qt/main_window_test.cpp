@@ -258,8 +258,9 @@ TEST(MainWindow, F1OpensTheHelpAtItsContents) {
 
 TEST(MainWindow, EveryMenuEntryIsThereAndEnabled) {
     Program p;
-    for (const char* name : {"mnuOpen", "mnuSaveAs", "mnuPrint", "mnuEditZudir", "mnuShowRecord", "mnuDump",
-                             "mnuExit", "mnuNext", "mnuChange", "mnuUsage", "OnePoint", "mnuHint", "mnuVersion"}) {
+    for (const char* name :
+         {"mnuOpen", "mnuSaveAs", "mnuPrint", "mnuEditZudir", "mnuShowRecord", "mnuDump", "mnuExit",
+          "mnuNext", "mnuChange", "mnuUsage", "OnePoint", "mnuHint", "mnuVersion"}) {
         const auto* entry = p.program.window.findChild<QAction*>(QString::fromLatin1(name));
         ASSERT_NE(entry, nullptr) << name;
         EXPECT_TRUE(entry->isEnabled()) << name;

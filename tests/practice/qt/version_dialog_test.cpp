@@ -26,8 +26,9 @@ TEST(VersionDialog, NamesTheProgramItsVersionAndItsMakers) {
     EXPECT_EQ(dialog.maximumSize(), QSize(495, 323));
     const QStringList texts = labelTexts(dialog);
     // The build's own version, as --version and the package show it.
-    for (const QString& expected : {QStringLiteral("Orbiset Tavolini"), QStringLiteral("Version " TAVOLINI_VERSION),
-                                    QStringLiteral("The Tavolini authors")})
+    for (const QString& expected :
+         {QStringLiteral("Orbiset Tavolini"), QStringLiteral("Version " TAVOLINI_VERSION),
+          QStringLiteral("The Tavolini authors")})
         EXPECT_TRUE(texts.contains(expected)) << expected.toStdString();
     const auto* icon = dialog.findChild<QLabel*>(QStringLiteral("imgIcon"));
     ASSERT_NE(icon, nullptr);
