@@ -7,6 +7,7 @@
 #include "core/equation_labels.h"
 #include "core/token_kinds.h"
 #include "practice/hint.h"
+#include "presentation/virtual_keys.h"
 
 namespace tavolini {
 namespace {
@@ -191,7 +192,7 @@ bool CommandPanel::keyPress(char key, bool swallowIdle) {
 }
 
 CommandPanel::KeyAction CommandPanel::keyDown(int keyCode, bool shift, bool swallowIdle) {
-    constexpr int Enter = 13, Escape = 27, Delete = 46, KeypadZero = 96, KeypadNine = 105;
+    using namespace VirtualKey;
     // On the page Enter executes at any step.
     if (!swallowIdle && !shift && keyCode == Enter) return KeyAction::Execute;
     if (m_command.composeStep == ComposeStep::Nothing) return KeyAction::None;

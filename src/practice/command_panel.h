@@ -41,7 +41,7 @@ class CommandPanel {
     // Keys typed in the main window (`swallowIdle`) or on the page (not).
     // Returns true when the key was used or swallowed.
     bool keyPress(char key, bool swallowIdle);
-    // Key codes: 13 Enter, 27 Escape, 46 Delete, 96-105 the keypad's digits.
+    // Key codes as VirtualKey names them.
     // Enter and Escape answer which button they press; the caller presses it.
     enum class KeyAction { None, Used, Execute, Correct };
     KeyAction keyDown(int keyCode, bool shift, bool swallowIdle);

@@ -2,6 +2,8 @@
 // Copyright 2026 The Tavolini authors
 #include "presentation/qt/key_codes.h"
 
+#include "presentation/virtual_keys.h"
+
 #include <QKeyEvent>
 
 namespace tavolini {
@@ -25,40 +27,41 @@ int virtualKeyCode(const QKeyEvent& event) {
     if (!keypad) {
         if (const int digit = digitRowKey(event.nativeScanCode())) return digit;
     }
-    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return keypad ? 96 + (qtKey - Qt::Key_0) : qtKey;
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+        return keypad ? VirtualKey::KeypadZero + (qtKey - Qt::Key_0) : qtKey;
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return qtKey;
     switch (qtKey) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return 13;
+        return VirtualKey::Enter;
     case Qt::Key_Escape:
-        return 27;
+        return VirtualKey::Escape;
     case Qt::Key_Delete:
-        return 46;
+        return VirtualKey::Delete;
     case Qt::Key_Backspace:
-        return 8;
+        return VirtualKey::Backspace;
     case Qt::Key_Tab:
-        return 9;
+        return VirtualKey::Tab;
     case Qt::Key_Space:
-        return 32;
+        return VirtualKey::Space;
     case Qt::Key_Left:
-        return 37;
+        return VirtualKey::Left;
     case Qt::Key_Up:
-        return 38;
+        return VirtualKey::Up;
     case Qt::Key_Right:
-        return 39;
+        return VirtualKey::Right;
     case Qt::Key_Down:
-        return 40;
+        return VirtualKey::Down;
     case Qt::Key_Asterisk:
-        return keypad ? 106 : 0;
+        return keypad ? VirtualKey::KeypadMultiply : 0;
     case Qt::Key_Plus:
-        return keypad ? 107 : 0;
+        return keypad ? VirtualKey::KeypadAdd : 0;
     case Qt::Key_Minus:
-        return keypad ? 109 : 189;
+        return keypad ? VirtualKey::KeypadSubtract : VirtualKey::Minus;
     case Qt::Key_Period:
-        return keypad ? 110 : 190;
+        return keypad ? VirtualKey::KeypadDecimal : VirtualKey::Period;
     case Qt::Key_Slash:
-        return keypad ? 111 : 191;
+        return keypad ? VirtualKey::KeypadDivide : VirtualKey::Slash;
     default:
         return 0;
     }

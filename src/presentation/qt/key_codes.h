@@ -6,9 +6,8 @@ class QKeyEvent;
 
 namespace tavolini {
 
-// The keyboard's code for a key, as the command panel knows keys: 13 Enter,
-// 27 Escape, 46 Delete, 48-57 the digit row, 65-90 letters, 96-105 the
-// keypad's digits; 0 for keys it has no use for. The digit row is read by
+// The keyboard's code for a key, as the command panel knows keys (VirtualKey);
+// 0 for keys it has no use for. The digit row is read by
 // the key's place on the keyboard, not by the sign Shift gives it, which
 // differs from layout to layout.
 int virtualKeyCode(const QKeyEvent& event);
