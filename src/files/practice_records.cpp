@@ -3,9 +3,9 @@
 #include "files/practice_records.h"
 
 #include "core/cp932.h"
-#include "core/dialogs.h"
 #include "core/digits.h"
 #include "core/file_lock.h"
+#include "core/messages.h"
 #include "core/text_file.h"
 #include "files/problem_set.h"
 
@@ -28,35 +28,36 @@ std::string twoDigits(int value) {
 enum class Telling { OncePerFile, Always };
 
 // An unreadable file stops the recording; moving it away starts a new one.
-void reportUnreadable(const std::string& path, const PracticeRecords& records, Dialogs& dialogs,
+void reportUnreadable(const std::string& path, const PracticeRecords& records, Messages& messages,
                       Telling telling) {
     const bool isNew = records.unreadableReported.insert(path).second;
     if (isNew || telling == Telling::Always)
-        dialogs.showMessage(path + cp932(":記録ファイルを読み込めません。記録を止めます"
-                                         "（このファイルを移すと新しい記録を始めます）"));
+        tell(messages, path + cp932(":記録ファイルを読み込めません。記録を止めます"
+                                    "（このファイルを移すと新しい記録を始めます）"));
 }
 
 // The locked record file's contents, or nothing (after a message) when it
 // cannot be read, or is not text: writing it back would lose what it holds.
 std::optional<ProfileText> readForUpdate(const FileLock& lock, const std::string& path,
-                                         const PracticeRecords& records, Dialogs& dialogs, Telling telling) {
+                                         const PracticeRecords& records, Messages& messages,
+                                         Telling telling) {
     if (lock.status() == FileLock::Status::Missing) return ProfileText{};
     if (lock.status() == FileLock::Status::Unwritable) {
-        dialogs.showMessage(fileNotWrittenMessage(path));
+        tell(messages, fileNotWrittenMessage(path));
         return std::nullopt;
     }
     const std::optional<std::string> bytes = lock.readAll();
     if (!bytes || !isCp932Text(*bytes)) {
-        reportUnreadable(path, records, dialogs, telling);
+        reportUnreadable(path, records, messages, telling);
         return std::nullopt;
     }
     records.unreadableReported.erase(path); // a later fault is news again
     return parseProfile(*bytes);
 }
 
-bool writeRecordFile(const std::string& path, const ProfileText& profile, Dialogs& dialogs) {
+bool writeRecordFile(const std::string& path, const ProfileText& profile, Messages& messages) {
     if (writeFileAtomically(path, profileBytes(profile))) return true;
-    dialogs.showMessage(fileNotWrittenMessage(path));
+    tell(messages, fileNotWrittenMessage(path));
     return false;
 }
 
@@ -97,7 +98,7 @@ std::int32_t readCount(std::string_view value) {
     return count;
 }
 
-bool recordPractice(const ProblemSet& set, const PracticeRecords& records, Dialogs& dialogs, int unit,
+bool recordPractice(const ProblemSet& set, const PracticeRecords& records, Messages& messages, int unit,
                     int problem) {
     if (records.startedFromCdRom) return false;
     if (unit < 1 || unit > std::min(set.unitCount, MaxUnits) || problem < 1 || problem > MaxProblemsPerUnit)
@@ -106,7 +107,7 @@ bool recordPractice(const ProblemSet& set, const PracticeRecords& records, Dialo
     const std::string path = recordFilePath(set);
     // Created empty when missing, so that there is a file to lock.
     const FileLock lock(path, WhenMissing::Create);
-    std::optional<ProfileText> profile = readForUpdate(lock, path, records, dialogs, Telling::OncePerFile);
+    std::optional<ProfileText> profile = readForUpdate(lock, path, records, messages, Telling::OncePerFile);
     if (!profile) return false;
 
     const std::string& title = set.UnitNames[static_cast<std::size_t>(unit)];
@@ -116,7 +117,7 @@ bool recordPractice(const ProblemSet& set, const PracticeRecords& records, Dialo
     if (!writeProfileString(*profile, title, key, std::to_string(next)) ||
         !writeProfileString(*profile, title, DateKey, formatRecordDate(records.clock())))
         return false;
-    return writeRecordFile(path, *profile, dialogs);
+    return writeRecordFile(path, *profile, messages);
 }
 
 ProfileText readRecordFile(const ProblemSet& set) {
@@ -124,16 +125,16 @@ ProfileText readRecordFile(const ProblemSet& set) {
     return file.status == FileStatus::Read ? parseProfile(file.bytes) : ProfileText{};
 }
 
-bool eraseUnitRecord(const ProblemSet& set, const PracticeRecords& records, Dialogs& dialogs,
+bool eraseUnitRecord(const ProblemSet& set, const PracticeRecords& records, Messages& messages,
                      std::string_view title) {
     if (records.startedFromCdRom) return false;
     const std::string path = recordFilePath(set);
     const FileLock lock(path, WhenMissing::Leave);
     if (lock.status() == FileLock::Status::Missing) return true;
-    std::optional<ProfileText> profile = readForUpdate(lock, path, records, dialogs, Telling::Always);
+    std::optional<ProfileText> profile = readForUpdate(lock, path, records, messages, Telling::Always);
     if (!profile) return false;
     if (!eraseProfileSection(*profile, title)) return true;
-    return writeRecordFile(path, *profile, dialogs);
+    return writeRecordFile(path, *profile, messages);
 }
 
 bool isCdRomFileSystem(unsigned long fileSystemType) {

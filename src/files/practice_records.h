@@ -2,6 +2,7 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include "core/messages.h"
 #include "files/profile_text.h"
 
 #include <cstdint>
@@ -13,7 +14,6 @@
 
 namespace tavolini {
 
-class Dialogs;
 struct ProblemSet;
 
 inline constexpr std::string_view DateKey = "DATE";
@@ -53,7 +53,7 @@ std::int32_t readCount(std::string_view value);
 // the record file was written. A file that cannot be written is named in a
 // message each time; one that cannot be read (not text, not a regular file)
 // is named once, is never rewritten, and recording resumes when it is gone.
-bool recordPractice(const ProblemSet& set, const PracticeRecords& records, Dialogs& dialogs, int unit,
+bool recordPractice(const ProblemSet& set, const PracticeRecords& records, Messages& messages, int unit,
                     int problem);
 
 // The record file's contents; a missing or unreadable file reads as empty,
@@ -64,7 +64,7 @@ ProfileText readRecordFile(const ProblemSet& set);
 // when the file now holds no such record; false (with a message naming the
 // file, also when it was reported before: the pupil asked for this) when it
 // could not be read or rewritten, or when records are not written at all.
-bool eraseUnitRecord(const ProblemSet& set, const PracticeRecords& records, Dialogs& dialogs,
+bool eraseUnitRecord(const ProblemSet& set, const PracticeRecords& records, Messages& messages,
                      std::string_view title);
 
 // Whether the folder is on a CD-ROM file system (ISO 9660 or UDF), where the

@@ -174,9 +174,12 @@ void PracticeFlow::KaiComplete() {
         m.pageView.setPageMessage(solvedMessage(m.answers));
     }
     const int unit = m.problems.currentUnit;
-    if (unit >= 1 && unit < UnitRows)
-        recordPractice(m.problems, m.records, m.dialogs, unit,
+    if (unit >= 1 && unit < UnitRows) {
+        Messages messages;
+        recordPractice(m.problems, m.records, messages, unit,
                        m.problems.problemNumbers[static_cast<std::size_t>(unit)]);
+        showMessages(m.dialogs, messages);
+    }
     m.view.startBlink();
     m.panel.enableNext(true);
     m_solvedMarks += cp932("★");

@@ -4,7 +4,6 @@
 #include "files/problem_set.h"
 #include "support/kill_loop.h"
 #include "support/record_fixtures.h"
-#include "support/silent_dialogs.h"
 
 #include <gtest/gtest.h>
 #include <iostream>
@@ -52,11 +51,11 @@ TEST(CrashTest, AKilledRecordLeavesAWholeRecordFile) {
     TempFolder folder;
     const ProblemSet set = setIn(folder, {{"加減法", 5}});
     const PracticeRecords records = fixedClock();
-    SilentDialogs dialogs;
+    Messages messages;
     std::int32_t count = 0;
     int kills = 0;
     ASSERT_TRUE(killAtRandomMoments(
-        300, [] {}, [&] { recordPractice(set, records, dialogs, 1, 1); },
+        300, [] {}, [&] { recordPractice(set, records, messages, 1, 1); },
         [&] {
             ++kills;
             const std::string bytes = readBytes(folder / "ZUdir.rec");

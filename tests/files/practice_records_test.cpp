@@ -69,11 +69,11 @@ TEST(PracticeRecords, CountsCompletionsWithTheTimeOfTheLast) {
     TempFolder folder;
     const ProblemSet set = setIn(folder, {{"加減法", 3}});
     const PracticeRecords records = fixedClock();
-    ScriptedDialogs dialogs;
+    Messages messages;
     for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(recordPractice(set, records, dialogs, 1, 2));
+        ASSERT_TRUE(recordPractice(set, records, messages, 1, 2));
     EXPECT_EQ(readBytes(folder / "ZUdir.rec"), cp932("[加減法]\r\n2=3\r\nDATE=2026年03月05日09:09\r\n"));
-    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(shownText(messages).empty());
 }
 
 // Today's date as the C library writes it, "2026年12月07日".
@@ -92,10 +92,10 @@ TEST(PracticeRecords, CountsEveryProblemOfAFullUnitDatedByTheClock) {
     TempFolder folder;
     const ProblemSet set = setIn(folder, {{"a", 5}});
     const PracticeRecords records; // the program's own clock
-    ScriptedDialogs dialogs;
+    Messages messages;
     const std::string before = todayUtf8();
     for (int problem = 1; problem <= 5; ++problem)
-        ASSERT_TRUE(recordPractice(set, records, dialogs, 1, problem));
+        ASSERT_TRUE(recordPractice(set, records, messages, 1, problem));
     const std::string after = todayUtf8();
     const std::string file = utf8FromCp932(readBytes(folder / "ZUdir.rec"));
     for (int problem = 1; problem <= 5; ++problem)
@@ -109,10 +109,10 @@ TEST(PracticeRecords, CountsEveryProblemOfAFullUnitDatedByTheClock) {
 TEST(PracticeRecords, AHandEditedCountIsReadSafely) {
     TempFolder folder;
     const ProblemSet set = setIn(folder, {{"Unit A", 2}});
-    ScriptedDialogs dialogs;
+    Messages messages;
     writeBytes(folder / "ZUdir.rec", "[UNIT a]\r\n1=lots\r\n2=2147483647\r\n");
-    ASSERT_TRUE(recordPractice(set, fixedClock(), dialogs, 1, 1));
-    ASSERT_TRUE(recordPractice(set, fixedClock(), dialogs, 1, 2));
+    ASSERT_TRUE(recordPractice(set, fixedClock(), messages, 1, 1));
+    ASSERT_TRUE(recordPractice(set, fixedClock(), messages, 1, 2));
     EXPECT_EQ(readBytes(folder / "ZUdir.rec"),
               cp932("[UNIT a]\r\n1=1\r\n2=2147483647\r\nDATE=2026年03月05日09:07\r\n"));
 }
@@ -120,14 +120,14 @@ TEST(PracticeRecords, AHandEditedCountIsReadSafely) {
 TEST(PracticeRecords, WritesNothingFromACdRomOrOutsideTheSet) {
     TempFolder folder;
     const ProblemSet set = setIn(folder, {{"a", 5}, {"b", 5}});
-    ScriptedDialogs dialogs;
+    Messages messages;
     PracticeRecords fromCdRom = fixedClock();
     fromCdRom.startedFromCdRom = true;
-    EXPECT_FALSE(recordPractice(set, fromCdRom, dialogs, 1, 1));
+    EXPECT_FALSE(recordPractice(set, fromCdRom, messages, 1, 1));
     for (const auto& [unit, problem] : {std::pair{0, 1}, {3, 1}, {17, 1}, {1, 0}, {1, 6}})
-        EXPECT_FALSE(recordPractice(set, fixedClock(), dialogs, unit, problem));
+        EXPECT_FALSE(recordPractice(set, fixedClock(), messages, unit, problem));
     EXPECT_FALSE(std::filesystem::exists(folder / "ZUdir.rec"));
-    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(shownText(messages).empty());
 }
 
 TEST(PracticeRecords, AFileThatCannotBeWrittenIsNamedEachTime) {
@@ -135,11 +135,11 @@ TEST(PracticeRecords, AFileThatCannotBeWrittenIsNamedEachTime) {
     ProblemSet set = setIn(folder, {{"a", 1}});
     set.problemSetPath = folder / "gone/ZUdir.sim";
     const PracticeRecords records = fixedClock();
-    ScriptedDialogs dialogs;
-    EXPECT_FALSE(recordPractice(set, records, dialogs, 1, 1));
-    EXPECT_FALSE(recordPractice(set, records, dialogs, 1, 1));
+    Messages messages;
+    EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
+    EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
     const std::string message = "message: " + folder / "gone/ZUdir.rec" + ":ファイルに書き込めません";
-    EXPECT_EQ(dialogs.shown, (Shown{message, message}));
+    EXPECT_EQ(shownText(messages), (Shown{message, message}));
 }
 
 // What is at `path`, told without opening a FIFO (that would wait for a writer).
@@ -174,32 +174,32 @@ TEST(PracticeRecords, AnUnreadableFileIsNamedOnceAndKept) {
         row.make(path);
         const std::string before = describe(path);
         const PracticeRecords records = fixedClock();
-        ScriptedDialogs dialogs;
+        Messages messages;
         for (int completion = 0; completion < 3; ++completion)
-            EXPECT_FALSE(recordPractice(set, records, dialogs, 1, 1)) << row.kind;
+            EXPECT_FALSE(recordPractice(set, records, messages, 1, 1)) << row.kind;
         const std::string message = "message: " + path +
                                     ":記録ファイルを読み込めません。記録を止めます"
                                     "（このファイルを移すと新しい記録を始めます）";
-        EXPECT_EQ(dialogs.shown, Shown{message}) << row.kind;
-        EXPECT_FALSE(eraseUnitRecord(set, records, dialogs, "a"));
-        EXPECT_EQ(dialogs.shown, (Shown{message, message})) << row.kind;
+        EXPECT_EQ(shownText(messages), Shown{message}) << row.kind;
+        EXPECT_FALSE(eraseUnitRecord(set, records, messages, "a"));
+        EXPECT_EQ(shownText(messages), (Shown{message, message})) << row.kind;
         EXPECT_EQ(describe(path), before) << row.kind;
 
         std::filesystem::rename(path, folder / "moved");
-        EXPECT_TRUE(recordPractice(set, records, dialogs, 1, 1)) << row.kind;
+        EXPECT_TRUE(recordPractice(set, records, messages, 1, 1)) << row.kind;
         EXPECT_EQ(readBytes(path), cp932("[a]\r\n1=1\r\nDATE=2026年03月05日09:07\r\n")) << row.kind;
         std::filesystem::remove(path);
         row.make(path); // broken again later: that is news
-        EXPECT_FALSE(recordPractice(set, records, dialogs, 1, 1)) << row.kind;
-        EXPECT_EQ(dialogs.shown.size(), 3u) << row.kind;
+        EXPECT_FALSE(recordPractice(set, records, messages, 1, 1)) << row.kind;
+        EXPECT_EQ(shownText(messages).size(), 3u) << row.kind;
     }
 }
 
 TEST(PracticeRecords, ErasingWithoutARecordFileCreatesNone) {
     TempFolder folder;
     const ProblemSet set = setIn(folder, {{"a", 1}});
-    ScriptedDialogs dialogs;
-    EXPECT_TRUE(eraseUnitRecord(set, fixedClock(), dialogs, "a"));
+    Messages messages;
+    EXPECT_TRUE(eraseUnitRecord(set, fixedClock(), messages, "a"));
     EXPECT_FALSE(std::filesystem::exists(folder / "ZUdir.rec"));
 }
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
 #include "core/file_lock.h"
+#include "core/messages.h"
 #include "core/text_file.h"
 #include "files/practice_records.h"
 #include "support/record_fixtures.h"
-#include "support/silent_dialogs.h"
 
 #include <array>
 #include <chrono>
@@ -96,10 +96,10 @@ TEST(RecordLock, TwoCopiesOfTheProgramLoseNoCompletion) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             const PracticeRecords records = fixedClock();
-            SilentDialogs dialogs;
+            Messages messages;
             int recorded = 0;
             for (int i = 0; i < Completions; ++i)
-                recorded += recordPractice(set, records, dialogs, 1, 1) ? 1 : 0;
+                recorded += recordPractice(set, records, messages, 1, 1) ? 1 : 0;
             ::_exit(recorded == Completions ? 0 : 1);
         }
     }

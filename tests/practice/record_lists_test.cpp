@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
+#include "core/messages.h"
 #include "practice/record_lists.h"
 #include "support/record_fixtures.h"
-#include "support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -50,22 +50,22 @@ TEST(PracticeRecords, ErasingAUnitRemovesItsDateAndStars) {
     TempFolder folder;
     const ProblemSet set = setIn(folder, {{"a", 1}, {"b", 1}});
     const PracticeRecords records = fixedClock();
-    ScriptedDialogs dialogs;
-    ASSERT_TRUE(recordPractice(set, records, dialogs, 1, 1));
-    ASSERT_TRUE(recordPractice(set, records, dialogs, 2, 1));
+    Messages messages;
+    ASSERT_TRUE(recordPractice(set, records, messages, 1, 1));
+    ASSERT_TRUE(recordPractice(set, records, messages, 2, 1));
     EXPECT_EQ(fillDeletionList(set), (Lines{"a", "b"}));
 
-    ASSERT_TRUE(eraseUnitRecord(set, records, dialogs, "a"));
+    ASSERT_TRUE(eraseUnitRecord(set, records, messages, "a"));
     EXPECT_EQ(utf8(fillRecordList(set)), (Lines{"a", "  1", "b", "2026年03月05日09:08", "  1★"}));
     EXPECT_EQ(fillDeletionList(set), Lines{"b"});
 
     const std::string before = readBytes(folder / "ZUdir.rec");
-    EXPECT_TRUE(eraseUnitRecord(set, records, dialogs, "a")); // nothing left to erase
+    EXPECT_TRUE(eraseUnitRecord(set, records, messages, "a")); // nothing left to erase
     PracticeRecords fromCdRom = records;
     fromCdRom.startedFromCdRom = true;
-    EXPECT_FALSE(eraseUnitRecord(set, fromCdRom, dialogs, "b"));
+    EXPECT_FALSE(eraseUnitRecord(set, fromCdRom, messages, "b"));
     EXPECT_EQ(readBytes(folder / "ZUdir.rec"), before);
-    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(messages.empty());
 }
 
 } // namespace

@@ -68,7 +68,10 @@ void TfrmDelete::btnDeleteOneClick() {
         return;
     }
     // A file that could not be rewritten has said so; its unit stays listed.
-    if (!eraseUnitRecord(m_set, m_records, m_dialogs, m_titles[static_cast<std::size_t>(row)])) return;
+    Messages messages;
+    const bool erased = eraseUnitRecord(m_set, m_records, messages, m_titles[static_cast<std::size_t>(row)]);
+    showMessages(m_dialogs, messages);
+    if (!erased) return;
     m_titles.erase(m_titles.begin() + row);
     delete m_lstTitle->takeItem(row);
     m_lstTitle->clearSelection();

@@ -15,8 +15,8 @@ namespace {
 struct Viewer {
     Viewer() {
         for (int i = 0; i < 3; ++i)
-            recordPractice(set, records, dialogs, 1, 2);
-        recordPractice(set, records, dialogs, 2, 1);
+            recordPractice(set, records, recorded, 1, 2);
+        recordPractice(set, records, recorded, 2, 1);
         main.resize(640, 480);
         viewer = new TfrmKiroku(set, records, dialogs, &main);
         viewer->prepareShowing();
@@ -38,6 +38,7 @@ struct Viewer {
     TempFolder folder;
     ProblemSet set = setIn(folder, {{"加減法", 3}, {"代入法", 2}});
     PracticeRecords records = fixedClock();
+    Messages recorded;
     ScriptedDialogs dialogs;
     QWidget main;
     TfrmKiroku* viewer = nullptr;
