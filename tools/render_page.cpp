@@ -41,7 +41,8 @@ class Sheet {
 
     bool put(const Step& step) {
         MShiki& slot = m_algebra.EquationTable[static_cast<std::size_t>(step.n)];
-        if (!parseEquation(m_algebra, slot, step.text)) {
+        Messages messages; // a sample's texts are known to read
+        if (!parseEquation(m_algebra, slot, step.text, messages)) {
             std::fprintf(stderr, "cannot parse %s\n", step.text);
             return false;
         }

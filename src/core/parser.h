@@ -27,10 +27,4 @@ ShikiToken parseNumber(Algebra& algebra, std::string_view text, std::size_t& pos
 // Reads a run of at most five digits at `position` and moves past it.
 std::int32_t readDigits(Algebra& algebra, std::string_view text, std::size_t& position, Messages& messages);
 
-// For a caller with nowhere to show the parser's messages.
-inline bool parseEquation(Algebra& algebra, MShiki& equation, std::string_view text) {
-    Messages unshown;
-    return parseEquation(algebra, equation, text, unshown);
-}
-
 } // namespace tavolini

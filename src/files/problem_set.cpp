@@ -116,17 +116,6 @@ std::string setFileMessage(std::string_view path, const SetFileReading& reading)
     return file;
 }
 
-SetFileReading loadProblemSetFile(ProblemSet& set, const Algebra& algebra, Dialogs& dialogs,
-                                  ProgramEnd& programEnd, const std::string& path) {
-    const std::string before = set.problemSetPath;
-    const SetFileReading reading = readProblemSetFile(set, path);
-    if (reading.fault != SetFileFault::Missing && reading.fault != SetFileFault::Unreadable) return reading;
-    const std::string fullPath = std::exchange(set.problemSetPath, before);
-    fatalError(algebra, dialogs, programEnd,
-               fullPath + (reading.fault == SetFileFault::Missing ? ":FileNot Exists" : ":File Can't Load"));
-    return reading;
-}
-
 SetReading readUnitStructure(const std::vector<std::string>& lines) {
     if (lines.empty()) return {SetFault::NoLines};
     int open = 0; // problems read into the open unit
@@ -196,13 +185,6 @@ std::string setFaultMessage(const SetReading& reading, const std::vector<std::st
     return at + cp932("単元") + std::to_string(reading.otherUnit) + cp932("「") + title(reading.otherLine) +
            cp932("」と単元") + std::to_string(reading.unit) + cp932("「") + title(reading.line) +
            cp932("」の名前は記録で区別できません（名前を変えてください）");
-}
-
-bool readProblemSet(ProblemSet& set, Dialogs& dialogs) {
-    Messages messages;
-    const bool read = readProblemSet(set, messages);
-    showMessages(dialogs, messages);
-    return read;
 }
 
 bool readProblemSet(ProblemSet& set, Messages& messages) {
@@ -323,12 +305,6 @@ bool writeProblemSetFile(const ProblemSet& set, Messages& messages, const std::s
     if (writeFileAtomically(path, joinLines(set.lines))) return true;
     tell(messages, fileNotWrittenMessage(path));
     return false;
-}
-
-void fatalError(const Algebra& algebra, Dialogs& dialogs, ProgramEnd& programEnd, std::string_view text) {
-    dialogs.showMessage(std::string(text) + std::to_string(static_cast<int>(algebra.parseError)) +
-                        cp932(":回復不能なエラーです"));
-    programEnd.endProgram();
 }
 
 std::string readOnlyFileMessage(std::string_view path) {

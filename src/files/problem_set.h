@@ -14,7 +14,6 @@
 namespace tavolini {
 
 struct Algebra;
-class Dialogs;
 class ProgramEnd;
 
 inline constexpr int MaxUnits = 16;
@@ -98,12 +97,6 @@ SetFileReading readProblemSetFile(ProblemSet& set, const std::string& path);
 // The message for a file that was refused, naming it.
 std::string setFileMessage(std::string_view path, const SetFileReading& reading);
 
-// readProblemSetFile at start-up: a file that is missing or unreadable ends
-// the program through fatalError, naming its absolute path; `problemSetPath`
-// is then left as it was. Any other refusal is left to the caller to show.
-SetFileReading loadProblemSetFile(ProblemSet& set, const Algebra& algebra, Dialogs& dialogs,
-                                  ProgramEnd& programEnd, const std::string& path);
-
 // What keeps lines from being a set of units.
 enum class SetFault {
     None,
@@ -137,8 +130,6 @@ std::string setFaultMessage(const SetReading& reading, const std::vector<std::st
 // the tables as they were; one that is read replaces them whole. A sixth
 // problem in a unit is reported in `messages`.
 bool readProblemSet(ProblemSet& set, Messages& messages);
-// The same, showing its message.
-bool readProblemSet(ProblemSet& set, Dialogs& dialogs);
 
 // Whether at least one problem of the read set loads, tried on a copy.
 bool anyProblemLoads(const ProblemSet& set);
@@ -171,9 +162,6 @@ bool writeProblemSetFile(const ProblemSet& set, Messages& messages, const std::s
 
 // The message shown when a file may not be written.
 std::string readOnlyFileMessage(std::string_view path);
-
-// Shows the text with the parser's error code and ends the program.
-void fatalError(const Algebra& algebra, Dialogs& dialogs, ProgramEnd& programEnd, std::string_view text);
 
 // The message shown when a file could not be written.
 std::string fileNotWrittenMessage(std::string_view path);

@@ -42,9 +42,16 @@ std::optional<std::string> ProblemSetMenu::readOpenedSet(const std::string& path
     const std::string& fullPath = m_set.problemSetPath;
     if (file.fault != SetFileFault::None) return setFileMessage(fullPath, file);
     if (isItsOwnRecordFile(fullPath)) return ownRecordFileMessage(fullPath);
-    if (!readProblemSet(m_set, m_dialogs)) return invalidSetMessage(fullPath);
+    if (!readProblemSetShowing(m_set, m_dialogs)) return invalidSetMessage(fullPath);
     if (!anyProblemLoads(m_set)) return noProblemMessage(fullPath);
     return std::nullopt;
+}
+
+bool readProblemSetShowing(ProblemSet& set, Dialogs& dialogs) {
+    Messages messages;
+    const bool read = readProblemSet(set, messages);
+    showMessages(dialogs, messages);
+    return read;
 }
 
 bool ProblemSetMenu::openProblemSet(const std::string& path) {
@@ -125,7 +132,7 @@ void ProblemSetMenu::edit() {
     backupProblemSet();
     switch (m_editor->editProblems()) {
     case EditEnd::Ok:
-        if (readProblemSet(m_set, m_dialogs) && m_practice.startProblem(false)) {
+        if (readProblemSetShowing(m_set, m_dialogs) && m_practice.startProblem(false)) {
             m_practice.changeUnit();
         } else {
             m_dialogs.showMessage(invalidSetMessage(m_set.problemSetPath));

@@ -15,6 +15,10 @@ namespace tavolini {
 // The file and edit menus' flows: opening another problem set, saving the
 // lines, editing them, and the question about unsaved edits when the window
 // closes. A failed open or a cancelled edit puts the set back as it was.
+// Reads the units of the set's lines as readProblemSet does, showing what it
+// reports (a sixth problem in a unit).
+bool readProblemSetShowing(ProblemSet& set, Dialogs& dialogs);
+
 class ProblemSetMenu {
   public:
     ProblemSetMenu(ProblemSet& set, Dialogs& dialogs, PracticeFlow& practice)

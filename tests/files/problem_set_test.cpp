@@ -4,6 +4,8 @@
 #include "core/cp932.h"
 #include "core/text_file.h"
 #include "files/problem_set.h"
+#include "practice/problem_set_menu.h"
+#include "practice/start_up_set.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "support/token_text.h"
@@ -92,7 +94,7 @@ TEST(ProblemSet, ReadsUnitsAndRefusesBrokenStructure) {
         ScriptedDialogs dialogs;
         ProblemSet set;
         set.lines = row.lines;
-        EXPECT_EQ(readProblemSet(set, dialogs), row.ok) << row.name;
+        EXPECT_EQ(readProblemSetShowing(set, dialogs), row.ok) << row.name;
         EXPECT_EQ(set.unitCount, row.unitCount) << row.name;
         EXPECT_EQ(dialogs.shown, row.shown) << row.name;
     }
@@ -137,7 +139,7 @@ TEST(ProblemSet, FillsTheTablesExactlyAsWritten) {
     ScriptedDialogs dialogs;
     ProblemSet set;
     set.lines = cp932Lines({"<< 加減法 ", "2x+y=7;x-y=2", "", ">>", "<<<b>", "a;b;c", ">>"});
-    ASSERT_TRUE(readProblemSet(set, dialogs));
+    ASSERT_TRUE(readProblemSetShowing(set, dialogs));
     EXPECT_EQ(set.unitCount, 2);
     EXPECT_EQ(set.UnitNames[1], cp932(" 加減法 "));
     EXPECT_EQ(set.ProblemTexts[1][0], cp932(" 加減法 "));
@@ -153,11 +155,11 @@ TEST(ProblemSet, AFailedReadLeavesTheTablesAsTheyWere) {
     ScriptedDialogs dialogs;
     ProblemSet set;
     set.lines = cp932Lines({"<<a", "x=1;y=1", "x=2;y=2", ">>", "<<b", "x=3;y=3", ">>"});
-    ASSERT_TRUE(readProblemSet(set, dialogs));
+    ASSERT_TRUE(readProblemSetShowing(set, dialogs));
     const ProblemSet before = set;
 
     set.lines = cp932Lines({"<<new", "x=9;y=9", ">>", "<<broken", "1", "2", "3", "4", "5", "6", ">>"});
-    EXPECT_FALSE(readProblemSet(set, dialogs));
+    EXPECT_FALSE(readProblemSetShowing(set, dialogs));
     EXPECT_EQ(set.unitCount, 2);
     EXPECT_EQ(set.UnitNames, before.UnitNames);
     EXPECT_EQ(set.ProblemTexts, before.ProblemTexts);
@@ -168,9 +170,9 @@ TEST(ProblemSet, ASmallerSetLeavesNothingOfALargerOneBehind) {
     ScriptedDialogs dialogs;
     ProblemSet set;
     set.lines = cp932Lines({"<<a", "x=1;y=1", "x=2;y=2", ">>", "<<b", "x=3;y=3", ">>"});
-    ASSERT_TRUE(readProblemSet(set, dialogs));
+    ASSERT_TRUE(readProblemSetShowing(set, dialogs));
     set.lines = cp932Lines({"<<c", "x=4;y=4", ">>"});
-    ASSERT_TRUE(readProblemSet(set, dialogs));
+    ASSERT_TRUE(readProblemSetShowing(set, dialogs));
     EXPECT_EQ(set.unitCount, 1);
     EXPECT_EQ(set.UnitNames[2], "");
     EXPECT_EQ(set.ProblemTexts[1][2], "");
@@ -401,7 +403,7 @@ TEST(ProblemSet, FindsWhetherAnyProblemLoads) {
         ScriptedDialogs dialogs;
         ProblemSet set;
         set.lines = lines;
-        ASSERT_TRUE(readProblemSet(set, dialogs));
+        ASSERT_TRUE(readProblemSetShowing(set, dialogs));
         EXPECT_EQ(anyProblemLoads(set), loads) << lines[1];
         EXPECT_TRUE(dialogs.shown.empty());
     }

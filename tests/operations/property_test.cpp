@@ -13,6 +13,7 @@
 #include "operations/executor.h"
 #include "practice/judge.h"
 #include "support/exact_fraction.h"
+#include "support/parse_quietly.h"
 #include "support/scripted_dialogs.h"
 #include "support/token_text.h"
 
@@ -476,8 +477,8 @@ class Session {
         m_algebra.EquationTable = {};
         m_algebra.unknown1 = '?';
         m_algebra.unknown2 = '?';
-        const bool ok = parseEquation(m_algebra, m_algebra.EquationTable[1], problem.first) &&
-                        parseEquation(m_algebra, m_algebra.EquationTable[2], problem.second);
+        const bool ok = parseQuietly(m_algebra, m_algebra.EquationTable[1], problem.first) &&
+                        parseQuietly(m_algebra, m_algebra.EquationTable[2], problem.second);
         if (!ok)
             return fail("the problem does not parse: error " +
                         std::to_string(static_cast<int>(m_algebra.parseError)));

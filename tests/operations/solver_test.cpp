@@ -3,6 +3,7 @@
 #include "core/cp932.h"
 #include "core/text_file.h"
 #include "files/problem_set.h"
+#include "practice/problem_set_menu.h"
 #include "support/solver.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +49,7 @@ TEST(Solver, WorksEveryShippedProblem) {
     Algebra algebra;
     ProblemSet set;
     set.lines = splitLines(readWholeFile(std::string(TAVOLINI_DATA_DIR) + "/ZUdir.sim").bytes);
-    ASSERT_TRUE(readProblemSet(set, dialogs));
+    ASSERT_TRUE(readProblemSetShowing(set, dialogs));
     int problems = 0;
     for (int unit = 1; unit <= set.unitCount; ++unit) {
         for (int problem = 1; problem <= set.problemCounts[static_cast<std::size_t>(unit)]; ++problem) {

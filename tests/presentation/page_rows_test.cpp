@@ -4,6 +4,7 @@
 #include "core/parser.h"
 #include "presentation/page_layout.h"
 #include "presentation/page_rows.h"
+#include "support/parse_quietly.h"
 #include "support/recording_canvas.h"
 #include "support/scripted_dialogs.h"
 
@@ -194,7 +195,7 @@ TEST(PageLayout, ReadsRowNumbersFromNames) {
 
 TEST(PageRows, ShowsAnEquationWithItsLabel) {
     Page page;
-    ASSERT_TRUE(parseEquation(page.algebra, page.algebra.EquationTable[3], "3x=9"));
+    ASSERT_TRUE(parseQuietly(page.algebra, page.algebra.EquationTable[3], "3x=9"));
     PageRows rows = page.pageRows();
     showEquation(rows, page.rows.findRowImage(3), 3, clBlue);
     const RecordingCanvas& row = page.rows[3];
@@ -213,8 +214,8 @@ TEST(PageRows, ShowsAnEquationWithItsLabel) {
 
 TEST(PageRows, ShowsTheProblemAndTheAnswersWithTheirPrefixes) {
     Page page;
-    ASSERT_TRUE(parseEquation(page.algebra, page.algebra.EquationTable[1], "2x+y=7"));
-    ASSERT_TRUE(parseEquation(page.algebra, page.algebra.EquationTable[SolutionSlotX], "x=3"));
+    ASSERT_TRUE(parseQuietly(page.algebra, page.algebra.EquationTable[1], "2x+y=7"));
+    ASSERT_TRUE(parseQuietly(page.algebra, page.algebra.EquationTable[SolutionSlotX], "x=3"));
     PageRows rows = page.pageRows();
     showEquation(rows, page.rows.findRowImage(1), 1, clBlack);
     showEquation(rows, page.rows.findRowImage(SolutionSlotX), SolutionSlotX, clBlack);
@@ -226,7 +227,7 @@ TEST(PageRows, ShowsTheProblemAndTheAnswersWithTheirPrefixes) {
 TEST(PageRows, RedrawsALongEquationCompactUnderItsStepSentence) {
     Page page(1024);
     MShiki& e = page.algebra.EquationTable[5];
-    ASSERT_TRUE(parseEquation(page.algebra, e, "2x+3y+4x+5y+6x+7y=1234"));
+    ASSERT_TRUE(parseQuietly(page.algebra, e, "2x+3y+4x+5y+6x+7y=1234"));
     e.stepText = cp932("①式と②式をたすと");
     PageRows rows = page.pageRows();
     showEquation(rows, page.rows.findRowImage(5), 5, clPurple);
@@ -254,7 +255,7 @@ TEST(PageRows, AStepsSentenceIsWrittenOnceInBlack) {
         SCOPED_TRACE(text);
         Page page;
         MShiki& e = page.algebra.EquationTable[5];
-        ASSERT_TRUE(parseEquation(page.algebra, e, text));
+        ASSERT_TRUE(parseQuietly(page.algebra, e, text));
         e.stepText = cp932("④式を整理すると");
         PageRows rows = page.pageRows();
         showStep(rows, page.rows.findRowImage(5), 5, clBlue);

@@ -3,6 +3,7 @@
 #include "core/cp932.h"
 #include "core/parser.h"
 #include "presentation/qt/page_window.h"
+#include "support/parse_quietly.h"
 #include "support/scripted_dialogs.h"
 
 #include <QApplication>
@@ -46,7 +47,7 @@ struct Page {
     RowImage* row(int n) const { return page->findRowImage(n); }
 
     void parse(int n, const char* text, const char* step = "") {
-        ASSERT_TRUE(parseEquation(algebra, algebra.EquationTable[static_cast<std::size_t>(n)], text)) << text;
+        ASSERT_TRUE(parseQuietly(algebra, algebra.EquationTable[static_cast<std::size_t>(n)], text)) << text;
         algebra.EquationTable[static_cast<std::size_t>(n)].stepText = cp932(step);
     }
 

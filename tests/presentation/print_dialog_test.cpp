@@ -5,6 +5,7 @@
 #include "files/problem_set.h"
 #include "presentation/qt/page_window.h"
 #include "presentation/qt/print_dialog.h"
+#include "support/parse_quietly.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -32,7 +33,7 @@ struct Printing {
         page = new TfrmPage(algebra, dialogs, layout, state, events,
                             PageSetup{800, 800, PageRect{0, 0, 145, 560}}, &main);
         for (const auto& [n, text] : {std::pair{1, "2x+y=7"}, {2, "x-y=2"}, {3, "3x=9"}}) {
-            parseEquation(algebra, algebra.EquationTable[static_cast<std::size_t>(n)], text);
+            parseQuietly(algebra, algebra.EquationTable[static_cast<std::size_t>(n)], text);
             if (n <= 2)
                 page->showEquation(n, clBlack);
             else

@@ -4,6 +4,7 @@
 #include "core/parser.h"
 #include "files/problem_set.h"
 #include "presentation/print_job.h"
+#include "support/parse_quietly.h"
 #include "support/recording_canvas.h"
 
 #include <algorithm>
@@ -58,10 +59,10 @@ struct Road {
     Road() {
         const char* texts[] = {"", "2x+y=7", "x-y=2", "3x=9", "x=3", "3-y=2", "-y=-3+2"};
         for (int n = 1; n <= 6; ++n)
-            parseEquation(algebra, algebra.EquationTable[static_cast<std::size_t>(n)], texts[n]);
+            parseQuietly(algebra, algebra.EquationTable[static_cast<std::size_t>(n)], texts[n]);
         algebra.EquationTable[3].stepText = cp932("①式と②式をたすと");
-        parseEquation(algebra, algebra.EquationTable[SolutionSlotX], "x=3");
-        parseEquation(algebra, algebra.EquationTable[SolutionSlotY], "y=1");
+        parseQuietly(algebra, algebra.EquationTable[SolutionSlotX], "x=3");
+        parseQuietly(algebra, algebra.EquationTable[SolutionSlotY], "y=1");
     }
     StepPrintout printout(int equations, bool solved) const {
         StepPrintout p;

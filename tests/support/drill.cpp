@@ -7,6 +7,7 @@
 #include "files/problem_set.h"
 #include "operations/executor.h"
 #include "operations/operation.h"
+#include "practice/problem_set_menu.h"
 #include "support/token_text.h"
 
 #include <utility>
@@ -31,7 +32,7 @@ int takeLabel(std::string& text) {
 bool Drill::load(std::string_view first, std::string_view second) {
     ProblemSet set;
     set.lines = {"<<", std::string(first) + ";" + std::string(second), ">>"};
-    return readProblemSet(set, dialogs) && loadProblemOf(set, 1, 1);
+    return readProblemSetShowing(set, dialogs) && loadProblemOf(set, 1, 1);
 }
 
 bool Drill::loadProblemOf(const ProblemSet& set, int unit, int problem) {

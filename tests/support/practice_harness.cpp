@@ -6,6 +6,7 @@
 #include "core/equation_labels.h"
 #include "files/profile_text.h"
 #include "operations/operation.h"
+#include "practice/problem_set_menu.h"
 #include "support/token_text.h"
 
 #include <array>
@@ -63,7 +64,7 @@ PracticeHarness::PracticeHarness(const std::vector<std::string>& utf8Lines, Harn
     page.rowsPerScreen = options.rowsPerScreen;
     for (const std::string& line : utf8Lines)
         problems.lines.push_back(cp932(line));
-    setRead = readProblemSet(problems, dialogs);
+    setRead = readProblemSetShowing(problems, dialogs);
     problems.problemSetPath = folder / "ZUdir.sim";
     records.startedFromCdRom = !options.keepRecords;
     records.clock = [] { return LocalTime{2026, 3, 5, 9, 7}; };

@@ -9,6 +9,7 @@
 #include "platform/fonts.h"
 #include "platform/text_codec.h"
 #include "platform/window_placement.h"
+#include "practice/start_up_set.h"
 #include "presentation/page_layout.h"
 #include "presentation/qt/key_codes.h"
 #include "presentation/qt/page_window.h"
@@ -366,7 +367,7 @@ bool TfrmMain::startPractice(const std::string& path) {
         setProblemSetAvailable(false);
         return true;
     }
-    if (!readProblemSet(problems, m_state.dialogs)) {
+    if (!readProblemSetShowing(problems, m_state.dialogs)) {
         // Nothing to practise until a valid set is read: no problem from
         // empty tables, no moving to one.
         m_state.dialogs.showMessage(problems.problemSetPath + cp932(":問題が不正です"));
