@@ -89,7 +89,6 @@ void CommandPanel::chooseOperation(Operation operation) {
 }
 
 void CommandPanel::setPanelMode(ComposeStep step) {
-    if (step == ComposeStep::FirstEquation) m_panel.enableOperations(true);
     m_panel.enableNumberPad(step == ComposeStep::OperationChosen);
 }
 

@@ -18,7 +18,6 @@ class PanelView {
     virtual bool executeEnabled() const = 0;
     virtual void enableNext(bool enabled) = 0;
     virtual bool nextEnabled() const = 0;
-    virtual void enableOperations(bool enabled) = 0; // only ever enabled: the group is never disabled
     virtual void enableNumberPad(bool enabled) = 0;
     virtual void showOperand(std::string_view text) = 0; // the operand display pnlNumber
 

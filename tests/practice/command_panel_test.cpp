@@ -207,21 +207,19 @@ TEST(CommandPanel, ChoosingTheEquationTheMouseHasFramedKeepsOneFrame) {
     EXPECT_TRUE(p.frameAgrees());
 }
 
-TEST(CommandPanel, SetPanelModeEnablesTheGroupsOfEachStep) {
+// The number pad is on only while a number may follow the operation.
+TEST(CommandPanel, SetPanelModeEnablesThePadOnlyAfterTheOperation) {
     struct Row {
         ComposeStep mode;
         bool numberPad;
-        bool operations;
     };
     using enum ComposeStep;
-    for (const Row& row : {Row{Nothing, false, false}, Row{FirstEquation, false, true},
-                           Row{OperationChosen, true, false}, Row{SecondEquation, false, false}}) {
+    for (const Row& row : {Row{Nothing, false}, Row{FirstEquation, false}, Row{OperationChosen, true},
+                           Row{SecondEquation, false}}) {
         Panel p;
-        p.panelView.operationsOn = false;
         p.panelView.numberPadOn = !row.numberPad;
         p.panel.setPanelMode(row.mode);
         EXPECT_EQ(p.panelView.numberPadOn, row.numberPad) << static_cast<int>(row.mode);
-        EXPECT_EQ(p.panelView.operationsOn, row.operations) << static_cast<int>(row.mode);
     }
 }
 

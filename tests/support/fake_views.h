@@ -34,7 +34,6 @@ class FakePanelView final : public PanelView {
     bool executeEnabled() const override { return executeOn; }
     void enableNext(bool enabled) override { nextOn = enabled; }
     bool nextEnabled() const override { return nextOn; }
-    void enableOperations(bool enabled) override { operationsOn = enabled; }
     void enableNumberPad(bool enabled) override { numberPadOn = enabled; }
     void showOperand(std::string_view text) override { operand = std::string(text); }
     void moveFocus() override;
@@ -46,7 +45,6 @@ class FakePanelView final : public PanelView {
     std::set<int> hiddenButtons;  // every number asked for, as asked
     bool executeOn = false;
     bool nextOn = false;
-    bool operationsOn = false;
     bool numberPadOn = false;
     std::string operand; // code page 932, as shown
     Focus focus = Focus::Unmoved;

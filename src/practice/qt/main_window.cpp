@@ -434,11 +434,6 @@ bool TfrmMain::nextEnabled() const {
     return m_btnNext->isEnabled();
 }
 
-void TfrmMain::enableOperations(bool enabled) {
-    m_grbSousa->setEnabled(enabled);
-    paintGroup(m_grbSousa, enabled);
-}
-
 void TfrmMain::enableNumberPad(bool enabled) {
     m_grbNumber->setEnabled(enabled);
     paintGroup(m_grbNumber, enabled);

@@ -97,7 +97,6 @@ class TfrmMain final : public QMainWindow,
     bool executeEnabled() const override;
     void enableNext(bool enabled) override;
     bool nextEnabled() const override;
-    void enableOperations(bool enabled) override;
     void enableNumberPad(bool enabled) override;
     void showOperand(std::string_view text) override;
     void moveFocus() override;

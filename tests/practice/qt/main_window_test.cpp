@@ -140,6 +140,19 @@ TEST(MainWindow, TheNumberPadIsTealOnlyWhileANumberMayBeTyped) {
     EXPECT_TRUE(pad->styleSheet().contains(QStringLiteral("#a0a0a0")));
 }
 
+// The operations are always there to be pressed: at the start, while a
+// command is composed and after a step.
+TEST(MainWindow, TheOperationsAreNeverDisabled) {
+    Program p;
+    auto* operations = p.program.window.findChild<QWidget*>(QStringLiteral("grbSousa"));
+    ASSERT_NE(operations, nullptr);
+    for (const char* press : {"", "btnShiki1", "btnKake", "btn2", "btnJikkou", "btnTeisei"}) {
+        if (*press) p.click(press);
+        EXPECT_TRUE(operations->isEnabled()) << press;
+        EXPECT_TRUE(operations->styleSheet().contains(QStringLiteral("#008080"))) << press;
+    }
+}
+
 TEST(MainWindow, TheNextButtonBlinksAfterASolvedProblemUntilTheNextStarts) {
     Program p;
     const char* road[][3] = {{"btnShiki1", "btnTasu", "btnShiki2"},
