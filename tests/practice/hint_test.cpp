@@ -25,14 +25,16 @@ std::string hintAfter(const char* first, const char* second, const std::vector<s
     return utf8FromCp932(hintMessage(drill.algebra, drill.answers, limit));
 }
 
+// A problem, the steps taken, and the hint that must follow.
+struct HintRow {
+    const char* first;
+    const char* second;
+    std::vector<std::string> steps;
+    const char* hint;
+};
+
 TEST(Hint, SuggestsWhatATeacherWould) {
-    struct Row {
-        const char* first;
-        const char* second;
-        std::vector<std::string> steps;
-        const char* hint;
-    };
-    const Row rows[] = {
+    const HintRow rows[] = {
         {"2x+y=7", "x-y=2", {}, "ヒント：①＋②（yが消えます）"},
         {"2x+y=7", "x-y=2", {"①＋②"}, "ヒント：③÷3（xを求めます）"},
         {"2x+y=7", "x-y=2", {"①＋②", "③÷3"}, "ヒント：④代入②（値を入れます）"},
@@ -45,7 +47,7 @@ TEST(Hint, SuggestsWhatATeacherWould) {
         {"x+y=2", "x+y=3", {}, "ヒント：①－②（yが消えます）"},
         {"2x+y=7", "x-y=2", {"①＋②", "③÷3", "④代入②", "⑤移項", "⑥整理", "⑦×-1"}, "ヒント：解けています"},
     };
-    for (const Row& row : rows)
+    for (const HintRow& row : rows)
         EXPECT_EQ(hintAfter(row.first, row.second, row.steps), row.hint) << row.first;
     EXPECT_EQ(hintAfter("2x+y=7", "x-y=2", {"①＋②"}, 3), "ヒント：もう式が書けません");
 }
@@ -54,13 +56,7 @@ TEST(Hint, SuggestsWhatATeacherWould) {
 // a family, brackets before them; an equation about to be divided or
 // substituted is left as it stands.
 TEST(Hint, ClearsFractionsAndDecimalsAsATeacherWould) {
-    struct Row {
-        const char* first;
-        const char* second;
-        std::vector<std::string> steps;
-        const char* hint;
-    };
-    const Row rows[] = {
+    const HintRow rows[] = {
         {"1/2x+1/3y=2", "x-y=1", {}, "ヒント：①×6（分母をはらいます）"},
         {"x+y=5", "1/4x-1/6y=0", {}, "ヒント：②×12（分母をはらいます）"},
         {"0.2x+0.3y=1.3", "x+y=5", {}, "ヒント：①×10（小数をなくします）"},
@@ -75,7 +71,7 @@ TEST(Hint, ClearsFractionsAndDecimalsAsATeacherWould) {
         {"x=1/3", "2x+3y=5", {"①代入②"}, "ヒント：③－3分の2（数を消します）"},
         {"1/46337x+1/46349y=1", "1/46337x-1/46349y=1", {}, "ヒント：①＋②（yが消えます）"},
     };
-    for (const Row& row : rows)
+    for (const HintRow& row : rows)
         EXPECT_EQ(hintAfter(row.first, row.second, row.steps), row.hint) << row.first;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/text_codec.h"
 #include "presentation/qt/key_codes.h"
 #include "presentation/qt/page_bitmaps.h"
+#include "presentation/qt/qt_forms.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -20,14 +21,6 @@ namespace {
 constexpr int StarCount = 24;
 constexpr int WindowFontPixels = 12;
 constexpr int MessageFontPixels = 16;
-
-QRect qtRect(const PageRect& r) {
-    return {r.left, r.top, r.width, r.height};
-}
-
-QColor qtColour(Colour c) {
-    return {c.r, c.g, c.b};
-}
 
 void paintBackground(QWidget* widget, Colour background, Colour text) {
     QPalette palette = widget->palette();

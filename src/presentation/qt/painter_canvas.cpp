@@ -3,18 +3,11 @@
 #include "presentation/qt/painter_canvas.h"
 
 #include "presentation/qt/qimage_canvas.h"
+#include "presentation/qt/qt_forms.h"
 
 #include <QPainter>
 
 namespace tavolini {
-namespace {
-
-QColor qtColour(Colour c) {
-    return {c.r, c.g, c.b};
-}
-
-} // namespace
-
 void PainterCanvas::placeOn(const QRect& onDevice, QSize layoutSize) {
     m_layoutSize = layoutSize;
     m_transform = QTransform::fromTranslate(onDevice.left(), onDevice.top());

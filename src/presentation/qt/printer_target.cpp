@@ -5,19 +5,12 @@
 #include "platform/fonts.h"
 #include "platform/text_codec.h"
 #include "presentation/qt/page_bitmaps.h"
+#include "presentation/qt/qt_forms.h"
 
 #include <QPrinter>
 #include <QWidget>
 
 namespace tavolini {
-namespace {
-
-QRect qtRect(const PageRect& r) {
-    return {r.left, r.top, r.width, r.height};
-}
-
-} // namespace
-
 PrinterTarget::PrinterTarget(QPrinter& printer, QWidget& pageWindow)
     : m_printer(printer), m_pageWindow(pageWindow) {
     m_painter.begin(&m_printer);
