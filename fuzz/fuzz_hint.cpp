@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Algebra algebra;
     ProblemSet set;
     set.ProblemTexts[1][1] = std::string(input.substr(0, end)) + ";" + std::string(input.substr(end + 1));
-    if (loadProblem(set, algebra, 1, 1, messages).invalid != 0) return 0;
+    if (loadProblem(set, algebra, 1, 1, messages).invalid) return 0;
     Answers answers;
     // The problem's own equations may both give the same unknown; a hint's may not.
     const auto judge = [&](int n, bool byHint) {

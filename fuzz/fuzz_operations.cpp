@@ -36,11 +36,11 @@
 namespace tavolini {
 namespace {
 
-MaybeExact valueOf(ShikiToken t) { return normalised(t.num, t.den); }
+MaybeExact valueOf(ShikiToken t) {
+    return normalised(t.num, t.den);
+}
 const MaybeExact Zero = Exact{0, 1};
 const MaybeExact One = Exact{1, 1};
-
-ShikiToken tokenAt(const MShiki& e, int i) { return e.tokens[static_cast<std::size_t>(i)]; }
 
 struct Point {
     char letter1;
@@ -120,7 +120,8 @@ std::optional<Point> solutionOf(const Algebra& algebra) {
     if (u1 == '?' || u2 == '?' || !isReadable(p, u1, u2) || !isReadable(q, u1, u2)) return std::nullopt;
     const auto form = [&](const MShiki& e) {
         const MaybeExact c = residual(e, {u1, u2, Zero, Zero});
-        return std::array<MaybeExact, 3>{residual(e, {u1, u2, One, Zero}) - c, residual(e, {u1, u2, Zero, One}) - c, c};
+        return std::array<MaybeExact, 3>{residual(e, {u1, u2, One, Zero}) - c,
+                                         residual(e, {u1, u2, Zero, One}) - c, c};
     };
     const auto [a1, b1, c1] = form(p);
     const auto [a2, b2, c2] = form(q);
@@ -145,17 +146,18 @@ void require(bool condition) {
 // What the number pad may show, in code page 932.
 const std::array<std::string, 18>& operandTexts() {
     static const std::array<std::string, 18> texts = [] {
-        constexpr const char* utf8[] = {"", "-", "0", "3", "-2", "0.5", "3分の2", "1.2.3", "99999",
-                                        "2", "-1", "4", "1.5", "2分の1", "9999", "-3分の1", "1", "7"};
+        constexpr const char* utf8[] = {"",  "-",  "0", "3",   "-2",     "0.5",  "3分の2",  "1.2.3", "99999",
+                                        "2", "-1", "4", "1.5", "2分の1", "9999", "-3分の1", "1",     "7"};
         std::array<std::string, 18> converted;
-        for (std::size_t i = 0; i < converted.size(); ++i) converted[i] = cp932(utf8[i]);
+        for (std::size_t i = 0; i < converted.size(); ++i)
+            converted[i] = cp932(utf8[i]);
         return converted;
     }();
     return texts;
 }
 
 class Run {
-public:
+  public:
     bool load(std::string_view first, std::string_view second) {
         m_algebra.unknown1 = '?';
         m_algebra.unknown2 = '?';
@@ -168,7 +170,8 @@ public:
         m_algebra.originCounter = 2;
         m_problem = {m_algebra.EquationTable[1], m_algebra.EquationTable[2]};
         m_solution = solutionOf(m_algebra);
-        for (int n = 1; n <= 2; ++n) judge(n);
+        for (int n = 1; n <= 2; ++n)
+            judge(n);
         return true;
     }
 
@@ -187,11 +190,14 @@ public:
         Messages unshown;
         const bool accepted = executeOperation(m_algebra, command, sentence, unshown);
         require(m_algebra.equationCount == n);
-        for (const MShiki& slot : m_algebra.EquationTable) require(slot.count >= 0 && slot.count <= MaxTokens);
+        for (const MShiki& slot : m_algebra.EquationTable)
+            require(slot.count >= 0 && slot.count <= MaxTokens);
         for (int k = 0; k < EquationSlots; ++k)
             if (k != n || !accepted)
-                require(sameSlot(before[static_cast<std::size_t>(k)], m_algebra.EquationTable[static_cast<std::size_t>(k)]));
-        require(sameSlot(m_problem[0], m_algebra.EquationTable[1]) && sameSlot(m_problem[1], m_algebra.EquationTable[2]));
+                require(sameSlot(before[static_cast<std::size_t>(k)],
+                                 m_algebra.EquationTable[static_cast<std::size_t>(k)]));
+        require(sameSlot(m_problem[0], m_algebra.EquationTable[1]) &&
+                sameSlot(m_problem[1], m_algebra.EquationTable[2]));
         if (!accepted) {
             require(m_algebra.originCounter == originsBefore);
             --m_algebra.equationCount;
@@ -199,7 +205,8 @@ public:
         }
         const MShiki& made = m_algebra.EquationTable[static_cast<std::size_t>(n)];
         require(made.count >= 3);
-        for (int i = 0; i < made.count; ++i) require(tokenAt(made, i).den > 0);
+        for (int i = 0; i < made.count; ++i)
+            require(tokenAt(made, i).den > 0);
         if (m_solution) {
             require(isReadable(made, m_solution->letter1, m_solution->letter2));
             const MaybeExact r = residual(made, *m_solution);
@@ -208,7 +215,7 @@ public:
         judge(n);
     }
 
-private:
+  private:
     int equationNumber(std::uint8_t byte) const {
         if (byte & 0x80) return (byte & 0x7F) - 2;
         return 1 + byte % m_algebra.equationCount;
@@ -242,13 +249,15 @@ private:
         const bool first = verdict == Verdict::FirstFound || verdict == Verdict::FirstAgain;
         const bool second = verdict == Verdict::SecondFound || verdict == Verdict::SecondAgain;
         if (!first && !second) {
-            if (verdict == Verdict::Ordinary) require(m_answers.answer1 == before.answer1 && m_answers.answer2 == before.answer2);
+            if (verdict == Verdict::Ordinary)
+                require(m_answers.answer1 == before.answer1 && m_answers.answer2 == before.answer2);
             return;
         }
         const MShiki& e = m_algebra.EquationTable[static_cast<std::size_t>(n)];
         const ShikiToken head = tokenAt(e, 0);
         require(e.count == 3 && tokenAt(e, 1).kind == '=' && tokenAt(e, 2).kind == '/');
-        require(head.num == 1 && head.den == 1 && head.kind == (first ? m_algebra.unknown1 : m_algebra.unknown2));
+        require(head.num == 1 && head.den == 1 &&
+                head.kind == (first ? m_algebra.unknown1 : m_algebra.unknown2));
         if (m_solution) require(valueOf(tokenAt(e, 2)) == (first ? m_solution->value1 : m_solution->value2));
         const bool found = verdict == Verdict::FirstFound || verdict == Verdict::SecondFound;
         require(found == (first ? before.answer1 : before.answer2).empty());
@@ -277,6 +286,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!run.load(input.substr(0, end1), input.substr(end1 + 1, end2 - end1 - 1))) return 0;
     // Past a few dozen commands an input only repeats refusals.
     const std::size_t end = std::min(size, end2 + 1 + 4 * MaxCommands);
-    for (std::size_t at = end2 + 1; at + 4 <= end && !run.full(); at += 4) run.step(data + at);
+    for (std::size_t at = end2 + 1; at + 4 <= end && !run.full(); at += 4)
+        run.step(data + at);
     return 0;
 }

@@ -20,7 +20,8 @@ namespace {
 // lines that exist.
 void checkAgrees(const ProblemSet& set, bool read, bool allLoad) {
     std::vector<EditorLine> lines;
-    for (const std::string& line : set.lines) lines.push_back({line, false});
+    for (const std::string& line : set.lines)
+        lines.push_back({line, false});
     const ProblemCheck check = checkProblemSet(lines);
     if ((check.verdict == CheckVerdict::BadStructure) != !read) std::abort();
     if ((check.verdict == CheckVerdict::Passed) != (read && allLoad)) std::abort();
@@ -54,8 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (problems < 1 || problems > MaxProblemsPerUnit) std::abort();
         for (int problem = 1; problem <= problems; ++problem) {
             const RenExt loaded = loadProblem(set, algebra, unit, problem, messages);
-            if (loaded.invalid > 1) std::abort();
-            allLoad = allLoad && loaded.invalid == 0;
+            allLoad = allLoad && !loaded.invalid;
             if (loaded.invalid) continue;
             for (int slot = 1; slot <= 2; ++slot) {
                 const MShiki& equation = algebra.EquationTable[static_cast<std::size_t>(slot)];

@@ -21,6 +21,14 @@ struct MShiki {
     std::string stepText;
 };
 
+// The token at `i`, which must be below the record's count.
+inline const ShikiToken& tokenAt(const MShiki& equation, int i) {
+    return equation.tokens.at(static_cast<std::size_t>(i));
+}
+inline ShikiToken& tokenAt(MShiki& equation, int i) {
+    return equation.tokens.at(static_cast<std::size_t>(i));
+}
+
 // Appends a token; false (and nothing written) when the record is full.
 bool pushToken(MShiki& equation, ShikiToken token);
 

@@ -120,7 +120,7 @@ bool isOneEquation(const MShiki& equation) {
     int equalsSigns = 0;
     int equalsAt = -1;
     for (int i = 0; i < equation.count; ++i) {
-        const char kind = equation.tokens[static_cast<std::size_t>(i)].kind;
+        const char kind = tokenAt(equation, i).kind;
         if (isGroupOpening(kind)) {
             ++depth;
         } else if (isGroupClosing(kind)) {
@@ -265,7 +265,7 @@ class EquationParser {
         // A closing bracket with none open is left to the equation's shape check.
         if (!m_open.empty() && c != closingOf(m_open.back())) return fail(ParseError::BracketMismatch);
         if (!m_hasPending && m_equation.count > 0 &&
-            isOpening(m_equation.tokens[static_cast<std::size_t>(m_equation.count - 1)].kind))
+            isOpening(tokenAt(m_equation, m_equation.count - 1).kind))
             return fail(ParseError::EmptyBrackets);
         if (!m_open.empty()) m_open.pop_back();
         storePending();

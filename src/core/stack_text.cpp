@@ -12,7 +12,7 @@ std::string stackText(const MShiki& equation) {
     std::string text;
     for (int i = 0; i < equation.count && i < MaxTokens; ++i) {
         if (i > 0) text += ' ';
-        text += stackTokenText(equation.tokens[static_cast<std::size_t>(i)]);
+        text += stackTokenText(tokenAt(equation, i));
     }
     return text;
 }

@@ -72,7 +72,7 @@ ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines) {
             ++problem;
             const std::string fault = lineFaultMessage(i, line);
             if (!fault.empty()) tell(check.messages, fault);
-            if (!fault.empty() || loadProblem(set, algebra, unit, problem, check.messages).invalid != 0)
+            if (!fault.empty() || loadProblem(set, algebra, unit, problem, check.messages).invalid)
                 check.failingLines.push_back(i);
         }
     }

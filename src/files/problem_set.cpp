@@ -33,7 +33,7 @@ bool hasThirdLetter(const Algebra& algebra) {
     for (int slot = 1; slot <= 2; ++slot) {
         const MShiki& equation = algebra.EquationTable[static_cast<std::size_t>(slot)];
         for (int i = 0; i < equation.count; ++i) {
-            const char kind = equation.tokens[static_cast<std::size_t>(i)].kind;
+            const char kind = tokenAt(equation, i).kind;
             if (isLetter(kind) && kind != algebra.unknown1 && kind != algebra.unknown2) return true;
         }
     }
@@ -223,7 +223,7 @@ bool anyProblemLoads(const ProblemSet& set) {
     Messages dropped;
     for (int unit = 1; unit <= std::min(set.unitCount, MaxUnits); ++unit)
         for (int problem = 1; problem <= set.problemCounts[static_cast<std::size_t>(unit)]; ++problem)
-            if (loadProblem(set, algebra, unit, problem, dropped).invalid == 0) return true;
+            if (!loadProblem(set, algebra, unit, problem, dropped).invalid) return true;
     return false;
 }
 
@@ -261,7 +261,7 @@ bool writtenWithDecimals(const RenExt& problem) {
 RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int problem, Messages& messages) {
     const std::string_view line = problemText(set, unit, problem);
     RenExt result = splitProblem(line);
-    result.invalid = 1;
+    result.invalid = true;
 
     algebra.equationCount = 1;
     algebra.unknown1 = '?';
@@ -293,7 +293,7 @@ RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int proble
         return result;
     }
     algebra.originCounter = 2;
-    result.invalid = 0;
+    result.invalid = false;
     return result;
 }
 

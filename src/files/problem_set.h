@@ -34,9 +34,9 @@ inline constexpr std::size_t ShownLineBytes = 80;
 
 // One problem as split from its line.
 struct RenExt {
-    std::string firstText;    // equation ①
-    std::string secondText;   // equation ②
-    std::uint8_t invalid = 0; // set by loadProblem: 1 when either equation failed to parse
+    std::string firstText;  // equation ①
+    std::string secondText; // equation ②
+    bool invalid = false;   // set by loadProblem: either equation failed to parse
 };
 
 // A problem written with a decimal point in either equation is drawn with
@@ -150,7 +150,7 @@ std::string problemTitle(int unit, int problem);
 RenExt splitProblem(std::string_view line);
 
 // Parses problem `problem` of unit `unit` into equations 1 and 2 of the
-// table, resetting the unknown letters and counters. `invalid` is 0 when both
+// table, resetting the unknown letters and counters. `invalid` is false when both
 // parsed and together hold a letter. The caller enables the equation buttons
 // (up to `equationCount`) and draws.
 RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int problem, Messages& messages);

@@ -17,11 +17,10 @@ void expandLastGroup(StepGuard& guard, MShiki& result, MShiki& terms, int termCo
     popToken(result); // the opening bracket
     // Every group the program writes has a number before it; should one
     // not, the group is taken as it stands rather than borrowing a term.
-    const bool hasFactor =
-        result.count > 0 && isNumberKind(result.tokens[static_cast<std::size_t>(result.count - 1)].kind);
+    const bool hasFactor = result.count > 0 && isNumberKind(tokenAt(result, result.count - 1).kind);
     const ShikiToken factor = hasFactor ? popToken(result) : TokenOne;
     for (int k = terms.count - 1; k >= 0; --k)
-        guard.append(result, guard.value(mulTokens(terms.tokens[static_cast<std::size_t>(k)], factor)));
+        guard.append(result, guard.value(mulTokens(tokenAt(terms, k), factor)));
 }
 
 } // namespace
@@ -33,7 +32,7 @@ StepResult removeBrackets(Algebra& algebra, const MShiki& equation, MShiki& resu
     bool inside = false;
     int opening = 0;
     for (int i = 0; i < equation.count; ++i) {
-        const ShikiToken token = equation.tokens[static_cast<std::size_t>(i)];
+        const ShikiToken token = tokenAt(equation, i);
         if (isGroupOpening(token.kind)) {
             guard.append(result, token);
             opening = i;

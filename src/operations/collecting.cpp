@@ -31,7 +31,7 @@ void addToSums(Algebra& algebra, StepGuard& guard, SideSums& sums, ShikiToken to
 
 bool hasBrackets(const MShiki& equation) {
     for (int i = 0; i < equation.count; ++i) {
-        const char kind = equation.tokens[static_cast<std::size_t>(i)].kind;
+        const char kind = tokenAt(equation, i).kind;
         if (isGroupOpening(kind) || isGroupClosing(kind)) return true;
     }
     return false;
@@ -58,7 +58,7 @@ StepResult collectEquations(Algebra& algebra, std::initializer_list<const MShiki
     for (const MShiki* equation : equations) {
         SideSums* side = &left;
         for (int i = 0; i < equation->count; ++i) {
-            const ShikiToken token = equation->tokens[static_cast<std::size_t>(i)];
+            const ShikiToken token = tokenAt(*equation, i);
             if (token.kind == '=')
                 side = &right;
             else
@@ -86,7 +86,7 @@ StepResult transposeEquation(Algebra& algebra, const MShiki& equation, MShiki& r
     int moved = 0;
     bool onLeft = true;
     for (int i = 0; i < equation.count; ++i) {
-        const ShikiToken token = equation.tokens[static_cast<std::size_t>(i)];
+        const ShikiToken token = tokenAt(equation, i);
         if (token.kind == '=') {
             onLeft = false;
         } else if (isNumberKind(token.kind) && token.num != 0) {
@@ -101,7 +101,7 @@ StepResult transposeEquation(Algebra& algebra, const MShiki& equation, MShiki& r
     guard.append(result, EqualsSign);
     if (numbers.count == 0) guard.append(result, TokenZero);
     for (int i = 0; i < numbers.count; ++i)
-        guard.append(result, numbers.tokens[static_cast<std::size_t>(i)]);
+        guard.append(result, tokenAt(numbers, i));
     if (guard.ok() && moved == 0) tell(messages, cp932("移項する項はありません"));
     return guard.result();
 }

@@ -47,12 +47,12 @@ bool namesValidEquations(const Algebra& algebra, const CommandState& command) {
 void writeZeroOnEmptySides(StepGuard& guard, MShiki& equation) {
     if (equation.count == 0) return;
     const bool leftEmpty = equation.tokens.front().kind == '=';
-    const bool rightEmpty = equation.tokens[static_cast<std::size_t>(equation.count - 1)].kind == '=';
+    const bool rightEmpty = tokenAt(equation, equation.count - 1).kind == '=';
     if (!leftEmpty && !rightEmpty) return;
     MShiki completed;
     if (leftEmpty) guard.append(completed, TokenZero);
     for (int i = 0; i < equation.count; ++i)
-        guard.append(completed, equation.tokens[static_cast<std::size_t>(i)]);
+        guard.append(completed, tokenAt(equation, i));
     if (rightEmpty) guard.append(completed, TokenZero);
     equation = completed;
 }

@@ -10,10 +10,6 @@
 namespace tavolini {
 namespace {
 
-ShikiToken tokenAt(const MShiki& equation, int i) {
-    return equation.tokens[static_cast<std::size_t>(i)];
-}
-
 bool isZero(ShikiToken t) {
     return t.num == 0;
 }

@@ -8,10 +8,6 @@
 namespace tavolini {
 namespace {
 
-ShikiToken tokenAt(const MShiki& equation, int i) {
-    return equation.tokens[static_cast<std::size_t>(i)];
-}
-
 SideSums sumsStartingWith(const Algebra& algebra, ShikiToken operand) {
     SideSums sums = emptySums(algebra);
     if (operand.kind == '/') sums.constant = operand;
@@ -55,7 +51,7 @@ StepResult subtractEquations(Algebra& algebra, const MShiki& first, const MShiki
     StepGuard guard;
     MShiki negated = second;
     for (int i = 0; i < negated.count; ++i) {
-        ShikiToken& token = negated.tokens[static_cast<std::size_t>(i)];
+        ShikiToken& token = tokenAt(negated, i);
         token = guard.negated(token);
     }
     if (!guard.ok()) return guard.result();

@@ -11,10 +11,6 @@ namespace {
 constexpr ShikiToken OpenBracket{1, 0, '('};
 constexpr ShikiToken CloseBracket{1, 0, ')'};
 
-ShikiToken tokenAt(const MShiki& equation, int i) {
-    return equation.tokens[static_cast<std::size_t>(i)];
-}
-
 bool isExactlyOne(ShikiToken t) {
     return t.num == 1 && t.den == 1;
 }

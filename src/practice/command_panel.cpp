@@ -14,9 +14,9 @@ namespace {
 
 // "x = number" for the letter.
 bool statesUnknown(const MShiki& equation, char letter) {
-    return equation.count == 3 && equation.tokens[0].kind == letter && equation.tokens[0].num == 1 &&
-           equation.tokens[0].den == 1 && equation.tokens[1].kind == '=' &&
-           isNumberKind(equation.tokens[2].kind);
+    return equation.count == 3 && tokenAt(equation, 0).kind == letter && tokenAt(equation, 0).num == 1 &&
+           tokenAt(equation, 0).den == 1 && tokenAt(equation, 1).kind == '=' &&
+           isNumberKind(tokenAt(equation, 2).kind);
 }
 
 } // namespace

@@ -73,17 +73,17 @@ std::optional<Shape> shapeOf(Algebra& algebra, int n) {
 
 // "k·u = c": a number times one letter on the left, one number on the right.
 bool isSolvedForOneLetter(const MShiki& e) {
-    return e.count == 3 && isLetter(e.tokens[0].kind) && e.tokens[1].kind == '=' &&
-           isNumberKind(e.tokens[2].kind);
+    return e.count == 3 && isLetter(tokenAt(e, 0).kind) && tokenAt(e, 1).kind == '=' &&
+           isNumberKind(tokenAt(e, 2).kind);
 }
 
 // "u = expression without u": ready to be substituted into another equation.
 bool isLetterExpression(const MShiki& e) {
-    if (e.count < 4 || !isLetter(e.tokens[0].kind) || e.tokens[0].num != e.tokens[0].den ||
-        e.tokens[1].kind != '=')
+    if (e.count < 4 || !isLetter(tokenAt(e, 0).kind) || tokenAt(e, 0).num != tokenAt(e, 0).den ||
+        tokenAt(e, 1).kind != '=')
         return false;
     for (int i = 2; i < e.count; ++i)
-        if (e.tokens[static_cast<std::size_t>(i)].kind == e.tokens[0].kind) return false;
+        if (tokenAt(e, i).kind == tokenAt(e, 0).kind) return false;
     return true;
 }
 
@@ -93,7 +93,7 @@ std::optional<ShikiToken> loneNumberBesideLetter(const MShiki& e) {
     std::optional<ShikiToken> number;
     bool right = false;
     for (int i = 0; i < e.count; ++i) {
-        const ShikiToken t = e.tokens[static_cast<std::size_t>(i)];
+        const ShikiToken t = tokenAt(e, i);
         if (t.kind == '=')
             right = true;
         else if (right && isLetter(t.kind))
@@ -110,7 +110,7 @@ std::optional<ShikiToken> loneNumberBesideLetter(const MShiki& e) {
 bool needsTransposing(const MShiki& e) {
     bool right = false;
     for (int i = 0; i < e.count; ++i) {
-        const char kind = e.tokens[static_cast<std::size_t>(i)].kind;
+        const char kind = tokenAt(e, i).kind;
         if (kind == '=')
             right = true;
         else if (right ? isLetter(kind) : isNumberKind(kind))
@@ -123,8 +123,7 @@ bool needsTransposing(const MShiki& e) {
 std::int64_t plainness(const MShiki& e) {
     std::int64_t size = e.count;
     for (int i = 0; i < e.count; ++i)
-        size += std::llabs(std::int64_t{e.tokens[static_cast<std::size_t>(i)].num}) +
-                e.tokens[static_cast<std::size_t>(i)].den;
+        size += std::llabs(std::int64_t{tokenAt(e, i).num}) + tokenAt(e, i).den;
     return size;
 }
 
@@ -133,7 +132,7 @@ std::int64_t plainness(const MShiki& e) {
 std::optional<std::int32_t> commonDenominator(const MShiki& e, bool coefficientsOnly = false) {
     std::int64_t multiple = 1;
     for (int i = 0; i < e.count; ++i) {
-        const ShikiToken t = e.tokens[static_cast<std::size_t>(i)];
+        const ShikiToken t = tokenAt(e, i);
         if (t.num == 0 || !((isNumberKind(t.kind) && !coefficientsOnly) || isLetter(t.kind))) continue;
         if (t.den == 0) return std::nullopt;
         const std::int64_t den = std::llabs(std::int64_t{t.den}) / gcd(t.num, t.den);
@@ -267,7 +266,7 @@ class Candidates {
             add({needsTransposing(e) ? Operation::Transpose : Operation::Simplify, head.n, 0, "", ""});
             return;
         }
-        const ShikiToken k = e.tokens[0];
+        const ShikiToken k = tokenAt(e, 0);
         if (k.num != k.den) {
             if (!isFound(m_algebra, m_answers, u))
                 add({Operation::Divide, head.n, 0, typed(makeToken(k.num, k.den, '/')),
@@ -324,7 +323,7 @@ class Candidates {
 bool sameTokens(const MShiki& a, const MShiki& b) {
     if (a.count != b.count) return false;
     for (int i = 0; i < a.count; ++i)
-        if (!(a.tokens[static_cast<std::size_t>(i)] == b.tokens[static_cast<std::size_t>(i)])) return false;
+        if (!(tokenAt(a, i) == tokenAt(b, i))) return false;
     return true;
 }
 

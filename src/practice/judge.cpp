@@ -17,7 +17,7 @@ std::string valueText(char letter, ShikiToken value) {
 Verdict recordAnswer(Algebra& algebra, std::string& answer, int slot, const MShiki& equation, Verdict found,
                      Verdict again) {
     if (!answer.empty()) return again;
-    answer = valueText(equation.tokens[0].kind, equation.tokens[2]);
+    answer = valueText(tokenAt(equation, 0).kind, tokenAt(equation, 2));
     algebra.EquationTable[static_cast<std::size_t>(slot)] = equation;
     return found;
 }
@@ -35,9 +35,9 @@ Verdict judgeEquation(Algebra& algebra, Answers& answers, int n) {
     if (n < 0 || n > algebra.equationCount || n >= EquationSlots) return Verdict::Ordinary;
     const MShiki equation = algebra.EquationTable[static_cast<std::size_t>(n)];
     if (equation.count != 3) return Verdict::Ordinary;
-    const ShikiToken left = equation.tokens[0];
-    const ShikiToken middle = equation.tokens[1];
-    const ShikiToken right = equation.tokens[2];
+    const ShikiToken left = tokenAt(equation, 0);
+    const ShikiToken middle = tokenAt(equation, 1);
+    const ShikiToken right = tokenAt(equation, 2);
     if (middle.kind != '=' || right.kind != '/') return Verdict::Ordinary;
 
     if (left.num == right.num && left.den == right.den && left.kind == '/') return Verdict::Identity;

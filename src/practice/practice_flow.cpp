@@ -223,7 +223,7 @@ bool PracticeFlow::loadCurrentProblem() {
     const RenExt problem = loadProblem(m.problems, m.algebra, m.problems.currentUnit,
                                        currentProblemNumber(m.problems), messages);
     showMessages(m.dialogs, messages);
-    if (problem.invalid != 0) {
+    if (problem.invalid) {
         m.algebra.EquationTable[1] = MShiki{};
         m.algebra.EquationTable[2] = MShiki{};
         m.algebra.equationCount = 0;

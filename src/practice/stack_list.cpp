@@ -16,7 +16,7 @@ std::vector<std::string> stackListLines(const Algebra& algebra, int equationLimi
     for (int n = 1; n <= last; ++n) {
         const MShiki& equation = algebra.EquationTable[static_cast<std::size_t>(n)];
         for (int i = 0; i < std::clamp(equation.count, 0, MaxTokens); ++i)
-            lines.push_back(stackTokenText(equation.tokens[static_cast<std::size_t>(i)]));
+            lines.push_back(stackTokenText(tokenAt(equation, i)));
         lines.push_back("----------" + EquationLabels()[static_cast<std::size_t>(n)]);
     }
     return lines;

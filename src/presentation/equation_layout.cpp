@@ -63,7 +63,7 @@ class EquationDrawing {
     }
 
     void token(int i, char nextKind) {
-        const ShikiToken& t = m_e.tokens[static_cast<std::size_t>(i)];
+        const ShikiToken& t = tokenAt(m_e, i);
         if (m_group.open)
             collect(t);
         else
@@ -260,7 +260,7 @@ int drawEquation(Canvas& image, LayoutState& layout, const Algebra& algebra, int
     layout.cellWidth = size.cellWidth;
 
     for (int i = 0; i < count; ++i) {
-        const char nextKind = i + 1 < count ? e.tokens[static_cast<std::size_t>(i) + 1].kind : '\0';
+        const char nextKind = i + 1 < count ? tokenAt(e, i + 1).kind : '\0';
         drawing.token(i, nextKind);
     }
     return drawing.x();
@@ -361,7 +361,7 @@ std::string decimalText(ShikiToken t) {
 
 bool needsSign(const MShiki& e, int i) {
     if (i <= 0 || i > MaxTokens) return false;
-    switch (e.tokens[static_cast<std::size_t>(i) - 1].kind) {
+    switch (tokenAt(e, i - 1).kind) {
     case '(':
     case '*':
     case '=':

@@ -197,7 +197,7 @@ TEST(ProblemSet, SplitsAProblemAtItsFirstSemicolon) {
         const RenExt problem = splitProblem(row.line);
         EXPECT_EQ(problem.firstText, row.first) << row.line;
         EXPECT_EQ(problem.secondText, row.second) << row.line;
-        EXPECT_EQ(problem.invalid, 0) << row.line;
+        EXPECT_EQ(problem.invalid, false) << row.line;
     }
 }
 
@@ -240,7 +240,7 @@ TEST(ProblemSet, LoadsAProblemIntoEquationsOneAndTwo) {
         set.ProblemTexts[3][4] = row.line;
 
         const RenExt problem = loadProblem(set, algebra, 3, 4, messages);
-        EXPECT_EQ(problem.invalid, row.valid ? 0 : 1) << row.line;
+        EXPECT_EQ(problem.invalid, !row.valid) << row.line;
         EXPECT_EQ(algebra.equationCount, row.equationCount) << row.line;
         EXPECT_EQ(shownText(messages), row.shown) << row.line;
         if (*row.first) {
@@ -263,8 +263,8 @@ TEST(ProblemSet, LoadingFindsTheProblemsOwnLetters) {
     ProblemSet set;
     set.ProblemTexts[1][1] = "2x+y=7;x-y=2";
     set.ProblemTexts[1][2] = "2b+a=8;a-b=1";
-    ASSERT_EQ(loadProblem(set, algebra, 1, 1, messages).invalid, 0);
-    ASSERT_EQ(loadProblem(set, algebra, 1, 2, messages).invalid, 0);
+    ASSERT_EQ(loadProblem(set, algebra, 1, 1, messages).invalid, false);
+    ASSERT_EQ(loadProblem(set, algebra, 1, 2, messages).invalid, false);
     EXPECT_EQ(algebra.unknown1, 'a');
     EXPECT_EQ(algebra.unknown2, 'b');
 }
@@ -278,7 +278,7 @@ TEST(ProblemSet, AProblemIsInDecimalsWhenEitherEquationIs) {
         Algebra algebra;
         ProblemSet set;
         set.ProblemTexts[1][1] = line;
-        ASSERT_EQ(loadProblem(set, algebra, 1, 1, messages).invalid, 0) << line;
+        ASSERT_EQ(loadProblem(set, algebra, 1, 1, messages).invalid, false) << line;
         EXPECT_EQ(algebra.hasDecimalPoint, decimals) << line;
     }
 }
@@ -288,7 +288,7 @@ TEST(ProblemSet, AProblemOutsideTheTablesIsInvalid) {
         Messages messages;
         Algebra algebra;
         ProblemSet set;
-        EXPECT_EQ(loadProblem(set, algebra, unit, problem, messages).invalid, 1);
+        EXPECT_EQ(loadProblem(set, algebra, unit, problem, messages).invalid, true);
         EXPECT_EQ(shownText(messages), (Shown{"message: ?", "message: ：問題が不正です"}));
     }
 }

@@ -2,6 +2,7 @@
 // Copyright 2026 The Tavolini authors
 #include "operations/executor.h"
 #include "support/drill.h"
+#include "support/typical_road.h"
 
 #include <gtest/gtest.h>
 
@@ -44,23 +45,9 @@ void checkRows(const std::vector<StepRow>& rows) {
 
 TEST(Executor, TheTypicalRoadSolvesTheProblem) {
     Drill drill;
-    ASSERT_TRUE(drill.load("2x+y=7", "x-y=2"));
-    struct Road {
-        const char* command;
-        const char* tokens;
-        const char* sentence;
-        Verdict verdict;
-    };
-    const Road road[] = {
-        {"①＋②", "3x = 9", "①式と②式をたすと", Verdict::Ordinary},
-        {"③÷3", "1x = 3", "③式の両辺を3で割ると", Verdict::FirstFound},
-        {"④代入②", "3 -1y = 2", "④式を②式に代入すると", Verdict::Ordinary},
-        {"⑤移項", "-1y = -3 2", "⑤式を移項すると", Verdict::Ordinary},
-        {"⑥整理", "-1y = -1", "⑥式を整理すると", Verdict::Ordinary},
-        {"⑦×-1", "1y = 1", "⑦式の両辺を-1倍すると", Verdict::SecondFound},
-    };
-    for (const Road& step : road) {
-        EXPECT_EQ(drill.run(step.command), step.tokens) << step.command;
+    ASSERT_TRUE(drill.load(RoadFirst, RoadSecond));
+    for (const RoadStep& step : TypicalRoad) {
+        EXPECT_EQ(drill.run(step.command), step.equation) << step.command;
         EXPECT_EQ(drill.sentence(drill.algebra.equationCount), step.sentence) << step.command;
         EXPECT_EQ(judgeEquation(drill.algebra, drill.answers, drill.algebra.equationCount), step.verdict)
             << step.command;

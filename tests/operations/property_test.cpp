@@ -58,10 +58,6 @@ std::string exactText(const MaybeExact& v) {
     return v->den == 1 ? text(v->num) : text(v->num) + "/" + text(v->den);
 }
 
-ShikiToken tokenAt(const MShiki& equation, int i) {
-    return equation.tokens[static_cast<std::size_t>(i)];
-}
-
 // Values of the two letters.
 struct Point {
     std::array<char, 2> letters{};

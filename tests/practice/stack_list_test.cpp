@@ -16,7 +16,7 @@ TEST(StackList, ListsEveryTokenOfEverySlotUpToTheLimit) {
     Algebra algebra;
     ProblemSet set;
     set.ProblemTexts[1][1] = "2x-3y=5;x+y=1";
-    ASSERT_EQ(loadProblem(set, algebra, 1, 1, messages).invalid, 0);
+    ASSERT_EQ(loadProblem(set, algebra, 1, 1, messages).invalid, false);
     algebra.EquationTable[12].count = 99; // a damaged count lists no more than a record holds
     for (const int limit : {12, 24, 32, 40}) {
         const std::vector<std::string> lines = stackListLines(algebra, limit);

@@ -40,7 +40,7 @@ bool Drill::loadProblemOf(const ProblemSet& set, int unit, int problem) {
         slot = MShiki{};
     answers = Answers{};
     Messages messages;
-    const bool loaded = loadProblem(set, algebra, unit, problem, messages).invalid == 0;
+    const bool loaded = !loadProblem(set, algebra, unit, problem, messages).invalid;
     showMessages(dialogs, messages);
     return loaded;
 }
