@@ -2,6 +2,8 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +14,19 @@ namespace tavolini {
 // so a conversion never fails.
 std::string cp932(std::string_view utf8);
 std::string utf8FromCp932(std::string_view cp932Text);
+
+// Code page 932 one character at a time, from a table of our own. A code is
+// a single byte, or a lead byte and its trail as lead << 8 | trail. Beside
+// the characters of code page 932 text, the single bytes 0x80, 0xA0 and 0xFD
+// to 0xFF read as Windows reads them (U+0080, U+F8F0 to U+F8F3); the
+// conversions above, like isCp932Text, leave them out.
+std::optional<char16_t> decodeCp932(std::uint16_t code);
+
+// The code a character is written as. Where it has several, the one Windows
+// writes: JIS X 0208's rows first, then NEC's row 13, IBM's extensions, and
+// NEC's copies of those last. A few look-alikes that input methods type
+// (〜 ‖ − — ¢ £ ¬ ¦) are written as code page 932's own character.
+std::optional<std::uint16_t> encodeCp932(char32_t c);
 
 // The first byte of a double-byte character in code page 932.
 constexpr bool isCp932LeadByte(char c) {

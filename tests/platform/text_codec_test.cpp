@@ -11,8 +11,9 @@
 namespace tavolini {
 namespace {
 
-// The core converts its literals with iconv and the windows with Qt: both
-// must agree on every character the program shows.
+// The core converts its UTF-8 literals and the windows their QStrings, each
+// by its own path through the core's table: both must agree on every
+// character the program shows.
 TEST(TextCodec, QtAndTheCoreAgreeOnTheProgramsCharacters) {
     const char* samples[] = {
         "①②⑩⑳",
