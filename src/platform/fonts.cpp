@@ -10,21 +10,7 @@
 namespace tavolini {
 
 QString shippedFamily(Face face) {
-    switch (face) {
-    case Face::Equation:
-        return QStringLiteral("TeX Gyre Bonum");
-    case Face::Gothic:
-        return QStringLiteral("IPAGothic");
-    case Face::PGothic:
-        break;
-    }
-    return QStringLiteral("IPAPGothic");
-}
-
-Face faceOfDesignName(std::string_view name) {
-    if (name == "Bookman Old Style") return Face::Equation;
-    if (fromCp932(name) == QStringLiteral(u"ＭＳ ゴシック")) return Face::Gothic;
-    return Face::PGothic;
+    return QString::fromLatin1(shippedFamilyName(face));
 }
 
 QFont shippedFont(Face face, int pixelSize) {

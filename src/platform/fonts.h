@@ -2,25 +2,13 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include "core/design_faces.h"
+
 #include <QFont>
-#include <string_view>
 
 namespace tavolini {
 
-// The faces the design calls for are Windows faces. We ship free families in
-// their place and ask for those by name: asking by the Windows name would
-// send Qt searching every installed font for a stand-in.
-enum class Face {
-    Equation, // 'Bookman Old Style': TeX Gyre Bonum
-    PGothic,  // 'ＭＳ Ｐゴシック', proportional: IPAPGothic
-    Gothic,   // 'ＭＳ ゴシック', equal width: IPAGothic
-};
-
 QString shippedFamily(Face face);
-
-// The face a design name (code page 932) stands for; the proportional
-// Gothic for a name the design does not use.
-Face faceOfDesignName(std::string_view name);
 
 QFont shippedFont(Face face, int pixelSize);
 

@@ -3,6 +3,8 @@
 #include "practice/start_up_set.h"
 
 #include "core/cp932.h"
+#include "practice/practice_flow.h"
+#include "practice/problem_set_menu.h"
 
 #include <utility>
 
@@ -17,6 +19,26 @@ SetFileReading loadProblemSetFile(ProblemSet& set, const Algebra& algebra, Dialo
     fatalError(algebra, dialogs, programEnd,
                fullPath + (reading.fault == SetFileFault::Missing ? ":FileNot Exists" : ":File Can't Load"));
     return reading;
+}
+
+StartUp startPractice(ProblemSet& problems, PracticeRecords& records, const Algebra& algebra,
+                      Dialogs& dialogs, ProgramEnd& programEnd, PracticeFlow& practice,
+                      const std::string& path) {
+    problems.startFolder = currentFolder();
+    const SetFileReading file = loadProblemSetFile(problems, algebra, dialogs, programEnd, path);
+    if (file.fault == SetFileFault::Missing || file.fault == SetFileFault::Unreadable) return StartUp::Ended;
+    records.startedFromCdRom = isOnCdRom(problems.startFolder);
+    if (file.fault != SetFileFault::None) {
+        dialogs.showMessage(setFileMessage(problems.problemSetPath, file));
+        return StartUp::NothingToPractise;
+    }
+    // No problem from empty tables, no moving to one.
+    if (!readProblemSetShowing(problems, dialogs)) {
+        dialogs.showMessage(problems.problemSetPath + cp932(":問題が不正です"));
+        return StartUp::NothingToPractise;
+    }
+    practice.startProblem(false);
+    return StartUp::Practising;
 }
 
 void fatalError(const Algebra& algebra, Dialogs& dialogs, ProgramEnd& programEnd, std::string_view text) {

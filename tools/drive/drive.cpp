@@ -14,7 +14,6 @@
 // "size N", "start", "all", "close"), dump, state, file NAME,
 // clock YYYY-MM-DD HH:MM, close.
 #include "core/cp932.h"
-#include "core/stack_text.h"
 #include "core/text_file.h"
 #include "driver_dialogs.h"
 #include "driver_editor.h"
@@ -22,6 +21,7 @@
 #include "driver_print.h"
 #include "editing/qt/edit_ques_dialog.h"
 #include "platform/deferred.h"
+#include "practice/drill_report.h"
 #include "practice/qt/drill_program.h"
 #include "practice/qt/record_viewer.h"
 #include "practice/qt/stack_view.h"
@@ -87,20 +87,11 @@ void menu(TfrmMain& window, const std::string& name) {
 }
 
 void dump(const DrillProgram& program) {
-    for (int n = 1; n <= program.algebra.equationCount && n < EquationSlots; ++n) {
-        const MShiki& equation = program.algebra.EquationTable[static_cast<std::size_t>(n)];
-        std::cout << n << ": " << utf8FromCp932(stackText(equation));
-        if (!equation.stepText.empty()) std::cout << " | " << utf8FromCp932(equation.stepText);
-        std::cout << '\n';
-    }
+    std::cout << equationTableReport(program.algebra);
 }
 
 void state(DrillProgram& program) {
-    std::cout << "count=" << program.algebra.equationCount
-              << " answer1=" << utf8FromCp932(program.answers.answer1)
-              << " answer2=" << utf8FromCp932(program.answers.answer2)
-              << " solved=" << (isSolved(program.answers) ? 1 : 0)
-              << " message=" << utf8FromCp932(program.window.page().pageMessage()) << '\n';
+    std::cout << drillStateReport(program.algebra, program.answers, program.window.page().pageMessage());
 }
 
 // The file of the current folder, line by line as the problem-set reader

@@ -9,11 +9,13 @@
 #include "platform/fonts.h"
 #include "platform/text_codec.h"
 #include "platform/window_placement.h"
+#include "practice/panel_layout.h"
 #include "practice/start_up_set.h"
 #include "presentation/page_layout.h"
 #include "presentation/qt/key_codes.h"
 #include "presentation/qt/page_window.h"
 #include "presentation/qt/qimage_canvas.h"
+#include "presentation/qt/qt_forms.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,8 +35,6 @@
 namespace tavolini {
 namespace {
 
-constexpr int PanelWidth = 145;
-constexpr int PanelHeight = 520; // below the last row of buttons
 constexpr int CaptionHeight = 20;
 constexpr int TaskBarHeight = 28; // the design leaves it free below the window
 constexpr QColor WindowColour{0, 192, 192};
@@ -158,6 +158,10 @@ QPushButton* TfrmMain::addButton(QWidget* parent, const char* name, const QStrin
     return button;
 }
 
+QPushButton* TfrmMain::addButton(QWidget* parent, const PanelButton& button) {
+    return addButton(parent, button.name, uiText(button.caption), qtRect(button.rect));
+}
+
 // The panel keeps its designed size and scrolls when the window is lower;
 // the page takes the rest and scrolls both ways when it is smaller.
 void TfrmMain::layOut(QWidget* central) {
@@ -195,31 +199,29 @@ void TfrmMain::createPanel() {
     m_panel->setFixedSize(PanelWidth, PanelHeight);
     m_panelArea->setWidget(m_panel);
 
-    for (int n = 1; n <= 18; ++n) {
+    for (int n = 1; n <= EquationButtons; ++n) {
         const std::string name = "btnShiki" + std::to_string(n);
         QPushButton* button =
             addButton(m_panel, name.c_str(), fromCp932(EquationLabels()[static_cast<std::size_t>(n)]),
-                      QRect(8, 8 + 24 * (n - 1), 25, 25));
+                      qtRect(equationButtonRect(n)));
         button->setEnabled(false);
         connect(button, &QPushButton::clicked, this, [this, n] { m_commandPanel->chooseEquation(n); });
         m_equationButtons[static_cast<std::size_t>(n)] = button;
     }
     createOperationGroup(m_panel);
-    m_btnJikkou = addButton(m_panel, "btnJikkou", uiText("実行"), QRect(40, 136, 97, 33));
+    m_btnJikkou = addButton(m_panel, ExecuteButton);
     connect(m_btnJikkou, &QPushButton::clicked, this, &TfrmMain::btnJikkouClick);
-    QPushButton* teisei = addButton(m_panel, "btnTeisei", uiText("訂正"), QRect(40, 176, 97, 33));
-    connect(teisei, &QPushButton::clicked, this, &TfrmMain::btnTeiseiClick);
+    connect(addButton(m_panel, CorrectButton), &QPushButton::clicked, this, &TfrmMain::btnTeiseiClick);
     createNumberPad(m_panel);
-    m_btnNext = addButton(m_panel, "btnNext", uiText("次の問題"), QRect(40, 372, 97, 33));
+    m_btnNext = addButton(m_panel, NextButton);
     connect(m_btnNext, &QPushButton::clicked, this, &TfrmMain::btnNextClick);
-    QPushButton* print = addButton(m_panel, "btnPrint", uiText("　印　　刷　"), QRect(40, 408, 97, 33));
-    connect(print, &QPushButton::clicked, this, &TfrmMain::showPrint);
-    m_btnChangeTangen = addButton(m_panel, "btnChangeTangen", uiText("単元変更"), QRect(40, 444, 97, 33));
+    connect(addButton(m_panel, PrintButton), &QPushButton::clicked, this, &TfrmMain::showPrint);
+    m_btnChangeTangen = addButton(m_panel, ChangeUnitButton);
     connect(m_btnChangeTangen, &QPushButton::clicked, this, &TfrmMain::changeUnit);
-    QPushButton* down = addButton(m_panel, "BitBtn1", uiText("▼"), QRect(40, 480, 48, 33));
+    QPushButton* down = addButton(m_panel, ScrollDownButton);
     down->setToolTip(uiText("下スクロール"));
     connect(down, &QPushButton::clicked, this, [this] { m_page->scrollDown(); });
-    QPushButton* up = addButton(m_panel, "btnRollUp", uiText("▲"), QRect(88, 480, 48, 33));
+    QPushButton* up = addButton(m_panel, ScrollUpButton);
     up->setToolTip(uiText("上スクロール"));
     connect(up, &QPushButton::clicked, this, [this] { m_page->scrollToTop(); });
     m_btnJikkou->setEnabled(false);
@@ -228,24 +230,12 @@ void TfrmMain::createPanel() {
 void TfrmMain::createOperationGroup(QWidget* panel) {
     m_grbSousa = new QGroupBox(panel);
     m_grbSousa->setObjectName(QStringLiteral("grbSousa"));
-    m_grbSousa->setGeometry(40, 8, 97, 121);
-    // Where each button sits, in the order they are made (the tab order).
-    struct Place {
-        Operation operation;
-        QRect rect;
-    };
-    const Place places[] = {
-        {Operation::Multiply, QRect(8, 11, 25, 25)},    {Operation::Divide, QRect(8, 38, 25, 25)},
-        {Operation::Subtract, QRect(8, 65, 25, 25)},    {Operation::Add, QRect(8, 89, 25, 25)},
-        {Operation::Substitute, QRect(40, 12, 49, 25)}, {Operation::Simplify, QRect(40, 38, 49, 25)},
-        {Operation::Transpose, QRect(40, 64, 49, 25)},  {Operation::Brackets, QRect(40, 88, 49, 25)},
-    };
-    static_assert(std::size(places) == Operations.size(), "every operation has a button");
-    for (const Place& place : places) {
+    m_grbSousa->setGeometry(qtRect(OperationGroupRect));
+    for (const OperationPlace& place : OperationPlaces) {
         const OperationRow& row = operationRow(place.operation);
         const bool drawn = row.glyph != Glyph::None;
         QPushButton* button =
-            addButton(m_grbSousa, row.buttonName, uiText(drawn ? "" : row.label), place.rect);
+            addButton(m_grbSousa, row.buttonName, uiText(drawn ? "" : row.label), qtRect(place.rect));
         if (drawn) button->setIcon(operationGlyph(row.glyph));
         const Operation operation = place.operation;
         connect(button, &QPushButton::clicked, this,
@@ -257,41 +247,18 @@ void TfrmMain::createOperationGroup(QWidget* panel) {
 void TfrmMain::createNumberPad(QWidget* panel) {
     m_grbNumber = new QGroupBox(panel);
     m_grbNumber->setObjectName(QStringLiteral("grbNumber"));
-    m_grbNumber->setGeometry(40, 208, 97, 161);
+    m_grbNumber->setGeometry(qtRect(NumberPadRect));
     m_pnlNumber = new QLabel(m_grbNumber);
     m_pnlNumber->setObjectName(QStringLiteral("pnlNumber"));
-    m_pnlNumber->setGeometry(6, 14, 85, 24);
+    m_pnlNumber->setGeometry(qtRect(OperandDisplayRect));
     m_pnlNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_pnlNumber->setStyleSheet(
         QStringLiteral("background: black; color: aqua; font-weight: bold; padding-right: 3px;"));
-
-    struct Key {
-        const char* name;
-        const char* caption;
-        const char* fed; // what the key types; "-" and "分の" are handled by their own rules
-        int column, row, span;
-    };
-    // The seven key carries an ASCII "7", as the drill always had.
-    const Key keys[] = {
-        {"btn7", "7", "7", 0, 0, 1},           {"btn8", "８", "8", 1, 0, 1},
-        {"btn9", "９", "9", 2, 0, 1},          {"btn4", "４", "4", 0, 1, 1},
-        {"btn5", "５", "5", 1, 1, 1},          {"btn6", "６", "6", 2, 1, 1},
-        {"btn1", "１", "1", 0, 2, 1},          {"btn2", "２", "2", 1, 2, 1},
-        {"btn3", "３", "3", 2, 2, 1},          {"btn0", "０", "0", 0, 3, 1},
-        {"btnMinus", "－", "-", 1, 3, 1},      {"btnDecimal", "．", ".", 2, 3, 1},
-        {"btnBunsu", "分の", "分の", 0, 4, 2}, {"btnClear", "CL", "CL", 2, 4, 1},
-    };
-    for (const Key& key : keys) {
-        const QRect rect(6 + 28 * key.column, 42 + 23 * key.row, 28 * key.span - 1, 22);
-        QPushButton* button = addButton(m_grbNumber, key.name, uiText(key.caption), rect);
+    for (const PadKey& key : PadKeys) {
+        QPushButton* button = addButton(m_grbNumber, key.name, uiText(key.caption), qtRect(padKeyRect(key)));
         button->setFocusPolicy(Qt::NoFocus);
-        const std::string fed = key.fed;
-        if (fed == "-")
-            connect(button, &QPushButton::clicked, this, [this] { m_commandPanel->minusKey(); });
-        else
-            connect(button, &QPushButton::clicked, this,
-                    [this, fed] { m_commandPanel->padInput(fed == "分の" ? cp932(fed) : fed); });
-        if (fed == "CL") button->setToolTip(uiText("クリアする"));
+        connect(button, &QPushButton::clicked, this, [this, &key] { pressPadKey(*m_commandPanel, key); });
+        if (std::string_view(key.fed) == "CL") button->setToolTip(uiText("クリアする"));
     }
     enableNumberPad(false);
 }
@@ -355,28 +322,11 @@ void TfrmMain::paintGroup(QGroupBox* group, bool enabled) {
 }
 
 bool TfrmMain::startPractice(const std::string& path) {
-    ProblemSet& problems = m_state.problems;
-    problems.startFolder = currentFolder();
-    const SetFileReading file = loadProblemSetFile(problems, m_state.algebra, m_state.dialogs, *this, path);
-    if (file.fault == SetFileFault::Missing || file.fault == SetFileFault::Unreadable) return false;
-    m_state.records.startedFromCdRom = isOnCdRom(problems.startFolder);
-    if (file.fault != SetFileFault::None) {
-        // Never shown garbled nor written back changed: nothing to practise
-        // until another set is opened.
-        m_state.dialogs.showMessage(setFileMessage(problems.problemSetPath, file));
-        setProblemSetAvailable(false);
-        return true;
-    }
-    if (!readProblemSetShowing(problems, m_state.dialogs)) {
-        // Nothing to practise until a valid set is read: no problem from
-        // empty tables, no moving to one.
-        m_state.dialogs.showMessage(problems.problemSetPath + cp932(":問題が不正です"));
-        setProblemSetAvailable(false);
-        return true;
-    }
-    setProblemSetAvailable(true);
-    m_practice->startProblem(false);
-    moveFocus();
+    const StartUp start = tavolini::startPractice(m_state.problems, m_state.records, m_state.algebra,
+                                                  m_state.dialogs, *this, *m_practice, path);
+    if (start == StartUp::Ended) return false;
+    setProblemSetAvailable(start == StartUp::Practising);
+    if (start == StartUp::Practising) moveFocus();
     return true;
 }
 
@@ -411,11 +361,11 @@ void TfrmMain::setProblemSetAvailable(bool available) {
 }
 
 void TfrmMain::enableEquationButton(int n, bool enabled) {
-    if (n >= 1 && n <= 18) m_equationButtons[static_cast<std::size_t>(n)]->setEnabled(enabled);
+    if (n >= 1 && n <= EquationButtons) m_equationButtons[static_cast<std::size_t>(n)]->setEnabled(enabled);
 }
 
 void TfrmMain::hideEquationButton(int n) {
-    if (n >= 1 && n <= 18) m_equationButtons[static_cast<std::size_t>(n)]->hide();
+    if (n >= 1 && n <= EquationButtons) m_equationButtons[static_cast<std::size_t>(n)]->hide();
 }
 
 void TfrmMain::enableExecute(bool enabled) {

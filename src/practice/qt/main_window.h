@@ -8,6 +8,7 @@
 #include "practice/command_panel.h"
 #include "practice/drill_dialogs.h"
 #include "practice/judge.h"
+#include "practice/panel_layout.h"
 #include "practice/panel_view.h"
 #include "practice/practice_flow.h"
 #include "practice/practice_view.h"
@@ -135,6 +136,7 @@ class TfrmMain final : public QMainWindow,
     void createNumberPad(QWidget* panel);
     void createMenus();
     QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, QRect rect);
+    QPushButton* addButton(QWidget* parent, const PanelButton& button);
     bool handleKey(int keyCode, bool shift, std::string_view text, bool swallowIdle);
     void setProblemSetAvailable(bool available);
     void showPrint();

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "operations/operation.h"
+#include "presentation/page_layout.h"
+
+#include <array>
+
+namespace tavolini {
+
+class CommandPanel;
+
+// The command panel as designed: every window that shows it places its
+// controls by these tables and names them so.
+inline constexpr int PanelWidth = 145;
+inline constexpr int PanelHeight = 520; // below the last row of buttons
+inline constexpr int EquationButtons = 18;
+
+// ① to ⑱ down the left edge.
+PageRect equationButtonRect(int n);
+
+// The operations' box and their buttons' places inside it, in tab order.
+inline constexpr PageRect OperationGroupRect{40, 8, 97, 121};
+struct OperationPlace {
+    Operation operation;
+    PageRect rect;
+};
+extern const std::array<OperationPlace, 8> OperationPlaces;
+
+// The number pad's box, its operand display and keys.
+inline constexpr PageRect NumberPadRect{40, 208, 97, 161};
+inline constexpr PageRect OperandDisplayRect{6, 14, 85, 24};
+struct PadKey {
+    const char* name;
+    const char* caption; // UTF-8
+    const char* fed;     // what the key types; "-" and "分の" have rules of their own
+    int column, row, span;
+};
+extern const std::array<PadKey, 14> PadKeys;
+PageRect padKeyRect(const PadKey& key);
+
+// A press of the key on the panel.
+void pressPadKey(CommandPanel& panel, const PadKey& key);
+
+// The buttons of the panel's right column below the operations.
+struct PanelButton {
+    const char* name;
+    const char* caption; // UTF-8
+    PageRect rect;
+};
+inline constexpr PanelButton ExecuteButton{"btnJikkou", "実行", {40, 136, 97, 33}};
+inline constexpr PanelButton CorrectButton{"btnTeisei", "訂正", {40, 176, 97, 33}};
+inline constexpr PanelButton NextButton{"btnNext", "次の問題", {40, 372, 97, 33}};
+inline constexpr PanelButton PrintButton{"btnPrint", "　印　　刷　", {40, 408, 97, 33}};
+inline constexpr PanelButton ChangeUnitButton{"btnChangeTangen", "単元変更", {40, 444, 97, 33}};
+inline constexpr PanelButton ScrollDownButton{"BitBtn1", "▼", {40, 480, 48, 33}};
+inline constexpr PanelButton ScrollUpButton{"btnRollUp", "▲", {88, 480, 48, 33}};
+
+} // namespace tavolini
