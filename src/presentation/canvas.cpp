@@ -3,8 +3,13 @@
 #include "presentation/canvas.h"
 
 #include "core/cp932.h"
+#include "core/design_faces.h"
 
 namespace tavolini {
+
+bool drawsMinusSign(const CanvasFont& font) {
+    return faceOfDesignName(font.face) == Face::Equation;
+}
 
 CanvasFont clearedSurfaceFont() {
     CanvasFont font;

@@ -55,6 +55,55 @@ constexpr int pixelsFromPoints(int points) {
 
 enum class PenMode { Copy, NotXor };
 
+// An equation's minus is drawn as the font's minus sign (U+2212), as wide as
+// its plus, not as the short hyphen of the keyboard.
+bool drawsMinusSign(const CanvasFont& font);
+
+// Text is placed by the top of its cell, as Windows places it. TeX Gyre
+// Bonum reports a taller ascent than the Bookman it stands for, which would
+// push denominators out of the bottom of a row; no face gets more than the
+// em less one pixel.
+constexpr int textAscent(int fontAscent, int pixelSize) {
+    return fontAscent < pixelSize - 1 ? fontAscent : pixelSize - 1;
+}
+
+// The pixels of a line from (x1, y1) up to but not including (x2, y2), each
+// once: a not-xor line drawn twice must cancel exactly.
+template <class Plot> void forEachLinePixel(int x1, int y1, int x2, int y2, Plot plot) {
+    const int dx = x2 > x1 ? x2 - x1 : x1 - x2;
+    const int dy = -(y2 > y1 ? y2 - y1 : y1 - y2);
+    const int stepX = x1 < x2 ? 1 : -1;
+    const int stepY = y1 < y2 ? 1 : -1;
+    int error = dx + dy;
+    int x = x1;
+    int y = y1;
+    while (x != x2 || y != y2) {
+        plot(x, y);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += stepY;
+        }
+    }
+}
+
+// The pixels of the outline of x1..x2-1, y1..y2-1, each once.
+template <class Plot> void forEachOutlinePixel(int x1, int y1, int x2, int y2, Plot plot) {
+    if (x2 - x1 < 1 || y2 - y1 < 1) return;
+    for (int x = x1; x < x2; ++x) {
+        plot(x, y1);
+        if (y2 - 1 > y1) plot(x, y2 - 1);
+    }
+    for (int y = y1 + 1; y < y2 - 1; ++y) {
+        plot(x1, y);
+        if (x2 - 1 > x1) plot(x2 - 1, y);
+    }
+}
+
 // The drawing surface of one image: the layout and the page draw through this
 // and nothing else, so that the screen, the selection previews and the tests
 // share one layout.

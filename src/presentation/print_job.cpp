@@ -3,6 +3,7 @@
 #include "presentation/print_job.h"
 
 #include "core/cp932.h"
+#include "presentation/brace.h"
 #include "presentation/page_rows.h"
 
 #include <algorithm>
@@ -17,15 +18,6 @@ constexpr int MarginCharacterWidth = 10; // a cell of the equations at their usu
 constexpr int TitlePoints = 12;
 constexpr double ScreenResolution = 96;
 constexpr int RowGap = 2; // layout pixels below every row
-
-// The brace beside ① and ②, and the [答] brace of the answer box, as the
-// page window draws them, in pixels of the layout.
-constexpr PageRect BraceImage{0, 0, 25, 100};
-constexpr PageRect BraceCurve{6, 4, 14, 92};
-constexpr PageRect AnswerBraceImage{0, 0, 70, 100};
-constexpr PageRect AnswerBraceCurve{52, 4, 14, 92};
-constexpr int AnswerLabelWidth = 50;
-constexpr int AnswerLabelPoints = 12;
 
 int scaled(int length, double scale) {
     return static_cast<int>(std::lround(length * scale));
@@ -73,15 +65,7 @@ void printAnswerBrace(PrintTarget& target, int x, int y, double scale) {
     Canvas& canvas = target.canvas(scaledRect(AnswerBraceImage, x, y, scale), AnswerBraceImage.width,
                                    AnswerBraceImage.height);
     canvas.fillRect(0, 0, AnswerBraceImage.width, AnswerBraceImage.height, clWhite);
-    CanvasFont font = clearedSurfaceFont();
-    font.face = cp932("ＭＳ ゴシック");
-    font.bold = true;
-    font.size = AnswerLabelPoints;
-    canvas.setFont(font);
-    const std::string label = cp932("[答]");
-    const int width = target.measure().textWidth(font, label);
-    canvas.textOut((AnswerLabelWidth - width) / 2,
-                   (AnswerBraceImage.height - pixelsFromPoints(font.size)) / 2, label);
+    drawAnswerBraceLabel(canvas, target.measure());
     target.drawBrace(scaledRect(AnswerBraceCurve, x, y, scale));
 }
 

@@ -3,8 +3,10 @@
 #include "presentation/qt/page_bitmaps.h"
 
 #include "core/cp932.h"
+#include "presentation/brace.h"
 #include "presentation/canvas.h"
 #include "presentation/qt/qimage_canvas.h"
+#include "presentation/qt/qt_forms.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -12,24 +14,14 @@
 namespace tavolini {
 
 void drawBrace(QPainter& painter, QRectF box, QColor ink) {
-    const qreal right = box.right();
-    const qreal left = box.left();
-    const qreal middle = (left + right) / 2;
-    const qreal top = box.top();
-    const qreal bottom = box.bottom();
-    const qreal centre = (top + bottom) / 2;
-    const qreal bend = (right - left) / 2;
-
-    QPainterPath path(QPointF(right, top));
-    path.cubicTo(QPointF(middle, top), QPointF(middle, top + bend), QPointF(middle, top + 2 * bend));
-    path.lineTo(QPointF(middle, centre - 2 * bend));
-    path.cubicTo(QPointF(middle, centre - bend), QPointF(middle, centre), QPointF(left, centre));
-    path.cubicTo(QPointF(middle, centre), QPointF(middle, centre + bend), QPointF(middle, centre + 2 * bend));
-    path.lineTo(QPointF(middle, bottom - 2 * bend));
-    path.cubicTo(QPointF(middle, bottom - bend), QPointF(middle, bottom), QPointF(right, bottom));
+    const BraceStroke stroke = braceStroke(box.left(), box.top(), box.width(), box.height());
+    const auto at = [](CurvePoint p) { return QPointF(p.x, p.y); };
+    QPainterPath path(at(stroke.start));
+    for (const auto& piece : stroke.pieces)
+        path.cubicTo(at(piece[0]), at(piece[1]), at(piece[2]));
 
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(ink, box.width() / 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(ink, stroke.penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);
 }
@@ -48,14 +40,14 @@ QImage screenPicture(QSize size, QColor paper) {
 } // namespace
 
 QImage braceBitmap(QColor ink, QColor paper) {
-    QImage image = screenPicture(QSize(25, 100), paper);
+    QImage image = screenPicture(QSize(BraceImage.width, BraceImage.height), paper);
     QPainter painter(&image);
-    drawBrace(painter, QRectF(6, 4, 14, 92), ink);
+    drawBrace(painter, QRectF(qtRect(BraceCurve)), ink);
     return image;
 }
 
 QImage answerBraceBitmap() {
-    QImage image = screenPicture(QSize(70, 100), Qt::white);
+    QImage image = screenPicture(QSize(AnswerBraceImage.width, AnswerBraceImage.height), Qt::white);
     QPainter painter(&image);
     CanvasFont font;
     font.face = cp932("ＭＳ ゴシック");
@@ -64,7 +56,7 @@ QImage answerBraceBitmap() {
     painter.setFont(qtFont(font));
     painter.setPen(Qt::black);
     painter.drawText(QRect(0, 0, 50, 100), Qt::AlignCenter, QStringLiteral(u"[答]"));
-    drawBrace(painter, QRectF(52, 4, 14, 92), Qt::black);
+    drawBrace(painter, QRectF(qtRect(AnswerBraceCurve)), Qt::black);
     return image;
 }
 

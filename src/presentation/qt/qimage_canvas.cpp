@@ -35,20 +35,14 @@ bool sameFace(const CanvasFont& a, const CanvasFont& b) {
 
 } // namespace
 
-// An equation's minus is the font's minus sign, as wide as its plus, not the
-// short hyphen of the keyboard.
 QString canvasText(const CanvasFont& font, std::string_view text) {
     QString shown = qtText(text);
-    if (faceOfDesignName(font.face) == Face::Equation) shown.replace(QChar(u'-'), QChar(0x2212));
+    if (drawsMinusSign(font)) shown.replace(QChar(u'-'), QChar(0x2212));
     return shown;
 }
 
-// Text is placed by the top of its cell, as Windows places it. TeX Gyre
-// Bonum reports a taller ascent than the Bookman it stands for, which would
-// push denominators out of the bottom of a row; no face here gets more than
-// the em less one pixel.
 int canvasAscent(const QFont& font) {
-    return std::min(QFontMetrics(font).ascent(), font.pixelSize() - 1);
+    return textAscent(QFontMetrics(font).ascent(), font.pixelSize());
 }
 
 int QtTextMeasure::textWidth(const CanvasFont& font, std::string_view text) const {
@@ -159,16 +153,6 @@ void QImageCanvas::plot(int x, int y) {
     }
 }
 
-void QImageCanvas::span(int x1, int x2, int y) {
-    for (int x = x1; x < x2; ++x)
-        plot(x, y);
-}
-
-void QImageCanvas::column(int x, int y1, int y2) {
-    for (int y = y1; y < y2; ++y)
-        plot(x, y);
-}
-
 void QImageCanvas::copyRect(int x1, int y1, int x2, int y2) {
     const QRect area =
         QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)).intersected(QRect(QPoint(0, 0), m_pictureSize));
@@ -183,25 +167,7 @@ void QImageCanvas::line(int x1, int y1, int x2, int y2) {
     if (m_penMode == PenMode::Copy && x1 == x2)
         return copyRect(x1, std::min(y1, y2 + 1), x1 + 1, std::max(y1 + 1, y2));
     finishPainting();
-    const int dx = std::abs(x2 - x1);
-    const int dy = -std::abs(y2 - y1);
-    const int stepX = x1 < x2 ? 1 : -1;
-    const int stepY = y1 < y2 ? 1 : -1;
-    int error = dx + dy;
-    int x = x1;
-    int y = y1;
-    while (x != x2 || y != y2) {
-        plot(x, y);
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x += stepX;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y += stepY;
-        }
-    }
+    forEachLinePixel(x1, y1, x2, y2, [this](int x, int y) { plot(x, y); });
 }
 
 void QImageCanvas::rectangle(int x1, int y1, int x2, int y2) {
@@ -214,10 +180,7 @@ void QImageCanvas::rectangle(int x1, int y1, int x2, int y2) {
         return;
     }
     finishPainting();
-    span(x1, x2, y1);
-    if (y2 - 1 > y1) span(x1, x2, y2 - 1);
-    column(x1, y1 + 1, y2 - 1);
-    if (x2 - 1 > x1) column(x2 - 1, y1 + 1, y2 - 1);
+    forEachOutlinePixel(x1, y1, x2, y2, [this](int x, int y) { plot(x, y); });
 }
 
 void QImageCanvas::fillRect(int x1, int y1, int x2, int y2, Colour colour) {

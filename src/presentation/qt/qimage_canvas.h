@@ -81,8 +81,6 @@ class QImageCanvas final : public Canvas {
     void resolveFont();
     void copyRect(int x1, int y1, int x2, int y2); // in the pen
     void plot(int x, int y);
-    void span(int x1, int x2, int y);   // x1..x2-1
-    void column(int x, int y1, int y2); // y1..y2-1
 
     QSize m_controlSize;
     QSize m_pictureSize;
