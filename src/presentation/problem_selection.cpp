@@ -9,6 +9,35 @@
 namespace tavolini {
 namespace {
 
+constexpr std::array<PagePoint, SelectionSlots> BraceOrigins{
+    {{8, 24}, {8, 144}, {8, 264}, {408, 24}, {408, 144}}};
+constexpr std::array<PagePoint, SelectionSlots> ButtonOrigins{
+    {{344, 56}, {344, 184}, {344, 304}, {744, 64}, {744, 184}}};
+constexpr int PreviewOffset = 24; // from the brace's left edge
+constexpr int SecondEquationDrop = 50;
+
+std::size_t slotIndex(int p) {
+    return static_cast<std::size_t>(std::clamp(p, 1, SelectionSlots) - 1);
+}
+
+} // namespace
+
+PageRect selectionBraceRect(int p) {
+    const PagePoint at = BraceOrigins[slotIndex(p)];
+    return {at.x, at.y, 25, 100};
+}
+
+PageRect selectionPreviewRect(int n) {
+    const PagePoint brace = BraceOrigins[slotIndex((n + 1) / 2)];
+    return {brace.x + PreviewOffset, brace.y + (n % 2 == 0 ? SecondEquationDrop : 0), 305, 50};
+}
+
+PageRect selectionButtonRect(int p) {
+    const PagePoint at = ButtonOrigins[slotIndex(p)];
+    return {at.x, at.y, 25, 25};
+}
+namespace {
+
 // A preview is cleared down to the height of a page row, whatever its own.
 constexpr int PreviewClearHeight = 70;
 constexpr int RawTextSize = 12;

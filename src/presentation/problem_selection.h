@@ -6,6 +6,7 @@
 #include "files/problem_set.h"
 #include "presentation/canvas.h"
 #include "presentation/equation_layout.h"
+#include "presentation/page_layout.h"
 
 #include <array>
 #include <cstdint>
@@ -17,6 +18,18 @@ namespace tavolini {
 // Problem p of the shown unit stands in images 2p-1 and 2p beside brace p.
 inline constexpr int SelectionSlots = MaxProblemsPerUnit;
 inline constexpr int PreviewImageCount = 2 * SelectionSlots;
+
+// The dialog's controls as designed, on a sheet of SelectionSheet's size:
+// problems 1 to 3 stand in a left column, 4 and 5 in a right one, each a
+// brace with its two equations beside it and its button.
+inline constexpr PageRect SelectionSheet{0, 0, 790, 510};
+inline constexpr PageRect SelectionLabelRect{408, 296, 177, 17};
+inline constexpr PageRect SelectionUnitListRect{408, 320, 329, 169};
+inline constexpr PageRect SelectionOkRect{48, 432, 81, 33};
+inline constexpr PageRect SelectionCancelRect{168, 432, 81, 33};
+PageRect selectionBraceRect(int p);
+PageRect selectionPreviewRect(int n); // image n: problem (n + 1) / 2, its first or second equation
+PageRect selectionButtonRect(int p);
 
 // What the selection dialog remembers between showings.
 struct SelectionState {

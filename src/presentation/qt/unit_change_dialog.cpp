@@ -9,6 +9,7 @@
 #include "platform/window_placement.h"
 #include "presentation/qt/page_bitmaps.h"
 #include "presentation/qt/qimage_canvas.h"
+#include "presentation/qt/qt_forms.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -22,28 +23,10 @@ namespace tavolini {
 namespace {
 
 constexpr int WindowFontPixels = 12;
-constexpr QSize BraceSize{25, 100};
-constexpr QSize PreviewSize{305, 50};
-constexpr int SecondEquationDrop = 50;
-constexpr QSize ShikiButtonSize{25, 25};
 constexpr int UnitItemHeight = 16;
 const QColor MarkGreen(0, 127, 0);
 // Where the brace of a marked problem gets its picture, as designed.
 constexpr QPoint BraceCopyOrigin{1, 1};
-
-// Problems 1 to 3 stand in a left column, 4 and 5 in a right one.
-constexpr std::array<QPoint, SelectionSlots> BraceOrigins{
-    {{8, 24}, {8, 144}, {8, 264}, {408, 24}, {408, 144}}};
-constexpr std::array<QPoint, SelectionSlots> ShikiOrigins{
-    {{344, 56}, {344, 184}, {344, 304}, {744, 64}, {744, 184}}};
-constexpr int PreviewOffset = 24; // from the brace's left edge
-
-constexpr QRect Label1Rect{408, 296, 177, 17};
-constexpr QRect TangenRect{408, 320, 329, 169};
-constexpr QRect OkRect{48, 432, 81, 33};
-constexpr QRect CancelRect{168, 432, 81, 33};
-// When there is no main window to cover.
-constexpr QSize UncoveredSize{790, 510};
 
 QString slotName(const char* stem, int n) {
     return QString::fromLatin1(stem) + QString::number(n);
@@ -66,12 +49,12 @@ TfrmMondai::TfrmMondai(ProblemSet& set, Algebra& algebra, LayoutState& layout, Q
     setModal(true);
     QFont windowFont = shippedFont(Face::PGothic, WindowFontPixels);
     setFont(windowFont);
-    resize(UncoveredSize);
+    resize(qtRect(SelectionSheet).size()); // when there is no main window to cover
     // The controls keep their designed places on a sheet that scrolls when the
     // dialog is smaller than it, on a small screen: OK stays within reach.
     m_sheet = new QWidget;
     m_sheet->setObjectName(QStringLiteral("sheet"));
-    m_sheet->setFixedSize(UncoveredSize);
+    m_sheet->setFixedSize(qtRect(SelectionSheet).size());
     createControls();
     auto* area = new QScrollArea(this);
     area->setFrameShape(QFrame::NoFrame);
@@ -89,21 +72,17 @@ RowImage* TfrmMondai::addImage(const QString& name, QRect rect) {
 
 void TfrmMondai::createSlot(int p) {
     const auto i = static_cast<std::size_t>(p - 1);
-    const QPoint brace = BraceOrigins[i];
-
-    RowImage* kakko = addImage(slotName("imgKakko", p), QRect(brace, BraceSize));
+    RowImage* kakko = addImage(slotName("imgKakko", p), qtRect(selectionBraceRect(p)));
     kakko->setStretch(true);
     kakko->canvas().setPicture(unmarkedBrace());
     m_imgKakko[i] = kakko;
 
-    const QPoint preview(brace.x() + PreviewOffset, brace.y());
-    m_images[2 * i] = addImage(slotName("Image", 2 * p - 1), QRect(preview, PreviewSize));
-    m_images[2 * i + 1] =
-        addImage(slotName("Image", 2 * p), QRect(preview + QPoint(0, SecondEquationDrop), PreviewSize));
+    m_images[2 * i] = addImage(slotName("Image", 2 * p - 1), qtRect(selectionPreviewRect(2 * p - 1)));
+    m_images[2 * i + 1] = addImage(slotName("Image", 2 * p), qtRect(selectionPreviewRect(2 * p)));
 
     auto* button = new QPushButton(fromCp932(EquationLabels()[static_cast<std::size_t>(p)]), m_sheet);
     button->setObjectName(slotName("btnShiki", p));
-    button->setGeometry(QRect(ShikiOrigins[i], ShikiButtonSize));
+    button->setGeometry(qtRect(selectionButtonRect(p)));
     button->setAutoDefault(false);
     m_btnShiki[i] = button;
 
@@ -118,16 +97,18 @@ void TfrmMondai::createControls() {
     for (int p = 1; p <= SelectionSlots; ++p)
         createSlot(p);
 
-    m_imgKakkoB = addImage(QStringLiteral("imgKakkoB"), QRect(QPoint(0, 0), BraceSize));
+    m_imgKakkoB =
+        addImage(QStringLiteral("imgKakkoB"), QRect(QPoint(0, 0), qtRect(selectionBraceRect(1)).size()));
     m_imgKakkoB->canvas().setPicture(markedBrace());
     m_imgKakkoB->hide();
-    m_imgKakkoW = addImage(QStringLiteral("imgKakkoW"), QRect(QPoint(0, 0), BraceSize));
+    m_imgKakkoW =
+        addImage(QStringLiteral("imgKakkoW"), QRect(QPoint(0, 0), qtRect(selectionBraceRect(1)).size()));
     m_imgKakkoW->canvas().setPicture(unmarkedBrace());
     m_imgKakkoW->hide();
 
     m_label1 = new QLabel(uiText("問題を選んでください"), m_sheet);
     m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setGeometry(Label1Rect);
+    m_label1->setGeometry(qtRect(SelectionLabelRect));
     QPalette labelPalette = m_label1->palette();
     labelPalette.setColor(QPalette::Window, Qt::white);
     labelPalette.setColor(QPalette::WindowText, Qt::black);
@@ -136,7 +117,7 @@ void TfrmMondai::createControls() {
 
     m_lstTangen = new QListWidget(m_sheet);
     m_lstTangen->setObjectName(QStringLiteral("lstTangen"));
-    m_lstTangen->setGeometry(TangenRect);
+    m_lstTangen->setGeometry(qtRect(SelectionUnitListRect));
     m_lstTangen->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lstTangen->setUniformItemSizes(true);
     // Moving to a unit, by the mouse or the keys, shows it.
@@ -144,12 +125,12 @@ void TfrmMondai::createControls() {
 
     m_btnOK = new QPushButton(uiText("Ｏ　Ｋ"), m_sheet);
     m_btnOK->setObjectName(QStringLiteral("btnOK"));
-    m_btnOK->setGeometry(OkRect);
+    m_btnOK->setGeometry(qtRect(SelectionOkRect));
     connect(m_btnOK, &QPushButton::clicked, this, &TfrmMondai::btnOKClick);
 
     m_btnCancel = new QPushButton(uiText("キャンセル"), m_sheet);
     m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    m_btnCancel->setGeometry(CancelRect);
+    m_btnCancel->setGeometry(qtRect(SelectionCancelRect));
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
