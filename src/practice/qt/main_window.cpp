@@ -453,19 +453,7 @@ void TfrmMain::changeUnit() {
 // The main window sees every key first. With no command begun every key is
 // dropped; otherwise the keys of the drill are used and the rest go on.
 bool TfrmMain::handleKey(int keyCode, bool shift, std::string_view text, bool swallowIdle) {
-    switch (m_commandPanel->keyStroke(keyCode, shift, text, swallowIdle)) {
-    case CommandPanel::KeyAction::Execute:
-        btnJikkouClick();
-        return true;
-    case CommandPanel::KeyAction::Correct:
-        btnTeiseiClick();
-        return true;
-    case CommandPanel::KeyAction::Used:
-        return true;
-    case CommandPanel::KeyAction::None:
-        break;
-    }
-    return false;
+    return enterKey(*m_commandPanel, *m_practice, keyCode, shift, text, swallowIdle);
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {

@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "web/html_canvas.h"
+
+#include "core/cp932.h"
+#include "core/design_faces.h"
+#include "web/page_script.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <map>
+
+namespace tavolini::web {
+namespace {
+
+using emscripten::val;
+
+std::string cssColour(Colour c) {
+    return "rgb(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
+}
+
+std::string cssFont(const CanvasFont& font) {
+    std::string css = font.italic ? "italic " : "";
+    if (font.bold) css += "bold ";
+    return css + std::to_string(pixelsFromPoints(font.size)) + "px \"" +
+           shippedFamilyName(faceOfDesignName(font.face)) + "\", sans-serif";
+}
+
+// The text as a canvas shows it: UTF-8, an equation's minus as the minus sign.
+std::string shownText(const CanvasFont& font, std::string_view text) {
+    std::string shown = utf8FromCp932(text);
+    if (!drawsMinusSign(font)) return shown;
+    std::string withSigns;
+    for (const char c : shown)
+        withSigns += c == '-' ? std::string("\xE2\x88\x92") : std::string(1, c);
+    return withSigns;
+}
+
+// One context measures for every canvas; ascents are kept by font.
+val measuringContext() {
+    static val context = val::global("document")
+                             .call<val>("createElement", std::string("canvas"))
+                             .call<val>("getContext", std::string("2d"));
+    return context;
+}
+
+int ascentOf(const CanvasFont& font) {
+    static std::map<std::string, int> ascents;
+    const std::string css = cssFont(font);
+    const auto known = ascents.find(css);
+    if (known != ascents.end()) return known->second;
+    val context = measuringContext();
+    context.set("font", css);
+    const double ascent =
+        context.call<val>("measureText", std::string("0"))["fontBoundingBoxAscent"].as<double>();
+    return ascents[css] = textAscent(static_cast<int>(std::lround(ascent)), pixelsFromPoints(font.size));
+}
+
+} // namespace
+
+HtmlCanvas::HtmlCanvas(const std::string& id, int width, int height)
+    : m_context(element(id).call<val>("getContext", std::string("2d"))), m_width(width), m_height(height),
+      m_ratio(std::max(1.0, val::global("devicePixelRatio").as<double>())) {
+    val canvas = m_context["canvas"];
+    canvas.set("width", static_cast<int>(std::lround(width * m_ratio)));
+    canvas.set("height", static_cast<int>(std::lround(height * m_ratio)));
+    clear();
+}
+
+void HtmlCanvas::setPen(Colour colour, PenMode mode) {
+    m_pen = colour;
+    m_penMode = mode;
+}
+
+void HtmlCanvas::textOut(int x, int y, std::string_view text) {
+    if (text.empty()) return;
+    m_context.set("font", cssFont(m_font));
+    m_context.set("fillStyle", cssColour(m_font.colour));
+    m_context.call<void>("fillText", shownText(m_font, text), x, y + ascentOf(m_font));
+}
+
+void HtmlCanvas::line(int x1, int y1, int x2, int y2) {
+    std::vector<std::pair<int, int>> pixels;
+    forEachLinePixel(x1, y1, x2, y2, [&](int x, int y) { pixels.emplace_back(x, y); });
+    plot(pixels);
+}
+
+void HtmlCanvas::rectangle(int x1, int y1, int x2, int y2) {
+    std::vector<std::pair<int, int>> pixels;
+    forEachOutlinePixel(x1, y1, x2, y2, [&](int x, int y) { pixels.emplace_back(x, y); });
+    plot(pixels);
+}
+
+// Copying fills the layout pixels; not-xor reads the picture's pixels they
+// cover, turns them and writes them back, so that a second time restores them.
+void HtmlCanvas::plot(const std::vector<std::pair<int, int>>& pixels) {
+    if (pixels.empty()) return;
+    if (m_penMode == PenMode::Copy) {
+        m_context.set("fillStyle", cssColour(m_pen));
+        for (const auto& [x, y] : pixels)
+            if (x >= 0 && y >= 0 && x < m_width && y < m_height) m_context.call<void>("fillRect", x, y, 1, 1);
+        return;
+    }
+    const int pictureWidth = static_cast<int>(std::lround(m_width * m_ratio));
+    const int pictureHeight = static_cast<int>(std::lround(m_height * m_ratio));
+    const auto device = [this](int v) { return static_cast<int>(v * m_ratio); };
+    int left = pictureWidth, top = pictureHeight, right = 0, bottom = 0;
+    for (const auto& [x, y] : pixels) {
+        left = std::min(left, device(x));
+        top = std::min(top, device(y));
+        right = std::max(right, device(x + 1));
+        bottom = std::max(bottom, device(y + 1));
+    }
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, pictureWidth);
+    bottom = std::min(bottom, pictureHeight);
+    if (right <= left || bottom <= top) return;
+    val image = m_context.call<val>("getImageData", left, top, right - left, bottom - top);
+    std::vector<std::uint8_t> data = emscripten::convertJSArrayToNumberVector<std::uint8_t>(image["data"]);
+    const int stride = (right - left) * 4;
+    for (const auto& [x, y] : pixels) {
+        for (int dy = std::max(device(y), top); dy < std::min(std::max(device(y + 1), device(y) + 1), bottom);
+             ++dy)
+            for (int dx = std::max(device(x), left);
+                 dx < std::min(std::max(device(x + 1), device(x) + 1), right); ++dx) {
+                std::uint8_t* p = &data[static_cast<std::size_t>((dy - top) * stride + (dx - left) * 4)];
+                p[0] = static_cast<std::uint8_t>(~(p[0] ^ m_pen.r));
+                p[1] = static_cast<std::uint8_t>(~(p[1] ^ m_pen.g));
+                p[2] = static_cast<std::uint8_t>(~(p[2] ^ m_pen.b));
+            }
+    }
+    image["data"].call<void>("set", val(emscripten::typed_memory_view(data.size(), data.data())));
+    m_context.call<void>("putImageData", image, left, top);
+}
+
+void HtmlCanvas::fillRect(int x1, int y1, int x2, int y2, Colour colour) {
+    m_context.set("fillStyle", cssColour(colour));
+    m_context.call<void>("fillRect", x1, y1, x2 - x1, y2 - y1);
+}
+
+void HtmlCanvas::clear() {
+    m_context.call<void>("setTransform", m_ratio, 0, 0, m_ratio, 0, 0);
+    m_context.set("textBaseline", std::string("alphabetic"));
+    fillRect(0, 0, m_width, m_height, clWhite);
+    m_font = clearedSurfaceFont();
+    m_pen = clBlack;
+    m_penMode = PenMode::Copy;
+}
+
+void HtmlCanvas::drawBrace(const PageRect& box, Colour ink, Colour paper) {
+    fillRect(0, 0, m_width, m_height, paper);
+    const BraceStroke stroke = braceStroke(box.left, box.top, box.width, box.height);
+    m_context.call<void>("beginPath");
+    m_context.call<void>("moveTo", stroke.start.x, stroke.start.y);
+    for (const auto& piece : stroke.pieces)
+        m_context.call<void>("bezierCurveTo", piece[0].x, piece[0].y, piece[1].x, piece[1].y, piece[2].x,
+                             piece[2].y);
+    m_context.set("strokeStyle", cssColour(ink));
+    m_context.set("lineWidth", stroke.penWidth);
+    m_context.set("lineCap", std::string("round"));
+    m_context.set("lineJoin", std::string("round"));
+    m_context.call<void>("stroke");
+}
+
+int HtmlTextMeasure::textWidth(const CanvasFont& font, std::string_view text) const {
+    val context = measuringContext();
+    context.set("font", cssFont(font));
+    val metrics = context.call<val>("measureText", shownText(font, text));
+    const double advance = metrics["width"].as<double>();
+    const double ink = metrics["actualBoundingBoxRight"].as<double>();
+    return static_cast<int>(std::max(std::lround(advance), std::lround(std::ceil(ink))));
+}
+
+} // namespace tavolini::web

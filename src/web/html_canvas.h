@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "presentation/brace.h"
+#include "presentation/canvas.h"
+#include "presentation/equation_layout.h"
+
+#include <emscripten/val.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tavolini::web {
+
+// A Canvas over an HTML canvas element of the page, drawn at the device
+// pixel ratio: one pixel of the layout is ratio × ratio pixels of the
+// picture, so text and curves stay sharp on a tablet's screen.
+class HtmlCanvas final : public Canvas {
+  public:
+    // The element `id`, laid out `width` × `height`; its picture is made here.
+    HtmlCanvas(const std::string& id, int width, int height);
+
+    int width() const override { return m_width; }
+    int height() const override { return m_height; }
+    const CanvasFont& font() const override { return m_font; }
+    void setFont(const CanvasFont& font) override { m_font = font; }
+    void setPen(Colour colour, PenMode mode) override;
+    void textOut(int x, int y, std::string_view text) override;
+    void line(int x1, int y1, int x2, int y2) override;
+    void rectangle(int x1, int y1, int x2, int y2) override;
+    void fillRect(int x1, int y1, int x2, int y2, Colour colour) override;
+    void clear() override;
+
+    // The brace in `box`, in ink on paper filling the picture.
+    void drawBrace(const PageRect& box, Colour ink, Colour paper);
+
+  private:
+    void plot(const std::vector<std::pair<int, int>>& pixels);
+
+    emscripten::val m_context;
+    int m_width;
+    int m_height;
+    double m_ratio;
+    CanvasFont m_font;
+    Colour m_pen = clBlack;
+    PenMode m_penMode = PenMode::Copy;
+};
+
+// Measures text as HtmlCanvas draws it.
+class HtmlTextMeasure : public TextMeasure {
+  public:
+    int textWidth(const CanvasFont& font, std::string_view text) const override;
+};
+
+} // namespace tavolini::web

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "web/page_script.h"
+
+namespace tavolini::web {
+
+using emscripten::val;
+
+val pageScript() {
+    return val::module_property("view");
+}
+
+val addElement(const char* parent, const char* tag, const std::string& id, const PageRect& rect,
+               std::string_view text) {
+    return pageScript().call<val>("add", std::string(parent), std::string(tag), id, rect.left, rect.top,
+                                  rect.width, rect.height, std::string(text));
+}
+
+val element(const std::string& id) {
+    return val::global("document").call<val>("getElementById", id);
+}
+
+void setText(const std::string& id, std::string_view text) {
+    element(id).set("textContent", std::string(text));
+}
+
+void setEnabled(const std::string& id, bool enabled) {
+    pageScript().call<void>("setEnabled", id, enabled);
+}
+
+bool isEnabled(const std::string& id) {
+    return pageScript().call<bool>("isEnabled", id);
+}
+
+void setVisible(const std::string& id, bool visible) {
+    element(id)["style"].set("display", std::string(visible ? "" : "none"));
+}
+
+} // namespace tavolini::web

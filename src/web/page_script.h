@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "presentation/page_layout.h"
+
+#include <emscripten/val.h>
+#include <string>
+#include <string_view>
+
+namespace tavolini::web {
+
+// The page's script (Module.view in site/page.js): what the engine asks of
+// the document. Texts handed over are UTF-8.
+emscripten::val pageScript();
+
+// A new element `tag` named `id` inside `parent`, at `rect` on it.
+emscripten::val addElement(const char* parent, const char* tag, const std::string& id, const PageRect& rect,
+                           std::string_view text = {});
+emscripten::val element(const std::string& id);
+
+void setText(const std::string& id, std::string_view text);
+void setEnabled(const std::string& id, bool enabled);
+bool isEnabled(const std::string& id);
+void setVisible(const std::string& id, bool visible);
+
+} // namespace tavolini::web

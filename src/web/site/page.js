@@ -1,0 +1,255 @@
+// The page's side of the drill: it makes the elements the engine asks for,
+// hands the pupil's clicks and keys to the engine one at a time, holds the
+// engine's dialogs open until the pupil answers, and keeps the records of
+// completed problems in the browser's storage. The drill's rules are all in
+// the engine.
+'use strict';
+
+const byId = (id) => document.getElementById(id);
+const StoragePrefix = 'tavolini:';
+const PracticeFolder = '/Tavolini';
+
+let engine = null;
+let busy = 0;       // engine calls under way (one waits while a dialog is open)
+let ended = false;
+let folder = PracticeFolder;
+let driven = false; // a scenario driver runs the page: nothing is kept
+let started = false; // the first problem is shown, or the program has ended
+
+// What the engine asks of the document (Module.view).
+const view = {
+  waiting: null, // resolves the engine's wait for the open dialog
+  replies: [],   // replies given before the engine waited
+  chosenPath: '',
+
+  add(parent, tag, id, left, top, width, height, text) {
+    const element = document.createElement(tag);
+    element.id = id;
+    Object.assign(element.style, { left: left + 'px', top: top + 'px', width: width + 'px', height: height + 'px' });
+    if (tag === 'fieldset') {
+      element.appendChild(document.createElement('legend')).textContent = text;
+    } else if (text) {
+      element.textContent = text;
+    }
+    byId(parent).appendChild(element);
+    return element;
+  },
+  setEnabled(id, on) {
+    const element = byId(id);
+    if (element) element.disabled = !on;
+  },
+  isEnabled(id) {
+    const element = byId(id);
+    return !!element && !element.disabled && element.style.display !== 'none';
+  },
+
+  openDialog(kind, caption, text, closeReply, width, height) {
+    const dialog = byId('dialog');
+    dialog.dataset.kind = kind;
+    dialog.dataset.text = text;
+    byId('dlgCaption').textContent = caption;
+    byId('dlgText').textContent = text;
+    byId('dlgClose').dataset.reply = closeReply;
+    const body = byId('dlgBody');
+    body.textContent = '';
+    Object.assign(body.style, { width: width + 'px', height: height + 'px' });
+    dialog.hidden = false;
+  },
+  closeDialog() {
+    byId('dialog').hidden = true;
+    byId('dlgBody').textContent = '';
+  },
+  nextDialogReply() {
+    if (view.replies.length) return Promise.resolve(view.replies.shift());
+    return new Promise((resolve) => { view.waiting = resolve; });
+  },
+  reply(value) {
+    const waiting = view.waiting;
+    view.waiting = null;
+    if (waiting) waiting(value); else view.replies.push(value);
+  },
+
+  // The pupil chooses a problem set from the device; it is read into the
+  // engine's files under /sets and opened from there.
+  openFileDialog() {
+    view.openDialog('open', '開く', '問題ファイル（.sim）を選んでください', 0, 300, 40);
+    const input = view.add('dlgBody', 'input', 'setFile', 8, 8, 200, 24, '');
+    input.type = 'file';
+    input.accept = '.sim';
+    input.addEventListener('change', async () => {
+      const file = input.files[0];
+      if (!file) return;
+      const bytes = new Uint8Array(await file.arrayBuffer());
+      engine.FS.mkdirTree('/sets');
+      view.chosenPath = '/sets/' + file.name.replace(/[\/\\]/g, '_');
+      engine.FS.writeFile(view.chosenPath, bytes);
+      view.reply(1);
+    });
+    view.add('dlgBody', 'button', 'dlgCancel', 212, 6, 80, 28, 'キャンセル').dataset.reply = 0;
+  },
+
+  endProgram() {
+    ended = true;
+    byId('ended').hidden = false;
+  },
+};
+
+// Runs an engine entry point unless another is under way; its dialogs may
+// make it wait for the pupil.
+async function act(name, types, args) {
+  if (!engine || ended || busy) return 0;
+  busy++;
+  try {
+    return await engine.ccall(name, 'number', types, args, { async: true });
+  } finally {
+    busy--;
+    keepRecords();
+  }
+}
+
+// Records of completed problems live in the engine's files while the page
+// is open; the browser keeps a copy of every record file, set by set.
+function keepRecords() {
+  if (driven || !engine) return;
+  for (const path of recordFiles(folder).concat(recordFiles('/sets'))) {
+    const bytes = engine.FS.readFile(path);
+    localStorage.setItem(StoragePrefix + path, String.fromCharCode(...bytes));
+  }
+}
+
+function recordFiles(directory) {
+  try {
+    return engine.FS.readdir(directory).filter((name) => name.endsWith('.rec')).map((name) => directory + '/' + name);
+  } catch (missing) {
+    return [];
+  }
+}
+
+function restoreRecords() {
+  for (let i = 0; i < localStorage.length; i++) {
+    const key = localStorage.key(i);
+    if (!key.startsWith(StoragePrefix)) continue;
+    const path = key.slice(StoragePrefix.length);
+    const text = localStorage.getItem(key);
+    engine.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')) || '/');
+    engine.FS.writeFile(path, Uint8Array.from(text, (c) => c.charCodeAt(0)));
+  }
+}
+
+function showHelp(page) {
+  byId('helpFrame').src = 'help/' + page;
+  byId('help').hidden = false;
+}
+
+// Keys that the drill may use: the browser does nothing else with them.
+function drillKey(event) {
+  return event.key.length === 1 || ['Enter', 'Escape', 'Delete', 'Backspace'].includes(event.key);
+}
+
+function onKeyDown(event) {
+  if (event.ctrlKey || event.altKey || event.metaKey) return;
+  if (!byId('help').hidden) {
+    if (event.key === 'Escape') byId('help').hidden = true;
+    return;
+  }
+  if (!byId('dialog').hidden) {
+    const buttons = byId('dialog').querySelectorAll('#dlgBody button[data-reply]');
+    if (event.key === 'Escape') view.reply(Number(byId('dlgClose').dataset.reply));
+    else if (event.key === 'Enter' && buttons.length) view.reply(Number(buttons[0].dataset.reply));
+    else return;
+    event.preventDefault();
+    return;
+  }
+  if (event.key === 'F1') {
+    event.preventDefault();
+    showHelp('contents.html');
+  } else if (event.key === 'F2') {
+    event.preventDefault();
+    act('tavolini_menu', ['string'], ['mnuHint']);
+  } else if (drillKey(event)) {
+    event.preventDefault();
+    const text = event.key.length === 1 ? event.key : '';
+    act('tavolini_key', ['string', 'string', 'number'], [event.code, text, event.shiftKey ? 1 : 0]);
+  }
+}
+
+function rowNumber(element) {
+  const match = /^Image(\d+)$/.exec(element.id || '');
+  return match && element.classList.contains('row') ? Number(match[1]) : 0;
+}
+
+function listen() {
+  byId('pnlMain').addEventListener('click', (event) => {
+    const button = event.target.closest('button');
+    if (button) act('tavolini_click', ['string'], [button.id]);
+  });
+  for (const id of ['mnuNext', 'mnuChange', 'mnuHint', 'mnuOpen']) {
+    byId(id).addEventListener('click', () => act('tavolini_menu', ['string'], [id]));
+  }
+  byId('mnuUsage').addEventListener('click', () => showHelp('contents.html'));
+  byId('OnePoint').addEventListener('click', () => showHelp('onepoint.html'));
+  byId('helpClose').addEventListener('click', () => { byId('help').hidden = true; });
+  byId('dialog').addEventListener('click', (event) => {
+    const target = event.target.closest('[data-reply]');
+    if (target && !target.disabled) view.reply(Number(target.dataset.reply));
+  });
+  document.addEventListener('keydown', onKeyDown);
+
+  // The outline follows the mouse over the rows, at most once a frame.
+  const sheet = byId('sheet');
+  let hovered = null;
+  sheet.addEventListener('pointermove', (event) => {
+    if (event.pointerType !== 'mouse') return;
+    if (hovered === null) requestAnimationFrame(() => {
+      const n = hovered;
+      hovered = null;
+      if (n > 0) act('tavolini_row_hover', ['number'], [n]); else act('tavolini_rows_left', [], []);
+    });
+    hovered = rowNumber(event.target);
+  });
+  sheet.addEventListener('pointerup', (event) => {
+    const n = rowNumber(event.target);
+    if (n > 0) act('tavolini_row_click', ['number', 'number'], [n, event.button === 2 ? 1 : 0]);
+    else if (event.target.id === 'edtPage2') act('tavolini_click', ['string'], ['BitBtn1']);
+  });
+  sheet.addEventListener('contextmenu', (event) => event.preventDefault());
+}
+
+// What the scenario driver reads.
+window.tavolini = {
+  // Nothing under way, or the engine waits for the pupil's answer to a dialog.
+  idle: () => (started && busy === 0) || view.waiting !== null,
+  ended: () => ended,
+  stateReport: () => engine.stateReport(),
+  tableReport: () => engine.tableReport(),
+};
+
+async function startTavolini() {
+  const scenario = window.tavoliniScenario; // set by the driver before the page loads
+  driven = !!scenario;
+  try {
+    await Promise.all(['italic 16px "TeX Gyre Bonum"', '16px "IPAPGothic"', '16px "IPAGothic"',
+      'bold 16px "IPAGothic"', '16px "BIZ UDGothic"', 'bold 16px "BIZ UDGothic"'].map((font) => document.fonts.load(font)));
+    engine = await createTavolini({ view });
+    const FS = engine.FS;
+    if (driven) {
+      folder = scenario.folder;
+      FS.mkdirTree(folder);
+      if (scenario.set !== null) FS.writeFile(folder + '/ZUdir.sim', Uint8Array.from(atob(scenario.set), (c) => c.charCodeAt(0)));
+    } else {
+      FS.mkdirTree(folder);
+      restoreRecords();
+      FS.writeFile(folder + '/ZUdir.sim', FS.readFile('/shipped/ZUdir.sim'));
+    }
+    FS.chdir(folder);
+    listen();
+    busy++;
+    try {
+      await engine.ccall('tavolini_start', 'number', ['string', 'number'], ['ZUdir.sim', window.innerWidth], { async: true });
+    } finally {
+      busy--;
+    }
+  } finally {
+    started = true;
+  }
+}

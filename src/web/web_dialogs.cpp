@@ -1,0 +1,183 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "web/web_dialogs.h"
+
+#include "core/cp932.h"
+#include "core/equation_labels.h"
+#include "web/page_script.h"
+
+#include <emscripten.h>
+
+namespace tavolini::web {
+namespace {
+
+using emscripten::val;
+
+// What the pupil did in the open dialog: a button's reply, given to it when
+// it was made. The engine sleeps until then.
+EM_ASYNC_JS(int, nextDialogReply, (), { return await Module.view.nextDialogReply(); });
+
+constexpr int UnitClicked = 1000;    // + the list item's index
+constexpr int ProblemClicked = 2000; // + the problem's number
+constexpr int Accepted = 1;
+constexpr int Cancelled = 0;
+
+const Colour MarkGreen{0, 127, 0};
+
+void openDialog(const char* kind, std::string_view caption, std::string_view text, int closeReply,
+                const PageRect& body) {
+    pageScript().call<void>("openDialog", std::string(kind), std::string(caption), std::string(text),
+                            closeReply, body.width, body.height);
+}
+
+void addReplyButton(const std::string& id, std::string_view caption, const PageRect& rect, int reply) {
+    addElement("dlgBody", "button", id, rect, caption)
+        .call<void>("setAttribute", std::string("data-reply"), reply);
+}
+
+int waitAndClose() {
+    const int reply = nextDialogReply();
+    pageScript().call<void>("closeDialog");
+    return reply;
+}
+
+// A message box's buttons, left to right, with the replies they give.
+struct BoxButton {
+    const char* id;
+    const char* caption;
+    Reply reply;
+};
+
+std::vector<BoxButton> boxButtons(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::YesNo:
+        return {{"dlgYes", "はい", Reply::Yes}, {"dlgNo", "いいえ", Reply::No}};
+    case Buttons::YesNoCancel:
+        return {{"dlgYes", "はい", Reply::Yes},
+                {"dlgNo", "いいえ", Reply::No},
+                {"dlgCancel", "キャンセル", Reply::Cancel}};
+    case Buttons::AbortRetryIgnore:
+        break;
+    }
+    return {{"dlgAbort", "中止", Reply::Abort},
+            {"dlgRetry", "再試行", Reply::Retry},
+            {"dlgIgnore", "無視", Reply::Ignore}};
+}
+
+Reply box(const char* kind, std::string_view caption, std::string_view text,
+          const std::vector<BoxButton>& buttons, Reply closeReply) {
+    constexpr int ButtonWidth = 88, Gap = 8;
+    const int width = static_cast<int>(buttons.size()) * (ButtonWidth + Gap) + Gap;
+    openDialog(kind, caption, utf8FromCp932(text), static_cast<int>(closeReply), {0, 0, width, 40});
+    int x = Gap;
+    for (const BoxButton& button : buttons) {
+        addReplyButton(button.id, button.caption, {x, 6, ButtonWidth, 28}, static_cast<int>(button.reply));
+        x += ButtonWidth + Gap;
+    }
+    return static_cast<Reply>(waitAndClose());
+}
+
+} // namespace
+
+void WebDialogs::showMessage(std::string_view text) {
+    box("message", "Tavolini", text, {{"dlgOk", "OK", Reply::Ok}}, Reply::Ok);
+}
+
+Reply WebDialogs::ask(std::string_view caption, std::string_view text, Buttons buttons) {
+    const std::vector<BoxButton> choices = boxButtons(buttons);
+    const Reply closing = buttons == Buttons::YesNoCancel ? Reply::Cancel : choices.back().reply;
+    return box("question", utf8FromCp932(caption), text, choices, closing);
+}
+
+std::optional<std::string> WebDialogs::chooseOpenFile(std::string_view, std::string_view) {
+    pageScript().call<void>("openFileDialog");
+    if (waitAndClose() != Accepted) return std::nullopt;
+    return pageScript()["chosenPath"].as<std::string>();
+}
+
+int WebDialogs::showSpecialSolution() {
+    openDialog("special", "特殊な解", "", Closed, {0, 0, 140, 200});
+    addElement("dlgBody", "div", "edtSentaku", {8, 20, 124, 30}, "解の種類選択");
+    addReplyButton("btnMusu", "解は無数にある", {13, 80, 113, 33}, InfinitelyMany);
+    addReplyButton("btnKainashi", "解なし", {13, 146, 113, 33}, NoSolution);
+    const int reply = waitAndClose();
+    return reply == InfinitelyMany || reply == NoSolution ? reply : Closed;
+}
+
+bool WebDialogs::showProblemSelection() {
+    openDialog("unit", "単元変更", "", Cancelled, SelectionSheet);
+    for (int p = 1; p <= SelectionSlots; ++p) {
+        const std::string slot = std::to_string(p);
+        addElement("dlgBody", "canvas", "selKakko" + slot, selectionBraceRect(p))
+            .call<void>("setAttribute", std::string("data-reply"), ProblemClicked + p);
+        for (const int n : {2 * p - 1, 2 * p}) {
+            const PageRect rect = selectionPreviewRect(n);
+            addElement("dlgBody", "canvas", "selImage" + std::to_string(n), rect)
+                .call<void>("setAttribute", std::string("data-reply"), ProblemClicked + p);
+            m_previews[static_cast<std::size_t>(n - 1)] =
+                std::make_unique<HtmlCanvas>("selImage" + std::to_string(n), rect.width, rect.height);
+        }
+        addReplyButton("selShiki" + slot, utf8FromCp932(EquationLabels()[static_cast<std::size_t>(p)]),
+                       selectionButtonRect(p), ProblemClicked + p);
+    }
+    addElement("dlgBody", "div", "Label1", SelectionLabelRect, "問題を選んでください");
+    addElement("dlgBody", "div", "lstTangen", SelectionUnitListRect);
+    addReplyButton("btnOK", "Ｏ　Ｋ", SelectionOkRect, Accepted);
+    addReplyButton("btnCancel", "キャンセル", SelectionCancelRect, Cancelled);
+
+    ProblemSelection rules{m_set, m_algebra, m_layout, m_selection, *this};
+    showSelection(rules);
+    for (;;) {
+        const int reply = nextDialogReply();
+        if (reply >= ProblemClicked) {
+            pickProblem(rules, reply - ProblemClicked);
+        } else if (reply >= UnitClicked) {
+            clickUnit(rules, reply - UnitClicked);
+            selectOnlyUnitItem(m_selection.dialogUnit - 1);
+        } else {
+            if (reply == Accepted) acceptSelection(rules);
+            pageScript().call<void>("closeDialog");
+            m_previews = {};
+            return reply == Accepted;
+        }
+    }
+}
+
+Canvas* WebDialogs::findPreviewImage(int n) {
+    return n >= 1 && n <= PreviewImageCount ? m_previews[static_cast<std::size_t>(n - 1)].get() : nullptr;
+}
+
+void WebDialogs::setSlotVisible(int p, bool visible) {
+    if (p < 1 || p > SelectionSlots) return;
+    for (const std::string& id : {"selKakko" + std::to_string(p), "selShiki" + std::to_string(p),
+                                  "selImage" + std::to_string(2 * p - 1), "selImage" + std::to_string(2 * p)})
+        setVisible(id, visible);
+}
+
+void WebDialogs::setBraceMarked(int p, bool marked) {
+    if (p < 1 || p > SelectionSlots) return;
+    const PageRect rect = selectionBraceRect(p);
+    HtmlCanvas("selKakko" + std::to_string(p), rect.width, rect.height)
+        .drawBrace(BraceCurve, marked ? clWhite : clBlack, marked ? MarkGreen : clWhite);
+}
+
+void WebDialogs::setUnitTitles(const std::vector<std::string>& titles) {
+    val list = element("lstTangen");
+    list.set("textContent", std::string());
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        val item = val::global("document").call<val>("createElement", std::string("div"));
+        item.set("id", "unitItem" + std::to_string(i + 1));
+        item.set("textContent", utf8FromCp932(titles[i]));
+        item.call<void>("setAttribute", std::string("data-reply"), UnitClicked + static_cast<int>(i));
+        list.call<void>("appendChild", item);
+    }
+}
+
+void WebDialogs::selectOnlyUnitItem(int index) {
+    val items = element("lstTangen")["children"];
+    const int count = items["length"].as<int>();
+    for (int i = 0; i < count; ++i)
+        items[i]["classList"].call<void>("toggle", std::string("selected"), i == index);
+}
+
+} // namespace tavolini::web

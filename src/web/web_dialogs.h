@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "core/dialogs.h"
+#include "practice/drill_dialogs.h"
+#include "presentation/problem_selection.h"
+#include "web/html_canvas.h"
+
+#include <memory>
+
+namespace tavolini::web {
+
+// The message boxes and the drill's dialogs in the document. Each is modal:
+// the engine waits (the call from the page is suspended) until the pupil
+// answers, as it waits for a message box on the desktop.
+class WebDialogs final : public Dialogs, public DrillDialogs, private SelectionView {
+  public:
+    WebDialogs(ProblemSet& set, Algebra& algebra, LayoutState& layout)
+        : m_set(set), m_algebra(algebra), m_layout(layout) {}
+
+    void showMessage(std::string_view text) override;
+    Reply ask(std::string_view caption, std::string_view text, Buttons buttons) override;
+    // A set is opened from a file the pupil chooses; nothing is saved in the browser.
+    std::optional<std::string> chooseOpenFile(std::string_view filter, std::string_view presetPath) override;
+    std::optional<std::string> chooseSaveFile(std::string_view, std::string_view) override {
+        return std::nullopt;
+    }
+
+    int showSpecialSolution() override;
+    bool showProblemSelection() override;
+
+  private:
+    Canvas* findPreviewImage(int n) override;
+    void setSlotVisible(int p, bool visible) override;
+    void setBraceMarked(int p, bool marked) override;
+    void setUnitTitles(const std::vector<std::string>& titles) override;
+    void selectOnlyUnitItem(int index) override;
+    void focusUnitList() override {}
+
+    ProblemSet& m_set;
+    Algebra& m_algebra;
+    LayoutState& m_layout;
+    SelectionState m_selection;
+    std::array<std::unique_ptr<HtmlCanvas>, PreviewImageCount> m_previews;
+};
+
+} // namespace tavolini::web

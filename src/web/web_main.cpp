@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+// The engine's entry points for the page's script. The pupil's actions are
+// plain C functions that the script calls through ccall, so that a dialog
+// can suspend them; the queries are bound with embind.
+#include "practice/drill_report.h"
+#include "web/web_window.h"
+
+#include <emscripten.h>
+#include <emscripten/bind.h>
+
+namespace tavolini::web {
+namespace {
+
+DrillState& drill() {
+    static DrillState state;
+    return state;
+}
+
+std::unique_ptr<WebWindow>& window() {
+    static std::unique_ptr<WebWindow> made;
+    return made;
+}
+
+std::string stateReport() {
+    return window() ? drillStateReport(drill().algebra, drill().answers, window()->page().pageMessage()) : "";
+}
+
+std::string tableReport() {
+    return equationTableReport(drill().algebra);
+}
+
+EMSCRIPTEN_BINDINGS(tavolini) {
+    emscripten::function("stateReport", &stateReport);
+    emscripten::function("tableReport", &tableReport);
+}
+
+} // namespace
+} // namespace tavolini::web
+
+using tavolini::web::window;
+
+// Makes the window for a screen `screenWidth` wide and starts the set at
+// `path`: 1 when the pupil can go on, 0 when the program has ended.
+extern "C" EMSCRIPTEN_KEEPALIVE int tavolini_start(const char* path, int screenWidth) {
+    window() = std::make_unique<tavolini::web::WebWindow>(tavolini::web::drill(), screenWidth);
+    return window()->startPractice(path) && !window()->ended() ? 1 : 0;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_click(const char* name) {
+    if (window()) window()->click(name);
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_menu(const char* name) {
+    if (window()) window()->menu(name);
+}
+
+// A key by its place and the text it typed: 1 when the drill used it.
+extern "C" EMSCRIPTEN_KEEPALIVE int tavolini_key(const char* code, const char* text, int shift) {
+    return window() && window()->key(code, text, shift != 0) ? 1 : 0;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_row_hover(int n) {
+    if (window()) window()->page().rowHovered(n);
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_rows_left() {
+    if (window()) window()->page().hoverOffRows();
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_row_click(int n, int rightButton) {
+    if (window()) window()->page().rowReleased(n, rightButton != 0);
+}
