@@ -4,12 +4,15 @@
 BUILD      := build
 ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
+WEB_BUILD  := build-web
+# Debian's emscripten finds its node modules there when node is not Debian's.
+export NODE_PATH := /usr/share/nodejs
 FUZZ_SECONDS ?= 60
 
 export ASAN_OPTIONS  := detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS := print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build build-asan test run bench fuzz package clean
+.PHONY: all deps build build-asan web test run bench fuzz package clean
 
 all: build
 
@@ -25,8 +28,15 @@ build-asan: deps
 		-DTAVOLINI_SANITIZE=ON -DTAVOLINI_BENCH=OFF
 	@cmake --build $(ASAN_BUILD)
 
-# Every test, then every test again under AddressSanitizer and UndefinedBehaviorSanitizer.
-test: build build-asan
+# The web edition in $(WEB_BUILD)/site, and its scenario driver's browser control.
+web: deps
+	@[ -f $(WEB_BUILD)/build.ninja ] || emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(WEB_BUILD)
+	@[ -d tools/web-drive/node_modules ] || (cd tools/web-drive && npm ci --no-audit --no-fund --silent)
+
+# Every test (the web edition's scenarios too), then every test again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+test: build build-asan web
 	@echo "== tests =="
 	@cd $(BUILD) && ctest --output-on-failure
 	@echo "== tests under AddressSanitizer + UndefinedBehaviorSanitizer =="
@@ -59,4 +69,4 @@ package: build
 	@cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)
