@@ -45,13 +45,14 @@ test: build build-asan web
 run: build
 	@bash scripts/run-tavolini
 
-bench: build
+bench: build web
 	@$(BUILD)/bench/tavolini_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tavolini_page_bench --benchmark_repetitions=5 \
 		--benchmark_report_aggregates_only=true
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tavolini_window_bench --benchmark_repetitions=5 \
 		--benchmark_report_aggregates_only=true
 	@bash scripts/startup-bench $(BUILD)
+	@tools/web-drive/web-bench
 
 fuzz: deps
 	@[ -f $(FUZZ_BUILD)/build.ninja ] || CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \

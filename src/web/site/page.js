@@ -220,6 +220,9 @@ window.tavolini = {
   // Nothing under way, or the engine waits for the pupil's answer to a dialog.
   idle: () => (started && busy === 0) || view.waiting !== null,
   ended: () => ended,
+  startedAt: 0, // milliseconds from the navigation to the first problem drawn
+  // A click on the control, finished when the engine is done with it.
+  press: (id) => act('tavolini_click', ['string'], [id]),
   stateReport: () => engine.stateReport(),
   tableReport: () => engine.tableReport(),
 };
@@ -251,5 +254,6 @@ async function startTavolini() {
     }
   } finally {
     started = true;
+    window.tavolini.startedAt = performance.now();
   }
 }
