@@ -37,7 +37,7 @@ bool hasBrackets(const MShiki& equation) {
     return false;
 }
 
-bool refuseBrackets(Algebra& algebra, const MShiki& equation, Messages& messages) {
+bool refuseBrackets(const MShiki& equation, Messages& messages) {
     if (!hasBrackets(equation)) return false;
     tell(messages, cp932("かっこをはずしてください"));
     return true;
@@ -73,12 +73,12 @@ StepResult collectEquations(Algebra& algebra, std::initializer_list<const MShiki
 }
 
 StepResult simplifyEquation(Algebra& algebra, const MShiki& equation, MShiki& result, Messages& messages) {
-    if (refuseBrackets(algebra, equation, messages)) return StepResult::Refused;
+    if (refuseBrackets(equation, messages)) return StepResult::Refused;
     return collectEquations(algebra, {&equation}, result, messages);
 }
 
 StepResult transposeEquation(Algebra& algebra, const MShiki& equation, MShiki& result, Messages& messages) {
-    if (refuseBrackets(algebra, equation, messages)) return StepResult::Refused;
+    if (refuseBrackets(equation, messages)) return StepResult::Refused;
     StepGuard guard;
     MShiki& numbers = algebra.ScratchA;
     clearEquation(numbers);

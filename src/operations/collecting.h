@@ -32,7 +32,7 @@ bool hasBrackets(const MShiki& equation);
 
 // Tells the pupil to remove the brackets first when the equation still has
 // them, and answers whether it did.
-bool refuseBrackets(Algebra& algebra, const MShiki& equation, Messages& messages);
+bool refuseBrackets(const MShiki& equation, Messages& messages);
 
 // Appends one side in normal form: the first unknown's term, the second's,
 // then the number; zero terms are left out, but a side never stays empty.

@@ -131,12 +131,12 @@ class Executor {
     StepResult multiply(MShiki& result) {
         if (m_command.lastEntry == EquationEntered) return refuse("式をかけることはできません");
         if (m_command.operandNumerator == 0) return refuse("０をかけることはできません");
-        return scaleEquation(m_algebra, m_first, code(), m_operand, result, m_messages);
+        return scaleEquation(m_first, code(), m_operand, result, m_messages);
     }
 
     StepResult divide(MShiki& result) {
         if (m_command.operandNumerator == 0) return refuse("０では割れません");
-        return scaleEquation(m_algebra, m_first, code(), m_operand, result, m_messages);
+        return scaleEquation(m_first, code(), m_operand, result, m_messages);
     }
 
     StepResult combine(MShiki& result) {

@@ -15,7 +15,7 @@ bool isZero(ShikiToken t) {
 }
 
 // a·d − b·c, the minor of two rows of coefficients.
-ShikiToken minor(Algebra& algebra, StepGuard& guard, ShikiToken a, ShikiToken b, ShikiToken c, ShikiToken d,
+ShikiToken minor(StepGuard& guard, ShikiToken a, ShikiToken b, ShikiToken c, ShikiToken d,
                  Messages& messages) {
     return guard.value(subTokens(messages, guard.value(mulTokens(a, d)), guard.value(mulTokens(b, c))));
 }
@@ -71,10 +71,9 @@ bool hasInfinitelyManySolutions(Algebra& algebra, const MShiki& a, const MShiki&
         return isZero(f->constant) && isZero(g->constant);
     // Rank one: every 2x2 minor of the two rows (x, y, constant) vanishes.
     StepGuard guard;
-    const bool dependent =
-        isZero(minor(algebra, guard, f->first, f->second, g->first, g->second, messages)) &&
-        isZero(minor(algebra, guard, f->first, f->constant, g->first, g->constant, messages)) &&
-        isZero(minor(algebra, guard, f->second, f->constant, g->second, g->constant, messages));
+    const bool dependent = isZero(minor(guard, f->first, f->second, g->first, g->second, messages)) &&
+                           isZero(minor(guard, f->first, f->constant, g->first, g->constant, messages)) &&
+                           isZero(minor(guard, f->second, f->constant, g->second, g->constant, messages));
     return guard.ok() && dependent;
 }
 

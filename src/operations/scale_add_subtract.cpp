@@ -16,8 +16,8 @@ SideSums sumsStartingWith(const Algebra& algebra, ShikiToken operand) {
 
 } // namespace
 
-StepResult scaleEquation(Algebra& algebra, const MShiki& equation, char sign, ShikiToken operand,
-                         MShiki& result, Messages& messages) {
+StepResult scaleEquation(const MShiki& equation, char sign, ShikiToken operand, MShiki& result,
+                         Messages& messages) {
     StepGuard guard;
     clearEquation(result);
     int depth = 0;
@@ -41,8 +41,7 @@ StepResult scaleEquation(Algebra& algebra, const MShiki& equation, char sign, Sh
 // their collected sum always fits.
 StepResult addEquations(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result,
                         Messages& messages) {
-    if (refuseBrackets(algebra, first, messages) || refuseBrackets(algebra, second, messages))
-        return StepResult::Refused;
+    if (refuseBrackets(first, messages) || refuseBrackets(second, messages)) return StepResult::Refused;
     return collectEquations(algebra, {&first, &second}, result, messages);
 }
 

@@ -10,8 +10,8 @@ namespace tavolini {
 // × and ÷: every token outside the bracket groups multiplied ('*') or
 // divided ('/') by the operand. A group is scaled through the factor before
 // it; nothing is collected: 2(x+3)=10 times 3 gives 6(x+3)=30.
-StepResult scaleEquation(Algebra& algebra, const MShiki& equation, char sign, ShikiToken operand,
-                         MShiki& result, Messages& messages);
+StepResult scaleEquation(const MShiki& equation, char sign, ShikiToken operand, MShiki& result,
+                         Messages& messages);
 
 // ＋ and － of two equations: left sides and right sides added (or the
 // second subtracted), like terms collected on each side.

@@ -38,7 +38,7 @@ bool isSubstitutable(const Algebra& algebra, const MShiki& equation) {
 StepResult substituteEquation(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result,
                               Messages& messages) {
     if (!isSubstitutable(algebra, first)) return StepResult::Refused;
-    if (first.count == 3) return substituteSingleTerm(algebra, first, second, result, messages);
+    if (first.count == 3) return substituteSingleTerm(first, second, result, messages);
 
     const char letter = tokenAt(first, 0).kind;
     StepGuard guard;
@@ -59,7 +59,7 @@ StepResult substituteEquation(Algebra& algebra, const MShiki& first, const MShik
     return guard.result();
 }
 
-StepResult substituteSingleTerm(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result,
+StepResult substituteSingleTerm(const MShiki& first, const MShiki& second, MShiki& result,
                                 Messages& messages) {
     const char letter = tokenAt(first, 0).kind;
     const ShikiToken value = tokenAt(first, 2);

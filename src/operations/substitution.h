@@ -17,7 +17,7 @@ StepResult substituteEquation(Algebra& algebra, const MShiki& first, const MShik
 // The first equation is "letter = one token": each term of the letter
 // becomes its product with that token, and zero products are left out.
 // Refused with a message when the second equation has no such term.
-StepResult substituteSingleTerm(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result,
+StepResult substituteSingleTerm(const MShiki& first, const MShiki& second, MShiki& result,
                                 Messages& messages);
 
 } // namespace tavolini
