@@ -85,7 +85,7 @@ const tests = {
 
 (async () => {
   const browser = await puppeteer.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true, args: ['--no-sandbox', '--disable-gpu'], defaultViewport: { width: 1024, height: 768 } });
+    headless: true, args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'], defaultViewport: { width: 1024, height: 768 } });
   let failed = 0;
   for (const [name, test] of Object.entries(tests)) {
     const context = await browser.createBrowserContext();

@@ -109,11 +109,21 @@ async function act(name, types, args) {
 
 // Records of completed problems live in the engine's files while the page
 // is open; the browser keeps a copy of every record file, set by set.
+// A browser that refuses to keep them (private browsing, no room left) is
+// named once; the practice goes on.
+let keepingRefused = false;
+
 function keepRecords() {
   if (driven || !engine) return;
   for (const path of recordFiles(folder).concat(recordFiles('/sets'))) {
-    const bytes = engine.FS.readFile(path);
-    localStorage.setItem(StoragePrefix + path, String.fromCharCode(...bytes));
+    let text = '';
+    for (const byte of engine.FS.readFile(path)) text += String.fromCharCode(byte);
+    try {
+      if (localStorage.getItem(StoragePrefix + path) !== text) localStorage.setItem(StoragePrefix + path, text);
+    } catch (refused) {
+      if (!keepingRefused) alert('このブラウザには練習の記録を保存できません。ブラウザの設定（保存領域）を確かめてください。');
+      keepingRefused = true;
+    }
   }
 }
 
