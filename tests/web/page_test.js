@@ -36,7 +36,57 @@ async function key(page, code, text, shiftKey = false) {
   await idle(page);
 }
 
+// The pixels of a row's picture, to compare.
+const pixels = (page, id) => page.evaluate((id) => {
+  const canvas = document.getElementById(id);
+  return Array.from(canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data).join(',');
+}, id);
+
 const tests = {
+  async 'an outline drawn and taken away leaves the row as it was, at a tablet\'s pixel ratio too'(page) {
+    for (const deviceScaleFactor of [1, 2]) {
+      await page.setViewport({ width: 1024, height: 768, deviceScaleFactor });
+      await open(page);
+      const before = await pixels(page, 'Image1');
+      await page.evaluate(() => document.getElementById('Image1').dispatchEvent(
+        new PointerEvent('pointermove', { bubbles: true, pointerType: 'mouse' })));
+      await page.waitForFunction(() => window.tavolini.idle(), { polling: 2 });
+      await new Promise((resolve) => setTimeout(resolve, 100));
+      const outlined = await pixels(page, 'Image1');
+      await page.evaluate(() => document.getElementById('sheet').dispatchEvent(
+        new PointerEvent('pointermove', { bubbles: true, pointerType: 'mouse' })));
+      await new Promise((resolve) => setTimeout(resolve, 100));
+      await idle(page);
+      assert.notEqual(outlined, before, 'the outline shows at ratio ' + deviceScaleFactor);
+      assert.equal(await pixels(page, 'Image1'), before, 'the row is back at ratio ' + deviceScaleFactor);
+    }
+  },
+
+  async 'while a dialog waits for the pupil, the panel takes no clicks'(page) {
+    await open(page);
+    await press(page, ['btnShiki1', 'btnShiki2']); // 操作が誤りです
+    assert.equal(await page.evaluate(() => document.getElementById('dialog').dataset.kind), 'message');
+    await page.evaluate(() => ['btnShiki2', 'btnTeisei'].forEach((id) => document.getElementById(id).click()));
+    await press(page, ['dlgOk']);
+    assert.equal(await page.evaluate(() => document.getElementById('dialog').hidden), true);
+    assert.match(await state(page), /^count=2 .*message=①$/m);
+  },
+
+  async 'the driver stops at a control or a reply that is not there'() {
+    const { spawnSync } = require('child_process');
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'tavolini-'));
+    fs.copyFileSync(path.resolve(__dirname, '../../data/ZUdir.sim'), path.join(folder, 'ZUdir.sim'));
+    const driver = path.resolve(__dirname, '../../tools/web-drive/tavolini-web-drive');
+    for (const [scenario, expected] of [
+      ['click btnNope\n', 'error: no control named btnNope\n'],
+      ['menu mnuNext\n', 'error: no reply queued for the question まだ解が出ていませんが次の問題に進みますか\n'],
+    ]) {
+      const run = spawnSync(driver, [], { cwd: folder, input: scenario, encoding: 'utf8' });
+      assert.equal(run.status, 2, scenario);
+      assert.equal(run.stdout, expected);
+    }
+  },
+
   async 'records survive a reload, one count more for each solving'(page) {
     const counts = [];
     for (let round = 0; round < 2; round++) {
