@@ -12,8 +12,8 @@
 namespace tavolini::web {
 namespace {
 
-DrillState& drill() {
-    static DrillState state;
+DrillData& drill() {
+    static DrillData state;
     return state;
 }
 

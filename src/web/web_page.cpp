@@ -63,17 +63,17 @@ int WebPage::textWidth(const CanvasFont& font, std::string_view text) const {
 }
 
 void WebPage::showEquation(int n, Colour colour) {
-    Messages messages;
-    PageRows rows = pageRows(messages);
-    tavolini::showEquation(rows, findRowImage(n), n, colour);
-    showMessages(m_dialogs, messages);
-    bringRowIntoView(n);
+    drawRow(n, colour, tavolini::showEquation);
 }
 
 void WebPage::showStep(int n, Colour colour) {
+    drawRow(n, colour, tavolini::showStep);
+}
+
+void WebPage::drawRow(int n, Colour colour, void (*draw)(PageRows&, Canvas*, int, Colour)) {
     Messages messages;
     PageRows rows = pageRows(messages);
-    tavolini::showStep(rows, findRowImage(n), n, colour);
+    draw(rows, findRowImage(n), n, colour);
     showMessages(m_dialogs, messages);
     bringRowIntoView(n);
 }

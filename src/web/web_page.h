@@ -52,6 +52,8 @@ class WebPage final : public PageView, private RowImages {
     int textWidth(const CanvasFont& font, std::string_view text) const override;
     PageRows pageRows(Messages& messages) { return {m_algebra, m_layout, *this, messages}; }
     void addRow(const char* parent, int n, const PageRect& rect);
+    // Draws slot n into its row with `draw` (an equation, or a step with its sentence).
+    void drawRow(int n, Colour colour, void (*draw)(PageRows&, Canvas*, int, Colour));
     void bringRowIntoView(int n);
     void fitSheet(std::optional<PagePoint> answerBox);
     void printMessage();

@@ -18,7 +18,7 @@ std::string equationButton(int n) {
 
 } // namespace
 
-WebWindow::WebWindow(DrillState& state, int screenWidth)
+WebWindow::WebWindow(DrillData& state, int screenWidth)
     : m_state(state), m_dialogs(state.problems, state.algebra, state.layout) {
     createPanel();
     m_page =

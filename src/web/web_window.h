@@ -3,6 +3,7 @@
 #pragma once
 
 #include "practice/command_panel.h"
+#include "practice/drill_data.h"
 #include "practice/practice_flow.h"
 #include "practice/problem_set_menu.h"
 #include "web/web_dialogs.h"
@@ -12,23 +13,12 @@
 
 namespace tavolini::web {
 
-// Everything a drill works on, made once for the page.
-struct DrillState {
-    Algebra algebra;
-    CommandState command;
-    Answers answers;
-    PageState page;
-    LayoutState layout;
-    ProblemSet problems;
-    PracticeRecords records;
-};
-
 // The drill's window in the document: the command panel on the left, the
 // page's caption and the page beside it. The panel's controls are made from
 // the same tables as the desktop window's and carry the same names.
 class WebWindow final : public PanelView, public PracticeView, public PageEvents, public ProgramEnd {
   public:
-    WebWindow(DrillState& state, int screenWidth);
+    WebWindow(DrillData& state, int screenWidth);
 
     // The first problem of the set at `path`; false when the program has ended.
     bool startPractice(const std::string& path);
@@ -65,7 +55,7 @@ class WebWindow final : public PanelView, public PracticeView, public PageEvents
     void createPanel();
     void setProblemSetAvailable(bool available);
 
-    DrillState& m_state;
+    DrillData& m_state;
     WebDialogs m_dialogs;
     std::unique_ptr<WebPage> m_page;
     std::unique_ptr<CommandPanel> m_commandPanel;
