@@ -125,6 +125,21 @@ std::optional<std::uint16_t> encodeCp932(char32_t c) {
     return table[c];
 }
 
+std::optional<char16_t> nextCp932(std::string_view text, std::size_t& i) {
+    const auto b = static_cast<unsigned char>(text[i++]);
+    if (!isCp932LeadByte(static_cast<char>(b))) return decodeCp932(b);
+    if (i == text.size()) return std::nullopt;
+    const std::optional<char16_t> c =
+        decodeCp932(static_cast<std::uint16_t>(b << 8 | static_cast<unsigned char>(text[i])));
+    if (c) ++i;
+    return c;
+}
+
+void appendCp932(std::string& out, std::uint16_t code) {
+    if (code > 0xFF) out += static_cast<char>(code >> 8);
+    out += static_cast<char>(code & 0xFF);
+}
+
 std::string cp932(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
@@ -139,8 +154,7 @@ std::string cp932(std::string_view utf8) {
                 ++i;
             continue;
         }
-        if (*code > 0xFF) out += static_cast<char>(*code >> 8);
-        out += static_cast<char>(*code & 0xFF);
+        appendCp932(out, *code);
         i += length;
     }
     return out;
@@ -149,18 +163,10 @@ std::string cp932(std::string_view utf8) {
 std::string utf8FromCp932(std::string_view cp932Text) {
     std::string out;
     out.reserve(cp932Text.size() * 3 / 2);
-    for (std::size_t i = 0; i < cp932Text.size(); ++i) {
-        const auto b = static_cast<unsigned char>(cp932Text[i]);
-        std::optional<char16_t> c;
-        if (!isCp932LeadByte(cp932Text[i])) {
-            if (!isWindowsOnlyByte(b)) c = decodeCp932(b);
-        } else if (i + 1 < cp932Text.size()) {
-            // A lead byte without a trail it pairs with is one broken byte; the next is read afresh.
-            c = decodeCp932(
-                static_cast<std::uint16_t>(b << 8 | static_cast<unsigned char>(cp932Text[i + 1])));
-            if (c) ++i;
-        }
-        if (c) {
+    for (std::size_t i = 0; i < cp932Text.size();) {
+        const bool windowsOnly = isWindowsOnlyByte(static_cast<unsigned char>(cp932Text[i]));
+        const std::optional<char16_t> c = nextCp932(cp932Text, i);
+        if (c && !windowsOnly) {
             appendUtf8(out, *c);
         } else {
             out += Substitute;

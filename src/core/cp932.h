@@ -28,6 +28,14 @@ std::optional<char16_t> decodeCp932(std::uint16_t code);
 // (〜 ‖ − — ¢ £ ¬ ¦) are written as code page 932's own character.
 std::optional<std::uint16_t> encodeCp932(char32_t c);
 
+// The character at `i` of code page 932 bytes, decoded as above, with `i`
+// moved past it. Nothing for a byte that reads as no character; a lead byte
+// without a trail it pairs with is such a byte, and the next is read afresh.
+std::optional<char16_t> nextCp932(std::string_view text, std::size_t& i);
+
+// Appends a code's bytes: one, or the lead and the trail.
+void appendCp932(std::string& out, std::uint16_t code);
+
 // The first byte of a double-byte character in code page 932.
 constexpr bool isCp932LeadByte(char c) {
     const auto b = static_cast<unsigned char>(c);

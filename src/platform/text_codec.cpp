@@ -27,8 +27,7 @@ Encoded encode(const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (const std::optional<std::uint16_t> code = encodeCp932(c)) {
-            if (*code > 0xFF) out.bytes += static_cast<char>(*code >> 8);
-            out.bytes += static_cast<char>(*code & 0xFF);
+            appendCp932(out.bytes, *code);
             continue;
         }
         char32_t missing = c;
@@ -45,19 +44,8 @@ Encoded encode(const QString& text) {
 QString fromCp932(std::string_view text) {
     QString out;
     out.reserve(static_cast<qsizetype>(text.size()));
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if (!isCp932LeadByte(text[i])) {
-            out += QChar(decodeCp932(b).value_or(Replacement));
-            continue;
-        }
-        // A lead byte without its trail shows alone; the next byte is read afresh.
-        std::optional<char16_t> c;
-        if (i + 1 < text.size())
-            c = decodeCp932(static_cast<std::uint16_t>(b << 8 | static_cast<unsigned char>(text[i + 1])));
-        out += QChar(c.value_or(Replacement));
-        if (c) ++i;
-    }
+    for (std::size_t i = 0; i < text.size();)
+        out += QChar(nextCp932(text, i).value_or(Replacement));
     return out;
 }
 
