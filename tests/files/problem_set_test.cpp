@@ -370,9 +370,10 @@ TEST(ProblemSet, RefusesAFileThatIsNotAShiftJisProblemSet) {
         const SetFileReading reading = readProblemSetFile(set, path);
         EXPECT_EQ(reading.fault, row.fault) << row.name;
         EXPECT_EQ(set.lines.empty(), row.fault != SetFileFault::None) << row.name;
-        if (row.fault != SetFileFault::None)
+        if (row.fault != SetFileFault::None) {
             EXPECT_EQ(utf8FromCp932(setFileMessage(set.problemSetPath, reading)),
                       set.problemSetPath + row.message);
+        }
     }
 }
 

@@ -59,7 +59,9 @@ TEST(RecordLock, LocksOnlyARegularFileAndNeverWaitsOnAFifo) {
         const FileLock lock(path, row.whenMissing);
         EXPECT_EQ(lock.status(), row.status) << row.kind;
         EXPECT_EQ(lock.readAll(), row.bytes) << row.kind;
-        if (row.status == Status::Locked) EXPECT_FALSE(lockIsFree(path)) << row.kind;
+        if (row.status == Status::Locked) {
+            EXPECT_FALSE(lockIsFree(path)) << row.kind;
+        }
     }
 }
 

@@ -22,7 +22,9 @@ TEST(OperationTable, RowsAreConsistent) {
         EXPECT_NE(row.code, '?'); // the stored "no operation"
         EXPECT_TRUE(names.insert(row.buttonName).second);
         EXPECT_TRUE(labels.insert(row.label).second);
-        if (row.glyph != Glyph::None) EXPECT_TRUE(glyphs.insert(row.glyph).second);
+        if (row.glyph != Glyph::None) {
+            EXPECT_TRUE(glyphs.insert(row.glyph).second);
+        }
         EXPECT_FALSE(row.keys.empty());
         for (const char key : row.keys)
             EXPECT_EQ(operationForKey(key), &row) << key;

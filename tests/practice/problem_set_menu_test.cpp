@@ -221,8 +221,9 @@ TEST(ProblemSetMenu, AsksAboutUnsavedEditsBeforeClosing) {
         m.dialogs.files = {row.file ? std::optional(m.folder / *row.file) : std::nullopt};
         EXPECT_EQ(m.menu.mayClose(), row.mayClose);
         EXPECT_EQ(m.dialogs.shown.empty(), row.saved);
-        if (!row.saved)
+        if (!row.saved) {
             EXPECT_TRUE(m.dialogs.shown.front().starts_with("question: 確認: ファイルを保存しますか？ -> "));
+        }
     }
 }
 
