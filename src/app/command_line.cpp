@@ -9,6 +9,16 @@
 #include <cstdio>
 
 namespace tavolini {
+namespace {
+
+// The command line has been answered: the program ends with the status.
+CommandLine answeredWith(int status) {
+    CommandLine line;
+    line.answered = status;
+    return line;
+}
+
+} // namespace
 
 CommandLine readCommandLine(int argc, char** argv) {
     QCommandLineParser arguments;
@@ -57,11 +67,11 @@ CommandLine readCommandLine(int argc, char** argv) {
                                                      unknown.front();
         std::fprintf(stderr, "tavolini: %s\nTry 'tavolini --help' for more information.\n",
                      what.toLocal8Bit().constData());
-        return {.answered = 1};
+        return answeredWith(1);
     }
     if (arguments.isSet(QStringLiteral("version"))) {
         std::printf("Orbiset Tavolini %s\n", TAVOLINI_VERSION);
-        return {.answered = 0};
+        return answeredWith(0);
     }
     if (arguments.isSet(QStringLiteral("help")) || arguments.isSet(QStringLiteral("help-all"))) {
         QString help =
@@ -69,7 +79,7 @@ CommandLine readCommandLine(int argc, char** argv) {
         if (arguments.isSet(QStringLiteral("help-all")))
             help += QStringLiteral("\nQt's options, taken by the window system:\n") + qtOptions;
         std::fputs(help.toLocal8Bit().constData(), stdout);
-        return {.answered = 0};
+        return answeredWith(0);
     }
 
     CommandLine line;

@@ -4,11 +4,11 @@
 
 #include "core/text_file.h"
 
-#include <array>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tavolini {
 namespace {
@@ -57,19 +57,6 @@ bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-std::optional<std::string> readFrom(int fd) {
-    std::string bytes;
-    std::array<char, 65536> buffer{};
-    for (;;) {
-        const ssize_t got = ::pread(fd, buffer.data(), buffer.size(), static_cast<off_t>(bytes.size()));
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return std::nullopt;
-        if (got == 0) return bytes;
-        bytes.append(buffer.data(), static_cast<std::size_t>(got));
-        if (bytes.size() > MaxTextFileBytes) return std::nullopt; // no record file is that large
-    }
-}
-
 } // namespace
 
 FileLock::FileLock(const std::string& path, WhenMissing whenMissing) {
@@ -108,7 +95,9 @@ FileLock::~FileLock() {
 
 std::optional<std::string> FileLock::readAll() const {
     if (m_status != Status::Locked) return std::nullopt;
-    return readFrom(m_fd);
+    FileContents contents = readOpenFile(m_fd, MaxTextFileBytes); // no record file is that large
+    if (contents.status != FileStatus::Read) return std::nullopt;
+    return std::move(contents.bytes);
 }
 
 } // namespace tavolini

@@ -155,17 +155,21 @@ FileContents readWholeFile(const std::string& path, std::size_t limit) {
     if (!S_ISREG(info.st_mode)) return {FileStatus::NotAFile, {}};
     if (static_cast<std::size_t>(info.st_size) > limit) return {FileStatus::TooLarge, {}};
 
+    return readOpenFile(fd.get(), limit);
+}
+
+FileContents readOpenFile(int fd, std::size_t limit) {
     FileContents contents{FileStatus::Read, {}};
     std::array<char, 65536> buffer{};
     for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer.data(), buffer.size());
+        const ssize_t got =
+            ::pread(fd, buffer.data(), buffer.size(), static_cast<off_t>(contents.bytes.size()));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return {FileStatus::Failed, {}};
-        if (got == 0) break;
+        if (got == 0) return contents;
         contents.bytes.append(buffer.data(), static_cast<std::size_t>(got));
         if (contents.bytes.size() > limit) return {FileStatus::TooLarge, {}}; // it grew while read
     }
-    return contents;
 }
 
 bool isReadOnlyFile(const std::string& path) {

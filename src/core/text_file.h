@@ -37,6 +37,10 @@ struct FileContents {
 // The whole file at `path`, when it is a regular file of at most `limit` bytes.
 FileContents readWholeFile(const std::string& path, std::size_t limit = MaxTextFileBytes);
 
+// The bytes of the open file `fd` from its start: Read, Failed, or TooLarge
+// when it holds more than `limit` bytes.
+FileContents readOpenFile(int fd, std::size_t limit);
+
 // Replaces the file at `path` with `bytes` so that it is either the old file
 // or the whole new one, never a part: the bytes go to a new file in the same
 // folder, are flushed to the disk and the new file is renamed over the old.
