@@ -47,15 +47,11 @@ QImage braceBitmap(QColor ink, QColor paper) {
 }
 
 QImage answerBraceBitmap() {
-    QImage image = screenPicture(QSize(AnswerBraceImage.width, AnswerBraceImage.height), Qt::white);
+    const QSize size(AnswerBraceImage.width, AnswerBraceImage.height);
+    QImageCanvas label(size, size, screenPixelRatio());
+    drawAnswerBraceLabel(label, QtTextMeasure());
+    QImage image = label.image();
     QPainter painter(&image);
-    CanvasFont font;
-    font.face = cp932("ＭＳ ゴシック");
-    font.bold = true;
-    font.size = 12;
-    painter.setFont(qtFont(font));
-    painter.setPen(Qt::black);
-    painter.drawText(QRect(0, 0, 50, 100), Qt::AlignCenter, QStringLiteral(u"[答]"));
     drawBrace(painter, QRectF(qtRect(AnswerBraceCurve)), Qt::black);
     return image;
 }
