@@ -103,7 +103,9 @@ TEST(PrintPdf, TheTypicalRoadOnPaper) {
         const Ink ink = inkIn(picture, toPicture(left, int(y), int(303 * scale), int(height * scale)));
         EXPECT_GT(ink.dark + ink.blue, 50) << "row " << n;
         // ④ x = 3 and ⑧ y = 1 are the blue ones: the rows come in their order.
-        if (n >= 3) EXPECT_EQ(ink.blue > 20, n == 4 || n == 8) << "row " << n;
+        if (n >= 3) {
+            EXPECT_EQ(ink.blue > 20, n == 4 || n == 8) << "row " << n;
+        }
         y += (height + 2) * scale;
     }
 }
