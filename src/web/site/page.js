@@ -19,7 +19,6 @@ let started = false; // the first problem is shown, or the program has ended
 // What the engine asks of the document (Module.view).
 const view = {
   waiting: null, // resolves the engine's wait for the open dialog
-  replies: [],   // replies given before the engine waited
   chosenPath: '',
 
   add(parent, tag, id, left, top, width, height, text) {
@@ -59,14 +58,15 @@ const view = {
     byId('dialog').hidden = true;
     byId('dlgBody').textContent = '';
   },
+  // The engine asks for the reply as soon as it has made a dialog, before
+  // the pupil can give one.
   nextDialogReply() {
-    if (view.replies.length) return Promise.resolve(view.replies.shift());
     return new Promise((resolve) => { view.waiting = resolve; });
   },
   reply(value) {
     const waiting = view.waiting;
     view.waiting = null;
-    if (waiting) waiting(value); else view.replies.push(value);
+    if (waiting) waiting(value);
   },
 
   // The pupil chooses a problem set from the device; it is read into the
