@@ -11,9 +11,7 @@ namespace tavolini {
 // main for the pupil, by the scenario driver for the tests.
 struct DrillProgram : DrillData {
     DrillProgram(Dialogs& dialogs, DrillDialogs& drillDialogs, QSize screen)
-        : window(
-              DrillState{algebra, dialogs, command, answers, page, layout, problems, records, drillDialogs},
-              screen) {}
+        : window(*this, dialogs, drillDialogs, screen) {}
 
     TfrmMain window;
 };

@@ -102,7 +102,9 @@ bool isInside(const QObject* object, const QWidget* ancestor) {
 
 } // namespace
 
-TfrmMain::TfrmMain(DrillState state, QSize screen, QWidget* parent) : QMainWindow(parent), m_state(state) {
+TfrmMain::TfrmMain(DrillData& state, Dialogs& dialogs, DrillDialogs& drillDialogs, QSize screen,
+                   QWidget* parent)
+    : QMainWindow(parent), m_state(state), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Orbiset Tavolini"));
     QPalette colours = palette();
@@ -129,15 +131,15 @@ TfrmMain::TfrmMain(DrillState state, QSize screen, QWidget* parent) : QMainWindo
     const int panelHeight = screen.height() - TaskBarHeight - 56;
     const PageSetup setup{
         screen.width(), screen.width(), {0, CaptionHeight, PanelWidth, panelHeight - CaptionHeight}};
-    m_page = new TfrmPage(state.algebra, state.dialogs, state.layout, state.page, *this, setup, central);
+    m_page = new TfrmPage(state.algebra, dialogs, state.layout, state.page, *this, setup, central);
     layOut(central);
 
-    m_commandPanel = std::make_unique<CommandPanel>(state.algebra, state.dialogs, state.command,
-                                                    state.answers, state.page, *m_page, *this);
-    m_practice = std::make_unique<PracticeFlow>(PracticeContext{
-        state.algebra, state.dialogs, state.command, state.answers, state.page, state.problems, state.records,
-        *m_page, *this, *this, state.drillDialogs, *m_commandPanel});
-    m_menu = std::make_unique<ProblemSetMenu>(state.problems, state.dialogs, *m_practice);
+    m_commandPanel = std::make_unique<CommandPanel>(state.algebra, dialogs, state.command, state.answers,
+                                                    state.page, *m_page, *this);
+    m_practice = std::make_unique<PracticeFlow>(
+        PracticeContext{state.algebra, dialogs, state.command, state.answers, state.page, state.problems,
+                        state.records, *m_page, *this, *this, drillDialogs, *m_commandPanel});
+    m_menu = std::make_unique<ProblemSetMenu>(state.problems, dialogs, *m_practice);
 
     m_imgNextQ = nextGlyph(Qt::darkBlue);
     m_imgNextR = nextGlyph(Qt::red);
@@ -323,7 +325,7 @@ void TfrmMain::paintGroup(QGroupBox* group, bool enabled) {
 
 bool TfrmMain::startPractice(const std::string& path) {
     const StartUp start = tavolini::startPractice(m_state.problems, m_state.records, m_state.algebra,
-                                                  m_state.dialogs, *this, *m_practice, path);
+                                                  m_dialogs, *this, *m_practice, path);
     if (start == StartUp::Ended) return false;
     setProblemSetAvailable(start == StartUp::Practising);
     if (start == StartUp::Practising) moveFocus();

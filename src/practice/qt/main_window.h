@@ -6,6 +6,7 @@
 #include "files/practice_records.h"
 #include "files/problem_set.h"
 #include "practice/command_panel.h"
+#include "practice/drill_data.h"
 #include "practice/drill_dialogs.h"
 #include "practice/judge.h"
 #include "practice/panel_layout.h"
@@ -40,19 +41,6 @@ struct LookBackActions {
     std::function<void()> showStack;
 };
 
-// The program-wide state the main window works on, made once by main.
-struct DrillState {
-    Algebra& algebra;
-    Dialogs& dialogs;
-    CommandState& command;
-    Answers& answers;
-    PageState& page;
-    LayoutState& layout;
-    ProblemSet& problems;
-    PracticeRecords& records;
-    DrillDialogs& drillDialogs;
-};
-
 // What the help menu and the about box open; main wires in the windows.
 struct HelpActions {
     std::function<void()> showContents;
@@ -71,7 +59,8 @@ class TfrmMain final : public QMainWindow,
     Q_OBJECT
 
   public:
-    TfrmMain(DrillState state, QSize screen, QWidget* parent = nullptr);
+    TfrmMain(DrillData& state, Dialogs& dialogs, DrillDialogs& drillDialogs, QSize screen,
+             QWidget* parent = nullptr);
     ~TfrmMain() override;
 
     void setHelpActions(HelpActions actions) { m_help = std::move(actions); }
@@ -144,7 +133,8 @@ class TfrmMain final : public QMainWindow,
     void runMenuFlow(void (ProblemSetMenu::*flow)());
     void paintGroup(QGroupBox* group, bool enabled);
 
-    DrillState m_state;
+    DrillData& m_state;
+    Dialogs& m_dialogs;
     QScrollArea* m_panelArea = nullptr;
     QWidget* m_panel = nullptr;
     std::array<QPushButton*, 19> m_equationButtons{}; // 1 to 18
