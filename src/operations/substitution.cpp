@@ -20,6 +20,8 @@ void appendRightSide(StepGuard& guard, MShiki& result, const MShiki& first) {
         guard.append(result, tokenAt(first, i));
 }
 
+} // namespace
+
 // Whether the equation reads "letter = expression" with one of the problem's
 // unknowns alone on the left (coefficient exactly 1) and not on the right.
 bool isSubstitutable(const Algebra& algebra, const MShiki& equation) {
@@ -32,8 +34,6 @@ bool isSubstitutable(const Algebra& algebra, const MShiki& equation) {
         if (tokenAt(equation, i).kind == head.kind) return false;
     return true;
 }
-
-} // namespace
 
 StepResult substituteEquation(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result,
                               Messages& messages) {

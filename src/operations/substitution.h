@@ -11,6 +11,11 @@ namespace tavolini {
 // replaced by the first equation's right side (in brackets under the term's
 // coefficient when that is not 1). Refused, without a message of its own,
 // when the first equation is not of that form.
+// Whether the equation reads "letter = expression" with one of the problem's
+// unknowns alone on the left (coefficient exactly 1) and not on the right:
+// what 代入 takes as its first equation.
+bool isSubstitutable(const Algebra& algebra, const MShiki& equation);
+
 StepResult substituteEquation(Algebra& algebra, const MShiki& first, const MShiki& second, MShiki& result,
                               Messages& messages);
 

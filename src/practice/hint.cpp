@@ -8,6 +8,7 @@
 #include "operations/collecting.h"
 #include "operations/executor.h"
 #include "operations/linear_form.h"
+#include "operations/substitution.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -78,13 +79,8 @@ bool isSolvedForOneLetter(const MShiki& e) {
 }
 
 // "u = expression without u": ready to be substituted into another equation.
-bool isLetterExpression(const MShiki& e) {
-    if (e.count < 4 || !isLetter(tokenAt(e, 0).kind) || tokenAt(e, 0).num != tokenAt(e, 0).den ||
-        tokenAt(e, 1).kind != '=')
-        return false;
-    for (int i = 2; i < e.count; ++i)
-        if (tokenAt(e, i).kind == tokenAt(e, 0).kind) return false;
-    return true;
+bool isLetterExpression(const Algebra& algebra, const MShiki& e) {
+    return e.count >= 4 && isSubstitutable(algebra, e);
 }
 
 // The number of "k·u + p = q" (letter terms and one number on the left,
@@ -198,7 +194,7 @@ class Candidates {
             if (head.shape.letters == 0) add({Operation::Simplify, head.n, 0, "", ""});
         }
         for (const Head& head : m_heads)
-            if (isLetterExpression(equationOf(m_algebra, head.n)))
+            if (isLetterExpression(m_algebra, equationOf(m_algebra, head.n)))
                 substituteInto(head, cp932("式を入れます"));
         for (std::size_t i = 0; i < m_heads.size(); ++i)
             for (std::size_t j = i + 1; j < m_heads.size(); ++j)
@@ -222,7 +218,8 @@ class Candidates {
     // crosses the '=' and stays in the answer anyway.
     void clearFractions(const Head& head) {
         const MShiki& e = equationOf(m_algebra, head.n);
-        if (head.shape.letters == 0 || hasBrackets(e) || isSolvedForOneLetter(e) || isLetterExpression(e))
+        if (head.shape.letters == 0 || hasBrackets(e) || isSolvedForOneLetter(e) ||
+            isLetterExpression(m_algebra, e))
             return;
         if (head.shape.letters == 1 &&
             (isFound(m_algebra, m_answers, head.shape.letter) || commonDenominator(e, true) == 1))
