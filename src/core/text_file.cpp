@@ -2,9 +2,10 @@
 // Copyright 2026 The Tavolini authors
 #include "core/text_file.h"
 
+#include "core/cp932.h"
+
 #include <array>
 #include <cerrno>
-#include <cstdio>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -18,8 +19,15 @@ namespace tavolini {
 namespace {
 
 constexpr int TemporaryNameAttempts = 16;
-constexpr std::string_view TemporaryMark = ".tmp"; // followed by eight hexadecimal digits
-constexpr std::size_t TemporaryDigits = 8;
+// A temporary is ".NAME.tavolini-XXXXXX": hidden, and marked as ours, so that
+// the sweep never takes a file somebody else made.
+constexpr std::string_view TemporaryMark = ".tavolini-";
+constexpr std::size_t TemporaryLetters = 6;
+constexpr std::string_view TemporaryAlphabet =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+// Of NAME, so that the temporary's name stays within the 255 bytes a name may have.
+constexpr std::size_t TemporaryNameBytes = 200;
+constexpr int MaxLinkHops = 40; // as many as the system follows
 
 // Closes the descriptor when it goes out of scope.
 class FileDescriptor {
@@ -58,14 +66,42 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+WriteFault faultOf(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return WriteFault::NoFolder;
+    case EACCES:
+    case EPERM:
+        return WriteFault::NoPermission;
+    case ENOSPC:
+    case EDQUOT:
+        return WriteFault::DiskFull;
+    case EROFS:
+        return WriteFault::ReadOnlyDisk;
+    case ENAMETOOLONG:
+        return WriteFault::NameTooLong;
+    case EISDIR:
+    case ELOOP:
+        return WriteFault::NotAFile;
+    default:
+        return WriteFault::Failed;
+    }
+}
+
 // A new, unused file beside `path`, created with the usual permissions and
 // locked for as long as it is open.
 int createTemporaryBeside(const std::string& path, std::string& temporaryPath) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    const std::string name =
+        path.substr(slash == std::string::npos ? 0 : slash + 1).substr(0, TemporaryNameBytes);
     std::random_device random;
+    std::uniform_int_distribution<std::size_t> letter(0, TemporaryAlphabet.size() - 1);
     for (int attempt = 0; attempt < TemporaryNameAttempts; ++attempt) {
-        std::array<char, 32> suffix{};
-        std::snprintf(suffix.data(), suffix.size(), ".tmp%08x", static_cast<unsigned>(random()));
-        temporaryPath = path + suffix.data();
+        temporaryPath = folder + "." + name + std::string(TemporaryMark);
+        for (std::size_t i = 0; i < TemporaryLetters; ++i)
+            temporaryPath += TemporaryAlphabet[letter(random)];
         const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) ::flock(fd, LOCK_EX | LOCK_NB);
         if (fd >= 0 || errno != EEXIST) return fd;
@@ -73,26 +109,34 @@ int createTemporaryBeside(const std::string& path, std::string& temporaryPath) {
     return -1;
 }
 
-// The file a symbolic link points to, so that writing through the link keeps it.
-std::string writtenPath(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(path, error)) return path;
-    const std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
-    return error ? path : target.native();
+// Where a write to `path` lands: at the end of its symbolic links, so that a
+// link stays a link and a link to nothing makes the file it names.
+std::string writtenPath(std::string path) {
+    for (int hop = 0; hop < MaxLinkHops; ++hop) {
+        std::error_code error;
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error) break;
+        path = target.is_absolute() ? target.native()
+                                    : (std::filesystem::path(folderOf(path)) / target).native();
+    }
+    return path;
 }
 
-bool isHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+// Nothing, or a regular file this user may write: anything else is never
+// replaced (a device would become a file, a pipe or a folder lose its use).
+WriteFault checkTarget(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT ? WriteFault::None : faultOf(errno);
+    if (!S_ISREG(info.st_mode)) return WriteFault::NotAFile;
+    return isReadOnlyFile(path) ? WriteFault::ReadOnlyFile : WriteFault::None;
 }
 
 bool isTemporaryName(std::string_view name) {
-    if (name.size() <= TemporaryMark.size() + TemporaryDigits) return false;
-    const std::string_view mark =
-        name.substr(name.size() - TemporaryDigits - TemporaryMark.size(), TemporaryMark.size());
-    const std::string_view digits = name.substr(name.size() - TemporaryDigits);
-    for (const char c : digits)
-        if (!isHexDigit(c)) return false;
-    return mark == TemporaryMark;
+    const std::size_t ending = TemporaryMark.size() + TemporaryLetters;
+    if (name.size() <= ending + 1 || name.front() != '.') return false;
+    const std::string_view letters = name.substr(name.size() - TemporaryLetters);
+    return name.substr(name.size() - ending, TemporaryMark.size()) == TemporaryMark &&
+           letters.find_first_not_of(TemporaryAlphabet) == std::string_view::npos;
 }
 
 // A temporary nobody writes: a regular file, old enough, and not locked.
@@ -194,12 +238,12 @@ int removeStaleTemporaries(const std::string& folder, int minimumAgeSeconds) {
     return removed;
 }
 
-bool writeFileAtomically(const std::string& linkOrPath, std::string_view bytes) {
+FileWrite writeFileAtomically(const std::string& linkOrPath, std::string_view bytes) {
     const std::string path = writtenPath(linkOrPath);
-    if (isReadOnlyFile(path)) return false;
+    if (const WriteFault fault = checkTarget(path); fault != WriteFault::None) return {fault};
     std::string temporaryPath;
     FileDescriptor fd(createTemporaryBeside(path, temporaryPath));
-    if (!fd.valid()) return false;
+    if (!fd.valid()) return {faultOf(errno)};
 
     // The new file keeps the permissions of the one it replaces.
     struct stat old {};
@@ -208,12 +252,44 @@ bool writeFileAtomically(const std::string& linkOrPath, std::string_view bytes) 
     const bool written = writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.close() &&
                          ::rename(temporaryPath.c_str(), path.c_str()) == 0;
     if (!written) {
+        const int error = errno;
         fd.close();
         ::unlink(temporaryPath.c_str());
-        return false;
+        return {faultOf(error)};
     }
     syncFolder(folderOf(path));
-    return true;
+    return {};
+}
+
+std::string fileWriteMessage(std::string_view path, WriteFault fault) {
+    const char* why = ":ファイルに書き込めません";
+    switch (fault) {
+    case WriteFault::None:
+    case WriteFault::Failed:
+        break;
+    case WriteFault::NotAFile:
+        why = ":ふつうのファイルではありません";
+        break;
+    case WriteFault::ReadOnlyFile:
+        why = ":読み取り専用のファイルなので書き込めません";
+        break;
+    case WriteFault::NoFolder:
+        why = ":フォルダがありません";
+        break;
+    case WriteFault::NoPermission:
+        why = ":書き込む権限がありません";
+        break;
+    case WriteFault::DiskFull:
+        why = ":ディスクがいっぱいです";
+        break;
+    case WriteFault::ReadOnlyDisk:
+        why = ":読み取り専用のディスクなので書き込めません";
+        break;
+    case WriteFault::NameTooLong:
+        why = ":ファイルの名前が長すぎます";
+        break;
+    }
+    return std::string(path) + cp932(why);
 }
 
 } // namespace tavolini

@@ -41,23 +41,45 @@ FileContents readWholeFile(const std::string& path, std::size_t limit = MaxTextF
 // when it holds more than `limit` bytes.
 FileContents readOpenFile(int fd, std::size_t limit);
 
+// Why a write did not happen, from what the system answered.
+enum class WriteFault {
+    None,
+    NotAFile,     // a folder, a device, a pipe or a socket is at the name: never replaced
+    ReadOnlyFile, // the file is there and may not be written
+    NoFolder,     // the folder it would go in does not exist
+    NoPermission, // the folder may not be written
+    DiskFull,
+    ReadOnlyDisk,
+    NameTooLong,
+    Failed, // anything else the system refused
+};
+
+struct FileWrite {
+    WriteFault fault = WriteFault::None;
+    explicit operator bool() const { return fault == WriteFault::None; }
+};
+
 // Replaces the file at `path` with `bytes` so that it is either the old file
 // or the whole new one, never a part: the bytes go to a new file in the same
 // folder, are flushed to the disk and the new file is renamed over the old.
 // On failure the new file is removed and the old one is left as it was.
-// A symbolic link is written through: the file it points to is replaced and
-// the link stays. A file that is there and may not be written is refused.
-// While the new file is written it is locked, so that a sweep of stale
-// temporaries by another copy of the program leaves it alone.
-bool writeFileAtomically(const std::string& path, std::string_view bytes);
+// Symbolic links are written through: the file at the end is replaced, or
+// made when it is not there yet, and the links stay. Only a regular file that
+// may be written is replaced; anything else is refused before a byte is
+// written. While the new file is written it is locked, so that a sweep of
+// stale temporaries by another copy of the program leaves it alone.
+FileWrite writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// PATH + ":" and why a write to it failed, for every file the program writes.
+std::string fileWriteMessage(std::string_view path, WriteFault fault);
 
 // Whether a file is at `path` that this user may not write.
 bool isReadOnlyFile(const std::string& path);
 
-// Removes the temporaries ("NAME.tmpXXXXXXXX") that a write left in `folder`
-// when it was killed: only unlocked ones older than `minimumAgeSeconds`, so
-// that a write going on in another copy of the program is never disturbed.
-// Returns how many were removed.
+// Removes the temporaries (".NAME.tavolini-XXXXXX") that a write left in
+// `folder` when it was killed: only unlocked ones older than
+// `minimumAgeSeconds`, so that a write going on in another copy of the
+// program is never disturbed. Returns how many were removed.
 int removeStaleTemporaries(const std::string& folder, int minimumAgeSeconds = 60);
 
 } // namespace tavolini

@@ -298,21 +298,13 @@ RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int proble
 }
 
 bool writeProblemSetFile(const ProblemSet& set, Messages& messages, const std::string& path) {
-    if (isReadOnlyFile(path)) {
-        tell(messages, readOnlyFileMessage(path));
-        return false;
-    }
-    if (writeFileAtomically(path, joinLines(set.lines))) return true;
-    tell(messages, fileNotWrittenMessage(path));
-    return false;
-}
-
-std::string readOnlyFileMessage(std::string_view path) {
-    return std::string(path) + cp932(":読み取り専用のファイルなので書き込めません");
+    const FileWrite written = writeFileAtomically(path, joinLines(set.lines));
+    if (!written) tell(messages, fileWriteMessage(absolutePath(path), written.fault));
+    return static_cast<bool>(written);
 }
 
 std::string fileNotWrittenMessage(std::string_view path) {
-    return std::string(path) + cp932(":ファイルに書き込めません");
+    return fileWriteMessage(path, WriteFault::Failed);
 }
 
 } // namespace tavolini

@@ -156,12 +156,9 @@ RenExt splitProblem(std::string_view line);
 RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int problem, Messages& messages);
 
 // Writes the lines to `path`, each with CR LF, replacing any file there only
-// when the whole text was written. A failure names the file in a message and
+// when the whole text was written. A failure names the file and why in a message and
 // leaves the old file; the result is then false.
 bool writeProblemSetFile(const ProblemSet& set, Messages& messages, const std::string& path);
-
-// The message shown when a file may not be written.
-std::string readOnlyFileMessage(std::string_view path);
 
 // The message shown when a file could not be written.
 std::string fileNotWrittenMessage(std::string_view path);

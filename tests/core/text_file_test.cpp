@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
+#include "core/cp932.h"
 #include "core/text_file.h"
 #include "support/temp_folder.h"
 
@@ -9,8 +10,10 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace tavolini {
@@ -123,25 +126,40 @@ TEST(TextFile, WritesThroughALinkAndRefusesAReadOnlyFile) {
 
 TEST(TextFile, SweepsOnlyStaleUnlockedTemporariesOfItsOwnPattern) {
     TempFolder folder;
-    const std::vector<std::string> names = {"set.sim.tmp0123abcd", "ZUdir.rec.tmpdeadbeef",
-                                            "set.sim.tmp0123abc",  "set.sim.tmpABCDEF01",
-                                            "notes.tmp",           "set.sim"};
-    for (const std::string& name : names)
-        writeBytes(folder / name, "x");
+    const struct {
+        const char* name;
+        bool old, locked, removed;
+    } rows[] = {
+        {".set.sim.tavolini-Ab12Cd", true, false, true},
+        {".ZUdir.rec.tavolini-000000", true, false, true},
+        {".fresh.sim.tavolini-Ab12Cd", false, false, false}, // being written just now
+        {".held.sim.tavolini-Ab12Cd", true, true, false},    // being written by another copy
+        {"notes.tmpdeadbeef", true, false, false},
+        {"kadai20241231", true, false, false},
+        {"set.sim.tavolini-Ab12Cd", true, false, false}, // not hidden
+        {".tavolini-Ab12Cd", true, false, false},        // no name before the mark
+        {".set.sim.tavolini-Ab12C", true, false, false},
+        {".set.sim.tavolini-Ab-2Cd", true, false, false},
+        {".set.sim.tavolini-Ab12Cd~", true, false, false},
+        {"set.sim", true, false, false},
+    };
     const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
-    for (const std::string& name : names)
-        std::filesystem::last_write_time(folder / name, old);
-    writeBytes(folder / "fresh.sim.tmp00000000", "being written just now");
-    writeBytes(folder / "held.sim.tmp11111111", "being written by another copy");
-    std::filesystem::last_write_time(folder / "held.sim.tmp11111111", old);
-    const int held = ::open((folder / "held.sim.tmp11111111").c_str(), O_RDONLY);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0);
-
+    std::vector<int> held;
+    std::vector<std::string> kept;
+    for (const auto& row : rows) {
+        writeBytes(folder / row.name, "x");
+        if (row.old) std::filesystem::last_write_time(folder / row.name, old);
+        if (row.locked) {
+            held.push_back(::open((folder / row.name).c_str(), O_RDONLY));
+            ASSERT_EQ(::flock(held.back(), LOCK_EX), 0);
+        }
+        if (!row.removed) kept.push_back(row.name);
+    }
     EXPECT_EQ(removeStaleTemporaries(folder.path()), 2);
-    ::close(held);
-    EXPECT_EQ(folderEntries(folder.path()),
-              (std::vector<std::string>{"fresh.sim.tmp00000000", "held.sim.tmp11111111", "notes.tmp",
-                                        "set.sim", "set.sim.tmp0123abc", "set.sim.tmpABCDEF01"}));
+    for (const int fd : held)
+        ::close(fd);
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(folderEntries(folder.path()), kept);
 }
 
 TEST(TextFile, AnAtomicWriteReplacesTheFileAndKeepsItsPermissions) {
@@ -162,18 +180,79 @@ TEST(TextFile, AnAtomicWriteReplacesTheFileAndKeepsItsPermissions) {
     EXPECT_EQ(readBytes(folder / "fresh"), "");
 }
 
-TEST(TextFile, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
-    TempFolder folder;
-    writeBytes(folder / "plain", "a file, not a folder");
-    std::filesystem::create_directory(folder / "a folder");
-    writeBytes(folder / "a folder/inside", "keeps the folder from being replaced");
+// A tiny file system of its own at `folder`, for as long as it lives; only
+// the superuser may mount one.
+class SmallMount {
+  public:
+    SmallMount(const std::string& folder, unsigned long flags) : m_folder(folder) {
+        std::filesystem::create_directory(folder);
+        m_mounted = ::geteuid() == 0 && ::mount("tavolini", folder.c_str(), "tmpfs", flags, "size=16k") == 0;
+    }
+    ~SmallMount() {
+        if (m_mounted) ::umount(m_folder.c_str());
+    }
+    SmallMount(const SmallMount&) = delete;
+    SmallMount& operator=(const SmallMount&) = delete;
+    bool mounted() const { return m_mounted; }
 
-    EXPECT_FALSE(writeFileAtomically(folder / "vanished/set.sim", "x"));
-    EXPECT_FALSE(writeFileAtomically(folder / "plain/set.sim", "x"));
-    EXPECT_FALSE(writeFileAtomically(folder / "a folder", "x")); // the rename fails
-    EXPECT_EQ(folderEntries(folder.path()), (std::vector<std::string>{"a folder", "plain"}));
-    EXPECT_EQ(folderEntries(folder / "a folder"), std::vector<std::string>{"inside"});
-    EXPECT_EQ(readBytes(folder / "plain"), "a file, not a folder");
+  private:
+    std::string m_folder;
+    bool m_mounted = false;
+};
+
+// The write as an ordinary user would try it: the superuser may write into
+// any folder, so it tries as nobody in a child process.
+WriteFault writeAsAUser(const std::string& path, std::string_view bytes) {
+    if (::geteuid() != 0) return writeFileAtomically(path, bytes).fault;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool nobody = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        ::_exit(nobody ? static_cast<int>(writeFileAtomically(path, bytes).fault) : 255);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? static_cast<WriteFault>(WEXITSTATUS(status)) : WriteFault::None;
+}
+
+TEST(TextFile, AFailedWriteSaysWhyAndLeavesTheOldFileAndNoTemporary) {
+    TempFolder folder;
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::all); // for nobody
+    writeBytes(folder / "plain", "a file, not a folder");
+    std::filesystem::create_directory(folder / "locked");
+    std::filesystem::permissions(
+        folder / "locked", std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                               std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                               std::filesystem::perms::others_exec);
+    writeBytes(folder / "locked/set.sim", "old");
+    std::filesystem::permissions(folder / "locked/set.sim", std::filesystem::perms::all);
+    writeBytes(folder / "readonly.sim", "old");
+    std::filesystem::permissions(folder / "readonly.sim", std::filesystem::perms::owner_read);
+    const SmallMount full(folder / "full", 0);
+    const SmallMount readOnly(folder / "ro", MS_RDONLY);
+    const struct {
+        std::string path;
+        const char* why;
+        bool runs = true;
+    } rows[] = {
+        {folder / "gone/set.sim", ":フォルダがありません"},
+        {folder / "plain/set.sim", ":フォルダがありません"},
+        {folder / "locked/set.sim", ":書き込む権限がありません"},
+        {folder / "readonly.sim", ":読み取り専用のファイルなので書き込めません"},
+        {folder / std::string(300, 'n'), ":ファイルの名前が長すぎます"},
+        {folder / "full/set.sim", ":ディスクがいっぱいです", full.mounted()},
+        {folder / "ro/set.sim", ":読み取り専用のディスクなので書き込めません", readOnly.mounted()},
+    };
+    const std::string bytes(100000, 'n');
+    for (const auto& row : rows) {
+        if (!row.runs) continue;
+        const std::string old = readBytes(row.path);
+        EXPECT_EQ(fileWriteMessage(row.path, writeAsAUser(row.path, bytes)), row.path + cp932(row.why));
+        EXPECT_TRUE(readBytes(row.path) == old) << row.path;
+    }
+    for (const std::string inside : {"", "/locked", "/full"})
+        for (const std::string& name : folderEntries(folder.path() + inside))
+            EXPECT_EQ(name.find("tavolini-"), std::string::npos) << inside << "/" << name;
+    if (!full.mounted()) GTEST_SKIP() << "a full disk needs the superuser";
 }
 
 TEST(TextFile, AFullDiskLeavesTheOldFileWhole) {
@@ -189,7 +268,7 @@ TEST(TextFile, AFullDiskLeavesTheOldFileWhole) {
     rlimit small = saved;
     small.rlim_cur = 10;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = writeFileAtomically(path, std::string(1000, 'n'));
+    const bool written = static_cast<bool>(writeFileAtomically(path, std::string(1000, 'n')));
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 

@@ -458,7 +458,7 @@ TEST(ProblemSet, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
     for (const std::string& path : {folder / "gone/set.sim", folder / "plain/set.sim"}) {
         Messages messages;
         EXPECT_FALSE(writeProblemSetFile(set, messages, path)) << path;
-        EXPECT_EQ(shownText(messages), Shown{"message: " + path + ":ファイルに書き込めません"});
+        EXPECT_EQ(shownText(messages), Shown{"message: " + path + ":フォルダがありません"});
     }
     EXPECT_EQ(readBytes(folder / "plain"), "old");
 

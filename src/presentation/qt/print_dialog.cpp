@@ -5,6 +5,7 @@
 #include "core/algebra.h"
 #include "core/cp932.h"
 #include "core/dialogs.h"
+#include "core/text_file.h"
 #include "files/problem_set.h"
 #include "platform/fonts.h"
 #include "platform/text_codec.h"
@@ -13,12 +14,13 @@
 #include "presentation/qt/printer_target.h"
 #include "presentation/qt/qimage_canvas.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -176,33 +178,41 @@ QPrinter& TfrmPrintS::printer() {
     return *m_printer;
 }
 
-QPrinter* TfrmPrintS::choosePrinter() {
-    if (!m_pdfOnly && !QPrinterInfo::availablePrinterNames().isEmpty()) return &printer();
-    const std::string preset = m_set.startFolder + std::to_string(m_set.currentUnit) + "-" +
-                               std::to_string(currentProblemNumber(m_set)) + ".pdf";
-    const std::optional<std::string> path = m_dialogs.chooseSaveFile("PDF|*.pdf", preset);
-    if (!path || path->empty()) return nullptr;
-    if (!m_pdfPrinter) {
-        m_pdfPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_pdfPrinter->setResolution(PrintResolution);
-        m_pdfPrinter->setOutputFormat(QPrinter::PdfFormat);
-        m_pdfPrinter->setPageSize(QPageSize(QPageSize::A4));
-    }
-    m_pdfPrinter->setOutputFileName(QFile::decodeName(QByteArray::fromStdString(absolutePath(*path))));
-    return m_pdfPrinter.get();
+bool TfrmPrintS::printOn(QPagedPaintDevice& device, const Job& job) {
+    const WaitCursor wait;
+    PrinterTarget target(device, m_page);
+    const bool printed = target.begun() && job(target);
+    return target.finish() && printed;
 }
 
-void TfrmPrintS::print(const std::function<bool(PrintTarget&)>& job) {
-    QPrinter* printer = choosePrinter();
-    if (printer == nullptr) return;
-    bool printed = false;
-    {
-        const WaitCursor wait;
-        PrinterTarget target(*printer, m_page);
-        printed = target.begun() && job(target);
-        printed = target.finish() && printed;
-    }
+void TfrmPrintS::print(const Job& job) {
+    if (m_pdfOnly || QPrinterInfo::availablePrinterNames().isEmpty()) return printIntoPdf(job);
+    QPrinter& chosen = printer();
+    const bool printed = printOn(chosen, job) && chosen.printerState() != QPrinter::Error &&
+                         chosen.printerState() != QPrinter::Aborted;
     if (!printed) m_dialogs.showMessage(cp932("印刷できませんでした"));
+}
+
+void TfrmPrintS::printIntoPdf(const Job& job) {
+    const std::string preset = m_set.startFolder + std::to_string(m_set.currentUnit) + "-" +
+                               std::to_string(currentProblemNumber(m_set)) + ".pdf";
+    const std::optional<std::string> chosen = m_dialogs.chooseSaveFile("PDF|*.pdf", preset);
+    if (!chosen || chosen->empty()) return;
+    // Made in memory and written as a file is saved: a failed job leaves no
+    // file, and a pipe or a device at the name is never opened.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setResolution(PrintResolution);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        if (!printOn(writer, job)) return m_dialogs.showMessage(cp932("印刷できませんでした"));
+    }
+    const std::string path = absolutePath(*chosen);
+    const QByteArray& bytes = pdf.data();
+    const FileWrite written = writeFileAtomically(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!written) m_dialogs.showMessage(fileWriteMessage(path, written.fault));
 }
 
 void TfrmPrintS::btnStartClick() {

@@ -47,10 +47,13 @@ class TfrmPrintS final : public QDialog {
   private:
     void createControls();
     void refreshPreview();
-    // The printer to use, or nothing when the PDF's save dialog was cancelled.
-    QPrinter* choosePrinter();
+    using Job = std::function<bool(PrintTarget&)>;
     QPrinter& printer();
-    void print(const std::function<bool(PrintTarget&)>& job);
+    void print(const Job& job);
+    // Into a PDF file chosen with the save dialog.
+    void printIntoPdf(const Job& job);
+    // False when the job or the device failed.
+    bool printOn(QPagedPaintDevice& device, const Job& job);
 
     TfrmPage& m_page;
     ProblemSet& m_set;
@@ -61,7 +64,6 @@ class TfrmPrintS final : public QDialog {
     // Made at the first print: a printer asks the print system for its
     // settings, which would slow the program's start.
     std::unique_ptr<QPrinter> m_printer;
-    std::unique_ptr<QPrinter> m_pdfPrinter;
     QLineEdit* m_edtSample = nullptr;
     QSpinBox* m_updLMargin = nullptr;
     QSpinBox* m_updSize = nullptr;

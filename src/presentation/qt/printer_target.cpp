@@ -7,33 +7,27 @@
 #include "presentation/qt/page_bitmaps.h"
 #include "presentation/qt/qt_forms.h"
 
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <QWidget>
 
 namespace tavolini {
-PrinterTarget::PrinterTarget(QPrinter& printer, QWidget& pageWindow)
-    : m_printer(printer), m_pageWindow(pageWindow) {
-    m_painter.begin(&m_printer);
-}
-
-bool PrinterTarget::finish() {
-    const bool ended = m_painter.end();
-    return ended && m_printer.printerState() != QPrinter::Error &&
-           m_printer.printerState() != QPrinter::Aborted;
+PrinterTarget::PrinterTarget(QPagedPaintDevice& device, QWidget& pageWindow)
+    : m_device(device), m_pageWindow(pageWindow) {
+    m_painter.begin(&m_device);
 }
 
 int PrinterTarget::pageWidth() const {
-    return m_printer.width();
+    return m_device.width();
 }
 int PrinterTarget::pageHeight() const {
-    return m_printer.height();
+    return m_device.height();
 }
 int PrinterTarget::resolution() const {
-    return m_printer.resolution();
+    return m_device.logicalDpiY();
 }
 
 bool PrinterTarget::newPage() {
-    return m_printer.newPage();
+    return m_device.newPage();
 }
 
 Canvas& PrinterTarget::canvas(const PageRect& onPage, int layoutWidth, int layoutHeight) {

@@ -8,22 +8,22 @@
 
 #include <QPainter>
 
-class QPrinter;
+class QPagedPaintDevice;
 class QWidget;
 
 namespace tavolini {
 
-// A print job on a printer (or into a PDF file): rows drawn through the
-// layout as text and lines, and the page window, for a picture of the whole
-// page, as it shows.
+// A print job on a printer or into a PDF: rows drawn through the layout as
+// text and lines, and the page window, for a picture of the whole page, as it
+// shows.
 class PrinterTarget final : public PrintTarget {
   public:
-    PrinterTarget(QPrinter& printer, QWidget& pageWindow);
+    PrinterTarget(QPagedPaintDevice& device, QWidget& pageWindow);
 
-    // Whether the printer took the job.
+    // Whether the device took the job.
     bool begun() const { return m_painter.isActive(); }
-    // Ends the job; false when the printer failed.
-    bool finish();
+    // Ends the job; false when the device failed.
+    bool finish() { return m_painter.end(); }
 
     int pageWidth() const override;
     int pageHeight() const override;
@@ -36,7 +36,7 @@ class PrinterTarget final : public PrintTarget {
     void drawPageWindow(const PageRect& onPage) override;
 
   private:
-    QPrinter& m_printer;
+    QPagedPaintDevice& m_device;
     QWidget& m_pageWindow;
     QPainter m_painter;
     PainterCanvas m_canvas{m_painter};
