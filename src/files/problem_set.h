@@ -156,11 +156,11 @@ RenExt splitProblem(std::string_view line);
 RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int problem, Messages& messages);
 
 // Writes the lines to `path`, each with CR LF, replacing any file there only
-// when the whole text was written. A failure names the file and why in a message and
-// leaves the old file; the result is then false.
+// when the whole text was written. A failure names the file and why in a
+// message and leaves the old file; the result is then false.
 bool writeProblemSetFile(const ProblemSet& set, Messages& messages, const std::string& path);
 
-// The message shown when a file could not be written.
+// The message shown when a file could not be written, the system's reason unknown.
 std::string fileNotWrittenMessage(std::string_view path);
 
 } // namespace tavolini
