@@ -180,25 +180,11 @@ TEST(TextFile, AnAtomicWriteReplacesTheFileAndKeepsItsPermissions) {
     EXPECT_EQ(readBytes(folder / "fresh"), "");
 }
 
-// A tiny file system of its own at `folder`, for as long as it lives; only
-// the superuser may mount one.
-class SmallMount {
-  public:
-    SmallMount(const std::string& folder, unsigned long flags) : m_folder(folder) {
-        std::filesystem::create_directory(folder);
-        m_mounted = ::geteuid() == 0 && ::mount("tavolini", folder.c_str(), "tmpfs", flags, "size=16k") == 0;
-    }
-    ~SmallMount() {
-        if (m_mounted) ::umount(m_folder.c_str());
-    }
-    SmallMount(const SmallMount&) = delete;
-    SmallMount& operator=(const SmallMount&) = delete;
-    bool mounted() const { return m_mounted; }
-
-  private:
-    std::string m_folder;
-    bool m_mounted = false;
-};
+// A tiny file system at `folder`; only the superuser may mount one.
+bool mountSmall(const std::string& folder, unsigned long flags) {
+    std::filesystem::create_directory(folder);
+    return ::geteuid() == 0 && ::mount("tavolini", folder.c_str(), "tmpfs", flags, "size=16k") == 0;
+}
 
 // The write as an ordinary user would try it: the superuser may write into
 // any folder, so it tries as nobody in a child process.
@@ -216,19 +202,16 @@ WriteFault writeAsAUser(const std::string& path, std::string_view bytes) {
 
 TEST(TextFile, AFailedWriteSaysWhyAndLeavesTheOldFileAndNoTemporary) {
     TempFolder folder;
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::all); // for nobody
+    ::chmod(folder.path().c_str(), 0777); // for nobody
     writeBytes(folder / "plain", "a file, not a folder");
     std::filesystem::create_directory(folder / "locked");
-    std::filesystem::permissions(
-        folder / "locked", std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
-                               std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
-                               std::filesystem::perms::others_exec);
     writeBytes(folder / "locked/set.sim", "old");
-    std::filesystem::permissions(folder / "locked/set.sim", std::filesystem::perms::all);
+    ::chmod((folder / "locked/set.sim").c_str(), 0666);
+    ::chmod((folder / "locked").c_str(), 0555);
     writeBytes(folder / "readonly.sim", "old");
-    std::filesystem::permissions(folder / "readonly.sim", std::filesystem::perms::owner_read);
-    const SmallMount full(folder / "full", 0);
-    const SmallMount readOnly(folder / "ro", MS_RDONLY);
+    ::chmod((folder / "readonly.sim").c_str(), 0400);
+    const bool full = mountSmall(folder / "full", 0);
+    const bool readOnly = mountSmall(folder / "ro", MS_RDONLY);
     const struct {
         std::string path;
         const char* why;
@@ -239,8 +222,8 @@ TEST(TextFile, AFailedWriteSaysWhyAndLeavesTheOldFileAndNoTemporary) {
         {folder / "locked/set.sim", ":書き込む権限がありません"},
         {folder / "readonly.sim", ":読み取り専用のファイルなので書き込めません"},
         {folder / std::string(300, 'n'), ":ファイルの名前が長すぎます"},
-        {folder / "full/set.sim", ":ディスクがいっぱいです", full.mounted()},
-        {folder / "ro/set.sim", ":読み取り専用のディスクなので書き込めません", readOnly.mounted()},
+        {folder / "full/set.sim", ":ディスクがいっぱいです", full},
+        {folder / "ro/set.sim", ":読み取り専用のディスクなので書き込めません", readOnly},
     };
     const std::string bytes(100000, 'n');
     for (const auto& row : rows) {
@@ -252,7 +235,10 @@ TEST(TextFile, AFailedWriteSaysWhyAndLeavesTheOldFileAndNoTemporary) {
     for (const std::string inside : {"", "/locked", "/full"})
         for (const std::string& name : folderEntries(folder.path() + inside))
             EXPECT_EQ(name.find("tavolini-"), std::string::npos) << inside << "/" << name;
-    if (!full.mounted()) GTEST_SKIP() << "a full disk needs the superuser";
+    for (const std::string mounted : {"/full", "/ro"})
+        ::umount((folder.path() + mounted).c_str());
+    ::chmod((folder / "locked").c_str(), 0755); // so that the folder can be removed
+    if (!full) GTEST_SKIP() << "a full disk needs the superuser";
 }
 
 TEST(TextFile, AFullDiskLeavesTheOldFileWhole) {
