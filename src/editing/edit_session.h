@@ -10,19 +10,22 @@
 
 namespace tavolini {
 
+class Dialogs;
 struct ProblemSet;
 
 // The editor's two flags: the text was changed since the editor opened, and
-// the text as it stands passed the check (or was not changed).
+// the text as it stands passed the check (or was not changed); and the
+// set's lines as the editor opened them.
 struct EditSession {
     bool edited = false;
     bool checked = true;
+    std::vector<std::string> openedLines;
 };
 
 // "問題の編集：" + path, code page 932.
 std::string editorCaption(std::string_view path);
 
-void startEditing(EditSession& session);
+void startEditing(EditSession& session, std::vector<std::string> lines);
 void noteChange(EditSession& session);
 
 // エラーチェック: the check, remembered when it passes.
@@ -33,5 +36,10 @@ ProblemCheck runCheck(EditSession& session, const std::vector<EditorLine>& lines
 // unedited one leaves the set as it was. True when the editor may close.
 bool acceptEdit(const EditSession& session, ProblemSet& set, Messages& messages,
                 const std::vector<EditorLine>& lines);
+
+// ｷｬﾝｾﾙ, Escape and the close box: a text that differs from the one the
+// editor opened with is thrown away only when the teacher answers Yes to
+// "編集した内容を破棄しますか". True when the editor may close.
+bool mayDiscard(const EditSession& session, Dialogs& dialogs, const std::vector<EditorLine>& lines);
 
 } // namespace tavolini

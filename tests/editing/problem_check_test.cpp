@@ -6,6 +6,7 @@
 #include "support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace tavolini {
 namespace {
@@ -142,7 +143,7 @@ TEST(EditSession, OkTakesOnlyACheckedChange) {
         ProblemSet set;
         set.lines = {"<<old", "x=1;y=1", ">>"};
         EditSession session;
-        startEditing(session);
+        startEditing(session, set.lines);
         if (row.change) noteChange(session);
         if (row.checked) runCheck(session, *row.checked);
         if (std::string_view(row.name).ends_with("again")) noteChange(session);
@@ -152,6 +153,40 @@ TEST(EditSession, OkTakesOnlyACheckedChange) {
         EXPECT_EQ(shownText(messages), row.accepted
                                            ? std::vector<std::string>{}
                                            : std::vector<std::string>{"message: エラーチェックしてください"});
+    }
+}
+
+// ｷｬﾝｾﾙ asks only when the text differs from the one the editor opened with,
+// however often it was changed on the way; only Yes throws it away.
+TEST(EditSession, CancelAsksBeforeThrowingAChangedTextAway) {
+    struct Row {
+        const char* name;
+        std::vector<EditorLine> text;
+        std::optional<Reply> reply; // nothing: not asked
+        bool closes;
+    };
+    const Row rows[] = {
+        {"changed back", textOf({"<<a", "x=1;y=2", ">>"}), std::nullopt, true},
+        {"a line changed, Yes", textOf({"<<a", "x=1;y=3", ">>"}), Reply::Yes, true},
+        {"a line changed, No", textOf({"<<a", "x=1;y=3", ">>"}), Reply::No, false},
+        {"a line added, No", textOf({"<<a", "x=1;y=2", "x=2;y=1", ">>"}), Reply::No, false},
+        {"all removed, Yes", {}, Reply::Yes, true},
+        {"a character the code page cannot hold, bytes alike", textOf({"<<a", "!x=1;y=2", ">>"}), Reply::No,
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EditSession session;
+        startEditing(session, {"<<a", "x=1;y=2", ">>"});
+        noteChange(session);
+        ScriptedDialogs dialogs;
+        if (row.reply) dialogs.replies.push_back(*row.reply);
+        EXPECT_EQ(mayDiscard(session, dialogs, row.text), row.closes);
+        std::vector<std::string> asked;
+        if (row.reply)
+            asked.push_back(std::string("question: 確認: 編集した内容を破棄しますか -> ") +
+                            (*row.reply == Reply::Yes ? "Yes" : "No"));
+        EXPECT_EQ(dialogs.shown, asked);
     }
 }
 
