@@ -3,7 +3,6 @@
 #include "editing/edit_session.h"
 
 #include "core/cp932.h"
-#include "core/dialogs.h"
 #include "files/problem_set.h"
 
 #include <algorithm>
@@ -45,15 +44,16 @@ bool acceptEdit(const EditSession& session, ProblemSet& set, Messages& messages,
     return true;
 }
 
-bool mayDiscard(const EditSession& session, Dialogs& dialogs, const std::vector<EditorLine>& lines) {
+bool differsFromOpened(const EditSession& session, const std::vector<EditorLine>& lines) {
     // Lines the code page cannot hold have stand-in bytes that might read as the old ones.
-    const bool same =
-        std::equal(lines.begin(), lines.end(), session.openedLines.begin(), session.openedLines.end(),
-                   [](const EditorLine& line, const std::string& opened) {
-                       return line.unencodable == 0 && line.text == opened;
-                   });
-    return same ||
-           dialogs.ask(cp932("確認"), cp932("編集した内容を破棄しますか"), Buttons::YesNo) == Reply::Yes;
+    return !std::equal(lines.begin(), lines.end(), session.openedLines.begin(), session.openedLines.end(),
+                       [](const EditorLine& line, const std::string& opened) {
+                           return line.unencodable == 0 && line.text == opened;
+                       });
+}
+
+std::string discardQuestion() {
+    return cp932("編集した内容を破棄しますか");
 }
 
 } // namespace tavolini

@@ -10,7 +10,6 @@
 
 namespace tavolini {
 
-class Dialogs;
 struct ProblemSet;
 
 // The editor's two flags: the text was changed since the editor opened, and
@@ -37,9 +36,9 @@ ProblemCheck runCheck(EditSession& session, const std::vector<EditorLine>& lines
 bool acceptEdit(const EditSession& session, ProblemSet& set, Messages& messages,
                 const std::vector<EditorLine>& lines);
 
-// ｷｬﾝｾﾙ, Escape and the close box: a text that differs from the one the
-// editor opened with is thrown away only when the teacher answers Yes to
-// "編集した内容を破棄しますか". True when the editor may close.
-bool mayDiscard(const EditSession& session, Dialogs& dialogs, const std::vector<EditorLine>& lines);
+// Whether the text differs from the one the editor opened with: ｷｬﾝｾﾙ,
+// Escape and the close box then ask discardQuestion() before closing.
+bool differsFromOpened(const EditSession& session, const std::vector<EditorLine>& lines);
+std::string discardQuestion(); // "編集した内容を破棄しますか"
 
 } // namespace tavolini

@@ -223,7 +223,11 @@ void TfrmEditQues::btnOkClick() {
 }
 
 void TfrmEditQues::reject() {
-    if (mayDiscard(m_session, m_dialogs, currentLines())) QDialog::reject();
+    // Yes throws the changed text away; No returns to the editor.
+    if (differsFromOpened(m_session, currentLines()) &&
+        m_dialogs.ask(cp932("確認"), discardQuestion(), Buttons::YesNo) != Reply::Yes)
+        return;
+    QDialog::reject();
 }
 
 } // namespace tavolini
