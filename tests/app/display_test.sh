@@ -21,8 +21,8 @@ while IFS='|' read -r environment arguments expected pattern; do
 done <<'ROWS'
 |--self-test|1|tavolini: cannot open the display (platform xcb, DISPLAY not set)
 QT_QPA_PLATFORM=xcb|--self-test|1|tavolini: cannot open the display (platform xcb, DISPLAY not set)
-QT_QPA_PLATFORM=xcb DISPLAY=:99|--self-test|1|tavolini: cannot open the display (platform xcb, display :99)
-DISPLAY=:99|-display :98 --self-test|1|tavolini: cannot open the display (platform xcb, display :98)
+QT_QPA_PLATFORM=xcb DISPLAY=:87|--self-test|1|tavolini: cannot open the display (platform xcb, display :87)
+DISPLAY=:87|-display :86 --self-test|1|tavolini: cannot open the display (platform xcb, display :86)
 QT_QPA_PLATFORM=nosuch|--self-test|1|tavolini: cannot open the display (platform nosuch)
 QT_QPA_PLATFORM=offscreen|-platform nosuch --self-test|1|tavolini: cannot open the display (platform nosuch)
 QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-7|--self-test|1|tavolini: cannot open the display (platform wayland, display wayland-7)
