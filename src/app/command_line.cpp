@@ -82,6 +82,10 @@ CommandLine readCommandLine(int argc, char** argv) {
         return answeredWith(0);
     }
 
+    if (arguments.positionalArguments().size() > 1) {
+        std::fputs("tavolini: one problem set at a time\n", stderr);
+        return answeredWith(2);
+    }
     CommandLine line;
     line.selfTest = arguments.isSet(selfTest);
     if (!arguments.positionalArguments().isEmpty())

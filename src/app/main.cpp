@@ -3,6 +3,7 @@
 // Orbiset Tavolini: reads the command line, enters the pupil's practice
 // folder, builds the program's objects and wires them.
 #include "app/command_line.h"
+#include "app/open_display.h"
 #include "app/practice_folder_setup.h"
 #include "editing/qt/edit_ques_dialog.h"
 #include "files/problem_set.h"
@@ -26,12 +27,12 @@ int main(int argc, char** argv) {
     const CommandLine commandLine = readCommandLine(argc, argv);
     if (commandLine.answered) return *commandLine.answered;
 
-    QApplication application(argc, argv);
+    const std::unique_ptr<QApplication> application = openDisplay(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orbiset Tavolini"));
     QApplication::setApplicationVersion(QStringLiteral(TAVOLINI_VERSION));
     QApplication::setWindowIcon(programIcon());
     // Every text of ours is Japanese: so are Qt's own dialogs, whatever the locale.
-    installJapaneseTranslations(application);
+    installJapaneseTranslations(*application);
 
     MessageBoxDialogs dialogs(QStringLiteral("Orbiset Tavolini"));
     if (!enterPracticeFolder(dialogs)) return 1;

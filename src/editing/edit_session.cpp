@@ -5,14 +5,17 @@
 #include "core/cp932.h"
 #include "files/problem_set.h"
 
+#include <algorithm>
+
 namespace tavolini {
 
 std::string editorCaption(std::string_view path) {
     return cp932("問題の編集：") + std::string(path);
 }
 
-void startEditing(EditSession& session) {
+void startEditing(EditSession& session, std::vector<std::string> lines) {
     session = EditSession{};
+    session.openedLines = std::move(lines);
 }
 
 void noteChange(EditSession& session) {
@@ -39,6 +42,18 @@ bool acceptEdit(const EditSession& session, ProblemSet& set, Messages& messages,
         set.lines.push_back(line.text);
     set.problemSetSaved = false;
     return true;
+}
+
+bool differsFromOpened(const EditSession& session, const std::vector<EditorLine>& lines) {
+    // Lines the code page cannot hold have stand-in bytes that might read as the old ones.
+    return !std::equal(lines.begin(), lines.end(), session.openedLines.begin(), session.openedLines.end(),
+                       [](const EditorLine& line, const std::string& opened) {
+                           return line.unencodable == 0 && line.text == opened;
+                       });
+}
+
+std::string discardQuestion() {
+    return cp932("編集した内容を破棄しますか");
 }
 
 } // namespace tavolini

@@ -60,6 +60,8 @@ class FrameWatch final : public QObject {
         if (window != nullptr && framed && window->isVisible() &&
             window->frameGeometry() != window->geometry()) {
             if (!availableFor(*window).contains(window->frameGeometry())) place(*window, m_wanted);
+            // Ends at once: the moves that follow, before it is deleted too, are the user's.
+            window->removeEventFilter(this);
             deleteLater();
         }
         return false;

@@ -20,7 +20,8 @@ QRect placedClient(const QRect& wantedClient, const QMargins& frame, const QRect
 // Places a top-level window, frame and all, within the available part of its
 // screen (without panels and task bars), as near to `wantedClient` as fits.
 // The frame is known only once the window manager has put it around the
-// window; the window is then placed again if its frame does not fit.
+// window; the window is then placed again if its frame does not fit, and only
+// then: where the user moves it afterwards, it stays.
 void placeOnScreen(QWidget& window, const QRect& wantedClient);
 
 // The window, at its size, centred on the available part of its screen.

@@ -142,7 +142,7 @@ TEST(EditSession, OkTakesOnlyACheckedChange) {
         ProblemSet set;
         set.lines = {"<<old", "x=1;y=1", ">>"};
         EditSession session;
-        startEditing(session);
+        startEditing(session, set.lines);
         if (row.change) noteChange(session);
         if (row.checked) runCheck(session, *row.checked);
         if (std::string_view(row.name).ends_with("again")) noteChange(session);
@@ -152,6 +152,27 @@ TEST(EditSession, OkTakesOnlyACheckedChange) {
         EXPECT_EQ(shownText(messages), row.accepted
                                            ? std::vector<std::string>{}
                                            : std::vector<std::string>{"message: エラーチェックしてください"});
+    }
+}
+
+// ｷｬﾝｾﾙ asks only when the text differs from the one the editor opened with,
+// however often it was changed on the way.
+TEST(EditSession, OnlyATextThatDiffersFromTheOpenedOneIsAskedAbout) {
+    const struct {
+        const char* name;
+        std::vector<EditorLine> text;
+        bool differs;
+    } rows[] = {
+        {"changed back", textOf({"<<a", "x=1;y=2", ">>"}), false},
+        {"a line changed", textOf({"<<a", "x=1;y=3", ">>"}), true},
+        {"a line added", textOf({"<<a", "x=1;y=2", "x=2;y=1", ">>"}), true},
+        {"bytes alike, a character the code page cannot hold", textOf({"<<a", "!x=1;y=2", ">>"}), true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EditSession session;
+        startEditing(session, {"<<a", "x=1;y=2", ">>"});
+        EXPECT_EQ(differsFromOpened(session, row.text), row.differs);
     }
 }
 

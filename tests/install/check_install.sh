@@ -40,6 +40,7 @@ start)
 --help-all|0|Usage: tavolini *-platform NAME*
 --bogus|1|tavolini: unknown option --bogus*tavolini --help*
 -x named.sim|1|tavolini: unknown option -x*
+a.sim b.sim|2|tavolini: one problem set at a time
 --version=2|1|tavolini: *
 ROWS
   ;;

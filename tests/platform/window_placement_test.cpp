@@ -2,7 +2,11 @@
 // Copyright 2026 The Tavolini authors
 #include "platform/window_placement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace tavolini {
 namespace {
@@ -31,6 +35,32 @@ TEST(WindowPlacement, KeepsTheWholeFrameOnTheAvailableScreen) {
         const QRect client = placedClient(row.wantedClient, frame, row.available);
         EXPECT_EQ(client, row.client) << row.name;
         EXPECT_TRUE(row.available.contains(client.marginsAdded(frame))) << row.name;
+    }
+}
+
+// A window is placed within the screen as it is shown, once: where the user
+// then moves it, partly off the screen too, it stays.
+TEST(WindowPlacement, PlacesAShownWindowOnceAndThenLeavesIt) {
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        const char* name;
+        QPoint wanted;
+        std::optional<QPoint> movedTo; // by the user, once the window is shown
+    } rows[] = {
+        {"wanted past the right edge", {available.right() - 100, 100}, std::nullopt},
+        {"moved partly off the screen", {100, 100}, QPoint(-150, available.bottom() - 100)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QWidget window;
+        placeOnScreen(window, QRect(row.wanted, QSize(400, 300)));
+        window.show();
+        QCoreApplication::processEvents();
+        ASSERT_NE(window.frameGeometry(), window.geometry()); // framed
+        if (row.movedTo) window.move(*row.movedTo);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(available.contains(window.frameGeometry()), !row.movedTo);
+        if (row.movedTo) EXPECT_EQ(window.frameGeometry().top(), row.movedTo->y());
     }
 }
 

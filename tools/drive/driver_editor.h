@@ -12,6 +12,7 @@ class TfrmEditQues;
 
 // The real editor dialog, shown without a modal loop and worked by the
 // scenario's replies while it is open: "text FILE", "check", "OK", "Cancel".
+// A question the editor asks (Cancel with a changed text) takes the next reply.
 class DriverEditor final : public ProblemEditor {
   public:
     DriverEditor(Deferred<TfrmEditQues>& dialog, DriverDialogs& replies)

@@ -115,7 +115,7 @@ void TfrmEditQues::createControls() {
         button->setAutoDefault(false);
     connect(m_btnCompile, &QPushButton::clicked, this, &TfrmEditQues::btnCompileClick);
     connect(m_btnOk, &QPushButton::clicked, this, &TfrmEditQues::btnOkClick);
-    connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_btnCancel, &QPushButton::clicked, this, &TfrmEditQues::reject);
 
     auto* results = new QWidget(this);
     results->setFixedWidth(ResultColumnWidth);
@@ -152,15 +152,14 @@ void TfrmEditQues::setEditorCaption(std::string_view path) {
 void TfrmEditQues::prepareShowing() {
     if (const QWidget* main = parentWidget())
         placeOnScreen(*this, QRect(0, 0, main->window()->width(), main->window()->height()));
-    m_shownLines = m_set.lines;
+    startEditing(m_session, m_set.lines);
     QStringList lines;
-    for (const std::string& line : m_shownLines)
+    for (const std::string& line : m_session.openedLines)
         lines.push_back(fromCp932(line));
     {
         const QSignalBlocker quiet(m_memQues);
         m_memQues->setPlainText(lines.join(u'\n')); // a fresh text: nothing to undo
     }
-    startEditing(m_session);
     setEditorCaption(m_set.problemSetPath);
     clearResults();
     m_memQues->setFocus(Qt::OtherFocusReason);
@@ -169,6 +168,10 @@ void TfrmEditQues::prepareShowing() {
 void TfrmEditQues::textChanged() {
     clearResults();
     noteChange(m_session);
+}
+
+std::vector<EditorLine> TfrmEditQues::currentLines() const {
+    return editorLines(m_memQues->toPlainText(), m_session.openedLines);
 }
 
 void TfrmEditQues::clearResults() {
@@ -181,7 +184,7 @@ void TfrmEditQues::clearResults() {
 void TfrmEditQues::btnCompileClick() {
     m_edtErTangen->clear();
     m_lstErQues->clear();
-    const ProblemCheck check = runCheck(m_session, editorLines(m_memQues->toPlainText(), m_shownLines));
+    const ProblemCheck check = runCheck(m_session, currentLines());
     showMessages(m_dialogs, check.messages);
     showCheck(check);
 }
@@ -214,10 +217,17 @@ void TfrmEditQues::showCheck(const ProblemCheck& check) {
 
 void TfrmEditQues::btnOkClick() {
     Messages messages;
-    const bool accepted =
-        acceptEdit(m_session, m_set, messages, editorLines(m_memQues->toPlainText(), m_shownLines));
+    const bool accepted = acceptEdit(m_session, m_set, messages, currentLines());
     showMessages(m_dialogs, messages);
     if (accepted) accept();
+}
+
+void TfrmEditQues::reject() {
+    // Yes throws the changed text away; No returns to the editor.
+    if (differsFromOpened(m_session, currentLines()) &&
+        m_dialogs.ask(cp932("確認"), discardQuestion(), Buttons::YesNo) != Reply::Yes)
+        return;
+    QDialog::reject();
 }
 
 } // namespace tavolini

@@ -46,17 +46,19 @@ class TfrmEditQues final : public QDialog, public ProblemEditor {
 
     void btnCompileClick();
     void btnOkClick();
+    // ｷｬﾝｾﾙ, Escape and the close box all end here.
+    void reject() override;
 
   private:
     void createControls();
     void textChanged();
     void clearResults();
+    std::vector<EditorLine> currentLines() const;
     void showCheck(const ProblemCheck& check);
 
     ProblemSet& m_set;
     Dialogs& m_dialogs;
     EditSession m_session;
-    std::vector<std::string> m_shownLines; // the set's lines as the editor opened
     QPlainTextEdit* m_memQues = nullptr;
     QLineEdit* m_edtTangen = nullptr;
     QLineEdit* m_edtResult = nullptr;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace tavolini {
@@ -108,6 +109,40 @@ TEST(EditQuesDialog, AStructureErrorAndCancel) {
     EXPECT_EQ(e.dialog->result(), QDialog::Rejected);
     EXPECT_EQ(e.set.lines.back(), ">>");
     EXPECT_TRUE(e.set.problemSetSaved);
+}
+
+// ｷｬﾝｾﾙ, Escape and the close box ask before a typed text is thrown away;
+// No keeps the editor open with the text, Yes leaves the set as it was.
+TEST(EditQuesDialog, AsksBeforeThrowingTypedTextAway) {
+    const struct {
+        const char* name;
+        std::function<void(Editor&)> end;
+    } rows[] = {
+        {"ｷｬﾝｾﾙ", [](Editor& e) { QTest::mouseClick(e.control<QPushButton>("btnCancel"), Qt::LeftButton); }},
+        {"Escape", [](Editor& e) { QTest::keyClick(e.memo(), Qt::Key_Escape); }},
+        {"the close box", [](Editor& e) { e.dialog->close(); }},
+    };
+    const std::string question = "question: 確認: 編集した内容を破棄しますか -> ";
+    for (const auto& [name, end] : rows) {
+        SCOPED_TRACE(name);
+        Editor e;
+        end(e);
+        EXPECT_FALSE(e.dialog->isVisible()); // an unchanged text goes without a question
+        EXPECT_TRUE(e.dialogs.shown.empty());
+
+        e.dialog->prepareShowing();
+        e.dialog->show();
+        QTest::keyClicks(e.memo(), QStringLiteral("x"));
+        e.dialogs.replies = {Reply::No, Reply::Yes};
+        end(e);
+        EXPECT_TRUE(e.dialog->isVisible());
+        EXPECT_TRUE(e.memo()->toPlainText().startsWith(u'x'));
+        end(e);
+        EXPECT_FALSE(e.dialog->isVisible());
+        EXPECT_EQ(e.dialog->result(), QDialog::Rejected);
+        EXPECT_EQ(e.dialogs.shown, (std::vector<std::string>{question + "No", question + "Yes"}));
+        EXPECT_EQ(e.set.lines, twoUnits());
+    }
 }
 
 TEST(EditQuesDialog, SplitsTheTextAsAFileIsSplit) {
