@@ -5,12 +5,14 @@
 #include "core/text_file.h"
 #include "files/practice_records.h"
 #include "support/record_fixtures.h"
+#include "support/scripted_dialogs.h"
 
 #include <array>
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -56,7 +58,7 @@ TEST(RecordLock, LocksOnlyARegularFileAndNeverWaitsOnAFifo) {
         TempFolder folder;
         const std::string path = folder / row.name;
         row.make(path);
-        const FileLock lock(path, row.whenMissing);
+        const FileLock lock(path, row.whenMissing, RecordLockWait);
         EXPECT_EQ(lock.status(), row.status) << row.kind;
         EXPECT_EQ(lock.readAll(), row.bytes) << row.kind;
         if (row.status == Status::Locked) {
@@ -71,12 +73,12 @@ TEST(RecordLock, HoldsTheFileThatThePathNamesAfterWaiting) {
     TempFolder folder;
     const std::string path = folder / "ZUdir.rec";
     writeBytes(path, "old");
-    std::optional<FileLock> first(std::in_place, path, WhenMissing::Leave);
+    std::optional<FileLock> first(std::in_place, path, WhenMissing::Leave, RecordLockWait);
     readWholeFile(path); // closing another descriptor of the file keeps the lock
     ASSERT_FALSE(lockIsFree(path));
     std::optional<std::string> secondRead;
     std::thread second([&] {
-        const FileLock lock(path, WhenMissing::Leave);
+        const FileLock lock(path, WhenMissing::Leave, RecordLockWait);
         secondRead = lock.readAll();
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(100)); // let it wait on the old file
@@ -97,12 +99,11 @@ TEST(RecordLock, TwoCopiesOfTheProgramLoseNoCompletion) {
         child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            const PracticeRecords records = fixedClock();
+            PracticeRecords records = fixedClock();
             Messages messages;
-            int recorded = 0;
             for (int i = 0; i < Completions; ++i)
-                recorded += recordPractice(set, records, messages, 1, 1) ? 1 : 0;
-            ::_exit(recorded == Completions ? 0 : 1);
+                recordPractice(set, records, messages, 1, 1);
+            ::_exit(writeHeldRecords(records, messages, WhenBusy::GiveUp) ? 0 : 1);
         }
     }
     for (const pid_t child : children) {
@@ -112,6 +113,71 @@ TEST(RecordLock, TwoCopiesOfTheProgramLoseNoCompletion) {
     }
     const ProfileText profile = parseProfile(readBytes(folder / "ZUdir.rec"));
     EXPECT_EQ(readCount(readProfileString(profile, set.UnitNames[1], "1").value_or("")), 2 * Completions);
+}
+
+// Another copy of the program, in a child process, holding the record file
+// until released or for at most ten seconds.
+class OtherCopy {
+  public:
+    explicit OtherCopy(const std::string& path) {
+        int ready[2] = {-1, -1};
+        if (::pipe(ready) != 0 || ::pipe(m_release) != 0) return;
+        m_child = ::fork();
+        if (m_child == 0) {
+            const FileLock lock(path, WhenMissing::Create, RecordLockWait);
+            const char locked = lock.status() == FileLock::Status::Locked ? 'y' : 'n';
+            ::close(m_release[1]);
+            if (::write(ready[1], &locked, 1) != 1) ::_exit(1);
+            pollfd release{m_release[0], POLLIN, 0};
+            ::poll(&release, 1, 10000);
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        ::close(m_release[0]);
+        char locked = 'n';
+        m_locked = ::read(ready[0], &locked, 1) == 1 && locked == 'y';
+        ::close(ready[0]);
+    }
+    ~OtherCopy() { release(); }
+    bool locked() const { return m_locked; }
+    void release() {
+        if (m_child <= 0) return;
+        ::close(m_release[1]);
+        ::waitpid(m_child, nullptr, 0);
+        m_child = -1;
+    }
+
+  private:
+    int m_release[2] = {-1, -1};
+    pid_t m_child = -1;
+    bool m_locked = false;
+};
+
+// While another copy keeps the file, every completion answers within 3.5
+// seconds, the first says the file is in use, and none is lost: they are
+// written at exit once the file is free.
+TEST(RecordLock, ACompletionWaitsForAnotherCopyAtMostThreeSeconds) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"加減法", 5}});
+    PracticeRecords records = fixedClock();
+    Messages messages;
+    OtherCopy other(folder / "ZUdir.rec");
+    ASSERT_TRUE(other.locked());
+    for (int completion = 0; completion < 2; ++completion) {
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
+        const auto waited = std::chrono::steady_clock::now() - start;
+        EXPECT_GE(waited, RecordLockWait);
+        EXPECT_LT(waited, std::chrono::milliseconds(3500));
+    }
+    EXPECT_EQ(shownText(messages),
+              std::vector<std::string>{"message: 記録ファイルが使用中です（記録は後で書きます）"});
+    EXPECT_EQ(readBytes(folder / "ZUdir.rec"), "");
+    other.release();
+    EXPECT_TRUE(writeHeldRecords(records, messages, WhenBusy::GiveUp));
+    EXPECT_EQ(readBytes(folder / "ZUdir.rec"), cp932("[加減法]\r\n1=2\r\nDATE=2026年03月05日09:08\r\n"));
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(records.held.empty());
 }
 
 } // namespace
