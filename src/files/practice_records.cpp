@@ -154,7 +154,8 @@ bool writeHeldRecords(PracticeRecords& records, Messages& messages, WhenBusy whe
             if (!records.busyReported)
                 tell(messages, cp932("記録ファイルが使用中です（記録は後で書きます）"));
             records.busyReported = true;
-            stillHeld.insert(stillHeld.end(), completions.begin(), completions.end());
+            stillHeld.insert(stillHeld.end(), std::make_move_iterator(completions.begin()),
+                             std::make_move_iterator(completions.end()));
         }
     }
     records.held = std::move(stillHeld);

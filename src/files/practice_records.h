@@ -78,7 +78,7 @@ bool recordPractice(const ProblemSet& set, PracticeRecords& records, Messages& m
 
 enum class WhenBusy { Hold, GiveUp };
 
-// Writes the held completions; true when none is left held. At exit
+// Writes the held completions; true when every one was written. At exit
 // (GiveUp) a file still in use is named as not written.
 bool writeHeldRecords(PracticeRecords& records, Messages& messages, WhenBusy whenBusy);
 
