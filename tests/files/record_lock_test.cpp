@@ -9,10 +9,10 @@
 
 #include <array>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -115,43 +115,19 @@ TEST(RecordLock, TwoCopiesOfTheProgramLoseNoCompletion) {
     EXPECT_EQ(readCount(readProfileString(profile, set.UnitNames[1], "1").value_or("")), 2 * Completions);
 }
 
-// Another copy of the program, in a child process, holding the record file
-// until released or for at most ten seconds.
-class OtherCopy {
-  public:
-    explicit OtherCopy(const std::string& path) {
-        int ready[2] = {-1, -1};
-        if (::pipe(ready) != 0 || ::pipe(m_release) != 0) return;
-        m_child = ::fork();
-        if (m_child == 0) {
-            const FileLock lock(path, WhenMissing::Create, RecordLockWait);
-            const char locked = lock.status() == FileLock::Status::Locked ? 'y' : 'n';
-            ::close(m_release[1]);
-            if (::write(ready[1], &locked, 1) != 1) ::_exit(1);
-            pollfd release{m_release[0], POLLIN, 0};
-            ::poll(&release, 1, 10000);
-            ::_exit(0);
-        }
-        ::close(ready[1]);
-        ::close(m_release[0]);
-        char locked = 'n';
-        m_locked = ::read(ready[0], &locked, 1) == 1 && locked == 'y';
-        ::close(ready[0]);
+// Another copy of the program that keeps the record file for ten seconds.
+pid_t anotherCopyHolding(const std::string& path) {
+    writeBytes(path, "");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const FileLock lock(path, WhenMissing::Leave, RecordLockWait);
+        ::sleep(10);
+        ::_exit(0);
     }
-    ~OtherCopy() { release(); }
-    bool locked() const { return m_locked; }
-    void release() {
-        if (m_child <= 0) return;
-        ::close(m_release[1]);
-        ::waitpid(m_child, nullptr, 0);
-        m_child = -1;
-    }
-
-  private:
-    int m_release[2] = {-1, -1};
-    pid_t m_child = -1;
-    bool m_locked = false;
-};
+    for (int i = 0; i < 100 && lockIsFree(path); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return child;
+}
 
 // While another copy keeps the file, every completion answers within 3.5
 // seconds, the first says the file is in use, and none is lost: they are
@@ -161,8 +137,8 @@ TEST(RecordLock, ACompletionWaitsForAnotherCopyAtMostThreeSeconds) {
     const ProblemSet set = setIn(folder, {{"加減法", 5}});
     PracticeRecords records = fixedClock();
     Messages messages;
-    OtherCopy other(folder / "ZUdir.rec");
-    ASSERT_TRUE(other.locked());
+    const pid_t other = anotherCopyHolding(folder / "ZUdir.rec");
+    ASSERT_FALSE(lockIsFree(folder / "ZUdir.rec"));
     for (int completion = 0; completion < 2; ++completion) {
         const auto start = std::chrono::steady_clock::now();
         EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
@@ -173,7 +149,8 @@ TEST(RecordLock, ACompletionWaitsForAnotherCopyAtMostThreeSeconds) {
     EXPECT_EQ(shownText(messages),
               std::vector<std::string>{"message: 記録ファイルが使用中です（記録は後で書きます）"});
     EXPECT_EQ(readBytes(folder / "ZUdir.rec"), "");
-    other.release();
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
     EXPECT_TRUE(writeHeldRecords(records, messages, WhenBusy::GiveUp));
     EXPECT_EQ(readBytes(folder / "ZUdir.rec"), cp932("[加減法]\r\n1=2\r\nDATE=2026年03月05日09:08\r\n"));
     EXPECT_EQ(messages.size(), 1u);
