@@ -4,9 +4,12 @@
 
 #include "core/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -14,6 +17,11 @@ namespace tavolini {
 namespace {
 
 constexpr int LockAttempts = 10000;
+
+// How often a held lock is tried again while waiting.
+constexpr std::chrono::milliseconds RetryInterval{20};
+
+using Clock = std::chrono::steady_clock;
 
 // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; regular
 // files ignore it.
@@ -43,14 +51,29 @@ FileLock::Status whyNotOpened(const std::string& path, WhenMissing whenMissing) 
     return regular ? FileLock::Status::Unwritable : FileLock::Status::Unreadable;
 }
 
-// Waits for the whole-file write lock. Where the file system keeps no locks
-// the file is still used, unguarded, as it always was.
-void waitForLock(int fd) {
+// Takes both kinds of whole-file lock, so that a holder of either (another
+// copy, or flock(1) in a script) is waited for. False while one is held
+// elsewhere. Where the file system keeps no locks the file is still used,
+// unguarded, as it always was.
+bool tryLock(int fd) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) return false;
     struct flock whole {};
     whole.l_type = F_WRLCK;
     whole.l_whence = SEEK_SET;
-    while (::fcntl(fd, F_OFD_SETLKW, &whole) != 0 && errno == EINTR) {
+    if (::fcntl(fd, F_OFD_SETLK, &whole) != 0 && (errno == EAGAIN || errno == EACCES)) {
+        ::flock(fd, LOCK_UN);
+        return false;
     }
+    return true;
+}
+
+bool waitForLock(int fd, Clock::time_point deadline) {
+    while (!tryLock(fd)) {
+        const Clock::time_point now = Clock::now();
+        if (now >= deadline) return false;
+        std::this_thread::sleep_for(std::min<Clock::duration>(RetryInterval, deadline - now));
+    }
+    return true;
 }
 
 bool sameFile(const struct stat& a, const struct stat& b) {
@@ -59,7 +82,8 @@ bool sameFile(const struct stat& a, const struct stat& b) {
 
 } // namespace
 
-FileLock::FileLock(const std::string& path, WhenMissing whenMissing) {
+FileLock::FileLock(const std::string& path, WhenMissing whenMissing, std::chrono::milliseconds wait) {
+    const Clock::time_point deadline = Clock::now() + wait;
     const int create = whenMissing == WhenMissing::Create ? O_CREAT : 0;
     // Every new try follows a change another copy completed, so this waits
     // about as long as a lock would; the bound is only for a file system
@@ -76,7 +100,11 @@ FileLock::FileLock(const std::string& path, WhenMissing whenMissing) {
             m_status = Status::Unreadable;
             return;
         }
-        waitForLock(m_fd);
+        if (!waitForLock(m_fd, deadline)) {
+            closeDescriptor(m_fd);
+            m_status = Status::Busy;
+            return;
+        }
         // While we waited, another copy may have renamed its new file over
         // the one we hold: then the path is no longer what we locked.
         struct stat current {};

@@ -2,6 +2,7 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -14,7 +15,8 @@ enum class WhenMissing { Create, Leave };
 // read the old file and one of their changes is lost. The lock belongs to
 // the open file description (not to the process, so closing another
 // descriptor of the same file keeps it) and is taken again when another copy
-// renamed a new file over the path while this one waited. Only a regular
+// renamed a new file over the path while this one waited. The wait is
+// bounded: a copy that keeps the file longer leaves it Busy. Only a regular
 // file is opened, and never in a way that blocks: a FIFO cannot hang us.
 // The lock is released when the object goes.
 class FileLock {
@@ -24,9 +26,10 @@ class FileLock {
         Missing,    // nothing at the path, and it was not to be created
         Unreadable, // not a regular file, or it cannot be read
         Unwritable, // a regular file that cannot be written, or one that cannot be created
+        Busy,       // another holder kept it locked for all of the wait
     };
 
-    FileLock(const std::string& path, WhenMissing whenMissing);
+    FileLock(const std::string& path, WhenMissing whenMissing, std::chrono::milliseconds wait);
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
     ~FileLock();

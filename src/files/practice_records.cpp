@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <sys/vfs.h>
@@ -27,38 +28,64 @@ std::string twoDigits(int value) {
 
 enum class Telling { OncePerFile, Always };
 
+std::string unreadableMessage(const std::string& path) {
+    return path + cp932(":記録ファイルを読み込めません。記録を止めます"
+                        "（このファイルを移すと新しい記録を始めます）");
+}
+
 // An unreadable file stops the recording; moving it away starts a new one.
-void reportUnreadable(const std::string& path, const PracticeRecords& records, Messages& messages,
+void reportUnreadable(const std::string& path, PracticeRecords& records, Messages& messages,
                       Telling telling) {
     const bool isNew = records.unreadableReported.insert(path).second;
-    if (isNew || telling == Telling::Always)
-        tell(messages, path + cp932(":記録ファイルを読み込めません。記録を止めます"
-                                    "（このファイルを移すと新しい記録を始めます）"));
+    if (isNew || telling == Telling::Always) tell(messages, unreadableMessage(path));
 }
 
 // The locked record file's contents, or nothing (after a message) when it
-// cannot be read, or is not text: writing it back would lose what it holds.
+// cannot be read or is some other file: writing it would lose what it holds.
 std::optional<ProfileText> readForUpdate(const FileLock& lock, const std::string& path,
-                                         const PracticeRecords& records, Messages& messages,
-                                         Telling telling) {
+                                         PracticeRecords& records, Messages& messages, Telling telling) {
     if (lock.status() == FileLock::Status::Missing) return ProfileText{};
-    if (lock.status() == FileLock::Status::Unwritable) {
+    if (lock.status() == FileLock::Status::Unwritable || lock.status() == FileLock::Status::Busy) {
         tell(messages, fileNotWrittenMessage(path));
         return std::nullopt;
     }
     const std::optional<std::string> bytes = lock.readAll();
-    if (!bytes || !isCp932Text(*bytes)) {
+    std::optional<ProfileText> profile = bytes ? readProfileText(*bytes) : std::nullopt;
+    if (!profile) {
         reportUnreadable(path, records, messages, telling);
         return std::nullopt;
     }
     records.unreadableReported.erase(path); // a later fault is news again
-    return parseProfile(*bytes);
+    return profile;
 }
 
 bool writeRecordFile(const std::string& path, const ProfileText& profile, Messages& messages) {
     if (writeFileAtomically(path, profileBytes(profile))) return true;
     tell(messages, fileNotWrittenMessage(path));
     return false;
+}
+
+bool countCompletion(ProfileText& profile, const HeldCompletion& completion) {
+    const std::string key = std::to_string(completion.problem);
+    const std::int32_t count = readCount(readProfileString(profile, completion.title, key).value_or(""));
+    const std::int32_t next = count == std::numeric_limits<std::int32_t>::max() ? count : count + 1;
+    return writeProfileString(profile, completion.title, key, std::to_string(next)) &&
+           writeProfileString(profile, completion.title, DateKey, formatRecordDate(completion.time));
+}
+
+enum class Outcome { Written, Busy, Failed };
+
+// The completions of one record file, written in one change.
+Outcome writeCompletions(const std::string& path, const std::vector<HeldCompletion>& completions,
+                         PracticeRecords& records, Messages& messages) {
+    // Created empty when missing, so that there is a file to lock.
+    const FileLock lock(path, WhenMissing::Create, RecordLockWait);
+    if (lock.status() == FileLock::Status::Busy) return Outcome::Busy;
+    std::optional<ProfileText> profile = readForUpdate(lock, path, records, messages, Telling::OncePerFile);
+    if (!profile) return Outcome::Failed;
+    for (const HeldCompletion& completion : completions)
+        if (!countCompletion(*profile, completion)) return Outcome::Failed;
+    return writeRecordFile(path, *profile, messages) ? Outcome::Written : Outcome::Failed;
 }
 
 } // namespace
@@ -98,38 +125,59 @@ std::int32_t readCount(std::string_view value) {
     return count;
 }
 
-bool recordPractice(const ProblemSet& set, const PracticeRecords& records, Messages& messages, int unit,
+bool recordPractice(const ProblemSet& set, PracticeRecords& records, Messages& messages, int unit,
                     int problem) {
     if (records.startedFromCdRom) return false;
     if (unit < 1 || unit > std::min(set.unitCount, MaxUnits) || problem < 1 || problem > MaxProblemsPerUnit)
         return false;
+    records.held.push_back(
+        {recordFilePath(set), set.UnitNames[static_cast<std::size_t>(unit)], problem, records.clock()});
+    return writeHeldRecords(records, messages, WhenBusy::Hold);
+}
 
+bool writeHeldRecords(PracticeRecords& records, Messages& messages, WhenBusy whenBusy) {
+    std::vector<HeldCompletion> stillHeld;
+    bool written = true;
+    while (!records.held.empty()) {
+        const std::string path = records.held.front().path;
+        const auto others = std::stable_partition(records.held.begin(), records.held.end(),
+                                                  [&](const HeldCompletion& c) { return c.path == path; });
+        std::vector<HeldCompletion> completions(std::make_move_iterator(records.held.begin()),
+                                                std::make_move_iterator(others));
+        records.held.erase(records.held.begin(), others);
+        const Outcome outcome = writeCompletions(path, completions, records, messages);
+        written = written && outcome == Outcome::Written;
+        if (outcome != Outcome::Busy) continue;
+        if (whenBusy == WhenBusy::GiveUp) {
+            tell(messages, fileNotWrittenMessage(path));
+        } else {
+            if (!records.busyReported)
+                tell(messages, cp932("記録ファイルが使用中です（記録は後で書きます）"));
+            records.busyReported = true;
+            stillHeld.insert(stillHeld.end(), std::make_move_iterator(completions.begin()),
+                             std::make_move_iterator(completions.end()));
+        }
+    }
+    records.held = std::move(stillHeld);
+    if (records.held.empty()) records.busyReported = false;
+    return written;
+}
+
+std::optional<ProfileText> readRecordFile(const ProblemSet& set, Messages& messages) {
     const std::string path = recordFilePath(set);
-    // Created empty when missing, so that there is a file to lock.
-    const FileLock lock(path, WhenMissing::Create);
-    std::optional<ProfileText> profile = readForUpdate(lock, path, records, messages, Telling::OncePerFile);
-    if (!profile) return false;
-
-    const std::string& title = set.UnitNames[static_cast<std::size_t>(unit)];
-    const std::string key = std::to_string(problem);
-    const std::int32_t count = readCount(readProfileString(*profile, title, key).value_or(""));
-    const std::int32_t next = count == std::numeric_limits<std::int32_t>::max() ? count : count + 1;
-    if (!writeProfileString(*profile, title, key, std::to_string(next)) ||
-        !writeProfileString(*profile, title, DateKey, formatRecordDate(records.clock())))
-        return false;
-    return writeRecordFile(path, *profile, messages);
+    const FileContents file = readWholeFile(path);
+    if (file.status == FileStatus::Missing) return ProfileText{};
+    std::optional<ProfileText> profile =
+        file.status == FileStatus::Read ? readProfileText(file.bytes) : std::nullopt;
+    if (!profile) tell(messages, unreadableMessage(path));
+    return profile;
 }
 
-ProfileText readRecordFile(const ProblemSet& set) {
-    const FileContents file = readWholeFile(recordFilePath(set));
-    return file.status == FileStatus::Read ? parseProfile(file.bytes) : ProfileText{};
-}
-
-bool eraseUnitRecord(const ProblemSet& set, const PracticeRecords& records, Messages& messages,
+bool eraseUnitRecord(const ProblemSet& set, PracticeRecords& records, Messages& messages,
                      std::string_view title) {
     if (records.startedFromCdRom) return false;
     const std::string path = recordFilePath(set);
-    const FileLock lock(path, WhenMissing::Leave);
+    const FileLock lock(path, WhenMissing::Leave, RecordLockWait);
     if (lock.status() == FileLock::Status::Missing) return true;
     std::optional<ProfileText> profile = readForUpdate(lock, path, records, messages, Telling::Always);
     if (!profile) return false;

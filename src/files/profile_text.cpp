@@ -8,6 +8,8 @@
 namespace tavolini {
 namespace {
 
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -83,11 +85,24 @@ bool holdsLineBreak(std::string_view text) {
 } // namespace
 
 ProfileText parseProfile(std::string_view bytes) {
-    return {splitLines(bytes)};
+    const bool byteOrderMark = bytes.starts_with(ByteOrderMark);
+    if (byteOrderMark) bytes.remove_prefix(ByteOrderMark.size());
+    return {splitLines(bytes), byteOrderMark};
 }
 
 std::string profileBytes(const ProfileText& profile) {
-    return joinLines(profile.lines);
+    return (profile.byteOrderMark ? std::string(ByteOrderMark) : std::string()) + joinLines(profile.lines);
+}
+
+std::optional<ProfileText> readProfileText(std::string_view bytes) {
+    ProfileText profile = parseProfile(bytes);
+    if (!isCp932Text(bytes.substr(profile.byteOrderMark ? ByteOrderMark.size() : 0))) return std::nullopt;
+    for (const std::string& line : profile.lines) {
+        const std::string_view trimmed = trimBlanks(line);
+        if (!trimmed.empty() && trimmed.front() != ';' && !isSectionLine(line) && !keyOf(line))
+            return std::nullopt;
+    }
+    return profile;
 }
 
 bool sameProfileName(std::string_view a, std::string_view b) {

@@ -14,13 +14,20 @@ namespace tavolini {
 // starting with ';' and any other lines are kept but mean nothing. Names and
 // keys are found ignoring the case of ASCII letters, as the platform's profile
 // functions do; the second byte of a double-byte character is never folded.
-// Lines that are not changed are written back byte for byte.
+// Lines that are not changed are written back byte for byte, and so is a
+// UTF-8 byte order mark at the start.
 struct ProfileText {
     std::vector<std::string> lines;
+    bool byteOrderMark = false;
 };
 
 ProfileText parseProfile(std::string_view bytes);
 std::string profileBytes(const ProfileText& profile);
+
+// The bytes as an initialisation file; nothing when they are some other
+// file: not code page 932 text, or a line that is not a section, a
+// "key=value", a comment or blank.
+std::optional<ProfileText> readProfileText(std::string_view bytes);
 
 // Equal ignoring the case of ASCII letters outside double-byte characters.
 bool sameProfileName(std::string_view a, std::string_view b);

@@ -185,6 +185,12 @@ void PracticeFlow::KaiComplete() {
     m_solvedMarks += cp932("★");
 }
 
+void PracticeFlow::writeHeldRecords() {
+    Messages messages;
+    tavolini::writeHeldRecords(m.records, messages, WhenBusy::GiveUp);
+    showMessages(m.dialogs, messages);
+}
+
 std::string PracticeFlow::pageCaption() const {
     return problemTitle(m.problems.currentUnit, currentProblemNumber(m.problems)) + m_solvedMarks;
 }

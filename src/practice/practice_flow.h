@@ -38,6 +38,8 @@ class PracticeFlow {
 
     void btnJikkouClick();
     void KaiComplete();
+    // At exit: the completions held while another copy had the record file.
+    void writeHeldRecords();
 
     void clearProblemPage();
     bool startProblem(bool keepPositions);

@@ -47,8 +47,8 @@ std::vector<std::string> recordListLines(const ProblemSet& set, const ProfileTex
     return lines;
 }
 
-std::vector<std::string> fillRecordList(const ProblemSet& set) {
-    return recordListLines(set, readRecordFile(set));
+std::vector<std::string> fillRecordList(const ProblemSet& set, Messages& messages) {
+    return recordListLines(set, readRecordFile(set, messages).value_or(ProfileText{}));
 }
 
 std::vector<std::string> deletionListLines(const ProblemSet& set, const ProfileText& records) {
@@ -61,8 +61,8 @@ std::vector<std::string> deletionListLines(const ProblemSet& set, const ProfileT
     return lines;
 }
 
-std::vector<std::string> fillDeletionList(const ProblemSet& set) {
-    return deletionListLines(set, readRecordFile(set));
+std::vector<std::string> fillDeletionList(const ProblemSet& set, Messages& messages) {
+    return deletionListLines(set, readRecordFile(set, messages).value_or(ProfileText{}));
 }
 
 } // namespace tavolini

@@ -2,6 +2,7 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include "core/messages.h"
 #include "files/profile_text.h"
 
 #include <cstdint>
@@ -19,11 +20,13 @@ inline constexpr std::int32_t MaxStarsShown = 1000;
 // The viewer's lines: per unit its title, its date when it has one, and per
 // problem two blanks, the number and a star for each completion. Only the
 // units of the current set are listed, up to the first without a title.
+// A record file that cannot be read is named in `messages`, and the lists
+// are those of no records.
 std::vector<std::string> recordListLines(const ProblemSet& set, const ProfileText& records);
-std::vector<std::string> fillRecordList(const ProblemSet& set);
+std::vector<std::string> fillRecordList(const ProblemSet& set, Messages& messages);
 
 // The deletion dialog's lines: the titles of the units that have a date.
 std::vector<std::string> deletionListLines(const ProblemSet& set, const ProfileText& records);
-std::vector<std::string> fillDeletionList(const ProblemSet& set);
+std::vector<std::string> fillDeletionList(const ProblemSet& set, Messages& messages);
 
 } // namespace tavolini

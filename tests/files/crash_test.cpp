@@ -50,7 +50,7 @@ TEST(CrashTest, AKilledSaveLeavesTheOldFileOrTheNewOne) {
 TEST(CrashTest, AKilledRecordLeavesAWholeRecordFile) {
     TempFolder folder;
     const ProblemSet set = setIn(folder, {{"加減法", 5}});
-    const PracticeRecords records = fixedClock();
+    PracticeRecords records = fixedClock();
     Messages messages;
     std::int32_t count = 0;
     int kills = 0;

@@ -68,7 +68,7 @@ TEST(PracticeRecords, ReadsOnlyDecimalCountsAndNeverOverflows) {
 TEST(PracticeRecords, CountsCompletionsWithTheTimeOfTheLast) {
     TempFolder folder;
     const ProblemSet set = setIn(folder, {{"加減法", 3}});
-    const PracticeRecords records = fixedClock();
+    PracticeRecords records = fixedClock();
     Messages messages;
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(recordPractice(set, records, messages, 1, 2));
@@ -91,7 +91,7 @@ std::string todayUtf8() {
 TEST(PracticeRecords, CountsEveryProblemOfAFullUnitDatedByTheClock) {
     TempFolder folder;
     const ProblemSet set = setIn(folder, {{"a", 5}});
-    const PracticeRecords records; // the program's own clock
+    PracticeRecords records; // the program's own clock
     Messages messages;
     const std::string before = todayUtf8();
     for (int problem = 1; problem <= 5; ++problem)
@@ -110,11 +110,12 @@ TEST(PracticeRecords, AHandEditedCountIsReadSafely) {
     TempFolder folder;
     const ProblemSet set = setIn(folder, {{"Unit A", 2}});
     Messages messages;
+    PracticeRecords records = fixedClock();
     writeBytes(folder / "ZUdir.rec", "[UNIT a]\r\n1=lots\r\n2=2147483647\r\n");
-    ASSERT_TRUE(recordPractice(set, fixedClock(), messages, 1, 1));
-    ASSERT_TRUE(recordPractice(set, fixedClock(), messages, 1, 2));
+    ASSERT_TRUE(recordPractice(set, records, messages, 1, 1));
+    ASSERT_TRUE(recordPractice(set, records, messages, 1, 2));
     EXPECT_EQ(readBytes(folder / "ZUdir.rec"),
-              cp932("[UNIT a]\r\n1=1\r\n2=2147483647\r\nDATE=2026年03月05日09:07\r\n"));
+              cp932("[UNIT a]\r\n1=1\r\n2=2147483647\r\nDATE=2026年03月05日09:08\r\n"));
 }
 
 TEST(PracticeRecords, WritesNothingFromACdRomOrOutsideTheSet) {
@@ -124,8 +125,9 @@ TEST(PracticeRecords, WritesNothingFromACdRomOrOutsideTheSet) {
     PracticeRecords fromCdRom = fixedClock();
     fromCdRom.startedFromCdRom = true;
     EXPECT_FALSE(recordPractice(set, fromCdRom, messages, 1, 1));
+    PracticeRecords records = fixedClock();
     for (const auto& [unit, problem] : {std::pair{0, 1}, {3, 1}, {17, 1}, {1, 0}, {1, 6}})
-        EXPECT_FALSE(recordPractice(set, fixedClock(), messages, unit, problem));
+        EXPECT_FALSE(recordPractice(set, records, messages, unit, problem));
     EXPECT_FALSE(std::filesystem::exists(folder / "ZUdir.rec"));
     EXPECT_TRUE(shownText(messages).empty());
 }
@@ -134,7 +136,7 @@ TEST(PracticeRecords, AFileThatCannotBeWrittenIsNamedEachTime) {
     TempFolder folder;
     ProblemSet set = setIn(folder, {{"a", 1}});
     set.problemSetPath = folder / "gone/ZUdir.sim";
-    const PracticeRecords records = fixedClock();
+    PracticeRecords records = fixedClock();
     Messages messages;
     EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
     EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
@@ -150,22 +152,44 @@ std::string describe(const std::string& path) {
     return readBytes(path);
 }
 
-// A record file that cannot be read stops the recording with one message
-// (an erase the pupil asks for is always answered), is never rewritten, and
-// recording resumes once it has been moved away.
-TEST(PracticeRecords, AnUnreadableFileIsNamedOnceAndKept) {
+constexpr const char* ProblemSetText = "<<a\r\nx+y=3;x-y=1\r\n>>\r\n";
+
+// Only a record file is written, with a byte order mark kept. Anything else
+// stops the recording with one message (an erase the pupil asks for is
+// always answered), is never written, and recording resumes once it has
+// been moved away.
+TEST(PracticeRecords, WritesOnlyARecordFileAndNamesAnythingElseOnce) {
     const struct {
         const char* kind;
         void (*make)(const std::string& path);
+        const char* written; // after three completions, before the date; null: kept as it was
     } rows[] = {
-        {"a stray byte", [](const std::string& path) { writeBytes(path, "[a]\r\n1=2\xFF\r\n"); }},
-        {"a NUL", [](const std::string& path) { writeBytes(path, std::string("[a]\r\n1=2\0\r\n", 11)); }},
-        {"a FIFO", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0666), 0); }},
+        {"a record file", [](const std::string& path) { writeBytes(path, "[a]\r\n1=2\r\n"); },
+         "[a]\r\n1=5\r\n"},
+        {"a byte order mark", [](const std::string& path) { writeBytes(path, "\xEF\xBB\xBF[a]\r\n1=2\r\n"); },
+         "\xEF\xBB\xBF[a]\r\n1=5\r\n"},
+        {"a comment and blank lines",
+         [](const std::string& path) { writeBytes(path, "; notes\r\n\r\n \r\n"); },
+         "; notes\r\n\r\n \r\n[a]\r\n1=3\r\n"},
+        {"a problem set", [](const std::string& path) { writeBytes(path, ProblemSetText); }, nullptr},
+        {"a line of other text", [](const std::string& path) { writeBytes(path, "[a]\r\n1=2\r\nnotes\r\n"); },
+         nullptr},
+        {"a link to the problem set",
+         [](const std::string& path) {
+             writeBytes(std::filesystem::path(path).replace_filename("ZUdir.sim"), ProblemSetText);
+             std::filesystem::create_symlink("ZUdir.sim", path);
+         },
+         nullptr},
+        {"a stray byte", [](const std::string& path) { writeBytes(path, "[a]\r\n1=2\xFF\r\n"); }, nullptr},
+        {"a NUL", [](const std::string& path) { writeBytes(path, std::string("[a]\r\n1=2\0\r\n", 11)); },
+         nullptr},
+        {"a FIFO", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0666), 0); }, nullptr},
         {"a folder",
          [](const std::string& path) {
              std::filesystem::create_directory(path);
              writeBytes(path + "/keep", "x");
-         }},
+         },
+         nullptr},
     };
     for (const auto& row : rows) {
         TempFolder folder;
@@ -173,10 +197,15 @@ TEST(PracticeRecords, AnUnreadableFileIsNamedOnceAndKept) {
         const std::string path = folder / "ZUdir.rec";
         row.make(path);
         const std::string before = describe(path);
-        const PracticeRecords records = fixedClock();
+        PracticeRecords records = fixedClock();
         Messages messages;
         for (int completion = 0; completion < 3; ++completion)
-            EXPECT_FALSE(recordPractice(set, records, messages, 1, 1)) << row.kind;
+            EXPECT_EQ(recordPractice(set, records, messages, 1, 1), row.written != nullptr) << row.kind;
+        if (row.written) {
+            EXPECT_EQ(describe(path), row.written + cp932("DATE=2026年03月05日09:09\r\n")) << row.kind;
+            EXPECT_TRUE(messages.empty()) << row.kind;
+            continue;
+        }
         const std::string message = "message: " + path +
                                     ":記録ファイルを読み込めません。記録を止めます"
                                     "（このファイルを移すと新しい記録を始めます）";
@@ -187,7 +216,7 @@ TEST(PracticeRecords, AnUnreadableFileIsNamedOnceAndKept) {
 
         std::filesystem::rename(path, folder / "moved");
         EXPECT_TRUE(recordPractice(set, records, messages, 1, 1)) << row.kind;
-        EXPECT_EQ(readBytes(path), cp932("[a]\r\n1=1\r\nDATE=2026年03月05日09:07\r\n")) << row.kind;
+        EXPECT_EQ(readBytes(path), cp932("[a]\r\n1=1\r\nDATE=2026年03月05日09:10\r\n")) << row.kind;
         std::filesystem::remove(path);
         row.make(path); // broken again later: that is news
         EXPECT_FALSE(recordPractice(set, records, messages, 1, 1)) << row.kind;
@@ -199,7 +228,8 @@ TEST(PracticeRecords, ErasingWithoutARecordFileCreatesNone) {
     TempFolder folder;
     const ProblemSet set = setIn(folder, {{"a", 1}});
     Messages messages;
-    EXPECT_TRUE(eraseUnitRecord(set, fixedClock(), messages, "a"));
+    PracticeRecords records = fixedClock();
+    EXPECT_TRUE(eraseUnitRecord(set, records, messages, "a"));
     EXPECT_FALSE(std::filesystem::exists(folder / "ZUdir.rec"));
 }
 

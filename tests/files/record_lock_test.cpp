@@ -5,9 +5,11 @@
 #include "core/text_file.h"
 #include "files/practice_records.h"
 #include "support/record_fixtures.h"
+#include "support/scripted_dialogs.h"
 
 #include <array>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -56,7 +58,7 @@ TEST(RecordLock, LocksOnlyARegularFileAndNeverWaitsOnAFifo) {
         TempFolder folder;
         const std::string path = folder / row.name;
         row.make(path);
-        const FileLock lock(path, row.whenMissing);
+        const FileLock lock(path, row.whenMissing, RecordLockWait);
         EXPECT_EQ(lock.status(), row.status) << row.kind;
         EXPECT_EQ(lock.readAll(), row.bytes) << row.kind;
         if (row.status == Status::Locked) {
@@ -71,12 +73,12 @@ TEST(RecordLock, HoldsTheFileThatThePathNamesAfterWaiting) {
     TempFolder folder;
     const std::string path = folder / "ZUdir.rec";
     writeBytes(path, "old");
-    std::optional<FileLock> first(std::in_place, path, WhenMissing::Leave);
+    std::optional<FileLock> first(std::in_place, path, WhenMissing::Leave, RecordLockWait);
     readWholeFile(path); // closing another descriptor of the file keeps the lock
     ASSERT_FALSE(lockIsFree(path));
     std::optional<std::string> secondRead;
     std::thread second([&] {
-        const FileLock lock(path, WhenMissing::Leave);
+        const FileLock lock(path, WhenMissing::Leave, RecordLockWait);
         secondRead = lock.readAll();
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(100)); // let it wait on the old file
@@ -97,12 +99,11 @@ TEST(RecordLock, TwoCopiesOfTheProgramLoseNoCompletion) {
         child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            const PracticeRecords records = fixedClock();
+            PracticeRecords records = fixedClock();
             Messages messages;
-            int recorded = 0;
             for (int i = 0; i < Completions; ++i)
-                recorded += recordPractice(set, records, messages, 1, 1) ? 1 : 0;
-            ::_exit(recorded == Completions ? 0 : 1);
+                recordPractice(set, records, messages, 1, 1);
+            ::_exit(writeHeldRecords(records, messages, WhenBusy::GiveUp) ? 0 : 1);
         }
     }
     for (const pid_t child : children) {
@@ -112,6 +113,48 @@ TEST(RecordLock, TwoCopiesOfTheProgramLoseNoCompletion) {
     }
     const ProfileText profile = parseProfile(readBytes(folder / "ZUdir.rec"));
     EXPECT_EQ(readCount(readProfileString(profile, set.UnitNames[1], "1").value_or("")), 2 * Completions);
+}
+
+// Another copy of the program that keeps the record file for ten seconds.
+pid_t anotherCopyHolding(const std::string& path) {
+    writeBytes(path, "");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const FileLock lock(path, WhenMissing::Leave, RecordLockWait);
+        ::sleep(10);
+        ::_exit(0);
+    }
+    for (int i = 0; i < 100 && lockIsFree(path); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return child;
+}
+
+// While another copy keeps the file, every completion answers within 3.5
+// seconds, the first says the file is in use, and none is lost: they are
+// written at exit once the file is free.
+TEST(RecordLock, ACompletionWaitsForAnotherCopyAtMostThreeSeconds) {
+    TempFolder folder;
+    const ProblemSet set = setIn(folder, {{"加減法", 5}});
+    PracticeRecords records = fixedClock();
+    Messages messages;
+    const pid_t other = anotherCopyHolding(folder / "ZUdir.rec");
+    ASSERT_FALSE(lockIsFree(folder / "ZUdir.rec"));
+    for (int completion = 0; completion < 2; ++completion) {
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
+        const auto waited = std::chrono::steady_clock::now() - start;
+        EXPECT_GE(waited, RecordLockWait);
+        EXPECT_LT(waited, std::chrono::milliseconds(3500));
+    }
+    EXPECT_EQ(shownText(messages),
+              std::vector<std::string>{"message: 記録ファイルが使用中です（記録は後で書きます）"});
+    EXPECT_EQ(readBytes(folder / "ZUdir.rec"), "");
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    EXPECT_TRUE(writeHeldRecords(records, messages, WhenBusy::GiveUp));
+    EXPECT_EQ(readBytes(folder / "ZUdir.rec"), cp932("[加減法]\r\n1=2\r\nDATE=2026年03月05日09:08\r\n"));
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(records.held.empty());
 }
 
 } // namespace

@@ -151,7 +151,8 @@ bool PracticeHarness::frameAgrees() const {
 }
 
 int PracticeHarness::recordCount(int unit, int problem) const {
-    const ProfileText profile = readRecordFile(problems);
+    Messages messages;
+    const ProfileText profile = readRecordFile(problems, messages).value_or(ProfileText{});
     const std::string& title = problems.UnitNames[static_cast<std::size_t>(unit)];
     return readCount(readProfileString(profile, title, std::to_string(problem)).value_or(""));
 }

@@ -54,10 +54,12 @@ TfrmDelete::TfrmDelete(ProblemSet& set, PracticeRecords& records, Dialogs& dialo
 
 void TfrmDelete::prepareShowing() {
     centreOnScreen(*this);
-    m_titles = fillDeletionList(m_set);
+    Messages messages;
+    m_titles = fillDeletionList(m_set, messages);
     m_lstTitle->clear();
     for (const std::string& title : m_titles)
         m_lstTitle->addItem(fromCp932(title));
+    showMessages(m_dialogs, messages);
     m_erased = false;
 }
 

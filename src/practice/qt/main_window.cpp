@@ -349,10 +349,9 @@ void TfrmMain::showPrint() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (m_menu->mayClose())
-        event->accept();
-    else
-        event->ignore();
+    if (!m_menu->mayClose()) return event->ignore();
+    m_practice->writeHeldRecords();
+    event->accept();
 }
 
 void TfrmMain::setProblemSetAvailable(bool available) {

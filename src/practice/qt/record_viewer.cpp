@@ -2,6 +2,7 @@
 // Copyright 2026 The Tavolini authors
 #include "practice/qt/record_viewer.h"
 
+#include "core/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/text_codec.h"
 #include "platform/window_placement.h"
@@ -21,7 +22,7 @@ constexpr int ListFontPixels = 22;
 } // namespace
 
 TfrmKiroku::TfrmKiroku(ProblemSet& set, PracticeRecords& records, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_set(set), m_delete(new TfrmDelete(set, records, dialogs, this)) {
+    : QDialog(parent), m_set(set), m_dialogs(dialogs), m_delete(new TfrmDelete(set, records, dialogs, this)) {
     setObjectName(QStringLiteral("frmKiroku"));
     setWindowTitle(uiText("練習の記録"));
     setModal(true);
@@ -59,8 +60,10 @@ void TfrmKiroku::prepareShowing() {
 
 void TfrmKiroku::fillRecordList() {
     m_lstTitle->clear();
-    for (const std::string& line : tavolini::fillRecordList(m_set))
+    Messages messages;
+    for (const std::string& line : tavolini::fillRecordList(m_set, messages))
         m_lstTitle->addItem(fromCp932(line));
+    showMessages(m_dialogs, messages);
 }
 
 void TfrmKiroku::btnDeleteClick() {

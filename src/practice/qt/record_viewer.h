@@ -12,7 +12,8 @@ namespace tavolini {
 
 // 練習の記録: per unit its title, the date it was last practised and a row of
 // stars per problem, one for each completion; 記録消去 opens the deletion
-// dialog and shows the list again when something was erased.
+// dialog and shows the list again when something was erased. A record file
+// that cannot be read is named before the list is shown.
 class TfrmKiroku final : public QDialog {
     Q_OBJECT
 
@@ -29,6 +30,7 @@ class TfrmKiroku final : public QDialog {
 
   private:
     ProblemSet& m_set;
+    Dialogs& m_dialogs;
     QListWidget* m_lstTitle = nullptr;
     TfrmDelete* m_delete = nullptr;
 };

@@ -86,5 +86,17 @@ TEST(KirokuDialog, ErasesAUnitsRecordAndShowsTheListAgain) {
     }
 }
 
+// A record file the viewer cannot read is named, not shown as no records.
+TEST(KirokuDialog, NamesARecordFileItCannotRead) {
+    Viewer v;
+    writeBytes(v.folder / "ZUdir.rec", "<<a\r\nx+y=3;x-y=1\r\n>>\r\n");
+    v.viewer->prepareShowing();
+    EXPECT_EQ(v.dialogs.shown, std::vector<std::string>{"message: " + v.folder / "ZUdir.rec" +
+                                                        ":記録ファイルを読み込めません。記録を止めます"
+                                                        "（このファイルを移すと新しい記録を始めます）"});
+    EXPECT_EQ(Viewer::lines(*v.viewer).mid(0, 2),
+              (QStringList{QStringLiteral(u"加減法"), QStringLiteral(u"  1")}));
+}
+
 } // namespace
 } // namespace tavolini
