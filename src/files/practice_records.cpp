@@ -33,6 +33,12 @@ std::string unreadableMessage(const std::string& path) {
                         "（このファイルを移すと新しい記録を始めます）");
 }
 
+// A record file that could not be locked for writing: one that may not be
+// written says so, one that stayed busy cannot be written now.
+std::string lockedOutMessage(const std::string& path) {
+    return fileWriteMessage(path, isReadOnlyFile(path) ? WriteFault::ReadOnlyFile : WriteFault::Failed);
+}
+
 // An unreadable file stops the recording; moving it away starts a new one.
 void reportUnreadable(const std::string& path, PracticeRecords& records, Messages& messages,
                       Telling telling) {
@@ -46,7 +52,7 @@ std::optional<ProfileText> readForUpdate(const FileLock& lock, const std::string
                                          PracticeRecords& records, Messages& messages, Telling telling) {
     if (lock.status() == FileLock::Status::Missing) return ProfileText{};
     if (lock.status() == FileLock::Status::Unwritable || lock.status() == FileLock::Status::Busy) {
-        tell(messages, fileNotWrittenMessage(path));
+        tell(messages, lockedOutMessage(path));
         return std::nullopt;
     }
     const std::optional<std::string> bytes = lock.readAll();
@@ -60,9 +66,9 @@ std::optional<ProfileText> readForUpdate(const FileLock& lock, const std::string
 }
 
 bool writeRecordFile(const std::string& path, const ProfileText& profile, Messages& messages) {
-    if (writeFileAtomically(path, profileBytes(profile))) return true;
-    tell(messages, fileNotWrittenMessage(path));
-    return false;
+    const FileWrite written = writeFileAtomically(path, profileBytes(profile));
+    if (!written) tell(messages, fileWriteMessage(path, written.fault));
+    return static_cast<bool>(written);
 }
 
 bool countCompletion(ProfileText& profile, const HeldCompletion& completion) {
@@ -149,7 +155,7 @@ bool writeHeldRecords(PracticeRecords& records, Messages& messages, WhenBusy whe
         written = written && outcome == Outcome::Written;
         if (outcome != Outcome::Busy) continue;
         if (whenBusy == WhenBusy::GiveUp) {
-            tell(messages, fileNotWrittenMessage(path));
+            tell(messages, lockedOutMessage(path));
         } else {
             if (!records.busyReported)
                 tell(messages, cp932("記録ファイルが使用中です（記録は後で書きます）"));

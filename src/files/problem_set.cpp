@@ -303,8 +303,4 @@ bool writeProblemSetFile(const ProblemSet& set, Messages& messages, const std::s
     return static_cast<bool>(written);
 }
 
-std::string fileNotWrittenMessage(std::string_view path) {
-    return fileWriteMessage(path, WriteFault::Failed);
-}
-
 } // namespace tavolini

@@ -160,7 +160,4 @@ RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int proble
 // message and leaves the old file; the result is then false.
 bool writeProblemSetFile(const ProblemSet& set, Messages& messages, const std::string& path);
 
-// The message shown when a file could not be written, the system's reason unknown.
-std::string fileNotWrittenMessage(std::string_view path);
-
 } // namespace tavolini

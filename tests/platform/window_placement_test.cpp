@@ -60,7 +60,9 @@ TEST(WindowPlacement, PlacesAShownWindowOnceAndThenLeavesIt) {
         if (row.movedTo) window.move(*row.movedTo);
         QCoreApplication::processEvents();
         EXPECT_EQ(available.contains(window.frameGeometry()), !row.movedTo);
-        if (row.movedTo) EXPECT_EQ(window.frameGeometry().top(), row.movedTo->y());
+        if (row.movedTo) {
+            EXPECT_EQ(window.frameGeometry().top(), row.movedTo->y());
+        }
     }
 }
 

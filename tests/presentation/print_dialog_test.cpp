@@ -209,7 +209,9 @@ TEST(PrintDialog, ASaveOrAPdfReplacesOnlyARegularFile) {
             if (row.why != nullptr) {
                 EXPECT_EQ(shown, Shown{"message: " + path + row.why});
                 EXPECT_EQ(std::filesystem::symlink_status(path).type(), before) << path;
-                if (row.thing == AtTheName::Folder) EXPECT_TRUE(std::filesystem::is_empty(path));
+                if (row.thing == AtTheName::Folder) {
+                    EXPECT_TRUE(std::filesystem::is_empty(path));
+                }
             } else {
                 EXPECT_TRUE(shown.empty()) << path;
                 EXPECT_EQ(std::filesystem::is_symlink(path), row.thing == AtTheName::LinkToNothing) << path;
