@@ -3,6 +3,7 @@
 #include "core/cp932.h"
 #include "editing/edit_session.h"
 #include "practice/problem_set_menu.h"
+#include "practice/start_up_set.h"
 #include "support/practice_harness.h"
 
 #include <filesystem>
@@ -72,7 +73,10 @@ TEST(ProblemSetMenu, OpenReadsAnotherSetAndStartsIt) {
 // path, tables and the problem being worked; the message says why.
 TEST(ProblemSetMenu, AFailedOpenSaysWhyAndPutsTheSetBack) {
     const std::pair<const char*, const char*> rows[] = {
-        {"broken.sim", ":問題が不正です"},
+        {"broken.sim", ":2行目：単元が「>>」で閉じていません"},
+        {"blank.sim", ":3行目：「>>」の後ろに空白があります"},
+        {"nul.sim", ":2行目：制御文字（0x00）があります"},
+        {"bom.sim", ":Shift-JISの問題ファイルではありません"},
         {"missing.sim", ":ファイルがありません"},
         {"", ":フォルダです。問題ファイルを選んでください"},
         {"utf8.sim", ":Shift-JISの問題ファイルではありません"},
@@ -84,6 +88,9 @@ TEST(ProblemSetMenu, AFailedOpenSaysWhyAndPutsTheSetBack) {
         Menu m;
         writeBytes(m.folder / "utf8.sim", "<<\xe5\x8a\xa0\xe6\xb8\x9b\r\nx=1;y=1\r\n>>\r\n");
         writeBytes(m.folder / "nothing.sim", "<<a\r\nx+y=;x-y=2\r\n>>\r\n");
+        writeBytes(m.folder / "blank.sim", "<<a\r\nx=1;y=2\r\n>> \r\n<<b\r\nx=1;y=2\r\n>>\r\n");
+        writeBytes(m.folder / "nul.sim", std::string("<<a\r\nx=1;y=2\0\r\n>>\r\n", 19));
+        writeBytes(m.folder / "bom.sim", "\xef\xbb\xbf<<a\r\nx=1;y=2\r\n>>\r\n");
         writeBytes(m.folder / "sets.rec", cp932(OtherSet));
         m.run("①＋②");
         const std::vector<std::string> lines = m.problems.lines;
@@ -97,6 +104,58 @@ TEST(ProblemSetMenu, AFailedOpenSaysWhyAndPutsTheSetBack) {
         EXPECT_EQ(m.problems.unitCount, 1);
         EXPECT_EQ(m.algebra.equationCount, 3);
         EXPECT_EQ(m.drillDialogs.selectionShown, 0);
+    }
+}
+
+// A set where some problems do not load can be practised: start-up and Open
+// say once which, a pupil who reaches one is told why, and 次の問題 passes it
+// without asking whether to leave it unsolved.
+TEST(ProblemSetMenu, SaysOnceWhichProblemsCannotBePractised) {
+    struct NoEnd final : ProgramEnd {
+        void endProgram() override { ADD_FAILURE(); }
+    };
+    const struct {
+        const char* text;
+        const char* told;
+        const char* loads; // by problem
+    } rows[] = {
+        {"<<a\r\nx+y=3;x-y=1\r\n>>\r\n", nullptr, "y"},
+        {"<<a\r\nx+y=3;x-y=1\r\nx+y=;x-y=2\r\n>>\r\n", "1問は使えません：3行目", "yn"},
+        {"<<a\r\nx=1;x=2\r\nx+y=3;x-y=1\r\n\r\n>>\r\n", "2問は使えません：2行目、4行目", "nyn"},
+    };
+    for (const auto& row : rows) {
+        for (const bool atStartUp : {true, false}) {
+            SCOPED_TRACE(std::string(row.text) + (atStartUp ? " at start-up" : " opened"));
+            Menu m;
+            const std::string path = m.folder / "set.sim";
+            writeBytes(path, row.text);
+            m.takeShown();
+            NoEnd programEnd;
+            if (atStartUp) {
+                EXPECT_EQ(
+                    startPractice(m.problems, m.records, m.algebra, m.dialogs, programEnd, m.flow, path),
+                    StartUp::Practising);
+            } else {
+                EXPECT_TRUE(m.menu.openChosen(path));
+            }
+            // The list, then what is wrong with the first problem when it is broken.
+            const Shown opened = m.takeShown();
+            const Shown told = row.told ? Shown{"message: " + std::string(row.told)} : Shown{};
+            if (row.loads[0] == 'y') {
+                EXPECT_EQ(opened, told);
+            } else {
+                ASSERT_GT(opened.size(), told.size());
+                EXPECT_EQ(Shown(opened.begin(), opened.begin() + 1), told);
+            }
+            for (const char* loads = row.loads; *loads; ++loads) {
+                const bool loaded = *loads == 'y';
+                EXPECT_EQ(m.algebra.equationCount, loaded ? 2 : 0);
+                if (loaded) m.dialogs.replies = {Reply::Yes};
+                m.press("次の問題");
+                const Shown shown = m.takeShown();
+                EXPECT_EQ(!shown.empty() && shown.front().starts_with("question: "), loaded);
+            }
+        }
     }
 }
 
