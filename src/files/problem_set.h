@@ -108,8 +108,7 @@ enum class SetFault {
     TooManyUnits,    // a seventeenth "<<"
     LineTooLong,
     SameTitles,        // two titles the record file cannot tell apart
-    ControlCharacter,  // a NUL or another control byte but tab: unseen in the editor, a NUL ends other
-                       // readers' text
+    ControlCharacter,  // a NUL or another control byte but tab: unseen in the editor
     EmptyLine,         // outside a unit; inside one it is a problem that does not load
     BlankAfterClosing, // ">>" with blanks after it, where it was meant to close the unit
 };
@@ -117,7 +116,7 @@ enum class SetFault {
 struct SetReading {
     SetFault fault = SetFault::None;
     std::size_t line = 0;      // the offending line's index
-    std::size_t otherLine = 0; // with SameTitles the first unit's "<<" line, with TooManyProblems the unit's
+    std::size_t otherLine = 0; // the "<<" line of SameTitles' first unit, of TooManyProblems' unit
     int unit = 0;              // with SameTitles: the second unit's number
     int otherUnit = 0;         // and the first's
 };
