@@ -147,22 +147,5 @@ TEST(Cp932, ReadsWhatTextHoldsAndMarksTheRest) {
         EXPECT_EQ(utf8FromCp932(bytes), utf8);
 }
 
-// Only characters the code page assigns: UTF-8 text pairs its bytes into
-// lead and trail bytes in range, but not into codes that hold characters.
-TEST(Cp932, TextIsCodePage932OnlyWhenEveryCharacterIsAssigned) {
-    const std::pair<std::string, bool> rows[] = {
-        {"<<\x92\x50\x8c\xb3\r\n\x87\x40\t\x1b", true}, // 単元, ①, tab and ESC are characters
-        {"\xe5\x8d\x98\xe5\x85\x83", false},            // 単元 in UTF-8: 0x8583 holds none
-        {"\xef\xbb\xbf<<a", false},                     // a UTF-8 byte order mark
-        {"\x85\x40", false},                            // an empty row
-        {"\x82", false},                                // a lead byte at the end
-        {"\x82\x20", false},                            // a lead byte without its trail
-        {std::string("a\0b", 3), false},
-        {"a\xa0", false}, // Windows's own single byte
-    };
-    for (const auto& [bytes, text] : rows)
-        EXPECT_EQ(isCp932Text(bytes), text) << utf8FromCp932(bytes);
-}
-
 } // namespace
 } // namespace tavolini
