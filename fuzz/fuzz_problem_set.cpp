@@ -2,8 +2,9 @@
 // Copyright 2026 The Tavolini authors
 // Any bytes as a problem-set file: its lines, the unit tables read from them
 // and every problem loaded. Nothing may crash, a refused set must leave the
-// tables untouched, a loaded problem must be a sound pair of equations, and
-// the editor's check must agree with the loader.
+// tables untouched and name a line, a loaded problem must be a sound pair of
+// equations, and the editor's check and the trial at opening must agree with
+// the loader.
 #include "core/algebra.h"
 #include "core/text_file.h"
 #include "editing/problem_check.h"
@@ -43,8 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     set.lines = splitLines(bytes);
     if (splitLines(joinLines(set.lines)) != set.lines) std::abort();
 
-    if (!readProblemSet(set, messages)) {
+    if (const SetReading reading = readProblemSet(set); reading.fault != SetFault::None) {
         if (set.unitCount != 0 || !set.UnitNames[1].empty() || set.problemCounts[1] != 0) std::abort();
+        // A refusal names a line of the text, and says something.
+        if ((reading.fault != SetFault::NoLines && reading.line >= set.lines.size()) ||
+            setFaultMessage(reading, set.lines).empty())
+            std::abort();
         checkAgrees(set, false, false);
         return 0;
     }
@@ -65,6 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
         }
     }
+    if (tryEveryProblem(set).unusableLines.empty() != allLoad) std::abort();
     checkAgrees(set, true, allLoad);
     return 0;
 }

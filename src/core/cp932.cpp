@@ -176,13 +176,9 @@ std::string utf8FromCp932(std::string_view cp932Text) {
 }
 
 bool isCp932Text(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
+    for (std::size_t i = 0; i < bytes.size();) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        if (isCp932LeadByte(bytes[i])) {
-            if (++i == bytes.size() || !isCp932TrailByte(bytes[i])) return false;
-        } else if (b == 0 || isWindowsOnlyByte(b)) {
-            return false;
-        }
+        if (b == 0 || isWindowsOnlyByte(b) || !nextCp932(bytes, i)) return false;
     }
     return true;
 }

@@ -48,8 +48,10 @@ constexpr bool isCp932TrailByte(char c) {
     return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
 }
 
-// Text as a code page 932 file holds it: no NUL, every byte a single-byte
-// character or a lead byte with its trail byte.
+// Text as a code page 932 file holds it: no NUL, and every character one the
+// code page assigns (as decodeCp932 reads it, Windows's own single bytes
+// left out). Lead and trail bytes in range are not enough: UTF-8 text often
+// pairs into codes that hold no character.
 bool isCp932Text(std::string_view bytes);
 
 } // namespace tavolini

@@ -157,7 +157,6 @@ void syncFolder(const std::string& folder) {
 } // namespace
 
 std::vector<std::string> splitLines(std::string_view text) {
-    text = text.substr(0, text.find('\0'));
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {

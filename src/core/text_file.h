@@ -10,7 +10,8 @@
 namespace tavolini {
 
 // The lines of a text file's bytes. A line ends at CR LF, a lone CR or a lone
-// LF; a last line without an end still counts; a NUL byte ends the text.
+// LF; a last line without an end still counts. Every other byte, a NUL
+// included, stays in its line for the reader to judge.
 std::vector<std::string> splitLines(std::string_view text);
 
 // The bytes of a text file: every line followed by CR LF, nothing changed.

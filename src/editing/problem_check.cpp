@@ -19,18 +19,19 @@ std::string codePoint(char32_t c) {
     return text.data();
 }
 
+std::string unencodableMessage(std::size_t index, const EditorLine& line) {
+    return std::to_string(index + 1) + cp932("行目：「") + codePoint(line.unencodable) +
+           cp932("」はShift-JISにない文字です");
+}
+
 // What the loader's own message would not make clear about a problem line:
-// an empty line, a unit's end with something after it, a character the code
-// page cannot hold. Empty when there is nothing to add.
-std::string lineFaultMessage(std::size_t index, const EditorLine& line) {
-    const std::string at = std::to_string(index + 1) + cp932("行目：");
-    if (line.unencodable != 0)
-        return at + cp932("「") + codePoint(line.unencodable) + cp932("」はShift-JISにない文字です");
-    if (line.text.empty()) return at + cp932("空の行です（問題の行に空行は使えません）");
-    if (line.text.starts_with(UnitClosing) &&
-        line.text.find_first_not_of(" \t", UnitClosing.size()) == std::string::npos)
-        return at + cp932("「>>」の後ろに空白があります");
-    return {};
+// a character the code page cannot hold, an empty line, a unit's end with
+// something after it. Empty when there is nothing to add.
+std::string lineFaultMessage(std::size_t index, const EditorLine& line,
+                             const std::vector<std::string>& texts) {
+    if (line.unencodable != 0) return unencodableMessage(index, line);
+    const SetFault fault = problemLineFault(line.text);
+    return fault == SetFault::None ? std::string() : setFaultMessage({fault, index}, texts);
 }
 
 } // namespace
@@ -40,11 +41,15 @@ ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines) {
     ProblemSet set;
     for (const EditorLine& line : lines)
         set.lines.push_back(line.text);
-    const SetReading structure = readUnitStructure(set.lines);
-    // A sixth problem has the loader's own message.
-    if (structure.fault != SetFault::None && structure.fault != SetFault::TooManyProblems)
-        tell(check.messages, setFaultMessage(structure, set.lines));
-    if (!readProblemSet(set, check.messages)) return check;
+    if (const SetReading structure = readProblemSet(set); structure.fault != SetFault::None) {
+        // A character the code page cannot hold stands as '?' in the bytes:
+        // it, not what the '?' makes of the units, is what to mend.
+        const std::size_t at = structure.line;
+        tell(check.messages, at < lines.size() && lines[at].unencodable != 0
+                                 ? unencodableMessage(at, lines[at])
+                                 : setFaultMessage(structure, set.lines));
+        return check;
+    }
 
     // The units are well formed: every line is a title, a unit's end or a
     // problem of the open unit, in the order the tables were read.
@@ -59,7 +64,7 @@ ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines) {
             problem = 0;
             unitLine = i;
             if (line.unencodable != 0) {
-                tell(check.messages, lineFaultMessage(i, line));
+                tell(check.messages, unencodableMessage(i, line));
                 check.failingLines.push_back(i);
             }
         } else if (line.text == UnitClosing) {
@@ -70,7 +75,7 @@ ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines) {
             }
         } else {
             ++problem;
-            const std::string fault = lineFaultMessage(i, line);
+            const std::string fault = lineFaultMessage(i, line, set.lines);
             if (!fault.empty()) tell(check.messages, fault);
             if (!fault.empty() || loadProblem(set, algebra, unit, problem, check.messages).invalid)
                 check.failingLines.push_back(i);

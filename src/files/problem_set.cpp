@@ -11,6 +11,7 @@
 #include "files/profile_text.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <utility>
 
@@ -42,6 +43,30 @@ bool hasThirdLetter(const Algebra& algebra) {
 
 void reportInvalidProblem(Messages& messages, std::string_view line) {
     tell(messages, shownLine(line) + cp932("：問題が不正です"));
+}
+
+// Code page 932 text but for its NULs, which the unit check names with their lines.
+bool isCp932TextBesideNuls(std::string_view text) {
+    std::size_t start = 0;
+    for (std::size_t nul = text.find('\0'); nul != std::string_view::npos; nul = text.find('\0', start)) {
+        if (!isCp932Text(text.substr(start, nul - start))) return false;
+        start = nul + 1;
+    }
+    return isCp932Text(text.substr(start));
+}
+
+bool isControlByte(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b < 0x20 && c != '\t' && c != '\r' && c != '\n') || b == 0x7F;
+}
+
+// "0x1B": the first control byte of a line.
+std::string controlByteText(std::string_view line) {
+    const auto found = std::find_if(line.begin(), line.end(), isControlByte);
+    std::array<char, 8> text{};
+    std::snprintf(text.data(), text.size(), "0x%02X",
+                  found == line.end() ? 0u : static_cast<unsigned>(static_cast<unsigned char>(*found)));
+    return text.data();
 }
 
 } // namespace
@@ -81,11 +106,10 @@ SetFileReading readProblemSetFile(ProblemSet& set, const std::string& path) {
     case FileStatus::TooLarge:
         return {SetFileFault::TooLarge};
     }
-    // The text up to a NUL is the set; a file that is not code page 932 would
-    // be shown garbled and written back changed.
-    const std::string_view text = std::string_view(file.bytes).substr(0, file.bytes.find('\0'));
-    if (!isCp932Text(text)) return {SetFileFault::NotShiftJis};
-    std::vector<std::string> lines = splitLines(text);
+    // A file that is not code page 932 would be shown garbled and written
+    // back changed.
+    if (!isCp932TextBesideNuls(file.bytes)) return {SetFileFault::NotShiftJis};
+    std::vector<std::string> lines = splitLines(file.bytes);
     for (std::size_t i = 0; i < lines.size(); ++i)
         if (lines[i].size() > MaxLineBytes) return {SetFileFault::LineTooLong, i + 1};
     set.lines = std::move(lines);
@@ -121,12 +145,20 @@ SetReading readUnitStructure(const std::vector<std::string>& lines) {
     int open = 0; // problems read into the open unit
     int unit = 0;
     bool unitIsOpen = false;
+    const std::size_t none = lines.size();
+    std::size_t blankClosing = none; // the open unit's first ">>" with blanks after it
     std::array<std::size_t, UnitRows> titleLines{};
+    // A unit that runs on was most likely meant to end at such a line.
+    const auto unitRunsOn = [&](SetFault fault, std::size_t i) {
+        return blankClosing != none ? SetReading{SetFault::BlankAfterClosing, blankClosing}
+                                    : SetReading{fault, i};
+    };
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         if (line.size() > MaxLineBytes) return {SetFault::LineTooLong, i};
+        if (std::any_of(line.begin(), line.end(), isControlByte)) return {SetFault::ControlCharacter, i};
         if (line.starts_with(UnitOpening)) {
-            if (unitIsOpen) return {SetFault::UnitNotClosed, i};
+            if (unitIsOpen) return unitRunsOn(SetFault::UnitNotClosed, i);
             // The tables hold 16 units.
             if (unit == MaxUnits) return {SetFault::TooManyUnits, i};
             ++unit;
@@ -145,19 +177,38 @@ SetReading readUnitStructure(const std::vector<std::string>& lines) {
             if (open == 0) return {SetFault::UnitWithoutProblem, i};
             open = 0;
             unitIsOpen = false;
+            blankClosing = none;
         } else {
+            const SetFault lineFault = problemLineFault(line);
             // A problem outside a unit would overwrite another unit's problems.
-            if (!unitIsOpen) return {SetFault::OutsideUnit, i};
-            if (open == MaxProblemsPerUnit) return {SetFault::TooManyProblems, i};
+            if (!unitIsOpen) return {lineFault == SetFault::None ? SetFault::OutsideUnit : lineFault, i};
+            if (lineFault == SetFault::BlankAfterClosing && blankClosing == none) blankClosing = i;
+            if (open == MaxProblemsPerUnit) {
+                SetReading reading = unitRunsOn(SetFault::TooManyProblems, i);
+                reading.otherLine = titleLines[static_cast<std::size_t>(unit)];
+                return reading;
+            }
             ++open;
         }
     }
-    if (unitIsOpen) return {SetFault::UnitNotClosed, lines.size() - 1};
+    if (unitIsOpen) return unitRunsOn(SetFault::UnitNotClosed, lines.size() - 1);
     return {};
+}
+
+SetFault problemLineFault(std::string_view line) {
+    if (line.empty()) return SetFault::EmptyLine;
+    if (line.size() > UnitClosing.size() && line.starts_with(UnitClosing) &&
+        line.find_first_not_of(" \t", UnitClosing.size()) == std::string_view::npos)
+        return SetFault::BlankAfterClosing;
+    return SetFault::None;
 }
 
 std::string setFaultMessage(const SetReading& reading, const std::vector<std::string>& lines) {
     const std::string at = std::to_string(reading.line + 1) + cp932("行目：");
+    const auto title = [&lines](std::size_t i) {
+        return i < lines.size() ? shownLine(std::string_view(lines[i]).substr(UnitOpening.size()))
+                                : std::string();
+    };
     switch (reading.fault) {
     case SetFault::None:
         return {};
@@ -170,28 +221,31 @@ std::string setFaultMessage(const SetReading& reading, const std::vector<std::st
     case SetFault::UnitWithoutProblem:
         return at + cp932("問題のない単元です");
     case SetFault::TooManyProblems:
-        return at + cp932("問題は5問以下です");
+        return at + cp932("単元「") + title(reading.otherLine) + cp932("」の問題は") +
+               std::to_string(MaxProblemsPerUnit) + cp932("問までです");
     case SetFault::TooManyUnits:
         return at + cp932("単元は16個までです");
     case SetFault::LineTooLong:
         return at + cp932("行が長すぎます");
+    case SetFault::ControlCharacter:
+        return at + cp932("制御文字（") +
+               controlByteText(reading.line < lines.size() ? lines[reading.line] : std::string_view()) +
+               cp932("）があります");
+    case SetFault::EmptyLine:
+        return at + cp932("空の行です（問題の行に空行は使えません）");
+    case SetFault::BlankAfterClosing:
+        return at + cp932("「>>」の後ろに空白があります");
     case SetFault::SameTitles:
         break;
     }
-    const auto title = [&lines](std::size_t i) {
-        return i < lines.size() ? shownLine(std::string_view(lines[i]).substr(UnitOpening.size()))
-                                : std::string();
-    };
     return at + cp932("単元") + std::to_string(reading.otherUnit) + cp932("「") + title(reading.otherLine) +
            cp932("」と単元") + std::to_string(reading.unit) + cp932("「") + title(reading.line) +
            cp932("」の名前は記録で区別できません（名前を変えてください）");
 }
 
-bool readProblemSet(ProblemSet& set, Messages& messages) {
+SetReading readProblemSet(ProblemSet& set) {
     const SetReading structure = readUnitStructure(set.lines);
-    if (structure.fault == SetFault::TooManyProblems)
-        tell(messages, cp932("問題は") + std::to_string(MaxProblemsPerUnit) + cp932("問以下です"));
-    if (structure.fault != SetFault::None) return false;
+    if (structure.fault != SetFault::None) return structure;
 
     // A set read whole replaces the old one whole: no title or problem of a
     // larger set read before stays behind in the rows this one leaves empty.
@@ -215,16 +269,35 @@ bool readProblemSet(ProblemSet& set, Messages& messages) {
     set.ProblemTexts = std::move(tables.ProblemTexts);
     set.problemCounts = tables.problemCounts;
     set.unitCount = unit;
-    return true;
+    return structure;
 }
 
-bool anyProblemLoads(const ProblemSet& set) {
+// The lines were read into the tables, so each problem line is the next
+// problem of the unit opened last.
+ProblemTrial tryEveryProblem(const ProblemSet& set) {
+    ProblemTrial trial;
     Algebra algebra;
     Messages dropped;
-    for (int unit = 1; unit <= std::min(set.unitCount, MaxUnits); ++unit)
-        for (int problem = 1; problem <= set.problemCounts[static_cast<std::size_t>(unit)]; ++problem)
-            if (!loadProblem(set, algebra, unit, problem, dropped).invalid) return true;
-    return false;
+    int unit = 0;
+    int problem = 0;
+    for (std::size_t i = 0; i < set.lines.size(); ++i) {
+        const std::string& line = set.lines[i];
+        if (line.starts_with(UnitOpening)) {
+            ++unit;
+            problem = 0;
+        } else if (line != UnitClosing) {
+            ++trial.problems;
+            if (loadProblem(set, algebra, unit, ++problem, dropped).invalid) trial.unusableLines.push_back(i);
+        }
+    }
+    return trial;
+}
+
+std::string unusableProblemsMessage(const ProblemTrial& trial) {
+    std::string text = std::to_string(trial.unusableLines.size()) + cp932("問は使えません：");
+    for (std::size_t k = 0; k < trial.unusableLines.size(); ++k)
+        text += (k == 0 ? "" : cp932("、")) + std::to_string(trial.unusableLines[k] + 1) + cp932("行目");
+    return text;
 }
 
 std::string shownLine(std::string_view line) {

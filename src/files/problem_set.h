@@ -107,32 +107,49 @@ enum class SetFault {
     TooManyProblems, // a sixth problem line
     TooManyUnits,    // a seventeenth "<<"
     LineTooLong,
-    SameTitles, // two titles the record file cannot tell apart
+    SameTitles,        // two titles the record file cannot tell apart
+    ControlCharacter,  // a NUL or another control byte but tab: unseen in the editor
+    EmptyLine,         // outside a unit; inside one it is a problem that does not load
+    BlankAfterClosing, // ">>" with blanks after it, where it was meant to close the unit
 };
 
 struct SetReading {
     SetFault fault = SetFault::None;
     std::size_t line = 0;      // the offending line's index
-    std::size_t otherLine = 0; // with SameTitles: the first unit's "<<" line
+    std::size_t otherLine = 0; // the "<<" line of SameTitles' first unit, of TooManyProblems' unit
     int unit = 0;              // with SameTitles: the second unit's number
     int otherUnit = 0;         // and the first's
 };
 
-// The unit structure of the lines, without building anything.
+// The unit structure of the lines, without building anything. A unit left
+// open, or with a sixth problem, is named at a ">>" with blanks after it
+// when it has one.
 SetReading readUnitStructure(const std::vector<std::string>& lines);
 
-// "12行目：単元が閉じていません": what is wrong, for the editor's check.
+// What keeps a line from being a problem before it is parsed: an empty line,
+// or ">>" with blanks after it; None otherwise.
+SetFault problemLineFault(std::string_view line);
+
+// "12行目：単元が「>>」で閉じていません": what is wrong, in the words of the
+// editor's check; opening a file puts its path in front.
 std::string setFaultMessage(const SetReading& reading, const std::vector<std::string>& lines);
 
-// Builds the unit and problem tables from the lines: true when they form a
-// valid set of 1 to 16 units, each "<<title", one to five problem lines and
-// ">>", with titles the record file can tell apart. A set that fails leaves
-// the tables as they were; one that is read replaces them whole. A sixth
-// problem in a unit is reported in `messages`.
-bool readProblemSet(ProblemSet& set, Messages& messages);
+// Builds the unit and problem tables from the lines when they form a valid
+// set of 1 to 16 units, each "<<title", one to five problem lines and ">>",
+// with titles the record file can tell apart; otherwise says what keeps
+// them from it. A set that fails leaves the tables as they were; one that is
+// read replaces them whole.
+SetReading readProblemSet(ProblemSet& set);
 
-// Whether at least one problem of the read set loads, tried on a copy.
-bool anyProblemLoads(const ProblemSet& set);
+// The problems of a read set that do not load, tried on a copy.
+struct ProblemTrial {
+    std::size_t problems = 0;               // in the whole set
+    std::vector<std::size_t> unusableLines; // the indices of the lines of those that do not load
+};
+ProblemTrial tryEveryProblem(const ProblemSet& set);
+
+// "2問は使えません：8行目、12行目": the problems a pupil would find broken.
+std::string unusableProblemsMessage(const ProblemTrial& trial);
 
 // The start of a line as a message shows it: whole characters, at most
 // ShownLineBytes, "..." when cut.

@@ -229,6 +229,7 @@ bool PracticeFlow::loadCurrentProblem() {
     const RenExt problem = loadProblem(m.problems, m.algebra, m.problems.currentUnit,
                                        currentProblemNumber(m.problems), messages);
     showMessages(m.dialogs, messages);
+    m_problemLoaded = !problem.invalid;
     if (problem.invalid) {
         m.algebra.EquationTable[1] = MShiki{};
         m.algebra.EquationTable[2] = MShiki{};
@@ -283,7 +284,8 @@ void PracticeFlow::nextProblem() {
 
 void PracticeFlow::btnNextClick() {
     m.view.stopBlink();
-    if (isSolved(m.answers) ||
+    // A problem that did not load has nothing to leave unsolved.
+    if (isSolved(m.answers) || !m_problemLoaded ||
         m.dialogs.ask(cp932("確認"), cp932("まだ解が出ていませんが次の問題に進みますか"), Buttons::YesNo) ==
             Reply::Yes)
         nextProblem();

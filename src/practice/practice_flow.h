@@ -62,7 +62,8 @@ class PracticeFlow {
 
     PracticeContext m;
     std::string m_solvedMarks;
-    bool m_scrolled = false; // the page has moved down for this problem
+    bool m_scrolled = false;      // the page has moved down for this problem
+    bool m_problemLoaded = false; // the current problem's equations are ① and ②
 };
 
 // A key pressed on the drill's window: 実行 and 訂正 by their keys, the

@@ -18,6 +18,12 @@ std::string invalidSetMessage(std::string_view path) {
     return std::string(path) + cp932(":問題が不正です");
 }
 
+// "PATH:3行目：単元が「>>」で閉じていません"
+std::string unitFaultMessage(std::string_view path, const SetReading& units,
+                             const std::vector<std::string>& lines) {
+    return std::string(path) + ":" + setFaultMessage(units, lines);
+}
+
 std::string noProblemMessage(std::string_view path) {
     return std::string(path) + cp932(":練習できる問題が1つもありません");
 }
@@ -42,16 +48,23 @@ std::optional<std::string> ProblemSetMenu::readOpenedSet(const std::string& path
     const std::string& fullPath = m_set.problemSetPath;
     if (file.fault != SetFileFault::None) return setFileMessage(fullPath, file);
     if (isItsOwnRecordFile(fullPath)) return ownRecordFileMessage(fullPath);
-    if (!readProblemSetShowing(m_set, m_dialogs)) return invalidSetMessage(fullPath);
-    if (!anyProblemLoads(m_set)) return noProblemMessage(fullPath);
+    if (const SetReading units = readProblemSet(m_set); units.fault != SetFault::None)
+        return unitFaultMessage(fullPath, units, m_set.lines);
+    const ProblemTrial trial = tryEveryProblem(m_set);
+    if (trial.unusableLines.size() == trial.problems) return noProblemMessage(fullPath);
     return std::nullopt;
 }
 
 bool readProblemSetShowing(ProblemSet& set, Dialogs& dialogs) {
-    Messages messages;
-    const bool read = readProblemSet(set, messages);
-    showMessages(dialogs, messages);
-    return read;
+    const SetReading units = readProblemSet(set);
+    if (units.fault != SetFault::None)
+        dialogs.showMessage(unitFaultMessage(set.problemSetPath, units, set.lines));
+    return units.fault == SetFault::None;
+}
+
+void tellUnusableProblems(const ProblemSet& set, Dialogs& dialogs) {
+    const ProblemTrial trial = tryEveryProblem(set);
+    if (!trial.unusableLines.empty()) dialogs.showMessage(unusableProblemsMessage(trial));
 }
 
 bool ProblemSetMenu::openProblemSet(const std::string& path) {
@@ -122,6 +135,7 @@ bool ProblemSetMenu::openChosen(const std::string& path) {
         restoreProblemSet();
         return false;
     }
+    tellUnusableProblems(m_set, m_dialogs);
     m_practice.startProblem(false);
     m_set.problemSetSaved = true;
     return true;
@@ -132,7 +146,7 @@ void ProblemSetMenu::edit() {
     backupProblemSet();
     switch (m_editor->editProblems()) {
     case EditEnd::Ok:
-        if (readProblemSetShowing(m_set, m_dialogs) && m_practice.startProblem(false)) {
+        if (readProblemSet(m_set).fault == SetFault::None && m_practice.startProblem(false)) {
             m_practice.changeUnit();
         } else {
             m_dialogs.showMessage(invalidSetMessage(m_set.problemSetPath));

@@ -15,9 +15,12 @@ namespace tavolini {
 // The file and edit menus' flows: opening another problem set, saving the
 // lines, editing them, and the question about unsaved edits when the window
 // closes. A failed open or a cancelled edit puts the set back as it was.
-// Reads the units of the set's lines as readProblemSet does, showing what it
-// reports (a sixth problem in a unit).
+// Reads the units of the set's lines as readProblemSet does; when they are
+// no set, shows why, naming the file, the line and the fault.
 bool readProblemSetShowing(ProblemSet& set, Dialogs& dialogs);
+
+// Says once, for a set just read, which of its problems cannot be practised.
+void tellUnusableProblems(const ProblemSet& set, Dialogs& dialogs);
 
 class ProblemSetMenu {
   public:

@@ -33,10 +33,8 @@ StartUp startPractice(ProblemSet& problems, PracticeRecords& records, const Alge
         return StartUp::NothingToPractise;
     }
     // No problem from empty tables, no moving to one.
-    if (!readProblemSetShowing(problems, dialogs)) {
-        dialogs.showMessage(problems.problemSetPath + cp932(":問題が不正です"));
-        return StartUp::NothingToPractise;
-    }
+    if (!readProblemSetShowing(problems, dialogs)) return StartUp::NothingToPractise;
+    tellUnusableProblems(problems, dialogs);
     practice.startProblem(false);
     return StartUp::Practising;
 }

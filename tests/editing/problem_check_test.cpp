@@ -108,6 +108,10 @@ TEST(ProblemCheck, NamesTheLineAndWhatIsWrong) {
          "3行目：「>>」の後ろに空白があります"},
         {"a character the code page cannot hold", textOf({"<<a", "x=1;y=2", "!x=1;y=2", ">>"}),
          "3行目：「U+1F600」はShift-JISにない文字です"},
+        // Its '?' would make the title a problem outside a unit.
+        {"a byte order mark",
+         {{"?<<a", U'\uFEFF'}, {"x=1;y=2"}, {">>"}},
+         "1行目：「U+FEFF」はShift-JISにない文字です"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

@@ -3,6 +3,7 @@
 #include "core/algebra.h"
 #include "core/cp932.h"
 #include "core/text_file.h"
+#include "editing/problem_check.h"
 #include "files/problem_set.h"
 #include "practice/problem_set_menu.h"
 #include "practice/start_up_set.h"
@@ -48,59 +49,47 @@ struct ReadRow {
     Lines lines;
     bool ok;
     int unitCount; // when ok
-    Shown shown;
 };
 
 TEST(ProblemSet, ReadsUnitsAndRefusesBrokenStructure) {
     const ReadRow rows[] = {
-        {"one unit", cp932Lines({"<<加減法", "2x+y=7;x-y=2", ">>"}), true, 1, {}},
-        {"two units", cp932Lines({"<<a", "p1", "p2", ">>", "<<b", "q1", ">>"}), true, 2, {}},
-        {"five problems", cp932Lines({"<<a", "1", "2", "3", "4", "5", ">>"}), true, 1, {}},
-        {"empty title", cp932Lines({"<<", "p", ">>"}), true, 1, {}},
-        {"empty line is a problem", cp932Lines({"<<a", "", ">>"}), true, 1, {}},
-        {"no lines", {}, false, 0, {}},
-        {"six problems",
-         cp932Lines({"<<a", "1", "2", "3", "4", "5", "6", ">>"}),
-         false,
-         0,
-         {"message: 問題は5問以下です"}},
-        {"closing with a blank is a problem",
-         cp932Lines({"<<a", "p", ">> ", "<<b", "q", ">>"}),
-         false,
-         0,
-         {}},
-        {"unit without problems", cp932Lines({"<<a", ">>"}), false, 0, {}},
-        {"unit not closed before the next", cp932Lines({"<<a", "p", "<<b", "q", ">>"}), false, 0, {}},
-        {"closing without a unit", cp932Lines({">>"}), false, 0, {}},
-        {"closing twice", cp932Lines({"<<a", "p", ">>", ">>"}), false, 0, {}},
+        {"one unit", cp932Lines({"<<加減法", "2x+y=7;x-y=2", ">>"}), true, 1},
+        {"two units", cp932Lines({"<<a", "p1", "p2", ">>", "<<b", "q1", ">>"}), true, 2},
+        {"five problems", cp932Lines({"<<a", "1", "2", "3", "4", "5", ">>"}), true, 1},
+        {"empty title", cp932Lines({"<<", "p", ">>"}), true, 1},
+        {"empty line is a problem", cp932Lines({"<<a", "", ">>"}), true, 1},
+        {"no lines", {}, false, 0},
+        {"six problems", cp932Lines({"<<a", "1", "2", "3", "4", "5", "6", ">>"}), false, 0},
+        {"closing with a blank is a problem", cp932Lines({"<<a", "p", ">> ", "<<b", "q", ">>"}), false, 0},
+        {"unit without problems", cp932Lines({"<<a", ">>"}), false, 0},
+        {"unit not closed before the next", cp932Lines({"<<a", "p", "<<b", "q", ">>"}), false, 0},
+        {"closing without a unit", cp932Lines({">>"}), false, 0},
+        {"closing twice", cp932Lines({"<<a", "p", ">>", ">>"}), false, 0},
         // Each of these would be read into the wrong rows.
-        {"line after the last closing", cp932Lines({"<<a", "p", ">>", "q"}), false, 0, {}},
-        {"empty line after the last closing", cp932Lines({"<<a", "p", ">>", ""}), false, 0, {}},
-        {"last unit not closed", cp932Lines({"<<a", "p", ">>", "<<b", "q"}), false, 0, {}},
-        {"problem before the first unit", cp932Lines({"p", "<<a", "q", ">>"}), false, 0, {}},
-        {"only problems", cp932Lines({"p", "q"}), false, 0, {}},
-        {"sixteen units", unitsOfOneProblem(16), true, 16, {}},
-        {"seventeen units", unitsOfOneProblem(17), false, 0, {}},
+        {"line after the last closing", cp932Lines({"<<a", "p", ">>", "q"}), false, 0},
+        {"empty line after the last closing", cp932Lines({"<<a", "p", ">>", ""}), false, 0},
+        {"last unit not closed", cp932Lines({"<<a", "p", ">>", "<<b", "q"}), false, 0},
+        {"problem before the first unit", cp932Lines({"p", "<<a", "q", ">>"}), false, 0},
+        {"only problems", cp932Lines({"p", "q"}), false, 0},
+        {"sixteen units", unitsOfOneProblem(16), true, 16},
+        {"seventeen units", unitsOfOneProblem(17), false, 0},
         // Their records would share one section of the record file.
-        {"the same title twice", cp932Lines({"<<a", "p", ">>", "<<a", "q", ">>"}), false, 0, {}},
-        {"titles apart only in ASCII case",
-         cp932Lines({"<<Unit", "p", ">>", "<<uNIT", "q", ">>"}),
-         false,
-         0,
-         {}},
-        {"titles apart in full-width case", cp932Lines({"<<Ａ", "p", ">>", "<<ａ", "q", ">>"}), true, 2, {}},
+        {"the same title twice", cp932Lines({"<<a", "p", ">>", "<<a", "q", ">>"}), false, 0},
+        {"titles apart only in ASCII case", cp932Lines({"<<Unit", "p", ">>", "<<uNIT", "q", ">>"}), false, 0},
+        {"titles apart in full-width case", cp932Lines({"<<Ａ", "p", ">>", "<<ａ", "q", ">>"}), true, 2},
     };
     for (const ReadRow& row : rows) {
-        ScriptedDialogs dialogs;
         ProblemSet set;
         set.lines = row.lines;
-        EXPECT_EQ(readProblemSetShowing(set, dialogs), row.ok) << row.name;
+        EXPECT_EQ(readProblemSet(set).fault == SetFault::None, row.ok) << row.name;
         EXPECT_EQ(set.unitCount, row.unitCount) << row.name;
-        EXPECT_EQ(dialogs.shown, row.shown) << row.name;
     }
 }
 
+// The editor's check and the reading of a set at start-up or on opening name
+// the same line with the same words.
 TEST(ProblemSet, NamesTheLineAndWhatIsWrongWithTheUnits) {
+    using namespace std::literals;
     const struct {
         Lines lines;
         SetFault fault;
@@ -116,8 +105,10 @@ TEST(ProblemSet, NamesTheLineAndWhatIsWrongWithTheUnits) {
          "4行目：単元の外にあります（単元は「<<単元名」で始めて「>>」で閉じます）"},
         {cp932Lines({">>"}), SetFault::OutsideUnit, 0,
          "1行目：単元の外にあります（単元は「<<単元名」で始めて「>>」で閉じます）"},
-        {cp932Lines({"<<a", "1", "2", "3", "4", "5", "6", ">>"}), SetFault::TooManyProblems, 6,
-         "7行目：問題は5問以下です"},
+        {cp932Lines({"<<a", "p", ">>", ""}), SetFault::EmptyLine, 3,
+         "4行目：空の行です（問題の行に空行は使えません）"},
+        {cp932Lines({"<<単元", "1", "2", "3", "4", "5", "6", ">>"}), SetFault::TooManyProblems, 6,
+         "7行目：単元「単元」の問題は5問までです"},
         {unitsOfOneProblem(17), SetFault::TooManyUnits, 48, "49行目：単元は16個までです"},
         {{"<<a", std::string(MaxLineBytes + 1, 'x'), ">>"},
          SetFault::LineTooLong,
@@ -125,13 +116,39 @@ TEST(ProblemSet, NamesTheLineAndWhatIsWrongWithTheUnits) {
          "2行目：行が長すぎます"},
         {cp932Lines({"<<Ab", "p", ">>", "<<c", "q", ">>", "<<aB", "r", ">>"}), SetFault::SameTitles, 6,
          "7行目：単元1「Ab」と単元3「aB」の名前は記録で区別できません（名前を変えてください）"},
-        {cp932Lines({"<<a", "p", ">>"}), SetFault::None, 0, ""},
+        {{"<<a", "x=1;\0y=1"s, ">>"}, SetFault::ControlCharacter, 1, "2行目：制御文字（0x00）があります"},
+        {{"<<a\x1b", "p", ">>"}, SetFault::ControlCharacter, 0, "1行目：制御文字（0x1B）があります"},
+        // A ">>" with blanks that was meant to end its unit, not the unit left open.
+        {{"<<a", "p", ">> ", "<<b", "q", ">>"},
+         SetFault::BlankAfterClosing,
+         2,
+         "3行目：「>>」の後ろに空白があります"},
+        {{"<<a", "p", ">>\t"}, SetFault::BlankAfterClosing, 2, "3行目：「>>」の後ろに空白があります"},
+        {{"<<a", "1", "2", "3", "4", "5", ">> "},
+         SetFault::BlankAfterClosing,
+         6,
+         "7行目：「>>」の後ろに空白があります"},
+        {cp932Lines({"<<a", "x+y=3;x-y=1", ">>"}), SetFault::None, 0, ""},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.message);
         const SetReading reading = readUnitStructure(row.lines);
-        EXPECT_EQ(reading.fault, row.fault) << row.message;
-        EXPECT_EQ(reading.line, row.line) << row.message;
+        EXPECT_EQ(reading.fault, row.fault);
+        EXPECT_EQ(reading.line, row.line);
         EXPECT_EQ(utf8FromCp932(setFaultMessage(reading, row.lines)), row.message);
+
+        std::vector<EditorLine> text;
+        for (const std::string& line : row.lines)
+            text.push_back({line, 0});
+        ScriptedDialogs dialogs;
+        ProblemSet set;
+        set.lines = row.lines;
+        set.problemSetPath = "/sets/a.sim";
+        readProblemSetShowing(set, dialogs);
+        const bool fault = *row.message != '\0';
+        EXPECT_EQ(shownText(checkProblemSet(text).messages),
+                  fault ? Shown{"message: "s + row.message} : Shown{});
+        EXPECT_EQ(dialogs.shown, fault ? Shown{"message: /sets/a.sim:"s + row.message} : Shown{});
     }
 }
 
@@ -345,9 +362,12 @@ TEST(ProblemSet, RefusesAFileThatIsNotAShiftJisProblemSet) {
     TempFolder folder;
     writeBytes(folder / "utf8.sim", "<<\xe5\x8a\xa0\xe6\xb8\x9b\r\nx=1;y=1\r\n>>\r\n");
     writeBytes(folder / "stray.sim", "<<a\xa0\x95\r\nx=1;y=1\r\n>>\r\n");
+    writeBytes(folder / "unit.sim", "<<\xe5\x8d\x98\xe5\x85\x83\r\nx=1;y=1\r\n>>\r\n"); // 単元 in UTF-8
+    writeBytes(folder / "bom.sim", "\xef\xbb\xbf<<a\r\nx=1;y=1\r\n>>\r\n");
     writeBytes(folder / "long.sim", "<<a\r\n" + std::string(MaxLineBytes + 1, 'x') + "\r\n>>\r\n");
+    writeBytes(folder / "full.sim", "<<a\r\n" + std::string(MaxLineBytes, 'x') + "\r\n>>\r\n");
     writeBytes(folder / "huge.sim", std::string(MaxTextFileBytes + 1, 'x'));
-    writeBytes(folder / "nul.sim", std::string("<<a\r\nx=1;y=1\r\n>>\r\n\0\xff\xff", 20));
+    writeBytes(folder / "nul.sim", std::string("<<a\r\nx=1;\0y=1\r\n>>\r\n", 19));
     ASSERT_EQ(::mkfifo((folder / "fifo.sim").c_str(), 0600), 0);
     const struct {
         std::string name;
@@ -356,12 +376,15 @@ TEST(ProblemSet, RefusesAFileThatIsNotAShiftJisProblemSet) {
     } rows[] = {
         {"utf8.sim", SetFileFault::NotShiftJis, ":Shift-JISの問題ファイルではありません"},
         {"stray.sim", SetFileFault::NotShiftJis, ":Shift-JISの問題ファイルではありません"},
+        {"unit.sim", SetFileFault::NotShiftJis, ":Shift-JISの問題ファイルではありません"},
+        {"bom.sim", SetFileFault::NotShiftJis, ":Shift-JISの問題ファイルではありません"},
         {"long.sim", SetFileFault::LineTooLong, ":2行目が長すぎます（1行1024バイトまでです）"},
         {"huge.sim", SetFileFault::TooLarge, ":ファイルが大きすぎます（問題ファイルは1MBまでです）"},
         {"fifo.sim", SetFileFault::NotAFile, ":ふつうのファイルではありません"},
         {"none.sim", SetFileFault::Missing, ":ファイルがありません"},
         {".", SetFileFault::Folder, ":フォルダです。問題ファイルを選んでください"},
-        {"nul.sim", SetFileFault::None, ""}, // the text ends at the NUL
+        {"full.sim", SetFileFault::None, ""},
+        {"nul.sim", SetFileFault::None, ""}, // its line's fault, for the unit check to name
     };
     for (const auto& row : rows) {
         ProblemSet set;
@@ -394,19 +417,21 @@ TEST(ProblemSet, AMessageShowsOnlyTheStartOfALongLine) {
         EXPECT_EQ(shownLine(row.line), row.shown) << row.line;
 }
 
-TEST(ProblemSet, FindsWhetherAnyProblemLoads) {
-    const std::pair<Lines, bool> rows[] = {
-        {{"<<a", "x+y=;x-y=2", ">>"}, false},
-        {{"<<a", "x+y=;x-y=2", ">>", "<<b", "x=1;x=2", "", ">>"}, false},
-        {{"<<a", "x+y=;x-y=2", ">>", "<<b", "x+y=3;x-y=1", ">>"}, true},
+// Named by their lines in the file, as the teacher finds them.
+TEST(ProblemSet, FindsTheProblemsThatDoNotLoad) {
+    const std::pair<Lines, const char*> rows[] = {
+        {{"<<a", "x+y=;x-y=2", ">>"}, "1問は使えません：2行目"},
+        {{"<<a", "x+y=;x-y=2", ">>", "<<b", "x=1;x=2", "", "x+y=3;x-y=1", ">>"},
+         "3問は使えません：2行目、5行目、6行目"},
+        {{"<<a", "x+y=3;x-y=1", ">>"}, "0問は使えません："},
     };
-    for (const auto& [lines, loads] : rows) {
-        ScriptedDialogs dialogs;
+    for (const auto& [lines, message] : rows) {
         ProblemSet set;
         set.lines = lines;
-        ASSERT_TRUE(readProblemSetShowing(set, dialogs));
-        EXPECT_EQ(anyProblemLoads(set), loads) << lines[1];
-        EXPECT_TRUE(dialogs.shown.empty());
+        ASSERT_EQ(readProblemSet(set).fault, SetFault::None);
+        const ProblemTrial trial = tryEveryProblem(set);
+        EXPECT_EQ(trial.problems, lines.size() - 2 * static_cast<std::size_t>(set.unitCount));
+        EXPECT_EQ(utf8FromCp932(unusableProblemsMessage(trial)), message);
     }
 }
 

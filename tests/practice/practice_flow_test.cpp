@@ -735,11 +735,11 @@ TEST(PracticeFlow, AProblemThatDoesNotLoadLeavesTheTableEmpty) {
     EXPECT_TRUE(h.panelView.enabledButtons.empty());
     EXPECT_TRUE(h.panelView.nextOn);
 
-    // Nothing can be chosen, and 次の問題 moves on.
+    // Nothing can be chosen, and 次の問題 moves on without asking.
     h.press("①");
     EXPECT_EQ(h.command.composeStep, ComposeStep::Nothing);
-    h.dialogs.replies = {Reply::Yes};
     h.press("次の問題");
+    EXPECT_EQ(h.takeShown(), Shown{});
     EXPECT_EQ(h.problems.problemNumbers[1], 3);
     EXPECT_EQ(h.algebra.equationCount, 2);
     EXPECT_EQ(h.equation(1), "1x 1y = 3");

@@ -3,6 +3,7 @@
 #include "core/cp932.h"
 #include "editing/edit_session.h"
 #include "practice/problem_set_menu.h"
+#include "practice/start_up_set.h"
 #include "support/practice_harness.h"
 
 #include <filesystem>
@@ -72,7 +73,10 @@ TEST(ProblemSetMenu, OpenReadsAnotherSetAndStartsIt) {
 // path, tables and the problem being worked; the message says why.
 TEST(ProblemSetMenu, AFailedOpenSaysWhyAndPutsTheSetBack) {
     const std::pair<const char*, const char*> rows[] = {
-        {"broken.sim", ":問題が不正です"},
+        {"broken.sim", ":2行目：単元が「>>」で閉じていません"},
+        {"blank.sim", ":3行目：「>>」の後ろに空白があります"},
+        {"nul.sim", ":2行目：制御文字（0x00）があります"},
+        {"bom.sim", ":Shift-JISの問題ファイルではありません"},
         {"missing.sim", ":ファイルがありません"},
         {"", ":フォルダです。問題ファイルを選んでください"},
         {"utf8.sim", ":Shift-JISの問題ファイルではありません"},
@@ -84,6 +88,9 @@ TEST(ProblemSetMenu, AFailedOpenSaysWhyAndPutsTheSetBack) {
         Menu m;
         writeBytes(m.folder / "utf8.sim", "<<\xe5\x8a\xa0\xe6\xb8\x9b\r\nx=1;y=1\r\n>>\r\n");
         writeBytes(m.folder / "nothing.sim", "<<a\r\nx+y=;x-y=2\r\n>>\r\n");
+        writeBytes(m.folder / "blank.sim", "<<a\r\nx=1;y=2\r\n>> \r\n<<b\r\nx=1;y=2\r\n>>\r\n");
+        writeBytes(m.folder / "nul.sim", std::string("<<a\r\nx=1;y=2\0\r\n>>\r\n", 19));
+        writeBytes(m.folder / "bom.sim", "\xef\xbb\xbf<<a\r\nx=1;y=2\r\n>>\r\n");
         writeBytes(m.folder / "sets.rec", cp932(OtherSet));
         m.run("①＋②");
         const std::vector<std::string> lines = m.problems.lines;
@@ -97,6 +104,26 @@ TEST(ProblemSetMenu, AFailedOpenSaysWhyAndPutsTheSetBack) {
         EXPECT_EQ(m.problems.unitCount, 1);
         EXPECT_EQ(m.algebra.equationCount, 3);
         EXPECT_EQ(m.drillDialogs.selectionShown, 0);
+    }
+}
+
+// A set where some problems do not load is practised; start-up and Open say
+// once which, before the first problem tells what is wrong with it.
+TEST(ProblemSetMenu, SaysOnceWhichProblemsCannotBePractised) {
+    struct : ProgramEnd {
+        void endProgram() override { ADD_FAILURE(); }
+    } programEnd;
+    for (const bool atStartUp : {true, false}) {
+        Menu m;
+        const std::string path = m.folder / "set.sim";
+        writeBytes(path, "<<a\r\nx=1;x=2\r\nx+y=3;x-y=1\r\n\r\n>>\r\n");
+        m.takeShown();
+        EXPECT_TRUE(atStartUp ? startPractice(m.problems, m.records, m.algebra, m.dialogs, programEnd, m.flow,
+                                              path) == StartUp::Practising
+                              : m.menu.openChosen(path));
+        const Shown shown = m.takeShown();
+        ASSERT_EQ(shown.size(), 2u) << atStartUp;
+        EXPECT_EQ(shown.front(), "message: 2問は使えません：2行目、4行目");
     }
 }
 
