@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
 // Any bytes as an equation text: the parse must end cleanly with a record
-// that holds at most 40 tokens, and a successful one a well-formed record.
+// that holds at most 40 tokens, and a successful one a well-formed record;
+// a refusal tells one message, a success none.
 #include "core/parser.h"
 
 #include <cstdint>
@@ -18,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (slot.count < 0 || slot.count > MaxTokens) std::abort();
     if (ok != (algebra.parseError == ParseError::None)) std::abort();
+    if (messages.size() != (ok ? 0U : 1U)) std::abort();
     if (ok && (slot.count < 3 || size > MaxEquationTextBytes)) std::abort();
     for (int i = 0; ok && i < slot.count; ++i)
         if (slot.tokens[static_cast<std::size_t>(i)].den <= 0) std::abort();

@@ -50,7 +50,6 @@ ShikiToken parseFraction(Messages& messages, std::string_view text, std::string_
 }
 
 ShikiToken parseInteger(Messages& messages, std::string_view text, std::string_view rest, std::int32_t sign) {
-    if (rest.empty()) return InvalidOperand; // a lone "-"
     if (!allDigits(rest)) return refuse(messages, text, " ←数値の表現があやまりです");
     if (rest.size() > MaxOperandDigits) return refuse(messages, text, " ←数値は４桁以下にしてください");
     return makeToken(digitsValue(rest) * sign, 1, '/');
@@ -64,6 +63,11 @@ ShikiToken parseOperand(Messages& messages, std::string_view text) {
     const std::int32_t sign = negative ? -1 : 1;
     const std::string_view rest = negative ? text.substr(1) : text;
 
+    // A lone "-" or "." holds no number at all.
+    if (rest.empty() || rest == ".") {
+        tell(messages, cp932("数を入れてください"));
+        return InvalidOperand;
+    }
     const std::string fractionWord = cp932("分の");
     if (rest.find('.') != std::string_view::npos) return parseDecimal(messages, text, rest, sign);
     const std::size_t word = rest.find(fractionWord);

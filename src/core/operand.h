@@ -15,7 +15,8 @@ inline constexpr ShikiToken InvalidOperand{0, 0, '/'};
 // The number the pupil typed for x, /, + or -: an integer of at most four
 // digits ("-12"), a decimal of at most six digits ("0.25"), or a fraction
 // written denominator first ("3分の2" is two thirds). Code page 932 text.
-// A text that cannot be read is reported and yields InvalidOperand.
+// A text that cannot be read is reported in one message and yields
+// InvalidOperand.
 ShikiToken parseOperand(Messages& messages, std::string_view text);
 
 } // namespace tavolini

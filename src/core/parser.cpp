@@ -8,6 +8,7 @@
 #include "core/token_kinds.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -47,25 +48,25 @@ std::string hexBytes(std::string_view bytes) {
     return name;
 }
 
-// How a refused character at the start of `rest` is shown: as itself when it
-// can be seen, otherwise by a name or its code, since a control byte or a
-// broken double-byte character would leave the message box empty.
-std::string badCharacterName(std::string_view rest) {
-    const auto b = static_cast<unsigned char>(rest.front());
-    if (b == '\t') return cp932("タブ");
-    if (b == '\n' || b == '\r') return cp932("改行");
-    if (b < 0x20 || b == 0x7F || b == 0x80 || b == 0xA0 || b >= 0xFD) return hexBytes(rest.substr(0, 1));
-    if (!isCp932LeadByte(rest.front())) return std::string(rest.substr(0, 1));
-    if (rest.size() < 2 || !isCp932TrailByte(rest[1])) return hexBytes(rest.substr(0, 1));
-    // A lead and a trail byte can still name no character (an unassigned code).
-    const std::string_view pair = rest.substr(0, 2);
-    return utf8FromCp932(pair).find('?') != std::string::npos ? hexBytes(pair) : std::string(pair);
+std::string quoted(std::string_view text) {
+    return cp932("「") + std::string(text) + cp932("」");
 }
 
-// What the teacher wrote that would have been read as something else; the
-// other structural faults speak for themselves in the problem's own message.
-const char* misreadingReason(ParseError error) {
+// The sentence of a fault that needs no part of the text to be understood.
+const char* faultSentence(ParseError error) {
     switch (error) {
+    case ParseError::TextTooLong:
+        return "式が長すぎます（半角50文字までです）";
+    case ParseError::TooFewTokens:
+        return "式がありません";
+    case ParseError::TooManyTokens:
+        return "項やかっこが多すぎます";
+    case ParseError::NumberAfterNumber:
+        return "数が2つ並んでいます";
+    case ParseError::NotAnEquation:
+        return "「=」がありません";
+    case ParseError::FactorBeforeCorner:
+        return "「｢」の前に数や符号は書けません";
     case ParseError::TimesWithoutNumber:
     case ParseError::TimesWithoutFactor:
         return "「*」は数と文字（かっこ）の間にだけ書けます";
@@ -75,32 +76,73 @@ const char* misreadingReason(ParseError error) {
         return "かっこの種類が合っていません";
     case ParseError::EmptyBrackets:
         return "かっこの中が空です";
+    case ParseError::ProductOfFactors:
+        return "文字やかっこの積は使えません";
+    case ParseError::NumberAfterFactor:
+        return "文字やかっこの後ろに数は書けません（数は前に書きます）";
+    case ParseError::TwoEqualsSigns:
+        return "「=」が2つあります";
+    case ParseError::DecimalTooLong:
+        return "整数部と小数部の合計桁数は５以内です";
     default:
-        return nullptr;
+        return "";
     }
 }
 
-void reportBadNumber(Messages& messages) {
-    tell(messages, cp932("エラー！数字の表現が不正です"));
+void refuse(Algebra& algebra, Messages& messages, ParseError error, std::string message) {
+    algebra.parseError = error;
+    tell(messages, std::move(message));
 }
 
-// Takes the run of digits at `position`, looking at no more than one digit
-// past the limit. A run that is too long is reported and fails the parse; a
-// missing run is reported and yields no digits.
+void refuse(Algebra& algebra, Messages& messages, ParseError error) {
+    refuse(algebra, messages, error, cp932(faultSentence(error)));
+}
+
+struct Refusal {
+    ParseError error;
+    std::string message;
+};
+
+// Why the character at the start of `rest` is refused. It is named so that
+// the message can be seen whatever the character: a control byte or a
+// broken double-byte character would leave a message box empty.
+Refusal refusedCharacter(std::string_view rest) {
+    const auto b = static_cast<unsigned char>(rest.front());
+    const auto bad = [](std::string text) { return Refusal{ParseError::BadCharacter, std::move(text)}; };
+    const auto unreadable = [&bad](std::string_view bytes) {
+        return bad(cp932("読めない文字（") + hexBytes(bytes) + cp932("）は使えません"));
+    };
+    if (b == '\t') return bad(cp932("タブは使えません"));
+    if (b == '\n' || b == '\r') return bad(cp932("改行は使えません"));
+    if (b < 0x20 || b == 0x7F)
+        return bad(cp932("制御文字（") + hexBytes(rest.substr(0, 1)) + cp932("）は使えません"));
+    if (b == 0x80 || b == 0xA0 || b >= 0xFD) return unreadable(rest.substr(0, 1));
+    if (!isCp932LeadByte(rest.front())) return bad(quoted(rest.substr(0, 1)) + cp932("は使えません"));
+    if (rest.size() < 2 || !isCp932TrailByte(rest[1])) return unreadable(rest.substr(0, 1));
+    const std::string_view pair = rest.substr(0, 2);
+    const std::optional<char16_t> c =
+        decodeCp932(static_cast<std::uint16_t>(b << 8 | static_cast<unsigned char>(rest[1])));
+    if (!c) return unreadable(pair); // a lead and a trail byte that name no character
+    if (*c == u'×' || *c == u'・')
+        return {ParseError::MultiplicationSign, cp932("かけ算の記号") + quoted(pair) + cp932("は使えません")};
+    if ((*c >= u'！' && *c <= u'～') || *c == u'　')
+        return {ParseError::FullWidthCharacter, quoted(pair) + cp932("は使えません（半角で書きます）")};
+    return bad(quoted(pair) + cp932("は使えません"));
+}
+
+// Takes the whole run of digits at `position`. A run longer than a number
+// may be is reported whole and fails the parse.
 std::string_view takeDigits(Algebra& algebra, std::string_view text, std::size_t& position,
                             Messages& messages) {
     position = std::min(position, text.size());
     const std::size_t start = position;
-    while (position < text.size() && position - start <= MaxNumberDigits && isDigit(text[position]))
+    while (position < text.size() && isDigit(text[position]))
         ++position;
     const std::string_view digits = text.substr(start, position - start);
-    if (digits.size() > MaxNumberDigits) {
-        tell(messages, std::string(digits) + cp932("：エラー！数字は５桁以下です"));
-        algebra.parseError = ParseError::TooManyDigits;
-        return {};
-    }
-    if (digits.empty()) reportBadNumber(messages);
-    return digits;
+    if (digits.size() <= MaxNumberDigits) return digits;
+    refuse(algebra, messages, ParseError::TooManyDigits,
+           std::string(digits) + cp932("：エラー！数字は５桁以下です"));
+    return {};
 }
 
 void recordUnknown(Algebra& algebra, char letter) {
@@ -111,27 +153,6 @@ void recordUnknown(Algebra& algebra, char letter) {
         if (static_cast<unsigned char>(algebra.unknown1) > static_cast<unsigned char>(algebra.unknown2))
             std::swap(algebra.unknown1, algebra.unknown2);
     }
-}
-
-// Exactly one '=', outside every bracket group and with something on each
-// side, and every group closed: the shape every operation relies on.
-bool isOneEquation(const MShiki& equation) {
-    int depth = 0;
-    int equalsSigns = 0;
-    int equalsAt = -1;
-    for (int i = 0; i < equation.count; ++i) {
-        const char kind = tokenAt(equation, i).kind;
-        if (isGroupOpening(kind)) {
-            ++depth;
-        } else if (isGroupClosing(kind)) {
-            if (--depth < 0) return false;
-        } else if (kind == '=') {
-            if (depth != 0) return false;
-            ++equalsSigns;
-            equalsAt = i;
-        }
-    }
-    return depth == 0 && equalsSigns == 1 && equalsAt > 0 && equalsAt < equation.count - 1;
 }
 
 // One pass over an equation text. A number is held back ("pending") until
@@ -154,7 +175,9 @@ class EquationParser {
                 times();
             else if (c == '+' || c == '-')
                 sign(c);
-            else if (c == '=' || isOpening(c))
+            else if (c == '=')
+                equals();
+            else if (isOpening(c))
                 opening(c);
             else if (isClosing(c))
                 closing(c);
@@ -166,21 +189,25 @@ class EquationParser {
             ++m_position;
         }
         if (ok()) endsSideCleanly();
+        if (ok() && !m_open.empty()) notClosed();
         if (ok() && m_hasPending) store(makeToken(m_pending.num, m_pending.den, '/'));
-        if (ok() && m_equation.count < 3) fail(ParseError::TooFewTokens);
-        if (ok() && !isOneEquation(m_equation)) fail(ParseError::NotAnEquation);
+        if (ok() && m_equation.count == 0) fail(ParseError::TooFewTokens);
+        if (ok() && !m_equalsSeen) fail(ParseError::NotAnEquation);
+        if (ok() && tokenAt(m_equation, m_equation.count - 1).kind == '=')
+            fail(ParseError::EmptySide, cp932("「=」の右に式がありません"));
         return ok();
     }
 
   private:
     bool ok() const { return m_algebra.parseError == ParseError::None; }
-    void fail(ParseError error) {
-        m_algebra.parseError = error;
-        if (const char* reason = misreadingReason(error)) tell(m_messages, cp932(reason));
+    void fail(ParseError error) { refuse(m_algebra, m_messages, error); }
+    void fail(ParseError error, std::string message) {
+        refuse(m_algebra, m_messages, error, std::move(message));
     }
 
+    // After a failure nothing more is stored or told.
     void store(ShikiToken token) {
-        if (!pushToken(m_equation, token)) fail(ParseError::TooManyTokens);
+        if (ok() && !pushToken(m_equation, token)) fail(ParseError::TooManyTokens);
     }
 
     // '=', a closing bracket and the end of the text close what came before:
@@ -191,6 +218,11 @@ class EquationParser {
         return ok();
     }
 
+    void notClosed() {
+        fail(ParseError::BracketNotClosed,
+             cp932("かっこ") + quoted(std::string(1, m_open.back())) + cp932("が閉じていません"));
+    }
+
     void storePending() {
         if (!m_hasPending) return;
         store(m_pending);
@@ -198,6 +230,9 @@ class EquationParser {
     }
 
     void number() {
+        // A number after a letter or a bracket would be read as a term of
+        // its own: "x2" as x+2.
+        if (m_termEnded) return fail(ParseError::NumberAfterFactor);
         // Two numbers with nothing between them that places the first would
         // silently lose the first one.
         if (m_hasPending) return fail(ParseError::NumberAfterNumber);
@@ -211,15 +246,20 @@ class EquationParser {
 
     void letter(char c) {
         recordUnknown(m_algebra, c);
-        if (m_previous == c) return fail(ParseError::SameLetterTwice);
+        if (m_previous == c)
+            return fail(ParseError::SameLetterTwice,
+                        cp932("同じ文字") + quoted(std::string(1, c)) + cp932("が続いています"));
+        // A product would be read as a sum: "2xy" as 2x+2y.
+        if (m_termEnded) return fail(ParseError::ProductOfFactors);
         if (m_previous == '=' || m_previous == '+' || isOpening(m_previous))
             m_pending = TokenOne;
         else if (m_previous == '-')
             m_pending = makeToken(-1, 1, '/');
-        // Otherwise the term takes the number just read, or the previous term's value.
+        // Otherwise the term takes the number just read.
         store(makeToken(m_pending.num, m_pending.den, c));
         m_hasPending = false;
         m_previous = c;
+        m_termEnded = true;
     }
 
     // A written '*' is kept as a token; a number before it stays pending and
@@ -234,19 +274,36 @@ class EquationParser {
     void sign(char c) {
         if (m_previous == '*') return fail(ParseError::TimesWithoutFactor);
         if (m_previous == '+' || m_previous == '-')
-            return fail(c == '-' ? ParseError::MinusAfterSign : ParseError::PlusAfterSign);
+            return fail(c == '-' ? ParseError::MinusAfterSign : ParseError::PlusAfterSign,
+                        cp932("符号") + quoted(std::string{m_previous, c}) + cp932("が続いています"));
         m_sign = c == '-' ? -1 : 1;
         storePending();
         m_previous = c;
+        m_termEnded = false;
+    }
+
+    void equals() {
+        if (!endsSideCleanly()) return;
+        if (!m_open.empty()) return notClosed();
+        if (m_equalsSeen) return fail(ParseError::TwoEqualsSigns);
+        if (m_equation.count == 0 && !m_hasPending)
+            return fail(ParseError::EmptySide, cp932("「=」の左に式がありません"));
+        m_equalsSeen = true;
+        storePending();
+        store(makeToken(0, 1, '='));
+        m_previous = '=';
+        m_sign = 1;
+        m_termEnded = false;
     }
 
     void opening(char c) {
+        // "x(y+1)" is a product, which the flat token list cannot hold.
+        if (m_termEnded) return fail(ParseError::ProductOfFactors);
         // Corner brackets group nothing, so a factor or a sign before them
         // would silently become a term of its own.
         if (c == OpenCorner && (m_hasPending || m_previous == '-'))
             return fail(ParseError::FactorBeforeCorner);
-        if (c == '=' && !endsSideCleanly()) return;
-        if (c != '=') m_open.push_back(c);
+        m_open.push_back(c);
         if (m_previous == '-') {
             m_pending = makeToken(-1, 1, '/'); // "-(" is the factor -1
             m_hasPending = true;
@@ -262,20 +319,23 @@ class EquationParser {
 
     void closing(char c) {
         if (!endsSideCleanly()) return;
-        // A closing bracket with none open is left to the equation's shape check.
-        if (!m_open.empty() && c != closingOf(m_open.back())) return fail(ParseError::BracketMismatch);
+        if (m_open.empty())
+            return fail(ParseError::BracketNotOpened,
+                        quoted(std::string(1, c)) + cp932("の前に開きかっこがありません"));
+        if (c != closingOf(m_open.back())) return fail(ParseError::BracketMismatch);
         if (!m_hasPending && m_equation.count > 0 &&
             isOpening(tokenAt(m_equation, m_equation.count - 1).kind))
             return fail(ParseError::EmptyBrackets);
-        if (!m_open.empty()) m_open.pop_back();
+        m_open.pop_back();
         storePending();
         store(makeToken(0, 1, c));
         m_previous = '=';
+        m_termEnded = true;
     }
 
     void badCharacter() {
-        tell(m_messages, badCharacterName(m_text.substr(m_position)));
-        fail(ParseError::BadCharacter);
+        Refusal refusal = refusedCharacter(m_text.substr(m_position));
+        fail(refusal.error, std::move(refusal.message));
     }
 
     Algebra& m_algebra;
@@ -287,6 +347,8 @@ class EquationParser {
     ShikiToken m_pending = TokenOne;
     bool m_hasPending = false;
     std::int32_t m_sign = 1;
+    bool m_termEnded = false; // the last thing read was a letter or a closing bracket
+    bool m_equalsSeen = false;
     std::string m_open; // the brackets still open, innermost last
 };
 
@@ -297,6 +359,8 @@ std::int32_t readDigits(Algebra& algebra, std::string_view text, std::size_t& po
 }
 
 ShikiToken parseNumber(Algebra& algebra, std::string_view text, std::size_t& position, Messages& messages) {
+    const std::size_t start = std::min(position, text.size());
+    const auto written = [&] { return quoted(text.substr(start, position - start)); };
     const std::int32_t integerPart = readDigits(algebra, text, position, messages);
     if (algebra.parseError != ParseError::None) return TokenZero;
 
@@ -304,12 +368,16 @@ ShikiToken parseNumber(Algebra& algebra, std::string_view text, std::size_t& pos
     const char next = position < text.size() ? text[position] : '\0';
     if (next == '.') {
         ++position;
-        std::string_view fraction = takeDigits(algebra, text, position, messages);
+        const std::string_view fraction = takeDigits(algebra, text, position, messages);
         if (algebra.parseError != ParseError::None) return TokenZero;
-        if (fraction.empty()) fraction = "0";
+        // "1.x" would silently read as 1x.
+        if (fraction.empty()) {
+            refuse(algebra, messages, ParseError::PointWithoutDigits,
+                   written() + cp932("の小数点の後ろに数字がありません"));
+            return TokenZero;
+        }
         if (std::to_string(integerPart).size() + fraction.size() > MaxNumberDigits) {
-            tell(messages, cp932("整数部と小数部の合計桁数は５以内です"));
-            algebra.parseError = ParseError::DecimalTooLong;
+            refuse(algebra, messages, ParseError::DecimalTooLong);
             return TokenZero;
         }
         number.den = powerOfTen(fraction.size());
@@ -317,11 +385,16 @@ ShikiToken parseNumber(Algebra& algebra, std::string_view text, std::size_t& pos
     } else if (next == '/' || next == '|') {
         number.kind = next;
         ++position;
+        const std::size_t denominatorStart = position;
         number.den = readDigits(algebra, text, position, messages);
         if (algebra.parseError != ParseError::None) return TokenZero;
+        if (position == denominatorStart) {
+            refuse(algebra, messages, ParseError::ZeroDenominator, written() + cp932("の分母がありません"));
+            return TokenZero;
+        }
     }
     if (number.den == 0) {
-        algebra.parseError = ParseError::ZeroDenominator;
+        refuse(algebra, messages, ParseError::ZeroDenominator, written() + cp932("の分母が０です"));
         return TokenZero;
     }
     return reduceToken(number);
@@ -330,7 +403,7 @@ ShikiToken parseNumber(Algebra& algebra, std::string_view text, std::size_t& pos
 bool parseEquation(Algebra& algebra, MShiki& equation, std::string_view text, Messages& messages) {
     algebra.parseError = ParseError::None;
     if (text.size() > MaxEquationTextBytes) {
-        algebra.parseError = ParseError::TextTooLong;
+        refuse(algebra, messages, ParseError::TextTooLong);
         return false;
     }
     algebra.hasDecimalPoint = text.find('.') != std::string_view::npos;

@@ -75,10 +75,14 @@ ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines) {
             }
         } else {
             ++problem;
+            // Whatever was told about the line marks it failing, so that an
+            // error shown is never followed by a pass.
+            const std::size_t told = check.messages.size();
             const std::string fault = lineFaultMessage(i, line, set.lines);
             if (!fault.empty()) tell(check.messages, fault);
-            if (!fault.empty() || loadProblem(set, algebra, unit, problem, check.messages).invalid)
-                check.failingLines.push_back(i);
+            const bool invalid =
+                !fault.empty() || loadProblem(set, algebra, unit, problem, check.messages).invalid;
+            if (invalid || check.messages.size() != told) check.failingLines.push_back(i);
         }
     }
     check.verdict = CheckVerdict::Passed;

@@ -30,15 +30,16 @@ std::string_view problemText(const ProblemSet& set, int unit, int problem) {
     return set.ProblemTexts[static_cast<std::size_t>(unit)][static_cast<std::size_t>(problem)];
 }
 
-bool hasThirdLetter(const Algebra& algebra) {
+// The first letter of the two equations that is neither unknown; 0 when none.
+char thirdLetter(const Algebra& algebra) {
     for (int slot = 1; slot <= 2; ++slot) {
         const MShiki& equation = algebra.EquationTable[static_cast<std::size_t>(slot)];
         for (int i = 0; i < equation.count; ++i) {
             const char kind = tokenAt(equation, i).kind;
-            if (isLetter(kind) && kind != algebra.unknown1 && kind != algebra.unknown2) return true;
+            if (isLetter(kind) && kind != algebra.unknown1 && kind != algebra.unknown2) return kind;
         }
     }
-    return false;
+    return 0;
 }
 
 void reportInvalidProblem(Messages& messages, std::string_view line) {
@@ -339,6 +340,10 @@ RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int proble
     algebra.equationCount = 1;
     algebra.unknown1 = '?';
     algebra.unknown2 = '?';
+    if (line.find(';') == std::string_view::npos) {
+        tell(messages, shownLine(line) + cp932("：「;」がありません（2つの式は「;」で区切ります）"));
+        return result;
+    }
     if (!parseEquation(algebra, algebra.EquationTable[1], result.firstText, messages)) {
         reportInvalidProblem(messages, line);
         return result;
@@ -355,8 +360,13 @@ RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int proble
 
     // Without a letter there is nothing to solve for; a third letter would be
     // dropped by every step that collects terms.
-    if (algebra.unknown1 == '?' || hasThirdLetter(algebra)) {
+    if (algebra.unknown1 == '?') {
         tell(messages, cp932("文字が不正です"));
+        return result;
+    }
+    if (const char letter = thirdLetter(algebra)) {
+        tell(messages, shownLine(line) + cp932("：3つめの文字「") + letter +
+                           cp932("」があります（文字は2つまでです）"));
         return result;
     }
     // Two equations in one unknown are not a system of two unknowns: the

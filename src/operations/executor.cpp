@@ -147,9 +147,6 @@ class Executor {
     }
 
     StepResult addNumber(MShiki& result) {
-        // A number that could not be read (a lone "－", "3分の") is 0/0: it
-        // must never reach the arithmetic.
-        if (m_operand.den == 0) return refuse(OrderMessage);
         return addToBothSides(m_algebra, m_first, code(), m_operand, result, m_messages);
     }
 
@@ -203,6 +200,8 @@ bool executeOperation(Algebra& algebra, CommandState& command, std::string& step
     command.operandNumerator = operand.num;
     command.pnlNumber.clear();
     command.composeStep = ComposeStep::Nothing;
+    // An operand that cannot be read has said why; nothing else applies.
+    if (operand.den == 0) return false;
 
     if (!namesValidEquations(algebra, command)) {
         tell(messages, cp932(OrderMessage));

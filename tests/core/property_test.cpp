@@ -2,6 +2,7 @@
 // Copyright 2026 The Tavolini authors
 // Random inputs against independent references: token arithmetic against
 // exact 128-bit fractions, and the parser against equations built term by term.
+#include "core/cp932.h"
 #include "core/parser.h"
 #include "support/scripted_dialogs.h"
 #include "support/token_text.h"
@@ -123,6 +124,9 @@ TEST(Property, RandomTextsNeverBreakTheParser) {
         ASSERT_LE(slot.count, MaxTokens) << text;
         ASSERT_GE(slot.count, 0) << text;
         ASSERT_EQ(ok, algebra.parseError == ParseError::None) << text;
+        // A refusal says why in one sentence, never a bare character.
+        ASSERT_EQ(messages.size(), ok ? 0U : 1U) << text;
+        if (!ok) ASSERT_GT(utf8FromCp932(messages.front().text).size(), 4U) << text;
         if (ok) {
             ASSERT_GE(slot.count, 3) << text;
             for (int t = 0; t < slot.count; ++t)

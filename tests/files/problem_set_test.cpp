@@ -238,13 +238,34 @@ TEST(ProblemSet, LoadsAProblemIntoEquationsOneAndTwo) {
          "1x = 1",
          "1x = 2",
          {"message: x=1;x=2：文字が1つしかありません（文字は2つ使います）"}},
-        {"", false, 1, "", "", {"message: ?", "message: ：問題が不正です"}}, // "?" stands in for a missing ①
-        {"x=1", false, 1, "", "", {"message: ?", "message: x=1：問題が不正です"}},
-        {"x#1=2;y=1", false, 1, "", "", {"message: #", "message: x#1=2;y=1：問題が不正です"}},
-        {"x=1;y=", false, 2, "1x = 1", "", {"message: x=1;y=：問題が不正です"}},
-        {"x=1;y=1;z=1", false, 2, "1x = 1", "", {"message: ;", "message: x=1;y=1;z=1：問題が不正です"}},
+        {"", false, 1, "", "", {"message: ：「;」がありません（2つの式は「;」で区切ります）"}},
+        {"x=1", false, 1, "", "", {"message: x=1：「;」がありません（2つの式は「;」で区切ります）"}},
+        {"x#1=2;y=1", false, 1, "", "", {"message: 「#」は使えません", "message: x#1=2;y=1：問題が不正です"}},
+        {"x(y+1)=2;x=1",
+         false,
+         1,
+         "",
+         "",
+         {"message: 文字やかっこの積は使えません", "message: x(y+1)=2;x=1：問題が不正です"}},
+        {"x=1;y=",
+         false,
+         2,
+         "1x = 1",
+         "",
+         {"message: 「=」の右に式がありません", "message: x=1;y=：問題が不正です"}},
+        {"x=1;y=1;z=1",
+         false,
+         2,
+         "1x = 1",
+         "",
+         {"message: 「;」は使えません", "message: x=1;y=1;z=1：問題が不正です"}},
         {"1=2;3=4", false, 2, "1 = 2", "3 = 4", {"message: 文字が不正です"}},
-        {"x+y=1;x+z=2", false, 2, "1x 1y = 1", "1x 1z = 2", {"message: 文字が不正です"}},
+        {"x+y=1;x+z=2",
+         false,
+         2,
+         "1x 1y = 1",
+         "1x 1z = 2",
+         {"message: x+y=1;x+z=2：3つめの文字「z」があります（文字は2つまでです）"}},
     };
     for (const LoadRow& row : rows) {
         Messages messages;
@@ -306,7 +327,7 @@ TEST(ProblemSet, AProblemOutsideTheTablesIsInvalid) {
         Algebra algebra;
         ProblemSet set;
         EXPECT_EQ(loadProblem(set, algebra, unit, problem, messages).invalid, true);
-        EXPECT_EQ(shownText(messages), (Shown{"message: ?", "message: ：問題が不正です"}));
+        EXPECT_EQ(shownText(messages), (Shown{"message: ：「;」がありません（2つの式は「;」で区切ります）"}));
     }
 }
 

@@ -680,7 +680,8 @@ class Session {
                               m_algebra.EquationTable[static_cast<std::size_t>(n)]))
                     return fail("a refused step changed slot " + std::to_string(n) + ": " +
                                 slotText(m_algebra.EquationTable[static_cast<std::size_t>(n)]));
-            if (messages == 0) return fail("a refused step showed no message");
+            if (ownMessages != 0 && messages != 0) return fail("a refused operand was told twice");
+            if (ownMessages == 0 && messages == 0) return fail("a refused step showed no message");
             --m_algebra.equationCount;
             m_plan.clear();
             return problemUnchanged();
