@@ -126,7 +126,9 @@ TEST(Property, RandomTextsNeverBreakTheParser) {
         ASSERT_EQ(ok, algebra.parseError == ParseError::None) << text;
         // A refusal says why in one sentence, never a bare character.
         ASSERT_EQ(messages.size(), ok ? 0U : 1U) << text;
-        if (!ok) ASSERT_GT(utf8FromCp932(messages.front().text).size(), 4U) << text;
+        if (!ok) {
+            ASSERT_GT(utf8FromCp932(messages.front().text).size(), 4U) << text;
+        }
         if (ok) {
             ASSERT_GE(slot.count, 3) << text;
             for (int t = 0; t < slot.count; ++t)
