@@ -96,6 +96,7 @@ const view = {
   placeChosenFile(path, recordPath) {
     engine.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')));
     freshenRecords(recordPath);
+    chosenFiles.add(path);
     engine.FS.writeFile(path, view.chosenBytes);
     view.chosenBytes = null;
   },
@@ -133,8 +134,10 @@ const RecordsLock = 'tavolini-records';
 const LeaseKey = StoragePrefix + 'lease';
 const LeaseMs = 3000;
 const LeaseSettleMs = 40;
+const WriteSettleMs = 40;
 let storage = null; // window.localStorage while the browser keeps the records
 let releaseLock = null;
+const chosenFiles = new Set(); // never records, whatever the engine makes of them
 
 function openStorage() {
   try {
@@ -152,14 +155,17 @@ function refuseRecords() {
   byId('notice').hidden = false;
 }
 
-function unlock() {
+function unlock(afterMs = 0) {
   const release = releaseLock;
   releaseLock = null;
-  try {
-    if (release) release();
-  } catch (refused) {
-    storage = null; // the lease is not ours to remove any more: it runs out
-  }
+  const letGo = () => {
+    try {
+      if (release) release();
+    } catch (refused) {
+      storage = null; // the lease is not ours to remove any more: it runs out
+    }
+  };
+  if (afterMs) setTimeout(letGo, afterMs); else letGo();
 }
 
 // The site's lock in the browser; where the browser has none (an older one,
@@ -217,7 +223,7 @@ async function holdRecords(path) {
 // The record file in the engine's files as stored now: another page may
 // have written it since.
 function freshenRecords(path) {
-  if (!storage || !path) return;
+  if (!storage || !path || chosenFiles.has(path)) return;
   const text = storage.getItem(StoragePrefix + path);
   if (text !== null) {
     engine.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')) || '/');
@@ -229,16 +235,20 @@ function freshenRecords(path) {
 
 function keepRecords(path) {
   if (!storage || !releaseLock) return;
+  let written = false;
   try {
-    if (path && engine.FS.analyzePath(path).exists) {
+    if (path && !chosenFiles.has(path) && engine.FS.analyzePath(path).exists) {
       let text = '';
       for (const byte of engine.FS.readFile(path)) text += String.fromCharCode(byte);
-      if (storage.getItem(StoragePrefix + path) !== text) storage.setItem(StoragePrefix + path, text);
+      written = storage.getItem(StoragePrefix + path) !== text;
+      if (written) storage.setItem(StoragePrefix + path, text);
     }
   } catch (refused) {
     refuseRecords();
   }
-  unlock();
+  // The other pages see a write a moment later (each keeps a copy of the
+  // storage): the lock waits for it.
+  unlock(written ? WriteSettleMs : 0);
 }
 
 // Earlier pages kept a copy of every chosen file directly under /sets, records
