@@ -4,6 +4,7 @@
 
 #include "core/cp932.h"
 #include "core/equation_labels.h"
+#include "files/practice_records.h"
 #include "web/page_script.h"
 
 #include <emscripten.h>
@@ -23,6 +24,13 @@ constexpr int Accepted = 1;
 constexpr int Cancelled = 0;
 
 const Colour MarkGreen{0, 127, 0};
+
+// Where the files the pupil chooses lie among the engine's files.
+constexpr std::string_view ChosenFolder = "/sets/";
+
+std::string fileName(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
 
 void openDialog(const char* kind, std::string_view caption, std::string_view text, int closeReply,
                 const PageRect& body) {
@@ -64,11 +72,11 @@ std::vector<BoxButton> boxButtons(Buttons buttons) {
             {"dlgIgnore", "無視", Reply::Ignore}};
 }
 
-Reply box(const char* kind, std::string_view caption, std::string_view text,
+Reply box(const char* kind, std::string_view caption, const std::string& utf8Text,
           const std::vector<BoxButton>& buttons, Reply closeReply) {
     constexpr int ButtonWidth = 88, Gap = 8;
     const int width = static_cast<int>(buttons.size()) * (ButtonWidth + Gap) + Gap;
-    openDialog(kind, caption, utf8FromCp932(text), static_cast<int>(closeReply), {0, 0, width, 40});
+    openDialog(kind, caption, utf8Text, static_cast<int>(closeReply), {0, 0, width, 40});
     int x = Gap;
     for (const BoxButton& button : buttons) {
         addReplyButton(button.id, button.caption, {x, 6, ButtonWidth, 28}, static_cast<int>(button.reply));
@@ -80,19 +88,44 @@ Reply box(const char* kind, std::string_view caption, std::string_view text,
 } // namespace
 
 void WebDialogs::showMessage(std::string_view text) {
-    box("message", "Tavolini", text, {{"dlgOk", "OK", Reply::Ok}}, Reply::Ok);
+    box("message", "Tavolini", pupilText(text), {{"dlgOk", "OK", Reply::Ok}}, Reply::Ok);
 }
 
 Reply WebDialogs::ask(std::string_view caption, std::string_view text, Buttons buttons) {
     const std::vector<BoxButton> choices = boxButtons(buttons);
     const Reply closing = buttons == Buttons::YesNoCancel ? Reply::Cancel : choices.back().reply;
-    return box("question", utf8FromCp932(caption), text, choices, closing);
+    return box("question", utf8FromCp932(caption), pupilText(text), choices, closing);
 }
 
 std::optional<std::string> WebDialogs::chooseOpenFile(std::string_view, std::string_view) {
     pageScript().call<void>("openFileDialog");
     if (waitAndClose() != Accepted) return std::nullopt;
-    return pageScript()["chosenPath"].as<std::string>();
+    const std::string name = pageScript()["chosenName"].as<std::string>();
+    const std::string path = std::string(ChosenFolder) + name + "/" + name;
+    const std::string records = recordFilePathOf(path);
+    for (const std::string& own : {path, records})
+        m_ownNames[own] = fileName(own);
+    pageScript().call<void>("placeChosenFile", path, records);
+    return path;
+}
+
+std::string WebDialogs::pupilText(std::string_view text) const {
+    std::string utf8;
+    for (;;) {
+        std::size_t at = std::string_view::npos;
+        const std::pair<const std::string, std::string>* found = nullptr;
+        for (const auto& own : m_ownNames) {
+            const std::size_t where = text.find(own.first);
+            // The longest of those found first: a record file's path may begin as its set's does.
+            if (where < at || (where == at && found && own.first.size() > found->first.size())) {
+                at = where;
+                found = &own;
+            }
+        }
+        if (!found) return utf8 + utf8FromCp932(text);
+        utf8 += utf8FromCp932(text.substr(0, at)) + found->second;
+        text.remove_prefix(at + found->first.size());
+    }
 }
 
 int WebDialogs::showSpecialSolution() {

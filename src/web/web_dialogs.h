@@ -7,7 +7,9 @@
 #include "presentation/problem_selection.h"
 #include "web/html_canvas.h"
 
+#include <map>
 #include <memory>
+#include <string>
 
 namespace tavolini::web {
 
@@ -22,6 +24,8 @@ class WebDialogs final : public Dialogs, public DrillDialogs, private SelectionV
     void showMessage(std::string_view text) override;
     Reply ask(std::string_view caption, std::string_view text, Buttons buttons) override;
     // A set is opened from a file the pupil chooses; nothing is saved in the browser.
+    // The file lies in a folder of its own name among the engine's files, so that
+    // it never lies where another set keeps its records.
     std::optional<std::string> chooseOpenFile(std::string_view filter, std::string_view presetPath) override;
     std::optional<std::string> chooseSaveFile(std::string_view, std::string_view) override {
         return std::nullopt;
@@ -31,6 +35,9 @@ class WebDialogs final : public Dialogs, public DrillDialogs, private SelectionV
     bool showProblemSelection() override;
 
   private:
+    // A message of the engine in UTF-8, with the files the pupil chose named
+    // as the pupil knows them instead of where they lie among the engine's files.
+    std::string pupilText(std::string_view text) const;
     Canvas* findPreviewImage(int n) override;
     void setSlotVisible(int p, bool visible) override;
     void setBraceMarked(int p, bool marked) override;
@@ -43,6 +50,8 @@ class WebDialogs final : public Dialogs, public DrillDialogs, private SelectionV
     LayoutState& m_layout;
     SelectionState m_selection;
     std::array<std::unique_ptr<HtmlCanvas>, PreviewImageCount> m_previews;
+    // Paths of chosen sets and of their record files, with their own names (UTF-8).
+    std::map<std::string, std::string> m_ownNames;
 };
 
 } // namespace tavolini::web

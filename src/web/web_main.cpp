@@ -3,6 +3,7 @@
 // The engine's entry points for the page's script. The pupil's actions are
 // plain C functions that the script calls through ccall, so that a dialog
 // can suspend them; the queries are bound with embind.
+#include "files/practice_records.h"
 #include "practice/drill_report.h"
 #include "web/web_window.h"
 
@@ -30,9 +31,21 @@ std::string tableReport() {
     return equationTableReport(drill().algebra);
 }
 
+// The page keeps the record files in the browser's storage and asks the
+// engine which file belongs to which set.
+std::string problemSetPath() {
+    return drill().problems.problemSetPath;
+}
+
+std::string recordFileOf(const std::string& problemSetPath) {
+    return recordFilePathOf(problemSetPath);
+}
+
 EMSCRIPTEN_BINDINGS(tavolini) {
     emscripten::function("stateReport", &stateReport);
     emscripten::function("tableReport", &tableReport);
+    emscripten::function("problemSetPath", &problemSetPath);
+    emscripten::function("recordFileOf", &recordFileOf);
 }
 
 } // namespace

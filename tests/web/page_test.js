@@ -1,7 +1,8 @@
 #!/usr/bin/env node
 // The web page's own side, beyond what the scenarios print: records kept in
-// the browser's storage across a reload, a set opened from the device, keys
-// by their place on a Japanese keyboard, and the help.
+// the browser's storage across a reload, shared by two pages and not kept
+// where the browser refuses, a set opened from the device, keys by their
+// place on a Japanese keyboard, and the help.
 'use strict';
 
 const assert = require('assert');
@@ -35,6 +36,38 @@ async function key(page, code, text, shiftKey = false) {
     new KeyboardEvent('keydown', { code, key, shiftKey, bubbles: true, cancelable: true })), code, text, shiftKey);
   await idle(page);
 }
+
+// Chooses a file with 開く, answers its messages with OK and gives their texts.
+async function openFile(page, file) {
+  await page.evaluate(() => document.getElementById('mnuOpen').click());
+  await (await page.waitForSelector('#setFile')).uploadFile(file);
+  await page.waitForFunction(() => document.getElementById('dialog').dataset.kind !== 'open', { polling: 2 });
+  const messages = [];
+  const shown = () => page.evaluate(() => document.getElementById('dialog').hidden ? null : { ...document.getElementById('dialog').dataset });
+  for (let box; await idle(page), (box = await shown()) && box.kind === 'message'; await press(page, ['dlgOk'])) messages.push(box.text);
+  return messages;
+}
+
+function writeFile(name, bytes) {
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'tavolini-')), name);
+  fs.writeFileSync(file, bytes);
+  return file;
+}
+
+// One problem, solved by halving both equations; the next problem is the same one again.
+const OneProblem = '<<t\r\n2x=2;2y=2\r\n>>\r\n';
+const OneRoad = ['btnShiki1', 'btnWaru', 'btn2', 'btnJikkou', 'btnShiki2', 'btnWaru', 'btn2', 'btnJikkou', 'btnNext'];
+
+// Solves the problem `times` times inside the page, answering every message box.
+const solveRepeatedly = (page, times) => page.evaluate(async (times, road) => {
+  const dialog = document.getElementById('dialog');
+  const answering = new MutationObserver(() => { if (!dialog.hidden) document.getElementById('dlgOk').click(); });
+  answering.observe(dialog, { attributes: true });
+  for (let i = 0; i < times; i++) {
+    for (const id of road) await window.tavolini.press(id);
+  }
+  answering.disconnect();
+}, times, OneRoad);
 
 // The pixels of a row's picture, to compare.
 const pixels = (page, id) => page.evaluate((id) => {
@@ -99,14 +132,73 @@ const tests = {
     assert.match(counts[1], /\n1=2\r?\n/);
   },
 
-  async 'a set chosen on the device is opened and practised'(page) {
-    const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'tavolini-')), 'mine.sim');
-    fs.writeFileSync(file, '<<mine\r\n3x+y=5;x-y=-1\r\n>>\r\n');
+  async 'where the browser keeps nothing, the drill goes on and says so once'(page, context) {
+    const refusals = {
+      'a sandboxed frame': () => Object.defineProperty(window, 'localStorage',
+        { get() { throw new DOMException('denied', 'SecurityError'); } }),
+      'storage switched off': () => Object.defineProperty(window, 'localStorage', { value: null }),
+      'site data refused': () => { Storage.prototype.getItem = () => { throw new DOMException('denied', 'SecurityError'); }; },
+      'no room left': () => { Storage.prototype.setItem = () => { throw new DOMException('full', 'QuotaExceededError'); }; },
+      'no lock': () => { LockManager.prototype.request = () => Promise.reject(new DOMException('denied', 'SecurityError')); },
+    };
+    for (const [name, refuse] of Object.entries(refusals)) {
+      const tab = await context.newPage();
+      const faults = [];
+      tab.on('pageerror', (error) => faults.push(error.message));
+      tab.on('dialog', (dialog) => { faults.push('alert: ' + dialog.message()); dialog.dismiss(); });
+      await tab.evaluateOnNewDocument(refuse);
+      await open(tab);
+      assert.match(await state(tab), /^count=2 /, name);
+      await press(tab, Road);
+      assert.match(await state(tab), /solved=1/, name);
+      assert.deepEqual(await tab.evaluate(() => [document.getElementById('notice').hidden,
+        document.getElementById('notice').textContent]), [false, 'この端末では記録を残せません'], name);
+      assert.deepEqual(faults, [], name);
+      await tab.close();
+    }
+  },
+
+  async 'two pages of the site keep every completion of both'(page, context) {
+    const file = writeFile('two.sim', OneProblem);
+    // A lease waits for the others' writes to arrive, so it is slower: fewer rounds.
+    const ways = [['the browser\'s lock', () => {}, 50],
+      ['a lease where the browser has no lock', () => { delete Navigator.prototype.locks; }, 10]];
+    for (const [name, lockless, rounds] of ways) {
+      const pages = [await context.newPage(), await context.newPage()];
+      for (const tab of pages) {
+        await tab.evaluateOnNewDocument(lockless);
+        await open(tab);
+        await tab.evaluate(() => localStorage.clear());
+        await openFile(tab, file);
+        await press(tab, ['btnOK']);
+      }
+      await Promise.all(pages.map((tab) => solveRepeatedly(tab, rounds)));
+      const records = await pages[0].evaluate(() => localStorage.getItem('tavolini:/sets/two.sim/two.rec'));
+      assert.match(records, new RegExp('\n1=' + 2 * rounds + '\r?\n'), name);
+      await Promise.all(pages.map((tab) => tab.close()));
+    }
+  },
+
+  async 'a chosen file is never kept, and it is named as the pupil named it'(page) {
     await open(page);
-    await page.evaluate(() => document.getElementById('mnuOpen').click());
-    const input = await page.waitForSelector('#setFile');
-    await input.uploadFile(file);
-    await idle(page);
+    await page.evaluate(() => localStorage.setItem('tavolini:/sets/old.rec', '[t]\r\n1=5\r\n'));
+    await open(page); // earlier pages kept chosen files there
+    for (const [name, bytes, first] of [
+      ['x.rec', '[t]\r\n1=5\r\n', /^x\.rec:/],
+      ['x.sim', '<<t\r\n', /^x\.sim:/],
+      ['big.rec', 'x'.repeat(1 << 20), /^big\.rec:/],
+      ['練習.sim', '', /^練習\.sim:/],
+    ]) {
+      const messages = await openFile(page, writeFile(name, bytes));
+      assert.match(messages[0] || '', first, name);
+      assert.doesNotMatch(messages.join('\n'), /\/sets\//, name);
+    }
+    assert.deepEqual(await page.evaluate(() => Object.keys(localStorage)), []);
+  },
+
+  async 'a set chosen on the device is opened and practised'(page) {
+    await open(page);
+    await openFile(page, writeFile('mine.sim', '<<mine\r\n3x+y=5;x-y=-1\r\n>>\r\n'));
     // As on the desktop, the new set's units are offered first.
     assert.equal(await page.evaluate(() => document.getElementById('dialog').dataset.kind), 'unit');
     await press(page, ['btnOK']);
@@ -137,16 +229,17 @@ const tests = {
   const browser = await puppeteer.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true, args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'], defaultViewport: { width: 1024, height: 768 } });
   let failed = 0;
-  for (const [name, test] of Object.entries(tests)) {
+  const only = process.argv[2] || ''; // a part of the names of the tests to run
+  for (const [name, test] of Object.entries(tests).filter(([name]) => name.includes(only))) {
     const context = await browser.createBrowserContext();
     const page = await context.newPage();
     page.on('pageerror', (error) => console.log('page error: ' + error.message));
     try {
-      await test(page);
+      await test(page, context);
       console.log('ok: ' + name);
     } catch (error) {
       failed++;
-      console.log('FAILED: ' + name + '\n' + error.message);
+      console.log('FAILED: ' + name + '\n' + error.stack);
     }
     await context.close();
   }

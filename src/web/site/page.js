@@ -13,13 +13,13 @@ let engine = null;
 let busy = 0;       // engine calls under way (one waits while a dialog is open)
 let ended = false;
 let folder = PracticeFolder;
-let driven = false; // a scenario driver runs the page: nothing is kept
 let started = false; // the first problem is shown, or the program has ended
 
 // What the engine asks of the document (Module.view).
 const view = {
   waiting: null, // resolves the engine's wait for the open dialog
-  chosenPath: '',
+  chosenName: '',
+  chosenBytes: null,
 
   add(parent, tag, id, left, top, width, height, text) {
     const element = document.createElement(tag);
@@ -60,8 +60,13 @@ const view = {
   },
   // The engine asks for the reply as soon as it has made a dialog, before
   // the pupil can give one.
-  nextDialogReply() {
-    return new Promise((resolve) => { view.waiting = resolve; });
+  // The pupil may take long over it: other pages keep their records meanwhile.
+  async nextDialogReply() {
+    const path = recordFile();
+    keepRecords(path);
+    const reply = await new Promise((resolve) => { view.waiting = resolve; });
+    await holdRecords(path);
+    return reply;
   },
   reply(value) {
     const waiting = view.waiting;
@@ -69,8 +74,8 @@ const view = {
     if (waiting) waiting(value);
   },
 
-  // The pupil chooses a problem set from the device; it is read into the
-  // engine's files under /sets and opened from there.
+  // The pupil chooses a problem set from the device; the engine then says
+  // where among its files to put it.
   openFileDialog() {
     view.openDialog('open', '開く', '問題ファイル（.sim）を選んでください', 0, 300, 40);
     const input = view.add('dlgBody', 'input', 'setFile', 8, 8, 200, 24, '');
@@ -79,13 +84,21 @@ const view = {
     input.addEventListener('change', async () => {
       const file = input.files[0];
       if (!file) return;
-      const bytes = new Uint8Array(await file.arrayBuffer());
-      engine.FS.mkdirTree('/sets');
-      view.chosenPath = '/sets/' + file.name.replace(/[\/\\]/g, '_');
-      engine.FS.writeFile(view.chosenPath, bytes);
+      view.chosenBytes = new Uint8Array(await file.arrayBuffer());
+      view.chosenName = file.name.replace(/[\/\\]/g, '_');
       view.reply(1);
     });
     view.add('dlgBody', 'button', 'dlgCancel', 212, 6, 80, 28, 'キャンセル').dataset.reply = 0;
+  },
+
+  // After the records of the set there as they are stored: a chosen file
+  // is never taken for records.
+  placeChosenFile(path, recordPath) {
+    engine.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')));
+    freshenRecords(recordPath);
+    chosenFiles.add(path);
+    engine.FS.writeFile(path, view.chosenBytes);
+    view.chosenBytes = null;
   },
 
   endProgram() {
@@ -100,49 +113,155 @@ async function act(name, types, args) {
   if (!engine || ended || busy) return 0;
   busy++;
   try {
+    await holdRecords(recordFile());
     return await engine.ccall(name, 'number', types, args, { async: true });
   } finally {
+    keepRecords(recordFile());
     busy--;
-    keepRecords();
   }
 }
 
-// Records of completed problems live in the engine's files while the page
-// is open; the browser keeps a copy of every record file, set by set.
-// A browser that refuses to keep them (private browsing, no room left) is
-// named once; the practice goes on.
-let keepingRefused = false;
+// Records of completed problems: the engine writes them in its files, and the
+// browser's storage keeps each record file between visits. Every page of the
+// site shares them, so the engine runs only while it holds the browser's lock
+// on them, with its set's record file as stored just then; what it wrote is
+// stored before the lock goes, and the lock goes while a dialog waits for the
+// pupil. A browser that keeps nothing (a sandboxed frame, site data refused,
+// no room left) is named once; the practice goes on, its records kept only
+// while the page is open. The engine names the record files; it is not called
+// while it waits for the pupil.
+const RecordsLock = 'tavolini-records';
+const LeaseKey = StoragePrefix + 'lease';
+const LeaseMs = 3000;
+const LeaseSettleMs = 40;
+const WriteSettleMs = 40;
+let storage = null; // window.localStorage while the browser keeps the records
+let releaseLock = null;
+const chosenFiles = new Set(); // never records, whatever the engine makes of them
 
-function keepRecords() {
-  if (driven || !engine) return;
-  for (const path of recordFiles(folder).concat(recordFiles('/sets'))) {
-    let text = '';
-    for (const byte of engine.FS.readFile(path)) text += String.fromCharCode(byte);
-    try {
-      if (localStorage.getItem(StoragePrefix + path) !== text) localStorage.setItem(StoragePrefix + path, text);
-    } catch (refused) {
-      if (!keepingRefused) alert('このブラウザには練習の記録を保存できません。ブラウザの設定（保存領域）を確かめてください。');
-      keepingRefused = true;
-    }
-  }
-}
-
-function recordFiles(directory) {
+function openStorage() {
   try {
-    return engine.FS.readdir(directory).filter((name) => name.endsWith('.rec')).map((name) => directory + '/' + name);
-  } catch (missing) {
-    return [];
+    storage = window.localStorage; // a sandboxed frame throws here already
+  } catch (refused) {
+    storage = null;
+  }
+  if (!storage) refuseRecords();
+}
+
+function refuseRecords() {
+  storage = null;
+  unlock();
+  byId('notice').textContent = 'この端末では記録を残せません';
+  byId('notice').hidden = false;
+}
+
+function unlock(afterMs = 0) {
+  const release = releaseLock;
+  releaseLock = null;
+  const letGo = () => {
+    try {
+      if (release) release();
+    } catch (refused) {
+      storage = null; // the lease is not ours to remove any more: it runs out
+    }
+  };
+  if (afterMs) setTimeout(letGo, afterMs); else letGo();
+}
+
+// The site's lock in the browser; where the browser has none (an older one,
+// a page not served over https), a lease in the storage: taken when free or
+// run out, and ours when it still names us after the other pages have had
+// the time to write theirs.
+function takeLock() {
+  if (navigator.locks) {
+    return new Promise((granted, failed) => {
+      navigator.locks.request(RecordsLock, () => new Promise((release) => granted(release))).catch(failed);
+    });
+  }
+  return takeLease();
+}
+
+async function takeLease() {
+  const holder = String(Math.random());
+  const lease = () => {
+    const text = storage.getItem(LeaseKey);
+    try {
+      return JSON.parse(text) || {};
+    } catch (garbled) {
+      return {};
+    }
+  };
+  const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+  for (;;) {
+    if (!(lease().until > Date.now())) {
+      storage.setItem(LeaseKey, JSON.stringify({ holder, until: Date.now() + LeaseMs }));
+      await pause(LeaseSettleMs);
+      if (lease().holder === holder) {
+        return () => { if (lease().holder === holder) storage.removeItem(LeaseKey); };
+      }
+    }
+    await pause(LeaseSettleMs * (1 + Math.random()));
   }
 }
 
-function restoreRecords() {
-  for (let i = 0; i < localStorage.length; i++) {
-    const key = localStorage.key(i);
-    if (!key.startsWith(StoragePrefix)) continue;
-    const path = key.slice(StoragePrefix.length);
-    const text = localStorage.getItem(key);
+// The record file of the set in use, if any.
+function recordFile() {
+  const setPath = engine.problemSetPath();
+  return setPath && engine.recordFileOf(setPath);
+}
+
+async function holdRecords(path) {
+  if (!storage) return;
+  try {
+    releaseLock = await takeLock();
+    freshenRecords(path);
+  } catch (refused) {
+    refuseRecords();
+  }
+}
+
+// The record file in the engine's files as stored now: another page may
+// have written it since.
+function freshenRecords(path) {
+  if (!storage || !path || chosenFiles.has(path)) return;
+  const text = storage.getItem(StoragePrefix + path);
+  if (text !== null) {
     engine.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')) || '/');
     engine.FS.writeFile(path, Uint8Array.from(text, (c) => c.charCodeAt(0)));
+  } else if (engine.FS.analyzePath(path).exists) {
+    engine.FS.unlink(path);
+  }
+}
+
+function keepRecords(path) {
+  if (!storage || !releaseLock) return;
+  let written = false;
+  try {
+    if (path && !chosenFiles.has(path) && engine.FS.analyzePath(path).exists) {
+      let text = '';
+      for (const byte of engine.FS.readFile(path)) text += String.fromCharCode(byte);
+      written = storage.getItem(StoragePrefix + path) !== text;
+      if (written) storage.setItem(StoragePrefix + path, text);
+    }
+  } catch (refused) {
+    refuseRecords();
+  }
+  // The other pages see a write a moment later (each keeps a copy of the
+  // storage): the lock waits for it.
+  unlock(written ? WriteSettleMs : 0);
+}
+
+// Earlier pages kept a copy of every chosen file directly under /sets, records
+// or not; records of chosen sets now lie in a folder of the set's own name.
+function dropChosenCopies() {
+  try {
+    const copies = [];
+    for (let i = 0; storage && i < storage.length; i++) {
+      if (/^tavolini:\/sets\/[^/]*$/.test(storage.key(i))) copies.push(storage.key(i));
+    }
+    copies.forEach((key) => storage.removeItem(key));
+  } catch (refused) {
+    refuseRecords();
   }
 }
 
@@ -238,28 +357,30 @@ window.tavolini = {
 };
 
 async function startTavolini() {
-  const scenario = window.tavoliniScenario; // set by the driver before the page loads
-  driven = !!scenario;
+  const scenario = window.tavoliniScenario; // set by the driver before the page loads: nothing is kept
   try {
     await Promise.all(['italic 16px "TeX Gyre Bonum"', '16px "IPAPGothic"', '16px "IPAGothic"',
       'bold 16px "IPAGothic"', '16px "BIZ UDGothic"', 'bold 16px "BIZ UDGothic"'].map((font) => document.fonts.load(font)));
     engine = await createTavolini({ view });
     const FS = engine.FS;
-    if (driven) {
+    if (scenario) {
       folder = scenario.folder;
       FS.mkdirTree(folder);
       if (scenario.set !== null) FS.writeFile(folder + '/ZUdir.sim', Uint8Array.from(atob(scenario.set), (c) => c.charCodeAt(0)));
     } else {
       FS.mkdirTree(folder);
-      restoreRecords();
       FS.writeFile(folder + '/ZUdir.sim', FS.readFile('/shipped/ZUdir.sim'));
+      openStorage();
     }
     FS.chdir(folder);
     listen();
     busy++;
     try {
+      await holdRecords(engine.recordFileOf(folder + '/ZUdir.sim'));
+      dropChosenCopies();
       await engine.ccall('tavolini_start', 'number', ['string', 'number'], ['ZUdir.sim', window.innerWidth], { async: true });
     } finally {
+      keepRecords(recordFile());
       busy--;
     }
   } finally {
