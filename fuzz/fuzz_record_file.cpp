@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
 // Any bytes as a record file: the viewer's and the deletion dialog's lists,
-// a count written and read back, and a section erased. Nothing may crash,
+// a count written and read back, and a section erased; what reads as a
+// record file reads the same once written. Nothing may crash,
 // lines stay bounded, and what is written is what is read.
 #include "files/practice_records.h"
-#include "files/profile_text.h"
 #include "files/problem_set.h"
+#include "files/profile_text.h"
 #include "practice/record_lists.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 using namespace tavolini;
 
@@ -35,6 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     ProfileText profile = parseProfile(bytes);
     if (parseProfile(profileBytes(profile)).lines != profile.lines) std::abort();
+    // What reads as a record file reads the same once written back.
+    if (const std::optional<ProfileText> accepted = readProfileText(bytes)) {
+        const std::optional<ProfileText> again = readProfileText(profileBytes(*accepted));
+        if (!again || again->lines != accepted->lines || again->byteOrderMark != accepted->byteOrderMark)
+            std::abort();
+    }
 
     const ProblemSet set = setNamingSections(profile);
     for (const std::string& line : recordListLines(set, profile))
