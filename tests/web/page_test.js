@@ -39,11 +39,10 @@ async function key(page, code, text, shiftKey = false) {
 
 // The record files the browser keeps, by path.
 const kept = (page) => page.evaluate(() => new Promise((resolve) => {
-  indexedDB.open('tavolini').onsuccess = ({ target: { result: records } }) => {
-    const store = records.transaction('records').objectStore('records');
-    store.getAllKeys().onsuccess = ({ target: { result: paths } }) => {
-      store.getAll().onsuccess = ({ target: { result: texts } }) => resolve(Object.fromEntries(paths.map((path, i) => [path, texts[i]])));
-    };
+  indexedDB.open('tavolini').onsuccess = ({ target }) => {
+    const store = target.result.transaction('records').objectStore('records');
+    store.getAll().onsuccess = ({ target: { result: texts } }) => store.getAllKeys().onsuccess =
+      ({ target: { result: paths } }) => resolve(Object.fromEntries(paths.map((path, i) => [path, texts[i]])));
   };
 }));
 
@@ -156,16 +155,13 @@ const tests = {
       'a sandboxed frame': () => ['indexedDB', 'localStorage'].forEach((name) => Object.defineProperty(window, name,
         { get() { throw new DOMException('denied', 'SecurityError'); } })),
       'no IndexedDB': () => Object.defineProperty(window, 'indexedDB', { value: undefined }),
-      'site data refused': () => { // the opening fails later, as a refused one does
-        const open = IDBFactory.prototype.open;
-        open.call(indexedDB, 'refused', 2);
-        IDBFactory.prototype.open = function () { return open.call(this, 'refused', 1); };
+      'site data refused': (open = IDBFactory.prototype.open.bind(indexedDB, 'refused')) => {
+        open(2); // the opening fails after a while, as a refused one does
+        IDBFactory.prototype.open = () => open(1);
         Storage.prototype.getItem = () => { throw new DOMException('denied', 'SecurityError'); };
       },
-      'no room left': () => { // the write's transaction aborts, as one past the quota does
-        const put = IDBObjectStore.prototype.put;
-        IDBObjectStore.prototype.put = function (...args) { put.apply(this, args); this.transaction.abort(); };
-      },
+      'no room left': (put = IDBObjectStore.prototype.put) => { // the write fails as one past the quota does
+        IDBObjectStore.prototype.put = function (...args) { put.apply(this, args); this.transaction.abort(); }; },
       'no lock': () => { LockManager.prototype.request = () => Promise.reject(new DOMException('denied', 'SecurityError')); },
     };
     for (const [name, refuse] of Object.entries(refusals)) {

@@ -149,6 +149,13 @@ function finished(request) {
   });
 }
 
+// Does `work` on the records in one transaction; done when it is.
+function transact(mode, work) {
+  const transaction = records.transaction(Records, mode);
+  work(transaction.objectStore(Records));
+  return finished(transaction);
+}
+
 async function openStorage() {
   try {
     const opening = indexedDB.open('tavolini', 1); // a sandboxed frame throws here already
@@ -193,12 +200,9 @@ function takeLock() {
 
 async function takeLease() {
   const holder = Math.random();
-  const leaseTransaction = (change) => {
-    const transaction = records.transaction(Records, 'readwrite');
-    const store = transaction.objectStore(Records);
+  const leaseTransaction = (change) => transact('readwrite', (store) => {
     store.get(LeaseKey).onsuccess = (event) => change(store, event.target.result || {});
-    return finished(transaction);
-  };
+  });
   for (;;) {
     let taken = false;
     await leaseTransaction((store, lease) => {
@@ -247,9 +251,7 @@ async function keepRecords(path) {
       let text = '';
       for (const byte of engine.FS.readFile(path)) text += String.fromCharCode(byte);
       if (storedTexts.get(path) !== text) {
-        const writing = records.transaction(Records, 'readwrite');
-        writing.objectStore(Records).put(text, path);
-        await finished(writing);
+        await transact('readwrite', (store) => store.put(text, path));
         storedTexts.set(path, text);
       }
     }
@@ -271,12 +273,11 @@ async function moveOldRecords() {
   } catch (blocked) {
     return;
   }
-  const moving = records.transaction(Records, 'readwrite');
-  const store = moving.objectStore(Records);
-  for (const [path, text] of texts.filter(([path]) => path.startsWith('/') && !/^\/sets\/[^/]*$/.test(path))) {
-    store.get(path).onsuccess = (event) => { if (event.target.result === undefined) store.put(text, path); };
-  }
-  await finished(moving);
+  await transact('readwrite', (store) => {
+    for (const [path, text] of texts.filter(([path]) => path.startsWith('/') && !/^\/sets\/[^/]*$/.test(path))) {
+      store.get(path).onsuccess = (event) => { if (event.target.result === undefined) store.put(text, path); };
+    }
+  });
   keys.forEach((key) => old.removeItem(key));
 }
 
