@@ -18,6 +18,11 @@ using emscripten::val;
 // it was made. The engine sleeps until then.
 EM_ASYNC_JS(int, nextDialogReply, (), { return await Module.view.nextDialogReply(); });
 
+// Puts the chosen file at `path` among the engine's files once the records of
+// the set there are read from the browser's storage.
+EM_ASYNC_JS(void, placeChosenFile, (const char* path, const char* records),
+            { await Module.view.placeChosenFile(UTF8ToString(path), UTF8ToString(records)); });
+
 constexpr int UnitClicked = 1000;    // + the list item's index
 constexpr int ProblemClicked = 2000; // + the problem's number
 constexpr int Accepted = 1;
@@ -105,7 +110,7 @@ std::optional<std::string> WebDialogs::chooseOpenFile(std::string_view, std::str
     const std::string records = recordFilePathOf(path);
     for (const std::string& own : {path, records})
         m_ownNames[own] = fileName(own);
-    pageScript().call<void>("placeChosenFile", path, records);
+    placeChosenFile(path.c_str(), records.c_str());
     return path;
 }
 

@@ -37,6 +37,15 @@ async function key(page, code, text, shiftKey = false) {
   await idle(page);
 }
 
+// The record files the browser keeps, by path.
+const kept = (page) => page.evaluate(() => new Promise((resolve) => {
+  indexedDB.open('tavolini').onsuccess = ({ target }) => {
+    const store = target.result.transaction('records').objectStore('records');
+    store.getAll().onsuccess = ({ target: { result: texts } }) => store.getAllKeys().onsuccess =
+      ({ target: { result: paths } }) => resolve(Object.fromEntries(paths.map((path, i) => [path, texts[i]])));
+  };
+}));
+
 // Chooses a file with 開く, answers its messages with OK and gives their texts.
 async function openFile(page, file) {
   await page.evaluate(() => document.getElementById('mnuOpen').click());
@@ -120,25 +129,39 @@ const tests = {
     }
   },
 
-  async 'records survive a reload, one count more for each solving'(page) {
+  async 'records survive a reload, one count more for each solving, those of earlier pages moved once'(page) {
+    // Earlier pages kept them in localStorage, with copies of chosen files directly under /sets.
+    const unit = fs.readFileSync(path.resolve(__dirname, '../../data/ZUdir.sim'), 'latin1').split('\r\n')[0].slice(2);
+    const old = { 'tavolini:/Tavolini/ZUdir.rec': '[' + unit + ']\r\n1=5\r\n', 'tavolini:/sets/mine.sim/mine.rec': '[mine]\r\n1=1\r\n',
+      'tavolini:/sets/old.rec': '[t]\r\n1=5\r\n', 'tavolini:lease': '{}' };
     const counts = [];
     for (let round = 0; round < 2; round++) {
       await open(page);
+      await page.evaluate((old) => Object.entries(old).forEach(([key, text]) => localStorage.setItem(key, text)), old);
+      await open(page);
       await press(page, Road);
       assert.match(await state(page), /solved=1/);
-      counts.push(await page.evaluate(() => localStorage.getItem('tavolini:/Tavolini/ZUdir.rec')));
+      const records = await kept(page);
+      assert.deepEqual(Object.keys(records).sort(), ['/Tavolini/ZUdir.rec', '/sets/mine.sim/mine.rec']);
+      assert.deepEqual(await page.evaluate(() => Object.keys(localStorage)), []);
+      counts.push(records['/Tavolini/ZUdir.rec']);
     }
-    assert.match(counts[0], /\n1=1\r?\n/);
-    assert.match(counts[1], /\n1=2\r?\n/);
+    assert.match(counts[0], /\n1=6\r?\n/);
+    assert.match(counts[1], /\n1=7\r?\n/);
   },
 
   async 'where the browser keeps nothing, the drill goes on and says so once'(page, context) {
     const refusals = {
-      'a sandboxed frame': () => Object.defineProperty(window, 'localStorage',
-        { get() { throw new DOMException('denied', 'SecurityError'); } }),
-      'storage switched off': () => Object.defineProperty(window, 'localStorage', { value: null }),
-      'site data refused': () => { Storage.prototype.getItem = () => { throw new DOMException('denied', 'SecurityError'); }; },
-      'no room left': () => { Storage.prototype.setItem = () => { throw new DOMException('full', 'QuotaExceededError'); }; },
+      'a sandboxed frame': () => ['indexedDB', 'localStorage'].forEach((name) => Object.defineProperty(window, name,
+        { get() { throw new DOMException('denied', 'SecurityError'); } })),
+      'no IndexedDB': () => Object.defineProperty(window, 'indexedDB', { value: undefined }),
+      'site data refused': (open = IDBFactory.prototype.open.bind(indexedDB, 'refused')) => {
+        open(2); // the opening fails after a while, as a refused one does
+        IDBFactory.prototype.open = () => open(1);
+        Storage.prototype.getItem = () => { throw new DOMException('denied', 'SecurityError'); };
+      },
+      'no room left': (put = IDBObjectStore.prototype.put) => { // the write fails as one past the quota does
+        IDBObjectStore.prototype.put = function (...args) { put.apply(this, args); this.transaction.abort(); }; },
       'no lock': () => { LockManager.prototype.request = () => Promise.reject(new DOMException('denied', 'SecurityError')); },
     };
     for (const [name, refuse] of Object.entries(refusals)) {
@@ -159,30 +182,25 @@ const tests = {
   },
 
   async 'two pages of the site keep every completion of both'(page, context) {
-    const file = writeFile('two.sim', OneProblem);
-    // A lease waits for the others' writes to arrive, so it is slower: fewer rounds.
-    const ways = [['the browser\'s lock', () => {}, 50],
-      ['a lease where the browser has no lock', () => { delete Navigator.prototype.locks; }, 10]];
-    for (const [name, lockless, rounds] of ways) {
+    const ways = [['the browser\'s lock', () => {}, 'locked'],
+      ['a lease where the browser has no lock', () => { delete Navigator.prototype.locks; }, 'leased']];
+    for (const [name, lockless, set] of ways) {
       const pages = [await context.newPage(), await context.newPage()];
       for (const tab of pages) {
         await tab.evaluateOnNewDocument(lockless);
         await open(tab);
-        await tab.evaluate(() => localStorage.clear());
-        await openFile(tab, file);
+        await openFile(tab, writeFile(set + '.sim', OneProblem));
         await press(tab, ['btnOK']);
       }
-      await Promise.all(pages.map((tab) => solveRepeatedly(tab, rounds)));
-      const records = await pages[0].evaluate(() => localStorage.getItem('tavolini:/sets/two.sim/two.rec'));
-      assert.match(records, new RegExp('\n1=' + 2 * rounds + '\r?\n'), name);
+      await Promise.all(pages.map((tab) => solveRepeatedly(tab, 50)));
+      const records = (await kept(pages[0]))['/sets/' + set + '.sim/' + set + '.rec'];
+      assert.match(records, /\n1=100\r?\n/, name);
       await Promise.all(pages.map((tab) => tab.close()));
     }
   },
 
   async 'a chosen file is never kept, and it is named as the pupil named it'(page) {
     await open(page);
-    await page.evaluate(() => localStorage.setItem('tavolini:/sets/old.rec', '[t]\r\n1=5\r\n'));
-    await open(page); // earlier pages kept chosen files there
     for (const [name, bytes, first] of [
       ['x.rec', '[t]\r\n1=5\r\n', /^x\.rec:/],
       ['x.sim', '<<t\r\n', /^x\.sim:/],
@@ -193,7 +211,7 @@ const tests = {
       assert.match(messages[0] || '', first, name);
       assert.doesNotMatch(messages.join('\n'), /\/sets\//, name);
     }
-    assert.deepEqual(await page.evaluate(() => Object.keys(localStorage)), []);
+    assert.deepEqual(await kept(page), {});
   },
 
   async 'a set chosen on the device is opened and practised'(page) {

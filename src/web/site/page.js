@@ -59,14 +59,15 @@ const view = {
     byId('dlgBody').textContent = '';
   },
   // The engine asks for the reply as soon as it has made a dialog, before
-  // the pupil can give one.
-  // The pupil may take long over it: other pages keep their records meanwhile.
+  // the pupil can give one. The pupil may take long over it: other pages
+  // keep their records meanwhile.
   async nextDialogReply() {
     const path = recordFile();
-    keepRecords(path);
-    const reply = await new Promise((resolve) => { view.waiting = resolve; });
+    const reply = new Promise((resolve) => { view.waiting = resolve; });
+    await keepRecords(path);
+    const value = await reply;
     await holdRecords(path);
-    return reply;
+    return value;
   },
   reply(value) {
     const waiting = view.waiting;
@@ -93,9 +94,9 @@ const view = {
 
   // After the records of the set there as they are stored: a chosen file
   // is never taken for records.
-  placeChosenFile(path, recordPath) {
+  async placeChosenFile(path, recordPath) {
     engine.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')));
-    freshenRecords(recordPath);
+    await freshenRecords(recordPath).catch(refuseRecords);
     chosenFiles.add(path);
     engine.FS.writeFile(path, view.chosenBytes);
     view.chosenBytes = null;
@@ -116,62 +117,78 @@ async function act(name, types, args) {
     await holdRecords(recordFile());
     return await engine.ccall(name, 'number', types, args, { async: true });
   } finally {
-    keepRecords(recordFile());
+    await keepRecords(recordFile());
     busy--;
   }
 }
 
 // Records of completed problems: the engine writes them in its files, and the
-// browser's storage keeps each record file between visits. Every page of the
+// browser's IndexedDB keeps each record file between visits. Every page of the
 // site shares them, so the engine runs only while it holds the browser's lock
 // on them, with its set's record file as stored just then; what it wrote is
-// stored before the lock goes, and the lock goes while a dialog waits for the
-// pupil. A browser that keeps nothing (a sandboxed frame, site data refused,
-// no room left) is named once; the practice goes on, its records kept only
-// while the page is open. The engine names the record files; it is not called
-// while it waits for the pupil.
+// stored, and the storing finished, before the lock goes, and the lock goes
+// while a dialog waits for the pupil. A browser that keeps nothing (a
+// sandboxed frame, site data refused, no room left) is named once; the
+// practice goes on, its records kept only while the page is open. The engine
+// names the record files; it is not called while it waits for the pupil.
 const RecordsLock = 'tavolini-records';
-const LeaseKey = StoragePrefix + 'lease';
+const Records = 'records'; // the store, its keys the record files' paths
+const LeaseKey = 'lease'; // not a path
 const LeaseMs = 3000;
-const LeaseSettleMs = 40;
-const WriteSettleMs = 40;
-let storage = null; // window.localStorage while the browser keeps the records
+const LeaseRetryMs = 5;
+let records = null; // the database while the browser keeps the records
 let releaseLock = null;
+const storedTexts = new Map(); // each record file as this page last read or wrote it
 const chosenFiles = new Set(); // never records, whatever the engine makes of them
 
-function openStorage() {
+// The result of an IndexedDB request, or the end of a transaction.
+function finished(request) {
+  return new Promise((resolve, reject) => {
+    request.onsuccess = request.oncomplete = () => resolve(request.result);
+    request.onerror = request.onabort = request.onblocked = () => reject(request.error);
+  });
+}
+
+// Does `work` on the records in one transaction; done when it is.
+function transact(mode, work) {
+  const transaction = records.transaction(Records, mode);
+  work(transaction.objectStore(Records));
+  return finished(transaction);
+}
+
+async function openStorage() {
   try {
-    storage = window.localStorage; // a sandboxed frame throws here already
+    const opening = indexedDB.open('tavolini', 1); // a sandboxed frame throws here already
+    opening.onupgradeneeded = () => opening.result.createObjectStore(Records);
+    records = await finished(opening);
+    releaseLock = await takeLock();
+    await moveOldRecords();
   } catch (refused) {
-    storage = null;
+    refuseRecords();
   }
-  if (!storage) refuseRecords();
+  await unlock();
 }
 
 function refuseRecords() {
-  storage = null;
+  records = null;
   unlock();
   byId('notice').textContent = 'この端末では記録を残せません';
   byId('notice').hidden = false;
 }
 
-function unlock(afterMs = 0) {
+async function unlock() {
   const release = releaseLock;
   releaseLock = null;
-  const letGo = () => {
-    try {
-      if (release) release();
-    } catch (refused) {
-      storage = null; // the lease is not ours to remove any more: it runs out
-    }
-  };
-  if (afterMs) setTimeout(letGo, afterMs); else letGo();
+  try {
+    if (release) await release();
+  } catch (refused) {
+    // the lease is not ours to remove any more: it runs out
+  }
 }
 
 // The site's lock in the browser; where the browser has none (an older one,
-// a page not served over https), a lease in the storage: taken when free or
-// run out, and ours when it still names us after the other pages have had
-// the time to write theirs.
+// a page not served over https), a lease kept with the records, taken in a
+// transaction when it is free or has run out: one page at a time takes it.
 function takeLock() {
   if (navigator.locks) {
     return new Promise((granted, failed) => {
@@ -182,25 +199,18 @@ function takeLock() {
 }
 
 async function takeLease() {
-  const holder = String(Math.random());
-  const lease = () => {
-    const text = storage.getItem(LeaseKey);
-    try {
-      return JSON.parse(text) || {};
-    } catch (garbled) {
-      return {};
-    }
-  };
-  const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+  const holder = Math.random();
+  const leaseTransaction = (change) => transact('readwrite', (store) => {
+    store.get(LeaseKey).onsuccess = (event) => change(store, event.target.result || {});
+  });
   for (;;) {
-    if (!(lease().until > Date.now())) {
-      storage.setItem(LeaseKey, JSON.stringify({ holder, until: Date.now() + LeaseMs }));
-      await pause(LeaseSettleMs);
-      if (lease().holder === holder) {
-        return () => { if (lease().holder === holder) storage.removeItem(LeaseKey); };
-      }
-    }
-    await pause(LeaseSettleMs * (1 + Math.random()));
+    let taken = false;
+    await leaseTransaction((store, lease) => {
+      taken = !(lease.until > Date.now());
+      if (taken) store.put({ holder, until: Date.now() + LeaseMs }, LeaseKey);
+    });
+    if (taken) return () => leaseTransaction((store, lease) => { if (lease.holder === holder) store.delete(LeaseKey); });
+    await new Promise((resolve) => setTimeout(resolve, LeaseRetryMs * (1 + Math.random())));
   }
 }
 
@@ -211,10 +221,10 @@ function recordFile() {
 }
 
 async function holdRecords(path) {
-  if (!storage) return;
+  if (!records) return;
   try {
     releaseLock = await takeLock();
-    freshenRecords(path);
+    await freshenRecords(path);
   } catch (refused) {
     refuseRecords();
   }
@@ -222,10 +232,11 @@ async function holdRecords(path) {
 
 // The record file in the engine's files as stored now: another page may
 // have written it since.
-function freshenRecords(path) {
-  if (!storage || !path || chosenFiles.has(path)) return;
-  const text = storage.getItem(StoragePrefix + path);
-  if (text !== null) {
+async function freshenRecords(path) {
+  if (!records || !path || chosenFiles.has(path)) return;
+  const text = await finished(records.transaction(Records).objectStore(Records).get(path));
+  storedTexts.set(path, text);
+  if (text !== undefined) {
     engine.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')) || '/');
     engine.FS.writeFile(path, Uint8Array.from(text, (c) => c.charCodeAt(0)));
   } else if (engine.FS.analyzePath(path).exists) {
@@ -233,36 +244,41 @@ function freshenRecords(path) {
   }
 }
 
-function keepRecords(path) {
-  if (!storage || !releaseLock) return;
-  let written = false;
+async function keepRecords(path) {
+  if (!records || !releaseLock) return;
   try {
     if (path && !chosenFiles.has(path) && engine.FS.analyzePath(path).exists) {
       let text = '';
       for (const byte of engine.FS.readFile(path)) text += String.fromCharCode(byte);
-      written = storage.getItem(StoragePrefix + path) !== text;
-      if (written) storage.setItem(StoragePrefix + path, text);
+      if (storedTexts.get(path) !== text) {
+        await transact('readwrite', (store) => store.put(text, path));
+        storedTexts.set(path, text);
+      }
     }
   } catch (refused) {
     refuseRecords();
   }
-  // The other pages see a write a moment later (each keeps a copy of the
-  // storage): the lock waits for it.
-  unlock(written ? WriteSettleMs : 0);
+  await unlock();
 }
 
-// Earlier pages kept a copy of every chosen file directly under /sets, records
-// or not; records of chosen sets now lie in a folder of the set's own name.
-function dropChosenCopies() {
+// Earlier pages kept the record files in window.localStorage: they move here
+// once. The copies those pages kept of chosen files, directly under /sets,
+// are dropped, and so is their lease.
+async function moveOldRecords() {
+  let old, keys, texts;
   try {
-    const copies = [];
-    for (let i = 0; storage && i < storage.length; i++) {
-      if (/^tavolini:\/sets\/[^/]*$/.test(storage.key(i))) copies.push(storage.key(i));
-    }
-    copies.forEach((key) => storage.removeItem(key));
-  } catch (refused) {
-    refuseRecords();
+    old = window.localStorage;
+    keys = Object.keys(old).filter((key) => key.startsWith(StoragePrefix));
+    texts = keys.map((key) => [key.slice(StoragePrefix.length), old.getItem(key)]);
+  } catch (blocked) {
+    return;
   }
+  await transact('readwrite', (store) => {
+    for (const [path, text] of texts.filter(([path]) => path.startsWith('/') && !/^\/sets\/[^/]*$/.test(path))) {
+      store.get(path).onsuccess = (event) => { if (event.target.result === undefined) store.put(text, path); };
+    }
+  });
+  keys.forEach((key) => old.removeItem(key));
 }
 
 function showHelp(page) {
@@ -370,17 +386,16 @@ async function startTavolini() {
     } else {
       FS.mkdirTree(folder);
       FS.writeFile(folder + '/ZUdir.sim', FS.readFile('/shipped/ZUdir.sim'));
-      openStorage();
+      await openStorage();
     }
     FS.chdir(folder);
     listen();
     busy++;
     try {
       await holdRecords(engine.recordFileOf(folder + '/ZUdir.sim'));
-      dropChosenCopies();
       await engine.ccall('tavolini_start', 'number', ['string', 'number'], ['ZUdir.sim', window.innerWidth], { async: true });
     } finally {
-      keepRecords(recordFile());
+      await keepRecords(recordFile());
       busy--;
     }
   } finally {
