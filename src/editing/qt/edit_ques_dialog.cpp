@@ -25,7 +25,7 @@ constexpr int TextFontPixels = 16;
 constexpr int ResultColumnWidth = 300;
 
 QStringList textLines(const QString& text) {
-    QStringList lines = text.left(text.indexOf(QChar(u'\0'))).split(u'\n');
+    QStringList lines = text.split(u'\n');
     if (lines.last().isEmpty()) lines.removeLast();
     return lines;
 }
@@ -152,14 +152,20 @@ void TfrmEditQues::setEditorCaption(std::string_view path) {
 void TfrmEditQues::prepareShowing() {
     if (const QWidget* main = parentWidget())
         placeOnScreen(*this, QRect(0, 0, main->window()->width(), main->window()->height()));
-    startEditing(m_session, m_set.lines);
     QStringList lines;
-    for (const std::string& line : m_session.openedLines)
+    for (const std::string& line : m_set.lines)
         lines.push_back(fromCp932(line));
+    const QString text = lines.join(u'\n');
     {
         const QSignalBlocker quiet(m_memQues);
-        m_memQues->setPlainText(lines.join(u'\n')); // a fresh text: nothing to undo
+        m_memQues->setPlainText(text); // a fresh text: nothing to undo
     }
+    // The lines as the editor gives them back (a last empty line is not one),
+    // so that a text nobody touched never counts as changed.
+    std::vector<std::string> opened;
+    for (EditorLine& line : editorLines(text, m_set.lines))
+        opened.push_back(std::move(line.text));
+    startEditing(m_session, std::move(opened));
     setEditorCaption(m_set.problemSetPath);
     clearResults();
     m_memQues->setFocus(Qt::OtherFocusReason);

@@ -143,6 +143,14 @@ TEST(EditQuesDialog, AsksBeforeThrowingTypedTextAway) {
         EXPECT_EQ(e.dialogs.shown, (std::vector<std::string>{question + "No", question + "Yes"}));
         EXPECT_EQ(e.set.lines, twoUnits());
     }
+    // A set ending in an empty line, which the text cannot show, is not changed by opening it.
+    Editor e;
+    e.set.lines.push_back("");
+    e.dialog->prepareShowing();
+    e.dialog->show();
+    QTest::keyClick(e.memo(), Qt::Key_Escape);
+    EXPECT_FALSE(e.dialog->isVisible());
+    EXPECT_TRUE(e.dialogs.shown.empty());
 }
 
 TEST(EditQuesDialog, SplitsTheTextAsAFileIsSplit) {
@@ -152,6 +160,8 @@ TEST(EditQuesDialog, SplitsTheTextAsAFileIsSplit) {
     EXPECT_EQ(lines[2].text, cp932("x=1;y=①"));
     EXPECT_EQ(lines[2].unencodable, 0u);
     EXPECT_EQ(lines[3].unencodable, U'🙂');
+    // A NUL stays in its line, for the check to name: it never ends the text.
+    EXPECT_EQ(editorLines(QStringLiteral(u"x\0y\nz")).at(0).text, std::string("x\0y", 3));
     EXPECT_TRUE(editorLines(QString()).empty());
 }
 
