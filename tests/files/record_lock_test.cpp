@@ -54,9 +54,6 @@ TEST(RecordLock, LocksOnlyARegularFileAndNeverWaitsOnAFifo) {
          WhenMissing::Create, Status::Unreadable, std::nullopt},
         {"no folder to create it in", "gone/r", [](const std::string&) {}, WhenMissing::Create,
          Status::Unwritable, std::nullopt, WriteFault::NoFolder},
-        {"a file in place of the folder", "f/r",
-         [](const std::string& path) { writeBytes(std::filesystem::path(path).parent_path(), ""); },
-         WhenMissing::Create, Status::Unwritable, std::nullopt, WriteFault::NoFolder},
     };
     for (const auto& row : rows) {
         TempFolder folder;
