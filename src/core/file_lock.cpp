@@ -2,8 +2,6 @@
 // Copyright 2026 The Tavolini authors
 #include "core/file_lock.h"
 
-#include "core/text_file.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -36,19 +34,29 @@ void closeDescriptor(int& fd) {
     fd = -1;
 }
 
-// Why the path could not be opened for writing, found by opening it for
-// reading only.
-FileLock::Status whyNotOpened(const std::string& path, WhenMissing whenMissing) {
+struct NotOpened {
+    FileLock::Status status;
+    WriteFault fault = WriteFault::None;
+};
+
+// Why the path could not be opened for writing (the system said `error`),
+// found by opening it for reading only.
+NotOpened whyNotOpened(const std::string& path, WhenMissing whenMissing, int error) {
     int fd = ::open(path.c_str(), O_RDONLY | NonBlockingOpen);
     if (fd < 0) {
-        if (errno != ENOENT && errno != ENOTDIR) return FileLock::Status::Unreadable;
+        if (errno != ENOENT && errno != ENOTDIR) return {FileLock::Status::Unreadable};
         // A folder on the way is missing or cannot take a new file.
-        return whenMissing == WhenMissing::Leave ? FileLock::Status::Missing : FileLock::Status::Unwritable;
+        if (whenMissing == WhenMissing::Leave) return {FileLock::Status::Missing};
+        return {FileLock::Status::Unwritable, writeFaultOf(error)};
     }
     struct stat info {};
     const bool regular = isRegular(fd, info);
     closeDescriptor(fd);
-    return regular ? FileLock::Status::Unwritable : FileLock::Status::Unreadable;
+    if (!regular) return {FileLock::Status::Unreadable};
+    const WriteFault fault = writeFaultOf(error);
+    // Refused while the folder is fine: the file itself may not be written.
+    return {FileLock::Status::Unwritable,
+            fault == WriteFault::NoPermission ? WriteFault::ReadOnlyFile : fault};
 }
 
 // Takes both kinds of whole-file lock, so that a holder of either (another
@@ -91,7 +99,9 @@ FileLock::FileLock(const std::string& path, WhenMissing whenMissing, std::chrono
     for (int attempt = 0; attempt < LockAttempts; ++attempt) {
         m_fd = ::open(path.c_str(), O_RDWR | create | NonBlockingOpen, 0666);
         if (m_fd < 0) {
-            m_status = whyNotOpened(path, whenMissing);
+            const NotOpened why = whyNotOpened(path, whenMissing, errno);
+            m_status = why.status;
+            m_fault = why.fault;
             return;
         }
         struct stat locked {};
@@ -115,6 +125,7 @@ FileLock::FileLock(const std::string& path, WhenMissing whenMissing, std::chrono
         closeDescriptor(m_fd);
     }
     m_status = Status::Unwritable;
+    m_fault = WriteFault::Failed;
 }
 
 FileLock::~FileLock() {

@@ -2,6 +2,8 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include "core/text_file.h"
+
 #include <chrono>
 #include <optional>
 #include <string>
@@ -35,6 +37,8 @@ class FileLock {
     ~FileLock();
 
     Status status() const { return m_status; }
+    // Why the file could not be opened or made for writing, when Unwritable.
+    WriteFault fault() const { return m_fault; }
 
     // The locked file's bytes; nothing when it is not locked or cannot be read.
     std::optional<std::string> readAll() const;
@@ -42,6 +46,7 @@ class FileLock {
   private:
     int m_fd = -1;
     Status m_status = Status::Missing;
+    WriteFault m_fault = WriteFault::None;
 };
 
 } // namespace tavolini

@@ -66,29 +66,6 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-WriteFault faultOf(int error) {
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return WriteFault::NoFolder;
-    case EACCES:
-    case EPERM:
-        return WriteFault::NoPermission;
-    case ENOSPC:
-    case EDQUOT:
-        return WriteFault::DiskFull;
-    case EROFS:
-        return WriteFault::ReadOnlyDisk;
-    case ENAMETOOLONG:
-        return WriteFault::NameTooLong;
-    case EISDIR:
-    case ELOOP:
-        return WriteFault::NotAFile;
-    default:
-        return WriteFault::Failed;
-    }
-}
-
 // A new, unused file beside `path`, created with the usual permissions and
 // locked for as long as it is open.
 int createTemporaryBeside(const std::string& path, std::string& temporaryPath) {
@@ -126,7 +103,7 @@ std::string writtenPath(std::string path) {
 // replaced (a device would become a file, a pipe or a folder lose its use).
 WriteFault checkTarget(const std::string& path) {
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT ? WriteFault::None : faultOf(errno);
+    if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT ? WriteFault::None : writeFaultOf(errno);
     if (!S_ISREG(info.st_mode)) return WriteFault::NotAFile;
     return isReadOnlyFile(path) ? WriteFault::ReadOnlyFile : WriteFault::None;
 }
@@ -215,6 +192,29 @@ FileContents readOpenFile(int fd, std::size_t limit) {
     }
 }
 
+WriteFault writeFaultOf(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return WriteFault::NoFolder;
+    case EACCES:
+    case EPERM:
+        return WriteFault::NoPermission;
+    case ENOSPC:
+    case EDQUOT:
+        return WriteFault::DiskFull;
+    case EROFS:
+        return WriteFault::ReadOnlyDisk;
+    case ENAMETOOLONG:
+        return WriteFault::NameTooLong;
+    case EISDIR:
+    case ELOOP:
+        return WriteFault::NotAFile;
+    default:
+        return WriteFault::Failed;
+    }
+}
+
 bool isReadOnlyFile(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return false;
@@ -242,7 +242,7 @@ FileWrite writeFileAtomically(const std::string& linkOrPath, std::string_view by
     if (const WriteFault fault = checkTarget(path); fault != WriteFault::None) return {fault};
     std::string temporaryPath;
     FileDescriptor fd(createTemporaryBeside(path, temporaryPath));
-    if (!fd.valid()) return {faultOf(errno)};
+    if (!fd.valid()) return {writeFaultOf(errno)};
 
     // The new file keeps the permissions of the one it replaces.
     struct stat old {};
@@ -254,7 +254,7 @@ FileWrite writeFileAtomically(const std::string& linkOrPath, std::string_view by
         const int error = errno;
         fd.close();
         ::unlink(temporaryPath.c_str());
-        return {faultOf(error)};
+        return {writeFaultOf(error)};
     }
     syncFolder(folderOf(path));
     return {};

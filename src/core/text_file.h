@@ -55,6 +55,9 @@ enum class WriteFault {
     Failed, // anything else the system refused
 };
 
+// The fault for the errno of a failed open, write or rename.
+WriteFault writeFaultOf(int error);
+
 struct FileWrite {
     WriteFault fault = WriteFault::None;
     explicit operator bool() const { return fault == WriteFault::None; }

@@ -33,10 +33,10 @@ std::string unreadableMessage(const std::string& path) {
                         "（このファイルを移すと新しい記録を始めます）");
 }
 
-// A record file that could not be locked for writing: one that may not be
-// written says so, one that stayed busy cannot be written now.
-std::string lockedOutMessage(const std::string& path) {
-    return fileWriteMessage(path, isReadOnlyFile(path) ? WriteFault::ReadOnlyFile : WriteFault::Failed);
+// Another copy kept the file past the wait: said where the pupil cannot wait
+// for it to be free, at exit and when erasing.
+std::string busyMessage(const std::string& path, const char* what) {
+    return path + cp932(":記録ファイルが使用中です") + cp932(what);
 }
 
 // An unreadable file stops the recording; moving it away starts a new one.
@@ -51,8 +51,8 @@ void reportUnreadable(const std::string& path, PracticeRecords& records, Message
 std::optional<ProfileText> readForUpdate(const FileLock& lock, const std::string& path,
                                          PracticeRecords& records, Messages& messages, Telling telling) {
     if (lock.status() == FileLock::Status::Missing) return ProfileText{};
-    if (lock.status() == FileLock::Status::Unwritable || lock.status() == FileLock::Status::Busy) {
-        tell(messages, lockedOutMessage(path));
+    if (lock.status() == FileLock::Status::Unwritable) {
+        tell(messages, fileWriteMessage(path, lock.fault()));
         return std::nullopt;
     }
     const std::optional<std::string> bytes = lock.readAll();
@@ -79,7 +79,12 @@ bool countCompletion(ProfileText& profile, const HeldCompletion& completion) {
            writeProfileString(profile, completion.title, DateKey, formatRecordDate(completion.time));
 }
 
-enum class Outcome { Written, Busy, Failed };
+enum class Outcome {
+    Written,
+    Busy,
+    Failed,  // for a reason that may pass (a missing folder, a full disk): tried again later
+    Refused, // not a record file: never written
+};
 
 // The completions of one record file, written in one change.
 Outcome writeCompletions(const std::string& path, const std::vector<HeldCompletion>& completions,
@@ -87,10 +92,11 @@ Outcome writeCompletions(const std::string& path, const std::vector<HeldCompleti
     // Created empty when missing, so that there is a file to lock.
     const FileLock lock(path, WhenMissing::Create, RecordLockWait);
     if (lock.status() == FileLock::Status::Busy) return Outcome::Busy;
+    const bool unwritable = lock.status() == FileLock::Status::Unwritable;
     std::optional<ProfileText> profile = readForUpdate(lock, path, records, messages, Telling::OncePerFile);
-    if (!profile) return Outcome::Failed;
+    if (!profile) return unwritable ? Outcome::Failed : Outcome::Refused;
     for (const HeldCompletion& completion : completions)
-        if (!countCompletion(*profile, completion)) return Outcome::Failed;
+        if (!countCompletion(*profile, completion)) return Outcome::Refused;
     return writeRecordFile(path, *profile, messages) ? Outcome::Written : Outcome::Failed;
 }
 
@@ -153,16 +159,19 @@ bool writeHeldRecords(PracticeRecords& records, Messages& messages, WhenBusy whe
         records.held.erase(records.held.begin(), others);
         const Outcome outcome = writeCompletions(path, completions, records, messages);
         written = written && outcome == Outcome::Written;
-        if (outcome != Outcome::Busy) continue;
+        if (outcome == Outcome::Written || outcome == Outcome::Refused) continue;
         if (whenBusy == WhenBusy::GiveUp) {
-            tell(messages, lockedOutMessage(path));
-        } else {
-            if (!records.busyReported)
-                tell(messages, cp932("記録ファイルが使用中です（記録は後で書きます）"));
-            records.busyReported = true;
-            stillHeld.insert(stillHeld.end(), std::make_move_iterator(completions.begin()),
-                             std::make_move_iterator(completions.end()));
+            // A failure has already named its cause.
+            if (outcome == Outcome::Busy)
+                tell(messages, busyMessage(path, "（解いた記録を書けませんでした）"));
+            continue;
         }
+        if (outcome == Outcome::Busy && !records.busyReported) {
+            tell(messages, cp932("記録ファイルが使用中です（記録は後で書きます）"));
+            records.busyReported = true;
+        }
+        stillHeld.insert(stillHeld.end(), std::make_move_iterator(completions.begin()),
+                         std::make_move_iterator(completions.end()));
     }
     records.held = std::move(stillHeld);
     if (records.held.empty()) records.busyReported = false;
@@ -185,6 +194,10 @@ bool eraseUnitRecord(const ProblemSet& set, PracticeRecords& records, Messages& 
     const std::string path = recordFilePath(set);
     const FileLock lock(path, WhenMissing::Leave, RecordLockWait);
     if (lock.status() == FileLock::Status::Missing) return true;
+    if (lock.status() == FileLock::Status::Busy) {
+        tell(messages, busyMessage(path, "（記録は消していません。後でもう一度消してください）"));
+        return false;
+    }
     std::optional<ProfileText> profile = readForUpdate(lock, path, records, messages, Telling::Always);
     if (!profile) return false;
     if (!eraseProfileSection(*profile, title)) return true;

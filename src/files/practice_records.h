@@ -31,7 +31,8 @@ struct LocalTime {
 LocalTime localTimeNow();
 
 // A completion counted while another copy of the program had the record
-// file: it is written with the next completion or at exit.
+// file, or while it could not be written: it is written with the next
+// completion or at exit.
 struct HeldCompletion {
     std::string path; // its record file
     std::string title;
@@ -68,7 +69,8 @@ std::int32_t readCount(std::string_view value);
 // Counts one more completion of problem `problem` of unit `unit` with the
 // time of it, under a lock against other copies of the program, together
 // with the completions held before. True when the record file was written.
-// A file that cannot be written is named in a message each time; one that
+// A file that cannot be written is named with the cause each time, and the
+// completions are held; one that
 // is not a record file (not text, other lines, not a regular file) is named
 // once, is never rewritten, and recording resumes when it is gone. A file
 // another copy keeps past RecordLockWait is said to be in use once, and the
@@ -79,7 +81,7 @@ bool recordPractice(const ProblemSet& set, PracticeRecords& records, Messages& m
 enum class WhenBusy { Hold, GiveUp };
 
 // Writes the held completions; true when every one was written. At exit
-// (GiveUp) a file still in use is named as not written.
+// (GiveUp) nothing is held: a file still in use is named as not written.
 bool writeHeldRecords(PracticeRecords& records, Messages& messages, WhenBusy whenBusy);
 
 // The record file's contents; a missing file reads as empty. Nothing, after

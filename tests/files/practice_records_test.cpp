@@ -8,8 +8,11 @@
 
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tavolini {
 namespace {
@@ -132,16 +135,65 @@ TEST(PracticeRecords, WritesNothingFromACdRomOrOutsideTheSet) {
     EXPECT_TRUE(shownText(messages).empty());
 }
 
-TEST(PracticeRecords, AFileThatCannotBeWrittenIsNamedEachTime) {
-    TempFolder folder;
-    ProblemSet set = setIn(folder, {{"a", 1}});
-    set.problemSetPath = folder / "gone/ZUdir.sim";
-    PracticeRecords records = fixedClock();
-    Messages messages;
-    EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
-    EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
-    const std::string message = "message: " + folder / "gone/ZUdir.rec" + ":ファイルに書き込めません";
-    EXPECT_EQ(shownText(messages), (Shown{message, message}));
+// Runs `check` as an ordinary user: the superuser may write anything, so it
+// runs as nobody in a child. True when it held.
+bool asAUser(const std::function<bool()>& check) {
+    if (::geteuid() != 0) return check();
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && check() ? 0 : 1);
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// A record file that cannot be written is named with the cause at every
+// completion and at exit; the completions stay held and are counted once it
+// can be written.
+TEST(PracticeRecords, AFailedWriteSaysWhyAndKeepsTheCompletions) {
+    const struct {
+        const char* why;
+        void (*make)(const std::string& sets);
+        void (*mend)(const std::string& sets);
+    } rows[] = {
+        {":フォルダがありません", [](const std::string&) {},
+         [](const std::string& sets) { std::filesystem::create_directory(sets); }},
+        {":書き込む権限がありません",
+         [](const std::string& sets) {
+             std::filesystem::create_directory(sets);
+             ::chmod(sets.c_str(), 0555);
+         },
+         [](const std::string& sets) { ::chmod(sets.c_str(), 0755); }},
+        {":読み取り専用のファイルなので書き込めません",
+         [](const std::string& sets) {
+             std::filesystem::create_directory(sets);
+             writeBytes(sets + "/ZUdir.rec", "");
+             ::chmod((sets + "/ZUdir.rec").c_str(), 0444);
+         },
+         [](const std::string& sets) { ::chmod((sets + "/ZUdir.rec").c_str(), 0644); }},
+    };
+    for (const auto& row : rows) {
+        TempFolder folder;
+        ::chmod(folder.path().c_str(), 0777); // for nobody
+        ProblemSet set = setIn(folder, {{"a", 1}});
+        set.problemSetPath = folder / "sets/ZUdir.sim";
+        const std::string path = folder / "sets/ZUdir.rec";
+        EXPECT_TRUE(asAUser([&] {
+            row.make(folder / "sets");
+            PracticeRecords records = fixedClock();
+            Messages messages;
+            EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
+            EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
+            PracticeRecords atExit = records;
+            EXPECT_FALSE(writeHeldRecords(atExit, messages, WhenBusy::GiveUp));
+            EXPECT_TRUE(atExit.held.empty());
+            const std::string message = "message: " + path + row.why;
+            EXPECT_EQ(shownText(messages), (Shown{message, message, message}));
+            row.mend(folder / "sets");
+            EXPECT_TRUE(recordPractice(set, records, messages, 1, 1));
+            EXPECT_EQ(readBytes(path), cp932("[a]\r\n1=3\r\nDATE=2026年03月05日09:09\r\n"));
+            return !::testing::Test::HasFailure();
+        })) << row.why;
+    }
 }
 
 // What is at `path`, told without opening a FIFO (that would wait for a writer).

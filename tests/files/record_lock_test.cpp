@@ -42,6 +42,7 @@ TEST(RecordLock, LocksOnlyARegularFileAndNeverWaitsOnAFifo) {
         WhenMissing whenMissing;
         Status status;
         std::optional<std::string> bytes; // read under the lock and without it
+        WriteFault fault = WriteFault::None;
     } rows[] = {
         {"a file", "r", [](const std::string& path) { writeBytes(path, "x"); }, WhenMissing::Leave,
          Status::Locked, "x"},
@@ -52,7 +53,7 @@ TEST(RecordLock, LocksOnlyARegularFileAndNeverWaitsOnAFifo) {
         {"a folder", "r", [](const std::string& path) { std::filesystem::create_directory(path); },
          WhenMissing::Create, Status::Unreadable, std::nullopt},
         {"no folder to create it in", "gone/r", [](const std::string&) {}, WhenMissing::Create,
-         Status::Unwritable, std::nullopt},
+         Status::Unwritable, std::nullopt, WriteFault::NoFolder},
     };
     for (const auto& row : rows) {
         TempFolder folder;
@@ -61,6 +62,7 @@ TEST(RecordLock, LocksOnlyARegularFileAndNeverWaitsOnAFifo) {
         const FileLock lock(path, row.whenMissing, RecordLockWait);
         EXPECT_EQ(lock.status(), row.status) << row.kind;
         EXPECT_EQ(lock.readAll(), row.bytes) << row.kind;
+        EXPECT_EQ(lock.fault(), row.fault) << row.kind;
         if (row.status == Status::Locked) {
             EXPECT_FALSE(lockIsFree(path)) << row.kind;
         }
@@ -115,13 +117,14 @@ TEST(RecordLock, TwoCopiesOfTheProgramLoseNoCompletion) {
     EXPECT_EQ(readCount(readProfileString(profile, set.UnitNames[1], "1").value_or("")), 2 * Completions);
 }
 
-// Another copy of the program that keeps the record file for ten seconds.
+// Another copy of the program that keeps the record file for twenty seconds,
+// longer than the four waits of a test.
 pid_t anotherCopyHolding(const std::string& path) {
     writeBytes(path, "");
     const pid_t child = ::fork();
     if (child == 0) {
         const FileLock lock(path, WhenMissing::Leave, RecordLockWait);
-        ::sleep(10);
+        ::sleep(20);
         ::_exit(0);
     }
     for (int i = 0; i < 100 && lockIsFree(path); ++i)
@@ -146,14 +149,23 @@ TEST(RecordLock, ACompletionWaitsForAnotherCopyAtMostThreeSeconds) {
         EXPECT_GE(waited, RecordLockWait);
         EXPECT_LT(waited, std::chrono::milliseconds(3500));
     }
+    // Erasing, or leaving while the file is still in use, cannot wait for it.
+    EXPECT_FALSE(eraseUnitRecord(set, records, messages, set.UnitNames[1]));
+    PracticeRecords atExit = records;
+    EXPECT_FALSE(writeHeldRecords(atExit, messages, WhenBusy::GiveUp));
+    const std::string path = folder / "ZUdir.rec";
     EXPECT_EQ(shownText(messages),
-              std::vector<std::string>{"message: 記録ファイルが使用中です（記録は後で書きます）"});
-    EXPECT_EQ(readBytes(folder / "ZUdir.rec"), "");
+              (std::vector<std::string>{
+                  "message: 記録ファイルが使用中です（記録は後で書きます）",
+                  "message: " + path +
+                      ":記録ファイルが使用中です（記録は消していません。後でもう一度消してください）",
+                  "message: " + path + ":記録ファイルが使用中です（解いた記録を書けませんでした）"}));
+    EXPECT_EQ(readBytes(path), "");
     ::kill(other, SIGKILL);
     ::waitpid(other, nullptr, 0);
     EXPECT_TRUE(writeHeldRecords(records, messages, WhenBusy::GiveUp));
     EXPECT_EQ(readBytes(folder / "ZUdir.rec"), cp932("[加減法]\r\n1=2\r\nDATE=2026年03月05日09:08\r\n"));
-    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.size(), 3u);
     EXPECT_TRUE(records.held.empty());
 }
 
