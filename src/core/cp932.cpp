@@ -175,6 +175,17 @@ std::string utf8FromCp932(std::string_view cp932Text) {
     return out;
 }
 
+std::string hexBytes(std::string_view bytes) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string name = "0x";
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        name += Hex[b >> 4];
+        name += Hex[b & 0x0F];
+    }
+    return name;
+}
+
 bool isCp932Text(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
         const auto b = static_cast<unsigned char>(bytes[i]);

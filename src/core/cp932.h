@@ -48,6 +48,16 @@ constexpr bool isCp932TrailByte(char c) {
     return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
 }
 
+// A control byte a line of text may not hold: below 0x20 but tab, CR and LF,
+// or DEL. None shows in an editor or a message box.
+constexpr bool isControlByte(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b < 0x20 && c != '\t' && c != '\r' && c != '\n') || b == 0x7F;
+}
+
+// "0x1B", "0x8140": bytes as a message names them, whatever they are.
+std::string hexBytes(std::string_view bytes);
+
 // Text as a code page 932 file holds it: no NUL, and every character one the
 // code page assigns (as decodeCp932 reads it, Windows's own single bytes
 // left out). Lead and trail bytes in range are not enough: UTF-8 text often

@@ -37,17 +37,6 @@ char closingOf(char opening) {
     }
 }
 
-std::string hexBytes(std::string_view bytes) {
-    static constexpr char Hex[] = "0123456789ABCDEF";
-    std::string name = "0x";
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        name += Hex[b >> 4];
-        name += Hex[b & 0x0F];
-    }
-    return name;
-}
-
 std::string quoted(std::string_view text) {
     return cp932("「") + std::string(text) + cp932("」");
 }
@@ -84,9 +73,23 @@ const char* faultSentence(ParseError error) {
         return "「=」が2つあります";
     case ParseError::DecimalTooLong:
         return "整数部と小数部の合計桁数は５以内です";
-    default:
-        return "";
+    // These name what was written, so their callers always give the text.
+    case ParseError::None:
+    case ParseError::MultiplicationSign:
+    case ParseError::FullWidthCharacter:
+    case ParseError::PointWithoutDigits:
+    case ParseError::EmptySide:
+    case ParseError::BracketNotClosed:
+    case ParseError::BracketNotOpened:
+    case ParseError::MinusAfterSign:
+    case ParseError::PlusAfterSign:
+    case ParseError::BadCharacter:
+    case ParseError::SameLetterTwice:
+    case ParseError::ZeroDenominator:
+    case ParseError::TooManyDigits:
+        break;
     }
+    return "";
 }
 
 void refuse(Algebra& algebra, Messages& messages, ParseError error, std::string message) {
@@ -114,7 +117,7 @@ Refusal refusedCharacter(std::string_view rest) {
     };
     if (b == '\t') return bad(cp932("タブは使えません"));
     if (b == '\n' || b == '\r') return bad(cp932("改行は使えません"));
-    if (b < 0x20 || b == 0x7F)
+    if (isControlByte(rest.front()))
         return bad(cp932("制御文字（") + hexBytes(rest.substr(0, 1)) + cp932("）は使えません"));
     if (b == 0x80 || b == 0xA0 || b >= 0xFD) return unreadable(rest.substr(0, 1));
     if (!isCp932LeadByte(rest.front())) return bad(quoted(rest.substr(0, 1)) + cp932("は使えません"));
@@ -130,19 +133,19 @@ Refusal refusedCharacter(std::string_view rest) {
     return bad(quoted(pair) + cp932("は使えません"));
 }
 
-// Takes the whole run of digits at `position`. A run longer than a number
-// may be is reported whole and fails the parse.
-std::string_view takeDigits(Algebra& algebra, std::string_view text, std::size_t& position,
-                            Messages& messages) {
+// Takes the whole run of digits at `position`.
+std::string_view digitRun(std::string_view text, std::size_t& position) {
     position = std::min(position, text.size());
     const std::size_t start = position;
     while (position < text.size() && isDigit(text[position]))
         ++position;
-    const std::string_view digits = text.substr(start, position - start);
-    if (digits.size() <= MaxNumberDigits) return digits;
+    return text.substr(start, position - start);
+}
+
+// A number with a run of digits longer than a number may have, shown whole.
+void refuseLongNumber(Algebra& algebra, Messages& messages, std::string_view number) {
     refuse(algebra, messages, ParseError::TooManyDigits,
-           std::string(digits) + cp932("：エラー！数字は５桁以下です"));
-    return {};
+           std::string(number) + cp932("：エラー！数字は５桁以下です"));
 }
 
 void recordUnknown(Algebra& algebra, char letter) {
@@ -355,25 +358,32 @@ class EquationParser {
 } // namespace
 
 std::int32_t readDigits(Algebra& algebra, std::string_view text, std::size_t& position, Messages& messages) {
-    return digitsValue(takeDigits(algebra, text, position, messages));
+    const std::string_view digits = digitRun(text, position);
+    if (digits.size() <= MaxNumberDigits) return digitsValue(digits);
+    refuseLongNumber(algebra, messages, digits);
+    return 0;
 }
 
 ShikiToken parseNumber(Algebra& algebra, std::string_view text, std::size_t& position, Messages& messages) {
     const std::size_t start = std::min(position, text.size());
-    const auto written = [&] { return quoted(text.substr(start, position - start)); };
-    const std::int32_t integerPart = readDigits(algebra, text, position, messages);
-    if (algebra.parseError != ParseError::None) return TokenZero;
+    const auto written = [&] { return text.substr(start, position - start); };
+    const std::string_view integerDigits = digitRun(text, position);
+    const char next = position < text.size() ? text[position] : '\0';
+    // A decimal is read whole first, so that a long part is shown with the rest.
+    std::string_view fraction;
+    if (next == '.') fraction = digitRun(text, ++position);
+    if (integerDigits.size() > MaxNumberDigits || fraction.size() > MaxNumberDigits) {
+        refuseLongNumber(algebra, messages, written());
+        return TokenZero;
+    }
+    const std::int32_t integerPart = digitsValue(integerDigits);
 
     ShikiToken number = makeToken(integerPart, 1, '/');
-    const char next = position < text.size() ? text[position] : '\0';
     if (next == '.') {
-        ++position;
-        const std::string_view fraction = takeDigits(algebra, text, position, messages);
-        if (algebra.parseError != ParseError::None) return TokenZero;
         // "1.x" would silently read as 1x.
         if (fraction.empty()) {
             refuse(algebra, messages, ParseError::PointWithoutDigits,
-                   written() + cp932("の小数点の後ろに数字がありません"));
+                   quoted(written()) + cp932("の小数点の後ろに数字がありません"));
             return TokenZero;
         }
         if (std::to_string(integerPart).size() + fraction.size() > MaxNumberDigits) {
@@ -389,12 +399,13 @@ ShikiToken parseNumber(Algebra& algebra, std::string_view text, std::size_t& pos
         number.den = readDigits(algebra, text, position, messages);
         if (algebra.parseError != ParseError::None) return TokenZero;
         if (position == denominatorStart) {
-            refuse(algebra, messages, ParseError::ZeroDenominator, written() + cp932("の分母がありません"));
+            refuse(algebra, messages, ParseError::ZeroDenominator,
+                   quoted(written()) + cp932("の分母がありません"));
             return TokenZero;
         }
     }
     if (number.den == 0) {
-        refuse(algebra, messages, ParseError::ZeroDenominator, written() + cp932("の分母が０です"));
+        refuse(algebra, messages, ParseError::ZeroDenominator, quoted(written()) + cp932("の分母が０です"));
         return TokenZero;
     }
     return reduceToken(number);

@@ -24,16 +24,6 @@ std::string unencodableMessage(std::size_t index, const EditorLine& line) {
            cp932("」はShift-JISにない文字です");
 }
 
-// What the loader's own message would not make clear about a problem line:
-// a character the code page cannot hold, an empty line, a unit's end with
-// something after it. Empty when there is nothing to add.
-std::string lineFaultMessage(std::size_t index, const EditorLine& line,
-                             const std::vector<std::string>& texts) {
-    if (line.unencodable != 0) return unencodableMessage(index, line);
-    const SetFault fault = problemLineFault(line.text);
-    return fault == SetFault::None ? std::string() : setFaultMessage({fault, index}, texts);
-}
-
 } // namespace
 
 ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines) {
@@ -78,10 +68,12 @@ ProblemCheck checkProblemSet(const std::vector<EditorLine>& lines) {
             // Whatever was told about the line marks it failing, so that an
             // error shown is never followed by a pass.
             const std::size_t told = check.messages.size();
-            const std::string fault = lineFaultMessage(i, line, set.lines);
-            if (!fault.empty()) tell(check.messages, fault);
+            // A character the code page cannot hold stands as '?' in the
+            // text: it, not what the '?' makes of the problem, is what to mend.
+            const bool unencodable = line.unencodable != 0;
+            if (unencodable) tell(check.messages, unencodableMessage(i, line));
             const bool invalid =
-                !fault.empty() || loadProblem(set, algebra, unit, problem, check.messages).invalid;
+                unencodable || loadProblem(set, algebra, unit, problem, check.messages).invalid;
             if (invalid || check.messages.size() != told) check.failingLines.push_back(i);
         }
     }

@@ -11,8 +11,8 @@
 #include "files/profile_text.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <utility>
 
 namespace tavolini {
@@ -42,6 +42,24 @@ char thirdLetter(const Algebra& algebra) {
     return 0;
 }
 
+// The index of the line a problem of the tables was read from; none when
+// the lines no longer hold it there.
+std::optional<std::size_t> problemLineIndex(const ProblemSet& set, int unit, int problem) {
+    int atUnit = 0;
+    int atProblem = 0;
+    for (std::size_t i = 0; i < set.lines.size(); ++i) {
+        const std::string& line = set.lines[i];
+        if (line.starts_with(UnitOpening)) {
+            ++atUnit;
+            atProblem = 0;
+        } else if (line != UnitClosing && atUnit == unit && ++atProblem == problem) {
+            if (line == problemText(set, unit, problem)) return i;
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
 void reportInvalidProblem(Messages& messages, std::string_view line) {
     tell(messages, shownLine(line) + cp932("：問題が不正です"));
 }
@@ -56,18 +74,11 @@ bool isCp932TextBesideNuls(std::string_view text) {
     return isCp932Text(text.substr(start));
 }
 
-bool isControlByte(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return (b < 0x20 && c != '\t' && c != '\r' && c != '\n') || b == 0x7F;
-}
-
 // "0x1B": the first control byte of a line.
 std::string controlByteText(std::string_view line) {
     const auto found = std::find_if(line.begin(), line.end(), isControlByte);
-    std::array<char, 8> text{};
-    std::snprintf(text.data(), text.size(), "0x%02X",
-                  found == line.end() ? 0u : static_cast<unsigned>(static_cast<unsigned char>(*found)));
-    return text.data();
+    const char byte = found == line.end() ? '\0' : *found;
+    return hexBytes({&byte, 1});
 }
 
 } // namespace
@@ -340,6 +351,14 @@ RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int proble
     algebra.equationCount = 1;
     algebra.unknown1 = '?';
     algebra.unknown2 = '?';
+    // An empty line or a unit's end with blanks after it is named for what
+    // it is, in the check's words, not as a problem without its ';'.
+    if (const SetFault fault = problemLineFault(line); fault != SetFault::None) {
+        if (const std::optional<std::size_t> at = problemLineIndex(set, unit, problem)) {
+            tell(messages, setFaultMessage({fault, *at}, set.lines));
+            return result;
+        }
+    }
     if (line.find(';') == std::string_view::npos) {
         tell(messages, shownLine(line) + cp932("：「;」がありません（2つの式は「;」で区切ります）"));
         return result;

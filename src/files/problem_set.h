@@ -168,7 +168,8 @@ RenExt splitProblem(std::string_view line);
 
 // Parses problem `problem` of unit `unit` into equations 1 and 2 of the
 // table, resetting the unknown letters and counters. `invalid` is false when both
-// parsed and together hold a letter. The caller enables the equation buttons
+// parsed and together hold a letter. An empty line, or ">>" with blanks after
+// it, is named at its line as setFaultMessage names it. The caller enables the equation buttons
 // (up to `equationCount`) and draws.
 RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int problem, Messages& messages);
 

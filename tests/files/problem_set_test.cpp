@@ -238,7 +238,9 @@ TEST(ProblemSet, LoadsAProblemIntoEquationsOneAndTwo) {
          "1x = 1",
          "1x = 2",
          {"message: x=1;x=2：文字が1つしかありません（文字は2つ使います）"}},
-        {"", false, 1, "", "", {"message: ：「;」がありません（2つの式は「;」で区切ります）"}},
+        {"", false, 1, "", "", {"message: 11行目：空の行です（問題の行に空行は使えません）"}},
+        {">> ", false, 1, "", "", {"message: 11行目：「>>」の後ろに空白があります"}},
+        {">>\t", false, 1, "", "", {"message: 11行目：「>>」の後ろに空白があります"}},
         {"x=1", false, 1, "", "", {"message: x=1：「;」がありません（2つの式は「;」で区切ります）"}},
         {"x#1=2;y=1", false, 1, "", "", {"message: 「#」は使えません", "message: x#1=2;y=1：問題が不正です"}},
         {"x(y+1)=2;x=1",
@@ -275,7 +277,8 @@ TEST(ProblemSet, LoadsAProblemIntoEquationsOneAndTwo) {
         algebra.originCounter = 9;
         algebra.equationCount = 7;
         ProblemSet set;
-        set.ProblemTexts[3][4] = row.line;
+        set.lines = {"<<a", "p", ">>", "<<b", "p", ">>", "<<c", "p", "p", "p", row.line, ">>"};
+        ASSERT_EQ(readProblemSet(set).fault, SetFault::None) << row.line;
 
         const RenExt problem = loadProblem(set, algebra, 3, 4, messages);
         EXPECT_EQ(problem.invalid, !row.valid) << row.line;
