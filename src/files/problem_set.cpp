@@ -284,24 +284,17 @@ SetReading readProblemSet(ProblemSet& set) {
     return structure;
 }
 
-// The lines were read into the tables, so each problem line is the next
-// problem of the unit opened last.
 ProblemTrial tryEveryProblem(const ProblemSet& set) {
     ProblemTrial trial;
     Algebra algebra;
     Messages dropped;
-    int unit = 0;
-    int problem = 0;
-    for (std::size_t i = 0; i < set.lines.size(); ++i) {
-        const std::string& line = set.lines[i];
-        if (line.starts_with(UnitOpening)) {
-            ++unit;
-            problem = 0;
-        } else if (line != UnitClosing) {
+    for (int unit = 1; unit <= std::min(set.unitCount, MaxUnits); ++unit)
+        for (int problem = 1; problem <= set.problemCounts[static_cast<std::size_t>(unit)]; ++problem) {
             ++trial.problems;
-            if (loadProblem(set, algebra, unit, ++problem, dropped).invalid) trial.unusableLines.push_back(i);
+            if (!loadProblem(set, algebra, unit, problem, dropped).invalid) continue;
+            if (const std::optional<std::size_t> at = problemLineIndex(set, unit, problem))
+                trial.unusableLines.push_back(*at);
         }
-    }
     return trial;
 }
 
