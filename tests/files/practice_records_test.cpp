@@ -139,24 +139,11 @@ TEST(PracticeRecords, WritesNothingFromACdRomOrOutsideTheSet) {
 TEST(PracticeRecords, AFailedWriteSaysWhyAndKeepsTheCompletions) {
     const struct {
         const char* why;
-        void (*make)(const std::string& sets);
-        void (*mend)(const std::string& sets);
+        mode_t folder, file; // 0: none
     } rows[] = {
-        {":フォルダがありません", [](const std::string&) {},
-         [](const std::string& sets) { std::filesystem::create_directory(sets); }},
-        {":書き込む権限がありません",
-         [](const std::string& sets) {
-             std::filesystem::create_directory(sets);
-             ::chmod(sets.c_str(), 0555);
-         },
-         [](const std::string& sets) { ::chmod(sets.c_str(), 0755); }},
-        {":読み取り専用のファイルなので書き込めません",
-         [](const std::string& sets) {
-             std::filesystem::create_directory(sets);
-             writeBytes(sets + "/ZUdir.rec", "");
-             ::chmod((sets + "/ZUdir.rec").c_str(), 0444);
-         },
-         [](const std::string& sets) { ::chmod((sets + "/ZUdir.rec").c_str(), 0644); }},
+        {":フォルダがありません", 0, 0},
+        {":書き込む権限がありません", 0555, 0},
+        {":読み取り専用のファイルなので書き込めません", 0755, 0444},
     };
     for (const auto& row : rows) {
         TempFolder folder;
@@ -165,7 +152,12 @@ TEST(PracticeRecords, AFailedWriteSaysWhyAndKeepsTheCompletions) {
         set.problemSetPath = folder / "sets/ZUdir.sim";
         const std::string path = folder / "sets/ZUdir.rec";
         EXPECT_EQ(asAUser([&] {
-                      row.make(folder / "sets");
+                      if (row.folder != 0) std::filesystem::create_directory(folder / "sets");
+                      if (row.file != 0) {
+                          writeBytes(path, "");
+                          ::chmod(path.c_str(), row.file);
+                      }
+                      ::chmod((folder / "sets").c_str(), row.folder);
                       PracticeRecords records = fixedClock();
                       Messages messages;
                       EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
@@ -175,7 +167,8 @@ TEST(PracticeRecords, AFailedWriteSaysWhyAndKeepsTheCompletions) {
                       EXPECT_TRUE(atExit.held.empty());
                       const std::string message = "message: " + path + row.why;
                       EXPECT_EQ(shownText(messages), (Shown{message, message, message}));
-                      row.mend(folder / "sets");
+                      std::filesystem::remove_all(folder / "sets");
+                      std::filesystem::create_directory(folder / "sets");
                       EXPECT_TRUE(recordPractice(set, records, messages, 1, 1));
                       EXPECT_EQ(readBytes(path), cp932("[a]\r\n1=3\r\nDATE=2026年03月05日09:09\r\n"));
                       return ::testing::Test::HasFailure() ? 1 : 0;
@@ -205,8 +198,6 @@ TEST(PracticeRecords, WritesOnlyARecordFileAndNamesAnythingElseOnce) {
         void (*make)(const std::string& path);
         const char* written; // after three completions, before the date; null: kept as it was
     } rows[] = {
-        {"a record file", [](const std::string& path) { writeBytes(path, "[a]\r\n1=2\r\n"); },
-         "[a]\r\n1=5\r\n"},
         {"a byte order mark", [](const std::string& path) { writeBytes(path, "\xEF\xBB\xBF[a]\r\n1=2\r\n"); },
          "\xEF\xBB\xBF[a]\r\n1=5\r\n"},
         {"a comment and blank lines",
