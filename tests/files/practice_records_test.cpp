@@ -3,16 +3,14 @@
 #include "core/cp932.h"
 #include "files/practice_records.h"
 #include "files/problem_set.h"
+#include "support/as_a_user.h"
 #include "support/record_fixtures.h"
 #include "support/scripted_dialogs.h"
 
 #include <ctime>
 #include <filesystem>
-#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace tavolini {
 namespace {
@@ -135,41 +133,17 @@ TEST(PracticeRecords, WritesNothingFromACdRomOrOutsideTheSet) {
     EXPECT_TRUE(shownText(messages).empty());
 }
 
-// Runs `check` as an ordinary user: the superuser may write anything, so it
-// runs as nobody in a child. True when it held.
-bool asAUser(const std::function<bool()>& check) {
-    if (::geteuid() != 0) return check();
-    const pid_t child = ::fork();
-    if (child == 0) ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && check() ? 0 : 1);
-    int status = -1;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 // A record file that cannot be written is named with the cause at every
 // completion and at exit; the completions stay held and are counted once it
 // can be written.
 TEST(PracticeRecords, AFailedWriteSaysWhyAndKeepsTheCompletions) {
     const struct {
         const char* why;
-        void (*make)(const std::string& sets);
-        void (*mend)(const std::string& sets);
+        mode_t folder, file; // 0: none
     } rows[] = {
-        {":フォルダがありません", [](const std::string&) {},
-         [](const std::string& sets) { std::filesystem::create_directory(sets); }},
-        {":書き込む権限がありません",
-         [](const std::string& sets) {
-             std::filesystem::create_directory(sets);
-             ::chmod(sets.c_str(), 0555);
-         },
-         [](const std::string& sets) { ::chmod(sets.c_str(), 0755); }},
-        {":読み取り専用のファイルなので書き込めません",
-         [](const std::string& sets) {
-             std::filesystem::create_directory(sets);
-             writeBytes(sets + "/ZUdir.rec", "");
-             ::chmod((sets + "/ZUdir.rec").c_str(), 0444);
-         },
-         [](const std::string& sets) { ::chmod((sets + "/ZUdir.rec").c_str(), 0644); }},
+        {":フォルダがありません", 0, 0},
+        {":書き込む権限がありません", 0555, 0},
+        {":読み取り専用のファイルなので書き込めません", 0755, 0444},
     };
     for (const auto& row : rows) {
         TempFolder folder;
@@ -177,22 +151,30 @@ TEST(PracticeRecords, AFailedWriteSaysWhyAndKeepsTheCompletions) {
         ProblemSet set = setIn(folder, {{"a", 1}});
         set.problemSetPath = folder / "sets/ZUdir.sim";
         const std::string path = folder / "sets/ZUdir.rec";
-        EXPECT_TRUE(asAUser([&] {
-            row.make(folder / "sets");
-            PracticeRecords records = fixedClock();
-            Messages messages;
-            EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
-            EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
-            PracticeRecords atExit = records;
-            EXPECT_FALSE(writeHeldRecords(atExit, messages, WhenBusy::GiveUp));
-            EXPECT_TRUE(atExit.held.empty());
-            const std::string message = "message: " + path + row.why;
-            EXPECT_EQ(shownText(messages), (Shown{message, message, message}));
-            row.mend(folder / "sets");
-            EXPECT_TRUE(recordPractice(set, records, messages, 1, 1));
-            EXPECT_EQ(readBytes(path), cp932("[a]\r\n1=3\r\nDATE=2026年03月05日09:09\r\n"));
-            return !::testing::Test::HasFailure();
-        })) << row.why;
+        EXPECT_EQ(asAUser([&] {
+                      if (row.folder != 0) std::filesystem::create_directory(folder / "sets");
+                      if (row.file != 0) {
+                          writeBytes(path, "");
+                          ::chmod(path.c_str(), row.file);
+                      }
+                      ::chmod((folder / "sets").c_str(), row.folder);
+                      PracticeRecords records = fixedClock();
+                      Messages messages;
+                      EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
+                      EXPECT_FALSE(recordPractice(set, records, messages, 1, 1));
+                      PracticeRecords atExit = records;
+                      EXPECT_FALSE(writeHeldRecords(atExit, messages, WhenBusy::GiveUp));
+                      EXPECT_TRUE(atExit.held.empty());
+                      const std::string message = "message: " + path + row.why;
+                      EXPECT_EQ(shownText(messages), (Shown{message, message, message}));
+                      std::filesystem::remove_all(folder / "sets");
+                      std::filesystem::create_directory(folder / "sets");
+                      EXPECT_TRUE(recordPractice(set, records, messages, 1, 1));
+                      EXPECT_EQ(readBytes(path), cp932("[a]\r\n1=3\r\nDATE=2026年03月05日09:09\r\n"));
+                      return ::testing::Test::HasFailure() ? 1 : 0;
+                  }),
+                  0)
+            << row.why;
     }
 }
 
@@ -216,8 +198,6 @@ TEST(PracticeRecords, WritesOnlyARecordFileAndNamesAnythingElseOnce) {
         void (*make)(const std::string& path);
         const char* written; // after three completions, before the date; null: kept as it was
     } rows[] = {
-        {"a record file", [](const std::string& path) { writeBytes(path, "[a]\r\n1=2\r\n"); },
-         "[a]\r\n1=5\r\n"},
         {"a byte order mark", [](const std::string& path) { writeBytes(path, "\xEF\xBB\xBF[a]\r\n1=2\r\n"); },
          "\xEF\xBB\xBF[a]\r\n1=5\r\n"},
         {"a comment and blank lines",
