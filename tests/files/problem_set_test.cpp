@@ -240,15 +240,8 @@ TEST(ProblemSet, LoadsAProblemIntoEquationsOneAndTwo) {
          {"message: x=1;x=2：文字が1つしかありません（文字は2つ使います）"}},
         {"", false, 1, "", "", {"message: 11行目：空の行です（問題の行に空行は使えません）"}},
         {">> ", false, 1, "", "", {"message: 11行目：「>>」の後ろに空白があります"}},
-        {">>\t", false, 1, "", "", {"message: 11行目：「>>」の後ろに空白があります"}},
         {"x=1", false, 1, "", "", {"message: x=1：「;」がありません（2つの式は「;」で区切ります）"}},
         {"x#1=2;y=1", false, 1, "", "", {"message: 「#」は使えません", "message: x#1=2;y=1：問題が不正です"}},
-        {"x(y+1)=2;x=1",
-         false,
-         1,
-         "",
-         "",
-         {"message: 文字やかっこの積は使えません", "message: x(y+1)=2;x=1：問題が不正です"}},
         {"x=1;y=",
          false,
          2,
@@ -386,8 +379,8 @@ TEST(ProblemSet, RefusesAFileThatIsNotAShiftJisProblemSet) {
     TempFolder folder;
     writeBytes(folder / "utf8.sim", "<<\xe5\x8a\xa0\xe6\xb8\x9b\r\nx=1;y=1\r\n>>\r\n");
     writeBytes(folder / "stray.sim", "<<a\xa0\x95\r\nx=1;y=1\r\n>>\r\n");
-    writeBytes(folder / "unit.sim", "<<\xe5\x8d\x98\xe5\x85\x83\r\nx=1;y=1\r\n>>\r\n"); // 単元 in UTF-8
-    writeBytes(folder / "bom.sim", "\xef\xbb\xbf<<a\r\nx=1;y=1\r\n>>\r\n");
+    writeBytes(folder / "unit.sim",
+               "<<\xe5\x8d\x98\xe5\x85\x83\r\nx=1;y=1\r\n>>\r\n"); // 単元 in UTF-8: one pair names nothing
     writeBytes(folder / "long.sim", "<<a\r\n" + std::string(MaxLineBytes + 1, 'x') + "\r\n>>\r\n");
     writeBytes(folder / "full.sim", "<<a\r\n" + std::string(MaxLineBytes, 'x') + "\r\n>>\r\n");
     writeBytes(folder / "huge.sim", std::string(MaxTextFileBytes + 1, 'x'));
@@ -401,7 +394,6 @@ TEST(ProblemSet, RefusesAFileThatIsNotAShiftJisProblemSet) {
         {"utf8.sim", SetFileFault::NotShiftJis, ":Shift-JISの問題ファイルではありません"},
         {"stray.sim", SetFileFault::NotShiftJis, ":Shift-JISの問題ファイルではありません"},
         {"unit.sim", SetFileFault::NotShiftJis, ":Shift-JISの問題ファイルではありません"},
-        {"bom.sim", SetFileFault::NotShiftJis, ":Shift-JISの問題ファイルではありません"},
         {"long.sim", SetFileFault::LineTooLong, ":2行目が長すぎます（1行1024バイトまでです）"},
         {"huge.sim", SetFileFault::TooLarge, ":ファイルが大きすぎます（問題ファイルは1MBまでです）"},
         {"fifo.sim", SetFileFault::NotAFile, ":ふつうのファイルではありません"},

@@ -154,11 +154,9 @@ const tests = {
     const refusals = {
       'a sandboxed frame': () => ['indexedDB', 'localStorage'].forEach((name) => Object.defineProperty(window, name,
         { get() { throw new DOMException('denied', 'SecurityError'); } })),
-      'no IndexedDB': () => Object.defineProperty(window, 'indexedDB', { value: undefined }),
       'site data refused': (open = IDBFactory.prototype.open.bind(indexedDB, 'refused')) => {
         open(2); // the opening fails after a while, as a refused one does
         IDBFactory.prototype.open = () => open(1);
-        Storage.prototype.getItem = () => { throw new DOMException('denied', 'SecurityError'); };
       },
       'no room left': (put = IDBObjectStore.prototype.put) => { // the write fails as one past the quota does
         IDBObjectStore.prototype.put = function (...args) { put.apply(this, args); this.transaction.abort(); }; },
@@ -203,7 +201,6 @@ const tests = {
     await open(page);
     for (const [name, bytes, first] of [
       ['x.rec', '[t]\r\n1=5\r\n', /^x\.rec:/],
-      ['x.sim', '<<t\r\n', /^x\.sim:/],
       ['big.rec', 'x'.repeat(1 << 20), /^big\.rec:/],
       ['練習.sim', '', /^練習\.sim:/],
     ]) {

@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace tavolini {
@@ -116,7 +115,7 @@ TEST(EditQuesDialog, AStructureErrorAndCancel) {
 TEST(EditQuesDialog, AsksBeforeThrowingTypedTextAway) {
     const struct {
         const char* name;
-        std::function<void(Editor&)> end;
+        void (*end)(Editor&);
     } rows[] = {
         {"ｷｬﾝｾﾙ", [](Editor& e) { QTest::mouseClick(e.control<QPushButton>("btnCancel"), Qt::LeftButton); }},
         {"Escape", [](Editor& e) { QTest::keyClick(e.memo(), Qt::Key_Escape); }},
