@@ -381,6 +381,7 @@ TEST(ProblemSet, RefusesAFileThatIsNotAShiftJisProblemSet) {
     writeBytes(folder / "stray.sim", "<<a\xa0\x95\r\nx=1;y=1\r\n>>\r\n");
     writeBytes(folder / "unit.sim",
                "<<\xe5\x8d\x98\xe5\x85\x83\r\nx=1;y=1\r\n>>\r\n"); // 単元 in UTF-8: one pair names nothing
+    writeBytes(folder / "bom.sim", "\xef\xbb\xbf<<a\r\nx=1;y=1\r\n>>\r\n");
     writeBytes(folder / "long.sim", "<<a\r\n" + std::string(MaxLineBytes + 1, 'x') + "\r\n>>\r\n");
     writeBytes(folder / "full.sim", "<<a\r\n" + std::string(MaxLineBytes, 'x') + "\r\n>>\r\n");
     writeBytes(folder / "huge.sim", std::string(MaxTextFileBytes + 1, 'x'));
@@ -394,6 +395,7 @@ TEST(ProblemSet, RefusesAFileThatIsNotAShiftJisProblemSet) {
         {"utf8.sim", SetFileFault::NotShiftJis, ":Shift-JISの問題ファイルではありません"},
         {"stray.sim", SetFileFault::NotShiftJis, ":Shift-JISの問題ファイルではありません"},
         {"unit.sim", SetFileFault::NotShiftJis, ":Shift-JISの問題ファイルではありません"},
+        {"bom.sim", SetFileFault::NotShiftJis, ":Shift-JISの問題ファイルではありません"},
         {"long.sim", SetFileFault::LineTooLong, ":2行目が長すぎます（1行1024バイトまでです）"},
         {"huge.sim", SetFileFault::TooLarge, ":ファイルが大きすぎます（問題ファイルは1MBまでです）"},
         {"fifo.sim", SetFileFault::NotAFile, ":ふつうのファイルではありません"},
