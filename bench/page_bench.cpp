@@ -2,8 +2,8 @@
 // Copyright 2026 The Tavolini authors
 #include "core/cp932.h"
 #include "core/parser.h"
+#include "desktop/drawing/qimage_canvas.h"
 #include "presentation/page_rows.h"
-#include "presentation/qt/qimage_canvas.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>

@@ -3,9 +3,9 @@
 // One 実行 through the main window, from the click to the new row drawn; the
 // editor's エラーチェック of a full set, from the click to the lists filled;
 // the typical road printed into a PDF file.
-#include "editing/qt/edit_ques_dialog.h"
-#include "practice/qt/drill_program.h"
-#include "presentation/qt/print_dialog.h"
+#include "desktop/dialogs/edit_ques_dialog.h"
+#include "desktop/dialogs/print_dialog.h"
+#include "desktop/program/drill_program.h"
 #include "support/full_problem_set.h"
 #include "support/silent_dialogs.h"
 
@@ -56,7 +56,8 @@ void checkFullSetInTheEditor(benchmark::State& state) {
     editor.prepareShowing();
     editor.show();
     auto* check = editor.findChild<QPushButton*>(QStringLiteral("btnCompile"));
-    for (auto _ : state) check->click(); // checks and fills the result fields before it returns
+    for (auto _ : state)
+        check->click(); // checks and fills the result fields before it returns
 }
 BENCHMARK(checkFullSetInTheEditor)->Unit(benchmark::kMicrosecond);
 
@@ -82,15 +83,16 @@ void printTypicalRoadIntoPdf(benchmark::State& state) {
     DrillProgram program(dialogs, drillDialogs, QSize(1024, 768));
     program.window.show();
     program.window.startPractice((folder / "ZUdir.sim").string());
-    for (const char* name : {"btnShiki1", "btnTasu", "btnShiki2", "btnJikkou", "btnShiki3", "btnWaru", "btn3",
-                             "btnJikkou", "btnShiki4", "btnDainyu", "btnShiki2", "btnJikkou", "btnShiki5", "btnIkou",
-                             "btnJikkou", "btnShiki6", "btnSeiri", "btnJikkou", "btnShiki7", "btnKake", "btnMinus",
-                             "btn1", "btnJikkou"})
+    for (const char* name : {"btnShiki1", "btnTasu",   "btnShiki2", "btnJikkou", "btnShiki3", "btnWaru",
+                             "btn3",      "btnJikkou", "btnShiki4", "btnDainyu", "btnShiki2", "btnJikkou",
+                             "btnShiki5", "btnIkou",   "btnJikkou", "btnShiki6", "btnSeiri",  "btnJikkou",
+                             "btnShiki7", "btnKake",   "btnMinus",  "btn1",      "btnJikkou"})
         click(program.window, name);
     if (program.algebra.equationCount != 8) state.SkipWithError("the typical road did not run to its end");
     TfrmPrintS print(program.window.page(), program.problems, program.algebra, dialogs, 1024);
     print.printIntoPdfOnly();
-    for (auto _ : state) print.btnStartClick(); // the whole job: the PDF is written when it returns
+    for (auto _ : state)
+        print.btnStartClick(); // the whole job: the PDF is written when it returns
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(printTypicalRoadIntoPdf)->Unit(benchmark::kMillisecond);

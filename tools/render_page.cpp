@@ -8,8 +8,8 @@
 
 #include "core/cp932.h"
 #include "core/parser.h"
-#include "platform/message_box_dialogs.h"
-#include "presentation/qt/page_window.h"
+#include "desktop/platform/message_box_dialogs.h"
+#include "desktop/windows/page_window.h"
 
 #include <QApplication>
 #include <QDir>

@@ -15,18 +15,18 @@
 // clock YYYY-MM-DD HH:MM, close.
 #include "core/cp932.h"
 #include "core/text_file.h"
+#include "desktop/dialogs/edit_ques_dialog.h"
+#include "desktop/dialogs/print_dialog.h"
+#include "desktop/platform/deferred.h"
+#include "desktop/program/drill_program.h"
+#include "desktop/windows/page_window.h"
+#include "desktop/windows/record_viewer.h"
+#include "desktop/windows/stack_view.h"
 #include "driver_dialogs.h"
 #include "driver_editor.h"
 #include "driver_look_back.h"
 #include "driver_print.h"
-#include "editing/qt/edit_ques_dialog.h"
-#include "platform/deferred.h"
 #include "practice/drill_report.h"
-#include "practice/qt/drill_program.h"
-#include "practice/qt/record_viewer.h"
-#include "practice/qt/stack_view.h"
-#include "presentation/qt/page_window.h"
-#include "presentation/qt/print_dialog.h"
 
 #include <QAbstractButton>
 #include <QAction>

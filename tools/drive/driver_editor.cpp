@@ -3,10 +3,10 @@
 #include "driver_editor.h"
 
 #include "core/text_file.h"
+#include "desktop/dialogs/edit_ques_dialog.h"
+#include "desktop/platform/text_codec.h"
 #include "driver_controls.h"
 #include "driver_dialogs.h"
-#include "editing/qt/edit_ques_dialog.h"
-#include "platform/text_codec.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

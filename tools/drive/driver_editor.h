@@ -2,8 +2,8 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include "desktop/platform/deferred.h"
 #include "editing/problem_editor.h"
-#include "platform/deferred.h"
 
 namespace tavolini {
 

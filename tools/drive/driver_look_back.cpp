@@ -2,10 +2,10 @@
 // Copyright 2026 The Tavolini authors
 #include "driver_look_back.h"
 
+#include "desktop/windows/record_viewer.h"
+#include "desktop/windows/stack_view.h"
 #include "driver_controls.h"
 #include "driver_dialogs.h"
-#include "practice/qt/record_viewer.h"
-#include "practice/qt/stack_view.h"
 
 #include <QListWidget>
 

@@ -2,9 +2,9 @@
 // Copyright 2026 The Tavolini authors
 #include "driver_print.h"
 
+#include "desktop/dialogs/print_dialog.h"
 #include "driver_controls.h"
 #include "driver_dialogs.h"
-#include "presentation/qt/print_dialog.h"
 
 #include <QLineEdit>
 #include <QSpinBox>

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "desktop/dialogs/delete_dialog.h"
+
+#include "core/cp932.h"
+#include "core/dialogs.h"
+#include "desktop/platform/text_codec.h"
+#include "desktop/platform/window_placement.h"
+#include "files/practice_records.h"
+#include "practice/record_lists.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tavolini {
+namespace {
+
+constexpr QSize DialogSize{420, 320};
+
+} // namespace
+
+TfrmDelete::TfrmDelete(ProblemSet& set, PracticeRecords& records, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_set(set), m_records(records), m_dialogs(dialogs) {
+    setObjectName(QStringLiteral("frmDelete"));
+    setWindowTitle(QStringLiteral("frmDelete"));
+    setModal(true);
+    resize(DialogSize);
+
+    auto* panel = new QLabel(uiText("消去する項目を選んで［消去］ボタンをクリックしてください"), this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setWordWrap(true);
+    panel->setMargin(6);
+    m_lstTitle = new QListWidget(this);
+    m_lstTitle->setObjectName(QStringLiteral("lstTitle"));
+    auto* erase = new QPushButton(uiText("消去"), this);
+    erase->setObjectName(QStringLiteral("btnDeleteOne"));
+    auto* close = new QPushButton(uiText("閉じる"), this);
+    close->setObjectName(QStringLiteral("btnClose"));
+    connect(erase, &QPushButton::clicked, this, &TfrmDelete::btnDeleteOneClick);
+    connect(close, &QPushButton::clicked, this, &TfrmDelete::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(erase);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panel);
+    layout->addWidget(m_lstTitle);
+    layout->addLayout(buttons);
+}
+
+void TfrmDelete::prepareShowing() {
+    centreOnScreen(*this);
+    Messages messages;
+    m_titles = fillDeletionList(m_set, messages);
+    m_lstTitle->clear();
+    for (const std::string& title : m_titles)
+        m_lstTitle->addItem(fromCp932(title));
+    showMessages(m_dialogs, messages);
+    m_erased = false;
+}
+
+void TfrmDelete::btnDeleteOneClick() {
+    const int row = m_lstTitle->currentRow();
+    if (row < 0 || row >= static_cast<int>(m_titles.size()) || m_lstTitle->selectedItems().isEmpty()) {
+        m_dialogs.showMessage(cp932("消去する単元を選んでください"));
+        return;
+    }
+    // A file that could not be rewritten has said so; its unit stays listed.
+    Messages messages;
+    const bool erased = eraseUnitRecord(m_set, m_records, messages, m_titles[static_cast<std::size_t>(row)]);
+    showMessages(m_dialogs, messages);
+    if (!erased) return;
+    m_titles.erase(m_titles.begin() + row);
+    delete m_lstTitle->takeItem(row);
+    m_lstTitle->clearSelection();
+    m_erased = true;
+}
+
+void TfrmDelete::reject() {
+    done(m_erased ? QDialog::Accepted : QDialog::Rejected);
+}
+
+} // namespace tavolini
