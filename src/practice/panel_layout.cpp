@@ -13,6 +13,10 @@ PageRect equationButtonRect(int n) {
     return {8, 8 + 24 * (n - 1), 25, 25};
 }
 
+std::string equationButtonName(int n) {
+    return "btnShiki" + std::to_string(n);
+}
+
 const std::array<OperationPlace, 8> OperationPlaces{{
     {Operation::Multiply, {8, 11, 25, 25}},
     {Operation::Divide, {8, 38, 25, 25}},
@@ -45,6 +49,34 @@ const std::array<PadKey, 14> PadKeys{{
 
 PageRect padKeyRect(const PadKey& key) {
     return {6 + 28 * key.column, 42 + 23 * key.row, 28 * key.span - 1, 22};
+}
+
+const std::array<Menu, 5> Menus{{
+    {"mnuSave", "ファイル(&F)"},
+    {"mnuEdit", "編集(&E)"},
+    {"mnuDisplay", "表示(&V)"},
+    {"mnuChangeQues", "問題変更(&M)"},
+    {"mnuHelp", "ヘルプ(&H)"},
+}};
+
+const std::array<MenuEntry, 13> MenuEntries{{
+    {"mnuOpen", "開く(&O)", 0, 0, false, Edition::Both},
+    {"mnuSaveAs", "保存する(&S)", 0, 0, false, Edition::DesktopOnly},
+    {"mnuPrint", "印刷する(&P)", 0, 0, true, Edition::DesktopOnly},
+    {"mnuExit", "終了(&X)", 0, 0, true, Edition::DesktopOnly},
+    {"mnuEditZudir", "問題を編集する(&E)", 1, 0, false, Edition::DesktopOnly},
+    {"mnuShowRecord", "練習の記録(&R)", 2, 0, false, Edition::DesktopOnly},
+    {"mnuDump", "スタック(&S)", 2, 0, false, Edition::DesktopOnly},
+    {"mnuNext", "次の問題(&N)", 3, 0, false, Edition::Both},
+    {"mnuChange", "単元変更(&C)", 3, 0, false, Edition::Both},
+    {"mnuUsage", "使い方(&U)", 4, VirtualKey::F1, false, Edition::Both},
+    {"OnePoint", "ワンポイント(&P)", 4, 0, false, Edition::Both},
+    {"mnuHint", "ヒント(&T)", 4, VirtualKey::F2, false, Edition::Both},
+    {"mnuVersion", "バージョン情報(&V)", 4, 0, false, Edition::DesktopOnly},
+}};
+
+std::string keyName(int key) {
+    return "F" + std::to_string(key - VirtualKey::F1 + 1);
 }
 
 void pressPadKey(CommandPanel& panel, const PadKey& key) {

@@ -299,21 +299,4 @@ void PracticeFlow::changeUnit() {
     startProblem(true);
 }
 
-bool enterKey(CommandPanel& panel, PracticeFlow& flow, int keyCode, bool shift, std::string_view text,
-              bool swallowIdle) {
-    switch (panel.keyStroke(keyCode, shift, text, swallowIdle)) {
-    case CommandPanel::KeyAction::Execute:
-        flow.btnJikkouClick();
-        return true;
-    case CommandPanel::KeyAction::Correct:
-        panel.resetPanel();
-        return true;
-    case CommandPanel::KeyAction::Used:
-        return true;
-    case CommandPanel::KeyAction::None:
-        break;
-    }
-    return false;
-}
-
 } // namespace tavolini

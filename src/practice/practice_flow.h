@@ -66,9 +66,4 @@ class PracticeFlow {
     bool m_problemLoaded = false; // the current problem's equations are ① and ②
 };
 
-// A key pressed on the drill's window: 実行 and 訂正 by their keys, the
-// rest to the command panel. True when the drill used it.
-bool enterKey(CommandPanel& panel, PracticeFlow& flow, int keyCode, bool shift, std::string_view text,
-              bool swallowIdle);
-
 } // namespace tavolini

@@ -19,10 +19,12 @@ int virtualKeyCode(std::string_view code) {
     if (code.size() == Numpad.size() + 1 && code.starts_with(Numpad) && code.back() >= '0' &&
         code.back() <= '9')
         return VirtualKey::KeypadZero + (code.back() - '0');
-    constexpr std::array<std::pair<std::string_view, int>, 19> Named{{
+    constexpr std::array<std::pair<std::string_view, int>, 21> Named{{
         {"Enter", VirtualKey::Enter},
         {"NumpadEnter", VirtualKey::Enter},
         {"Escape", VirtualKey::Escape},
+        {"F1", VirtualKey::F1},
+        {"F2", VirtualKey::F2},
         {"Delete", VirtualKey::Delete},
         {"Backspace", VirtualKey::Backspace},
         {"Tab", VirtualKey::Tab},

@@ -24,6 +24,7 @@ TEST(WebKeyCodes, GoByThePlaceOnTheKeyboard) {
         {"NumpadEnter", VirtualKey::Enter},
         {"Enter", VirtualKey::Enter},
         {"Escape", VirtualKey::Escape},
+        {"F2", VirtualKey::F2},
         {"Delete", VirtualKey::Delete},
         {"Minus", VirtualKey::Minus},
         {"Slash", VirtualKey::Slash},

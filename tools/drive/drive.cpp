@@ -176,7 +176,7 @@ int drive(std::istream& input) {
     Deferred<TfrmEditQues> editorDialog(
         [&] { return std::make_unique<TfrmEditQues>(program.problems, dialogs, &program.window); });
     DriverEditor editor(editorDialog, dialogs);
-    program.window.setProblemEditor(&editor);
+    program.window.session().setEditor(&editor);
     Deferred<TfrmKiroku> records([&] {
         return std::make_unique<TfrmKiroku>(program.problems, program.records, dialogs, &program.window);
     });
@@ -186,13 +186,13 @@ int drive(std::istream& input) {
         return std::make_unique<TfrmPrintS>(program.window.page(), program.problems, program.algebra, dialogs,
                                             width, &program.window);
     });
-    program.window.setLookBackActions(
-        {[&] { driveRecordViewer(*records, dialogs); }, [&] { printStackView(*stack); }});
-    program.window.setPrintAction([&] { drivePrintDialog(*print, dialogs); });
+    program.window.setOpener(FrontEndWindow::Records, [&] { driveRecordViewer(*records, dialogs); });
+    program.window.setOpener(FrontEndWindow::Stack, [&] { printStackView(*stack); });
+    program.window.setOpener(FrontEndWindow::Print, [&] { drivePrintDialog(*print, dialogs); });
     program.window.show();
     program.window.activateWindow();
     QApplication::processEvents();
-    if (!program.window.startPractice(std::string(DefaultProblemSet))) return 0; // the program has ended
+    if (!program.window.session().start(std::string(DefaultProblemSet))) return 0; // the program has ended
     for (const std::string& line : lines) {
         const std::size_t space = line.find(' ');
         const std::string verb = line.substr(0, space);

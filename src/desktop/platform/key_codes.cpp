@@ -36,6 +36,10 @@ int virtualKeyCode(const QKeyEvent& event) {
         return VirtualKey::Enter;
     case Qt::Key_Escape:
         return VirtualKey::Escape;
+    case Qt::Key_F1:
+        return VirtualKey::F1;
+    case Qt::Key_F2:
+        return VirtualKey::F2;
     case Qt::Key_Delete:
         return VirtualKey::Delete;
     case Qt::Key_Backspace:

@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     Deferred<TfrmVersion> about([&] { return std::make_unique<TfrmVersion>(&program.window); });
     DeferredEditor editor(
         [&] { return std::make_unique<TfrmEditQues>(program.problems, dialogs, &program.window); });
-    program.window.setProblemEditor(&editor);
+    program.window.session().setEditor(&editor);
     Deferred<TfrmKiroku> records([&] {
         return std::make_unique<TfrmKiroku>(program.problems, program.records, dialogs, &program.window);
     });
@@ -57,15 +57,16 @@ int main(int argc, char** argv) {
         return std::make_unique<TfrmPrintS>(program.window.page(), program.problems, program.algebra, dialogs,
                                             screen.width(), &program.window);
     });
-    program.window.setHelpActions({[&help] { help->showContents(); }, [&help] { help->showOnePoint(); },
-                                   [&about] { about->showAbout(); }});
-    program.window.setLookBackActions(
-        {[&records] { records->showRecords(); }, [&stack] { stack->showStack(); }});
-    program.window.setPrintAction([&print] { print->showPrint(); });
+    program.window.setOpener(FrontEndWindow::HelpContents, [&help] { help->showContents(); });
+    program.window.setOpener(FrontEndWindow::OnePoint, [&help] { help->showOnePoint(); });
+    program.window.setOpener(FrontEndWindow::About, [&about] { about->showAbout(); });
+    program.window.setOpener(FrontEndWindow::Records, [&records] { records->showRecords(); });
+    program.window.setOpener(FrontEndWindow::Stack, [&stack] { stack->showStack(); });
+    program.window.setOpener(FrontEndWindow::Print, [&print] { print->showPrint(); });
 
     program.window.show();
-    if (!program.window.startPractice(std::string(DefaultProblemSet))) return 1;
-    if (commandLine.named) program.window.openAtStart(*commandLine.named);
+    if (!program.window.session().start(std::string(DefaultProblemSet))) return 1;
+    if (commandLine.named) program.window.session().openAtStart(*commandLine.named);
     if (commandLine.selfTest) {
         const bool drawn = program.algebra.equationCount == 2 && program.algebra.EquationTable[1].count > 0;
         std::printf("%s\n", drawn ? "first problem drawn" : "no problem drawn");

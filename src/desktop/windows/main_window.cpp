@@ -3,9 +3,7 @@
 #include "desktop/windows/main_window.h"
 
 #include "core/cp932.h"
-#include "core/dialogs.h"
 #include "core/equation_labels.h"
-#include "desktop/drawing/qimage_canvas.h"
 #include "desktop/drawing/qt_forms.h"
 #include "desktop/platform/fonts.h"
 #include "desktop/platform/key_codes.h"
@@ -14,7 +12,6 @@
 #include "desktop/windows/page_window.h"
 #include "operations/operation.h"
 #include "practice/panel_layout.h"
-#include "practice/start_up_set.h"
 #include "presentation/page_layout.h"
 
 #include <QAction>
@@ -30,53 +27,68 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
-#include <iterator>
+#include <chrono>
 
 namespace tavolini {
 namespace {
 
 constexpr int CaptionHeight = 20;
-constexpr int TaskBarHeight = 28; // the design leaves it free below the window
+constexpr int TaskBarHeight = 28;   // the design leaves it free below the window
+constexpr int NonClientHeight = 56; // title bar, menu bar and frame: the panel has the rest
+constexpr std::chrono::milliseconds BlinkInterval{1000};
 constexpr QColor WindowColour{0, 192, 192};
 constexpr QColor Teal{0, 128, 128};
 constexpr QColor Grey{160, 160, 160};
+
+// The glyphs of the operation buttons and of the blinking next-problem
+// button, drawn by the program on a square around its centre.
+constexpr int GlyphSize = 19;
+constexpr qreal GlyphCentre = 9.5;
+constexpr qreal GlyphPen = 2.2;
+constexpr qreal BarReach = 6.5;  // half the bars of + - ÷, and of the next arrow's height
+constexpr qreal CrossReach = 5;  // half the arms of ×, along each axis
+constexpr qreal DotDistance = 5; // the dots of ÷ above and below the bar
+constexpr qreal DotRadius = 1.3;
+constexpr qreal ArrowBack = 5.5; // the next arrow's back edge left of the centre
 
 // The panel's column: wider by a scroll bar when it is lower than the panel.
 int panelAreaWidth(int areaHeight, int scrollBarWidth) {
     return PanelWidth + (areaHeight < PanelHeight ? scrollBarWidth : 0);
 }
 
-// The glyphs of the operation buttons and of the blinking next-problem
-// button, drawn by the program.
-// A 19 x 19 glyph at the screen's device pixel ratio, to paint on.
+// A glyph at the screen's device pixel ratio, to paint on.
 QPixmap glyphPixmap() {
-    QPixmap glyph(QSize(19, 19) * screenPixelRatio());
+    QPixmap glyph(QSize(GlyphSize, GlyphSize) * screenPixelRatio());
     glyph.setDevicePixelRatio(screenPixelRatio());
     glyph.fill(Qt::transparent);
     return glyph;
+}
+
+QPointF fromCentre(qreal dx, qreal dy) {
+    return {GlyphCentre + dx, GlyphCentre + dy};
 }
 
 QPixmap operationGlyph(Glyph shape) {
     QPixmap glyph = glyphPixmap();
     QPainter painter(&glyph);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, 2.2, Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(QPen(Qt::black, GlyphPen, Qt::SolidLine, Qt::RoundCap));
     painter.setBrush(Qt::black);
     switch (shape) {
     case Glyph::Times:
-        painter.drawLine(QPointF(4.5, 4.5), QPointF(14.5, 14.5));
-        painter.drawLine(QPointF(14.5, 4.5), QPointF(4.5, 14.5));
+        painter.drawLine(fromCentre(-CrossReach, -CrossReach), fromCentre(CrossReach, CrossReach));
+        painter.drawLine(fromCentre(CrossReach, -CrossReach), fromCentre(-CrossReach, CrossReach));
         break;
     case Glyph::Obelus:
-        painter.drawLine(QPointF(3, 9.5), QPointF(16, 9.5));
-        painter.drawEllipse(QPointF(9.5, 4.5), 1.3, 1.3);
-        painter.drawEllipse(QPointF(9.5, 14.5), 1.3, 1.3);
+        painter.drawLine(fromCentre(-BarReach, 0), fromCentre(BarReach, 0));
+        painter.drawEllipse(fromCentre(0, -DotDistance), DotRadius, DotRadius);
+        painter.drawEllipse(fromCentre(0, DotDistance), DotRadius, DotRadius);
         break;
     case Glyph::Plus:
-        painter.drawLine(QPointF(9.5, 3), QPointF(9.5, 16));
+        painter.drawLine(fromCentre(0, -BarReach), fromCentre(0, BarReach));
         [[fallthrough]];
     case Glyph::Minus:
-        painter.drawLine(QPointF(3, 9.5), QPointF(16, 9.5));
+        painter.drawLine(fromCentre(-BarReach, 0), fromCentre(BarReach, 0));
         break;
     case Glyph::None:
         break;
@@ -90,7 +102,8 @@ QPixmap nextGlyph(QColor colour) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
-    painter.drawPolygon(QPolygonF({QPointF(4, 3), QPointF(16, 9.5), QPointF(4, 16)}));
+    painter.drawPolygon(QPolygonF(
+        {fromCentre(-ArrowBack, -BarReach), fromCentre(BarReach, 0), fromCentre(-ArrowBack, BarReach)}));
     return glyph;
 }
 
@@ -100,11 +113,15 @@ bool isInside(const QObject* object, const QWidget* ancestor) {
     return false;
 }
 
+QString named(const std::string& name) {
+    return QString::fromStdString(name);
+}
+
 } // namespace
 
 TfrmMain::TfrmMain(DrillData& state, Dialogs& dialogs, DrillDialogs& drillDialogs, QSize screen,
                    QWidget* parent)
-    : QMainWindow(parent), m_state(state), m_dialogs(dialogs) {
+    : QMainWindow(parent), m_pageState(state.page) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Orbiset Tavolini"));
     QPalette colours = palette();
@@ -125,26 +142,23 @@ TfrmMain::TfrmMain(DrillData& state, Dialogs& dialogs, DrillDialogs& drillDialog
     createPanel();
 
     m_pageCaption = new QLabel(central);
-    m_pageCaption->setObjectName(QStringLiteral("lblPageCaption"));
+    m_pageCaption->setObjectName(QString::fromLatin1(PageCaptionName));
     m_pageCaption->setStyleSheet(QStringLiteral("background: navy; color: white; padding-left: 4px;"));
     m_pageCaption->setFixedHeight(CaptionHeight);
-    const int panelHeight = screen.height() - TaskBarHeight - 56;
+    const int panelHeight = screen.height() - TaskBarHeight - NonClientHeight;
     const PageSetup setup{
         screen.width(), screen.width(), {0, CaptionHeight, PanelWidth, panelHeight - CaptionHeight}};
-    m_page = new TfrmPage(state.algebra, dialogs, state.layout, state.page, *this, setup, central);
+    m_session = std::make_unique<DrillSession>(
+        state, dialogs, drillDialogs, *this, [&](PageEvents& events) -> PageView& {
+            m_page = new TfrmPage(state.algebra, dialogs, state.layout, state.page, events, setup, central);
+            return *m_page;
+        });
     layOut(central);
-
-    m_commandPanel = std::make_unique<CommandPanel>(state.algebra, dialogs, state.command, state.answers,
-                                                    state.page, *m_page, *this);
-    m_practice = std::make_unique<PracticeFlow>(
-        PracticeContext{state.algebra, dialogs, state.command, state.answers, state.page, state.problems,
-                        state.records, *m_page, *this, *this, drillDialogs, *m_commandPanel});
-    m_menu = std::make_unique<ProblemSetMenu>(state.problems, dialogs, *m_practice);
 
     m_imgNextQ = nextGlyph(Qt::darkBlue);
     m_imgNextR = nextGlyph(Qt::red);
     m_btnNext->setIcon(m_imgNextQ);
-    m_timBlink.setInterval(1000);
+    m_timBlink.setInterval(BlinkInterval);
     connect(&m_timBlink, &QTimer::timeout, this, &TfrmMain::timBlinkTimer);
     qApp->installEventFilter(this);
 }
@@ -153,15 +167,26 @@ TfrmMain::~TfrmMain() {
     qApp->removeEventFilter(this);
 }
 
-QPushButton* TfrmMain::addButton(QWidget* parent, const char* name, const QString& caption, QRect rect) {
+void TfrmMain::setOpener(FrontEndWindow window, std::function<void()> opener) {
+    m_openers[static_cast<std::size_t>(window)] = std::move(opener);
+}
+
+// Every button is a click on the session by its name.
+QPushButton* TfrmMain::addButton(QWidget* parent, const std::string& name, const QString& caption,
+                                 QRect rect) {
     auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
+    button->setObjectName(named(name));
     button->setGeometry(rect);
+    connect(button, &QPushButton::clicked, this, [this, name] { m_session->click(name); });
     return button;
 }
 
-QPushButton* TfrmMain::addButton(QWidget* parent, const PanelButton& button) {
-    return addButton(parent, button.name, uiText(button.caption), qtRect(button.rect));
+QGroupBox* TfrmMain::addGroup(QWidget* parent, const char* name, QRect rect) {
+    auto* group = new QGroupBox(parent);
+    group->setObjectName(QString::fromLatin1(name));
+    group->setGeometry(rect);
+    paintGroup(group, true);
+    return group;
 }
 
 // The panel keeps its designed size and scrolls when the window is lower;
@@ -201,121 +226,64 @@ void TfrmMain::createPanel() {
     m_panel->setFixedSize(PanelWidth, PanelHeight);
     m_panelArea->setWidget(m_panel);
 
-    for (int n = 1; n <= EquationButtons; ++n) {
-        const std::string name = "btnShiki" + std::to_string(n);
-        QPushButton* button =
-            addButton(m_panel, name.c_str(), fromCp932(EquationLabels()[static_cast<std::size_t>(n)]),
-                      qtRect(equationButtonRect(n)));
-        button->setEnabled(false);
-        connect(button, &QPushButton::clicked, this, [this, n] { m_commandPanel->chooseEquation(n); });
-        m_equationButtons[static_cast<std::size_t>(n)] = button;
-    }
+    for (int n = 1; n <= EquationButtons; ++n)
+        addButton(m_panel, equationButtonName(n), fromCp932(EquationLabels()[static_cast<std::size_t>(n)]),
+                  qtRect(equationButtonRect(n)));
     createOperationGroup(m_panel);
-    m_btnJikkou = addButton(m_panel, ExecuteButton);
-    connect(m_btnJikkou, &QPushButton::clicked, this, &TfrmMain::btnJikkouClick);
-    connect(addButton(m_panel, CorrectButton), &QPushButton::clicked, this, &TfrmMain::btnTeiseiClick);
     createNumberPad(m_panel);
-    m_btnNext = addButton(m_panel, NextButton);
-    connect(m_btnNext, &QPushButton::clicked, this, &TfrmMain::btnNextClick);
-    connect(addButton(m_panel, PrintButton), &QPushButton::clicked, this, &TfrmMain::showPrint);
-    m_btnChangeTangen = addButton(m_panel, ChangeUnitButton);
-    connect(m_btnChangeTangen, &QPushButton::clicked, this, &TfrmMain::changeUnit);
-    QPushButton* down = addButton(m_panel, ScrollDownButton);
-    down->setToolTip(uiText("下スクロール"));
-    connect(down, &QPushButton::clicked, this, [this] { m_page->scrollDown(); });
-    QPushButton* up = addButton(m_panel, ScrollUpButton);
-    up->setToolTip(uiText("上スクロール"));
-    connect(up, &QPushButton::clicked, this, [this] { m_page->scrollToTop(); });
-    m_btnJikkou->setEnabled(false);
+    for (const PanelButton& button : PanelButtons)
+        addButton(m_panel, button.name, uiText(button.caption), qtRect(button.rect));
+    m_btnNext = m_panel->findChild<QPushButton*>(QString::fromLatin1(NextButton.name));
+    m_panel->findChild<QPushButton*>(QString::fromLatin1(ScrollDownButton.name))
+        ->setToolTip(uiText("下スクロール"));
+    m_panel->findChild<QPushButton*>(QString::fromLatin1(ScrollUpButton.name))
+        ->setToolTip(uiText("上スクロール"));
 }
 
 void TfrmMain::createOperationGroup(QWidget* panel) {
-    m_grbSousa = new QGroupBox(panel);
-    m_grbSousa->setObjectName(QStringLiteral("grbSousa"));
-    m_grbSousa->setGeometry(qtRect(OperationGroupRect));
+    QGroupBox* group = addGroup(panel, "grbSousa", qtRect(OperationGroupRect));
     for (const OperationPlace& place : OperationPlaces) {
         const OperationRow& row = operationRow(place.operation);
         const bool drawn = row.glyph != Glyph::None;
         QPushButton* button =
-            addButton(m_grbSousa, row.buttonName, uiText(drawn ? "" : row.label), qtRect(place.rect));
+            addButton(group, row.buttonName, uiText(drawn ? "" : row.label), qtRect(place.rect));
         if (drawn) button->setIcon(operationGlyph(row.glyph));
-        const Operation operation = place.operation;
-        connect(button, &QPushButton::clicked, this,
-                [this, operation] { m_commandPanel->chooseOperation(operation); });
     }
-    paintGroup(m_grbSousa, true);
 }
 
 void TfrmMain::createNumberPad(QWidget* panel) {
-    m_grbNumber = new QGroupBox(panel);
-    m_grbNumber->setObjectName(QStringLiteral("grbNumber"));
-    m_grbNumber->setGeometry(qtRect(NumberPadRect));
-    m_pnlNumber = new QLabel(m_grbNumber);
-    m_pnlNumber->setObjectName(QStringLiteral("pnlNumber"));
-    m_pnlNumber->setGeometry(qtRect(OperandDisplayRect));
-    m_pnlNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_pnlNumber->setStyleSheet(
+    QGroupBox* group = addGroup(panel, NumberPadName, qtRect(NumberPadRect));
+    auto* operand = new QLabel(group);
+    operand->setObjectName(QString::fromLatin1(OperandDisplayName));
+    operand->setGeometry(qtRect(OperandDisplayRect));
+    operand->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    operand->setStyleSheet(
         QStringLiteral("background: black; color: aqua; font-weight: bold; padding-right: 3px;"));
     for (const PadKey& key : PadKeys) {
-        QPushButton* button = addButton(m_grbNumber, key.name, uiText(key.caption), qtRect(padKeyRect(key)));
+        QPushButton* button = addButton(group, key.name, uiText(key.caption), qtRect(padKeyRect(key)));
         button->setFocusPolicy(Qt::NoFocus);
-        connect(button, &QPushButton::clicked, this, [this, &key] { pressPadKey(*m_commandPanel, key); });
         if (std::string_view(key.fed) == "CL") button->setToolTip(uiText("クリアする"));
     }
-    enableNumberPad(false);
 }
 
+// Every entry is a choice of the session by its name; a key beside it is
+// only shown here, the session takes it as a key.
 void TfrmMain::createMenus() {
-    auto add = [this](QMenu* menu, const char* name, const char* caption, bool enabled) {
-        QAction* action = menu->addAction(uiText(caption));
-        action->setObjectName(QString::fromLatin1(name));
-        action->setEnabled(enabled);
-        return action;
-    };
-    QMenu* file = menuBar()->addMenu(uiText("ファイル(&F)"));
-    file->setObjectName(QStringLiteral("mnuSave"));
-    connect(add(file, "mnuOpen", "開く(&O)", true), &QAction::triggered, this,
-            [this] { runMenuFlow(&ProblemSetMenu::open); });
-    connect(add(file, "mnuSaveAs", "保存する(&S)", true), &QAction::triggered, this,
-            [this] { m_menu->saveProblemSet(); });
-    file->addSeparator();
-    connect(add(file, "mnuPrint", "印刷する(&P)", true), &QAction::triggered, this, &TfrmMain::showPrint);
-    file->addSeparator();
-    connect(add(file, "mnuExit", "終了(&X)", true), &QAction::triggered, this, &QWidget::close);
-    QMenu* edit = menuBar()->addMenu(uiText("編集(&E)"));
-    edit->setObjectName(QStringLiteral("mnuEdit"));
-    connect(add(edit, "mnuEditZudir", "問題を編集する(&E)", true), &QAction::triggered, this,
-            [this] { runMenuFlow(&ProblemSetMenu::edit); });
-    QMenu* view = menuBar()->addMenu(uiText("表示(&V)"));
-    view->setObjectName(QStringLiteral("mnuDisplay"));
-    connect(add(view, "mnuShowRecord", "練習の記録(&R)", true), &QAction::triggered, this, [this] {
-        if (m_lookBack.showRecords) m_lookBack.showRecords();
-    });
-    connect(add(view, "mnuDump", "スタック(&S)", true), &QAction::triggered, this, [this] {
-        if (m_lookBack.showStack) m_lookBack.showStack();
-    });
-    QMenu* change = menuBar()->addMenu(uiText("問題変更(&M)"));
-    change->setObjectName(QStringLiteral("mnuChangeQues"));
-    m_mnuNext = add(change, "mnuNext", "次の問題(&N)", true);
-    connect(m_mnuNext, &QAction::triggered, this, &TfrmMain::btnNextClick);
-    m_mnuChange = add(change, "mnuChange", "単元変更(&C)", true);
-    connect(m_mnuChange, &QAction::triggered, this, &TfrmMain::changeUnit);
-    QMenu* help = menuBar()->addMenu(uiText("ヘルプ(&H)"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    QAction* usage = add(help, "mnuUsage", "使い方(&U)", true);
-    usage->setShortcut(QKeySequence::HelpContents); // F1: the main window's help is the contents
-    connect(usage, &QAction::triggered, this, [this] {
-        if (m_help.showContents) m_help.showContents();
-    });
-    connect(add(help, "OnePoint", "ワンポイント(&P)", true), &QAction::triggered, this, [this] {
-        if (m_help.showOnePoint) m_help.showOnePoint();
-    });
-    QAction* hint = add(help, "mnuHint", "ヒント(&T)", true);
-    hint->setShortcut(Qt::Key_F2);
-    connect(hint, &QAction::triggered, this, [this] { m_commandPanel->showHint(); });
-    connect(add(help, "mnuVersion", "バージョン情報(&V)", true), &QAction::triggered, this, [this] {
-        if (m_help.showAbout) m_help.showAbout();
-    });
+    std::array<QMenu*, Menus.size()> menus{};
+    for (std::size_t m = 0; m < Menus.size(); ++m) {
+        menus[m] = menuBar()->addMenu(uiText(Menus[m].caption));
+        menus[m]->setObjectName(QString::fromLatin1(Menus[m].name));
+    }
+    for (const MenuEntry& entry : MenuEntries) {
+        QMenu* menu = menus[static_cast<std::size_t>(entry.menu)];
+        if (entry.separatorBefore) menu->addSeparator();
+        QString caption = uiText(entry.caption);
+        if (entry.key != 0) caption += QLatin1Char('\t') + QString::fromStdString(keyName(entry.key));
+        QAction* action = menu->addAction(caption);
+        const std::string name = entry.name;
+        action->setObjectName(named(name));
+        connect(action, &QAction::triggered, this, [this, name] { m_session->menu(name); });
+    }
 }
 
 void TfrmMain::paintGroup(QGroupBox* group, bool enabled) {
@@ -323,89 +291,36 @@ void TfrmMain::paintGroup(QGroupBox* group, bool enabled) {
                              .arg(group->objectName(), (enabled ? Teal : Grey).name()));
 }
 
-bool TfrmMain::startPractice(const std::string& path) {
-    const StartUp start = tavolini::startPractice(m_state.problems, m_state.records, m_state.algebra,
-                                                  m_dialogs, *this, *m_practice, path);
-    if (start == StartUp::Ended) return false;
-    setProblemSetAvailable(start == StartUp::Practising);
-    if (start == StartUp::Practising) moveFocus();
-    return true;
-}
-
-void TfrmMain::openAtStart(const std::string& path) {
-    m_menu->openChosen(path);
-    setProblemSetAvailable(m_state.problems.unitCount > 0);
-    moveFocus();
-}
-
-void TfrmMain::runMenuFlow(void (ProblemSetMenu::*flow)()) {
-    (m_menu.get()->*flow)();
-    setProblemSetAvailable(m_state.problems.unitCount > 0);
-    moveFocus();
-}
-
-void TfrmMain::showPrint() {
-    if (m_print) m_print();
-}
-
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (!m_menu->mayClose()) return event->ignore();
-    m_practice->writeHeldRecords();
+    if (!m_session->windowClosing()) return event->ignore();
     event->accept();
 }
 
-void TfrmMain::setProblemSetAvailable(bool available) {
-    m_btnNext->setEnabled(available);
-    m_mnuNext->setEnabled(available);
-    m_btnChangeTangen->setEnabled(available);
-    m_mnuChange->setEnabled(available);
+void TfrmMain::enableControl(const std::string& name, bool enabled) {
+    if (auto* action = findChild<QAction*>(named(name))) return action->setEnabled(enabled);
+    QWidget* control = findChild<QWidget*>(named(name));
+    if (control == nullptr) return;
+    control->setEnabled(enabled);
+    if (auto* group = qobject_cast<QGroupBox*>(control)) paintGroup(group, enabled);
 }
 
-void TfrmMain::enableEquationButton(int n, bool enabled) {
-    if (n >= 1 && n <= EquationButtons) m_equationButtons[static_cast<std::size_t>(n)]->setEnabled(enabled);
+void TfrmMain::showControl(const std::string& name, bool visible) {
+    if (QWidget* control = findChild<QWidget*>(named(name))) control->setVisible(visible);
 }
 
-void TfrmMain::hideEquationButton(int n) {
-    if (n >= 1 && n <= EquationButtons) m_equationButtons[static_cast<std::size_t>(n)]->hide();
+void TfrmMain::setControlText(const std::string& name, std::string_view text) {
+    if (auto* label = findChild<QLabel*>(named(name))) label->setText(fromCp932(text));
 }
 
-void TfrmMain::enableExecute(bool enabled) {
-    m_btnJikkou->setEnabled(enabled);
-}
-bool TfrmMain::executeEnabled() const {
-    return m_btnJikkou->isEnabled();
+void TfrmMain::focusControl(const std::string& name) {
+    if (QWidget* control = findChild<QWidget*>(named(name))) control->setFocus();
 }
 
-void TfrmMain::enableNext(bool enabled) {
-    m_btnNext->setEnabled(enabled);
-    m_mnuNext->setEnabled(enabled);
-}
-
-bool TfrmMain::nextEnabled() const {
-    return m_btnNext->isEnabled();
-}
-
-void TfrmMain::enableNumberPad(bool enabled) {
-    m_grbNumber->setEnabled(enabled);
-    paintGroup(m_grbNumber, enabled);
-}
-
-void TfrmMain::showOperand(std::string_view operand) {
-    m_pnlNumber->setText(fromCp932(operand));
-}
-
-void TfrmMain::moveFocus() {
-    if (m_btnJikkou->isEnabled())
-        m_btnJikkou->setFocus();
-    else if (m_btnNext->isEnabled())
-        m_btnNext->setFocus();
-}
-
-void TfrmMain::startBlink() {
-    m_timBlink.start();
-}
-void TfrmMain::stopBlink() {
-    m_timBlink.stop();
+void TfrmMain::blink(bool on) {
+    if (on)
+        m_timBlink.start();
+    else
+        m_timBlink.stop();
 }
 
 void TfrmMain::timBlinkTimer() {
@@ -413,64 +328,35 @@ void TfrmMain::timBlinkTimer() {
     m_blinkPhase = !m_blinkPhase;
 }
 
-void TfrmMain::setPageCaption(std::string_view caption) {
-    m_pageCaption->setText(fromCp932(caption));
-}
-
 void TfrmMain::scrollQuarterPage() {
     QScrollBar* bar = m_page->verticalScrollBar();
     bar->setValue(bar->value() + m_page->height() / 4);
 }
 
-void TfrmMain::chooseEquation(int n) {
-    m_commandPanel->chooseEquation(n);
+void TfrmMain::open(FrontEndWindow window) {
+    if (const auto& opener = m_openers[static_cast<std::size_t>(window)]) opener();
 }
 
-void TfrmMain::pageKey(int keyCode, bool shift, std::string_view text) {
-    handleKey(keyCode, shift, text, false);
-}
-
-bool TfrmMain::nextProblemBlinking() const {
-    return m_timBlink.isActive();
-}
-
-void TfrmMain::endProgram() {
+void TfrmMain::closeWindow() {
     QTimer::singleShot(0, this, &QWidget::close);
 }
 
-void TfrmMain::btnJikkouClick() {
-    m_practice->btnJikkouClick();
-}
-void TfrmMain::btnTeiseiClick() {
-    m_commandPanel->resetPanel();
-}
-void TfrmMain::btnNextClick() {
-    m_practice->btnNextClick();
-}
-void TfrmMain::changeUnit() {
-    m_practice->changeUnit();
-}
-
-// The main window sees every key first. With no command begun every key is
-// dropped; otherwise the keys of the drill are used and the rest go on.
-bool TfrmMain::handleKey(int keyCode, bool shift, std::string_view text, bool swallowIdle) {
-    return enterKey(*m_commandPanel, *m_practice, keyCode, shift, text, swallowIdle);
-}
-
+// The main window sees every key first; the page hands its own keys to the
+// session itself.
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     const bool mine = watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this &&
                       !isInside(watched, m_page);
     if (mine && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        return handleKey(virtualKeyCode(*key), key->modifiers().testFlag(Qt::ShiftModifier),
-                         toCp932(key->text()), true);
+        return m_session->key(virtualKeyCode(*key), key->modifiers().testFlag(Qt::ShiftModifier),
+                              toCp932(key->text()), KeyPlace::Window);
     }
-    if (mine && event->type() == QEvent::MouseMove && m_state.page.hoverFrozen == 0) m_page->hoverOffRows();
+    if (mine && event->type() == QEvent::MouseMove && m_pageState.hoverFrozen == 0) m_page->hoverOffRows();
     return QMainWindow::eventFilter(watched, event);
 }
 
 void TfrmMain::mouseMoveEvent(QMouseEvent* event) {
-    if (m_state.page.hoverFrozen == 0) m_page->hoverOffRows();
+    if (m_pageState.hoverFrozen == 0) m_page->hoverOffRows();
     QMainWindow::mouseMoveEvent(event);
 }
 
