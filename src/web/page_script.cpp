@@ -28,10 +28,6 @@ void setEnabled(const std::string& id, bool enabled) {
     pageScript().call<void>("setEnabled", id, enabled);
 }
 
-bool isEnabled(const std::string& id) {
-    return pageScript().call<bool>("isEnabled", id);
-}
-
 void setVisible(const std::string& id, bool visible) {
     element(id)["style"].set("display", std::string(visible ? "" : "none"));
 }

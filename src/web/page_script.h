@@ -20,8 +20,8 @@ emscripten::val addElement(const char* parent, const char* tag, const std::strin
 emscripten::val element(const std::string& id);
 
 void setText(const std::string& id, std::string_view text);
+// A control that is off is greyed out, a box as well as a button.
 void setEnabled(const std::string& id, bool enabled);
-bool isEnabled(const std::string& id);
 void setVisible(const std::string& id, bool visible);
 
 } // namespace tavolini::web

@@ -3,8 +3,10 @@
 // The engine's entry points for the page's script. The pupil's actions are
 // plain C functions that the script calls through ccall, so that a dialog
 // can suspend them; the queries are bound with embind.
+#include "core/cp932.h"
 #include "files/practice_records.h"
 #include "practice/drill_report.h"
+#include "web/key_codes.h"
 #include "web/web_window.h"
 
 #include <emscripten.h>
@@ -57,20 +59,24 @@ using tavolini::web::window;
 // `path`: 1 when the pupil can go on, 0 when the program has ended.
 extern "C" EMSCRIPTEN_KEEPALIVE int tavolini_start(const char* path, int screenWidth) {
     window() = std::make_unique<tavolini::web::WebWindow>(tavolini::web::drill(), screenWidth);
-    return window()->startPractice(path) && !window()->ended() ? 1 : 0;
+    return window()->session().start(path) && !window()->session().ended() ? 1 : 0;
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_click(const char* name) {
-    if (window()) window()->click(name);
+    if (window()) window()->session().click(name);
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_menu(const char* name) {
-    if (window()) window()->menu(name);
+    if (window()) window()->session().menu(name);
 }
 
 // A key by its place and the text it typed: 1 when the drill used it.
 extern "C" EMSCRIPTEN_KEEPALIVE int tavolini_key(const char* code, const char* text, int shift) {
-    return window() && window()->key(code, text, shift != 0) ? 1 : 0;
+    using namespace tavolini;
+    return window() && window()->session().key(web::virtualKeyCode(code), shift != 0, cp932(text),
+                                               KeyPlace::Window)
+               ? 1
+               : 0;
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_row_hover(int n) {

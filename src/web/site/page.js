@@ -35,11 +35,27 @@ const view = {
   },
   setEnabled(id, on) {
     const element = byId(id);
-    if (element) element.disabled = !on;
+    if (!element) return; // an entry the web edition does not offer
+    element.disabled = !on;
+    element.classList.toggle('off', !on);
   },
-  isEnabled(id) {
-    const element = byId(id);
-    return !!element && !element.disabled && element.style.display !== 'none';
+  // An entry of the menu bar, under the menu captioned `menuCaption`.
+  addMenuEntry(menuCaption, id, caption) {
+    let menu = [...byId('menuBar').querySelectorAll('.menu')].find((m) => m.firstChild.textContent === menuCaption);
+    if (!menu) {
+      menu = document.createElement('div');
+      menu.className = 'menu';
+      menu.appendChild(document.createElement('span')).textContent = menuCaption;
+      menu.appendChild(document.createElement('div')).className = 'entries';
+      byId('menuBar').insertBefore(menu, byId('notice'));
+    }
+    const entry = menu.lastChild.appendChild(document.createElement('button'));
+    entry.id = id;
+    entry.textContent = caption;
+  },
+  showHelp(page) {
+    byId('helpFrame').src = 'help/' + page;
+    byId('help').hidden = false;
   },
 
   openDialog(kind, caption, text, closeReply, width, height) {
@@ -281,14 +297,9 @@ async function moveOldRecords() {
   keys.forEach((key) => old.removeItem(key));
 }
 
-function showHelp(page) {
-  byId('helpFrame').src = 'help/' + page;
-  byId('help').hidden = false;
-}
-
 // Keys that the drill may use: the browser does nothing else with them.
 function drillKey(event) {
-  return event.key.length === 1 || ['Enter', 'Escape', 'Delete', 'Backspace'].includes(event.key);
+  return event.key.length === 1 || ['Enter', 'Escape', 'Delete', 'Backspace', 'F1', 'F2'].includes(event.key);
 }
 
 function onKeyDown(event) {
@@ -305,13 +316,7 @@ function onKeyDown(event) {
     event.preventDefault();
     return;
   }
-  if (event.key === 'F1') {
-    event.preventDefault();
-    showHelp('contents.html');
-  } else if (event.key === 'F2') {
-    event.preventDefault();
-    act('tavolini_menu', ['string'], ['mnuHint']);
-  } else if (drillKey(event)) {
+  if (drillKey(event)) {
     event.preventDefault();
     const text = event.key.length === 1 ? event.key : '';
     act('tavolini_key', ['string', 'string', 'number'], [event.code, text, event.shiftKey ? 1 : 0]);
@@ -328,11 +333,10 @@ function listen() {
     const button = event.target.closest('button');
     if (button) act('tavolini_click', ['string'], [button.id]);
   });
-  for (const id of ['mnuNext', 'mnuChange', 'mnuHint', 'mnuOpen']) {
-    byId(id).addEventListener('click', () => act('tavolini_menu', ['string'], [id]));
-  }
-  byId('mnuUsage').addEventListener('click', () => showHelp('contents.html'));
-  byId('OnePoint').addEventListener('click', () => showHelp('onepoint.html'));
+  byId('menuBar').addEventListener('click', (event) => {
+    const entry = event.target.closest('.entries button');
+    if (entry) act('tavolini_menu', ['string'], [entry.id]);
+  });
   byId('helpClose').addEventListener('click', () => { byId('help').hidden = true; });
   byId('dialog').addEventListener('click', (event) => {
     const target = event.target.closest('[data-reply]');
