@@ -3,6 +3,8 @@
 #include "core/cp932.h"
 #include "desktop/program/drill_program.h"
 #include "desktop/windows/page_window.h"
+#include "operations/operation.h"
+#include "practice/panel_layout.h"
 #include "support/scripted_dialogs.h"
 #include "support/silent_dialogs.h"
 #include "support/temp_folder.h"
@@ -16,6 +18,8 @@
 #include <QTest>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
+#include <vector>
 
 namespace tavolini {
 namespace {
@@ -32,7 +36,7 @@ struct Program {
         program.window.show();
         program.window.activateWindow();
         QApplication::processEvents();
-        started = program.window.startPractice(folder / "ZUdir.sim");
+        started = program.window.session().start(folder / "ZUdir.sim");
         QApplication::processEvents();
     }
 
@@ -69,32 +73,6 @@ TEST(MainWindow, StartsTheFirstProblemWithTheRightControlsEnabled) {
     EXPECT_FALSE(p.button("btn3")->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), p.button("btnNext"));
     EXPECT_EQ(p.program.algebra.equationCount, 2);
-}
-
-TEST(MainWindow, KeysAreDroppedUntilACommandIsBegunThenComposeIt) {
-    Program p;
-    p.type("+3");
-    EXPECT_EQ(p.pageMessage(), "");
-    p.click("btnShiki1");
-    EXPECT_EQ(QApplication::focusWidget(), p.button("btnNext")); // nothing to execute yet
-    p.type("+");
-    EXPECT_EQ(p.pageMessage(), "①＋");
-    EXPECT_EQ(QApplication::focusWidget(), p.button("btnJikkou"));
-    p.type("2");
-    EXPECT_EQ(p.pageMessage(), "①＋2");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(p.program.algebra.equationCount, 3);
-    EXPECT_TRUE(p.button("btnShiki3")->isEnabled());
-    EXPECT_FALSE(p.button("btnJikkou")->isEnabled());
-
-    p.click("btnShiki3");
-    p.type("*");
-    p.type("5");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete); // CL
-    EXPECT_EQ(p.pageMessage(), "③×");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); // 訂正 cancels the command
-    EXPECT_EQ(p.pageMessage(), "");
-    EXPECT_EQ(p.program.algebra.equationCount, 3);
 }
 
 // Both Enter keys carry a composed command out, whichever widget of the main
@@ -140,19 +118,6 @@ TEST(MainWindow, TheNumberPadIsTealOnlyWhileANumberMayBeTyped) {
     EXPECT_TRUE(pad->styleSheet().contains(QStringLiteral("#a0a0a0")));
 }
 
-// The operations are always there to be pressed: at the start, while a
-// command is composed and after a step.
-TEST(MainWindow, TheOperationsAreNeverDisabled) {
-    Program p;
-    auto* operations = p.program.window.findChild<QWidget*>(QStringLiteral("grbSousa"));
-    ASSERT_NE(operations, nullptr);
-    for (const char* press : {"", "btnShiki1", "btnKake", "btn2", "btnJikkou", "btnTeisei"}) {
-        if (*press) p.click(press);
-        EXPECT_TRUE(operations->isEnabled()) << press;
-        EXPECT_TRUE(operations->styleSheet().contains(QStringLiteral("#008080"))) << press;
-    }
-}
-
 TEST(MainWindow, TheNextButtonBlinksAfterASolvedProblemUntilTheNextStarts) {
     Program p;
     const char* road[][3] = {{"btnShiki1", "btnTasu", "btnShiki2"},
@@ -167,7 +132,7 @@ TEST(MainWindow, TheNextButtonBlinksAfterASolvedProblemUntilTheNextStarts) {
                              "btnShiki7", "btnKake", "btnMinus", "btn1", "btnJikkou"})
         p.click(name);
     ASSERT_TRUE(isSolved(p.program.answers));
-    EXPECT_TRUE(p.program.window.nextProblemBlinking());
+    EXPECT_TRUE(p.program.window.session().nextProblemBlinking());
     p.program.window.timBlinkTimer();
     const qint64 first = p.button("btnNext")->icon().cacheKey();
     p.program.window.timBlinkTimer();
@@ -175,7 +140,7 @@ TEST(MainWindow, TheNextButtonBlinksAfterASolvedProblemUntilTheNextStarts) {
     EXPECT_EQ(p.dialogs.shown.size(), 0U);
 
     p.click("btnNext");
-    EXPECT_FALSE(p.program.window.nextProblemBlinking());
+    EXPECT_FALSE(p.program.window.session().nextProblemBlinking());
     EXPECT_EQ(p.program.window.findChild<QLabel*>(QStringLiteral("lblPageCaption"))->text(),
               QStringLiteral(u"1 (2)次の連立方程式を解きなさい★"));
 }
@@ -260,23 +225,72 @@ TEST(MainWindow, ShiftedKeysOfAJapaneseKeyboardTypeOnce) {
     }
 }
 
-TEST(MainWindow, F1OpensTheHelpAtItsContents) {
+// Every control and menu entry of the tables is there by its name, and is
+// on exactly when the session takes a click on it.
+TEST(MainWindow, EveryNamedControlShowsTheSessionsAvailability) {
+    std::vector<std::string> names;
+    for (int n = 1; n <= EquationButtons; ++n)
+        names.push_back(equationButtonName(n));
+    for (const OperationRow& row : Operations)
+        names.emplace_back(row.buttonName);
+    for (const PadKey& key : PadKeys)
+        names.emplace_back(key.name);
+    for (const PanelButton& button : PanelButtons)
+        names.emplace_back(button.name);
     Program p;
-    std::string opened;
-    p.program.window.setHelpActions(
-        {[&opened] { opened = "contents"; }, [&opened] { opened = "one point"; }, {}});
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-    EXPECT_EQ(opened, "contents");
+    for (const char* press : {"", "btnShiki1", "btnKake"}) {
+        if (*press) p.click(press);
+        for (const std::string& name : names) {
+            const QPushButton* button = p.button(name.c_str());
+            ASSERT_NE(button, nullptr) << name;
+            EXPECT_EQ(button->isEnabled() && button->isVisibleTo(&p.program.window),
+                      p.program.window.session().isAvailable(name))
+                << press << ": " << name;
+        }
+        for (const MenuEntry& entry : MenuEntries) {
+            const auto* action = p.program.window.findChild<QAction*>(QString::fromLatin1(entry.name));
+            ASSERT_NE(action, nullptr) << entry.name;
+            EXPECT_EQ(action->isEnabled(), p.program.window.session().isAvailable(entry.name))
+                << press << ": " << entry.name;
+        }
+    }
 }
 
-TEST(MainWindow, EveryMenuEntryIsThereAndEnabled) {
-    Program p;
-    for (const char* name :
-         {"mnuOpen", "mnuSaveAs", "mnuPrint", "mnuEditZudir", "mnuShowRecord", "mnuDump", "mnuExit",
-          "mnuNext", "mnuChange", "mnuUsage", "OnePoint", "mnuHint", "mnuVersion"}) {
-        const auto* entry = p.program.window.findChild<QAction*>(QString::fromLatin1(name));
-        ASSERT_NE(entry, nullptr) << name;
-        EXPECT_TRUE(entry->isEnabled()) << name;
+// What only the desktop has opens through the session, by button, menu
+// entry or key, from the main window or from the page.
+TEST(MainWindow, ClicksMenusAndKeysReachTheSession) {
+    const struct Row {
+        const char* name; // a button, a menu entry, or F1 / F2 typed on the window or the page
+        std::optional<FrontEndWindow> opened;
+        const char* message;
+    } rows[] = {
+        {"btnPrint", FrontEndWindow::Print, ""},          {"mnuPrint", FrontEndWindow::Print, ""},
+        {"mnuShowRecord", FrontEndWindow::Records, ""},   {"mnuDump", FrontEndWindow::Stack, ""},
+        {"mnuUsage", FrontEndWindow::HelpContents, ""},   {"OnePoint", FrontEndWindow::OnePoint, ""},
+        {"mnuVersion", FrontEndWindow::About, ""},        {"mnuHint", {}, "ヒント：①＋②（yが消えます）"},
+        {"F1 window", FrontEndWindow::HelpContents, ""},  {"F1 page", FrontEndWindow::HelpContents, ""},
+        {"F2 window", {}, "ヒント：①＋②（yが消えます）"}, {"F2 page", {}, "ヒント：①＋②（yが消えます）"},
+    };
+    for (const Row& row : rows) {
+        Program p;
+        std::optional<FrontEndWindow> opened;
+        for (FrontEndWindow window :
+             {FrontEndWindow::HelpContents, FrontEndWindow::OnePoint, FrontEndWindow::About,
+              FrontEndWindow::Records, FrontEndWindow::Stack, FrontEndWindow::Print})
+            p.program.window.setOpener(window, [&opened, window] { opened = window; });
+        const std::string name = row.name;
+        if (name.starts_with("F")) {
+            QWidget* target = name.ends_with("page") ? static_cast<QWidget*>(&p.program.window.page())
+                                                     : QApplication::focusWidget();
+            QTest::keyClick(target, name.starts_with("F1") ? Qt::Key_F1 : Qt::Key_F2);
+        } else if (auto* action = p.program.window.findChild<QAction*>(QString::fromStdString(name))) {
+            action->trigger();
+        } else {
+            p.click(row.name);
+        }
+        QApplication::processEvents();
+        EXPECT_EQ(opened, row.opened) << name;
+        EXPECT_EQ(p.pageMessage(), row.message) << name;
     }
 }
 
