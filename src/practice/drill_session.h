@@ -76,8 +76,8 @@ class DrillSession final : public PanelView, public PracticeView, public PageEve
 
     bool isAvailable(std::string_view name) const;
     bool ended() const { return m_ended; }
+    // The editor 問題を編集する shows; without one the entry does nothing.
     void setEditor(ProblemEditor* editor) { m_menu.setEditor(editor); }
-    PracticeFlow& practice() { return m_practice; }
 
     // PanelView
     void enableEquationButton(int n, bool enabled) override;

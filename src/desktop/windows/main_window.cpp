@@ -32,6 +32,7 @@
 namespace tavolini {
 namespace {
 
+constexpr int FontPixels = 12; // the panel's captions and menus
 constexpr int CaptionHeight = 20;
 constexpr int TaskBarHeight = 28;   // the design leaves it free below the window
 constexpr int NonClientHeight = 56; // title bar, menu bar and frame: the panel has the rest
@@ -128,8 +129,7 @@ TfrmMain::TfrmMain(DrillData& state, Dialogs& dialogs, DrillDialogs& drillDialog
     colours.setColor(QPalette::Window, WindowColour);
     setPalette(colours);
     setAutoFillBackground(true);
-    QFont windowFont = shippedFont(Face::PGothic, 12);
-    setFont(windowFont);
+    setFont(shippedFont(Face::PGothic, FontPixels));
     // The design's size, the whole screen, is where the window starts; its
     // frame is kept on the screen and it can be resized freely.
     placeOnScreen(*this, QRect(0, 0, screen.width(), screen.height() - TaskBarHeight));
