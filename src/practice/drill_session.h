@@ -71,7 +71,8 @@ class DrillSession final : public PanelView, public PracticeView, public PageEve
     void click(std::string_view name);
     void menu(std::string_view name);
     // One key press: its code (VirtualKey), Shift, and the text it typed
-    // (code page 932). True when the drill used it.
+    // (code page 932). F1 and F2 choose their menu entries wherever they are
+    // typed. True when the drill used it.
     bool key(int keyCode, bool shift, std::string_view text, KeyPlace where);
 
     bool isAvailable(std::string_view name) const;

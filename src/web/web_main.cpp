@@ -59,7 +59,7 @@ using tavolini::web::window;
 // `path`: 1 when the pupil can go on, 0 when the program has ended.
 extern "C" EMSCRIPTEN_KEEPALIVE int tavolini_start(const char* path, int screenWidth) {
     window() = std::make_unique<tavolini::web::WebWindow>(tavolini::web::drill(), screenWidth);
-    return window()->session().start(path) && !window()->session().ended() ? 1 : 0;
+    return window()->session().start(path) ? 1 : 0;
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_click(const char* name) {
