@@ -31,7 +31,7 @@ void executeStep(benchmark::State& state) {
     SilentDrillDialogs drillDialogs;
     DrillProgram program(dialogs, drillDialogs, QSize(1024, 768));
     program.window.show();
-    program.window.startPractice((folder / "ZUdir.sim").string());
+    program.window.session().start((folder / "ZUdir.sim").string());
     QApplication::processEvents();
     for (auto _ : state) {
         state.PauseTiming();
@@ -82,7 +82,7 @@ void printTypicalRoadIntoPdf(benchmark::State& state) {
     SilentDrillDialogs drillDialogs;
     DrillProgram program(dialogs, drillDialogs, QSize(1024, 768));
     program.window.show();
-    program.window.startPractice((folder / "ZUdir.sim").string());
+    program.window.session().start((folder / "ZUdir.sim").string());
     for (const char* name : {"btnShiki1", "btnTasu",   "btnShiki2", "btnJikkou", "btnShiki3", "btnWaru",
                              "btn3",      "btnJikkou", "btnShiki4", "btnDainyu", "btnShiki2", "btnJikkou",
                              "btnShiki5", "btnIkou",   "btnJikkou", "btnShiki6", "btnSeiri",  "btnJikkou",
