@@ -136,13 +136,13 @@ std::string FakePracticeView::captionText() const {
     return utf8FromCp932(caption);
 }
 
-int ScriptedDrillDialogs::showSpecialSolution() {
+SpecialAnswer ScriptedDrillDialogs::showSpecialSolution() {
     ++specialShown;
     if (specialResults.empty()) {
         unanswered = true;
-        return Closed;
+        return SpecialAnswer::None;
     }
-    const int result = specialResults.front();
+    const SpecialAnswer result = specialResults.front();
     specialResults.pop_front();
     return result;
 }
