@@ -8,7 +8,7 @@
 namespace tavolini {
 namespace {
 
-// "x=3", "y=-1/2"; the special case stands in the first answer.
+// "x=3", "y=-1/2", or nothing while the unknown is not found.
 std::string answerText(const std::optional<UnknownValue>& value) {
     if (!value) return "";
     std::string text = std::string(1, value->letter) + "=" + std::to_string(value->num);
@@ -16,6 +16,7 @@ std::string answerText(const std::optional<UnknownValue>& value) {
     return text;
 }
 
+// A special case the pupil has named stands in the first answer.
 std::string firstAnswerText(const Answers& answers) {
     switch (answers.special) {
     case SpecialAnswer::NoSolution:

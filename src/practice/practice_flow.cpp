@@ -117,14 +117,13 @@ bool PracticeFlow::runSpecialDialog(Verdict verdict) {
             m.answers = Answers{.special = right};
             return true;
         }
-        if (choice != SpecialAnswer::None) {
-            m.dialogs.showMessage(cp932(identity ? "解なし？？もう一度考えてみましょう"
-                                                 : "解が無数？？もう一度考えてみましょう"));
-        } else {
+        if (choice == SpecialAnswer::None) {
             if (!identity) return true;
             m.commandPanel.resetPanel();
             return false;
         }
+        m.dialogs.showMessage(
+            cp932(identity ? "解なし？？もう一度考えてみましょう" : "解が無数？？もう一度考えてみましょう"));
     }
 }
 

@@ -97,12 +97,12 @@ PrintLayout printLayout(PrintSettings settings, int pageWidth, int pageHeight, i
     double scale = std::max(1, resolution) / ScreenResolution * (size + 1) / (ScreenSize + 1);
     const int widest = margin * MarginCharacterWidth + rowWidth;
     if (widest > 0 && pageWidth > 0) scale = std::min(scale, static_cast<double>(pageWidth) / widest);
-    return {k,
-            scale,
-            scaled(margin * MarginCharacterWidth, scale),
-            TopMargin * k,
-            pageHeight - BottomMargin * k,
-            TitleGap * k};
+    return {.k = k,
+            .scale = scale,
+            .left = scaled(margin * MarginCharacterWidth, scale),
+            .topMargin = TopMargin * k,
+            .bottomLimit = pageHeight - BottomMargin * k,
+            .titleGap = TitleGap * k};
 }
 
 bool printSteps(PrintTarget& target, const StepPrintout& printout, PrintSettings settings, Algebra& algebra,

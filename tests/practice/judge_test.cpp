@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
-#include "core/cp932.h"
 #include "core/parser.h"
 #include "practice/judge.h"
 #include "support/drill.h"
@@ -28,25 +27,26 @@ TEST(Judge, ClassifiesEquationsAndRecordsTheValueStated) {
         Verdict verdict;
         Answers answers;
     };
+    using enum Verdict;
     const Row rows[] = {
-        {"x=3", Verdict::FirstFound, {UnknownValue{'x', 3, 1}}},
-        {"y=-1/2", Verdict::SecondFound, {{}, UnknownValue{'y', -1, 2}}},
-        {"x=6/4", Verdict::FirstFound, {UnknownValue{'x', 3, 2}}}, // read in lowest terms
-        {"x=1|2", Verdict::Ordinary, {}},
-        {"-x=3", Verdict::Ordinary, {}},
-        {"2x=6", Verdict::Ordinary, {}},
-        {"3=x", Verdict::Ordinary, {}},
-        {"x=y", Verdict::Ordinary, {}},
-        {"0=0", Verdict::Identity, {}},
-        {"0x=0", Verdict::Identity, {}},
-        {"4=4", Verdict::Identity, {}},
-        {"0=5", Verdict::Contradiction, {}},
-        {"0x=5", Verdict::Contradiction, {}},
-        {"2=5", Verdict::Ordinary, {}},
-        {"1=2", Verdict::Ordinary, {}},
-        {"x+y=1", Verdict::Ordinary, {}},
-        {"x=1+2", Verdict::Ordinary, {}},
-        {"2/4=1/2", Verdict::Identity, {}},
+        {"x=3", FirstFound, {UnknownValue{'x', 3, 1}}},
+        {"y=-1/2", SecondFound, {{}, UnknownValue{'y', -1, 2}}},
+        {"x=6/4", FirstFound, {UnknownValue{'x', 3, 2}}}, // read in lowest terms
+        {"x=1|2", Ordinary, {}},
+        {"-x=3", Ordinary, {}},
+        {"2x=6", Ordinary, {}},
+        {"3=x", Ordinary, {}},
+        {"x=y", Ordinary, {}},
+        {"0=0", Identity, {}},
+        {"0x=0", Identity, {}},
+        {"4=4", Identity, {}},
+        {"0=5", Contradiction, {}},
+        {"0x=5", Contradiction, {}},
+        {"2=5", Ordinary, {}},
+        {"1=2", Ordinary, {}},
+        {"x+y=1", Ordinary, {}},
+        {"x=1+2", Ordinary, {}},
+        {"2/4=1/2", Identity, {}},
     };
     for (const Row& row : rows) {
         Drill drill;
@@ -86,22 +86,12 @@ TEST(Judge, LooksOnlyAtWrittenEquations) {
 TEST(Judge, SolvedByBothAnswersOrASpecialCase) {
     const UnknownValue x{'x', 1, 1};
     const UnknownValue y{'y', 2, 1};
-    const struct {
-        Answers answers;
-        bool solved;
-        const char* message;
-    } rows[] = {
-        {{}, false, "解が出ました"},
-        {{x}, false, "解が出ました"},
-        {{{}, y}, false, "解が出ました"},
-        {{x, y}, true, "解が出ました"},
-        {{.special = SpecialAnswer::NoSolution}, true, "●解はありません●"},
-        {{.special = SpecialAnswer::InfinitelyMany}, true, "●解は無数にあります●"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(isSolved(row.answers), row.solved) << row.message;
-        EXPECT_EQ(utf8FromCp932(solvedMessage(row.answers)), row.message);
-    }
+    EXPECT_FALSE(isSolved({}));
+    EXPECT_FALSE(isSolved({x}));
+    EXPECT_FALSE(isSolved({{}, y}));
+    EXPECT_TRUE(isSolved({x, y}));
+    EXPECT_TRUE(isSolved({.special = SpecialAnswer::NoSolution}));
+    EXPECT_TRUE(isSolved({.special = SpecialAnswer::InfinitelyMany}));
 }
 
 } // namespace
