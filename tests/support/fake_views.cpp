@@ -100,7 +100,6 @@ void FakePageView::appendPageMessage(std::string_view text) {
 void FakePageView::printMessage() {
     if (m_algebra.equationCount >= 0 && m_algebra.equationCount < 32)
         outlined.erase(m_algebra.equationCount + 1);
-    messages.push_back(message());
 }
 
 std::string FakePageView::message() const {
@@ -124,7 +123,6 @@ void FakePageView::forgetCalls() {
     drawn.clear();
     written.clear();
     blanked.clear();
-    messages.clear();
 }
 
 void FakePracticeView::startBlink() {

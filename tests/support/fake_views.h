@@ -107,7 +107,6 @@ class FakePageView final : public PageView {
     bool answerBraceShown = false;
     int scrollDowns = 0;
     int scrollsToTop = 0;
-    std::vector<std::string> messages; // the whole page message after each change, UTF-8
 
   private:
     void printMessage();

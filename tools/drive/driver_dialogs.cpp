@@ -56,8 +56,8 @@ std::optional<std::string> DriverDialogs::chooseSaveFile(std::string_view, std::
     return reply;
 }
 
-// The scenarios answer 特殊な解 with the dialog's old result numbers: 8 for
-// 解は無数にある, 3 for 解なし, 2 for closed without a choice.
+// The scenario language answers 特殊な解 by number: 8 for 解は無数にある,
+// 3 for 解なし, 2 for closed without a choice.
 SpecialAnswer DriverDialogs::showSpecialSolution() {
     const std::string reply = takeReply("the special-solution dialog");
     std::cout << "dialog: 特殊な解 -> " << reply << '\n';
