@@ -71,13 +71,8 @@ public:
     // Runs a command as the execute button does; false when it was refused.
     bool run(const Command& command, const std::string& operand) {
         CommandState state = commandState(command, operand);
-        ++m_algebra.equationCount;
-        clearEquation(m_algebra.EquationTable[static_cast<std::size_t>(m_algebra.equationCount)]);
-        std::string sentence;
         Messages unshown;
-        const bool accepted = executeOperation(m_algebra, state, sentence, unshown);
-        if (!accepted) --m_algebra.equationCount;
-        return accepted;
+        return executeOperation(m_algebra, state, unshown).has_value();
     }
 
     bool runRoad(std::span<const Command> steps) {

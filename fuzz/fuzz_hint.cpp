@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto judge = [&](int n, bool byHint) {
         const Verdict verdict = judgeEquation(algebra, answers, n);
         if (byHint && (verdict == Verdict::FirstAgain || verdict == Verdict::SecondAgain)) std::abort();
-        if (verdict == Verdict::Identity) answers = {infinitelyManyWord(), ""};
-        if (verdict == Verdict::Contradiction) answers = {noSolutionWord(), ""};
+        if (verdict == Verdict::Identity) answers = {.special = SpecialAnswer::InfinitelyMany};
+        if (verdict == Verdict::Contradiction) answers = {.special = SpecialAnswer::NoSolution};
     };
     judge(1, false);
     judge(2, false);
@@ -48,11 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         command.lastEntry = hint->secondEquation != 0 ? EquationEntered
                             : hint->operand.empty()   ? OperationEntered
                                                       : NumberEntered;
-        const int n = ++algebra.equationCount;
-        clearEquation(algebra.EquationTable[static_cast<std::size_t>(n)]);
-        std::string sentence;
-        if (!executeOperation(algebra, command, sentence, messages)) std::abort();
-        judge(n, true);
+        const std::optional<int> written = executeOperation(algebra, command, messages);
+        if (!written) std::abort();
+        judge(*written, true);
     }
     return 0;
 }

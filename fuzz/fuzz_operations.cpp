@@ -179,17 +179,15 @@ class Run {
 
     void step(const std::uint8_t* bytes) {
         CommandState command = decode(bytes);
-        ++m_algebra.equationCount;
-        clearEquation(m_algebra.EquationTable[static_cast<std::size_t>(m_algebra.equationCount)]);
         m_before = m_algebra.EquationTable; // reuses the strings' storage
         const std::array<MShiki, EquationSlots>& before = m_before;
         const int originsBefore = m_algebra.originCounter;
-        const int n = m_algebra.equationCount;
+        const int n = m_algebra.equationCount + 1;
 
-        std::string sentence;
         Messages unshown;
-        const bool accepted = executeOperation(m_algebra, command, sentence, unshown);
-        require(m_algebra.equationCount == n);
+        const std::optional<int> written = executeOperation(m_algebra, command, unshown);
+        const bool accepted = written.has_value();
+        require(accepted ? written == n && m_algebra.equationCount == n : m_algebra.equationCount == n - 1);
         for (const MShiki& slot : m_algebra.EquationTable)
             require(slot.count >= 0 && slot.count <= MaxTokens);
         for (int k = 0; k < EquationSlots; ++k)
@@ -200,7 +198,6 @@ class Run {
                 sameSlot(m_problem[1], m_algebra.EquationTable[2]));
         if (!accepted) {
             require(m_algebra.originCounter == originsBefore);
-            --m_algebra.equationCount;
             return;
         }
         const MShiki& made = m_algebra.EquationTable[static_cast<std::size_t>(n)];
@@ -249,8 +246,7 @@ class Run {
         const bool first = verdict == Verdict::FirstFound || verdict == Verdict::FirstAgain;
         const bool second = verdict == Verdict::SecondFound || verdict == Verdict::SecondAgain;
         if (!first && !second) {
-            if (verdict == Verdict::Ordinary)
-                require(m_answers.answer1 == before.answer1 && m_answers.answer2 == before.answer2);
+            if (verdict == Verdict::Ordinary) require(m_answers == before);
             return;
         }
         const MShiki& e = m_algebra.EquationTable[static_cast<std::size_t>(n)];
@@ -260,7 +256,7 @@ class Run {
                 head.kind == (first ? m_algebra.unknown1 : m_algebra.unknown2));
         if (m_solution) require(valueOf(tokenAt(e, 2)) == (first ? m_solution->value1 : m_solution->value2));
         const bool found = verdict == Verdict::FirstFound || verdict == Verdict::SecondFound;
-        require(found == (first ? before.answer1 : before.answer2).empty());
+        require(found != (first ? before.answer1 : before.answer2).has_value());
     }
 
     Algebra m_algebra;

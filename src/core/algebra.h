@@ -17,10 +17,11 @@ inline constexpr int SolutionSlotY = 34; // the solved equation of unknown2
 // The program-wide state of the algebra: the table of equations, whose slot
 // number is the equation's number (1 and 2 the problem, 3 upward the steps),
 // and what the parser learns on the way. A plain value: a hint or a check
-// tries a step on a copy.
+// tries a step on a copy. Members are named in lower camel case; only the
+// design's table keeps its capitalised name.
 struct Algebra {
     std::array<MShiki, EquationSlots> EquationTable{};
-    MShiki ScratchA{};     // work list of the equation operations
+    MShiki scratchA{};     // work list of the equation operations
     int equationCount = 0; // number of the newest equation
     int originCounter = 0; // largest origin handed out
     char unknown1 = '?';   // the problem's letters, '?' while not found;

@@ -38,7 +38,7 @@ StepResult removeBrackets(Algebra& algebra, const MShiki& equation, MShiki& resu
             opening = i;
             inside = true;
         } else if (isGroupClosing(token.kind) && inside) {
-            expandLastGroup(guard, result, algebra.ScratchA, i - opening - 1);
+            expandLastGroup(guard, result, algebra.scratchA, i - opening - 1);
             inside = false;
         } else {
             guard.append(result, token);

@@ -80,7 +80,7 @@ StepResult simplifyEquation(Algebra& algebra, const MShiki& equation, MShiki& re
 StepResult transposeEquation(Algebra& algebra, const MShiki& equation, MShiki& result, Messages& messages) {
     if (refuseBrackets(equation, messages)) return StepResult::Refused;
     StepGuard guard;
-    MShiki& numbers = algebra.ScratchA;
+    MShiki& numbers = algebra.scratchA;
     clearEquation(numbers);
     clearEquation(result);
     int moved = 0;

@@ -15,8 +15,6 @@
 namespace tavolini {
 namespace {
 
-constexpr const char* OrderMessage = "操作が誤りです。例①＋②，①÷２，④代入①";
-
 std::string label(int number) {
     return EquationLabels()[static_cast<std::size_t>(number)] + cp932("式");
 }
@@ -35,8 +33,7 @@ bool isExistingEquation(int number, int newSlot) {
 
 // The numbers the command names must be equations already written, and the
 // new equation must get a slot that has a label (not an answer slot).
-bool namesValidEquations(const Algebra& algebra, const CommandState& command) {
-    const int newSlot = algebra.equationCount;
+bool namesValidEquations(const CommandState& command, int newSlot) {
     if (newSlot < 3 || newSlot >= EquationLabelCount) return false;
     if (!isExistingEquation(command.firstEquation, newSlot)) return false;
     return !combinesTwo(command) || isExistingEquation(command.secondEquation, newSlot);
@@ -73,7 +70,7 @@ class Executor {
           m_label2(combinesTwo(command) ? label(command.secondEquation) : std::string()) {}
 
     Step run(MShiki& result) {
-        if (!m_command.operation) return {refuse(OrderMessage), {}};
+        if (!m_command.operation) return {refuse(orderMessage()), {}};
         const StepResult outcome = carryOut(*m_command.operation, result);
         if (outcome == StepResult::Refused) return {};
         return {outcome, sentence(operationRow(*m_command.operation))};
@@ -98,7 +95,7 @@ class Executor {
         case Operation::Substitute:
             return substitute(result);
         }
-        return refuse(OrderMessage);
+        return refuse(orderMessage());
     }
 
     std::string sentence(const OperationRow& row) const {
@@ -111,8 +108,9 @@ class Executor {
                             {m_label1, m_label2, m_command.operandText, value});
     }
 
-    StepResult refuse(const char* utf8Message) {
-        tell(m_messages, cp932(utf8Message));
+    StepResult refuse(const char* utf8Message) { return refuse(cp932(utf8Message)); }
+    StepResult refuse(const std::string& message) {
+        tell(m_messages, message);
         return StepResult::Refused;
     }
 
@@ -193,43 +191,44 @@ const char* failureMessage(StepResult result) {
 
 } // namespace
 
-bool executeOperation(Algebra& algebra, CommandState& command, std::string& stepSentence,
-                      Messages& messages) {
+std::optional<int> executeOperation(Algebra& algebra, CommandState& command, Messages& messages) {
     command.operandText = command.pnlNumber;
     const ShikiToken operand = parseOperand(messages, command.operandText);
     command.operandNumerator = operand.num;
     command.pnlNumber.clear();
     command.composeStep = ComposeStep::Nothing;
     // An operand that cannot be read has said why; nothing else applies.
-    if (operand.den == 0) return false;
+    if (operand.den == 0) return std::nullopt;
 
-    if (!namesValidEquations(algebra, command)) {
-        tell(messages, cp932(OrderMessage));
-        return false;
+    const int n = algebra.equationCount + 1;
+    if (!namesValidEquations(command, n)) {
+        tell(messages, orderMessage());
+        return std::nullopt;
     }
-    MShiki& newSlot = algebra.EquationTable[static_cast<std::size_t>(algebra.equationCount)];
-    clearEquation(newSlot);
-
     MShiki result;
     Step step = Executor(algebra, command, operand, messages).run(result);
     StepGuard guard;
     if (step.result == StepResult::Done) writeZeroOnEmptySides(guard, result);
     if (step.result == StepResult::Done) step.result = guard.result();
     if (const char* message = failureMessage(step.result)) tell(messages, cp932(message));
-    if (step.result != StepResult::Done) return false;
+    if (step.result != StepResult::Done) return std::nullopt;
 
     const bool two = combinesTwo(command);
     if (two && combinesOneEquationWithItself(algebra, result, messages)) {
         tell(messages, cp932(operationRow(*command.operation).sameOriginMessage));
-        return false;
+        return std::nullopt;
     }
     result.origin = two ? ++algebra.originCounter
                         : algebra.EquationTable[static_cast<std::size_t>(command.firstEquation)].origin;
     result.stepText = step.sentence;
-    newSlot = result;
+    algebra.EquationTable[static_cast<std::size_t>(n)] = result;
+    algebra.equationCount = n;
     command.firstEquation = 0;
-    stepSentence = step.sentence;
-    return true;
+    return n;
+}
+
+std::string orderMessage() {
+    return cp932("操作が誤りです。例①＋②，①÷２，④代入①");
 }
 
 } // namespace tavolini

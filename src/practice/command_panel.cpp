@@ -5,21 +5,11 @@
 #include "core/cp932.h"
 #include "core/dialogs.h"
 #include "core/equation_labels.h"
-#include "core/token_kinds.h"
+#include "operations/executor.h"
 #include "practice/hint.h"
 #include "presentation/virtual_keys.h"
 
 namespace tavolini {
-namespace {
-
-// "x = number" for the letter.
-bool statesUnknown(const MShiki& equation, char letter) {
-    return equation.count == 3 && tokenAt(equation, 0).kind == letter && tokenAt(equation, 0).num == 1 &&
-           tokenAt(equation, 0).den == 1 && tokenAt(equation, 1).kind == '=' &&
-           isNumberKind(tokenAt(equation, 2).kind);
-}
-
-} // namespace
 
 CommandPanel::CommandPanel(Algebra& algebra, Dialogs& dialogs, CommandState& command, Answers& answers,
                            PageState& page, PageView& pageView, PanelView& panel)
@@ -35,7 +25,7 @@ void CommandPanel::showHint() {
 }
 
 void CommandPanel::showOrderMessage() {
-    m_dialogs.showMessage(cp932("操作が誤りです。例①＋②，①÷２，④代入①"));
+    m_dialogs.showMessage(orderMessage());
 }
 
 // The chosen equation's row is framed, so that the frame and
@@ -120,13 +110,16 @@ void CommandPanel::takeBackNewest() {
     const int newest = m_algebra.equationCount;
     if (newest <= 2 || newest >= EquationSlots) return;
     MShiki& equation = m_algebra.EquationTable[static_cast<std::size_t>(newest)];
-    if (!m_answers.answer1.empty() && statesUnknown(equation, m_algebra.unknown1)) {
-        m_answers.answer1.clear();
-        m_pageView.blankRow(SolutionSlotX);
-    }
-    if (!m_answers.answer2.empty() && statesUnknown(equation, m_algebra.unknown2)) {
-        m_answers.answer2.clear();
-        m_pageView.blankRow(SolutionSlotY);
+    // Only the step that found an unknown states it: a second one is never kept.
+    if (const std::optional<UnknownValue> stated = statedValue(equation)) {
+        if (m_answers.answer1 && stated->letter == m_algebra.unknown1) {
+            m_answers.answer1.reset();
+            m_pageView.blankRow(SolutionSlotX);
+        }
+        if (m_answers.answer2 && stated->letter == m_algebra.unknown2) {
+            m_answers.answer2.reset();
+            m_pageView.blankRow(SolutionSlotY);
+        }
     }
     m_pageView.setPageMessage("");
     equation = MShiki{};

@@ -2,6 +2,8 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include "practice/judge.h"
+
 namespace tavolini {
 
 // The drill's own modal dialogs, behind an interface so that the rules can
@@ -10,13 +12,9 @@ class DrillDialogs {
   public:
     virtual ~DrillDialogs() = default;
 
-    // Results of the special-solution dialog.
-    static constexpr int InfinitelyMany = 8; // 解は無数にある
-    static constexpr int NoSolution = 3;     // 解なし
-    static constexpr int Closed = 2;         // closed without a choice
-
-    // 特殊な解: which special case the pupil names.
-    virtual int showSpecialSolution() = 0;
+    // 特殊な解: which special case the pupil names; None when the dialog was
+    // closed without a choice.
+    virtual SpecialAnswer showSpecialSolution() = 0;
 
     // 単元変更: true on OK, having set currentUnit and that unit's problem number.
     virtual bool showProblemSelection() = 0;

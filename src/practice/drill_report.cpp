@@ -6,6 +6,30 @@
 #include "core/stack_text.h"
 
 namespace tavolini {
+namespace {
+
+// "x=3", "y=-1/2", or nothing while the unknown is not found.
+std::string answerText(const std::optional<UnknownValue>& value) {
+    if (!value) return "";
+    std::string text = std::string(1, value->letter) + "=" + std::to_string(value->num);
+    if (value->den != 1) text += "/" + std::to_string(value->den);
+    return text;
+}
+
+// A special case the pupil has named stands in the first answer.
+std::string firstAnswerText(const Answers& answers) {
+    switch (answers.special) {
+    case SpecialAnswer::NoSolution:
+        return "解なし";
+    case SpecialAnswer::InfinitelyMany:
+        return "解は無数にある";
+    case SpecialAnswer::None:
+        break;
+    }
+    return answerText(answers.answer1);
+}
+
+} // namespace
 
 std::string equationTableReport(const Algebra& algebra) {
     std::string report;
@@ -19,8 +43,8 @@ std::string equationTableReport(const Algebra& algebra) {
 }
 
 std::string drillStateReport(const Algebra& algebra, const Answers& answers, std::string_view pageMessage) {
-    return "count=" + std::to_string(algebra.equationCount) + " answer1=" + utf8FromCp932(answers.answer1) +
-           " answer2=" + utf8FromCp932(answers.answer2) + " solved=" + (isSolved(answers) ? "1" : "0") +
+    return "count=" + std::to_string(algebra.equationCount) + " answer1=" + firstAnswerText(answers) +
+           " answer2=" + answerText(answers.answer2) + " solved=" + (isSolved(answers) ? "1" : "0") +
            " message=" + utf8FromCp932(pageMessage) + '\n';
 }
 

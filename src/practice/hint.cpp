@@ -160,7 +160,7 @@ bool isWhole(const MShiki& e) {
 }
 
 bool isFound(const Algebra& algebra, const Answers& answers, char letter) {
-    return letter == algebra.unknown1 ? !answers.answer1.empty() : !answers.answer2.empty();
+    return (letter == algebra.unknown1 ? answers.answer1 : answers.answer2).has_value();
 }
 
 // The commands worth trying, in the order a teacher would suggest them.
@@ -339,12 +339,10 @@ bool helps(const Algebra& algebra, const Answers& answers, const HintCommand& hi
     command.lastEntry = hint.secondEquation != 0 ? EquationEntered
                         : hint.operand.empty()   ? OperationEntered
                                                  : NumberEntered;
-    const int n = ++a.equationCount;
-    if (n >= EquationLabelCount) return false;
-    clearEquation(a.EquationTable[static_cast<std::size_t>(n)]);
-    std::string sentence;
     Messages unshown;
-    if (!executeOperation(a, command, sentence, unshown)) return false;
+    const std::optional<int> written = executeOperation(a, command, unshown);
+    if (!written) return false;
+    const int n = *written;
     const MShiki& result = equationOf(a, n);
     const bool newFamily = result.origin > algebra.originCounter;
     for (int m = 1; m < n; ++m)

@@ -3,32 +3,28 @@
 #include "practice/judge.h"
 
 #include "core/cp932.h"
+#include "core/token_kinds.h"
 
 namespace tavolini {
 namespace {
 
-// "x=3", "y=-1/2": any non-empty text serves; this one is readable.
-std::string valueText(char letter, ShikiToken value) {
-    std::string text = std::string(1, letter) + "=" + std::to_string(value.num);
-    if (value.den != 1) text += "/" + std::to_string(value.den);
-    return text;
-}
-
-Verdict recordAnswer(Algebra& algebra, std::string& answer, int slot, const MShiki& equation, Verdict found,
-                     Verdict again) {
-    if (!answer.empty()) return again;
-    answer = valueText(tokenAt(equation, 0).kind, tokenAt(equation, 2));
+Verdict recordAnswer(Algebra& algebra, std::optional<UnknownValue>& answer, UnknownValue value, int slot,
+                     const MShiki& equation, Verdict found, Verdict again) {
+    if (answer) return again;
+    answer = value;
     algebra.EquationTable[static_cast<std::size_t>(slot)] = equation;
     return found;
 }
 
 } // namespace
 
-std::string noSolutionWord() {
-    return cp932("解なし");
-}
-std::string infinitelyManyWord() {
-    return cp932("解は無数にある");
+std::optional<UnknownValue> statedValue(const MShiki& equation) {
+    if (equation.count != 3) return std::nullopt;
+    const ShikiToken left = tokenAt(equation, 0);
+    const ShikiToken right = tokenAt(equation, 2);
+    if (tokenAt(equation, 1).kind != '=' || right.kind != '/') return std::nullopt;
+    if (!isLetter(left.kind) || left.num != 1 || left.den != 1) return std::nullopt;
+    return UnknownValue{left.kind, right.num, right.den};
 }
 
 Verdict judgeEquation(Algebra& algebra, Answers& answers, int n) {
@@ -36,18 +32,17 @@ Verdict judgeEquation(Algebra& algebra, Answers& answers, int n) {
     const MShiki equation = algebra.EquationTable[static_cast<std::size_t>(n)];
     if (equation.count != 3) return Verdict::Ordinary;
     const ShikiToken left = tokenAt(equation, 0);
-    const ShikiToken middle = tokenAt(equation, 1);
     const ShikiToken right = tokenAt(equation, 2);
-    if (middle.kind != '=' || right.kind != '/') return Verdict::Ordinary;
+    if (tokenAt(equation, 1).kind != '=' || right.kind != '/') return Verdict::Ordinary;
 
     if (left.num == right.num && left.den == right.den && left.kind == '/') return Verdict::Identity;
-    if (left.num == 1 && left.den == 1) {
-        if (left.kind == algebra.unknown1)
-            return recordAnswer(algebra, answers.answer1, SolutionSlotX, equation, Verdict::FirstFound,
-                                Verdict::FirstAgain);
-        if (left.kind == algebra.unknown2)
-            return recordAnswer(algebra, answers.answer2, SolutionSlotY, equation, Verdict::SecondFound,
-                                Verdict::SecondAgain);
+    if (const std::optional<UnknownValue> value = statedValue(equation)) {
+        if (value->letter == algebra.unknown1)
+            return recordAnswer(algebra, answers.answer1, *value, SolutionSlotX, equation,
+                                Verdict::FirstFound, Verdict::FirstAgain);
+        if (value->letter == algebra.unknown2)
+            return recordAnswer(algebra, answers.answer2, *value, SolutionSlotY, equation,
+                                Verdict::SecondFound, Verdict::SecondAgain);
         return Verdict::Ordinary;
     }
     if (left.num == 0) return right.num == 0 ? Verdict::Identity : Verdict::Contradiction;
@@ -55,13 +50,18 @@ Verdict judgeEquation(Algebra& algebra, Answers& answers, int n) {
 }
 
 bool isSolved(const Answers& answers) {
-    return (!answers.answer1.empty() && !answers.answer2.empty()) || answers.answer1 == noSolutionWord() ||
-           answers.answer1 == infinitelyManyWord();
+    return (answers.answer1 && answers.answer2) || answers.special != SpecialAnswer::None;
 }
 
 std::string solvedMessage(const Answers& answers) {
-    if (answers.answer1 == noSolutionWord()) return cp932("●解はありません●");
-    if (answers.answer1 == infinitelyManyWord()) return cp932("●解は無数にあります●");
+    switch (answers.special) {
+    case SpecialAnswer::NoSolution:
+        return cp932("●解はありません●");
+    case SpecialAnswer::InfinitelyMany:
+        return cp932("●解は無数にあります●");
+    case SpecialAnswer::None:
+        break;
+    }
     return cp932("解が出ました");
 }
 

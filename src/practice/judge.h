@@ -4,6 +4,8 @@
 
 #include "core/algebra.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tavolini {
@@ -20,16 +22,33 @@ enum class Verdict : int {
     Contradiction = -1, // no solution
 };
 
-// The answers of the problem being worked on (code page 932 text): empty
-// while not found, a text naming the value once found; answer1 may instead
-// hold one of the two verdict words.
-struct Answers {
-    std::string answer1;
-    std::string answer2;
+// An unknown's letter and its exact value, in lowest terms.
+struct UnknownValue {
+    char letter = '?';
+    std::int32_t num = 0;
+    std::int32_t den = 1;
+
+    friend bool operator==(const UnknownValue&, const UnknownValue&) = default;
 };
 
-std::string noSolutionWord();     // "解なし"
-std::string infinitelyManyWord(); // "解は無数にある"
+// The special cases of a system, as the pupil names them in 特殊な解; None
+// for no special case named (the dialog closed without a choice).
+enum class SpecialAnswer { None, NoSolution, InfinitelyMany };
+
+// The answers of the problem being worked on: each unknown's value once
+// found, or the special case the pupil has rightly named (the values are
+// empty then).
+struct Answers {
+    std::optional<UnknownValue> answer1{};
+    std::optional<UnknownValue> answer2{};
+    SpecialAnswer special = SpecialAnswer::None;
+
+    friend bool operator==(const Answers&, const Answers&) = default;
+};
+
+// "letter = number", the one form that states an unknown: three tokens, the
+// right side a number written with '/', the left a bare letter.
+std::optional<UnknownValue> statedValue(const MShiki& equation);
 
 // Judges equation n of the table. A newly found unknown is recorded in the
 // answers and its equation copied to its answer slot.

@@ -5,6 +5,7 @@
 #include "core/cp932.h"
 #include "core/dialogs.h"
 #include "operations/executor.h"
+#include "presentation/page_layout.h"
 
 namespace tavolini {
 namespace {
@@ -62,19 +63,15 @@ void PracticeFlow::btnJikkouClick() {
         m_scrolled = true;
     }
 
-    const int n = ++m.algebra.equationCount;
-    clearEquation(m.algebra.EquationTable[static_cast<std::size_t>(n)]);
-    std::string sentence;
     Messages messages;
-    const bool accepted = executeOperation(m.algebra, m.command, sentence, messages);
+    const std::optional<int> written = executeOperation(m.algebra, m.command, messages);
     showMessages(m.dialogs, messages);
     m.panel.showOperand(m.command.pnlNumber); // the executor has taken the operand
-    if (!accepted) {
+    if (!written) {
         m.commandPanel.resetPanel();
-        m.panel.enableEquationButton(n, false);
-        --m.algebra.equationCount;
         return;
     }
+    const int n = *written;
     m.panel.enableEquationButton(n, true);
     const Verdict verdict = judgeEquation(m.algebra, m.answers, n);
     if (verdict == Verdict::FirstAgain || verdict == Verdict::SecondAgain) {
@@ -113,22 +110,20 @@ void PracticeFlow::showVerdict(int n, Verdict verdict) {
 // choice: the execution ends there.
 bool PracticeFlow::runSpecialDialog(Verdict verdict) {
     const bool identity = verdict == Verdict::Identity;
-    const int right = identity ? DrillDialogs::InfinitelyMany : DrillDialogs::NoSolution;
-    const int wrong = identity ? DrillDialogs::NoSolution : DrillDialogs::InfinitelyMany;
+    const SpecialAnswer right = identity ? SpecialAnswer::InfinitelyMany : SpecialAnswer::NoSolution;
     for (;;) {
-        const int choice = m.drillDialogs.showSpecialSolution();
+        const SpecialAnswer choice = m.drillDialogs.showSpecialSolution();
         if (choice == right) {
-            m.answers = {identity ? infinitelyManyWord() : noSolutionWord(), ""};
+            m.answers = Answers{.special = right};
             return true;
         }
-        if (choice == wrong) {
-            m.dialogs.showMessage(cp932(identity ? "解なし？？もう一度考えてみましょう"
-                                                 : "解が無数？？もう一度考えてみましょう"));
-        } else if (choice == DrillDialogs::Closed) {
+        if (choice == SpecialAnswer::None) {
             if (!identity) return true;
             m.commandPanel.resetPanel();
             return false;
         }
+        m.dialogs.showMessage(
+            cp932(identity ? "解なし？？もう一度考えてみましょう" : "解が無数？？もう一度考えてみましょう"));
     }
 }
 
@@ -160,9 +155,9 @@ void PracticeFlow::showSpecialAnswer(const char* utf8Answer) {
 }
 
 void PracticeFlow::KaiComplete() {
-    if (m.answers.answer1 == noSolutionWord()) {
+    if (m.answers.special == SpecialAnswer::NoSolution) {
         showSpecialAnswer("【答】　解なし");
-    } else if (m.answers.answer1 == infinitelyManyWord()) {
+    } else if (m.answers.special == SpecialAnswer::InfinitelyMany) {
         showSpecialAnswer("【答】解は無数にある");
     } else {
         const int n = m.algebra.equationCount;
@@ -203,7 +198,7 @@ void PracticeFlow::clearProblemPage() {
         if (m.pageView.hasRowImage(i)) m.pageView.blankRow(i);
         if (i <= m.page.equationLimit) m.panel.enableEquationButton(i, false);
     }
-    for (int i = m.page.equationLimit; i <= 32; ++i)
+    for (int i = m.page.equationLimit; i <= LargestRowNumber; ++i)
         m.panel.hideEquationButton(i);
     for (int slot : {SolutionSlotX, SolutionSlotY}) {
         m.algebra.EquationTable[static_cast<std::size_t>(slot)] = MShiki{};
@@ -252,14 +247,11 @@ bool PracticeFlow::startProblem(bool keepPositions) {
     clearProblemPage();
     if (!loadCurrentProblem()) return false;
     m.view.stopBlink();
-    m.algebra.equationCount = 1;
-    if (judgeEquation(m.algebra, m.answers, 1) != Verdict::Ordinary) {
-        m.algebra.equationCount = 2;
-        m.pageView.setPageMessage(cp932(OneSolution));
-    }
-    m.algebra.equationCount = 2;
-    if (judgeEquation(m.algebra, m.answers, 2) != Verdict::Ordinary)
-        m.pageView.setPageMessage(cp932(OneSolution));
+    // The problem's own equations (the loaded problem's count is 2) may give
+    // an unknown at once.
+    for (int n = 1; n <= 2; ++n)
+        if (judgeEquation(m.algebra, m.answers, n) != Verdict::Ordinary)
+            m.pageView.setPageMessage(cp932(OneSolution));
     if (isSolved(m.answers)) {
         m.dialogs.showMessage(cp932("すでに解1,2がでています"));
         KaiComplete();

@@ -14,10 +14,20 @@ namespace {
 
 constexpr int MaxMargin = 10;
 constexpr int MaxSize = 5;
+constexpr int ScreenSize = 2;            // the size that prints rows as tall as the screen shows them
 constexpr int MarginCharacterWidth = 10; // a cell of the equations at their usual size
 constexpr int TitlePoints = 12;
 constexpr double ScreenResolution = 96;
 constexpr int RowGap = 2; // layout pixels below every row
+
+// The page's margins, in screen pixels of width.
+constexpr int TopMargin = 100;    // above the title
+constexpr int BottomMargin = 200; // below the last row that starts on a page
+constexpr int TitleGap = 50;      // from the title to the first row
+
+// The preview line grows by so many points a size.
+constexpr int PreviewBasePoints = 10;
+constexpr int PreviewPointsPerSize = 4;
 
 int scaled(int length, double scale) {
     return static_cast<int>(std::lround(length * scale));
@@ -84,10 +94,15 @@ PrintLayout printLayout(PrintSettings settings, int pageWidth, int pageHeight, i
     const int k = std::max(1, screenWidth > 0 ? pageWidth / screenWidth : 1);
     const int margin = std::clamp(settings.margin, 0, MaxMargin);
     const int size = std::clamp(settings.size, 1, MaxSize);
-    double scale = std::max(1, resolution) / ScreenResolution * (size + 1) / 3;
+    double scale = std::max(1, resolution) / ScreenResolution * (size + 1) / (ScreenSize + 1);
     const int widest = margin * MarginCharacterWidth + rowWidth;
     if (widest > 0 && pageWidth > 0) scale = std::min(scale, static_cast<double>(pageWidth) / widest);
-    return {k, scale, scaled(margin * MarginCharacterWidth, scale), 100 * k, pageHeight - 200 * k, 50 * k};
+    return {.k = k,
+            .scale = scale,
+            .left = scaled(margin * MarginCharacterWidth, scale),
+            .topMargin = TopMargin * k,
+            .bottomLimit = pageHeight - BottomMargin * k,
+            .titleGap = TitleGap * k};
 }
 
 bool printSteps(PrintTarget& target, const StepPrintout& printout, PrintSettings settings, Algebra& algebra,
@@ -140,7 +155,7 @@ std::string printPreviewText(int margin) {
 }
 
 int printPreviewPoints(int size) {
-    return std::clamp(size, 1, MaxSize) * 4 + 10;
+    return std::clamp(size, 1, MaxSize) * PreviewPointsPerSize + PreviewBasePoints;
 }
 
 } // namespace tavolini

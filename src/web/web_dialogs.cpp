@@ -133,13 +133,17 @@ std::string WebDialogs::pupilText(std::string_view text) const {
     }
 }
 
-int WebDialogs::showSpecialSolution() {
-    openDialog("special", "特殊な解", "", Closed, {0, 0, 140, 200});
+// Each choice replies with the case it names, the close box with None.
+SpecialAnswer WebDialogs::showSpecialSolution() {
+    const auto replyOf = [](SpecialAnswer answer) { return static_cast<int>(answer); };
+    openDialog("special", "特殊な解", "", replyOf(SpecialAnswer::None), {0, 0, 140, 200});
     addElement("dlgBody", "div", "edtSentaku", {8, 20, 124, 30}, "解の種類選択");
-    addReplyButton("btnMusu", "解は無数にある", {13, 80, 113, 33}, InfinitelyMany);
-    addReplyButton("btnKainashi", "解なし", {13, 146, 113, 33}, NoSolution);
+    addReplyButton("btnMusu", "解は無数にある", {13, 80, 113, 33}, replyOf(SpecialAnswer::InfinitelyMany));
+    addReplyButton("btnKainashi", "解なし", {13, 146, 113, 33}, replyOf(SpecialAnswer::NoSolution));
     const int reply = waitAndClose();
-    return reply == InfinitelyMany || reply == NoSolution ? reply : Closed;
+    for (const SpecialAnswer choice : {SpecialAnswer::InfinitelyMany, SpecialAnswer::NoSolution})
+        if (reply == replyOf(choice)) return choice;
+    return SpecialAnswer::None;
 }
 
 bool WebDialogs::showProblemSelection() {

@@ -31,7 +31,7 @@ class WebDialogs final : public Dialogs, public DrillDialogs, private SelectionV
         return std::nullopt;
     }
 
-    int showSpecialSolution() override;
+    SpecialAnswer showSpecialSolution() override;
     bool showProblemSelection() override;
 
   private:

@@ -148,12 +148,6 @@ const CourseUnit Course[MaxUnits] = {
     {"解が１つに決まらない問題", Expect::Special},
 };
 
-// The answer as the judge writes it: "x=3", "y=-1/2".
-std::string answerText(char letter, Fraction value) {
-    return std::string(1, letter) + "=" + std::to_string(value.num) +
-           (value.den == 1 ? "" : "/" + std::to_string(value.den));
-}
-
 std::string foldedAscii(std::string text) {
     for (char& c : text)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -209,12 +203,18 @@ TEST(ShippedProblemSet, EveryProblemLoadsAndHasTheSolutionsItShould) {
             infinite += exact.kind == Solutions::Infinite;
             none += exact.kind == Solutions::None;
             if (exact.kind != Solutions::One) {
-                EXPECT_EQ(worked.answer1, exact.kind == Solutions::Infinite ? "解は無数にある" : "解なし")
+                EXPECT_EQ(worked.answers.special, exact.kind == Solutions::Infinite
+                                                      ? SpecialAnswer::InfinitelyMany
+                                                      : SpecialAnswer::NoSolution)
                     << line;
                 continue;
             }
-            EXPECT_EQ(worked.answer1, answerText(a.unknown1, exact.first)) << line << ": " << road;
-            EXPECT_EQ(worked.answer2, answerText(a.unknown2, exact.second)) << line << ": " << road;
+            const auto value = [](char letter, Fraction v) {
+                return UnknownValue{letter, static_cast<std::int32_t>(v.num),
+                                    static_cast<std::int32_t>(v.den)};
+            };
+            const Answers expected{value(a.unknown1, exact.first), value(a.unknown2, exact.second)};
+            EXPECT_EQ(worked.answers, expected) << line << ": " << road;
             for (const Fraction value : {exact.first, exact.second})
                 EXPECT_LE(std::abs(value.num), 20) << line;
             negative += exact.first.num < 0 || exact.second.num < 0;

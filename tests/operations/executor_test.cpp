@@ -272,7 +272,7 @@ TEST(Executor, ClearsTheOperandDisplayAndComposition) {
     drill.run("①×2");
     EXPECT_EQ(drill.command.firstEquation, 0);
     EXPECT_EQ(drill.command.operandNumerator, 2);
-    EXPECT_EQ(drill.algebra.equationCount, 3); // the refused step gave its slot back
+    EXPECT_EQ(drill.algebra.equationCount, 3); // only the accepted step counts
 }
 
 TEST(Executor, NamesEquationsFromTwentyOneOnInParentheses) {

@@ -655,22 +655,22 @@ class Session {
         const std::size_t ownMessages = operandMessages(command.pnlNumber);
         m_dialogs.shown.clear();
 
-        ++m_algebra.equationCount;
-        clearEquation(m_algebra.EquationTable[static_cast<std::size_t>(m_algebra.equationCount)]);
         const std::array<MShiki, EquationSlots> before = m_algebra.EquationTable;
         const int countBefore = m_algebra.equationCount;
         const int originsBefore = m_algebra.originCounter;
         const int first = command.firstEquation;
 
-        std::string sentence;
         Messages reported;
-        const bool accepted = executeOperation(m_algebra, command, sentence, reported);
+        const std::optional<int> written = executeOperation(m_algebra, command, reported);
+        const bool accepted = written.has_value();
         showMessages(m_dialogs, reported);
         m_history.push_back(asked + (accepted ? "  -> accepted" : "  -> refused"));
 
         if (!command.pnlNumber.empty() || command.composeStep != ComposeStep::Nothing)
             return fail("the panel was not reset");
-        if (m_algebra.equationCount != countBefore) return fail("the executor moved equationCount");
+        if (m_algebra.equationCount != countBefore + (accepted ? 1 : 0) ||
+            (accepted && *written != countBefore + 1))
+            return fail("the newest equation is not the one written");
         const std::size_t messages = m_dialogs.shown.size() - std::min(ownMessages, m_dialogs.shown.size());
         if (!accepted) {
             ++m_tally.refused[static_cast<std::size_t>(road)];
@@ -682,7 +682,6 @@ class Session {
                                 slotText(m_algebra.EquationTable[static_cast<std::size_t>(n)]));
             if (ownMessages != 0 && messages != 0) return fail("a refused operand was told twice");
             if (ownMessages == 0 && messages == 0) return fail("a refused step showed no message");
-            --m_algebra.equationCount;
             m_plan.clear();
             return problemUnchanged();
         }
@@ -695,7 +694,7 @@ class Session {
                                     m_algebra.EquationTable[static_cast<std::size_t>(k)]))
                 return fail("an accepted step changed slot " + std::to_string(k));
         if (command.firstEquation != 0) return fail("firstEquation was not reset");
-        if (sentence.empty() || sentence != made.stepText) return fail("the step sentence was not stored");
+        if (made.stepText.empty()) return fail("the step sentence was not stored");
         const bool two =
             road == Road::AddEquations || road == Road::SubtractEquations || road == Road::Substitute;
         const int origin = two ? originsBefore + 1 : before[static_cast<std::size_t>(first)].origin;
@@ -770,8 +769,7 @@ class Session {
             if (!names(0))
                 return fail("verdict " + std::to_string(static_cast<int>(verdict)) + " for equation " +
                             std::to_string(n));
-            if ((verdict == Verdict::FirstFound) != answersBefore.answer1.empty() ||
-                m_answers.answer1.empty())
+            if ((verdict == Verdict::FirstFound) == answersBefore.answer1.has_value() || !m_answers.answer1)
                 return fail("the first answer was recorded out of turn");
             m_tally.firstFound += verdict == Verdict::FirstFound;
             break;
@@ -780,8 +778,7 @@ class Session {
             if (!names(1))
                 return fail("verdict " + std::to_string(static_cast<int>(verdict)) + " for equation " +
                             std::to_string(n));
-            if ((verdict == Verdict::SecondFound) != answersBefore.answer2.empty() ||
-                m_answers.answer2.empty())
+            if ((verdict == Verdict::SecondFound) == answersBefore.answer2.has_value() || !m_answers.answer2)
                 return fail("the second answer was recorded out of turn");
             m_tally.secondFound += verdict == Verdict::SecondFound;
             break;
@@ -796,8 +793,7 @@ class Session {
             ++m_tally.contradictions;
             break;
         case Verdict::Ordinary:
-            if (m_answers.answer1 != answersBefore.answer1 || m_answers.answer2 != answersBefore.answer2)
-                return fail("an ordinary equation changed the answers");
+            if (m_answers != answersBefore) return fail("an ordinary equation changed the answers");
             break;
         }
         if ((verdict == Verdict::FirstFound || verdict == Verdict::SecondFound) && isSolved(m_answers))

@@ -2,6 +2,7 @@
 // Copyright 2026 The Tavolini authors
 #include "core/cp932.h"
 #include "practice/command_panel.h"
+#include "support/parse_quietly.h"
 #include "support/practice_harness.h"
 
 #include <gtest/gtest.h>
@@ -522,19 +523,19 @@ TEST(CommandPanel, CorrectionTakesBackStepsDownToTheProblem) {
     for (const char* command : {"①＋②", "③÷3", "④代入②"})
         ASSERT_TRUE(p.run(command).empty()) << command;
     ASSERT_EQ(p.algebra.equationCount, 5);
-    ASSERT_FALSE(p.answers.answer1.empty());
+    ASSERT_TRUE(p.answers.answer1);
 
     p.correct(); // ⑤ goes; x stays found
     EXPECT_EQ(p.algebra.equationCount, 4);
     EXPECT_EQ(p.algebra.EquationTable[5].count, 0);
     EXPECT_EQ(p.algebra.EquationTable[5].stepText, "");
-    EXPECT_FALSE(p.answers.answer1.empty());
+    EXPECT_TRUE(p.answers.answer1);
     EXPECT_EQ(p.panelView.enabledButtons, (std::set<int>{1, 2, 3, 4}));
 
     p.pageView.forgetCalls();
     p.correct(); // ④ found x: the answer goes with it
     EXPECT_EQ(p.algebra.equationCount, 3);
-    EXPECT_TRUE(p.answers.answer1.empty());
+    EXPECT_EQ(p.answers, Answers{});
     EXPECT_EQ(p.pageView.blanked, (std::vector<int>{SolutionSlotX, 4}));
     EXPECT_EQ(p.panelView.enabledButtons, (std::set<int>{1, 2, 3}));
 
@@ -562,18 +563,37 @@ TEST(CommandPanel, TakingBackTheSecondUnknownForgetsOnlyIt) {
     ASSERT_TRUE(isSolved(p.answers));
     p.correct();
     EXPECT_EQ(p.algebra.equationCount, 6);
-    EXPECT_FALSE(p.answers.answer2.empty());
+    EXPECT_TRUE(p.answers.answer2);
 
     PracticeHarness q(PracticeHarness::oneUnit({"x+y=3;x-y=1"}));
     q.start();
     for (const char* command : {"①－②", "③÷2"})
         q.run(command);
     ASSERT_EQ(q.equation(4), "1y = 1");
-    ASSERT_TRUE(q.answers.answer1.empty());
+    ASSERT_FALSE(q.answers.answer1);
     q.pageView.forgetCalls();
     q.correct();
-    EXPECT_TRUE(q.answers.answer2.empty());
+    EXPECT_EQ(q.answers, Answers{});
     EXPECT_EQ(q.pageView.blanked, (std::vector<int>{SolutionSlotY, 4}));
+}
+
+// 訂正 forgets a found unknown with the newest equation only when that
+// states it by the judge's rule: a number written with '|' states nothing.
+TEST(CommandPanel, CorrectionForgetsAnAnswerOnlyWithTheEquationThatStatesIt) {
+    const struct {
+        const char* newest;
+        bool forgotten;
+    } rows[] = {{"x=3", true}, {"x=1|2", false}, {"2x=6", false}, {"y=1", false}};
+    for (const auto& row : rows) {
+        Panel p;
+        for (const char* command : {"①＋②", "③÷3"})
+            ASSERT_TRUE(p.run(command).empty()) << command;
+        ASSERT_TRUE(parseKeepingBar(p.algebra, p.algebra.EquationTable[5], row.newest)) << row.newest;
+        p.algebra.equationCount = 5;
+        p.correct();
+        EXPECT_EQ(p.algebra.equationCount, 4) << row.newest;
+        EXPECT_EQ(p.answers.answer1.has_value(), !row.forgotten) << row.newest;
+    }
 }
 
 TEST(CommandPanel, CorrectionTakesNoStepBackOnceTheProblemIsSolved) {

@@ -66,17 +66,11 @@ std::string Drill::run(const std::string& utf8Command) {
         command.lastEntry = NumberEntered;
     }
 
-    ++algebra.equationCount;
-    clearEquation(algebra.EquationTable[static_cast<std::size_t>(algebra.equationCount)]);
-    std::string sentence;
     Messages messages;
-    const bool accepted = executeOperation(algebra, command, sentence, messages);
+    const std::optional<int> written = executeOperation(algebra, command, messages);
     showMessages(dialogs, messages);
-    if (!accepted) {
-        --algebra.equationCount;
-        return "refused";
-    }
-    return tokensText(algebra.EquationTable[static_cast<std::size_t>(algebra.equationCount)]);
+    if (!written) return "refused";
+    return tokensText(algebra.EquationTable[static_cast<std::size_t>(*written)]);
 }
 
 std::string Drill::sentence(int n) const {

@@ -100,7 +100,6 @@ void FakePageView::appendPageMessage(std::string_view text) {
 void FakePageView::printMessage() {
     if (m_algebra.equationCount >= 0 && m_algebra.equationCount < 32)
         outlined.erase(m_algebra.equationCount + 1);
-    messages.push_back(message());
 }
 
 std::string FakePageView::message() const {
@@ -124,7 +123,6 @@ void FakePageView::forgetCalls() {
     drawn.clear();
     written.clear();
     blanked.clear();
-    messages.clear();
 }
 
 void FakePracticeView::startBlink() {
@@ -136,13 +134,13 @@ std::string FakePracticeView::captionText() const {
     return utf8FromCp932(caption);
 }
 
-int ScriptedDrillDialogs::showSpecialSolution() {
+SpecialAnswer ScriptedDrillDialogs::showSpecialSolution() {
     ++specialShown;
     if (specialResults.empty()) {
         unanswered = true;
-        return Closed;
+        return SpecialAnswer::None;
     }
-    const int result = specialResults.front();
+    const SpecialAnswer result = specialResults.front();
     specialResults.pop_front();
     return result;
 }

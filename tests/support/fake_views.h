@@ -107,7 +107,6 @@ class FakePageView final : public PageView {
     bool answerBraceShown = false;
     int scrollDowns = 0;
     int scrollsToTop = 0;
-    std::vector<std::string> messages; // the whole page message after each change, UTF-8
 
   private:
     void printMessage();
@@ -134,7 +133,7 @@ class FakePracticeView final : public PracticeView {
 };
 
 // The drill's dialogs answered from queues: the special-solution dialog by
-// its result numbers, the selection dialog by a unit and problem (then OK)
+// the case named, the selection dialog by a unit and problem (then OK)
 // or by nothing (Cancel). An empty queue closes the special dialog and
 // cancels the selection, and is noted.
 class ScriptedDrillDialogs final : public DrillDialogs {
@@ -146,10 +145,10 @@ class ScriptedDrillDialogs final : public DrillDialogs {
 
     explicit ScriptedDrillDialogs(ProblemSet& problems) : m_problems(problems) {}
 
-    int showSpecialSolution() override;
+    SpecialAnswer showSpecialSolution() override;
     bool showProblemSelection() override;
 
-    std::deque<int> specialResults;
+    std::deque<SpecialAnswer> specialResults;
     std::deque<std::optional<Selection>> selections;
     int specialShown = 0;
     int selectionShown = 0;

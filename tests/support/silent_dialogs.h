@@ -19,7 +19,7 @@ class SilentDialogs final : public Dialogs {
 // The drill's dialogs closed at once: no special case named, no problem chosen.
 class SilentDrillDialogs final : public DrillDialogs {
   public:
-    int showSpecialSolution() override { return Closed; }
+    SpecialAnswer showSpecialSolution() override { return SpecialAnswer::None; }
     bool showProblemSelection() override { return false; }
 };
 

@@ -12,8 +12,8 @@ namespace {
 // named when one comes up.
 void judge(Drill& drill, int n) {
     const Verdict verdict = judgeEquation(drill.algebra, drill.answers, n);
-    if (verdict == Verdict::Identity) drill.answers = {infinitelyManyWord(), ""};
-    if (verdict == Verdict::Contradiction) drill.answers = {noSolutionWord(), ""};
+    if (verdict == Verdict::Identity) drill.answers = {.special = SpecialAnswer::InfinitelyMany};
+    if (verdict == Verdict::Contradiction) drill.answers = {.special = SpecialAnswer::NoSolution};
 }
 
 } // namespace
@@ -34,8 +34,7 @@ Solution solveLoadedProblem(Drill& drill, int maxSteps) {
         judge(drill, drill.algebra.equationCount);
     }
     solution.solved = isSolved(drill.answers);
-    solution.answer1 = utf8FromCp932(drill.answers.answer1);
-    solution.answer2 = utf8FromCp932(drill.answers.answer2);
+    solution.answers = drill.answers;
     return solution;
 }
 

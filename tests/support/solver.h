@@ -12,9 +12,9 @@ namespace tavolini {
 // How a problem ended when worked by the solver below.
 struct Solution {
     bool solved = false;
-    bool refused = false;         // the executor refused a hint
-    std::string answer1, answer2; // as judged
-    int steps = 0;                // accepted commands
+    bool refused = false; // the executor refused a hint
+    Answers answers;      // as judged
+    int steps = 0;        // accepted commands
     std::vector<std::string> commands;
 };
 

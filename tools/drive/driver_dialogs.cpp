@@ -56,12 +56,14 @@ std::optional<std::string> DriverDialogs::chooseSaveFile(std::string_view, std::
     return reply;
 }
 
-int DriverDialogs::showSpecialSolution() {
+// The scenario language answers 特殊な解 by number: 8 for 解は無数にある,
+// 3 for 解なし, 2 for closed without a choice.
+SpecialAnswer DriverDialogs::showSpecialSolution() {
     const std::string reply = takeReply("the special-solution dialog");
     std::cout << "dialog: 特殊な解 -> " << reply << '\n';
-    if (reply == "8") return InfinitelyMany;
-    if (reply == "3") return NoSolution;
-    if (reply == "2") return Closed;
+    if (reply == "8") return SpecialAnswer::InfinitelyMany;
+    if (reply == "3") return SpecialAnswer::NoSolution;
+    if (reply == "2") return SpecialAnswer::None;
     failScenario("the reply " + reply + " does not answer the special-solution dialog");
 }
 

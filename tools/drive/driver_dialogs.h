@@ -23,7 +23,7 @@ class DriverDialogs final : public Dialogs, public DrillDialogs {
     Reply ask(std::string_view caption, std::string_view text, Buttons buttons) override;
     std::optional<std::string> chooseOpenFile(std::string_view filter, std::string_view presetPath) override;
     std::optional<std::string> chooseSaveFile(std::string_view filter, std::string_view presetPath) override;
-    int showSpecialSolution() override;
+    SpecialAnswer showSpecialSolution() override;
     bool showProblemSelection() override;
 
     // The next queued reply; with none the run ends, naming `what` wanted it.

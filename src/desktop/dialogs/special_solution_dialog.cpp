@@ -7,7 +7,6 @@
 #include "desktop/platform/fonts.h"
 #include "desktop/platform/text_codec.h"
 #include "desktop/platform/window_placement.h"
-#include "practice/drill_dialogs.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,14 +57,19 @@ TfrmSentaku::TfrmSentaku(QWidget* parent)
 
     m_btnMusu = choiceButton("btnMusu", "解は無数にある", MusuRect, this);
     m_btnKainashi = choiceButton("btnKainashi", "解なし", KainashiRect, this);
-    connect(m_btnMusu, &QPushButton::clicked, this, [this] { done(DrillDialogs::InfinitelyMany); });
-    connect(m_btnKainashi, &QPushButton::clicked, this, [this] { done(DrillDialogs::NoSolution); });
+    connect(m_btnMusu, &QPushButton::clicked, this, [this] { answer(SpecialAnswer::InfinitelyMany); });
+    connect(m_btnKainashi, &QPushButton::clicked, this, [this] { answer(SpecialAnswer::NoSolution); });
 }
 
-int TfrmSentaku::choose() {
-    const int result = exec();
-    if (result == DrillDialogs::InfinitelyMany || result == DrillDialogs::NoSolution) return result;
-    return DrillDialogs::Closed;
+SpecialAnswer TfrmSentaku::choose() {
+    m_choice = SpecialAnswer::None;
+    exec();
+    return m_choice;
+}
+
+void TfrmSentaku::answer(SpecialAnswer choice) {
+    m_choice = choice;
+    accept();
 }
 
 void TfrmSentaku::placeAt(QPoint topLeft) {

@@ -2,6 +2,8 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include "practice/judge.h"
+
 #include <QDialog>
 #include <QPoint>
 
@@ -19,15 +21,18 @@ class TfrmSentaku final : public QDialog {
   public:
     explicit TfrmSentaku(QWidget* parent = nullptr);
 
-    // Runs modally: DrillDialogs::InfinitelyMany (8) for 解は無数にある,
-    // NoSolution (3) for 解なし, Closed (2) otherwise.
-    int choose();
+    // Runs modally: the special case the pupil names, or None when the
+    // dialog was closed otherwise.
+    SpecialAnswer choose();
 
     // Puts the dialog's top left corner there, in screen coordinates; the
     // main window works out the place beside the problem.
     void placeAt(QPoint topLeft);
 
   private:
+    void answer(SpecialAnswer choice);
+
+    SpecialAnswer m_choice = SpecialAnswer::None;
     QLineEdit* m_edtSentaku = nullptr;
     QPushButton* m_btnMusu = nullptr;
     QPushButton* m_btnKainashi = nullptr;

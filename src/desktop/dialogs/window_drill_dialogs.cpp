@@ -34,7 +34,7 @@ void WindowDrillDialogs::placeSpecialDialog() {
     m_sentaku->placeAt(m_program->window.mapToGlobal(QPoint(left, rowTop.y() + 70)));
 }
 
-int WindowDrillDialogs::showSpecialSolution() {
+SpecialAnswer WindowDrillDialogs::showSpecialSolution() {
     placeSpecialDialog();
     return m_sentaku->choose();
 }

@@ -20,7 +20,7 @@ class WindowDrillDialogs final : public DrillDialogs {
 
     void attach(DrillProgram& program);
 
-    int showSpecialSolution() override;
+    SpecialAnswer showSpecialSolution() override;
     bool showProblemSelection() override;
 
   private:

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
 #include "desktop/dialogs/special_solution_dialog.h"
-#include "practice/drill_dialogs.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,7 +13,7 @@ namespace tavolini {
 namespace {
 
 // Runs choose(), doing `act` once the dialog is up.
-int choose(TfrmSentaku& dialog, std::function<void()> act) {
+SpecialAnswer choose(TfrmSentaku& dialog, std::function<void()> act) {
     QTimer::singleShot(0, &dialog, act);
     return dialog.choose();
 }
@@ -27,14 +26,14 @@ TEST(SentakuDialog, AnswersWhatThePupilChose) {
     const struct {
         const char* name;
         std::function<void(TfrmSentaku&)> act;
-        int result;
+        SpecialAnswer result;
     } rows[] = {
         {"解は無数にある", [](TfrmSentaku& d) { QTest::mouseClick(button(d, "btnMusu"), Qt::LeftButton); },
-         DrillDialogs::InfinitelyMany},
+         SpecialAnswer::InfinitelyMany},
         {"解なし", [](TfrmSentaku& d) { QTest::mouseClick(button(d, "btnKainashi"), Qt::LeftButton); },
-         DrillDialogs::NoSolution},
-        {"Escape", [](TfrmSentaku& d) { QTest::keyClick(&d, Qt::Key_Escape); }, DrillDialogs::Closed},
-        {"closed by the system", [](TfrmSentaku& d) { d.close(); }, DrillDialogs::Closed},
+         SpecialAnswer::NoSolution},
+        {"Escape", [](TfrmSentaku& d) { QTest::keyClick(&d, Qt::Key_Escape); }, SpecialAnswer::None},
+        {"closed by the system", [](TfrmSentaku& d) { d.close(); }, SpecialAnswer::None},
     };
     TfrmSentaku dialog; // reused, as the main window reuses it
     for (const auto& row : rows) {
@@ -46,14 +45,14 @@ TEST(SentakuDialog, AnswersWhatThePupilChose) {
 TEST(SentakuDialog, EnterChoosesNothing) {
     TfrmSentaku dialog;
     bool stillOpen = false;
-    const int result = choose(dialog, [&dialog, &stillOpen] {
+    const SpecialAnswer result = choose(dialog, [&dialog, &stillOpen] {
         QTest::keyClick(&dialog, Qt::Key_Return);
         QTest::keyClick(&dialog, Qt::Key_Enter);
         stillOpen = dialog.isVisible();
         QTest::mouseClick(button(dialog, "btnKainashi"), Qt::LeftButton);
     });
     EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(result, DrillDialogs::NoSolution);
+    EXPECT_EQ(result, SpecialAnswer::NoSolution);
 }
 
 TEST(SentakuDialog, LooksAsDesigned) {
