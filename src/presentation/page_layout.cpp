@@ -36,7 +36,7 @@ int rowImageCount(const PageState& page) {
 std::optional<PageRect> rowImageRect(const PageState& page, int n) {
     const int rows = page.rowsPerScreen;
     if (n < 1 || n > rowImageCount(page)) return std::nullopt;
-    if (n <= 2) {
+    if (n <= ProblemRows) {
         // The problem's two rows stand beside the brace, as high as a problem row.
         return PageRect{RowLeft, KakkoRect.top + (n - 1) * 50, page.rowWidth, 50};
     }

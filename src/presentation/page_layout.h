@@ -46,6 +46,7 @@ inline constexpr int StarCount = 24; // the stars above and below the answers
 inline constexpr int Page2Width = 57;
 inline constexpr int Page2Height = 20;
 inline constexpr int RowLeft = 8;
+inline constexpr int ProblemRows = 2; // rows 1 and 2, beside the brace
 inline constexpr int LargestRowNumber = 32;
 
 // Fixes rowWidth, rowHeight, rowsPerScreen and equationLimit from the screen.

@@ -63,7 +63,7 @@ void PagePresenter::bringRowIntoView(int n) {
     const std::optional<PageRect> row =
         rowCanvas(n) != nullptr ? rowOnSheet(m_state, n, m_answerBoxAt) : std::nullopt;
     if (!row) return;
-    const int top = n <= 2 ? 0 : row->top;
+    const int top = n <= ProblemRows ? 0 : row->top;
     const PageRect shown{row->left, top, row->width, row->top + row->height - top};
     if (const std::optional<int> scroll = scrollToShow(scrollTop(), viewHeight(), shown)) scrollTo(*scroll);
 }

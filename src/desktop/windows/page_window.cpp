@@ -20,6 +20,11 @@ namespace {
 constexpr int WindowFontPixels = 12;
 constexpr int MessageFontPixels = 16;
 
+// The row images are named by their equations' numbers.
+QString rowName(int n) {
+    return QStringLiteral("Image%1").arg(n);
+}
+
 void paintBackground(QWidget* widget, Colour background, Colour text) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, qtColour(background));
@@ -83,7 +88,7 @@ void TfrmPage::createControls() {
     m_grbKai->setGeometry(qtRect(inAnswerBox(page, KaiRect)));
     m_grbKai->setAutoFillBackground(true);
     for (int n : {SolutionSlotX, SolutionSlotY})
-        addImage(QStringLiteral("Image%1").arg(n), *answerRowRect(page, n), m_grbKai);
+        addImage(rowName(n), *answerRowRect(page, n), m_grbKai);
     m_imgKotaeKakko = addImage(QStringLiteral("imgKotaeKakko"), KotaeKakkoRect, m_grbKai);
     m_imgKotaeKakko->setStretch(true); // its picture is drawn when the box first shows
     const QString stars(StarCount, QChar(u'★'));
@@ -93,14 +98,11 @@ void TfrmPage::createControls() {
         label->setGeometry(qtRect(inAnswerBox(page, rect)));
         paintBackground(label, clLime, clBlack);
     }
-
-    for (int n = 1; n <= 2; ++n)
-        watchRow(n, addImage(QStringLiteral("Image%1").arg(n), *rowImageRect(page, n), m_sheet));
 }
 
 void TfrmPage::createRows() {
     const PageState& page = pageState();
-    for (int n = 3; n <= rowImageCount(page); ++n) {
+    for (int n = 1; n <= rowImageCount(page); ++n) {
         if (n == firstRowOfSheet2(page)) {
             m_edtPage2 = new QLineEdit(QStringLiteral("Page2"), m_sheet);
             m_edtPage2->setObjectName(QStringLiteral("edtPage2"));
@@ -110,7 +112,7 @@ void TfrmPage::createRows() {
             m_edtPage2->setGeometry(qtRect(page2Rect(page)));
             m_edtPage2->installEventFilter(this);
         }
-        watchRow(n, addImage(QStringLiteral("Image%1").arg(n), *rowImageRect(page, n), m_sheet));
+        watchRow(n, addImage(rowName(n), *rowImageRect(page, n), m_sheet));
     }
 }
 
@@ -121,7 +123,7 @@ void TfrmPage::watchRow(int n, RowImage* row) {
 }
 
 RowImage* TfrmPage::findRowImage(int n) const {
-    return findChild<RowImage*>(QStringLiteral("Image%1").arg(n));
+    return findChild<RowImage*>(rowName(n));
 }
 
 Canvas* TfrmPage::rowCanvas(int n) const {
