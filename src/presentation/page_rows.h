@@ -24,8 +24,6 @@ class RowImages : public TextMeasure {
 struct RowDrawing {
     bool step = false;
     Colour colour = clBlack;
-
-    friend bool operator==(const RowDrawing&, const RowDrawing&) = default;
 };
 
 // Everything the drawing of rows works with.

@@ -71,14 +71,11 @@ struct Page {
     LayoutState layout;
 };
 
-// The command panel's side of the page: the equations chosen.
-class ChosenEquations final : public PageEvents {
+class NoEvents final : public PageEvents {
   public:
-    void chooseEquation(int n) override { chosen.push_back(n); }
+    void chooseEquation(int) override {}
     void pageKey(int, bool, std::string_view) override {}
     bool nextProblemBlinking() const override { return false; }
-
-    std::vector<int> chosen;
 };
 
 // A page shown on a surface that writes down what it is asked: rows that
@@ -92,7 +89,7 @@ class SurfacePage final : public PagePresenter {
     }
 
     ScriptedDialogs dialogs;
-    ChosenEquations events;
+    NoEvents events;
     mutable RecordedRows rows;
     int width;
     int top = 0;
@@ -501,7 +498,6 @@ TEST(PagePresenter, KeepsTheNewestRowInView) {
         {"row 13 on the second sheet", Write::Text, 13, 0, 209},
         {"row 7 at the top of the right column", Write::Step, 7, 300, 0},
         {"row 1 with the message line", Write::Equation, 1, 500, 0},
-        {"row 2 with the message line", Write::Equation, 2, 100, 0},
         {"an answer while its box is hidden", Write::Equation, SolutionSlotX, 0, 0},
         {"an answer in the box after 24", Write::Equation, SolutionSlotY, 0, 472, 24},
         {"a row the page lacks", Write::Step, 25, 40, 40},
@@ -517,14 +513,6 @@ TEST(PagePresenter, KeepsTheNewestRowInView) {
         if (row.write == Write::Text) shown.writeRowText(row.n, 1, "x", clBlack);
         EXPECT_EQ(shown.top, row.scrolled);
     }
-    Page page;
-    SurfacePage shown(page);
-    shown.scrollDown();
-    EXPECT_EQ(shown.top, 320);
-    shown.scrollQuarterPage();
-    EXPECT_EQ(shown.top, 400);
-    shown.scrollToTop();
-    EXPECT_EQ(shown.top, 0);
 }
 
 TEST(PagePresenter, PlacesTheAnswerBoxAfterTheLastStep) {
@@ -532,30 +520,23 @@ TEST(PagePresenter, PlacesTheAnswerBoxAfterTheLastStep) {
         int screen;
         int n;
         PagePoint at;
-        PageRect sheet;
     };
-    const Row rows[] = {
-        {800, 3, {8, 210}, {0, 0, 626, 867}},      {800, 4, {313, 0}, {0, 0, 626, 867}},
-        {800, 24, {313, 640}, {0, 0, 626, 867}},   {1024, 8, {425, 0}, {0, 0, 850, 1147}},
-        {1024, 32, {535, 920}, {0, 0, 850, 1147}},
-    };
+    const Row rows[] = {{800, 3, {8, 210}}, {800, 24, {313, 640}}, {1024, 32, {535, 920}}};
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.screen) + " after " + std::to_string(row.n));
         Page page(row.screen);
         SurfacePage shown(page, row.screen);
-        const PageRect bare = shown.sheet;
         shown.placeAnswerBox(row.n);
         shown.placeAnswerBox(row.n);
         EXPECT_EQ(shown.box, row.at);
-        EXPECT_EQ(shown.sheet, row.sheet);
+        EXPECT_EQ(shown.sheet, sheetRect(page.state, row.at));
         EXPECT_EQ(shown.bracesDrawn, 1); // once, when the box first shows
         shown.hideAnswerBox();
         EXPECT_EQ(shown.box, std::nullopt);
-        EXPECT_EQ(shown.sheet, bare);
     }
 }
 
-TEST(PagePresenter, ShowsWhatItsRowsReportAndKeepsHowTheyWereDrawn) {
+TEST(PagePresenter, ShowsWhatItsRowsReportAndThePageMessage) {
     Page page;
     SurfacePage shown(page);
     shown.showEquation(25, clBlack);
@@ -564,45 +545,12 @@ TEST(PagePresenter, ShowsWhatItsRowsReportAndKeepsHowTheyWereDrawn) {
     shown.markRow(28);
     EXPECT_EQ(shown.dialogs.shown, (std::vector<std::string>{"message: 25box not fond", "message: ww26"}));
 
-    shown.showStep(5, clBlue);
-    shown.showEquation(6, clRed);
-    shown.showEquation(7, clBlack);
-    shown.blankRow(7);
-    EXPECT_EQ(shown.rowDrawing(5), (RowDrawing{true, clBlue}));
-    EXPECT_EQ(shown.rowDrawing(6), (RowDrawing{false, clRed}));
-    for (int n : {7, 8, -1, EquationSlots})
-        EXPECT_EQ(shown.rowDrawing(n), std::nullopt) << n;
-
     page.algebra.equationCount = 2;
     shown.setPageMessage(cp932("①"));
     shown.appendPageMessage(cp932("＋"));
     EXPECT_EQ(shown.message, cp932("①＋"));
     EXPECT_EQ(shown.pageMessage(), cp932("①＋"));
     EXPECT_EQ(shown.rows[3].drawing(), "clear ①@0,23 clear ①＋@0,23");
-}
-
-TEST(PagePresenter, AClickChoosesAnEquationOrMarksIt) {
-    struct Click {
-        int n;
-        bool rightButton;
-        std::vector<int> chosen;
-        const char* drawing;
-    };
-    const Click clicks[] = {
-        {3, false, {3}, ""},
-        {4, true, {}, "●@283,15"},
-        {6, false, {}, ""},
-        {6, true, {}, ""},
-    };
-    for (const Click& click : clicks) {
-        SCOPED_TRACE(std::to_string(click.n) + (click.rightButton ? " right" : " left"));
-        Page page;
-        page.algebra.equationCount = 5;
-        SurfacePage shown(page);
-        shown.rowReleased(click.n, click.rightButton);
-        EXPECT_EQ(shown.events.chosen, click.chosen);
-        EXPECT_EQ(shown.rows[click.n].drawing(), click.drawing);
-    }
 }
 
 } // namespace
