@@ -106,18 +106,22 @@ template <class Plot> void forEachOutlinePixel(int x1, int y1, int x2, int y2, P
 
 // The drawing surface of one image: the layout and the page draw through this
 // and nothing else, so that the screen, the selection previews and the tests
-// share one layout.
+// share one layout. It keeps the image's size, font and pen; each kind of
+// surface draws the primitives its own way.
 class Canvas {
   public:
     virtual ~Canvas() = default;
 
     // The size of the image as laid out on its window (not of its bitmap).
-    virtual int width() const = 0;
-    virtual int height() const = 0;
+    int width() const { return m_width; }
+    int height() const { return m_height; }
 
-    virtual const CanvasFont& font() const = 0;
-    virtual void setFont(const CanvasFont& font) = 0;
-    virtual void setPen(Colour colour, PenMode mode) = 0;
+    const CanvasFont& font() const { return m_font; }
+    void setFont(const CanvasFont& font) { m_font = font; }
+    void setPen(Colour colour, PenMode mode) {
+        m_pen = colour;
+        m_penMode = mode;
+    }
 
     // Text whose top left corner is at (x, y), in the font and its colour;
     // the background shows through.
@@ -133,9 +137,30 @@ class Canvas {
     // Fills the pixels x1..x2-1, y1..y2-1.
     virtual void fillRect(int x1, int y1, int x2, int y2, Colour colour) = 0;
 
-    // The image gets a fresh white picture and a fresh surface: the cleared
-    // surface's font, a black pen in copy mode.
+    // The image gets a fresh white picture and a fresh surface (freshSurface).
     virtual void clear() = 0;
+
+  protected:
+    Canvas(int width, int height) : m_width(width), m_height(height) {}
+
+    void resize(int width, int height) {
+        m_width = width;
+        m_height = height;
+    }
+    Colour pen() const { return m_pen; }
+    PenMode penMode() const { return m_penMode; }
+    // The cleared surface's font, a black pen in copy mode.
+    void freshSurface() {
+        setFont(clearedSurfaceFont());
+        setPen(clBlack, PenMode::Copy);
+    }
+
+  private:
+    int m_width;
+    int m_height;
+    CanvasFont m_font = clearedSurfaceFont();
+    Colour m_pen = clBlack;
+    PenMode m_penMode = PenMode::Copy;
 };
 
 } // namespace tavolini

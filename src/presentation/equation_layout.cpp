@@ -168,17 +168,14 @@ class EquationDrawing {
 class InkExtent final : public Canvas {
   public:
     InkExtent(const TextMeasure& measure, const Canvas& image)
-        : m_measure(measure), m_width(image.width()), m_height(image.height()), m_font(image.font()) {}
+        : Canvas(image.width(), image.height()), m_measure(measure) {
+        setFont(image.font());
+    }
 
     int right() const { return m_right; }
 
-    int width() const override { return m_width; }
-    int height() const override { return m_height; }
-    const CanvasFont& font() const override { return m_font; }
-    void setFont(const CanvasFont& font) override { m_font = font; }
-    void setPen(Colour, PenMode) override {}
     void textOut(int x, int, std::string_view text) override {
-        if (!text.empty()) note(x + m_measure.textWidth(m_font, text));
+        if (!text.empty()) note(x + m_measure.textWidth(font(), text));
     }
     // Lines and outlines end before their far corner.
     void line(int x1, int, int x2, int) override { note(std::max(x1 + 1, x2)); }
@@ -186,16 +183,13 @@ class InkExtent final : public Canvas {
     void fillRect(int, int, int x2, int, Colour) override { note(x2); }
     void clear() override {
         m_right = 0;
-        m_font = clearedSurfaceFont();
+        freshSurface();
     }
 
   private:
     void note(int x) { m_right = std::max(m_right, x); }
 
     const TextMeasure& m_measure;
-    int m_width;
-    int m_height;
-    CanvasFont m_font;
     int m_right = 0;
 };
 

@@ -3,7 +3,6 @@
 #include "presentation/page_layout.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 
 namespace tavolini {
@@ -37,7 +36,7 @@ int rowImageCount(const PageState& page) {
 std::optional<PageRect> rowImageRect(const PageState& page, int n) {
     const int rows = page.rowsPerScreen;
     if (n < 1 || n > rowImageCount(page)) return std::nullopt;
-    if (n <= 2) {
+    if (n <= ProblemRows) {
         // The problem's two rows stand beside the brace, as high as a problem row.
         return PageRect{RowLeft, KakkoRect.top + (n - 1) * 50, page.rowWidth, 50};
     }
@@ -52,6 +51,14 @@ PageRect page2Rect(const PageState& page) {
     return {RowLeft, page.rowHeight * page.rowsPerScreen, Page2Width, Page2Height};
 }
 
+int firstRowOfSheet2(const PageState& page) {
+    return 2 * page.rowsPerScreen + 1;
+}
+
+PageRect messageRect(const PageState& page) {
+    return {MessRect.left, MessRect.top, page.rowWidth, MessRect.height};
+}
+
 int answerBoxWidth(const PageState& page) {
     return std::clamp(page.rowWidth, 1, KaiRect.width);
 }
@@ -59,6 +66,21 @@ int answerBoxWidth(const PageState& page) {
 PageRect inAnswerBox(const PageState& page, PageRect designed) {
     designed.width = std::max(1, designed.width - (KaiRect.width - answerBoxWidth(page)));
     return designed;
+}
+
+std::optional<PageRect> answerRowRect(const PageState& page, int n) {
+    if (n == SolutionSlotX) return inAnswerBox(page, AnswerRect1);
+    if (n == SolutionSlotY) return inAnswerBox(page, AnswerRect2);
+    return std::nullopt;
+}
+
+std::optional<PageRect> rowOnSheet(const PageState& page, int n, std::optional<PagePoint> answerBox) {
+    std::optional<PageRect> answer = answerRowRect(page, n);
+    if (!answer) return rowImageRect(page, n);
+    if (!answerBox) return std::nullopt;
+    answer->left += answerBox->x;
+    answer->top += answerBox->y;
+    return answer;
 }
 
 PagePoint answerBoxPosition(const PageState& page, int n, int pageWidth) {
@@ -99,16 +121,6 @@ std::optional<int> scrollToShow(int scrollTop, int viewHeight, const PageRect& r
         return std::nullopt;
     if (rect.top < scrollTop || rect.height >= viewHeight) return rect.top;
     return static_cast<int>(bottom - viewHeight);
-}
-
-std::optional<int> rowNumberFromName(std::string_view name) {
-    constexpr std::string_view Prefix = "Image";
-    if (name.substr(0, Prefix.size()) != Prefix) return std::nullopt;
-    const std::string_view digits = name.substr(Prefix.size());
-    int n = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
-    if (error != std::errc() || end != digits.data() + digits.size() || digits.empty()) return std::nullopt;
-    return n;
 }
 
 } // namespace tavolini

@@ -2,10 +2,10 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include "core/algebra.h"
 #include "presentation/page_state.h"
 
 #include <optional>
-#include <string_view>
 
 namespace tavolini {
 
@@ -42,9 +42,11 @@ inline constexpr PageRect AnswerRect2{8, 82, 295, 50};
 inline constexpr PageRect KotaeKakkoRect{8, 32, 70, 100};
 inline constexpr PageRect StarRectX{10, 16, 288, 12};
 inline constexpr PageRect StarRectY{10, 136, 288, 12};
+inline constexpr int StarCount = 24; // the stars above and below the answers
 inline constexpr int Page2Width = 57;
 inline constexpr int Page2Height = 20;
 inline constexpr int RowLeft = 8;
+inline constexpr int ProblemRows = 2; // rows 1 and 2, beside the brace
 inline constexpr int LargestRowNumber = 32;
 
 // Fixes rowWidth, rowHeight, rowsPerScreen and equationLimit from the screen.
@@ -60,8 +62,20 @@ int rowImageCount(const PageState& page);
 // page has no such row (the answer images sit in the answer box instead).
 std::optional<PageRect> rowImageRect(const PageState& page, int n);
 
-// The divider between the two sheets.
+// The divider between the two sheets, and the first row below it.
 PageRect page2Rect(const PageState& page);
+int firstRowOfSheet2(const PageState& page);
+
+// The page message: as wide as a row.
+PageRect messageRect(const PageState& page);
+
+// Where the answer image of SolutionSlotX or SolutionSlotY stands inside the
+// answer box; nothing for other numbers.
+std::optional<PageRect> answerRowRect(const PageState& page, int n);
+
+// Where the image of n stands on the sheet: a row, or an answer where the
+// answer box stands (nothing while it is hidden).
+std::optional<PageRect> rowOnSheet(const PageState& page, int n, std::optional<PagePoint> answerBox);
 
 // The answer box is as designed where a column is wide enough for it, and
 // as wide as a column where it is not.
@@ -84,8 +98,5 @@ PageRect sheetRect(const PageState& page, std::optional<PagePoint> answerBox);
 // it is already, else the least move; its top first when it is taller than
 // the view.
 std::optional<int> scrollToShow(int scrollTop, int viewHeight, const PageRect& rect);
-
-// The number in a row image's name ("Image12" gives 12).
-std::optional<int> rowNumberFromName(std::string_view name);
 
 } // namespace tavolini

@@ -119,7 +119,7 @@ void toggleRowOutline(Messages& messages, RowImages& rows, int n) {
         return;
     }
     // The problem's rows leave the brace beside them uncovered.
-    const int left = n <= 2 ? KakkoRect.width + 1 : 1;
+    const int left = n <= ProblemRows ? KakkoRect.width + 1 : 1;
     image->setPen(clRed, PenMode::NotXor);
     image->rectangle(left, 0, image->width() - 1, image->height() - 1);
 }
@@ -130,7 +130,7 @@ void markRow(RowImages& rows, int n) {
     CanvasFont font = image->font();
     font.colour = clRed;
     image->setFont(font);
-    const bool problemRow = n <= 2;
+    const bool problemRow = n <= ProblemRows;
     image->textOut(image->width() - 20 - (problemRow ? 5 : 0), problemRow ? 3 : 15, cp932("●"));
 }
 

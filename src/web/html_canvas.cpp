@@ -60,7 +60,7 @@ int ascentOf(const CanvasFont& font) {
 } // namespace
 
 HtmlCanvas::HtmlCanvas(const std::string& id, int width, int height)
-    : m_context(element(id).call<val>("getContext", std::string("2d"))), m_width(width), m_height(height),
+    : Canvas(width, height), m_context(element(id).call<val>("getContext", std::string("2d"))),
       m_ratio(std::max(1.0, val::global("devicePixelRatio").as<double>())) {
     val canvas = m_context["canvas"];
     canvas.set("width", static_cast<int>(std::lround(width * m_ratio)));
@@ -68,16 +68,11 @@ HtmlCanvas::HtmlCanvas(const std::string& id, int width, int height)
     clear();
 }
 
-void HtmlCanvas::setPen(Colour colour, PenMode mode) {
-    m_pen = colour;
-    m_penMode = mode;
-}
-
 void HtmlCanvas::textOut(int x, int y, std::string_view text) {
     if (text.empty()) return;
-    m_context.set("font", cssFont(m_font));
-    m_context.set("fillStyle", cssColour(m_font.colour));
-    m_context.call<void>("fillText", shownText(m_font, text), x, y + ascentOf(m_font));
+    m_context.set("font", cssFont(font()));
+    m_context.set("fillStyle", cssColour(font().colour));
+    m_context.call<void>("fillText", shownText(font(), text), x, y + ascentOf(font()));
 }
 
 void HtmlCanvas::line(int x1, int y1, int x2, int y2) {
@@ -96,14 +91,14 @@ void HtmlCanvas::rectangle(int x1, int y1, int x2, int y2) {
 // cover, turns them and writes them back, so that a second time restores them.
 void HtmlCanvas::plot(const std::vector<std::pair<int, int>>& pixels) {
     if (pixels.empty()) return;
-    if (m_penMode == PenMode::Copy) {
-        m_context.set("fillStyle", cssColour(m_pen));
+    if (penMode() == PenMode::Copy) {
+        m_context.set("fillStyle", cssColour(pen()));
         for (const auto& [x, y] : pixels)
-            if (x >= 0 && y >= 0 && x < m_width && y < m_height) m_context.call<void>("fillRect", x, y, 1, 1);
+            if (x >= 0 && y >= 0 && x < width() && y < height()) m_context.call<void>("fillRect", x, y, 1, 1);
         return;
     }
-    const int pictureWidth = static_cast<int>(std::lround(m_width * m_ratio));
-    const int pictureHeight = static_cast<int>(std::lround(m_height * m_ratio));
+    const int pictureWidth = static_cast<int>(std::lround(width() * m_ratio));
+    const int pictureHeight = static_cast<int>(std::lround(height() * m_ratio));
     const auto device = [this](int v) { return static_cast<int>(v * m_ratio); };
     int left = pictureWidth, top = pictureHeight, right = 0, bottom = 0;
     for (const auto& [x, y] : pixels) {
@@ -120,15 +115,16 @@ void HtmlCanvas::plot(const std::vector<std::pair<int, int>>& pixels) {
     val image = m_context.call<val>("getImageData", left, top, right - left, bottom - top);
     std::vector<std::uint8_t> data = emscripten::convertJSArrayToNumberVector<std::uint8_t>(image["data"]);
     const int stride = (right - left) * 4;
+    const Colour ink = pen();
     for (const auto& [x, y] : pixels) {
         for (int dy = std::max(device(y), top); dy < std::min(std::max(device(y + 1), device(y) + 1), bottom);
              ++dy)
             for (int dx = std::max(device(x), left);
                  dx < std::min(std::max(device(x + 1), device(x) + 1), right); ++dx) {
                 std::uint8_t* p = &data[static_cast<std::size_t>((dy - top) * stride + (dx - left) * 4)];
-                p[0] = static_cast<std::uint8_t>(~(p[0] ^ m_pen.r));
-                p[1] = static_cast<std::uint8_t>(~(p[1] ^ m_pen.g));
-                p[2] = static_cast<std::uint8_t>(~(p[2] ^ m_pen.b));
+                p[0] = static_cast<std::uint8_t>(~(p[0] ^ ink.r));
+                p[1] = static_cast<std::uint8_t>(~(p[1] ^ ink.g));
+                p[2] = static_cast<std::uint8_t>(~(p[2] ^ ink.b));
             }
     }
     image["data"].call<void>("set", val(emscripten::typed_memory_view(data.size(), data.data())));
@@ -143,14 +139,12 @@ void HtmlCanvas::fillRect(int x1, int y1, int x2, int y2, Colour colour) {
 void HtmlCanvas::clear() {
     m_context.call<void>("setTransform", m_ratio, 0, 0, m_ratio, 0, 0);
     m_context.set("textBaseline", std::string("alphabetic"));
-    fillRect(0, 0, m_width, m_height, clWhite);
-    m_font = clearedSurfaceFont();
-    m_pen = clBlack;
-    m_penMode = PenMode::Copy;
+    fillRect(0, 0, width(), height(), clWhite);
+    freshSurface();
 }
 
 void HtmlCanvas::drawBrace(const PageRect& box, Colour ink, Colour paper) {
-    fillRect(0, 0, m_width, m_height, paper);
+    fillRect(0, 0, width(), height(), paper);
     const BraceStroke stroke = braceStroke(box.left, box.top, box.width, box.height);
     m_context.call<void>("beginPath");
     m_context.call<void>("moveTo", stroke.start.x, stroke.start.y);

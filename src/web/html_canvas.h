@@ -21,11 +21,6 @@ class HtmlCanvas final : public Canvas {
     // The element `id`, laid out `width` × `height`; its picture is made here.
     HtmlCanvas(const std::string& id, int width, int height);
 
-    int width() const override { return m_width; }
-    int height() const override { return m_height; }
-    const CanvasFont& font() const override { return m_font; }
-    void setFont(const CanvasFont& font) override { m_font = font; }
-    void setPen(Colour colour, PenMode mode) override;
     void textOut(int x, int y, std::string_view text) override;
     void line(int x1, int y1, int x2, int y2) override;
     void rectangle(int x1, int y1, int x2, int y2) override;
@@ -39,12 +34,7 @@ class HtmlCanvas final : public Canvas {
     void plot(const std::vector<std::pair<int, int>>& pixels);
 
     emscripten::val m_context;
-    int m_width;
-    int m_height;
     double m_ratio;
-    CanvasFont m_font;
-    Colour m_pen = clBlack;
-    PenMode m_penMode = PenMode::Copy;
 };
 
 // Measures text as HtmlCanvas draws it.

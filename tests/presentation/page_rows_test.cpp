@@ -3,11 +3,13 @@
 #include "core/cp932.h"
 #include "core/parser.h"
 #include "presentation/page_layout.h"
+#include "presentation/page_presenter.h"
 #include "presentation/page_rows.h"
 #include "support/parse_quietly.h"
 #include "support/recording_canvas.h"
 #include "support/scripted_dialogs.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -69,6 +71,48 @@ struct Page {
     LayoutState layout;
 };
 
+class NoEvents final : public PageEvents {
+  public:
+    void chooseEquation(int) override {}
+    void pageKey(int, bool, std::string_view) override {}
+    bool nextProblemBlinking() const override { return false; }
+};
+
+// A page shown on a surface that writes down what it is asked: rows that
+// record, a view 300 high over the sheet, a window 320 high.
+class SurfacePage final : public PagePresenter {
+  public:
+    explicit SurfacePage(Page& page, int screenWidth = 800)
+        : PagePresenter(page.algebra, dialogs, page.layout, page.state, events, screenWidth, MainPanelWidth),
+          rows(page.state), width(screenWidth - MainPanelWidth - 8) {
+        hideAnswerBox();
+    }
+
+    ScriptedDialogs dialogs;
+    NoEvents events;
+    mutable RecordedRows rows;
+    int width;
+    int top = 0;
+    std::string message;
+    std::optional<PagePoint> box;
+    PageRect sheet;
+    int bracesDrawn = 0;
+
+  private:
+    Canvas* rowCanvas(int n) const override { return rows.findRowImage(n); }
+    const TextMeasure& textMeasure() const override { return rows; }
+    void showMessageText(std::string_view text) override { message = text; }
+    int scrollTop() const override { return top; }
+    void scrollTo(int to) override { top = std::clamp(to, 0, std::max(0, sheet.height - viewHeight())); }
+    int viewHeight() const override { return 300; }
+    int pageHeight() const override { return 320; }
+    int pageWidth() const override { return width; }
+    void drawAnswerBrace() override { ++bracesDrawn; }
+    void showAnswerBraceImage() override {}
+    void moveAnswerBox(std::optional<PagePoint> at) override { box = at; }
+    void resizeSheet(int w, int h) override { sheet = {0, 0, w, h}; }
+};
+
 TEST(PageLayout, FixesTheRowsFromTheScreenWidth) {
     struct Row {
         int screen;
@@ -94,16 +138,18 @@ TEST(PageLayout, FixesTheRowsFromTheScreenWidth) {
     EXPECT_EQ(pageFor(100).rowWidth, 1); // a screen narrower than the panel still has rows
 }
 
+// The answers stand in the answer box, narrowed as it is, and only while it shows.
 TEST(PageLayout, PlacesRowsDownTheColumnsOfBothSheets) {
     struct Row {
         int screen;
         int n;
         std::optional<PageRect> rect;
+        std::optional<PagePoint> answerBox = std::nullopt;
     };
     const Row rows[] = {
         {800, 1, PageRect{8, 30, 303, 50}},
         {800, 2, PageRect{8, 80, 303, 50}},
-        {800, 3, PageRect{8, 140, 303, 69}},
+        {800, 3, PageRect{8, 140, 303, 69}, PagePoint{8, 210}},
         {800, 6, PageRect{8, 350, 303, 69}},
         {800, 7, PageRect{313, 0, 303, 69}},
         {800, 12, PageRect{313, 350, 303, 69}},
@@ -114,15 +160,19 @@ TEST(PageLayout, PlacesRowsDownTheColumnsOfBothSheets) {
         {800, 25, std::nullopt},
         {800, 0, std::nullopt},
         {800, SolutionSlotX, std::nullopt},
+        {800, SolutionSlotX, PageRect{321, 672, 293, 50}, PagePoint{313, 640}},
+        {800, SolutionSlotY, PageRect{16, 292, 293, 50}, PagePoint{8, 210}},
         {1024, 8, PageRect{8, 490, 415, 69}},
         {1024, 9, PageRect{425, 0, 415, 69}},
         {1024, 17, PageRect{8, 580, 415, 69}},
         {1024, 32, PageRect{425, 1070, 415, 69}},
+        {1024, SolutionSlotY, PageRect{543, 1002, 295, 50}, PagePoint{535, 920}},
         {640, 24, PageRect{233, 790, 223, 69}},
+        {640, SolutionSlotX, PageRect{241, 232, 213, 50}, PagePoint{233, 200}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.screen) + " Image" + std::to_string(row.n));
-        EXPECT_EQ(rowImageRect(pageFor(row.screen), row.n), row.rect);
+        EXPECT_EQ(rowOnSheet(pageFor(row.screen), row.n, row.answerBox), row.rect);
     }
 }
 
@@ -182,15 +232,6 @@ TEST(PageLayout, ScrollsJustEnoughToShowARow) {
     };
     for (const Row& row : rows)
         EXPECT_EQ(scrollToShow(row.scrollTop, 300, row.rect), row.scroll) << row.name;
-}
-
-TEST(PageLayout, ReadsRowNumbersFromNames) {
-    EXPECT_EQ(rowNumberFromName("Image12"), 12);
-    EXPECT_EQ(rowNumberFromName("Image1"), 1);
-    EXPECT_EQ(rowNumberFromName("Image"), std::nullopt);
-    EXPECT_EQ(rowNumberFromName("Image3a"), std::nullopt);
-    EXPECT_EQ(rowNumberFromName("imgKakko"), std::nullopt);
-    EXPECT_EQ(rowNumberFromName("Image99999999999"), std::nullopt);
 }
 
 TEST(PageRows, ShowsAnEquationWithItsLabel) {
@@ -417,6 +458,99 @@ TEST(PageRows, ClicksChooseOrMarkEquationsOnly) {
     EXPECT_EQ(rowClick(5, 5, true), RowClick::Mark);
     EXPECT_EQ(rowClick(6, 5, false), RowClick::Nothing);
     EXPECT_EQ(rowClick(6, 5, true), RowClick::Nothing);
+}
+
+// Wherever a problem ends, the answer box lies on the sheet, so that
+// scrolling reaches all of it, and inside one column.
+TEST(PageLayout, TheAnswerBoxLiesOnTheSheetInsideAColumn) {
+    for (int screen : {640, 800, 1024}) {
+        const PageState page = pageFor(screen);
+        const int pageWidth = pageBounds(PageSetup{screen, screen, PageRect{0, 0, 145, 600}}).width;
+        const int rightColumn = rowImageRect(page, page.rowsPerScreen + 1)->left;
+        for (int n = 3; n <= page.equationLimit; ++n) {
+            SCOPED_TRACE(std::to_string(screen) + " after " + std::to_string(n));
+            const PagePoint at = answerBoxPosition(page, n, pageWidth);
+            const PageRect sheet = sheetRect(page, at);
+            const int column = at.x < rightColumn ? RowLeft : rightColumn;
+            EXPECT_GE(at.x, column);
+            EXPECT_LE(at.x + answerBoxWidth(page), std::min(column + page.rowWidth, sheet.width));
+            EXPECT_LE(at.y + KaiRect.height, sheet.height);
+        }
+    }
+}
+
+// The page follows what is written: the row just drawn wholly in view (the
+// problem's rows with the message line above them), the answers once their
+// box shows, nothing for a row the page lacks.
+TEST(PagePresenter, KeepsTheNewestRowInView) {
+    enum class Write { Step, Equation, Text };
+    struct Row {
+        const char* name;
+        Write write;
+        int n;
+        int top;
+        int scrolled;
+        std::optional<int> boxAfter = std::nullopt;
+    };
+    const Row rows[] = {
+        {"row 3 is in view", Write::Step, 3, 0, 0},
+        {"row 6: its bottom at the view's", Write::Step, 6, 0, 119},
+        {"row 13 on the second sheet", Write::Text, 13, 0, 209},
+        {"row 7 at the top of the right column", Write::Step, 7, 300, 0},
+        {"row 1 with the message line", Write::Equation, 1, 500, 0},
+        {"an answer while its box is hidden", Write::Equation, SolutionSlotX, 0, 0},
+        {"an answer in the box after 24", Write::Equation, SolutionSlotY, 0, 472, 24},
+        {"a row the page lacks", Write::Step, 25, 40, 40},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Page page;
+        SurfacePage shown(page);
+        if (row.boxAfter) shown.placeAnswerBox(*row.boxAfter);
+        shown.top = row.top;
+        if (row.write == Write::Step) shown.showStep(row.n, clBlack);
+        if (row.write == Write::Equation) shown.showEquation(row.n, clBlack);
+        if (row.write == Write::Text) shown.writeRowText(row.n, 1, "x", clBlack);
+        EXPECT_EQ(shown.top, row.scrolled);
+    }
+}
+
+TEST(PagePresenter, PlacesTheAnswerBoxAfterTheLastStep) {
+    struct Row {
+        int screen;
+        int n;
+        PagePoint at;
+    };
+    const Row rows[] = {{800, 3, {8, 210}}, {800, 24, {313, 640}}, {1024, 32, {535, 920}}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.screen) + " after " + std::to_string(row.n));
+        Page page(row.screen);
+        SurfacePage shown(page, row.screen);
+        shown.placeAnswerBox(row.n);
+        shown.placeAnswerBox(row.n);
+        EXPECT_EQ(shown.box, row.at);
+        EXPECT_EQ(shown.sheet, sheetRect(page.state, row.at));
+        EXPECT_EQ(shown.bracesDrawn, 1); // once, when the box first shows
+        shown.hideAnswerBox();
+        EXPECT_EQ(shown.box, std::nullopt);
+    }
+}
+
+TEST(PagePresenter, ShowsWhatItsRowsReportAndThePageMessage) {
+    Page page;
+    SurfacePage shown(page);
+    shown.showEquation(25, clBlack);
+    shown.toggleRowOutline(26);
+    shown.writeRowText(27, 1, "x", clBlack);
+    shown.markRow(28);
+    EXPECT_EQ(shown.dialogs.shown, (std::vector<std::string>{"message: 25box not fond", "message: ww26"}));
+
+    page.algebra.equationCount = 2;
+    shown.setPageMessage(cp932("①"));
+    shown.appendPageMessage(cp932("＋"));
+    EXPECT_EQ(shown.message, cp932("①＋"));
+    EXPECT_EQ(shown.pageMessage(), cp932("①＋"));
+    EXPECT_EQ(shown.rows[3].drawing(), "clear ①@0,23 clear ①＋@0,23");
 }
 
 } // namespace

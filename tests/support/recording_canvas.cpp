@@ -6,13 +6,8 @@
 
 namespace tavolini {
 
-void RecordingCanvas::setPen(Colour colour, PenMode mode) {
-    m_pen = colour;
-    m_penMode = mode;
-}
-
 void RecordingCanvas::record(CanvasCall::Kind kind, int x1, int y1, int x2, int y2, std::string_view text) {
-    m_calls.push_back({kind, x1, y1, x2, y2, std::string(text), m_font, m_pen, m_penMode});
+    m_calls.push_back({kind, x1, y1, x2, y2, std::string(text), font(), pen(), penMode()});
 }
 
 void RecordingCanvas::textOut(int x, int y, std::string_view text) {
@@ -33,9 +28,7 @@ void RecordingCanvas::fillRect(int x1, int y1, int x2, int y2, Colour colour) {
 }
 
 void RecordingCanvas::clear() {
-    m_font = clearedSurfaceFont();
-    m_pen = clBlack;
-    m_penMode = PenMode::Copy;
+    freshSurface();
     record(CanvasCall::Kind::Clear, 0, 0, 0, 0);
 }
 

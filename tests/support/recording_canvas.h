@@ -24,13 +24,8 @@ struct CanvasCall {
 // assert the exact positions a drawing uses.
 class RecordingCanvas final : public Canvas {
   public:
-    RecordingCanvas(int width, int height) : m_width(width), m_height(height) {}
+    RecordingCanvas(int width, int height) : Canvas(width, height) {}
 
-    int width() const override { return m_width; }
-    int height() const override { return m_height; }
-    const CanvasFont& font() const override { return m_font; }
-    void setFont(const CanvasFont& font) override { m_font = font; }
-    void setPen(Colour colour, PenMode mode) override;
     void textOut(int x, int y, std::string_view text) override;
     void line(int x1, int y1, int x2, int y2) override;
     void rectangle(int x1, int y1, int x2, int y2) override;
@@ -53,11 +48,6 @@ class RecordingCanvas final : public Canvas {
     const CanvasCall* findText(const std::string& utf8) const;
 
   private:
-    int m_width;
-    int m_height;
-    CanvasFont m_font = clearedSurfaceFont();
-    Colour m_pen = clBlack;
-    PenMode m_penMode = PenMode::Copy;
     std::vector<CanvasCall> m_calls;
 
     void record(CanvasCall::Kind kind, int x1, int y1, int x2, int y2, std::string_view text = {});

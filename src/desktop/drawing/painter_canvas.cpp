@@ -9,7 +9,7 @@
 
 namespace tavolini {
 void PainterCanvas::placeOn(const QRect& onDevice, QSize layoutSize) {
-    m_layoutSize = layoutSize;
+    resize(layoutSize.width(), layoutSize.height());
     m_transform = QTransform::fromTranslate(onDevice.left(), onDevice.top());
     if (!layoutSize.isEmpty())
         m_transform.scale(static_cast<qreal>(onDevice.width()) / layoutSize.width(),
@@ -19,26 +19,22 @@ void PainterCanvas::placeOn(const QRect& onDevice, QSize layoutSize) {
 
 void PainterCanvas::prepare() {
     m_painter.setTransform(m_transform);
-    m_painter.setClipRect(QRect(QPoint(0, 0), m_layoutSize));
-    // A one-pixel pen of the layout, its ends square with the pixels it covers.
-    m_painter.setPen(QPen(qtColour(m_pen), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    m_painter.setClipRect(QRect(0, 0, width(), height()));
+    // A one-pixel pen of the layout, its ends square with the pixels it
+    // covers. Not-xor only ever draws an outline that a second call takes
+    // away: paper has no outlines, so both modes draw in the pen.
+    m_painter.setPen(QPen(qtColour(pen()), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     m_painter.setBrush(Qt::NoBrush);
-}
-
-// Not-xor only ever draws an outline that a second call takes away: paper
-// has no outlines, so both modes draw in the pen.
-void PainterCanvas::setPen(Colour colour, PenMode) {
-    m_pen = colour;
 }
 
 void PainterCanvas::textOut(int x, int y, std::string_view text) {
     if (text.empty()) return;
     prepare();
-    const QFont font = qtFont(m_font);
-    m_painter.setFont(font);
-    m_painter.setPen(qtColour(m_font.colour));
+    const QFont shown = qtFont(font());
+    m_painter.setFont(shown);
+    m_painter.setPen(qtColour(font().colour));
     // The point is the text's top left corner; Qt draws from the baseline.
-    m_painter.drawText(QPointF(x, y + canvasAscent(font)), canvasText(m_font, text));
+    m_painter.drawText(QPointF(x, y + canvasAscent(shown)), canvasText(font(), text));
 }
 
 // The pixels from (x1, y1) up to (x2, y2): a line through their middles.
@@ -63,8 +59,7 @@ void PainterCanvas::fillRect(int x1, int y1, int x2, int y2, Colour colour) {
 }
 
 void PainterCanvas::clear() {
-    m_font = clearedSurfaceFont();
-    m_pen = clBlack;
+    freshSurface();
 }
 
 } // namespace tavolini

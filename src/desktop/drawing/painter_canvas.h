@@ -17,16 +17,11 @@ namespace tavolini {
 // lines, so that a PDF keeps its text and every size stays sharp.
 class PainterCanvas final : public Canvas {
   public:
-    explicit PainterCanvas(QPainter& painter) : m_painter(painter) {}
+    explicit PainterCanvas(QPainter& painter) : Canvas(0, 0), m_painter(painter) {}
 
     // What follows draws `layoutSize` pixels of the layout into `onDevice`.
     void placeOn(const QRect& onDevice, QSize layoutSize);
 
-    int width() const override { return m_layoutSize.width(); }
-    int height() const override { return m_layoutSize.height(); }
-    const CanvasFont& font() const override { return m_font; }
-    void setFont(const CanvasFont& font) override { m_font = font; }
-    void setPen(Colour colour, PenMode mode) override;
     void textOut(int x, int y, std::string_view text) override;
     void line(int x1, int y1, int x2, int y2) override;
     void rectangle(int x1, int y1, int x2, int y2) override;
@@ -40,9 +35,6 @@ class PainterCanvas final : public Canvas {
 
     QPainter& m_painter;
     QTransform m_transform;
-    QSize m_layoutSize;
-    CanvasFont m_font = clearedSurfaceFont();
-    Colour m_pen = clBlack;
 };
 
 } // namespace tavolini

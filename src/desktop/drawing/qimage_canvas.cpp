@@ -66,7 +66,7 @@ QFont qtFont(const CanvasFont& font) {
 }
 
 QImageCanvas::QImageCanvas(QSize controlSize, QSize pictureSize, qreal devicePixelRatio)
-    : m_controlSize(controlSize), m_pictureSize(pictureSize),
+    : Canvas(controlSize.width(), controlSize.height()), m_pictureSize(pictureSize),
       m_devicePixelRatio(std::max<qreal>(1, devicePixelRatio)) {
     clear();
 }
@@ -108,34 +108,24 @@ void QImageCanvas::finishPainting() const {
     m_painter.reset();
 }
 
-void QImageCanvas::setFont(const CanvasFont& font) {
-    const bool unchanged = sameFace(font, m_font);
-    m_font = font;
-    // Resolved when text is drawn: most images are cleared many times and
-    // written on seldom, and resolving a font is the slow part.
-    if (!unchanged) m_fontResolved = false;
-}
-
+// Resolved when text is drawn: most images are cleared many times and
+// written on seldom, and resolving a font is the slow part.
 void QImageCanvas::resolveFont() {
-    if (m_fontResolved) return;
-    m_qtFont = qtFont(m_font);
+    if (m_resolvedFont && sameFace(*m_resolvedFont, font())) return;
+    m_qtFont = qtFont(font());
     m_ascent = canvasAscent(m_qtFont);
-    m_fontResolved = true;
+    m_resolvedFont = font();
     if (m_painter) m_painter->setFont(m_qtFont);
-}
-
-void QImageCanvas::setPen(Colour colour, PenMode mode) {
-    m_pen = colour;
-    m_penMode = mode;
 }
 
 void QImageCanvas::textOut(int x, int y, std::string_view text) {
     if (text.empty()) return;
     resolveFont();
     QPainter& out = painter();
-    out.setPen(QColor(m_font.colour.r, m_font.colour.g, m_font.colour.b));
+    const Colour colour = font().colour;
+    out.setPen(QColor(colour.r, colour.g, colour.b));
     // The point is the text's top left corner; Qt draws from the baseline.
-    out.drawText(QPoint(x, y + m_ascent), canvasText(m_font, text));
+    out.drawText(QPoint(x, y + m_ascent), canvasText(font(), text));
 }
 
 // One pixel of the layout: the device pixels it covers on the picture.
@@ -147,8 +137,8 @@ void QImageCanvas::plot(int x, int y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(dy));
         for (int dx = first(x); dx < std::max(first(x + 1), first(x) + 1) && dx < image.width(); ++dx) {
             QRgb& pixel = line[dx];
-            pixel = m_penMode == PenMode::NotXor ? (~(pixel ^ rgb(m_pen)) & 0x00FFFFFFu) | 0xFF000000u
-                                                 : rgb(m_pen);
+            pixel = penMode() == PenMode::NotXor ? (~(pixel ^ rgb(pen())) & 0x00FFFFFFu) | 0xFF000000u
+                                                 : rgb(pen());
         }
     }
 }
@@ -156,15 +146,15 @@ void QImageCanvas::plot(int x, int y) {
 void QImageCanvas::copyRect(int x1, int y1, int x2, int y2) {
     const QRect area =
         QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)).intersected(QRect(QPoint(0, 0), m_pictureSize));
-    if (!area.isEmpty()) painter().fillRect(area, QColor::fromRgb(rgb(m_pen)));
+    if (!area.isEmpty()) painter().fillRect(area, QColor::fromRgb(rgb(pen())));
 }
 
 // Pixel by pixel, each once: a not-xor line drawn twice must cancel exactly.
 void QImageCanvas::line(int x1, int y1, int x2, int y2) {
     if (x1 == x2 && y1 == y2) return;
-    if (m_penMode == PenMode::Copy && y1 == y2)
+    if (penMode() == PenMode::Copy && y1 == y2)
         return copyRect(std::min(x1, x2 + 1), y1, std::max(x1 + 1, x2), y1 + 1);
-    if (m_penMode == PenMode::Copy && x1 == x2)
+    if (penMode() == PenMode::Copy && x1 == x2)
         return copyRect(x1, std::min(y1, y2 + 1), x1 + 1, std::max(y1 + 1, y2));
     finishPainting();
     forEachLinePixel(x1, y1, x2, y2, [this](int x, int y) { plot(x, y); });
@@ -172,7 +162,7 @@ void QImageCanvas::line(int x1, int y1, int x2, int y2) {
 
 void QImageCanvas::rectangle(int x1, int y1, int x2, int y2) {
     if (x2 - x1 < 1 || y2 - y1 < 1) return;
-    if (m_penMode == PenMode::Copy) {
+    if (penMode() == PenMode::Copy) {
         copyRect(x1, y1, x2, y1 + 1);
         copyRect(x1, y2 - 1, x2, y2);
         copyRect(x1, y1, x1 + 1, y2);
@@ -192,9 +182,7 @@ void QImageCanvas::fillRect(int x1, int y1, int x2, int y2, Colour colour) {
 void QImageCanvas::clear() {
     finishPainting();
     m_image = QImage();
-    setFont(clearedSurfaceFont());
-    m_pen = clBlack;
-    m_penMode = PenMode::Copy;
+    freshSurface();
 }
 
 } // namespace tavolini

@@ -55,7 +55,7 @@ class QImageCanvas final : public Canvas {
 
     // The picture with everything drawn so far.
     const QImage& image() const;
-    void setControlSize(QSize size) { m_controlSize = size; }
+    void setControlSize(QSize size) { resize(size.width(), size.height()); }
 
     // Puts a picture of our own (the brace bitmaps) in place of the white one.
     void setPicture(const QImage& picture);
@@ -63,11 +63,6 @@ class QImageCanvas final : public Canvas {
     // False while the canvas is white with no picture made yet.
     bool hasPicture() const { return !m_image.isNull(); }
 
-    int width() const override { return m_controlSize.width(); }
-    int height() const override { return m_controlSize.height(); }
-    const CanvasFont& font() const override { return m_font; }
-    void setFont(const CanvasFont& font) override;
-    void setPen(Colour colour, PenMode mode) override;
     void textOut(int x, int y, std::string_view text) override;
     void line(int x1, int y1, int x2, int y2) override;
     void rectangle(int x1, int y1, int x2, int y2) override;
@@ -82,16 +77,12 @@ class QImageCanvas final : public Canvas {
     void copyRect(int x1, int y1, int x2, int y2); // in the pen
     void plot(int x, int y);
 
-    QSize m_controlSize;
     QSize m_pictureSize;
     qreal m_devicePixelRatio = 1;
-    mutable QImage m_image; // null until it is looked at or drawn on
-    CanvasFont m_font;
+    mutable QImage m_image;                   // null until it is looked at or drawn on
+    std::optional<CanvasFont> m_resolvedFont; // what m_qtFont and m_ascent are for
     QFont m_qtFont;
     int m_ascent = 0;
-    bool m_fontResolved = false;
-    Colour m_pen = clBlack;
-    PenMode m_penMode = PenMode::Copy;
     mutable std::unique_ptr<QPainter> m_painter; // open while texts and fills follow each other
 };
 

@@ -2,7 +2,6 @@
 // Copyright 2026 The Tavolini authors
 #include "desktop/windows/page_window.h"
 
-#include "core/dialogs.h"
 #include "desktop/drawing/page_bitmaps.h"
 #include "desktop/drawing/qt_forms.h"
 #include "desktop/platform/fonts.h"
@@ -18,9 +17,13 @@
 namespace tavolini {
 namespace {
 
-constexpr int StarCount = 24;
 constexpr int WindowFontPixels = 12;
 constexpr int MessageFontPixels = 16;
+
+// The row images are named by their equations' numbers.
+QString rowName(int n) {
+    return QStringLiteral("Image%1").arg(n);
+}
 
 void paintBackground(QWidget* widget, Colour background, Colour text) {
     QPalette palette = widget->palette();
@@ -32,24 +35,16 @@ void paintBackground(QWidget* widget, Colour background, Colour text) {
 
 } // namespace
 
-Canvas* TfrmPage::Rows::findRowImage(int n) {
-    RowImage* row = m_page.findRowImage(n);
-    return row != nullptr ? &row->canvas() : nullptr;
-}
-
 TfrmPage::TfrmPage(Algebra& algebra, Dialogs& dialogs, LayoutState& layout, PageState& state,
                    PageEvents& events, const PageSetup& setup, QWidget* parent)
-    : QScrollArea(parent), m_algebra(algebra), m_dialogs(dialogs), m_layout(layout), m_state(state),
-      m_events(events) {
+    : QScrollArea(parent),
+      PagePresenter(algebra, dialogs, layout, state, events, setup.screenWidth, setup.mainPanel.width),
+      m_pictureSize(state.rowWidth, state.rowHeight) {
     setObjectName(QStringLiteral("frmPage"));
     QFont windowFont = shippedFont(Face::PGothic, WindowFontPixels);
     setFont(windowFont);
     setFocusPolicy(Qt::StrongFocus);
-
-    setPageGeometry(m_state, setup.screenWidth, setup.mainPanel.width);
     setGeometry(qtRect(pageBounds(setup)));
-    m_blankPicture = QImage(m_state.rowWidth, m_state.rowHeight, QImage::Format_RGB32);
-    m_blankPicture.fill(Qt::white);
 
     m_sheet = new QWidget(this);
     m_sheet->setObjectName(QStringLiteral("sheet"));
@@ -63,25 +58,26 @@ TfrmPage::TfrmPage(Algebra& algebra, Dialogs& dialogs, LayoutState& layout, Page
     m_grbKai->raise();
     m_edtPage2->raise();
 
-    fitSheet(std::nullopt);
+    hideAnswerBox();
     setWidgetResizable(true);
     setWidget(m_sheet);
 }
 
 RowImage* TfrmPage::addImage(const QString& name, const PageRect& rect, QWidget* parent) {
-    auto* image = new RowImage(name, QSize(rect.width, rect.height), m_blankPicture.size(), parent);
+    auto* image = new RowImage(name, QSize(rect.width, rect.height), m_pictureSize, parent);
     image->move(rect.left, rect.top);
     return image;
 }
 
 void TfrmPage::createControls() {
+    const PageState& page = pageState();
     m_imgKakko = addImage(QStringLiteral("imgKakko"), KakkoRect, m_sheet);
     m_imgKakko->canvas().setPicture(braceBitmap());
-    connect(m_imgKakko, &RowImage::mouseMoved, this, &TfrmPage::hoverOffRows);
+    connect(m_imgKakko, &RowImage::mouseMoved, this, [this] { hoverOffRows(); });
 
     m_lblMess = new QLabel(m_sheet);
     m_lblMess->setObjectName(QStringLiteral("lblMess"));
-    m_lblMess->setGeometry(MessRect.left, MessRect.top, m_state.rowWidth, MessRect.height);
+    m_lblMess->setGeometry(qtRect(messageRect(page)));
     QFont messageFont = plainZeroGothicFont(MessageFontPixels);
     messageFont.setBold(true);
     m_lblMess->setFont(messageFont);
@@ -89,200 +85,87 @@ void TfrmPage::createControls() {
 
     m_grbKai = new QGroupBox(QStringLiteral(u"解"), m_sheet);
     m_grbKai->setObjectName(QStringLiteral("grbKai"));
-    m_grbKai->setGeometry(qtRect(inAnswerBox(m_state, KaiRect)));
+    m_grbKai->setGeometry(qtRect(inAnswerBox(page, KaiRect)));
     m_grbKai->setAutoFillBackground(true);
-    m_grbKai->hide();
-    addImage(QStringLiteral("Image33"), inAnswerBox(m_state, AnswerRect1), m_grbKai);
-    addImage(QStringLiteral("Image34"), inAnswerBox(m_state, AnswerRect2), m_grbKai);
+    for (int n : {SolutionSlotX, SolutionSlotY})
+        addImage(rowName(n), *answerRowRect(page, n), m_grbKai);
     m_imgKotaeKakko = addImage(QStringLiteral("imgKotaeKakko"), KotaeKakkoRect, m_grbKai);
     m_imgKotaeKakko->setStretch(true); // its picture is drawn when the box first shows
     const QString stars(StarCount, QChar(u'★'));
     for (const auto& [name, rect] : {std::pair{"lblStarX", StarRectX}, std::pair{"lblStarY", StarRectY}}) {
         auto* label = new QLabel(stars, m_grbKai);
         label->setObjectName(QString::fromLatin1(name));
-        label->setGeometry(qtRect(inAnswerBox(m_state, rect)));
+        label->setGeometry(qtRect(inAnswerBox(page, rect)));
         paintBackground(label, clLime, clBlack);
     }
-
-    for (int n = 1; n <= 2; ++n)
-        watchRow(addImage(QStringLiteral("Image%1").arg(n), *rowImageRect(m_state, n), m_sheet));
 }
 
 void TfrmPage::createRows() {
-    const int rows = m_state.rowsPerScreen;
-    for (int n = 3; n <= rowImageCount(m_state); ++n) {
-        if (n == 2 * rows + 1) {
-            const PageRect divider = page2Rect(m_state);
+    const PageState& page = pageState();
+    for (int n = 1; n <= rowImageCount(page); ++n) {
+        if (n == firstRowOfSheet2(page)) {
             m_edtPage2 = new QLineEdit(QStringLiteral("Page2"), m_sheet);
             m_edtPage2->setObjectName(QStringLiteral("edtPage2"));
             m_edtPage2->setReadOnly(true);
             m_edtPage2->setFocusPolicy(Qt::NoFocus);
             m_edtPage2->setToolTip(QStringLiteral(u"２ページを表示"));
-            m_edtPage2->setGeometry(qtRect(divider));
+            m_edtPage2->setGeometry(qtRect(page2Rect(page)));
             m_edtPage2->installEventFilter(this);
         }
-        watchRow(addImage(QStringLiteral("Image%1").arg(n), *rowImageRect(m_state, n), m_sheet));
+        watchRow(n, addImage(rowName(n), *rowImageRect(page, n), m_sheet));
     }
 }
 
-void TfrmPage::watchRow(RowImage* row) {
-    connect(row, &RowImage::mouseMoved, this, [this, row] { rowHovered(row); });
+void TfrmPage::watchRow(int n, RowImage* row) {
+    connect(row, &RowImage::mouseMoved, this, [this, n] { rowHovered(n); });
     connect(row, &RowImage::mouseReleased, this,
-            [this, row](Qt::MouseButton button) { rowReleased(row, button); });
+            [this, n](Qt::MouseButton button) { rowReleased(n, button == Qt::RightButton); });
 }
 
 RowImage* TfrmPage::findRowImage(int n) const {
-    return findChild<RowImage*>(QStringLiteral("Image%1").arg(n));
+    return findChild<RowImage*>(rowName(n));
 }
 
-void TfrmPage::showEquation(RowImage* image, int n, Colour colour) {
-    Messages messages;
-    PageRows rows = pageRows(messages);
-    tavolini::showEquation(rows, image != nullptr ? &image->canvas() : nullptr, n, colour);
-    showMessages(m_dialogs, messages);
+Canvas* TfrmPage::rowCanvas(int n) const {
+    RowImage* row = findRowImage(n);
+    return row != nullptr ? &row->canvas() : nullptr;
 }
 
-void TfrmPage::showEquation(int n, Colour colour) {
-    showEquation(findRowImage(n), n, colour);
-    noteDrawing(n, RowDrawing{false, colour});
-    bringRowIntoView(n);
+void TfrmPage::showMessageText(std::string_view text) {
+    m_lblMess->setText(fromCp932(text));
 }
 
-void TfrmPage::showStep(int n, Colour colour) {
-    Messages messages;
-    PageRows rows = pageRows(messages);
-    RowImage* image = findRowImage(n);
-    tavolini::showStep(rows, image != nullptr ? &image->canvas() : nullptr, n, colour);
-    showMessages(m_dialogs, messages);
-    noteDrawing(n, RowDrawing{true, colour});
-    bringRowIntoView(n);
+int TfrmPage::scrollTop() const {
+    return verticalScrollBar()->value();
 }
 
-void TfrmPage::noteDrawing(int n, std::optional<RowDrawing> drawing) {
-    if (n >= 0 && n < EquationSlots) m_drawnRows[static_cast<std::size_t>(n)] = drawing;
+void TfrmPage::scrollTo(int top) {
+    verticalScrollBar()->setValue(top);
 }
 
-std::optional<RowDrawing> TfrmPage::rowDrawing(int n) const {
-    return n >= 0 && n < EquationSlots ? m_drawnRows[static_cast<std::size_t>(n)] : std::nullopt;
+int TfrmPage::viewHeight() const {
+    return viewport()->height();
 }
 
-void TfrmPage::bringRowIntoView(int n) {
-    const RowImage* row = findRowImage(n);
-    // An answer is seen once its box shows.
-    if (row == nullptr || !row->isVisibleTo(m_sheet)) return;
-    const QPoint at = row->mapTo(m_sheet, QPoint(0, 0));
-    const int top = n <= 2 ? 0 : at.y();
-    const PageRect rect{at.x(), top, row->width(), at.y() + row->height() - top};
-    if (const std::optional<int> scroll =
-            scrollToShow(verticalScrollBar()->value(), viewport()->height(), rect))
-        verticalScrollBar()->setValue(*scroll);
+void TfrmPage::drawAnswerBrace() {
+    m_imgKotaeKakko->canvas().setPicture(answerBraceBitmap());
 }
 
-void TfrmPage::blankRow(int n) {
-    if (RowImage* row = findRowImage(n)) row->canvas().clear();
-    noteDrawing(n, std::nullopt);
-}
-
-void TfrmPage::writeRowText(int n, int r, std::string_view text, Colour colour) {
-    tavolini::writeRowText(m_rows, n, r, text, colour);
-    bringRowIntoView(n);
-}
-
-void TfrmPage::drawRowLabel(int n) {
-    Messages unused; // a label reports nothing
-    PageRows rows = pageRows(unused);
-    tavolini::drawRowLabel(rows, n);
-}
-
-void TfrmPage::toggleRowOutline(int n) {
-    Messages messages;
-    tavolini::toggleRowOutline(messages, m_rows, n);
-    showMessages(m_dialogs, messages);
-}
-
-void TfrmPage::markRow(int n) {
-    tavolini::markRow(m_rows, n);
-}
-
-void TfrmPage::placeAnswerBox(int n) {
-    if (!m_answerBraceDrawn) {
-        m_imgKotaeKakko->canvas().setPicture(answerBraceBitmap());
-        m_answerBraceDrawn = true;
-    }
-    const PagePoint at = answerBoxPosition(m_state, n, width());
-    m_grbKai->move(at.x, at.y);
-    m_grbKai->show();
-    fitSheet(at);
-}
-
-void TfrmPage::hideAnswerBox() {
-    m_grbKai->hide();
-    fitSheet(std::nullopt);
-}
-
-void TfrmPage::fitSheet(std::optional<PagePoint> answerBox) {
-    const PageRect sheet = sheetRect(m_state, answerBox);
-    m_sheet->setMinimumSize(sheet.width, sheet.height);
-}
-
-void TfrmPage::showAnswerBrace() {
+void TfrmPage::showAnswerBraceImage() {
     m_imgKotaeKakko->show();
 }
 
-void TfrmPage::scrollDown() {
-    verticalScrollBar()->setValue(verticalScrollBar()->value() + height());
+void TfrmPage::moveAnswerBox(std::optional<PagePoint> at) {
+    if (at) m_grbKai->move(at->x, at->y);
+    m_grbKai->setVisible(at.has_value());
 }
 
-void TfrmPage::scrollToTop() {
-    verticalScrollBar()->setValue(0);
-}
-
-void TfrmPage::setPageMessage(std::string_view text) {
-    m_pageMessage = text;
-    printMessage();
-}
-
-void TfrmPage::appendPageMessage(std::string_view text) {
-    m_pageMessage += text;
-    printMessage();
-}
-
-void TfrmPage::printMessage() {
-    m_lblMess->setText(fromCp932(m_pageMessage));
-    printPageMessage(m_rows, m_algebra.equationCount, m_pageMessage);
-}
-
-void TfrmPage::hoverOffRows() {
-    Messages messages;
-    tavolini::hoverOffRows(m_state, messages, m_rows);
-    showMessages(m_dialogs, messages);
-}
-
-void TfrmPage::rowHovered(const RowImage* row) {
-    const std::optional<int> n = rowNumberFromName(row->objectName().toStdString());
-    if (!n) return;
-    Messages messages;
-    hoverOverRow(m_state, messages, m_rows, m_algebra.equationCount, *n, m_events.nextProblemBlinking());
-    showMessages(m_dialogs, messages);
-}
-
-void TfrmPage::rowReleased(const RowImage* row, Qt::MouseButton button) {
-    const std::optional<int> n = rowNumberFromName(row->objectName().toStdString());
-    if (!n) return;
-    switch (rowClick(*n, m_algebra.equationCount, button == Qt::RightButton)) {
-    case RowClick::Mark:
-        markRow(*n);
-        break;
-    case RowClick::Choose:
-        m_events.chooseEquation(*n);
-        break;
-    case RowClick::Nothing:
-        break;
-    }
+void TfrmPage::resizeSheet(int width, int height) {
+    m_sheet->setMinimumSize(width, height);
 }
 
 void TfrmPage::keyPressEvent(QKeyEvent* event) {
-    m_events.pageKey(virtualKeyCode(*event), event->modifiers().testFlag(Qt::ShiftModifier),
+    events().pageKey(virtualKeyCode(*event), event->modifiers().testFlag(Qt::ShiftModifier),
                      toCp932(event->text()));
     event->accept();
 }

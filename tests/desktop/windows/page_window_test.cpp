@@ -84,63 +84,51 @@ void moveOver(QWidget* widget) {
     QApplication::sendEvent(widget, &move);
 }
 
-TEST(PageWindow, NamesAndPlacesItsRowsForTheScreenWidth) {
+// Each row shows where its number says: an outlined row's red frame stands
+// at that place on the sheet. The rows are named by their numbers, as the
+// scenarios find them, and there are no others.
+TEST(PageWindow, ShowsEachRowInItsPlace) {
     struct Row {
         int screen;
-        int rowWidth, rows, rightColumn, page2Top, limit;
+        int rows;
+        int n;
+        QPoint corner; // of the outline, on the sheet
     };
     const Row rows[] = {
-        {640, 223, 24, 233, 420, 12},
-        {800, 303, 24, 313, 420, 24},
-        {1024, 415, 32, 425, 560, 32},
-        {1920, 863, 24, 873, 420, 24},
+        {640, 24, 7, {234, 0}},      {800, 24, 2, {34, 80}},     {800, 24, 13, {9, 440}},
+        {1024, 32, 32, {426, 1070}}, {1920, 24, 24, {874, 790}},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.screen);
+        SCOPED_TRACE(std::to_string(row.screen) + " row " + std::to_string(row.n));
         Page page(row.screen);
-        EXPECT_EQ(page.state.rowWidth, row.rowWidth);
-        EXPECT_EQ(page.state.equationLimit, row.limit);
-        EXPECT_EQ(page.page->geometry(), QRect(145, 0, row.screen - 153, 684));
-        for (int n = 1; n <= row.rows; ++n) {
-            RowImage* image = page.row(n);
-            ASSERT_NE(image, nullptr) << n;
-            EXPECT_EQ(image->objectName(), QStringLiteral("Image%1").arg(n));
-            const PageRect at = *rowImageRect(page.state, n);
-            EXPECT_EQ(image->geometry(), QRect(at.left, at.top, at.width, at.height)) << n;
-            EXPECT_EQ(image->parentWidget(), page.page->sheet());
+        for (int n = 1; n <= 40; ++n) {
+            const bool exists = n <= row.rows || n == SolutionSlotX || n == SolutionSlotY;
+            ASSERT_EQ(page.row(n) != nullptr, exists) << n;
+            if (exists) {
+                EXPECT_EQ(page.row(n)->objectName(), QStringLiteral("Image%1").arg(n));
+            }
         }
-        for (int n = row.rows + 1; n <= 40; ++n) {
-            if (n == SolutionSlotX || n == SolutionSlotY) continue;
-            EXPECT_EQ(page.row(n), nullptr) << n;
-        }
-        EXPECT_EQ(page.row(0), nullptr);
-        EXPECT_EQ(page.row(row.rows / 4 + 1)->x(), row.rightColumn);
-        EXPECT_EQ(page.control<QLineEdit>("edtPage2")->geometry(), QRect(8, row.page2Top, 57, 20));
-        EXPECT_EQ(page.control<QLabel>("lblMess")->geometry(), QRect(8, 2, row.rowWidth, 20));
-        EXPECT_EQ(page.page->blankPicture().size(), QSize(row.rowWidth, 70));
+        page.page->toggleRowOutline(row.n);
+        const QImage sheet = page.page->sheet()->grab().toImage();
+        EXPECT_EQ(sheet.pixel(row.corner) & 0xFFFFFFu, 0xFF0000u);
+        EXPECT_EQ(sheet.pixel(row.corner - QPoint(1, 0)) & 0xFFFFFFu, 0xFFFFFFu);
     }
 }
 
 TEST(PageWindow, HasTheDesignedControls) {
     Page page(1024);
-    EXPECT_EQ(page.control<RowImage>("imgKakko")->geometry(), QRect(8, 30, 25, 100));
     QGroupBox* answerBox = page.control<QGroupBox>("grbKai");
     ASSERT_NE(answerBox, nullptr);
     EXPECT_FALSE(answerBox->isVisible());
     EXPECT_EQ(answerBox->title(), QStringLiteral(u"解"));
-    EXPECT_EQ(answerBox->size(), QSize(305, 153));
-    for (const auto& [name, rect] :
-         {std::pair{"Image33", QRect(8, 32, 295, 50)}, std::pair{"Image34", QRect(8, 82, 295, 50)},
-          std::pair{"imgKotaeKakko", QRect(8, 32, 70, 100)}}) {
+    for (const char* name : {"Image33", "Image34", "imgKotaeKakko"}) {
         RowImage* image = page.control<RowImage>(name);
         ASSERT_NE(image, nullptr) << name;
         EXPECT_EQ(image->parentWidget(), answerBox) << name;
-        EXPECT_EQ(image->geometry(), rect) << name;
     }
     EXPECT_EQ(page.row(SolutionSlotX), page.control<RowImage>("Image33"));
     for (const char* name : {"lblStarX", "lblStarY"})
         EXPECT_EQ(page.control<QLabel>(name)->text(), QString(24, QChar(u'★'))) << name;
-    EXPECT_EQ(page.control<QLabel>("lblStarY")->geometry(), QRect(10, 136, 288, 12));
     QLineEdit* page2 = page.control<QLineEdit>("edtPage2");
     EXPECT_EQ(page2->text(), QStringLiteral("Page2"));
     EXPECT_EQ(page2->toolTip(), QStringLiteral(u"２ページを表示"));
@@ -178,28 +166,6 @@ TEST(PageWindow, AnOutlineDrawnTwiceRestoresTheRow) {
     }
 }
 
-TEST(PageWindow, PlacesTheAnswerBoxAfterTheLastStep) {
-    struct Row {
-        int screen;
-        int n;
-        QPoint at;
-    };
-    const Row rows[] = {
-        {800, 3, {8, 210}},    {800, 4, {313, 0}},  {800, 8, {313, 140}},
-        {800, 24, {313, 640}}, {1024, 8, {425, 0}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::to_string(row.screen) + " after " + std::to_string(row.n));
-        Page page(row.screen);
-        QGroupBox* answerBox = page.control<QGroupBox>("grbKai");
-        page.page->placeAnswerBox(row.n);
-        EXPECT_EQ(answerBox->pos(), row.at);
-        EXPECT_TRUE(answerBox->isVisible());
-        page.page->hideAnswerBox();
-        EXPECT_FALSE(answerBox->isVisible());
-    }
-}
-
 TEST(PageWindow, RedrawsALongEquationCompactWithItsSentence) {
     Page page;
     page.parse(5, "2x+3y+4x+5y+6x+7y=1234", "①式と②式をたすと");
@@ -215,21 +181,11 @@ TEST(PageWindow, RedrawsALongEquationCompactWithItsSentence) {
     EXPECT_TRUE(page.dialogs.shown.empty());
 }
 
-TEST(PageWindow, ReportsARowItDoesNotHave) {
-    Page page;
-    page.page->showEquation(25, clBlack);
-    page.page->toggleRowOutline(26);
-    page.page->writeRowText(27, 1, "x", clBlack);
-    page.page->markRow(28);
-    EXPECT_EQ(page.dialogs.shown, (std::vector<std::string>{"message: 25box not fond", "message: ww26"}));
-}
-
 TEST(PageWindow, PrintsThePageMessageOnTheNextRow) {
     Page page;
     page.algebra.equationCount = 2;
     page.page->setPageMessage(cp932("①"));
     page.page->appendPageMessage(cp932("＋"));
-    EXPECT_EQ(page.page->pageMessage(), cp932("①＋"));
     EXPECT_EQ(page.control<QLabel>("lblMess")->text(), QStringLiteral(u"①＋"));
     EXPECT_GT(countColour(page.row(3)->picture(), QRect(0, 23, 60, 25), 0xFF00FFu), 20);
     page.page->blankRow(3);
@@ -319,8 +275,8 @@ TEST(PageWindow, HandsKeysOnToTheCommandPanel) {
     }
 }
 
-// Wherever a problem ends, the answer box lies on the sheet, so that
-// scrolling reaches all of it.
+// Wherever a problem ends, the answer box shows on the sheet, so that
+// scrolling reaches all of it, until it is hidden again.
 TEST(PageWindow, TheAnswerBoxCanAlwaysBeScrolledTo) {
     for (int width : {640, 800, 1024}) {
         Page page(width);
@@ -329,8 +285,11 @@ TEST(PageWindow, TheAnswerBoxCanAlwaysBeScrolledTo) {
             page.page->placeAnswerBox(n);
             QApplication::processEvents();
             const QRect sheet(QPoint(0, 0), page.page->widget()->size());
+            EXPECT_TRUE(box->isVisible());
             EXPECT_TRUE(sheet.contains(box->geometry())) << width << " wide, after " << n;
         }
+        page.page->hideAnswerBox();
+        EXPECT_FALSE(box->isVisible());
     }
 }
 
@@ -343,8 +302,8 @@ int rightmostDifference(const QImage& a, const QImage& b) {
 }
 
 // A long equation ends before its row's label (an answer inside its image),
-// drawn smaller where it must; the answer box stays inside its column.
-TEST(PageWindow, EquationsEndBeforeTheirLabelAndTheAnswerBoxFitsItsColumn) {
+// drawn smaller where it must.
+TEST(PageWindow, EquationsEndBeforeTheirLabel) {
     struct Row {
         int n;
         const char* text;
@@ -372,13 +331,6 @@ TEST(PageWindow, EquationsEndBeforeTheirLabelAndTheAnswerBoxFitsItsColumn) {
             EXPECT_LT(rightmostDifference(page.row(n)->picture(), bare), end);
         }
     }
-    Page page(640);
-    const int column = page.state.rowWidth + 10;
-    for (int n = 3; n <= page.state.equationLimit; ++n) {
-        page.page->placeAnswerBox(n);
-        const QRect box = page.control<QGroupBox>("grbKai")->geometry();
-        EXPECT_TRUE(QRect(box.left() < column ? 8 : column, 0, page.state.rowWidth, 2000).contains(box)) << n;
-    }
 }
 
 // The page follows the steps: the row just written is wholly in view, also
@@ -395,10 +347,7 @@ TEST(PageWindow, BringsEachNewRowIntoView) {
         };
         for (int n = 3; n <= page.state.equationLimit; ++n) {
             SCOPED_TRACE(std::to_string(width) + " row " + std::to_string(n));
-            if (n == 2 * page.state.rowsPerScreen) {
-                QScrollBar* bar = page.page->verticalScrollBar();
-                bar->setValue(bar->value() + page.page->height() / 4);
-            }
+            if (n == 2 * page.state.rowsPerScreen) page.page->scrollQuarterPage();
             page.parse(n, "2x+3y=12", "①式と②式をたすと");
             page.algebra.equationCount = n;
             page.page->showStep(n, clBlack);

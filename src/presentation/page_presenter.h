@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#pragma once
+
+#include "core/algebra.h"
+#include "core/dialogs.h"
+#include "presentation/equation_layout.h"
+#include "presentation/page_events.h"
+#include "presentation/page_layout.h"
+#include "presentation/page_rows.h"
+#include "presentation/page_state.h"
+#include "presentation/page_view.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace tavolini {
+
+// The page window's handling, the same in every front end: rows drawn with
+// what the drawing reports shown, the page message, the answer box, the
+// outline that follows the mouse, clicks on rows, and scrolling that keeps
+// the newest row in view. A front end makes the controls of the layout and
+// answers the calls of the surface below.
+class PagePresenter : public PageView {
+  public:
+    // Fixes the page's layout from the screen (setPageGeometry).
+    PagePresenter(Algebra& algebra, Dialogs& dialogs, LayoutState& layout, PageState& state,
+                  PageEvents& events, int screenWidth, int mainPanelWidth);
+
+    bool hasRowImage(int n) const override { return rowCanvas(n) != nullptr; }
+    // showEquation, showStep and writeRowText bring the row they write into view.
+    void showEquation(int n, Colour colour) override;
+    void showStep(int n, Colour colour) override;
+    void blankRow(int n) override;
+    void writeRowText(int n, int r, std::string_view text, Colour colour) override;
+    void toggleRowOutline(int n) override;
+    void markRow(int n) override;
+    void placeAnswerBox(int n) override;
+    void hideAnswerBox() override;
+    void showAnswerBrace() override { showAnswerBraceImage(); }
+    void scrollDown() override { scrollTo(scrollTop() + pageHeight()); }
+    void scrollToTop() override { scrollTo(0); }
+    void setPageMessage(std::string_view text) override;
+    void appendPageMessage(std::string_view text) override;
+    const std::string& pageMessage() const override { return m_pageMessage; }
+
+    // Scrolls down by a quarter of the page's height.
+    void scrollQuarterPage() { scrollTo(scrollTop() + pageHeight() / 4); }
+
+    // The pupil's mouse: over row n, off the rows, a click on row n.
+    void rowHovered(int n);
+    void hoverOffRows();
+    void rowReleased(int n, bool rightButton);
+
+    // How row n was last drawn, for a printout; nothing while it is blank.
+    std::optional<RowDrawing> rowDrawing(int n) const;
+    Algebra& algebra() const { return m_algebra; }
+    LayoutState& layout() const { return m_layout; }
+
+  protected:
+    const PageState& pageState() const { return m_state; }
+    PageEvents& events() const { return m_events; }
+
+    // The surface: what the front end shows the page on. Its own scrolling
+    // keeps the top inside the sheet.
+    virtual Canvas* rowCanvas(int n) const = 0; // of the image of n, or nothing
+    virtual const TextMeasure& textMeasure() const = 0;
+    virtual void showMessageText(std::string_view text) = 0;
+    virtual int scrollTop() const = 0;
+    virtual void scrollTo(int top) = 0;
+    virtual int viewHeight() const = 0; // what shows of the sheet
+    virtual int pageHeight() const = 0; // the window's, by which it pages
+    virtual int pageWidth() const = 0;
+    virtual void drawAnswerBrace() = 0; // once, when the box first shows
+    virtual void showAnswerBraceImage() = 0;
+    virtual void moveAnswerBox(std::optional<PagePoint> at) = 0; // shows it at `at`, or hides it
+    virtual void resizeSheet(int width, int height) = 0;
+
+  private:
+    class Rows final : public RowImages {
+      public:
+        explicit Rows(const PagePresenter& page) : m_page(page) {}
+        Canvas* findRowImage(int n) override { return m_page.rowCanvas(n); }
+        int textWidth(const CanvasFont& font, std::string_view text) const override {
+            return m_page.textMeasure().textWidth(font, text);
+        }
+
+      private:
+        const PagePresenter& m_page;
+    };
+
+    // Draws slot n into its row with `draw` (an equation, or a step with its sentence).
+    void drawRow(int n, Colour colour, void (*draw)(PageRows&, Canvas*, int, Colour));
+    void noteDrawing(int n, std::optional<RowDrawing> drawing);
+    // Scrolls until row n is wholly in view; the problem's rows with the
+    // message line above them.
+    void bringRowIntoView(int n);
+    void showAnswerBoxAt(std::optional<PagePoint> at);
+    void printMessage();
+
+    Algebra& m_algebra;
+    Dialogs& m_dialogs;
+    LayoutState& m_layout;
+    PageState& m_state;
+    PageEvents& m_events;
+    Rows m_rows{*this};
+    std::array<std::optional<RowDrawing>, EquationSlots> m_drawnRows{};
+    std::string m_pageMessage;
+    std::optional<PagePoint> m_answerBoxAt;
+    bool m_answerBraceDrawn = false;
+};
+
+} // namespace tavolini
