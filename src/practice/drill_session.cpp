@@ -210,7 +210,7 @@ void DrillSession::setPageCaption(std::string_view caption) {
 }
 
 void DrillSession::scrollQuarterPage() {
-    m_frontEnd.scrollQuarterPage();
+    m_page.scrollQuarterPage();
 }
 
 void DrillSession::chooseEquation(int n) {

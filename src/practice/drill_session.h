@@ -37,7 +37,6 @@ class DrillFrontEnd {
     virtual void focusControl(const std::string& name) = 0;
     // The next-problem button blinks while `on`.
     virtual void blink(bool on) = 0;
-    virtual void scrollQuarterPage() = 0;
     virtual void open(FrontEndWindow window) = 0;
     // The window closes, asking windowClosing first where it can.
     virtual void closeWindow() = 0;

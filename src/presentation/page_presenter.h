@@ -45,8 +45,7 @@ class PagePresenter : public PageView {
     void appendPageMessage(std::string_view text) override;
     const std::string& pageMessage() const override { return m_pageMessage; }
 
-    // Scrolls down by a quarter of the page's height.
-    void scrollQuarterPage() { scrollTo(scrollTop() + pageHeight() / 4); }
+    void scrollQuarterPage() override { scrollTo(scrollTop() + pageHeight() / 4); }
 
     // The pupil's mouse: over row n, off the rows, a click on row n.
     void rowHovered(int n);

@@ -36,6 +36,8 @@ class PageView {
 
     virtual void scrollDown() = 0;
     virtual void scrollToTop() = 0;
+    // Down by a quarter of the page's height.
+    virtual void scrollQuarterPage() = 0;
 
     // The one message line, also printed on the row of the next equation.
     virtual void setPageMessage(std::string_view text) = 0;

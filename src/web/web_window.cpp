@@ -81,10 +81,6 @@ void WebWindow::blink(bool on) {
     element(NextButton.name)["classList"].call<void>(on ? "add" : "remove", std::string("blinking"));
 }
 
-void WebWindow::scrollQuarterPage() {
-    m_page->scrollQuarterPage();
-}
-
 void WebWindow::open(FrontEndWindow window) {
     if (window == FrontEndWindow::HelpContents)
         pageScript().call<void>("showHelp", std::string("contents.html"));

@@ -27,7 +27,6 @@ class WebWindow final : public DrillFrontEnd {
     void setControlText(const std::string& name, std::string_view text) override;
     void focusControl(const std::string& name) override;
     void blink(bool on) override;
-    void scrollQuarterPage() override;
     void open(FrontEndWindow window) override;
     void closeWindow() override;
 

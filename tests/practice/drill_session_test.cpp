@@ -30,7 +30,6 @@ class RecordingFrontEnd final : public DrillFrontEnd {
     }
     void focusControl(const std::string& name) override { focused = name; }
     void blink(bool) override {}
-    void scrollQuarterPage() override {}
     void open(FrontEndWindow window) override { opened.push_back(window); }
     void closeWindow() override { ++closes; }
 

@@ -83,6 +83,7 @@ class FakePageView final : public PageView {
     void showAnswerBrace() override { answerBraceShown = true; }
     void scrollDown() override { ++scrollDowns; }
     void scrollToTop() override { ++scrollsToTop; }
+    void scrollQuarterPage() override {}
     void setPageMessage(std::string_view text) override;
     void appendPageMessage(std::string_view text) override;
     const std::string& pageMessage() const override { return m_message; }

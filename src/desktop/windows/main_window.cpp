@@ -328,11 +328,6 @@ void TfrmMain::timBlinkTimer() {
     m_blinkPhase = !m_blinkPhase;
 }
 
-void TfrmMain::scrollQuarterPage() {
-    QScrollBar* bar = m_page->verticalScrollBar();
-    bar->setValue(bar->value() + m_page->height() / 4);
-}
-
 void TfrmMain::open(FrontEndWindow window) {
     if (const auto& opener = m_openers[static_cast<std::size_t>(window)]) opener();
 }
