@@ -32,7 +32,8 @@ build-asan: deps
 web: deps
 	@[ -f $(WEB_BUILD)/build.ninja ] || emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(WEB_BUILD)
-	@[ -d tools/web-drive/node_modules ] || (cd tools/web-drive && npm ci --no-audit --no-fund --silent)
+	@[ tools/web-drive/node_modules/.package-lock.json -nt tools/web-drive/package-lock.json ] || \
+		(cd tools/web-drive && npm ci --no-audit --no-fund --silent)
 
 # Every test (the web edition's scenarios too), then every test again under
 # AddressSanitizer and UndefinedBehaviorSanitizer.
