@@ -88,6 +88,7 @@ void WebWindow::relayout(const Viewport& viewport) {
     placeElement("pnlMain", {0, 0, m_layout.panelWidth, m_layout.panelHeight});
     layOutPanel(false);
     m_page->relayout(m_layout);
+    m_dialogs.fitScreen(viewport.width, !m_layout.designed);
 }
 
 void WebWindow::enableControl(const std::string& name, bool enabled) {
