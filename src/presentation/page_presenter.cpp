@@ -107,7 +107,9 @@ void PagePresenter::layOutAgain(const std::function<void(PageState&)>& changeGeo
         const std::optional<PageRect> row = rowImageRect(m_state, n);
         if (row && row->left == RowLeft && row->top + row->height > scrollTop()) topRow = n;
     }
+    const PageState before = m_state;
     changeGeometry(m_state);
+    if (m_state.rowWidth == before.rowWidth && m_state.columns == before.columns) return; // nothing moves
     placeRows();
     const LayoutState kept = m_layout; // the drawing leaves its cell width behind
     for (int n = 0; n < EquationSlots; ++n)

@@ -76,15 +76,17 @@ SelectionSheetLayout designedSheet(bool touch) {
 
 SelectionSheetLayout selectionSheetLayout(int screenWidth, bool touch) {
     if (screenWidth >= DesignedScreenWidth) return designedSheet(touch);
-    const int width = std::max(screenWidth - ScreenRoom, 2 * NarrowButtonWidth + 3 * NarrowGap);
+    const int braceLeft = 2 * NarrowGap + FingerKey;
+    const int previewLeft = braceLeft + PreviewOffset;
+    // No wider than a designed preview needs.
+    const int width = std::clamp(screenWidth - ScreenRoom, 2 * NarrowButtonWidth + 3 * NarrowGap,
+                                 previewLeft + selectionPreviewRect(1).width + NarrowGap);
     const int key = touch ? FingerKey : 25;
     SelectionSheetLayout sheet{};
     sheet.label = {NarrowGap, NarrowGap, SelectionLabelRect.width, SelectionLabelRect.height};
     sheet.unitList = {NarrowGap, 2 * NarrowGap + SelectionLabelRect.height, width - 2 * NarrowGap,
                       NarrowListHeight};
     int top = sheet.unitList.top + NarrowListHeight + 2 * NarrowGap;
-    const int braceLeft = 2 * NarrowGap + FingerKey;
-    const int previewLeft = braceLeft + PreviewOffset;
     for (int p = 1; p <= SelectionSlots; ++p) {
         const PageRect designed = selectionBraceRect(p);
         sheet.buttons[slotIndex(p)] = {NarrowGap, top + (designed.height - key) / 2, key, key};
