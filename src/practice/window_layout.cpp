@@ -74,27 +74,32 @@ WindowLayout windowLayout(const Viewport& viewport) {
     WindowLayout window;
     window.screenWidth = viewport.width;
     const bool phone = viewport.width < PhoneWidth;
-    const int below = MenuBarHeight + PageCaptionHeight;
+    const int above = MenuBarHeight + PageCaptionHeight; // the menu bar and the caption
     if (!viewport.coarsePointer && !phone) {
         window.pageWidth = std::max(0, viewport.width - PanelWidth);
-        window.pageHeight = std::max(0, viewport.height - below);
+        window.pageHeight = std::max(0, viewport.height - above);
         return window;
     }
     window.designed = false;
+    const int touchAbove = TouchMenuBarHeight + PageCaptionHeight;
     window.panelPlace = phone || viewport.height > viewport.width ? PanelPlace::Below : PanelPlace::Left;
     const int across = window.panelPlace == PanelPlace::Below ? viewport.width - 2 * Margin : 0;
     window.gridColumns = std::max(BlockColumns, across / TouchPitch);
     window.keyPitch = std::max(TouchPitch, across / window.gridColumns);
-    const int rows = blocksTop(window) + PadRows;
+    const auto panelHeight = [&] { return 2 * Margin + (blocksTop(window) + PadRows) * TouchPitch - KeyGap; };
+    // Beside a page too low for the buttons above the blocks (a phone held
+    // sideways), the buttons go beside them.
+    if (window.panelPlace == PanelPlace::Left && panelHeight() > viewport.height - TouchMenuBarHeight)
+        window.gridColumns = WideGrid;
     window.panelWidth = 2 * Margin + window.gridColumns * window.keyPitch - KeyGap;
-    window.panelHeight = 2 * Margin + rows * TouchPitch - KeyGap;
+    window.panelHeight = panelHeight();
     if (window.panelPlace == PanelPlace::Below) {
         window.panelWidth = std::max(window.panelWidth, viewport.width);
         window.pageWidth = viewport.width;
-        window.pageHeight = std::max(0, viewport.height - below - window.panelHeight);
+        window.pageHeight = std::max(0, viewport.height - touchAbove - window.panelHeight);
     } else {
         window.pageWidth = std::max(0, viewport.width - window.panelWidth);
-        window.pageHeight = std::max(0, viewport.height - below);
+        window.pageHeight = std::max(0, viewport.height - touchAbove);
     }
     return window;
 }

@@ -36,9 +36,10 @@ struct WindowLayout {
 };
 
 inline constexpr int PhoneWidth = 600;
-inline constexpr int MenuBarHeight = 23;     // with its rule
-inline constexpr int PageCaptionHeight = 20; // above the page
-inline constexpr int TouchKey = 44;          // the least size of a control for a finger
+inline constexpr int MenuBarHeight = 23;      // with its rule
+inline constexpr int TouchMenuBarHeight = 45; // its entries as high as a finger needs
+inline constexpr int PageCaptionHeight = 20;  // above the page
+inline constexpr int TouchKey = 44;           // the least size of a control for a finger
 inline constexpr int TouchPitch = TouchKey + 4;
 
 WindowLayout windowLayout(const Viewport& viewport);

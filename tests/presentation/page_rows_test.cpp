@@ -574,6 +574,7 @@ TEST(WindowLayout, FitsThePanelAndTheRowsToTheScreen) {
         {{810, 1080, true}, false, PanelPlace::Below, 810, 292, 810, 2, 388},
         {{390, 844, false}, false, PanelPlace::Below, 390, 436, 390, 1, 358},
         {{360, 740, true}, false, PanelPlace::Below, 360, 436, 360, 1, 328},
+        {{844, 390, true}, false, PanelPlace::Left, 532, 292, 312, 1, 280},
     };
     for (const Row& row : rows) {
         const Viewport& v = row.viewport;
