@@ -2,6 +2,7 @@
 // Copyright 2026 The Tavolini authors
 #include "presentation/page_presenter.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace tavolini {
@@ -50,14 +51,13 @@ void PagePresenter::restartRow(int n, std::optional<RowAction> first) {
 void PagePresenter::noteAction(int n, RowAction next) {
     if (!inTable(n)) return;
     std::vector<RowAction>& actions = m_rowActions[static_cast<std::size_t>(n)];
-    const bool outline = next.kind == RowAction::Kind::Outline;
+    const auto isKind = [&](const RowAction& done) { return done.kind == next.kind; };
     // A second outline takes the first away; a second mark adds nothing.
-    if (!actions.empty() && outline && actions.back().kind == RowAction::Kind::Outline) {
+    if (next.kind == RowAction::Kind::Outline && !actions.empty() && isKind(actions.back())) {
         actions.pop_back();
         return;
     }
-    for (const RowAction& done : actions)
-        if (next.kind == RowAction::Kind::Mark && done.kind == RowAction::Kind::Mark) return;
+    if (next.kind == RowAction::Kind::Mark && std::any_of(actions.begin(), actions.end(), isKind)) return;
     if (actions.size() < MaxRowActions) actions.push_back(std::move(next));
 }
 
