@@ -13,15 +13,37 @@ constexpr int NarrowScreen = 640;
 constexpr int PageRightMargin = 8;
 constexpr int ColumnGap = 10;
 constexpr int AnswerBoxMargin = 10;
+// A fitted page leaves room for its scroll bar where the browser shows one.
+constexpr int ScrollBarRoom = 16;
+
+int designedRowWidth(int screenWidth, int mainPanelWidth) {
+    // A screen narrower than the panel would give rows no width at all.
+    return std::max(1, (screenWidth - mainPanelWidth) / 2 - 24);
+}
+
+// Rows in a column: a sheet's two columns stand in one on a one-column page.
+int rowsPerColumn(const PageState& page) {
+    return page.columns == 1 ? 2 * page.rowsPerScreen : page.rowsPerScreen;
+}
 
 } // namespace
 
 void setPageGeometry(PageState& page, int screenWidth, int mainPanelWidth) {
-    // A screen narrower than the panel would give rows no width at all.
-    page.rowWidth = std::max(1, (screenWidth - mainPanelWidth) / 2 - 24);
+    setDesignedColumns(page, screenWidth, mainPanelWidth);
     page.rowHeight = 70;
     page.rowsPerScreen = screenWidth == WideScreen ? 8 : 6;
     page.equationLimit = screenWidth == WideScreen ? 32 : screenWidth == NarrowScreen ? 12 : 24;
+}
+
+void setDesignedColumns(PageState& page, int screenWidth, int mainPanelWidth) {
+    page.rowWidth = designedRowWidth(screenWidth, mainPanelWidth);
+    page.columns = 2;
+}
+
+void fitPageColumns(PageState& page, int pageWidth) {
+    const int usable = std::max(1, pageWidth - 2 * RowLeft - ScrollBarRoom);
+    page.columns = (usable - ColumnGap + RowLeft) / 2 >= TwoColumnRowWidth ? 2 : 1;
+    page.rowWidth = page.columns == 2 ? (usable - ColumnGap + RowLeft) / 2 : usable;
 }
 
 PageRect pageBounds(const PageSetup& setup) {
@@ -34,21 +56,21 @@ int rowImageCount(const PageState& page) {
 }
 
 std::optional<PageRect> rowImageRect(const PageState& page, int n) {
-    const int rows = page.rowsPerScreen;
+    const int rows = rowsPerColumn(page);
     if (n < 1 || n > rowImageCount(page)) return std::nullopt;
     if (n <= ProblemRows) {
         // The problem's two rows stand beside the brace, as high as a problem row.
         return PageRect{RowLeft, KakkoRect.top + (n - 1) * 50, page.rowWidth, 50};
     }
-    const int column = (n - 1) / rows; // 0 and 1 on sheet 1, 2 and 3 on sheet 2
+    const int column = (n - 1) / rows; // sheet 1 first, then sheet 2
     const int k = (n - 1) % rows;
-    const int left = column % 2 == 0 ? RowLeft : page.rowWidth + ColumnGap;
-    const int sheetTop = column < 2 ? 0 : Page2Height + page.rowHeight * rows;
+    const int left = column % page.columns == 0 ? RowLeft : page.rowWidth + ColumnGap;
+    const int sheetTop = column < page.columns ? 0 : Page2Height + page.rowHeight * rows;
     return PageRect{left, sheetTop + k * page.rowHeight, page.rowWidth, page.rowHeight - 1};
 }
 
 PageRect page2Rect(const PageState& page) {
-    return {RowLeft, page.rowHeight * page.rowsPerScreen, Page2Width, Page2Height};
+    return {RowLeft, page.rowHeight * rowsPerColumn(page), Page2Width, Page2Height};
 }
 
 int firstRowOfSheet2(const PageState& page) {
@@ -92,7 +114,9 @@ PagePoint answerBoxPosition(const PageState& page, int n, int pageWidth) {
     if (cornerRow) corner.x = std::min(corner.x, cornerRow->left + cornerRow->width - width);
 
     int target = 0;
-    if (n < rows - 2)
+    if (page.columns == 1 && n >= 0 && n <= limit - 1)
+        target = n + 1; // below the last step: there is no right column to go to
+    else if (n < rows - 2)
         target = n + 1;
     else if (n <= rows)
         target = rows + 1;
@@ -106,7 +130,7 @@ PagePoint answerBoxPosition(const PageState& page, int n, int pageWidth) {
 
 PageRect sheetRect(const PageState& page, std::optional<PagePoint> answerBox) {
     const std::optional<PageRect> lastRow = rowImageRect(page, rowImageCount(page));
-    int width = 2 * (page.rowWidth + RowLeft) + 4;
+    int width = page.columns * (page.rowWidth + RowLeft) + 4;
     int height = lastRow ? lastRow->top + lastRow->height + RowLeft : 0;
     if (answerBox) {
         width = std::max(width, answerBox->x + answerBoxWidth(page) + RowLeft);

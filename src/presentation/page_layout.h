@@ -52,6 +52,16 @@ inline constexpr int LargestRowNumber = 32;
 // Fixes rowWidth, rowHeight, rowsPerScreen and equationLimit from the screen.
 void setPageGeometry(PageState& page, int screenWidth, int mainPanelWidth);
 
+// The designed rows again, for a screen now `screenWidth` wide: two columns
+// of the designed width. The drill's limits stay as they were fixed.
+void setDesignedColumns(PageState& page, int screenWidth, int mainPanelWidth);
+
+// Rows fitted to a page `pageWidth` wide that is not laid out as designed (a
+// phone, a tablet): two columns where each is at least TwoColumnRowWidth
+// wide, else one column holding a sheet's rows in reading order.
+inline constexpr int TwoColumnRowWidth = 300;
+void fitPageColumns(PageState& page, int pageWidth);
+
 // The page window's place inside the main window.
 PageRect pageBounds(const PageSetup& setup);
 

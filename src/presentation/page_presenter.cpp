@@ -2,9 +2,20 @@
 // Copyright 2026 The Tavolini authors
 #include "presentation/page_presenter.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace tavolini {
+namespace {
+
+// Outlines and marks come and go with the mouse; a row keeps no more than this.
+constexpr std::size_t MaxRowActions = 16;
+
+bool inTable(int n) {
+    return n >= 0 && n < EquationSlots;
+}
+
+} // namespace
 
 PagePresenter::PagePresenter(Algebra& algebra, Dialogs& dialogs, LayoutState& layout, PageState& state,
                              PageEvents& events, int screenWidth, int mainPanelWidth)
@@ -13,13 +24,13 @@ PagePresenter::PagePresenter(Algebra& algebra, Dialogs& dialogs, LayoutState& la
 }
 
 void PagePresenter::showEquation(int n, Colour colour) {
+    restartRow(n, RowAction{RowAction::Kind::Equation, colour});
     drawRow(n, colour, tavolini::showEquation);
-    noteDrawing(n, RowDrawing{false, colour});
 }
 
 void PagePresenter::showStep(int n, Colour colour) {
+    restartRow(n, RowAction{RowAction::Kind::Step, colour});
     drawRow(n, colour, tavolini::showStep);
-    noteDrawing(n, RowDrawing{true, colour});
 }
 
 void PagePresenter::drawRow(int n, Colour colour, void (*draw)(PageRows&, Canvas*, int, Colour)) {
@@ -30,32 +41,111 @@ void PagePresenter::drawRow(int n, Colour colour, void (*draw)(PageRows&, Canvas
     bringRowIntoView(n);
 }
 
-void PagePresenter::noteDrawing(int n, std::optional<RowDrawing> drawing) {
-    if (n >= 0 && n < EquationSlots) m_drawnRows[static_cast<std::size_t>(n)] = drawing;
+void PagePresenter::restartRow(int n, std::optional<RowAction> first) {
+    if (!inTable(n)) return;
+    std::vector<RowAction>& actions = m_rowActions[static_cast<std::size_t>(n)];
+    actions.clear();
+    if (first) actions.push_back(std::move(*first));
+}
+
+void PagePresenter::noteAction(int n, RowAction next) {
+    if (!inTable(n)) return;
+    std::vector<RowAction>& actions = m_rowActions[static_cast<std::size_t>(n)];
+    const auto isKind = [&](const RowAction& done) { return done.kind == next.kind; };
+    // A second outline takes the first away; a second mark adds nothing.
+    if (next.kind == RowAction::Kind::Outline && !actions.empty() && isKind(actions.back())) {
+        actions.pop_back();
+        return;
+    }
+    if (next.kind == RowAction::Kind::Mark && std::any_of(actions.begin(), actions.end(), isKind)) return;
+    if (actions.size() < MaxRowActions) actions.push_back(std::move(next));
+}
+
+void PagePresenter::noteOutlineMove(int from, int to) {
+    if (from == to) return;
+    noteAction(from, RowAction{RowAction::Kind::Outline});
+    noteAction(to, RowAction{RowAction::Kind::Outline});
 }
 
 std::optional<RowDrawing> PagePresenter::rowDrawing(int n) const {
-    return n >= 0 && n < EquationSlots ? m_drawnRows[static_cast<std::size_t>(n)] : std::nullopt;
+    if (!inTable(n)) return std::nullopt;
+    const std::vector<RowAction>& actions = m_rowActions[static_cast<std::size_t>(n)];
+    if (actions.empty()) return std::nullopt;
+    const RowAction& first = actions.front();
+    if (first.kind != RowAction::Kind::Equation && first.kind != RowAction::Kind::Step) return std::nullopt;
+    return RowDrawing{first.kind == RowAction::Kind::Step, first.colour};
 }
 
 void PagePresenter::blankRow(int n) {
     if (Canvas* row = rowCanvas(n)) row->clear();
-    noteDrawing(n, std::nullopt);
+    restartRow(n, std::nullopt);
 }
 
 void PagePresenter::writeRowText(int n, int r, std::string_view text, Colour colour) {
     tavolini::writeRowText(m_rows, n, r, text, colour);
+    if (rowCanvas(n) != nullptr)
+        noteAction(n, RowAction{RowAction::Kind::Text, colour, r, std::string(text)});
     bringRowIntoView(n);
 }
 
 void PagePresenter::toggleRowOutline(int n) {
     Messages messages;
     tavolini::toggleRowOutline(messages, m_rows, n);
+    if (n > 0 && rowCanvas(n) != nullptr) noteAction(n, RowAction{RowAction::Kind::Outline});
     showMessages(m_dialogs, messages);
 }
 
 void PagePresenter::markRow(int n) {
     tavolini::markRow(m_rows, n);
+    noteAction(n, RowAction{RowAction::Kind::Mark});
+}
+
+void PagePresenter::layOutAgain(const std::function<void(PageState&)>& changeGeometry) {
+    // The first row of the left column still in view, to keep at the top.
+    int topRow = 0;
+    for (int n = 1; n <= rowImageCount(m_state) && topRow == 0; ++n) {
+        const std::optional<PageRect> row = rowImageRect(m_state, n);
+        if (row && row->left == RowLeft && row->top + row->height > scrollTop()) topRow = n;
+    }
+    const PageState before = m_state;
+    changeGeometry(m_state);
+    if (m_state.rowWidth == before.rowWidth && m_state.columns == before.columns) return; // nothing moves
+    placeRows();
+    const LayoutState kept = m_layout; // the drawing leaves its cell width behind
+    for (int n = 0; n < EquationSlots; ++n)
+        for (const RowAction& action : m_rowActions[static_cast<std::size_t>(n)])
+            drawAgain(n, action);
+    m_layout = kept;
+    showAnswerBoxAt(m_answerBoxAfter
+                        ? std::optional(answerBoxPosition(m_state, *m_answerBoxAfter, pageWidth()))
+                        : std::nullopt);
+    const std::optional<PageRect> top = rowImageRect(m_state, topRow);
+    scrollTo(top && topRow > ProblemRows ? top->top : 0);
+}
+
+void PagePresenter::drawAgain(int n, const RowAction& action) {
+    Messages messages; // a row that was drawn before has its image
+    PageRows rows{m_algebra, m_layout, m_rows, messages};
+    switch (action.kind) {
+    case RowAction::Kind::Equation:
+        tavolini::showEquation(rows, rowCanvas(n), n, action.colour);
+        break;
+    case RowAction::Kind::Step:
+        tavolini::showStep(rows, rowCanvas(n), n, action.colour);
+        break;
+    case RowAction::Kind::Text:
+        tavolini::writeRowText(m_rows, n, action.textRow, action.text, action.colour);
+        break;
+    case RowAction::Kind::Outline:
+        tavolini::toggleRowOutline(messages, m_rows, n);
+        break;
+    case RowAction::Kind::Mark:
+        tavolini::markRow(m_rows, n);
+        break;
+    case RowAction::Kind::Message:
+        printPageMessage(m_rows, n - 1, action.text);
+        break;
+    }
 }
 
 void PagePresenter::bringRowIntoView(int n) {
@@ -73,10 +163,12 @@ void PagePresenter::placeAnswerBox(int n) {
         drawAnswerBrace();
         m_answerBraceDrawn = true;
     }
+    m_answerBoxAfter = n;
     showAnswerBoxAt(answerBoxPosition(m_state, n, pageWidth()));
 }
 
 void PagePresenter::hideAnswerBox() {
+    m_answerBoxAfter.reset();
     showAnswerBoxAt(std::nullopt);
 }
 
@@ -101,17 +193,24 @@ void PagePresenter::appendPageMessage(std::string_view text) {
 void PagePresenter::printMessage() {
     showMessageText(m_pageMessage);
     printPageMessage(m_rows, m_algebra.equationCount, m_pageMessage);
+    const int n = m_algebra.equationCount + 1; // the row it is printed on, when there is one
+    if (n > 0 && n <= LargestRowNumber && rowCanvas(n) != nullptr)
+        restartRow(n, RowAction{RowAction::Kind::Message, clBlack, 0, m_pageMessage});
 }
 
 void PagePresenter::rowHovered(int n) {
     Messages messages;
+    const int outlined = m_state.highlightedEquation;
     hoverOverRow(m_state, messages, m_rows, m_algebra.equationCount, n, m_events.nextProblemBlinking());
+    noteOutlineMove(outlined, m_state.highlightedEquation);
     showMessages(m_dialogs, messages);
 }
 
 void PagePresenter::hoverOffRows() {
     Messages messages;
+    const int outlined = m_state.highlightedEquation;
     tavolini::hoverOffRows(m_state, messages, m_rows);
+    noteOutlineMove(outlined, m_state.highlightedEquation);
     showMessages(m_dialogs, messages);
 }
 

@@ -12,8 +12,11 @@
 #include "presentation/page_view.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tavolini {
 
@@ -54,6 +57,13 @@ class PagePresenter : public PageView {
 
     // How row n was last drawn, for a printout; nothing while it is blank.
     std::optional<RowDrawing> rowDrawing(int n) const;
+
+    // The page laid out anew for another size of screen: `changeGeometry`
+    // changes the rows' width and columns, the front end places its controls
+    // again, every row is drawn again as it was, the answer box goes back
+    // after its row and the row at the top of the view stays there. It calls
+    // no rule of the drill, so it may run while the drill waits for a dialog.
+    void layOutAgain(const std::function<void(PageState&)>& changeGeometry);
     Algebra& algebra() const { return m_algebra; }
     LayoutState& layout() const { return m_layout; }
 
@@ -75,6 +85,9 @@ class PagePresenter : public PageView {
     virtual void showAnswerBraceImage() = 0;
     virtual void moveAnswerBox(std::optional<PagePoint> at) = 0; // shows it at `at`, or hides it
     virtual void resizeSheet(int width, int height) = 0;
+    // Puts the rows, the message line and the answer box where the changed
+    // geometry says, each row with a fresh blank picture of its new size.
+    virtual void placeRows() {}
 
   private:
     class Rows final : public RowImages {
@@ -89,9 +102,25 @@ class PagePresenter : public PageView {
         const PagePresenter& m_page;
     };
 
+    // What was drawn on a row since it was last cleared, in order, so that
+    // it can be drawn again on a row of another width.
+    struct RowAction {
+        enum class Kind { Equation, Step, Text, Outline, Mark, Message };
+        explicit RowAction(Kind kind, Colour colour = clBlack, int textRow = 0, std::string text = {})
+            : kind(kind), colour(colour), textRow(textRow), text(std::move(text)) {}
+        Kind kind;
+        Colour colour;
+        int textRow;
+        std::string text;
+    };
+
     // Draws slot n into its row with `draw` (an equation, or a step with its sentence).
     void drawRow(int n, Colour colour, void (*draw)(PageRows&, Canvas*, int, Colour));
-    void noteDrawing(int n, std::optional<RowDrawing> drawing);
+    // A row's drawing starts again with `first`, or blank; or goes on with `next`.
+    void restartRow(int n, std::optional<RowAction> first);
+    void noteAction(int n, RowAction next);
+    void noteOutlineMove(int from, int to);
+    void drawAgain(int n, const RowAction& action);
     // Scrolls until row n is wholly in view; the problem's rows with the
     // message line above them.
     void bringRowIntoView(int n);
@@ -104,9 +133,10 @@ class PagePresenter : public PageView {
     PageState& m_state;
     PageEvents& m_events;
     Rows m_rows{*this};
-    std::array<std::optional<RowDrawing>, EquationSlots> m_drawnRows{};
+    std::array<std::vector<RowAction>, EquationSlots> m_rowActions{};
     std::string m_pageMessage;
     std::optional<PagePoint> m_answerBoxAt;
+    std::optional<int> m_answerBoxAfter; // the row placeAnswerBox put it after
     bool m_answerBraceDrawn = false;
 };
 

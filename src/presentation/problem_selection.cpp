@@ -36,6 +36,73 @@ PageRect selectionButtonRect(int p) {
     const PagePoint at = ButtonOrigins[slotIndex(p)];
     return {at.x, at.y, 25, 25};
 }
+
+namespace {
+
+constexpr int FingerKey = 44;
+constexpr int NarrowGap = 4;
+constexpr int NarrowListHeight = 140;
+constexpr int NarrowButtonWidth = 120;
+// What the dialog's frame and the screen's edge take beside a narrow sheet.
+constexpr int ScreenRoom = 20;
+// The designed sheet needs a screen as wide as the smallest designed one above 640.
+constexpr int DesignedScreenWidth = 800;
+
+SelectionSheetLayout designedSheet(bool touch) {
+    SelectionSheetLayout sheet{SelectionSheet,
+                               SelectionLabelRect,
+                               SelectionUnitListRect,
+                               SelectionOkRect,
+                               SelectionCancelRect,
+                               {},
+                               {},
+                               {}};
+    for (int p = 1; p <= SelectionSlots; ++p) {
+        sheet.braces[slotIndex(p)] = selectionBraceRect(p);
+        sheet.buttons[slotIndex(p)] = selectionButtonRect(p);
+    }
+    for (int n = 1; n <= PreviewImageCount; ++n)
+        sheet.previews[static_cast<std::size_t>(n - 1)] = selectionPreviewRect(n);
+    if (touch) {
+        // The designed places have room to the right and below for a finger's size.
+        for (PageRect& button : sheet.buttons)
+            button.width = button.height = FingerKey;
+        sheet.ok.height = sheet.cancel.height = FingerKey;
+    }
+    return sheet;
+}
+
+} // namespace
+
+SelectionSheetLayout selectionSheetLayout(int screenWidth, bool touch) {
+    if (screenWidth >= DesignedScreenWidth) return designedSheet(touch);
+    const int braceLeft = 2 * NarrowGap + FingerKey;
+    const int previewLeft = braceLeft + PreviewOffset;
+    // No wider than a designed preview needs.
+    const int width = std::clamp(screenWidth - ScreenRoom, 2 * NarrowButtonWidth + 3 * NarrowGap,
+                                 previewLeft + selectionPreviewRect(1).width + NarrowGap);
+    const int key = touch ? FingerKey : 25;
+    SelectionSheetLayout sheet{};
+    sheet.label = {NarrowGap, NarrowGap, SelectionLabelRect.width, SelectionLabelRect.height};
+    sheet.unitList = {NarrowGap, 2 * NarrowGap + SelectionLabelRect.height, width - 2 * NarrowGap,
+                      NarrowListHeight};
+    int top = sheet.unitList.top + NarrowListHeight + 2 * NarrowGap;
+    for (int p = 1; p <= SelectionSlots; ++p) {
+        const PageRect designed = selectionBraceRect(p);
+        sheet.buttons[slotIndex(p)] = {NarrowGap, top + (designed.height - key) / 2, key, key};
+        sheet.braces[slotIndex(p)] = {braceLeft, top, designed.width, designed.height};
+        for (int n : {2 * p - 1, 2 * p})
+            sheet.previews[static_cast<std::size_t>(n - 1)] = {previewLeft,
+                                                               top + (n % 2 == 0 ? SecondEquationDrop : 0),
+                                                               width - previewLeft - NarrowGap, 50};
+        top += designed.height + 2 * NarrowGap;
+    }
+    const int buttonHeight = touch ? FingerKey : SelectionOkRect.height;
+    sheet.ok = {NarrowGap, top, NarrowButtonWidth, buttonHeight};
+    sheet.cancel = {2 * NarrowGap + NarrowButtonWidth, top, NarrowButtonWidth, buttonHeight};
+    sheet.sheet = {0, 0, width, top + buttonHeight + NarrowGap};
+    return sheet;
+}
 namespace {
 
 // A preview is cleared down to the height of a page row, whatever its own.

@@ -31,6 +31,17 @@ PageRect selectionBraceRect(int p);
 PageRect selectionPreviewRect(int n); // image n: problem (n + 1) / 2, its first or second equation
 PageRect selectionButtonRect(int p);
 
+// The dialog's controls on a screen `screenWidth` wide: as designed, with
+// buttons large enough for a finger on a touch screen, and in one column
+// (the unit list, then the problems one below the other, each button left
+// of its brace) on a screen narrower than the designed sheet.
+struct SelectionSheetLayout {
+    PageRect sheet, label, unitList, ok, cancel;
+    std::array<PageRect, SelectionSlots> braces, buttons;
+    std::array<PageRect, PreviewImageCount> previews; // image n at n - 1
+};
+SelectionSheetLayout selectionSheetLayout(int screenWidth, bool touch);
+
 // What the selection dialog remembers between showings.
 struct SelectionState {
     std::int32_t dialogUnit = 1; // the unit whose problems are shown

@@ -2,6 +2,8 @@
 // Copyright 2026 The Tavolini authors
 #include "web/page_script.h"
 
+#include <utility>
+
 namespace tavolini::web {
 
 using emscripten::val;
@@ -18,6 +20,13 @@ val addElement(const char* parent, const char* tag, const std::string& id, const
 
 val element(const std::string& id) {
     return val::global("document").call<val>("getElementById", id);
+}
+
+void placeElement(const std::string& id, const PageRect& rect) {
+    val style = element(id)["style"];
+    for (const auto& [property, length] : {std::pair{"left", rect.left}, std::pair{"top", rect.top},
+                                           std::pair{"width", rect.width}, std::pair{"height", rect.height}})
+        style.set(property, std::to_string(length) + "px");
 }
 
 void setText(const std::string& id, std::string_view text) {

@@ -18,6 +18,8 @@ emscripten::val pageScript();
 emscripten::val addElement(const char* parent, const char* tag, const std::string& id, const PageRect& rect,
                            std::string_view text = {});
 emscripten::val element(const std::string& id);
+// Moves the element `id` to `rect` on its parent.
+void placeElement(const std::string& id, const PageRect& rect);
 
 void setText(const std::string& id, std::string_view text);
 // A control that is off is greyed out, a box as well as a button.

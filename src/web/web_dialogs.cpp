@@ -5,6 +5,7 @@
 #include "core/cp932.h"
 #include "core/equation_labels.h"
 #include "files/practice_records.h"
+#include "practice/window_layout.h"
 #include "web/page_script.h"
 
 #include <emscripten.h>
@@ -77,14 +78,21 @@ std::vector<BoxButton> boxButtons(Buttons buttons) {
             {"dlgIgnore", "無視", Reply::Ignore}};
 }
 
+// Buttons as high as a finger needs on a touch screen.
+int buttonHeight(bool touch, int designed) {
+    return touch ? std::max(designed, TouchKey) : designed;
+}
+
 Reply box(const char* kind, std::string_view caption, const std::string& utf8Text,
-          const std::vector<BoxButton>& buttons, Reply closeReply) {
-    constexpr int ButtonWidth = 88, Gap = 8;
+          const std::vector<BoxButton>& buttons, Reply closeReply, bool touch) {
+    constexpr int ButtonWidth = 88, Gap = 8, Top = 6;
     const int width = static_cast<int>(buttons.size()) * (ButtonWidth + Gap) + Gap;
-    openDialog(kind, caption, utf8Text, static_cast<int>(closeReply), {0, 0, width, 40});
+    const int height = buttonHeight(touch, 28);
+    openDialog(kind, caption, utf8Text, static_cast<int>(closeReply), {0, 0, width, height + 2 * Top});
     int x = Gap;
     for (const BoxButton& button : buttons) {
-        addReplyButton(button.id, button.caption, {x, 6, ButtonWidth, 28}, static_cast<int>(button.reply));
+        addReplyButton(button.id, button.caption, {x, Top, ButtonWidth, height},
+                       static_cast<int>(button.reply));
         x += ButtonWidth + Gap;
     }
     return static_cast<Reply>(waitAndClose());
@@ -93,13 +101,13 @@ Reply box(const char* kind, std::string_view caption, const std::string& utf8Tex
 } // namespace
 
 void WebDialogs::showMessage(std::string_view text) {
-    box("message", "Tavolini", pupilText(text), {{"dlgOk", "OK", Reply::Ok}}, Reply::Ok);
+    box("message", "Tavolini", pupilText(text), {{"dlgOk", "OK", Reply::Ok}}, Reply::Ok, m_touch);
 }
 
 Reply WebDialogs::ask(std::string_view caption, std::string_view text, Buttons buttons) {
     const std::vector<BoxButton> choices = boxButtons(buttons);
     const Reply closing = buttons == Buttons::YesNoCancel ? Reply::Cancel : choices.back().reply;
-    return box("question", utf8FromCp932(caption), pupilText(text), choices, closing);
+    return box("question", utf8FromCp932(caption), pupilText(text), choices, closing, m_touch);
 }
 
 std::optional<std::string> WebDialogs::chooseOpenFile(std::string_view, std::string_view) {
@@ -138,8 +146,10 @@ SpecialAnswer WebDialogs::showSpecialSolution() {
     const auto replyOf = [](SpecialAnswer answer) { return static_cast<int>(answer); };
     openDialog("special", "特殊な解", "", replyOf(SpecialAnswer::None), {0, 0, 140, 200});
     addElement("dlgBody", "div", "edtSentaku", {8, 20, 124, 30}, "解の種類選択");
-    addReplyButton("btnMusu", "解は無数にある", {13, 80, 113, 33}, replyOf(SpecialAnswer::InfinitelyMany));
-    addReplyButton("btnKainashi", "解なし", {13, 146, 113, 33}, replyOf(SpecialAnswer::NoSolution));
+    const int height = buttonHeight(m_touch, 33);
+    addReplyButton("btnMusu", "解は無数にある", {13, 80, 113, height},
+                   replyOf(SpecialAnswer::InfinitelyMany));
+    addReplyButton("btnKainashi", "解なし", {13, 146, 113, height}, replyOf(SpecialAnswer::NoSolution));
     const int reply = waitAndClose();
     for (const SpecialAnswer choice : {SpecialAnswer::InfinitelyMany, SpecialAnswer::NoSolution})
         if (reply == replyOf(choice)) return choice;
@@ -147,28 +157,11 @@ SpecialAnswer WebDialogs::showSpecialSolution() {
 }
 
 bool WebDialogs::showProblemSelection() {
-    openDialog("unit", "単元変更", "", Cancelled, SelectionSheet);
-    for (int p = 1; p <= SelectionSlots; ++p) {
-        const std::string slot = std::to_string(p);
-        addElement("dlgBody", "canvas", "selKakko" + slot, selectionBraceRect(p))
-            .call<void>("setAttribute", std::string("data-reply"), ProblemClicked + p);
-        for (const int n : {2 * p - 1, 2 * p}) {
-            const PageRect rect = selectionPreviewRect(n);
-            addElement("dlgBody", "canvas", "selImage" + std::to_string(n), rect)
-                .call<void>("setAttribute", std::string("data-reply"), ProblemClicked + p);
-            m_previews[static_cast<std::size_t>(n - 1)] =
-                std::make_unique<HtmlCanvas>("selImage" + std::to_string(n), rect.width, rect.height);
-        }
-        addReplyButton("selShiki" + slot, utf8FromCp932(EquationLabels()[static_cast<std::size_t>(p)]),
-                       selectionButtonRect(p), ProblemClicked + p);
-    }
-    addElement("dlgBody", "div", "Label1", SelectionLabelRect, "問題を選んでください");
-    addElement("dlgBody", "div", "lstTangen", SelectionUnitListRect);
-    addReplyButton("btnOK", "Ｏ　Ｋ", SelectionOkRect, Accepted);
-    addReplyButton("btnCancel", "キャンセル", SelectionCancelRect, Cancelled);
-
-    ProblemSelection rules{m_set, m_algebra, m_layout, m_selection, *this};
+    openDialog("unit", "単元変更", "", Cancelled, selectionSheetLayout(m_screenWidth, m_touch).sheet);
+    placeSelection(true);
+    ProblemSelection rules = selectionRules();
     showSelection(rules);
+    m_selectionOpen = true;
     for (;;) {
         const int reply = nextDialogReply();
         if (reply >= ProblemClicked) {
@@ -178,10 +171,57 @@ bool WebDialogs::showProblemSelection() {
             selectOnlyUnitItem(m_selection.dialogUnit - 1);
         } else {
             if (reply == Accepted) acceptSelection(rules);
+            m_selectionOpen = false;
             pageScript().call<void>("closeDialog");
             m_previews = {};
             return reply == Accepted;
         }
+    }
+}
+
+void WebDialogs::fitScreen(int screenWidth, bool touch) {
+    m_screenWidth = screenWidth;
+    m_touch = touch;
+    if (m_selectionOpen) placeSelection(false);
+}
+
+void WebDialogs::placeSelection(bool create) {
+    const SelectionSheetLayout sheet = selectionSheetLayout(m_screenWidth, m_touch);
+    const auto put = [&](const char* tag, const std::string& id, const PageRect& rect, std::string_view text,
+                         std::optional<int> reply) {
+        if (!create) {
+            placeElement(id, rect);
+            return;
+        }
+        val made = addElement("dlgBody", tag, id, rect, text);
+        if (reply) made.call<void>("setAttribute", std::string("data-reply"), *reply);
+    };
+    bool previewsResized = false;
+    for (int p = 1; p <= SelectionSlots; ++p) {
+        const std::string slot = std::to_string(p);
+        const std::size_t i = static_cast<std::size_t>(p - 1);
+        put("canvas", "selKakko" + slot, sheet.braces[i], {}, ProblemClicked + p);
+        for (const int n : {2 * p - 1, 2 * p}) {
+            const std::string id = "selImage" + std::to_string(n);
+            const PageRect& rect = sheet.previews[static_cast<std::size_t>(n - 1)];
+            put("canvas", id, rect, {}, ProblemClicked + p);
+            std::unique_ptr<HtmlCanvas>& preview = m_previews[static_cast<std::size_t>(n - 1)];
+            if (preview && preview->width() == rect.width) continue;
+            preview = std::make_unique<HtmlCanvas>(id, rect.width, rect.height);
+            previewsResized = true;
+        }
+        put("button", "selShiki" + slot, sheet.buttons[i],
+            utf8FromCp932(EquationLabels()[static_cast<std::size_t>(p)]), ProblemClicked + p);
+    }
+    put("div", "Label1", sheet.label, "問題を選んでください", std::nullopt);
+    put("div", "lstTangen", sheet.unitList, {}, std::nullopt);
+    put("button", "btnOK", sheet.ok, "Ｏ　Ｋ", Accepted);
+    put("button", "btnCancel", sheet.cancel, "キャンセル", Cancelled);
+    if (create) return;
+    placeElement("dlgBody", sheet.sheet);
+    if (previewsResized) {
+        ProblemSelection rules = selectionRules();
+        showUnitProblems(rules);
     }
 }
 

@@ -34,10 +34,18 @@ class WebDialogs final : public Dialogs, public DrillDialogs, private SelectionV
     SpecialAnswer showSpecialSolution() override;
     bool showProblemSelection() override;
 
+    // Dialogs fitted to a screen `screenWidth` wide, with keys for a finger
+    // on a touch screen; an open selection dialog is fitted again at once.
+    void fitScreen(int screenWidth, bool touch);
+
   private:
     // A message of the engine in UTF-8, with the files the pupil chose named
     // as the pupil knows them instead of where they lie among the engine's files.
     std::string pupilText(std::string_view text) const;
+    // Makes the selection dialog's controls, or puts them where the screen
+    // now wants them (its previews drawn again when their size changed).
+    void placeSelection(bool create);
+    ProblemSelection selectionRules() { return {m_set, m_algebra, m_layout, m_selection, *this}; }
     Canvas* findPreviewImage(int n) override;
     void setSlotVisible(int p, bool visible) override;
     void setBraceMarked(int p, bool marked) override;
@@ -49,6 +57,9 @@ class WebDialogs final : public Dialogs, public DrillDialogs, private SelectionV
     Algebra& m_algebra;
     LayoutState& m_layout;
     SelectionState m_selection;
+    int m_screenWidth = 1024;
+    bool m_touch = false;
+    bool m_selectionOpen = false;
     std::array<std::unique_ptr<HtmlCanvas>, PreviewImageCount> m_previews;
     // Paths of chosen sets and of their record files, with their own names (UTF-8).
     std::map<std::string, std::string> m_ownNames;

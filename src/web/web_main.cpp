@@ -90,3 +90,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_rows_left() {
 extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_row_click(int n, int rightButton) {
     if (window()) window()->page().rowReleased(n, rightButton != 0);
 }
+
+// The window laid out for the screen as the page reports it now. It calls
+// no rule of the drill, so the page may call it while a dialog waits.
+extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_relayout(int width, int height, int coarsePointer) {
+    if (window()) window()->relayout({width, height, coarsePointer != 0});
+}

@@ -54,7 +54,30 @@ WebPage::WebPage(Algebra& algebra, Dialogs& dialogs, LayoutState& layout, PageSt
 
 void WebPage::addRow(const char* parent, int n, const PageRect& rect) {
     addElement(parent, "canvas", imageName(n), rect)["classList"].call<void>("add", std::string("row"));
+    placeRow(n, rect);
+}
+
+void WebPage::placeRow(int n, const PageRect& rect) {
+    placeElement(imageName(n), rect);
     m_images[n] = std::make_unique<HtmlCanvas>(imageName(n), rect.width, rect.height);
+}
+
+void WebPage::relayout(const WindowLayout& window) {
+    layOutAgain([&](PageState& page) { layOutPage(page, window); });
+}
+
+// The answer box goes back to its place when it is shown again.
+void WebPage::placeRows() {
+    const PageState& page = pageState();
+    placeElement("lblMess", messageRect(page));
+    placeElement("edtPage2", page2Rect(page));
+    for (int n = 1; n <= rowImageCount(page); ++n)
+        placeRow(n, *rowImageRect(page, n));
+    placeElement("grbKai", inAnswerBox(page, KaiRect));
+    for (int n : {SolutionSlotX, SolutionSlotY})
+        placeRow(n, *answerRowRect(page, n));
+    for (const auto& [name, rect] : {std::pair{"lblStarX", StarRectX}, std::pair{"lblStarY", StarRectY}})
+        placeElement(name, inAnswerBox(page, rect));
 }
 
 Canvas* WebPage::rowCanvas(int n) const {

@@ -2,6 +2,7 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include "practice/window_layout.h"
 #include "presentation/page_presenter.h"
 #include "web/html_canvas.h"
 
@@ -18,6 +19,9 @@ class WebPage final : public PagePresenter {
     WebPage(Algebra& algebra, Dialogs& dialogs, LayoutState& layout, PageState& state, PageEvents& events,
             int screenWidth);
 
+    // The rows fitted to the window's new layout, drawn again as they were.
+    void relayout(const WindowLayout& window);
+
   private:
     Canvas* rowCanvas(int n) const override;
     const TextMeasure& textMeasure() const override { return m_measure; }
@@ -31,8 +35,10 @@ class WebPage final : public PagePresenter {
     void showAnswerBraceImage() override;
     void moveAnswerBox(std::optional<PagePoint> at) override;
     void resizeSheet(int width, int height) override;
+    void placeRows() override;
 
     void addRow(const char* parent, int n, const PageRect& rect);
+    void placeRow(int n, const PageRect& rect);
 
     HtmlTextMeasure m_measure;
     std::map<int, std::unique_ptr<HtmlCanvas>> m_images;

@@ -18,18 +18,25 @@ std::string withoutAccessKey(std::string caption) {
     return caption;
 }
 
+// The screen as the page's script reports it.
+Viewport reportedViewport() {
+    const emscripten::val size = pageScript().call<emscripten::val>("viewport");
+    return {size["width"].as<int>(), size["height"].as<int>(), size["coarse"].as<bool>()};
+}
+
 } // namespace
 
 WebWindow::WebWindow(DrillData& state, int screenWidth)
     : m_dialogs(state.problems, state.algebra, state.layout) {
     createMenus();
-    createPanel();
+    layOutPanel(true);
     m_session = std::make_unique<DrillSession>(
         state, m_dialogs, m_dialogs, *this, [&](PageEvents& events) -> PageView& {
             m_page = std::make_unique<WebPage>(state.algebra, m_dialogs, state.layout, state.page, events,
                                                screenWidth);
             return *m_page;
         });
+    relayout(reportedViewport());
 }
 
 void WebWindow::createMenus() {
@@ -43,22 +50,45 @@ void WebWindow::createMenus() {
     }
 }
 
-void WebWindow::createPanel() {
+void WebWindow::layOutPanel(bool create) {
+    const auto put = [&](const char* parent, const char* tag, const std::string& id, const PageRect& rect,
+                         std::string_view text = {}) {
+        if (create)
+            addElement(parent, tag, id, rect, text);
+        else
+            placeElement(id, rect);
+    };
     for (int n = 1; n <= EquationButtons; ++n)
-        addElement("pnlMain", "button", equationButtonName(n), equationButtonRect(n),
-                   utf8FromCp932(EquationLabels()[static_cast<std::size_t>(n)]));
-    addElement("pnlMain", "div", "grbSousa", OperationGroupRect);
-    for (const OperationPlace& place : OperationPlaces) {
-        const OperationRow& row = operationRow(place.operation);
-        addElement("grbSousa", "button", row.buttonName, place.rect, row.label);
+        put("pnlMain", "button", equationButtonName(n), equationButtonRect(m_layout, n),
+            utf8FromCp932(EquationLabels()[static_cast<std::size_t>(n)]));
+    put("pnlMain", "div", "grbSousa", operationGroupRect(m_layout));
+    for (std::size_t i = 0; i < OperationPlaces.size(); ++i) {
+        const OperationRow& row = operationRow(OperationPlaces[i].operation);
+        put("grbSousa", "button", row.buttonName, operationRect(m_layout, i), row.label);
     }
     for (const PanelButton& button : PanelButtons)
         if (button.edition == Edition::Both)
-            addElement("pnlMain", "button", button.name, button.rect, button.caption);
-    addElement("pnlMain", "div", NumberPadName, NumberPadRect);
-    addElement(NumberPadName, "div", OperandDisplayName, OperandDisplayRect);
+            put("pnlMain", "button", button.name, panelButtonRect(m_layout, button), button.caption);
+    put("pnlMain", "div", NumberPadName, numberPadRect(m_layout));
+    put(NumberPadName, "div", OperandDisplayName, operandDisplayRect(m_layout));
     for (const PadKey& key : PadKeys)
-        addElement(NumberPadName, "button", key.name, padKeyRect(key), key.caption);
+        put(NumberPadName, "button", key.name, padKeyRect(m_layout, key), key.caption);
+}
+
+void WebWindow::relayout(const Viewport& viewport) {
+    m_layout = windowLayout(viewport);
+    const bool below = m_layout.panelPlace == PanelPlace::Below;
+    element("columns").call<void>("setAttribute", std::string("data-panel"),
+                                  std::string(below ? "below" : "left"));
+    element("frmMain").call<void>("setAttribute", std::string("data-keys"),
+                                  std::string(m_layout.designed ? "designed" : "touch"));
+    emscripten::val area = element("pnlMainArea")["style"];
+    area.set("width", below ? std::string() : std::to_string(m_layout.panelWidth) + "px");
+    area.set("height", below ? std::to_string(m_layout.panelHeight) + "px" : std::string());
+    placeElement("pnlMain", {0, 0, m_layout.panelWidth, m_layout.panelHeight});
+    layOutPanel(false);
+    m_page->relayout(m_layout);
+    m_dialogs.fitScreen(viewport.width, !m_layout.designed);
 }
 
 void WebWindow::enableControl(const std::string& name, bool enabled) {

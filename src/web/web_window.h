@@ -4,6 +4,7 @@
 
 #include "practice/drill_data.h"
 #include "practice/drill_session.h"
+#include "practice/window_layout.h"
 #include "web/web_dialogs.h"
 #include "web/web_page.h"
 
@@ -22,6 +23,10 @@ class WebWindow final : public DrillFrontEnd {
     DrillSession& session() { return *m_session; }
     WebPage& page() { return *m_page; }
 
+    // The window laid out anew for the screen as it is now; the pupil's work
+    // and an open dialog stay. Safe while the drill waits for a dialog.
+    void relayout(const Viewport& viewport);
+
     void enableControl(const std::string& name, bool enabled) override;
     void showControl(const std::string& name, bool visible) override;
     void setControlText(const std::string& name, std::string_view text) override;
@@ -32,8 +37,10 @@ class WebWindow final : public DrillFrontEnd {
 
   private:
     void createMenus();
-    void createPanel();
+    // Makes the panel's controls, or puts them where the layout says.
+    void layOutPanel(bool create);
 
+    WindowLayout m_layout;
     WebDialogs m_dialogs;
     std::unique_ptr<WebPage> m_page;
     std::unique_ptr<DrillSession> m_session;

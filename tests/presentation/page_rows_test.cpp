@@ -2,6 +2,7 @@
 // Copyright 2026 The Tavolini authors
 #include "core/cp932.h"
 #include "core/parser.h"
+#include "practice/window_layout.h"
 #include "presentation/page_layout.h"
 #include "presentation/page_presenter.h"
 #include "presentation/page_rows.h"
@@ -111,6 +112,7 @@ class SurfacePage final : public PagePresenter {
     void showAnswerBraceImage() override {}
     void moveAnswerBox(std::optional<PagePoint> at) override { box = at; }
     void resizeSheet(int w, int h) override { sheet = {0, 0, w, h}; }
+    void placeRows() override { rows = RecordedRows(pageState()); }
 };
 
 TEST(PageLayout, FixesTheRowsFromTheScreenWidth) {
@@ -551,6 +553,125 @@ TEST(PagePresenter, ShowsWhatItsRowsReportAndThePageMessage) {
     EXPECT_EQ(shown.message, cp932("①＋"));
     EXPECT_EQ(shown.pageMessage(), cp932("①＋"));
     EXPECT_EQ(shown.rows[3].drawing(), "clear ①@0,23 clear ①＋@0,23");
+}
+
+// The window on every screen: designed for a mouse screen at least 600
+// wide, else a touch panel beside (landscape) or below (upright, phone) the
+// page, whose rows fit the room left.
+TEST(WindowLayout, FitsThePanelAndTheRowsToTheScreen) {
+    struct Row {
+        Viewport viewport;
+        bool designed;
+        PanelPlace place;
+        int panelWidth, panelHeight, pageWidth, columns, rowWidth;
+    };
+    const Row rows[] = {
+        {{1024, 768, false}, true, PanelPlace::Left, 145, 520, 879, 2, 415},
+        {{1366, 768, false}, true, PanelPlace::Left, 145, 520, 1221, 2, 586},
+        {{640, 480, false}, true, PanelPlace::Left, 145, 520, 495, 2, 223},
+        {{1024, 768, true}, false, PanelPlace::Left, 340, 436, 684, 2, 325},
+        {{768, 1024, true}, false, PanelPlace::Below, 768, 292, 768, 2, 367},
+        {{810, 1080, true}, false, PanelPlace::Below, 810, 292, 810, 2, 388},
+        {{390, 844, false}, false, PanelPlace::Below, 390, 436, 390, 1, 358},
+        {{360, 740, true}, false, PanelPlace::Below, 360, 436, 360, 1, 328},
+        {{844, 390, true}, false, PanelPlace::Left, 532, 292, 312, 1, 280},
+    };
+    for (const Row& row : rows) {
+        const Viewport& v = row.viewport;
+        SCOPED_TRACE(std::to_string(v.width) + "x" + std::to_string(v.height) +
+                     (v.coarsePointer ? " touch" : ""));
+        const WindowLayout window = windowLayout(v);
+        PageState page = pageFor(v.width);
+        layOutPage(page, window);
+        EXPECT_EQ(window.designed, row.designed);
+        EXPECT_EQ(window.panelPlace, row.place);
+        EXPECT_EQ((std::array{window.panelWidth, window.panelHeight, window.pageWidth, page.columns,
+                              page.rowWidth}),
+                  (std::array{row.panelWidth, row.panelHeight, row.pageWidth, row.columns, row.rowWidth}));
+        // Every row within the page, beside or below the other rows.
+        for (int n = 1; n <= rowImageCount(page); ++n) {
+            const PageRect rect = *rowImageRect(page, n);
+            EXPECT_LE(rect.left + rect.width, window.pageWidth) << "row " << n;
+        }
+        // Every control inside the panel and the screen; on a touch panel none
+        // over another, each large enough for a finger.
+        std::vector<PageRect> controls;
+        const auto onBox = [](PageRect box, PageRect key) {
+            return PageRect{box.left + 1 + key.left, box.top + 1 + key.top, key.width, key.height};
+        };
+        for (int n = 1; n <= EquationButtons; ++n)
+            controls.push_back(equationButtonRect(window, n));
+        for (std::size_t i = 0; i < OperationPlaces.size(); ++i)
+            controls.push_back(onBox(operationGroupRect(window), operationRect(window, i)));
+        for (const PanelButton& button : PanelButtons)
+            if (button.edition == Edition::Both) controls.push_back(panelButtonRect(window, button));
+        controls.push_back(onBox(numberPadRect(window), operandDisplayRect(window)));
+        for (const PadKey& key : PadKeys)
+            controls.push_back(onBox(numberPadRect(window), padKeyRect(window, key)));
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            const PageRect& a = controls[i];
+            EXPECT_TRUE(a.left >= 0 && a.top >= 0 &&
+                        a.left + a.width <= std::min(window.panelWidth, v.width) &&
+                        a.top + a.height <= window.panelHeight)
+                << "control " << i;
+            if (window.designed) continue; // the design's buttons overlap by a pixel
+            EXPECT_TRUE(a.width >= TouchKey && a.height >= TouchKey) << "control " << i;
+            for (std::size_t j = 0; j < i; ++j) {
+                const PageRect& b = controls[j];
+                const bool apart = a.left + a.width <= b.left || b.left + b.width <= a.left ||
+                                   a.top + a.height <= b.top || b.top + b.height <= a.top;
+                EXPECT_TRUE(apart) << "controls " << j << " and " << i;
+            }
+        }
+    }
+}
+
+// One column holds a sheet's rows in reading order, page 2 below them, the
+// answer box right after the last step.
+TEST(PageLayout, OneColumnHoldsBothColumnsOfASheet) {
+    PageState page = pageFor(800);
+    fitPageColumns(page, 390);
+    EXPECT_EQ(page.columns, 1);
+    EXPECT_EQ(rowImageRect(page, 2), (PageRect{8, 80, 358, 50}));
+    EXPECT_EQ(rowImageRect(page, 7), (PageRect{8, 420, 358, 69}));
+    EXPECT_EQ(rowImageRect(page, 12), (PageRect{8, 770, 358, 69}));
+    EXPECT_EQ(page2Rect(page).top, 840);
+    EXPECT_EQ(rowImageRect(page, 13), (PageRect{8, 860, 358, 69}));
+    EXPECT_EQ(answerBoxPosition(page, 5, 390), (PagePoint{8, 350}));
+    EXPECT_EQ(sheetRect(page, std::nullopt).width, 370);
+}
+
+// Laid out anew, the rows are drawn as they would be on a page made at the
+// new size: equations, sentences, outlines, marks and the message; the
+// answer box goes back after its row and the top row stays at the top.
+TEST(PagePresenter, DrawsTheRowsAgainForANewLayout) {
+    const auto work = [](SurfacePage& shown, Page& page) {
+        parseQuietly(page.algebra, page.algebra.EquationTable[3], "12x+34y-56=78x");
+        page.algebra.EquationTable[3].stepText = cp932("①式と②式をたすと");
+        page.algebra.equationCount = 3;
+        shown.showStep(3, clBlue);
+        shown.writeRowText(3, 2, "x", clRed);
+        shown.toggleRowOutline(3);
+        shown.markRow(3);
+        shown.setPageMessage(cp932("④代入②"));
+        shown.placeAnswerBox(3);
+    };
+    const auto narrow = [](PageState& state) { fitPageColumns(state, 390); };
+    Page before;
+    SurfacePage relaid(before);
+    work(relaid, before);
+    relaid.top = 140;
+    relaid.layOutAgain(narrow);
+
+    Page after;
+    SurfacePage fresh(after);
+    narrow(after.state);
+    fresh.rows = RecordedRows(after.state);
+    work(fresh, after);
+    for (int n : {3, 4})
+        EXPECT_EQ(relaid.rows[n].drawing(), fresh.rows[n].drawing()) << "row " << n;
+    EXPECT_EQ(relaid.box, fresh.box);
+    EXPECT_EQ(relaid.top, 140); // row 3 is still at the top
 }
 
 } // namespace

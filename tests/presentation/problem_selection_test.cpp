@@ -5,8 +5,11 @@
 #include "support/recording_canvas.h"
 #include "support/scripted_dialogs.h"
 
+#include <algorithm>
+#include <array>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace tavolini {
 namespace {
@@ -344,6 +347,44 @@ TEST(ProblemSelection, PreviewsAreInDecimalsWhenEitherEquationIs) {
     dialog.show();
     EXPECT_NE(dialog.view.image(1).texts().find("0.5"), std::string::npos) << dialog.view.image(1).texts();
     EXPECT_EQ(dialog.view.image(3).texts().find("0.5"), std::string::npos) << dialog.view.image(3).texts();
+}
+
+// The sheet as designed on a wide mouse screen; on a touch screen its
+// buttons large enough for a finger; on a narrow one a single column as wide
+// as the screen allows. No control stands over another.
+TEST(ProblemSelection, FitsItsSheetToTheScreen) {
+    struct Row {
+        int screen;
+        bool touch;
+        int sheetWidth, previewWidth, buttonSize;
+    };
+    const Row rows[] = {{1024, false, 790, 305, 25},
+                        {1024, true, 790, 305, 44},
+                        {800, false, 790, 305, 25},
+                        {390, true, 370, 290, 44},
+                        {360, true, 340, 260, 44}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.screen) + (row.touch ? " touch" : ""));
+        const SelectionSheetLayout sheet = selectionSheetLayout(row.screen, row.touch);
+        EXPECT_EQ(
+            (std::array{sheet.sheet.width, sheet.previews[9].width, sheet.buttons[4].width, sheet.ok.height}),
+            (std::array{row.sheetWidth, row.previewWidth, row.buttonSize, std::max(row.buttonSize, 33)}));
+        std::vector<PageRect> controls{sheet.label, sheet.unitList, sheet.ok, sheet.cancel};
+        controls.insert(controls.end(), sheet.buttons.begin(), sheet.buttons.end());
+        controls.insert(controls.end(), sheet.previews.begin(), sheet.previews.end());
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            const PageRect& a = controls[i];
+            EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.left + a.width <= sheet.sheet.width &&
+                        a.top + a.height <= sheet.sheet.height)
+                << "control " << i;
+            for (std::size_t j = 0; j < i; ++j) {
+                const PageRect& b = controls[j];
+                EXPECT_TRUE(a.left + a.width <= b.left || b.left + b.width <= a.left ||
+                            a.top + a.height <= b.top || b.top + b.height <= a.top)
+                    << "controls " << j << " and " << i;
+            }
+        }
+    }
 }
 
 } // namespace
