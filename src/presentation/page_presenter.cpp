@@ -2,6 +2,9 @@
 // Copyright 2026 The Tavolini authors
 #include "presentation/page_presenter.h"
 
+#include "core/cp932.h"
+#include "core/equation_labels.h"
+
 #include <cstddef>
 
 namespace tavolini {
@@ -28,6 +31,33 @@ void PagePresenter::drawRow(int n, Colour colour, void (*draw)(PageRows&, Canvas
     draw(rows, rowCanvas(n), n, colour);
     showMessages(m_dialogs, messages);
     bringRowIntoView(n);
+    if (rowCanvas(n) == nullptr || n < 0 || n >= EquationSlots) return;
+    const MShiki& equation = m_algebra.EquationTable[static_cast<std::size_t>(n)];
+    const bool labelled = n < EquationLabelCount;
+    std::string text = labelled ? EquationLabels()[static_cast<std::size_t>(n)] + cp932("　") : std::string();
+    if (!equation.stepText.empty()) text += equation.stepText + cp932("　");
+    text += equationText(m_algebra, equation);
+    announce(text);
+    newRowText(n, std::move(text), labelled);
+}
+
+PagePresenter::RowText* PagePresenter::rowText(int n) {
+    return n >= 0 && n < EquationSlots && rowCanvas(n) != nullptr ? &m_rowTexts[static_cast<std::size_t>(n)]
+                                                                  : nullptr;
+}
+
+// A fresh picture: nothing written below, no outline.
+void PagePresenter::newRowText(int n, std::string drawn, bool choosable) {
+    if (RowText* row = rowText(n)) *row = {std::move(drawn), {}, choosable, false};
+    tellRow(n);
+}
+
+void PagePresenter::tellRow(int n) {
+    const RowText* row = rowText(n);
+    if (row == nullptr) return;
+    std::string text = row->drawn + row->written;
+    if (row->outlined) text += cp932("（選択中）");
+    describeRow(n, text, row->choosable && !row->drawn.empty());
 }
 
 void PagePresenter::noteDrawing(int n, std::optional<RowDrawing> drawing) {
@@ -41,17 +71,28 @@ std::optional<RowDrawing> PagePresenter::rowDrawing(int n) const {
 void PagePresenter::blankRow(int n) {
     if (Canvas* row = rowCanvas(n)) row->clear();
     noteDrawing(n, std::nullopt);
+    newRowText(n, {}, false);
 }
 
 void PagePresenter::writeRowText(int n, int r, std::string_view text, Colour colour) {
     tavolini::writeRowText(m_rows, n, r, text, colour);
     bringRowIntoView(n);
+    // A line of stars frames a text; it says nothing.
+    RowText* row = rowText(n);
+    if (row == nullptr || r < 1 || text.find_first_not_of('*') == std::string_view::npos) return;
+    row->written += (row->drawn.empty() && row->written.empty() ? "" : cp932("　")) + std::string(text);
+    announce(text);
+    tellRow(n);
 }
 
 void PagePresenter::toggleRowOutline(int n) {
     Messages messages;
     tavolini::toggleRowOutline(messages, m_rows, n);
     showMessages(m_dialogs, messages);
+    if (RowText* row = rowText(n); row != nullptr && n > 0) {
+        row->outlined = !row->outlined;
+        tellRow(n);
+    }
 }
 
 void PagePresenter::markRow(int n) {
@@ -100,7 +141,8 @@ void PagePresenter::appendPageMessage(std::string_view text) {
 
 void PagePresenter::printMessage() {
     showMessageText(m_pageMessage);
-    printPageMessage(m_rows, m_algebra.equationCount, m_pageMessage);
+    if (const int row = printPageMessage(m_rows, m_algebra.equationCount, m_pageMessage))
+        newRowText(row, m_pageMessage, false);
 }
 
 void PagePresenter::rowHovered(int n) {
