@@ -8,14 +8,27 @@
 #include "web/page_script.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace tavolini::web {
 namespace {
 
-// "開く(&O)" as the page writes it: "開く(O)".
-std::string withoutAccessKey(std::string caption) {
-    caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
-    return caption;
+using emscripten::val;
+
+// "開く(&O)" as the page writes it: "開く(", "O", ")", the access key underlined.
+val accessKeyCaption(std::string_view caption) {
+    const std::size_t at = std::min(caption.find('&'), caption.size() - 1);
+    val parts = val::object();
+    parts.set("before", std::string(caption.substr(0, at)));
+    parts.set("key", std::string(caption.substr(at + 1, 1)));
+    parts.set("after", std::string(caption.substr(at + 2)));
+    return parts;
+}
+
+// What a screen reader calls a control, where its caption does not do.
+void nameControl(val control, const char* spokenName) {
+    if (spokenName != nullptr)
+        control.call<void>("setAttribute", std::string("aria-label"), std::string(spokenName));
 }
 
 } // namespace
@@ -35,30 +48,34 @@ WebWindow::WebWindow(DrillData& state, int screenWidth)
 void WebWindow::createMenus() {
     for (const MenuEntry& entry : MenuEntries) {
         if (entry.edition != Edition::Both) continue;
-        std::string caption = withoutAccessKey(entry.caption);
-        if (entry.key != 0) caption += "　" + keyName(entry.key);
-        pageScript().call<void>("addMenuEntry",
-                                withoutAccessKey(Menus[static_cast<std::size_t>(entry.menu)].caption),
-                                std::string(entry.name), caption);
+        const Menu& menu = Menus[static_cast<std::size_t>(entry.menu)];
+        pageScript().call<void>("addMenuEntry", std::string(menu.name), accessKeyCaption(menu.caption),
+                                std::string(entry.name), accessKeyCaption(entry.caption),
+                                entry.key != 0 ? keyName(entry.key) : std::string());
     }
 }
 
 void WebWindow::createPanel() {
-    for (int n = 1; n <= EquationButtons; ++n)
-        addElement("pnlMain", "button", equationButtonName(n), equationButtonRect(n),
-                   utf8FromCp932(EquationLabels()[static_cast<std::size_t>(n)]));
+    for (int n = 1; n <= EquationButtons; ++n) {
+        const std::string label = utf8FromCp932(EquationLabels()[static_cast<std::size_t>(n)]);
+        nameControl(addElement("pnlMain", "button", equationButtonName(n), equationButtonRect(n), label),
+                    (label + "式").c_str());
+    }
     addElement("pnlMain", "div", "grbSousa", OperationGroupRect);
     for (const OperationPlace& place : OperationPlaces) {
         const OperationRow& row = operationRow(place.operation);
-        addElement("grbSousa", "button", row.buttonName, place.rect, row.label);
+        nameControl(addElement("grbSousa", "button", row.buttonName, place.rect, row.label),
+                    spokenName(row.buttonName));
     }
     for (const PanelButton& button : PanelButtons)
         if (button.edition == Edition::Both)
-            addElement("pnlMain", "button", button.name, button.rect, button.caption);
+            nameControl(addElement("pnlMain", "button", button.name, button.rect, button.caption),
+                        spokenName(button.name));
     addElement("pnlMain", "div", NumberPadName, NumberPadRect);
     addElement(NumberPadName, "div", OperandDisplayName, OperandDisplayRect);
     for (const PadKey& key : PadKeys)
-        addElement(NumberPadName, "button", key.name, padKeyRect(key), key.caption);
+        nameControl(addElement(NumberPadName, "button", key.name, padKeyRect(key), key.caption),
+                    spokenName(key.name));
 }
 
 void WebWindow::enableControl(const std::string& name, bool enabled) {
