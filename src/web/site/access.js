@@ -76,8 +76,8 @@
   }
 
   window.addEventListener('keydown', (event) => {
-    if (event.ctrlKey || event.altKey || event.metaKey) return;
     const target = event.target;
+    if (event.ctrlKey || event.altKey || event.metaKey || !(target instanceof Element)) return;
     const row = rowNumber(target) > 0;
     const mark = row && (event.key === 'ContextMenu' || (event.shiftKey && event.key === 'F10'));
     if (!mark && event.key !== 'Enter' && event.key !== ' ') return;
