@@ -17,9 +17,10 @@
   // "開く(", "O", ")": the caption with its access key underlined.
   function labelled(element, caption) {
     element.dataset.key = caption.key.toUpperCase();
-    element.append(caption.before);
-    element.appendChild(document.createElement('u')).textContent = caption.key;
-    element.append(caption.after);
+    const text = element.appendChild(document.createElement('span'));
+    text.append(caption.before);
+    text.appendChild(document.createElement('u')).textContent = caption.key;
+    text.append(caption.after);
   }
 
   function button(id, role) {
