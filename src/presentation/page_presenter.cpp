@@ -8,6 +8,18 @@
 #include <cstddef>
 
 namespace tavolini {
+namespace {
+
+// Slot n as its row shows it: the label, the step sentence, the equation.
+std::string rowSentence(const Algebra& algebra, int n) {
+    const MShiki& equation = algebra.EquationTable[static_cast<std::size_t>(n)];
+    std::string text =
+        n < EquationLabelCount ? EquationLabels()[static_cast<std::size_t>(n)] + cp932("　") : "";
+    if (!equation.stepText.empty()) text += equation.stepText + cp932("　");
+    return text + equationText(algebra, equation);
+}
+
+} // namespace
 
 PagePresenter::PagePresenter(Algebra& algebra, Dialogs& dialogs, LayoutState& layout, PageState& state,
                              PageEvents& events, int screenWidth, int mainPanelWidth)
@@ -32,13 +44,9 @@ void PagePresenter::drawRow(int n, Colour colour, void (*draw)(PageRows&, Canvas
     showMessages(m_dialogs, messages);
     bringRowIntoView(n);
     if (rowCanvas(n) == nullptr || n < 0 || n >= EquationSlots) return;
-    const MShiki& equation = m_algebra.EquationTable[static_cast<std::size_t>(n)];
-    const bool labelled = n < EquationLabelCount;
-    std::string text = labelled ? EquationLabels()[static_cast<std::size_t>(n)] + cp932("　") : std::string();
-    if (!equation.stepText.empty()) text += equation.stepText + cp932("　");
-    text += equationText(m_algebra, equation);
+    const std::string text = rowSentence(m_algebra, n);
     announce(text);
-    newRowText(n, std::move(text), labelled);
+    newRowText(n, text, n < EquationLabelCount);
 }
 
 PagePresenter::RowText* PagePresenter::rowText(int n) {
