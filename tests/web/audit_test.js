@@ -56,6 +56,7 @@ const reached = (page) => page.evaluate(() => ({
   help: !document.getElementById('help').hidden,
   count: document.getElementById('dialog').hidden ? Number(/count=(\d+)/.exec(window.tavolini.stateReport())[1]) : -1,
   message: document.getElementById('lblMess').textContent,
+  unit: [...document.querySelectorAll('#lstTangen [aria-selected="true"]')].map((item) => item.id.slice(8)).join(),
 }));
 
 // Keys from the start, and where they lead.
@@ -80,6 +81,7 @@ const KeyRows = [
   { keys: 'e 1 NumpadAdd e 2 Enter e 3 / 3 Enter', expect: { count: 4 } },
   { keys: 'e 1 NumpadAdd e 2 Enter e 3 / 3 Enter e 4 d e 2 Enter', expect: { count: 5 } },
   { keys: 'Tab Space', expect: { dialog: 'unit' } },
+  { keys: 'Tab Space' + ' Tab'.repeat(5) + ' ArrowDown ArrowUp ArrowDown Space', expect: { unit: '2', focus: 'unitItem2' } },
   { keys: 'Tab Enter Escape', expect: { dialog: '', focus: 'btnChangeTangen' } },
   { keys: 'Tab Tab Tab Tab Space', expect: { message: '①', dialog: '' } },
   { keys: 'Tab Tab Tab Tab Tab Enter', expect: { message: '②', dialog: '' } },
@@ -128,7 +130,7 @@ async function audit(browser, site, viewport, state) {
       await idle(page);
       await type(page, row.keys);
       const got = await reached(page);
-      for (const [what, value] of Object.entries(row.expect)) assert.deepEqual(got[what], value, what);
+      for (const [what, value] of Object.entries(row.expect)) assert.deepEqual(got[what], value, what + ': ' + JSON.stringify(got));
       console.log('ok: ' + name);
     } catch (error) {
       failed++;

@@ -1,6 +1,6 @@
 // The page for the keyboard alone and for a screen reader: Enter and Space
-// press the control that has the focus (a button, a row, a unit in a list),
-// as a click does; elsewhere the keys are the drill's, and the drill moves the
+// press the control that has the focus (a button, a row, a unit in a list,
+// which the arrow keys go through), as a click does; elsewhere the keys are the drill's, and the drill moves the
 // focus to 実行 after every entry, so Enter there executes as it always has.
 // A dialog or the help takes the focus while it is open and gives it back;
 // Escape closes the help, in its frame too. The rows carry the text the
@@ -79,6 +79,12 @@
     const target = event.target;
     if (event.ctrlKey || event.altKey || event.metaKey || !(target instanceof Element)) return;
     const row = rowNumber(target) > 0;
+    if (target.matches('[role="option"]') && (event.key === 'ArrowDown' || event.key === 'ArrowUp')) {
+      const next = event.key === 'ArrowDown' ? target.nextElementSibling : target.previousElementSibling;
+      if (next) next.focus();
+      event.preventDefault();
+      return;
+    }
     const mark = row && (event.key === 'ContextMenu' || (event.shiftKey && event.key === 'F10'));
     if (!mark && event.key !== 'Enter' && event.key !== ' ') return;
     if (target.matches('input')) {
