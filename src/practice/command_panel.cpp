@@ -45,6 +45,7 @@ void CommandPanel::unhighlight() {
 }
 
 void CommandPanel::chooseEquation(int n) {
+    m_typedEquation.reset();
     if (n < 1 || n > m_algebra.equationCount || n >= EquationLabelCount) return;
     if (m_command.lastEntry == EquationEntered || m_command.lastEntry == NumberEntered)
         return showOrderMessage();
@@ -67,6 +68,7 @@ void CommandPanel::chooseEquation(int n) {
 }
 
 void CommandPanel::chooseOperation(Operation operation) {
+    m_typedEquation.reset();
     if (m_command.composeStep != ComposeStep::FirstEquation) return showOrderMessage();
     m_command.operation = operation;
     m_pageView.appendPageMessage(cp932(operationRow(operation).label));
@@ -83,6 +85,7 @@ void CommandPanel::setPanelMode(ComposeStep step) {
 }
 
 void CommandPanel::resetPanel() {
+    m_typedEquation.reset();
     // After a solve 訂正 only clears a composed command: the steps stand.
     const bool solved = isSolved(m_answers);
     if (m_page.highlightedEquation != -1) {
@@ -129,6 +132,7 @@ void CommandPanel::takeBackNewest() {
 }
 
 void CommandPanel::padInput(std::string_view key) {
+    m_typedEquation.reset();
     if (!m_command.operation || !operationRow(*m_command.operation).takesNumber) return;
     if (key == "CL") {
         if (m_operandStart != std::string::npos && m_operandStart <= m_pageView.pageMessage().size())
@@ -161,7 +165,37 @@ void CommandPanel::minusKey() {
     padInput("-");
 }
 
+bool CommandPanel::typeEquationNumber(char key) {
+    if (key == EquationNumberKey || key == EquationNumberKey - 'A' + 'a') {
+        m_typedEquation = 0;
+        return true;
+    }
+    if (!m_typedEquation) return false;
+    if (key < '0' || key > '9') {
+        chooseTypedEquation();
+        return false;
+    }
+    // Two digits at most: no table holds a hundred equations.
+    m_typedEquation = *m_typedEquation * 10 + (key - '0');
+    if (*m_typedEquation * 10 > m_algebra.equationCount) chooseTypedEquation();
+    return true;
+}
+
+bool CommandPanel::endEquationNumber(int keyCode) {
+    if (!m_typedEquation) return false;
+    if (keyCode == VirtualKey::Enter) chooseTypedEquation();
+    if (keyCode == VirtualKey::Escape) m_typedEquation.reset();
+    return keyCode == VirtualKey::Enter || keyCode == VirtualKey::Escape;
+}
+
+void CommandPanel::chooseTypedEquation() {
+    const int n = *m_typedEquation;
+    m_typedEquation.reset();
+    if (n > 0) chooseEquation(n);
+}
+
 bool CommandPanel::keyPress(char key, bool swallowIdle) {
+    if (typeEquationNumber(key)) return true;
     if (m_command.composeStep == ComposeStep::Nothing) return swallowIdle;
     if (m_command.composeStep == ComposeStep::FirstEquation) {
         const OperationRow* row = operationForKey(key);
@@ -185,6 +219,7 @@ bool CommandPanel::keyPress(char key, bool swallowIdle) {
 
 CommandPanel::KeyAction CommandPanel::keyDown(int keyCode, bool shift, bool swallowIdle) {
     using namespace VirtualKey;
+    if (!shift && endEquationNumber(keyCode)) return KeyAction::Used;
     // On the page Enter executes at any step.
     if (!swallowIdle && !shift && keyCode == Enter) return KeyAction::Execute;
     if (m_command.composeStep == ComposeStep::Nothing) return KeyAction::None;
@@ -212,6 +247,7 @@ CommandPanel::KeyAction CommandPanel::keyStroke(int keyCode, bool shift, std::st
 }
 
 void CommandPanel::resetCommand() {
+    m_typedEquation.reset();
     m_command.composeStep = ComposeStep::Nothing;
     setPanelMode(ComposeStep::Nothing);
     m_command.lastEntry = NothingEntered;
@@ -221,6 +257,7 @@ void CommandPanel::resetCommand() {
 }
 
 void CommandPanel::clearForNewProblem() {
+    m_typedEquation.reset();
     m_command = CommandState{};
     m_operandStart = std::string::npos;
     m_panel.showOperand("");

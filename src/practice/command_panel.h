@@ -10,10 +10,16 @@
 #include "presentation/page_state.h"
 #include "presentation/page_view.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tavolini {
+
+// Typed before the digits of an equation's number, it chooses that equation
+// as its button does ('E' for equation; no other key of the drill is a
+// letter E, at any step).
+inline constexpr char EquationNumberKey = 'E';
 
 // The command panel: an equation, an operation and, where the operation
 // takes one, a number or a second equation, entered in that order and shown
@@ -68,6 +74,14 @@ class CommandPanel {
     void showHint();
 
   private:
+    // EquationNumberKey and the digits after it. The number is chosen as soon
+    // as no further digit could make the number of an equation there is;
+    // until then Enter chooses it, Escape drops it, and any other key chooses
+    // it and then counts as itself. True when the key was taken here.
+    bool typeEquationNumber(char key);
+    bool endEquationNumber(int keyCode);
+    void chooseTypedEquation();
+
     void highlight(int n);
     // 訂正 with no command: the newest step is taken back.
     void takeBackNewest();
@@ -83,6 +97,8 @@ class CommandPanel {
     // Where the typed operand begins in the page message, so that CL takes
     // away exactly what was typed.
     std::size_t m_operandStart = std::string::npos;
+    // The number typed so far after EquationNumberKey; nothing when none was typed.
+    std::optional<int> m_typedEquation;
 };
 
 } // namespace tavolini

@@ -6,6 +6,7 @@
 #include "practice/command_panel.h"
 
 #include <string>
+#include <utility>
 
 namespace tavolini {
 
@@ -74,6 +75,23 @@ const std::array<MenuEntry, 13> MenuEntries{{
     {"mnuHint", "ヒント(&T)", 4, VirtualKey::F2, false, Edition::Both},
     {"mnuVersion", "バージョン情報(&V)", 4, 0, false, Edition::DesktopOnly},
 }};
+
+const char* spokenName(std::string_view control) {
+    constexpr std::array<std::pair<std::string_view, const char*>, 9> Names{{
+        {"btnKake", "かける"},
+        {"btnWaru", "わる"},
+        {"btnTasu", "たす"},
+        {"btnHiku", "ひく"},
+        {"btnMinus", "マイナス"},
+        {"btnDecimal", "小数点"},
+        {"btnClear", "クリアする"},
+        {ScrollDownButton.name, "下スクロール"},
+        {ScrollUpButton.name, "上スクロール"},
+    }};
+    for (const auto& [name, spoken] : Names)
+        if (control == name) return spoken;
+    return nullptr;
+}
 
 std::string keyName(int key) {
     return "F" + std::to_string(key - VirtualKey::F1 + 1);

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace tavolini {
 
@@ -71,6 +72,11 @@ inline constexpr PanelButton ScrollUpButton{"btnRollUp", "▲", {88, 480, 48, 33
 inline constexpr std::array<PanelButton, 7> PanelButtons{ExecuteButton, CorrectButton,    NextButton,
                                                          PrintButton,   ChangeUnitButton, ScrollDownButton,
                                                          ScrollUpButton};
+
+// The name a screen reader gives a control whose caption is a sign or says
+// little, the design's hints among them (UTF-8); nullptr where the caption
+// names the control.
+const char* spokenName(std::string_view control);
 
 // The menu bar: its menus, and their entries in order.
 struct Menu {

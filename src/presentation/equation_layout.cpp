@@ -53,14 +53,50 @@ struct BarGroup {
     bool bracketsHidden() const { return isUnit(b) && a != 1; }
 };
 
-class EquationDrawing {
+// Where the items of an equation go: into cells on an image, or into text.
+class EquationItems {
   public:
-    EquationDrawing(Canvas& image, const LayoutState& layout, const Algebra& algebra, const MShiki& e)
-        : m_image(image), m_layout(layout), m_algebra(algebra), m_e(e) {}
+    virtual ~EquationItems() = default;
+    virtual void item(std::string_view top, std::string_view bottom) = 0;
+};
 
-    void item(std::string_view top, std::string_view bottom = {}) {
+class CellItems final : public EquationItems {
+  public:
+    CellItems(Canvas& image, const LayoutState& layout) : m_image(image), m_layout(layout) {}
+
+    void item(std::string_view top, std::string_view bottom) override {
         m_x += drawCellItem(m_image, m_layout, top, bottom, m_x);
     }
+    int x() const { return m_x; }
+
+  private:
+    Canvas& m_image;
+    const LayoutState& m_layout;
+    int m_x = 0;
+};
+
+// A stacked item is read as the pad types it: bottom 分の top.
+class TextItems final : public EquationItems {
+  public:
+    void item(std::string_view top, std::string_view bottom) override {
+        if (top.empty()) return;
+        if (!bottom.empty()) m_text += std::string(bottom) + cp932("分の");
+        m_text += top;
+        while (!m_text.empty() && m_text.back() == ' ')
+            m_text.pop_back();
+    }
+    const std::string& text() const { return m_text; }
+
+  private:
+    std::string m_text;
+};
+
+class EquationDrawing {
+  public:
+    EquationDrawing(EquationItems& items, const Algebra& algebra, const MShiki& e)
+        : m_items(items), m_algebra(algebra), m_e(e) {}
+
+    void item(std::string_view top, std::string_view bottom = {}) { m_items.item(top, bottom); }
 
     void token(int i, char nextKind) {
         const ShikiToken& t = tokenAt(m_e, i);
@@ -71,7 +107,11 @@ class EquationDrawing {
         m_previousKind = t.kind;
     }
 
-    int x() const { return m_x; }
+    void tokens() {
+        const int count = std::clamp(m_e.count, 0, MaxTokens);
+        for (int i = 0; i < count; ++i)
+            token(i, i + 1 < count ? tokenAt(m_e, i + 1).kind : '\0');
+    }
 
   private:
     void collect(const ShikiToken& t) {
@@ -155,11 +195,9 @@ class EquationDrawing {
         item(std::string(1, t.kind));
     }
 
-    Canvas& m_image;
-    const LayoutState& m_layout;
+    EquationItems& m_items;
     const Algebra& m_algebra;
     const MShiki& m_e;
-    int m_x = 0;
     char m_previousKind = '(';
     BarGroup m_group;
 };
@@ -241,10 +279,10 @@ bool renderEquation(Canvas& image, LayoutState& layout, const Algebra& algebra, 
 
 int drawEquation(Canvas& image, LayoutState& layout, const Algebra& algebra, int slot, EquationSize size,
                  const MShiki& e) {
-    EquationDrawing drawing(image, layout, algebra, e);
+    CellItems cells(image, layout);
+    EquationDrawing drawing(cells, algebra, e);
     drawing.item(slotPrefix(slot));
 
-    const int count = std::clamp(e.count, 0, MaxTokens);
     CanvasFont font = image.font();
     font.face = layout.fntNum.face;
     font.charset = AnsiCharset;
@@ -252,12 +290,14 @@ int drawEquation(Canvas& image, LayoutState& layout, const Algebra& algebra, int
     font.size = size.points;
     image.setFont(font);
     layout.cellWidth = size.cellWidth;
+    drawing.tokens();
+    return cells.x();
+}
 
-    for (int i = 0; i < count; ++i) {
-        const char nextKind = i + 1 < count ? tokenAt(e, i + 1).kind : '\0';
-        drawing.token(i, nextKind);
-    }
-    return drawing.x();
+std::string equationText(const Algebra& algebra, const MShiki& e) {
+    TextItems text;
+    EquationDrawing(text, algebra, e).tokens();
+    return text.text();
 }
 
 int equationRight(const TextMeasure& measure, const Canvas& image, const LayoutState& layout,

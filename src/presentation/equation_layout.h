@@ -78,6 +78,10 @@ bool renderEquation(Canvas& image, LayoutState& layout, const Algebra& algebra, 
 int drawEquation(Canvas& image, LayoutState& layout, const Algebra& algebra, int slot, EquationSize size,
                  const MShiki& e);
 
+// Equation `e` as one line of text, in the items it is drawn in: "2x+y=7",
+// a fraction written "3分の2" (code page 932), for a screen reader.
+std::string equationText(const Algebra& algebra, const MShiki& e);
+
 // The size renderEquation draws in.
 EquationSize naturalSize(const MShiki& e, bool compact);
 

@@ -2,6 +2,9 @@
 // Copyright 2026 The Tavolini authors
 #include "presentation/page_presenter.h"
 
+#include "core/cp932.h"
+#include "core/equation_labels.h"
+
 #include <algorithm>
 #include <cstddef>
 
@@ -13,6 +16,15 @@ constexpr std::size_t MaxRowActions = 16;
 
 bool inTable(int n) {
     return n >= 0 && n < EquationSlots;
+}
+
+// Slot n as its row shows it: the label, the step sentence, the equation.
+std::string rowSentence(const Algebra& algebra, int n) {
+    const MShiki& equation = algebra.EquationTable[static_cast<std::size_t>(n)];
+    std::string text =
+        n < EquationLabelCount ? EquationLabels()[static_cast<std::size_t>(n)] + cp932("　") : "";
+    if (!equation.stepText.empty()) text += equation.stepText + cp932("　");
+    return text + equationText(algebra, equation);
 }
 
 } // namespace
@@ -39,6 +51,29 @@ void PagePresenter::drawRow(int n, Colour colour, void (*draw)(PageRows&, Canvas
     draw(rows, rowCanvas(n), n, colour);
     showMessages(m_dialogs, messages);
     bringRowIntoView(n);
+    if (rowCanvas(n) == nullptr || n < 0 || n >= EquationSlots) return;
+    const std::string text = rowSentence(m_algebra, n);
+    announce(text);
+    newRowText(n, text, n < EquationLabelCount);
+}
+
+PagePresenter::RowText* PagePresenter::rowText(int n) {
+    return n >= 0 && n < EquationSlots && rowCanvas(n) != nullptr ? &m_rowTexts[static_cast<std::size_t>(n)]
+                                                                  : nullptr;
+}
+
+// A fresh picture: nothing written below, no outline.
+void PagePresenter::newRowText(int n, std::string drawn, bool choosable) {
+    if (RowText* row = rowText(n)) *row = {std::move(drawn), {}, choosable, false};
+    tellRow(n);
+}
+
+void PagePresenter::tellRow(int n) {
+    const RowText* row = rowText(n);
+    if (row == nullptr) return;
+    std::string text = row->drawn + row->written;
+    if (row->outlined) text += cp932("（選択中）");
+    describeRow(n, text, row->choosable && !row->drawn.empty());
 }
 
 void PagePresenter::restartRow(int n, std::optional<RowAction> first) {
@@ -79,6 +114,7 @@ std::optional<RowDrawing> PagePresenter::rowDrawing(int n) const {
 void PagePresenter::blankRow(int n) {
     if (Canvas* row = rowCanvas(n)) row->clear();
     restartRow(n, std::nullopt);
+    newRowText(n, {}, false);
 }
 
 void PagePresenter::writeRowText(int n, int r, std::string_view text, Colour colour) {
@@ -86,6 +122,12 @@ void PagePresenter::writeRowText(int n, int r, std::string_view text, Colour col
     if (rowCanvas(n) != nullptr)
         noteAction(n, RowAction{RowAction::Kind::Text, colour, r, std::string(text)});
     bringRowIntoView(n);
+    // A line of stars frames a text; it says nothing.
+    RowText* row = rowText(n);
+    if (row == nullptr || r < 1 || text.find_first_not_of('*') == std::string_view::npos) return;
+    row->written += (row->drawn.empty() && row->written.empty() ? "" : cp932("　")) + std::string(text);
+    announce(text);
+    tellRow(n);
 }
 
 void PagePresenter::toggleRowOutline(int n) {
@@ -93,6 +135,10 @@ void PagePresenter::toggleRowOutline(int n) {
     tavolini::toggleRowOutline(messages, m_rows, n);
     if (n > 0 && rowCanvas(n) != nullptr) noteAction(n, RowAction{RowAction::Kind::Outline});
     showMessages(m_dialogs, messages);
+    if (RowText* row = rowText(n); row != nullptr && n > 0) {
+        row->outlined = !row->outlined;
+        tellRow(n);
+    }
 }
 
 void PagePresenter::markRow(int n) {
@@ -116,6 +162,8 @@ void PagePresenter::layOutAgain(const std::function<void(PageState&)>& changeGeo
         for (const RowAction& action : m_rowActions[static_cast<std::size_t>(n)])
             drawAgain(n, action);
     m_layout = kept;
+    for (int n = 0; n < EquationSlots; ++n)
+        tellRow(n); // the rows' elements are new
     showAnswerBoxAt(m_answerBoxAfter
                         ? std::optional(answerBoxPosition(m_state, *m_answerBoxAfter, pageWidth()))
                         : std::nullopt);
@@ -192,10 +240,10 @@ void PagePresenter::appendPageMessage(std::string_view text) {
 
 void PagePresenter::printMessage() {
     showMessageText(m_pageMessage);
-    printPageMessage(m_rows, m_algebra.equationCount, m_pageMessage);
-    const int n = m_algebra.equationCount + 1; // the row it is printed on, when there is one
-    if (n > 0 && n <= LargestRowNumber && rowCanvas(n) != nullptr)
-        restartRow(n, RowAction{RowAction::Kind::Message, clBlack, 0, m_pageMessage});
+    if (const int row = printPageMessage(m_rows, m_algebra.equationCount, m_pageMessage)) {
+        restartRow(row, RowAction{RowAction::Kind::Message, clBlack, 0, m_pageMessage});
+        newRowText(row, m_pageMessage, false);
+    }
 }
 
 void PagePresenter::rowHovered(int n) {

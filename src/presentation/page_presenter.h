@@ -88,6 +88,12 @@ class PagePresenter : public PageView {
     // Puts the rows, the message line and the answer box where the changed
     // geometry says, each row with a fresh blank picture of its new size.
     virtual void placeRows() {}
+    // What a screen reader is told of row n (code page 932; empty while the
+    // row is blank), and whether a press on it chooses its equation; and what
+    // it says at once of a row just drawn. Rows without text of their own
+    // leave these alone.
+    virtual void describeRow(int /*n*/, std::string_view /*text*/, bool /*choosable*/) {}
+    virtual void announce(std::string_view /*text*/) {}
 
   private:
     class Rows final : public RowImages {
@@ -127,6 +133,19 @@ class PagePresenter : public PageView {
     void showAnswerBoxAt(std::optional<PagePoint> at);
     void printMessage();
 
+    // The text of a row as a screen reader reads it: what is drawn (the
+    // label, the step sentence and the equation, or the page message), what
+    // was written below it, and whether it is outlined.
+    struct RowText {
+        std::string drawn;
+        std::string written;
+        bool choosable = false;
+        bool outlined = false;
+    };
+    RowText* rowText(int n);
+    void newRowText(int n, std::string drawn, bool choosable);
+    void tellRow(int n);
+
     Algebra& m_algebra;
     Dialogs& m_dialogs;
     LayoutState& m_layout;
@@ -134,6 +153,7 @@ class PagePresenter : public PageView {
     PageEvents& m_events;
     Rows m_rows{*this};
     std::array<std::vector<RowAction>, EquationSlots> m_rowActions{};
+    std::array<RowText, EquationSlots> m_rowTexts{};
     std::string m_pageMessage;
     std::optional<PagePoint> m_answerBoxAt;
     std::optional<int> m_answerBoxAfter; // the row placeAnswerBox put it after

@@ -134,12 +134,12 @@ void markRow(RowImages& rows, int n) {
     image->textOut(image->width() - 20 - (problemRow ? 5 : 0), problemRow ? 3 : 15, cp932("●"));
 }
 
-void printPageMessage(RowImages& rows, int equationCount, std::string_view message) {
+int printPageMessage(RowImages& rows, int equationCount, std::string_view message) {
     // Only equation rows take the message: after the last row the next
     // number would be the first answer image, whose answer it would wipe.
-    if (equationCount < 0 || equationCount >= LargestRowNumber) return;
+    if (equationCount < 0 || equationCount >= LargestRowNumber) return 0;
     Canvas* image = rows.findRowImage(equationCount + 1);
-    if (image == nullptr) return;
+    if (image == nullptr) return 0;
     image->clear();
     CanvasFont font = image->font();
     font.bold = true;
@@ -147,6 +147,7 @@ void printPageMessage(RowImages& rows, int equationCount, std::string_view messa
     font.size = PageMessageSize;
     image->setFont(font);
     image->textOut(0, image->height() / 3, message);
+    return equationCount + 1;
 }
 
 void hoverOverRow(PageState& state, Messages& messages, RowImages& rows, int equationCount, int n,

@@ -57,8 +57,9 @@ void toggleRowOutline(Messages& messages, RowImages& rows, int n);
 // A red "●" at the upper right of row n.
 void markRow(RowImages& rows, int n);
 
-// Prints the page message on the row of the next equation.
-void printPageMessage(RowImages& rows, int equationCount, std::string_view message);
+// Prints the page message on the row of the next equation; answers that row,
+// or 0 when there is none.
+int printPageMessage(RowImages& rows, int equationCount, std::string_view message);
 
 // The mouse over row n: the outline follows it onto rows that hold an
 // equation and leaves when it reaches an empty one.

@@ -20,6 +20,23 @@ std::string cssColour(Colour c) {
     return "rgb(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
 }
 
+// Text stands on white at a contrast of 4.5:1 at least: the design's lighter
+// inks (the command's fuchsia, red) are drawn a shade darker, the others as
+// they are.
+Colour readableInk(Colour ink) {
+    const auto linear = [](std::uint8_t v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    const auto contrast = [&](Colour c) {
+        return 1.05 / (0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b) + 0.05);
+    };
+    const auto darker = [](std::uint8_t v) { return static_cast<std::uint8_t>(v * 15 / 16); };
+    while (contrast(ink) < 4.5)
+        ink = {darker(ink.r), darker(ink.g), darker(ink.b)};
+    return ink;
+}
+
 std::string cssFont(const CanvasFont& font) {
     std::string css = font.italic ? "italic " : "";
     if (font.bold) css += "bold ";
@@ -71,7 +88,7 @@ HtmlCanvas::HtmlCanvas(const std::string& id, int width, int height)
 void HtmlCanvas::textOut(int x, int y, std::string_view text) {
     if (text.empty()) return;
     m_context.set("font", cssFont(font()));
-    m_context.set("fillStyle", cssColour(font().colour));
+    m_context.set("fillStyle", cssColour(readableInk(font().colour)));
     m_context.call<void>("fillText", shownText(font(), text), x, y + ascentOf(font()));
 }
 

@@ -246,10 +246,14 @@ void WebDialogs::setBraceMarked(int p, bool marked) {
 void WebDialogs::setUnitTitles(const std::vector<std::string>& titles) {
     val list = element("lstTangen");
     list.set("textContent", std::string());
+    list.call<void>("setAttribute", std::string("role"), std::string("listbox"));
+    list.call<void>("setAttribute", std::string("aria-label"), std::string("単元"));
     for (std::size_t i = 0; i < titles.size(); ++i) {
         val item = val::global("document").call<val>("createElement", std::string("div"));
         item.set("id", "unitItem" + std::to_string(i + 1));
         item.set("textContent", utf8FromCp932(titles[i]));
+        item.call<void>("setAttribute", std::string("role"), std::string("option"));
+        item.call<void>("setAttribute", std::string("tabindex"), 0);
         item.call<void>("setAttribute", std::string("data-reply"), UnitClicked + static_cast<int>(i));
         list.call<void>("appendChild", item);
     }
@@ -258,8 +262,10 @@ void WebDialogs::setUnitTitles(const std::vector<std::string>& titles) {
 void WebDialogs::selectOnlyUnitItem(int index) {
     val items = element("lstTangen")["children"];
     const int count = items["length"].as<int>();
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         items[i]["classList"].call<void>("toggle", std::string("selected"), i == index);
+        items[i].call<void>("setAttribute", std::string("aria-selected"), i == index);
+    }
 }
 
 } // namespace tavolini::web

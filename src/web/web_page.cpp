@@ -32,7 +32,8 @@ WebPage::WebPage(Algebra& algebra, Dialogs& dialogs, LayoutState& layout, PageSt
     addElement("sheet", "canvas", "imgKakko", KakkoRect);
     HtmlCanvas(std::string("imgKakko"), KakkoRect.width, KakkoRect.height)
         .drawBrace(BraceCurve, clBlack, clWhite);
-    addElement("sheet", "div", "lblMess", messageRect(page));
+    addElement("sheet", "div", "lblMess", messageRect(page))
+        .call<void>("setAttribute", std::string("role"), std::string("status"));
     for (int n = 1; n <= rowImageCount(page); ++n) {
         if (n == firstRowOfSheet2(page)) addElement("sheet", "div", "edtPage2", page2Rect(page), "Page2");
         addRow("sheet", n, *rowImageRect(page, n));
@@ -121,6 +122,14 @@ void WebPage::moveAnswerBox(std::optional<PagePoint> at) {
         box.set("top", pixels(at->y));
     }
     setVisible("grbKai", at.has_value());
+}
+
+void WebPage::describeRow(int n, std::string_view text, bool choosable) {
+    pageScript().call<void>("describeRow", imageName(n), utf8FromCp932(text), choosable);
+}
+
+void WebPage::announce(std::string_view text) {
+    pageScript().call<void>("announce", utf8FromCp932(text));
 }
 
 void WebPage::resizeSheet(int width, int height) {

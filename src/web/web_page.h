@@ -36,6 +36,8 @@ class WebPage final : public PagePresenter {
     void moveAnswerBox(std::optional<PagePoint> at) override;
     void resizeSheet(int width, int height) override;
     void placeRows() override;
+    void describeRow(int n, std::string_view text, bool choosable) override;
+    void announce(std::string_view text) override;
 
     void addRow(const char* parent, int n, const PageRect& rect);
     void placeRow(int n, const PageRect& rect);

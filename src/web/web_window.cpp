@@ -8,14 +8,27 @@
 #include "web/page_script.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace tavolini::web {
 namespace {
 
-// "開く(&O)" as the page writes it: "開く(O)".
-std::string withoutAccessKey(std::string caption) {
-    caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
-    return caption;
+using emscripten::val;
+
+// "開く(&O)" as the page writes it: "開く(", "O", ")", the access key underlined.
+val accessKeyCaption(std::string_view caption) {
+    const std::size_t at = std::min(caption.find('&'), caption.size() - 1);
+    val parts = val::object();
+    parts.set("before", std::string(caption.substr(0, at)));
+    parts.set("key", std::string(caption.substr(at + 1, 1)));
+    parts.set("after", std::string(caption.substr(at + 2)));
+    return parts;
+}
+
+// What a screen reader calls a control, where its caption does not do.
+void nameControl(val control, const char* spokenName) {
+    if (spokenName != nullptr)
+        control.call<void>("setAttribute", std::string("aria-label"), std::string(spokenName));
 }
 
 // The screen as the page's script reports it.
@@ -42,37 +55,40 @@ WebWindow::WebWindow(DrillData& state, int screenWidth)
 void WebWindow::createMenus() {
     for (const MenuEntry& entry : MenuEntries) {
         if (entry.edition != Edition::Both) continue;
-        std::string caption = withoutAccessKey(entry.caption);
-        if (entry.key != 0) caption += "　" + keyName(entry.key);
-        pageScript().call<void>("addMenuEntry",
-                                withoutAccessKey(Menus[static_cast<std::size_t>(entry.menu)].caption),
-                                std::string(entry.name), caption);
+        const Menu& menu = Menus[static_cast<std::size_t>(entry.menu)];
+        pageScript().call<void>("addMenuEntry", std::string(menu.name), accessKeyCaption(menu.caption),
+                                std::string(entry.name), accessKeyCaption(entry.caption),
+                                entry.key != 0 ? keyName(entry.key) : std::string());
     }
 }
 
 void WebWindow::layOutPanel(bool create) {
     const auto put = [&](const char* parent, const char* tag, const std::string& id, const PageRect& rect,
-                         std::string_view text = {}) {
+                         std::string_view text = {}, const char* spokenName = nullptr) {
         if (create)
-            addElement(parent, tag, id, rect, text);
+            nameControl(addElement(parent, tag, id, rect, text), spokenName);
         else
             placeElement(id, rect);
     };
-    for (int n = 1; n <= EquationButtons; ++n)
-        put("pnlMain", "button", equationButtonName(n), equationButtonRect(m_layout, n),
-            utf8FromCp932(EquationLabels()[static_cast<std::size_t>(n)]));
+    for (int n = 1; n <= EquationButtons; ++n) {
+        const std::string label = utf8FromCp932(EquationLabels()[static_cast<std::size_t>(n)]);
+        put("pnlMain", "button", equationButtonName(n), equationButtonRect(m_layout, n), label,
+            (label + "式").c_str());
+    }
     put("pnlMain", "div", "grbSousa", operationGroupRect(m_layout));
     for (std::size_t i = 0; i < OperationPlaces.size(); ++i) {
         const OperationRow& row = operationRow(OperationPlaces[i].operation);
-        put("grbSousa", "button", row.buttonName, operationRect(m_layout, i), row.label);
+        put("grbSousa", "button", row.buttonName, operationRect(m_layout, i), row.label,
+            spokenName(row.buttonName));
     }
     for (const PanelButton& button : PanelButtons)
         if (button.edition == Edition::Both)
-            put("pnlMain", "button", button.name, panelButtonRect(m_layout, button), button.caption);
+            put("pnlMain", "button", button.name, panelButtonRect(m_layout, button), button.caption,
+                spokenName(button.name));
     put("pnlMain", "div", NumberPadName, numberPadRect(m_layout));
     put(NumberPadName, "div", OperandDisplayName, operandDisplayRect(m_layout));
     for (const PadKey& key : PadKeys)
-        put(NumberPadName, "button", key.name, padKeyRect(m_layout, key), key.caption);
+        put(NumberPadName, "button", key.name, padKeyRect(m_layout, key), key.caption, spokenName(key.name));
 }
 
 void WebWindow::relayout(const Viewport& viewport) {

@@ -477,6 +477,54 @@ TEST(CommandPanel, OneKeyPressMakesOneEntry) {
     }
 }
 
+// E and the digits of an equation's number choose it, on the window and on
+// the page: at once when no more digits could name another equation, else on
+// Enter or on the next key, which then counts as itself. '\r' is Enter, '\x1b' Escape.
+TEST(CommandPanel, TheEquationKeyAndDigitsChooseAnEquation) {
+    struct Row {
+        int equations;
+        const char* before;
+        const char* keys;
+        const char* message;
+    };
+    const Row rows[] = {
+        {2, "", "e1", "①"},
+        {2, "", "E2", "②"},
+        {2, "", "e3", ""},
+        {12, "", "e1", ""},
+        {12, "", "e1\r", "①"},
+        {12, "", "e12", "⑫"},
+        {12, "", "e10*", "⑩×"},
+        {12, "", "e1*", "①×"},
+        {12, "", "e3", "③"},
+        {12, "",
+         "e1\x1b"
+         "2",
+         ""},
+        {2, "①＋", "e2", "①＋②"},
+        {2, "①＋", "2", "①＋2"},
+        {2, "①×", "e2", "①×②"},
+        {2, "①", "e", "①"},
+        {32, "", "e32", "(32)"},
+        {32, "", "e0\r", ""},
+    };
+    for (const Row& row : rows) {
+        for (bool onPage : {false, true}) {
+            Panel p;
+            p.fillTo(row.equations);
+            p.compose(row.before);
+            p.takeShown();
+            for (const char* c = row.keys; *c != '\0'; ++c) {
+                const int code = *c == '\r' ? Enter : *c == '\x1b' ? Escape : 0;
+                p.panel.keyStroke(code, false, code == 0 ? std::string(1, *c) : std::string(), !onPage);
+            }
+            SCOPED_TRACE(std::string(row.before) + row.keys + (onPage ? " on the page" : ""));
+            EXPECT_EQ(p.message(), row.message);
+            EXPECT_EQ(p.algebra.equationCount, row.equations); // Enter chose, it did not execute
+        }
+    }
+}
+
 TEST(CommandPanel, ShiftDeleteDoesNotClear) {
     Panel p;
     p.compose("①×3");

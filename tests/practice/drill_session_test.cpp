@@ -151,6 +151,7 @@ TEST(DrillSession, KeysOnTheWindowAndOnThePage) {
         {{}, VirtualKey::F2, "", KeyPlace::Page, true, "ヒント：②÷2（yを求めます）", 2, false},
         {{}, 0, "+", KeyPlace::Window, true, "", 2, false},
         {{}, 0, "+", KeyPlace::Page, false, "", 2, false},
+        {{}, 0, "e", KeyPlace::Page, true, "", 2, false}, // an equation's number follows
         {{"btnShiki1"}, 0, "/", KeyPlace::Page, true, "①÷", 2, false},
         {{"btnShiki1", "btnWaru", "btn2"},
          VirtualKey::Enter,

@@ -257,6 +257,28 @@ TEST(EquationLayout, CollectsBarGroupsUnderTheirFactor) {
     expectLayouts(std::begin(rows), std::end(rows));
 }
 
+// The text a screen reader is given has the drawn items in order, a stacked
+// one as the pad types it.
+TEST(EquationLayout, WritesTheEquationAsTheItemsItIsDrawnIn) {
+    const struct Row {
+        const char* text;
+        const char* read;
+    } rows[] = {
+        {"2x+y=7", "2x+y=7"},
+        {"x-y=-2", "x-y=-2"},
+        {"1/2x+2/3y=5", "2分の1x+3分の2y=5"},
+        {"0.25x+y=1.5", "0.25x+y=1.5"},
+        {"2|3(x+1)=y", "3分の2(x+1)=y"},
+        {"3(x-2)=-y", "3(x-2)=-y"},
+    };
+    for (const Row& row : rows) {
+        ScriptedDialogs dialogs;
+        Algebra algebra;
+        ASSERT_TRUE(parseQuietly(algebra, algebra.EquationTable[3], row.text)) << row.text;
+        EXPECT_EQ(utf8FromCp932(equationText(algebra, algebra.EquationTable[3])), row.read) << row.text;
+    }
+}
+
 MShiki equationOf(std::initializer_list<ShikiToken> tokens) {
     MShiki e;
     for (const ShikiToken& t : tokens)

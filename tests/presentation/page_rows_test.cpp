@@ -98,6 +98,8 @@ class SurfacePage final : public PagePresenter {
     std::optional<PagePoint> box;
     PageRect sheet;
     int bracesDrawn = 0;
+    std::map<int, std::string> described; // UTF-8, "*" after a row a press chooses
+    std::vector<std::string> announced;
 
   private:
     Canvas* rowCanvas(int n) const override { return rows.findRowImage(n); }
@@ -113,6 +115,10 @@ class SurfacePage final : public PagePresenter {
     void moveAnswerBox(std::optional<PagePoint> at) override { box = at; }
     void resizeSheet(int w, int h) override { sheet = {0, 0, w, h}; }
     void placeRows() override { rows = RecordedRows(pageState()); }
+    void describeRow(int n, std::string_view text, bool choosable) override {
+        described[n] = utf8FromCp932(text) + (choosable ? "*" : "");
+    }
+    void announce(std::string_view text) override { announced.push_back(utf8FromCp932(text)); }
 };
 
 TEST(PageLayout, FixesTheRowsFromTheScreenWidth) {
@@ -672,6 +678,52 @@ TEST(PagePresenter, DrawsTheRowsAgainForANewLayout) {
         EXPECT_EQ(relaid.rows[n].drawing(), fresh.rows[n].drawing()) << "row " << n;
     EXPECT_EQ(relaid.box, fresh.box);
     EXPECT_EQ(relaid.top, 140); // row 3 is still at the top
+}
+
+// Every row has its text for a screen reader: label, sentence and equation
+// once drawn, the message on the next row, what is written below, the outline.
+TEST(PagePresenter, TellsWhatEachRowShows) {
+    enum class Do { Equation, Step, Blank, Message, Outline, Write, Stars };
+    const struct Row {
+        std::vector<Do> actions;
+        int n;
+        const char* described;
+        std::vector<std::string> announced;
+    } rows[] = {
+        {{Do::Equation}, 1, "①　2x+y=7*", {"①　2x+y=7"}},
+        {{Do::Step}, 3, "③　①と②をたすと　3x=9*", {"③　①と②をたすと　3x=9"}},
+        {{Do::Step, Do::Outline}, 3, "③　①と②をたすと　3x=9（選択中）*", {"③　①と②をたすと　3x=9"}},
+        {{Do::Step, Do::Outline, Do::Outline}, 3, "③　①と②をたすと　3x=9*", {"③　①と②をたすと　3x=9"}},
+        {{Do::Step, Do::Outline, Do::Step},
+         3,
+         "③　①と②をたすと　3x=9*",
+         {"③　①と②をたすと　3x=9", "③　①と②をたすと　3x=9"}},
+        {{Do::Step, Do::Blank}, 3, "", {"③　①と②をたすと　3x=9"}},
+        {{Do::Message}, 3, "①＋", {}},
+        {{Do::Stars, Do::Write, Do::Stars}, 3, "【答】解なし", {"【答】解なし"}},
+        {{Do::Equation}, SolutionSlotX, "2x+y=7", {"2x+y=7"}},
+    };
+    for (const Row& row : rows) {
+        Page page;
+        SurfacePage shown(page);
+        ScriptedDialogs dialogs;
+        MShiki& equation = page.algebra.EquationTable[static_cast<std::size_t>(row.n)];
+        ASSERT_TRUE(parseQuietly(page.algebra, equation, row.n == 3 ? "3x=9" : "2x+y=7"));
+        if (row.n == 3) equation.stepText = cp932("①と②をたすと");
+        page.algebra.equationCount = 2;
+        for (const Do action : row.actions) {
+            if (action == Do::Equation) shown.showEquation(row.n, clBlack);
+            if (action == Do::Step) shown.showStep(row.n, clBlack);
+            if (action == Do::Blank) shown.blankRow(row.n);
+            if (action == Do::Message) shown.setPageMessage(cp932("①＋"));
+            if (action == Do::Outline) shown.toggleRowOutline(row.n);
+            if (action == Do::Write) shown.writeRowText(row.n, 3, cp932("【答】解なし"), clRed);
+            if (action == Do::Stars) shown.writeRowText(row.n, 2, std::string(20, '*'), clBlack);
+        }
+        SCOPED_TRACE(std::to_string(row.n) + " " + std::to_string(row.actions.size()));
+        EXPECT_EQ(shown.described[row.n], row.described);
+        EXPECT_EQ(shown.announced, row.announced);
+    }
 }
 
 } // namespace

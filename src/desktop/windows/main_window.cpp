@@ -234,10 +234,9 @@ void TfrmMain::createPanel() {
     for (const PanelButton& button : PanelButtons)
         addButton(m_panel, button.name, uiText(button.caption), qtRect(button.rect));
     m_btnNext = m_panel->findChild<QPushButton*>(QString::fromLatin1(NextButton.name));
-    m_panel->findChild<QPushButton*>(QString::fromLatin1(ScrollDownButton.name))
-        ->setToolTip(uiText("下スクロール"));
-    m_panel->findChild<QPushButton*>(QString::fromLatin1(ScrollUpButton.name))
-        ->setToolTip(uiText("上スクロール"));
+    for (const PanelButton& scroll : {ScrollDownButton, ScrollUpButton})
+        m_panel->findChild<QPushButton*>(QString::fromLatin1(scroll.name))
+            ->setToolTip(uiText(spokenName(scroll.name)));
 }
 
 void TfrmMain::createOperationGroup(QWidget* panel) {
@@ -262,7 +261,7 @@ void TfrmMain::createNumberPad(QWidget* panel) {
     for (const PadKey& key : PadKeys) {
         QPushButton* button = addButton(group, key.name, uiText(key.caption), qtRect(padKeyRect(key)));
         button->setFocusPolicy(Qt::NoFocus);
-        if (std::string_view(key.fed) == "CL") button->setToolTip(uiText("クリアする"));
+        if (std::string_view(key.fed) == "CL") button->setToolTip(uiText(spokenName(key.name)));
     }
 }
 

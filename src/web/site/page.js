@@ -39,20 +39,6 @@ const view = {
     element.disabled = !on;
     element.classList.toggle('off', !on);
   },
-  // An entry of the menu bar, under the menu captioned `menuCaption`.
-  addMenuEntry(menuCaption, id, caption) {
-    let menu = [...byId('menuBar').querySelectorAll('.menu')].find((m) => m.firstChild.textContent === menuCaption);
-    if (!menu) {
-      menu = document.createElement('div');
-      menu.className = 'menu';
-      menu.appendChild(document.createElement('span')).textContent = menuCaption;
-      menu.appendChild(document.createElement('div')).className = 'entries';
-      byId('menuBar').insertBefore(menu, byId('notice'));
-    }
-    const entry = menu.lastChild.appendChild(document.createElement('button'));
-    entry.id = id;
-    entry.textContent = caption;
-  },
   showHelp(page) {
     byId('helpFrame').src = 'help/' + page;
     byId('help').hidden = false;
