@@ -28,10 +28,7 @@ function engineName() {
 // page error and every alert is given to `onError` unless a page names its own.
 async function launch({ viewport, onError }) {
   const engine = engineName();
-  const browser = engine === 'webkit' ? await WebKitBrowser.start(viewport, onError)
-    : await PuppeteerBrowser.start(engine, viewport, onError);
-  browser.engine = engine;
-  return browser;
+  return engine === 'webkit' ? WebKitBrowser.start(viewport, onError) : PuppeteerBrowser.start(engine, viewport, onError);
 }
 
 // Chromium and Firefox: puppeteer-core (Firefox over WebDriver BiDi). The
@@ -43,10 +40,11 @@ class PuppeteerBrowser {
       : { executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
         args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'] };
     const browser = await puppeteer.launch({ ...options, headless: true, defaultViewport: viewport });
-    return new PuppeteerBrowser(browser, browser.defaultBrowserContext(), onError);
+    return new PuppeteerBrowser(engine, browser, browser.defaultBrowserContext(), onError);
   }
 
-  constructor(browser, context, onError) {
+  constructor(engine, browser, context, onError) {
+    this.engine = engine;
     this.browser = browser;
     this.context = context;
     this.onError = onError;
@@ -54,7 +52,7 @@ class PuppeteerBrowser {
 
   // Pages that share storage with each other and with no page of another context.
   async newContext() {
-    return new PuppeteerBrowser(this.browser, await this.browser.createBrowserContext(), this.onError);
+    return new PuppeteerBrowser(this.engine, this.browser, await this.browser.createBrowserContext(), this.onError);
   }
 
   async newPage(onError = this.onError) {
@@ -160,6 +158,7 @@ class WebKitBrowser {
   }
 
   constructor(session, onError) {
+    this.engine = 'webkit';
     this.session = session;
     this.onError = onError;
     this.server = null;
