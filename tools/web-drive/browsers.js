@@ -73,7 +73,11 @@ class PuppeteerPage {
     this.page = page;
   }
 
-  addInitScript(fn, ...args) { return this.page.evaluateOnNewDocument(fn, ...args); }
+  // Firefox runs it in blank documents with no address too, where much is refused.
+  addInitScript(fn, ...args) {
+    return this.page.evaluateOnNewDocument((script) => { if (/^(file|https?):/.test(location.href)) (0, eval)(script); },
+      source(fn, args));
+  }
   gotoSite(root) { return this.page.goto('file://' + path.resolve(root, 'index.html')); }
   evaluate(fn, ...args) { return this.page.evaluate(fn, ...args); }
   waitFor(fn, polling) { return this.page.waitForFunction(fn, { polling }); }
@@ -182,8 +186,10 @@ class WebKitBrowser {
     let window = session.window;
     if (!session.unused) {
       window = await run(session, null, async () => {
+        const [open] = await session.driver.getAllWindowHandles(); // a new window is opened from one that is open
+        await session.driver.switchTo().window(open);
         await session.driver.switchTo().newWindow('window');
-        return session.driver.getWindowHandle();
+        return (session.current = await session.driver.getWindowHandle());
       });
     }
     session.unused = false;
