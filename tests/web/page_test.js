@@ -93,15 +93,14 @@ const tests = {
       await page.setViewport(1024, 768, deviceScaleFactor);
       await open(page);
       const before = await pixels(page, 'Image1');
-      await page.evaluate(() => document.getElementById('Image1').dispatchEvent(
-        new PointerEvent('pointermove', { bubbles: true, pointerType: 'mouse' })));
-      await idle(page);
-      await new Promise((resolve) => setTimeout(resolve, 100));
+      // The outline is drawn in the next animation frame, however slow the machine.
+      const moveTo = (id) => page.evaluate((id) => new Promise((resolve) => {
+        document.getElementById(id).dispatchEvent(new PointerEvent('pointermove', { bubbles: true, pointerType: 'mouse' }));
+        requestAnimationFrame(() => requestAnimationFrame(resolve));
+      }), id).then(() => idle(page));
+      await moveTo('Image1');
       const outlined = await pixels(page, 'Image1');
-      await page.evaluate(() => document.getElementById('sheet').dispatchEvent(
-        new PointerEvent('pointermove', { bubbles: true, pointerType: 'mouse' })));
-      await new Promise((resolve) => setTimeout(resolve, 100));
-      await idle(page);
+      await moveTo('sheet');
       assert.notEqual(outlined, before, 'the outline shows at ratio ' + deviceScaleFactor);
       assert.equal(await pixels(page, 'Image1'), before, 'the row is back at ratio ' + deviceScaleFactor);
     }
