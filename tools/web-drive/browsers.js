@@ -9,6 +9,7 @@ const { spawn } = require('child_process');
 const fs = require('fs');
 const http = require('http');
 const net = require('net');
+const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 const { startSiteServer } = require('./site-server');
@@ -87,17 +88,29 @@ class PuppeteerPage {
   close() { return this.page.close(); }
 }
 
-// Children to end when this process ends, however it ends.
-const children = new Set();
-process.on('exit', () => children.forEach((child) => child.kill()));
+// What to end or remove when this process ends, however it ends.
+const cleanups = new Set();
+process.on('exit', () => cleanups.forEach((cleanup) => cleanup()));
 for (const signal of ['SIGINT', 'SIGTERM', 'SIGHUP']) process.on(signal, () => process.exit(130));
 
 function startChild(command, args, options) {
   const child = spawn(command, args, options);
-  const entry = { kill: () => { try { process.kill(options.detached ? -child.pid : child.pid); } catch {} } };
-  children.add(entry);
-  child.on('exit', () => children.delete(entry));
-  return { child, kill: entry.kill };
+  const kill = () => { try { process.kill(options.detached ? -child.pid : child.pid); } catch {} };
+  cleanups.add(kill);
+  child.on('exit', () => cleanups.delete(kill));
+  return { child, kill };
+}
+
+// MiniBrowser's settings: its toolbar shrunk to nothing, so that its window
+// can be as narrow as a phone (the toolbar alone is 447 px wide).
+function miniBrowserSettings() {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'tavolini-webkit-'));
+  fs.mkdirSync(path.join(folder, 'gtk-3.0'));
+  fs.writeFileSync(path.join(folder, 'gtk-3.0', 'gtk.css'),
+    '* { font-size: 1px; padding: 0; margin: 0; border-width: 0; min-width: 0; min-height: 0; }\n');
+  const remove = () => fs.rmSync(folder, { recursive: true, force: true });
+  cleanups.add(remove);
+  return { folder, remove };
 }
 
 // An X display of its own: Xvfb picks a free number and writes it on fd 3.
@@ -123,11 +136,11 @@ const answers = (url) => new Promise((resolve) => http.get(url, (response) => { 
   .on('error', () => resolve(false)));
 
 // WebKitWebDriver on a free port, once it answers; another port if that one was taken meanwhile.
-async function startWebDriver(display) {
+async function startWebDriver(display, settings) {
   for (let attempt = 0; attempt < 5; attempt++) {
     const port = await freePort();
     const { child, kill } = startChild('WebKitWebDriver', ['--port=' + port],
-      { env: { ...process.env, DISPLAY: display }, stdio: 'ignore', detached: true });
+      { env: { ...process.env, DISPLAY: display, XDG_CONFIG_HOME: settings }, stdio: 'ignore', detached: true });
     let exited = false;
     child.on('exit', () => { exited = true; });
     for (let wait = 0; wait < 100 && !exited; wait++) {
@@ -146,17 +159,19 @@ async function startWebDriver(display) {
 class WebKitBrowser {
   static async start(viewport, onError) {
     const xvfb = await startXvfb();
+    const settings = miniBrowserSettings();
     try {
-      const webDriver = await startWebDriver(xvfb.display);
+      const webDriver = await startWebDriver(xvfb.display, settings.folder);
       const { Builder } = require('selenium-webdriver');
       const driver = await new Builder().usingServer(webDriver.url).withCapabilities({ browserName: 'MiniBrowser' }).build();
       const session = { driver, queue: Promise.resolve(), window: await driver.getWindowHandle(), viewport, unused: true,
-        stop: () => { webDriver.kill(); xvfb.kill(); } };
+        stop: () => { webDriver.kill(); xvfb.kill(); settings.remove(); } };
       const browser = new WebKitBrowser(session, onError);
       session.owner = browser;
       return browser;
     } catch (error) {
       xvfb.kill();
+      settings.remove();
       throw error;
     }
   }
@@ -293,11 +308,15 @@ class WebKitPage {
     if (deviceScaleFactor !== 1) throw new Error('WebKitWebDriver cannot set the pixel ratio');
     const { driver } = this.context.session;
     await run(this.context.session, this.window, async () => {
-      await driver.manage().window().setRect({ width, height });
-      const [innerWidth, innerHeight] = await driver.executeScript('return [innerWidth, innerHeight]');
-      if (innerWidth !== width || innerHeight !== height) {
-        await driver.manage().window().setRect({ width: 2 * width - innerWidth, height: 2 * height - innerHeight });
+      // The window may take a moment to get its new size: measured until it has it.
+      for (let attempt = 0; attempt < 20; attempt++) {
+        const [innerWidth, innerHeight] = await driver.executeScript('return [innerWidth, innerHeight]');
+        if (innerWidth === width && innerHeight === height) return;
+        const outer = await driver.manage().window().getRect();
+        await driver.manage().window().setRect({ width: outer.width + width - innerWidth, height: outer.height + height - innerHeight });
+        await new Promise((resolve) => setTimeout(resolve, 20 * attempt));
       }
+      throw new Error(`MiniBrowser's page does not take the size ${width}×${height}`);
     });
   }
 
