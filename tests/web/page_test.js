@@ -238,6 +238,26 @@ const tests = {
     await key(page, 'Escape', 'Escape');
     assert.equal(await page.evaluate(() => document.getElementById('help').hidden), true);
   },
+
+  async 'the page has the size asked for, down to a phone\'s, in every engine'(page) {
+    for (const [width, height] of [[1366, 768], [640, 480], [390, 844], [360, 640], [1024, 768]]) {
+      await page.setViewport(width, height);
+      await open(page);
+      assert.deepEqual(await page.evaluate(() => [innerWidth, innerHeight]), [width, height]);
+    }
+  },
+
+  async 'an error in the page and an alert reach the test, whatever the engine'(page, context) {
+    const faults = [];
+    const tab = await context.newPage((fault) => faults.push(fault));
+    await tab.addInitScript(() => addEventListener('load', () => setTimeout(() => {
+      alert('alerted');
+      throw new Error('thrown');
+    })));
+    await open(tab);
+    await tab.waitFor(() => true, 2); // what came meanwhile is collected
+    assert.deepEqual(faults.map((fault) => fault.match(/alerted|thrown/)?.[0]), ['alerted', 'thrown']);
+  },
 };
 
 (async () => {

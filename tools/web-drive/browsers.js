@@ -286,7 +286,7 @@ class WebKitPage {
         () => this.context.session.driver.executeAsyncScript(`(${callSlice})(...arguments)`, id, script));
       result.errors.forEach((error) => this.onError('the page failed: ' + error));
       if (result.failed) throw new Error(result.failed);
-      if (!result.pending) return result.value === null ? undefined : result.value;
+      if (!result.pending) return result.value;
     }
   }
 
