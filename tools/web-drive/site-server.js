@@ -1,7 +1,8 @@
 // A small web server for the built site on 127.0.0.1, for the tests and the
 // benchmark: a browser that cannot run the page from file:// (WebKit hides
 // its errors there) or a service worker (which needs http) is given it here.
-// `inject`, when given, is HTML put before the first <script> of index.html.
+// `inject`, when given, is HTML put before the first <script> of index.html
+// (or a function giving it, asked at each request).
 'use strict';
 
 const fs = require('fs');
@@ -24,7 +25,8 @@ function startSiteServer({ root, inject = '' }) {
       return;
     }
     let body = fs.readFileSync(file);
-    if (inject && path.basename(file) === 'index.html') body = body.toString().replace('<script', inject + '<script');
+    const html = typeof inject === 'function' ? inject() : inject;
+    if (html && path.basename(file) === 'index.html') body = body.toString().replace('<script', html + '<script');
     response.writeHead(200, { 'Content-Type': Types[path.extname(file)] || 'application/octet-stream',
       'Cache-Control': 'no-cache' });
     response.end(body);
