@@ -21,6 +21,7 @@ class WebWindow final : public DrillFrontEnd {
 
     DrillSession& session() { return *m_session; }
     WebPage& page() { return *m_page; }
+    WebDialogs& dialogs() { return m_dialogs; }
 
     void enableControl(const std::string& name, bool enabled) override;
     void showControl(const std::string& name, bool visible) override;

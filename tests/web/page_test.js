@@ -46,6 +46,9 @@ const kept = (page) => page.evaluate(() => new Promise((resolve) => {
   };
 }));
 
+// Forgets where the pupil was, once the page that keeps it has gone.
+const forgetPlace = (page) => page.evaluate(() => { indexedDB.deleteDatabase('tavolini-place'); });
+
 // Chooses a file with 開く, answers its messages with OK and gives their texts.
 async function openFile(page, file) {
   await page.evaluate(() => document.getElementById('mnuOpen').click());
@@ -138,6 +141,7 @@ const tests = {
     for (let round = 0; round < 2; round++) {
       await open(page);
       await page.evaluate((old) => Object.entries(old).forEach(([key, text]) => localStorage.setItem(key, text)), old);
+      await forgetPlace(page);
       await open(page);
       await press(page, Road);
       assert.match(await state(page), /solved=1/);
@@ -218,6 +222,24 @@ const tests = {
     assert.equal(await page.evaluate(() => document.getElementById('dialog').dataset.kind), 'unit');
     await press(page, ['btnOK']);
     assert.match(await page.evaluate(() => window.tavolini.tableReport()), /^1: 3x1 1y1 0=1 5\/1\n/);
+  },
+
+  async 'a reload comes back to the problem with its rows made again, and to a set chosen with 開く'(page) {
+    const rows = (page) => Promise.all(['Image3', 'Image4'].map((id) => pixels(page, id)));
+    const report = (page) => page.evaluate(() => [window.tavolini.tableReport(), document.getElementById('lblPageCaption').textContent]);
+    await open(page);
+    await press(page, Road.slice(0, 8));
+    const before = [await report(page), await rows(page)];
+    await open(page);
+    assert.match(await state(page), /^count=4 /);
+    assert.deepEqual([await report(page), await rows(page)], before);
+
+    await openFile(page, writeFile('mine.sim', '<<mine\r\n3x+y=5;x-y=-1\r\nx+y=3;x-y=1\r\n>>\r\n'));
+    await press(page, ['unitItem1', 'selShiki2', 'btnOK', 'btnShiki1', 'btnTasu', 'btnShiki2', 'btnJikkou']);
+    const chosen = await report(page);
+    assert.match(chosen[0], /^1: 1x1 1y1 0=1 3\/1\n2: .*\n3: 2x1 0=1 4\/1 /);
+    await open(page);
+    assert.deepEqual(await report(page), chosen);
   },
 
   async 'keys go by their place: shift and the colon key is * on a Japanese keyboard'(page) {

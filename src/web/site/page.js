@@ -115,6 +115,7 @@ const view = {
     await freshenRecords(recordPath).catch(refuseRecords);
     chosenFiles.add(path);
     engine.FS.writeFile(path, view.chosenBytes);
+    Place.keepSet(view.chosenName, view.chosenBytes);
     view.chosenBytes = null;
   },
 
@@ -134,6 +135,7 @@ async function act(name, types, args) {
     return await engine.ccall(name, 'number', types, args, { async: true });
   } finally {
     await keepRecords(recordFile());
+    Place.keep(engine);
     busy--;
   }
 }
@@ -379,6 +381,8 @@ window.tavolini = {
 async function startTavolini() {
   const scenario = window.tavoliniScenario; // set by the driver before the page loads: nothing is kept
   try {
+    const faces = byId('fontFaces'); // loaded after the first paint
+    if (faces.media !== 'all') await new Promise((done) => ['load', 'error'].forEach((end) => faces.addEventListener(end, done)));
     await Promise.all(['italic 16px "TeX Gyre Bonum"', '16px "IPAPGothic"', '16px "IPAGothic"',
       'bold 16px "IPAGothic"', '16px "BIZ UDGothic"', 'bold 16px "BIZ UDGothic"'].map((font) => document.fonts.load(font)));
     engine = await createTavolini({ view });
@@ -398,11 +402,13 @@ async function startTavolini() {
     try {
       await holdRecords(engine.recordFileOf(folder + '/ZUdir.sim'));
       await engine.ccall('tavolini_start', 'number', ['string', 'number'], ['ZUdir.sim', window.innerWidth], { async: true });
+      if (!scenario) await Place.resume(engine, (name, types, args) => engine.ccall(name, 'number', types, args, { async: true }));
     } finally {
       await keepRecords(recordFile());
       busy--;
     }
   } finally {
+    byId('loading').remove();
     started = true;
     window.tavolini.startedAt = performance.now();
   }
