@@ -1,8 +1,9 @@
 #!/usr/bin/env node
 // The web page's own side, beyond what the scenarios print: records kept in
 // the browser's storage across a reload, shared by two pages and not kept
-// where the browser refuses, a set opened from the device, keys by their
-// place on a Japanese keyboard, and the help.
+// where the browser refuses, a set opened from the device, the pupil's place
+// kept across a reload, the site offline, keys by their place on a Japanese
+// keyboard, and the help.
 'use strict';
 
 const assert = require('assert');
@@ -19,8 +20,8 @@ const Road = ['btnShiki1', 'btnTasu', 'btnShiki2', 'btnJikkou', 'btnShiki3', 'bt
 const idle = (page) => page.waitForFunction(() => window.tavolini && window.tavolini.idle(), { polling: 2 });
 const state = (page) => page.evaluate(() => window.tavolini.stateReport());
 
-async function open(page) {
-  await page.goto(site);
+async function open(page, url = site) {
+  await page.goto(url);
   await idle(page);
 }
 
@@ -240,6 +241,27 @@ const tests = {
     assert.match(chosen[0], /^1: 1x1 1y1 0=1 3\/1\n2: .*\n3: 2x1 0=1 4\/1 /);
     await open(page);
     assert.deepEqual(await report(page), chosen);
+  },
+
+  async 'over http the site is an installable app that starts again, its help too, with the server gone'(incognito) {
+    const page = await incognito.browser().defaultBrowserContext().newPage(); // an app installs from a profile
+    const { startSiteServer } = require('../../tools/web-drive/site-server.js');
+    const server = await startSiteServer({ root: path.resolve(__dirname, '../../build-web/site') });
+    try {
+      await open(page, server.url);
+      await page.evaluate(() => navigator.serviceWorker.ready);
+      const browser = await page.createCDPSession();
+      assert.deepEqual((await browser.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+      assert.deepEqual((await browser.send('Page.getAppManifest')).errors, []);
+    } finally {
+      await server.close();
+    }
+    await open(page, server.url);
+    assert.match(await state(page), /^count=2 /);
+    await key(page, 'F1', 'F1');
+    await page.waitForFunction(() => /連立方程式/.test(document.getElementById('helpFrame').contentDocument?.body?.textContent),
+      { polling: 20, timeout: 5000 });
+    await page.close();
   },
 
   async 'keys go by their place: shift and the colon key is * on a Japanese keyboard'(page) {
