@@ -381,11 +381,15 @@ window.tavolini = {
 async function startTavolini() {
   const scenario = window.tavoliniScenario; // set by the driver before the page loads: nothing is kept
   try {
+    // The engine compiles, the storage opens and the place is read while the fonts load.
+    const made = createTavolini({ view });
+    const stored = scenario ? null : openStorage();
+    if (!scenario) Place.read();
     const faces = byId('fontFaces'); // loaded after the first paint
     if (faces.media !== 'all') await new Promise((done) => ['load', 'error'].forEach((end) => faces.addEventListener(end, done)));
     await Promise.all(['italic 16px "TeX Gyre Bonum"', '16px "IPAPGothic"', '16px "IPAGothic"',
-      'bold 16px "IPAGothic"', '16px "BIZ UDGothic"', 'bold 16px "BIZ UDGothic"'].map((font) => document.fonts.load(font)));
-    engine = await createTavolini({ view });
+      'bold 16px "IPAGothic"', 'bold 16px "BIZ UDGothic"'].map((font) => document.fonts.load(font)));
+    engine = await made;
     const FS = engine.FS;
     if (scenario) {
       folder = scenario.folder;
@@ -394,7 +398,7 @@ async function startTavolini() {
     } else {
       FS.mkdirTree(folder);
       FS.writeFile(folder + '/ZUdir.sim', FS.readFile('/shipped/ZUdir.sim'));
-      await openStorage();
+      await stored;
     }
     FS.chdir(folder);
     listen();

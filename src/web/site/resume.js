@@ -39,7 +39,14 @@ const Place = (() => {
     });
   }
 
+  let kept = null; // the place as read at the start
+
   return {
+    // The place kept, read from the start of the page on.
+    read() {
+      open();
+      kept = request('readonly', (store) => store.get('place'));
+    },
     // After every action of the pupil; nothing before resume has opened the storage.
     keep(engine) {
       if (!database) return;
@@ -50,11 +57,10 @@ const Place = (() => {
     keepSet(name, bytes) {
       request('readwrite', (store) => store.put(bytes, 'set:' + name));
     },
-    // Back to the place kept, through `call` (an engine entry point, its
+    // Back to the place read, through `call` (an engine entry point, its
     // argument types and arguments; it answers the entry point's number).
     async resume(engine, call) {
-      open();
-      const place = await request('readonly', (store) => store.get('place'));
+      const place = await kept;
       if (!place || typeof place !== 'object') return;
       if (place.set) {
         const name = String(place.set).replace(/[/\\]/g, '_');
