@@ -53,7 +53,7 @@ bench: build web
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tavolini_window_bench --benchmark_repetitions=5 \
 		--benchmark_report_aggregates_only=true
 	@bash scripts/startup-bench $(BUILD)
-	@tools/web-drive/web-bench
+	@for engine in chromium firefox webkit; do TAVOLINI_BROWSER=$$engine tools/web-drive/web-bench || exit 1; done
 
 fuzz: deps
 	@[ -f $(FUZZ_BUILD)/build.ninja ] || CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \

@@ -71,6 +71,22 @@ void DrillSession::openAtStart(const std::string& path) {
     afterMenuFlow();
 }
 
+int DrillSession::currentProblem() const {
+    return tavolini::currentProblemNumber(m_data.problems);
+}
+
+std::string DrillSession::stepLogText() const {
+    return tavolini::stepLogText(m_practice.stepLog());
+}
+
+bool DrillSession::resume(int unit, int problem, std::string_view stepLogText) {
+    const std::optional<StepLog> log = parseStepLog(stepLogText);
+    if (m_ended || !log || m_data.problems.unitCount == 0) return false;
+    const bool resumed = m_practice.resumeProblem(unit, problem, *log);
+    moveFocus();
+    return resumed;
+}
+
 bool DrillSession::windowClosing() {
     if (!m_menu.mayClose()) return false;
     m_practice.writeHeldRecords();

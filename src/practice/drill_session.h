@@ -61,6 +61,15 @@ class DrillSession final : public PanelView, public PracticeView, public PageEve
     bool start(const std::string& path);
     // A set named on the command line, opened after the start as 開く opens.
     void openAtStart(const std::string& path);
+    // The problem the pupil is on, and its steps as text (stepLogText), to
+    // come back to later.
+    int currentUnit() const { return m_data.problems.currentUnit; }
+    int currentProblem() const;
+    std::string stepLogText() const;
+    // Back to that problem with its steps done again, without a dialog; a
+    // position or log that does not fit the set in use starts the problem
+    // fresh, or leaves the problem on the page as it is. True when resumed.
+    bool resume(int unit, int problem, std::string_view stepLogText);
     // The window is about to close: false to keep it open (unsaved edits);
     // otherwise the completions held back are written.
     bool windowClosing();

@@ -7,6 +7,8 @@
 #include "operations/executor.h"
 #include "presentation/page_layout.h"
 
+#include <algorithm>
+
 namespace tavolini {
 namespace {
 
@@ -63,6 +65,7 @@ void PracticeFlow::btnJikkouClick() {
         m_scrolled = true;
     }
 
+    const CommandState asComposed = m.command;
     Messages messages;
     const std::optional<int> written = executeOperation(m.algebra, m.command, messages);
     showMessages(m.dialogs, messages);
@@ -82,9 +85,57 @@ void PracticeFlow::btnJikkouClick() {
         return;
     }
     showVerdict(n, verdict);
-    if ((verdict == Verdict::Identity || verdict == Verdict::Contradiction) && !runSpecialDialog(verdict))
-        return;
-    finishExecution();
+    const bool goesOn =
+        (verdict != Verdict::Identity && verdict != Verdict::Contradiction) || runSpecialDialog(verdict);
+    logStep(n, asComposed);
+    if (goesOn) finishExecution();
+}
+
+// Equation n came from the command as composed; a step taken back since the
+// last one is dropped first.
+void PracticeFlow::logStep(int n, const CommandState& asComposed) {
+    const OperationRow& row = operationRow(*asComposed.operation);
+    const bool two = row.takesEquation && (!row.takesNumber || asComposed.lastEntry == EquationEntered);
+    m_steps.resize(std::min(m_steps.size(), static_cast<std::size_t>(n - 3)));
+    m_steps.push_back({.operation = row.operation,
+                       .firstEquation = asComposed.firstEquation,
+                       .secondEquation = two ? asComposed.secondEquation : 0,
+                       .operand = two ? std::string() : asComposed.pnlNumber,
+                       .named = m.answers.special});
+}
+
+StepLog PracticeFlow::stepLog() const {
+    const std::size_t standing = static_cast<std::size_t>(std::max(0, m.algebra.equationCount - 2));
+    return StepLog(m_steps.begin(),
+                   m_steps.begin() + static_cast<std::ptrdiff_t>(std::min(standing, m_steps.size())));
+}
+
+bool PracticeFlow::resumeProblem(int unit, int problem, const StepLog& log) {
+    if (unit < 1 || unit > m.problems.unitCount || unit >= UnitRows) return false;
+    if (problem < 1 || problem > m.problems.problemCounts[static_cast<std::size_t>(unit)]) return false;
+    m.problems.currentUnit = unit;
+    m.problems.problemNumbers[static_cast<std::size_t>(unit)] = problem;
+    if (!startProblem(true)) return false;
+    for (const LoggedStep& step : log) {
+        if (!m_scrolled && m.algebra.equationCount == 2 * m.page.rowsPerScreen - 1) {
+            m.view.scrollQuarterPage();
+            m_scrolled = true;
+        }
+        const std::optional<Verdict> verdict = replayStep(m.algebra, m.answers, step, m.page.equationLimit);
+        if (!verdict) {
+            startProblem(true);
+            return false;
+        }
+        const int n = m.algebra.equationCount;
+        m.panel.enableEquationButton(n, true);
+        showVerdict(n, *verdict);
+        m_steps.push_back(step);
+        if (!isSolved(m.answers)) continue;
+        showSolved();
+        m.view.startBlink();
+    }
+    m.commandPanel.resetCommand();
+    return true;
 }
 
 void PracticeFlow::showVerdict(int n, Verdict verdict) {
@@ -155,6 +206,20 @@ void PracticeFlow::showSpecialAnswer(const char* utf8Answer) {
 }
 
 void PracticeFlow::KaiComplete() {
+    showSolved();
+    const int unit = m.problems.currentUnit;
+    if (unit >= 1 && unit < UnitRows) {
+        Messages messages;
+        recordPractice(m.problems, m.records, messages, unit,
+                       m.problems.problemNumbers[static_cast<std::size_t>(unit)]);
+        showMessages(m.dialogs, messages);
+    }
+    m.view.startBlink();
+    m.panel.enableNext(true);
+    m_solvedMarks += cp932("★");
+}
+
+void PracticeFlow::showSolved() {
     if (m.answers.special == SpecialAnswer::NoSolution) {
         showSpecialAnswer("【答】　解なし");
     } else if (m.answers.special == SpecialAnswer::InfinitelyMany) {
@@ -168,16 +233,6 @@ void PracticeFlow::KaiComplete() {
         m.pageView.showEquation(SolutionSlotY, clBlack);
         m.pageView.setPageMessage(solvedMessage(m.answers));
     }
-    const int unit = m.problems.currentUnit;
-    if (unit >= 1 && unit < UnitRows) {
-        Messages messages;
-        recordPractice(m.problems, m.records, messages, unit,
-                       m.problems.problemNumbers[static_cast<std::size_t>(unit)]);
-        showMessages(m.dialogs, messages);
-    }
-    m.view.startBlink();
-    m.panel.enableNext(true);
-    m_solvedMarks += cp932("★");
 }
 
 void PracticeFlow::writeHeldRecords() {
@@ -209,6 +264,7 @@ void PracticeFlow::clearProblemPage() {
     m.page.highlightedEquation = -1; // the rows are blank, no frame is left
     m.page.hoverFrozen = 0;
     m_scrolled = false;
+    m_steps.clear();
     m.commandPanel.clearForNewProblem();
     m.answers = Answers{};
     m.pageView.setPageMessage("");

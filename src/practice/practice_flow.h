@@ -9,6 +9,7 @@
 #include "practice/drill_dialogs.h"
 #include "practice/judge.h"
 #include "practice/practice_view.h"
+#include "practice/step_log.h"
 
 #include <string>
 
@@ -46,6 +47,13 @@ class PracticeFlow {
     void nextProblem();
     void btnNextClick();
     void changeUnit();
+    // The problem at `unit` and `problem` started with the steps of `log`
+    // done again, silently: no dialog, no record. A log whose steps do not
+    // go as they went leaves the problem started fresh, and false.
+    bool resumeProblem(int unit, int problem, const StepLog& log);
+
+    // The steps of the current problem that still stand.
+    StepLog stepLog() const;
 
     const std::string& solvedMarks() const { return m_solvedMarks; }
 
@@ -56,12 +64,16 @@ class PracticeFlow {
     bool runSpecialDialog(Verdict verdict);
     void discardNewest();
     void finishExecution();
+    void logStep(int n, const CommandState& asComposed);
+    // The answers of a solved problem on the page.
+    void showSolved();
     void showSpecialAnswer(const char* utf8Answer);
     bool loadCurrentProblem();
     std::string pageCaption() const;
 
     PracticeContext m;
     std::string m_solvedMarks;
+    StepLog m_steps;              // trimmed to the equations left when a step was taken back
     bool m_scrolled = false;      // the page has moved down for this problem
     bool m_problemLoaded = false; // the current problem's equations are ① and ②
 };

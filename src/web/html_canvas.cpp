@@ -175,13 +175,22 @@ void HtmlCanvas::drawBrace(const PageRect& box, Colour ink, Colour paper) {
     m_context.call<void>("stroke");
 }
 
+// The layout measures the same few pieces of text again and again: each is
+// asked of the browser once, and the widths kept, up to a bound.
 int HtmlTextMeasure::textWidth(const CanvasFont& font, std::string_view text) const {
+    constexpr std::size_t KeptWidths = 4096;
+    static std::map<std::string, int, std::less<>> widths;
+    const std::string css = cssFont(font);
+    std::string key = css + '\n' + std::string(text);
+    if (const auto known = widths.find(key); known != widths.end()) return known->second;
     val context = measuringContext();
-    context.set("font", cssFont(font));
+    context.set("font", css);
     val metrics = context.call<val>("measureText", shownText(font, text));
     const double advance = metrics["width"].as<double>();
     const double ink = metrics["actualBoundingBoxRight"].as<double>();
-    return static_cast<int>(std::max(std::lround(advance), std::lround(std::ceil(ink))));
+    if (widths.size() == KeptWidths) widths.clear();
+    return widths[std::move(key)] =
+               static_cast<int>(std::max(std::lround(advance), std::lround(std::ceil(ink))));
 }
 
 } // namespace tavolini::web

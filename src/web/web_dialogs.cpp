@@ -32,7 +32,6 @@ constexpr int Cancelled = 0;
 const Colour MarkGreen{0, 127, 0};
 
 // Where the files the pupil chooses lie among the engine's files.
-constexpr std::string_view ChosenFolder = "/sets/";
 
 std::string fileName(const std::string& path) {
     return path.substr(path.rfind('/') + 1);
@@ -113,12 +112,15 @@ Reply WebDialogs::ask(std::string_view caption, std::string_view text, Buttons b
 std::optional<std::string> WebDialogs::chooseOpenFile(std::string_view, std::string_view) {
     pageScript().call<void>("openFileDialog");
     if (waitAndClose() != Accepted) return std::nullopt;
-    const std::string name = pageScript()["chosenName"].as<std::string>();
+    const std::string path = chosenFilePath(pageScript()["chosenName"].as<std::string>());
+    placeChosenFile(path.c_str(), recordFilePathOf(path).c_str());
+    return path;
+}
+
+std::string WebDialogs::chosenFilePath(const std::string& name) {
     const std::string path = std::string(ChosenFolder) + name + "/" + name;
-    const std::string records = recordFilePathOf(path);
-    for (const std::string& own : {path, records})
+    for (const std::string& own : {path, recordFilePathOf(path)})
         m_ownNames[own] = fileName(own);
-    placeChosenFile(path.c_str(), records.c_str());
     return path;
 }
 

@@ -13,6 +13,9 @@
 
 namespace tavolini::web {
 
+// The folder of the files the pupil chooses, each in a folder of its own name.
+inline constexpr std::string_view ChosenFolder = "/sets/";
+
 // The message boxes and the drill's dialogs in the document. Each is modal:
 // the engine waits (the call from the page is suspended) until the pupil
 // answers, as it waits for a message box on the desktop.
@@ -27,6 +30,8 @@ class WebDialogs final : public Dialogs, public DrillDialogs, private SelectionV
     // The file lies in a folder of its own name among the engine's files, so that
     // it never lies where another set keeps its records.
     std::optional<std::string> chooseOpenFile(std::string_view filter, std::string_view presetPath) override;
+    // Where the file the pupil chose as `name` lies; messages name it `name`.
+    std::string chosenFilePath(const std::string& name);
     std::optional<std::string> chooseSaveFile(std::string_view, std::string_view) override {
         return std::nullopt;
     }

@@ -43,11 +43,41 @@ std::string recordFileOf(const std::string& problemSetPath) {
     return recordFilePathOf(problemSetPath);
 }
 
+// Where the pupil is, for the page to keep and come back to: the set (by the
+// name it was chosen as; empty for the shipped set), the unit, the problem
+// and the steps of the problem as text.
+std::string chosenSetName() {
+    const std::string& path = drill().problems.problemSetPath;
+    const std::string name = path.substr(path.rfind('/') + 1);
+    return path == std::string(ChosenFolder) + name + "/" + name ? name : "";
+}
+
+std::string chosenSetPath(const std::string& name) {
+    return window() ? window()->dialogs().chosenFilePath(name) : "";
+}
+
+int currentUnit() {
+    return window() ? window()->session().currentUnit() : 0;
+}
+
+int currentProblem() {
+    return window() ? window()->session().currentProblem() : 0;
+}
+
+std::string stepLog() {
+    return window() ? window()->session().stepLogText() : "";
+}
+
 EMSCRIPTEN_BINDINGS(tavolini) {
     emscripten::function("stateReport", &stateReport);
     emscripten::function("tableReport", &tableReport);
     emscripten::function("problemSetPath", &problemSetPath);
     emscripten::function("recordFileOf", &recordFileOf);
+    emscripten::function("chosenSetName", &chosenSetName);
+    emscripten::function("chosenSetPath", &chosenSetPath);
+    emscripten::function("currentUnit", &currentUnit);
+    emscripten::function("currentProblem", &currentProblem);
+    emscripten::function("stepLog", &stepLog);
 }
 
 } // namespace
@@ -60,6 +90,20 @@ using tavolini::web::window;
 extern "C" EMSCRIPTEN_KEEPALIVE int tavolini_start(const char* path, int screenWidth) {
     window() = std::make_unique<tavolini::web::WebWindow>(tavolini::web::drill(), screenWidth);
     return window()->session().start(path) ? 1 : 0;
+}
+
+// The set the pupil chose earlier, its file put back at chosenSetPath: opened
+// as 開く opens it. 1 when it is the set in use.
+extern "C" EMSCRIPTEN_KEEPALIVE int tavolini_open_chosen(const char* path) {
+    if (!window()) return 0;
+    window()->session().openAtStart(path);
+    return tavolini::web::drill().problems.problemSetPath == path ? 1 : 0;
+}
+
+// Back to problem `problem` of unit `unit` with the steps of `stepLog` done
+// again: 1 when they were.
+extern "C" EMSCRIPTEN_KEEPALIVE int tavolini_resume(int unit, int problem, const char* stepLog) {
+    return window() && window()->session().resume(unit, problem, stepLog) ? 1 : 0;
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_click(const char* name) {

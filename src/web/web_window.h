@@ -22,6 +22,7 @@ class WebWindow final : public DrillFrontEnd {
 
     DrillSession& session() { return *m_session; }
     WebPage& page() { return *m_page; }
+    WebDialogs& dialogs() { return m_dialogs; }
 
     // The window laid out anew for the screen as it is now; the pupil's work
     // and an open dialog stay. Safe while the drill waits for a dialog.

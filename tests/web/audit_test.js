@@ -88,8 +88,16 @@ const KeyRows = [
   { keys: 'Tab Tab Tab Tab Space NumpadAdd' + ' Shift+Tab'.repeat(9) + ' Enter Enter', expect: { count: 3 } },
 ];
 
+// Each in a profile of its own: the page comes back to where the last one left off.
+async function freshPage(browser) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  page.close = () => context.close();
+  return page;
+}
+
 async function audit(browser, site, viewport, state) {
-  const page = await browser.newPage();
+  const page = await freshPage(browser);
   await page.setViewport(Viewports[viewport]);
   await page.goto(site);
   await idle(page);
@@ -122,7 +130,7 @@ async function audit(browser, site, viewport, state) {
   for (const row of KeyRows) {
     const name = 'keys ' + row.keys;
     if (!name.includes(only)) continue;
-    const page = await browser.newPage();
+    const page = await freshPage(browser);
     await page.setViewport(Viewports.desktop);
     page.on('pageerror', (error) => console.log('page error: ' + error.message));
     try {

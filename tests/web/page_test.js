@@ -1,9 +1,9 @@
 #!/usr/bin/env node
 // The web page's own side, beyond what the scenarios print: records kept in
 // the browser's storage across a reload, shared by two pages and not kept
-// where the browser refuses, a set opened from the device, keys by their
-// place on a Japanese keyboard, and the help; in the browser engine
-// TAVOLINI_BROWSER names.
+// where the browser refuses, a set opened from the device, the pupil's place
+// kept across a reload, the site offline, keys by their place on a Japanese
+// keyboard, and the help; in the browser engine TAVOLINI_BROWSER names.
 'use strict';
 
 const assert = require('assert');
@@ -46,6 +46,9 @@ const kept = (page) => page.evaluate(() => new Promise((resolve) => {
       ({ target: { result: paths } }) => resolve(Object.fromEntries(paths.map((path, i) => [path, texts[i]])));
   };
 }));
+
+// Forgets where the pupil was, once the page that keeps it has gone.
+const forgetPlace = (page) => page.evaluate(() => { indexedDB.deleteDatabase('tavolini-place'); });
 
 // Chooses a file with 開く, answers its messages with OK and gives their texts.
 async function openFile(page, file) {
@@ -140,6 +143,7 @@ const tests = {
     for (let round = 0; round < 2; round++) {
       await open(page);
       await page.evaluate((old) => Object.entries(old).forEach(([key, text]) => localStorage.setItem(key, text)), old);
+      await forgetPlace(page);
       await open(page);
       await press(page, Road);
       assert.match(await state(page), /solved=1/);
@@ -218,6 +222,51 @@ const tests = {
     assert.equal(await page.evaluate(() => document.getElementById('dialog').dataset.kind), 'unit');
     await press(page, ['btnOK']);
     assert.match(await page.evaluate(() => window.tavolini.tableReport()), /^1: 3x1 1y1 0=1 5\/1\n/);
+  },
+
+  async 'a reload comes back to the problem with its rows made again, and to a set chosen with 開く'(page) {
+    const rows = (page) => Promise.all(['Image3', 'Image4'].map((id) => pixels(page, id)));
+    const report = (page) => page.evaluate(() => [window.tavolini.tableReport(), document.getElementById('lblPageCaption').textContent]);
+    await open(page);
+    await press(page, Road.slice(0, 8));
+    const before = [await report(page), await rows(page)];
+    await open(page);
+    assert.match(await state(page), /^count=4 /);
+    assert.deepEqual([await report(page), await rows(page)], before);
+
+    await openFile(page, writeFile('mine.sim', '<<mine\r\n3x+y=5;x-y=-1\r\nx+y=3;x-y=1\r\n>>\r\n'));
+    await press(page, ['unitItem1', 'selShiki2', 'btnOK', 'btnShiki1', 'btnTasu', 'btnShiki2', 'btnJikkou']);
+    const chosen = await report(page);
+    assert.match(chosen[0], /^1: 1x1 1y1 0=1 3\/1\n2: .*\n3: 2x1 0=1 4\/1 /);
+    await open(page);
+    assert.deepEqual(await report(page), chosen);
+  },
+
+  // The installability report is Chromium's (CDP), and an app installs from a profile, not a private context.
+  async 'over http the site is an installable app that starts again, its help too, with the server gone'(tab) {
+    if ((process.env.TAVOLINI_BROWSER || 'chromium') !== 'chromium') return;
+    const page = await tab.page.browser().defaultBrowserContext().newPage();
+    const visit = async () => {
+      await page.goto(server.url);
+      await page.waitForFunction(() => window.tavolini && window.tavolini.idle(), { polling: 2 });
+    };
+    const { startSiteServer } = require('../../tools/web-drive/site-server.js');
+    const server = await startSiteServer({ root: site });
+    try {
+      await visit();
+      await page.evaluate(() => navigator.serviceWorker.ready);
+      const browser = await page.createCDPSession();
+      assert.deepEqual((await browser.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+      assert.deepEqual((await browser.send('Page.getAppManifest')).errors, []);
+    } finally {
+      await server.close();
+    }
+    await visit();
+    assert.match(await page.evaluate(() => window.tavolini.stateReport()), /^count=2 /);
+    await page.evaluate(() => document.dispatchEvent(new KeyboardEvent('keydown', { code: 'F1', key: 'F1', bubbles: true, cancelable: true })));
+    await page.waitForFunction(() => /連立方程式/.test(document.getElementById('helpFrame').contentDocument?.body?.textContent),
+      { polling: 20, timeout: 5000 });
+    await page.close();
   },
 
   async 'keys go by their place: shift and the colon key is * on a Japanese keyboard'(page) {

@@ -101,6 +101,7 @@ const view = {
     await freshenRecords(recordPath).catch(refuseRecords);
     chosenFiles.add(path);
     engine.FS.writeFile(path, view.chosenBytes);
+    Place.keepSet(view.chosenName, view.chosenBytes);
     view.chosenBytes = null;
   },
 
@@ -120,6 +121,7 @@ async function act(name, types, args) {
     return await engine.ccall(name, 'number', types, args, { async: true });
   } finally {
     await keepRecords(recordFile());
+    Place.keep(engine);
     busy--;
   }
 }
@@ -365,9 +367,15 @@ window.tavolini = {
 async function startTavolini() {
   const scenario = window.tavoliniScenario; // set by the driver before the page loads: nothing is kept
   try {
+    // The engine compiles, the storage opens and the place is read while the fonts load.
+    const made = createTavolini({ view });
+    const stored = scenario ? null : openStorage();
+    if (!scenario) Place.read();
+    const faces = byId('fontFaces'); // loaded after the first paint
+    if (faces.media !== 'all') await new Promise((done) => ['load', 'error'].forEach((end) => faces.addEventListener(end, done)));
     await Promise.all(['italic 16px "TeX Gyre Bonum"', '16px "IPAPGothic"', '16px "IPAGothic"',
-      'bold 16px "IPAGothic"', '16px "BIZ UDGothic"', 'bold 16px "BIZ UDGothic"'].map((font) => document.fonts.load(font)));
-    engine = await createTavolini({ view });
+      'bold 16px "IPAGothic"', 'bold 16px "BIZ UDGothic"'].map((font) => document.fonts.load(font)));
+    engine = await made;
     const FS = engine.FS;
     if (scenario) {
       folder = scenario.folder;
@@ -376,7 +384,7 @@ async function startTavolini() {
     } else {
       FS.mkdirTree(folder);
       FS.writeFile(folder + '/ZUdir.sim', FS.readFile('/shipped/ZUdir.sim'));
-      await openStorage();
+      await stored;
     }
     FS.chdir(folder);
     listen();
@@ -384,11 +392,13 @@ async function startTavolini() {
     try {
       await holdRecords(engine.recordFileOf(folder + '/ZUdir.sim'));
       await engine.ccall('tavolini_start', 'number', ['string', 'number'], ['ZUdir.sim', window.innerWidth], { async: true });
+      if (!scenario) await Place.resume(engine, (name, types, args) => engine.ccall(name, 'number', types, args, { async: true }));
     } finally {
       await keepRecords(recordFile());
       busy--;
     }
   } finally {
+    byId('loading').remove();
     started = true;
     window.tavolini.startedAt = performance.now();
   }

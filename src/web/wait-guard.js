@@ -1,0 +1,19 @@
+// Only the functions on the way from the page's calls to the wait for a
+// dialog can wait (waiting-functions.txt). One left out of that list would
+// go on running while the engine unwinds to wait, or run again while it
+// comes back: it would call the page, which nothing does between the start
+// of a wait and its end. Such a call stops the engine at once.
+(function () {
+  const waits = [__asyncjs__nextDialogReply, __asyncjs__placeChosenFile];
+  for (const name of Object.keys(asmLibraryArg)) {
+    const call = asmLibraryArg[name];
+    if (typeof call !== 'function' || waits.includes(call)) continue;
+    asmLibraryArg[name] = function () {
+      if (Asyncify.state !== Asyncify.State.Normal) {
+        abort(call.name + ' called while the engine waits for a dialog: a function on the way to the wait is not in ' +
+          'the list of those that can wait');
+      }
+      return call.apply(null, arguments);
+    };
+  }
+})();
