@@ -58,12 +58,7 @@ void PracticeFlow::btnJikkouClick() {
     m.page.highlightedEquation = -1;
     m.page.hoverFrozen = 0;
     if (refuseBeforeExecuting()) return;
-    // Once per problem, just before the equation that would fall below the
-    // visible rows; a refused 実行 moves nothing.
-    if (!m_scrolled && m.algebra.equationCount == 2 * m.page.rowsPerScreen - 1) {
-        m.view.scrollQuarterPage();
-        m_scrolled = true;
-    }
+    scrollBeforeHiddenRow();
 
     const CommandState asComposed = m.command;
     Messages messages;
@@ -89,6 +84,14 @@ void PracticeFlow::btnJikkouClick() {
         (verdict != Verdict::Identity && verdict != Verdict::Contradiction) || runSpecialDialog(verdict);
     logStep(n, asComposed);
     if (goesOn) finishExecution();
+}
+
+// Once per problem, just before the equation that would fall below the
+// visible rows; a refused 実行 moves nothing.
+void PracticeFlow::scrollBeforeHiddenRow() {
+    if (m_scrolled || m.algebra.equationCount != 2 * m.page.rowsPerScreen - 1) return;
+    m.view.scrollQuarterPage();
+    m_scrolled = true;
 }
 
 // Equation n came from the command as composed; a step taken back since the
@@ -117,10 +120,7 @@ bool PracticeFlow::resumeProblem(int unit, int problem, const StepLog& log) {
     m.problems.problemNumbers[static_cast<std::size_t>(unit)] = problem;
     if (!startProblem(true)) return false;
     for (const LoggedStep& step : log) {
-        if (!m_scrolled && m.algebra.equationCount == 2 * m.page.rowsPerScreen - 1) {
-            m.view.scrollQuarterPage();
-            m_scrolled = true;
-        }
+        scrollBeforeHiddenRow();
         const std::optional<Verdict> verdict = replayStep(m.algebra, m.answers, step, m.page.equationLimit);
         if (!verdict) {
             startProblem(true);

@@ -64,6 +64,7 @@ class PracticeFlow {
     bool runSpecialDialog(Verdict verdict);
     void discardNewest();
     void finishExecution();
+    void scrollBeforeHiddenRow();
     void logStep(int n, const CommandState& asComposed);
     // The answers of a solved problem on the page.
     void showSolved();
