@@ -4,6 +4,7 @@
 
 #include "core/cp932.h"
 #include "core/stack_text.h"
+#include "core/text_file.h"
 
 namespace tavolini {
 namespace {
@@ -46,6 +47,15 @@ std::string drillStateReport(const Algebra& algebra, const Answers& answers, std
     return "count=" + std::to_string(algebra.equationCount) + " answer1=" + firstAnswerText(answers) +
            " answer2=" + answerText(answers.answer2) + " solved=" + (isSolved(answers) ? "1" : "0") +
            " message=" + utf8FromCp932(pageMessage) + '\n';
+}
+
+std::string fileReport(const std::string& path) {
+    const FileContents contents = readWholeFile(path);
+    if (contents.status != FileStatus::Read) return "file: (none)\n";
+    std::string report;
+    for (const std::string& line : splitLines(contents.bytes))
+        report += "file: " + utf8FromCp932(line) + '\n';
+    return report;
 }
 
 } // namespace tavolini

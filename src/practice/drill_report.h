@@ -17,4 +17,8 @@ std::string equationTableReport(const Algebra& algebra);
 // ...and the state: the count, the answers, solved or not, the page message.
 std::string drillStateReport(const Algebra& algebra, const Answers& answers, std::string_view pageMessage);
 
+// ...and a file, line by line as the problem-set reader splits it, each
+// line after "file: "; "file: (none)" when it cannot be read.
+std::string fileReport(const std::string& path);
+
 } // namespace tavolini

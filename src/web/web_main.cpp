@@ -68,6 +68,11 @@ std::string stepLog() {
     return window() ? window()->session().stepLogText() : "";
 }
 
+// The scenario driver reads the files of the practice folder.
+std::string fileLines(const std::string& path) {
+    return fileReport(path);
+}
+
 EMSCRIPTEN_BINDINGS(tavolini) {
     emscripten::function("stateReport", &stateReport);
     emscripten::function("tableReport", &tableReport);
@@ -78,6 +83,7 @@ EMSCRIPTEN_BINDINGS(tavolini) {
     emscripten::function("currentUnit", &currentUnit);
     emscripten::function("currentProblem", &currentProblem);
     emscripten::function("stepLog", &stepLog);
+    emscripten::function("fileReport", &fileLines);
 }
 
 } // namespace
@@ -139,4 +145,15 @@ extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_row_click(int n, int rightButton) 
 // no rule of the drill, so the page may call it while a dialog waits.
 extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_relayout(int width, int height, int coarsePointer) {
     if (window()) window()->relayout({width, height, coarsePointer != 0});
+}
+
+// The window's close box: the close question, then the end of the program.
+extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_close() {
+    if (window()) window()->closeWindow();
+}
+
+// The time completions are dated with from now on (the scenario driver's clock).
+extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_set_clock(int year, int month, int day, int hour, int minute) {
+    const tavolini::LocalTime time{year, month, day, hour, minute};
+    tavolini::web::drill().records.clock = [time] { return time; };
 }

@@ -134,7 +134,7 @@ void WebWindow::open(FrontEndWindow window) {
 }
 
 void WebWindow::closeWindow() {
-    pageScript().call<void>("endProgram");
+    if (m_session->windowClosing()) pageScript().call<void>("endProgram");
 }
 
 } // namespace tavolini::web

@@ -14,7 +14,6 @@
 // "size N", "start", "all", "close"), dump, state, file NAME,
 // clock YYYY-MM-DD HH:MM, close.
 #include "core/cp932.h"
-#include "core/text_file.h"
 #include "desktop/dialogs/edit_ques_dialog.h"
 #include "desktop/dialogs/print_dialog.h"
 #include "desktop/platform/deferred.h"
@@ -94,18 +93,6 @@ void state(DrillProgram& program) {
     std::cout << drillStateReport(program.algebra, program.answers, program.window.page().pageMessage());
 }
 
-// The file of the current folder, line by line as the problem-set reader
-// splits it.
-void file(const std::string& name) {
-    const FileContents contents = readWholeFile(name);
-    if (contents.status != FileStatus::Read) {
-        std::cout << "file: (none)\n";
-        return;
-    }
-    for (const std::string& line : splitLines(contents.bytes))
-        std::cout << "file: " << utf8FromCp932(line) << '\n';
-}
-
 // "clock 2026-03-05 09:07": the time records are dated with from now on.
 void setClock(DrillProgram& program, const std::string& argument) {
     LocalTime time;
@@ -143,7 +130,7 @@ bool run(DrillProgram& program, DriverDialogs& dialogs, const std::string& verb,
     else if (verb == "state")
         state(program);
     else if (verb == "file")
-        file(argument);
+        std::cout << fileReport(argument);
     else if (verb == "clock")
         setClock(program, argument);
     else

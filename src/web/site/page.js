@@ -20,6 +20,8 @@ const view = {
   waiting: null, // resolves the engine's wait for the open dialog
   chosenName: '',
   chosenBytes: null,
+  dialogSerial: 0,
+  dialogsBelow: [],
 
   add(parent, tag, id, left, top, width, height, text) {
     const element = document.createElement(tag);
@@ -44,21 +46,43 @@ const view = {
     byId('help').hidden = false;
   },
 
+  // A dialog opened over another (a message box over the editor) keeps the
+  // one below, its elements out of the document, until it closes.
   openDialog(kind, caption, text, closeReply, width, height) {
     const dialog = byId('dialog');
+    const body = byId('dlgBody');
+    if (!dialog.hidden) {
+      view.dialogsBelow.push({ serial: dialog.dataset.serial, kind: dialog.dataset.kind, text: dialog.dataset.text, caption: byId('dlgCaption').textContent,
+        closeReply: byId('dlgClose').dataset.reply, style: body.getAttribute('style'), children: [...body.childNodes] });
+    }
+    view.dialogSerial++;
+    dialog.dataset.serial = view.dialogSerial;
     dialog.dataset.kind = kind;
     dialog.dataset.text = text;
     byId('dlgCaption').textContent = caption;
     byId('dlgText').textContent = text;
     byId('dlgClose').dataset.reply = closeReply;
-    const body = byId('dlgBody');
     body.textContent = '';
     Object.assign(body.style, { width: width + 'px', height: height + 'px' });
     dialog.hidden = false;
   },
   closeDialog() {
-    byId('dialog').hidden = true;
-    byId('dlgBody').textContent = '';
+    const dialog = byId('dialog');
+    const body = byId('dlgBody');
+    body.textContent = '';
+    const below = view.dialogsBelow.pop();
+    if (!below) {
+      dialog.hidden = true;
+      return;
+    }
+    dialog.dataset.kind = below.kind;
+    dialog.dataset.text = below.text;
+    dialog.dataset.serial = below.serial;
+    byId('dlgCaption').textContent = below.caption;
+    byId('dlgText').textContent = below.text;
+    byId('dlgClose').dataset.reply = below.closeReply;
+    body.setAttribute('style', below.style || '');
+    body.append(...below.children);
   },
   // The engine asks for the reply as soon as it has made a dialog, before
   // the pupil can give one. The pupil may take long over it: other pages
@@ -362,6 +386,11 @@ window.tavolini = {
   press: (id) => act('tavolini_click', ['string'], [id]),
   stateReport: () => engine.stateReport(),
   tableReport: () => engine.tableReport(),
+  fileReport: (name) => engine.fileReport(name),
+  // The window's close box, as the desktop's: the close question first.
+  close: () => act('tavolini_close', [], []),
+  setClock: (year, month, day, hour, minute) => engine.ccall('tavolini_set_clock', null,
+    ['number', 'number', 'number', 'number', 'number'], [year, month, day, hour, minute]),
 };
 
 async function startTavolini() {
@@ -380,7 +409,7 @@ async function startTavolini() {
     if (scenario) {
       folder = scenario.folder;
       FS.mkdirTree(folder);
-      if (scenario.set !== null) FS.writeFile(folder + '/ZUdir.sim', Uint8Array.from(atob(scenario.set), (c) => c.charCodeAt(0)));
+      for (const [name, bytes] of Object.entries(scenario.files)) FS.writeFile(folder + '/' + name, Uint8Array.from(atob(bytes), (c) => c.charCodeAt(0)));
     } else {
       FS.mkdirTree(folder);
       FS.writeFile(folder + '/ZUdir.sim', FS.readFile('/shipped/ZUdir.sim'));
