@@ -20,9 +20,14 @@ constexpr int DeleteClicked = 1;
 constexpr int DeleteOneClicked = 2;
 constexpr int ItemClicked = 100; // + the list item's index
 
-// The dialog's window around its body: the title bar, the borders and the
-// body's lower margin.
-constexpr int FrameWidth = 2, FrameHeight = 36;
+// The dialog's window around its body: the borders, the title bar (its
+// close box as high as a finger needs under a coarse pointer) and the body's
+// lower margin, with a little to spare.
+constexpr int FrameWidth = 2;
+
+int frameHeight(const Viewport& viewport) {
+    return (viewport.coarsePointer ? TouchKey + 4 : 24) + 12;
+}
 constexpr int Margin = 8, ButtonWidth = 96, DesignedButton = 28;
 constexpr PageRect DeletionSize{0, 0, 420, 290}; // the desktop's 420 by 320 window
 constexpr PageRect StackSize{0, 0, 320, 490};    // and its 320 by 520
@@ -31,7 +36,7 @@ constexpr int PanelHeight = 36;
 // A body as designed, or as large as the screen lets it be.
 PageRect fitted(const PageRect& designed, const Viewport& viewport) {
     return {0, 0, std::clamp(viewport.width - FrameWidth, 1, designed.width),
-            std::clamp(viewport.height - FrameHeight, 1, designed.height)};
+            std::clamp(viewport.height - frameHeight(viewport), 1, designed.height)};
 }
 
 // The list `id` from `top` down to the buttons' row, which starts at the returned height.
@@ -104,7 +109,7 @@ void showRecords(const ProblemSet& set, PracticeRecords& records, Dialogs& dialo
                  const DialogScreen& screen) {
     const Viewport& viewport = screen.viewport;
     const PageRect body{0, 0, std::max(viewport.width - FrameWidth, 1),
-                        std::max(viewport.height - FrameHeight, 1)};
+                        std::max(viewport.height - frameHeight(viewport), 1)};
     const int height = buttonHeight(screen.touch, DesignedButton);
     openDialog("records", "練習の記録", "", Closed, body);
     const int buttonTop = addList("lstTitle", body, Margin, height);

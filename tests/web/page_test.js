@@ -134,7 +134,7 @@ const tests = {
     }
   },
 
-  async 'records survive a reload, one count more for each solving, those of earlier pages moved once'(page) {
+  async 'records survive a reload, one count more for each solving, those of earlier pages moved once, and 練習の記録 shows them'(page) {
     // Earlier pages kept them in localStorage, with copies of chosen files directly under /sets.
     const unit = fs.readFileSync(path.resolve(__dirname, '../../data/ZUdir.sim'), 'latin1').split('\r\n')[0].slice(2);
     const old = { 'tavolini:/Tavolini/ZUdir.rec': '[' + unit + ']\r\n1=5\r\n', 'tavolini:/sets/mine.sim/mine.rec': '[mine]\r\n1=1\r\n',
@@ -154,6 +154,10 @@ const tests = {
     }
     assert.match(counts[0], /\n1=6\r?\n/);
     assert.match(counts[1], /\n1=7\r?\n/);
+    await open(page);
+    await press(page, ['mnuShowRecord']);
+    const lines = await page.evaluate(() => [...document.querySelectorAll('#lstTitle > *')].map((line) => line.textContent));
+    assert.equal(lines[2], '  1' + '★'.repeat(7));
   },
 
   async 'where the browser keeps nothing, the drill goes on and says so once'(page, context) {
