@@ -39,10 +39,12 @@ PageRect fitted(const PageRect& designed, const Viewport& viewport) {
             std::clamp(viewport.height - frameHeight(viewport), 1, designed.height)};
 }
 
-// The list `id` from `top` down to the buttons' row, which starts at the returned height.
-int addList(const std::string& id, const PageRect& body, int top, int buttonHeight) {
+// The list `id` from `top` down to the buttons' row, which starts at the
+// returned height; a screen reader calls it `spokenName`.
+int addList(const std::string& id, const char* spokenName, const PageRect& body, int top, int buttonHeight) {
     const int buttonTop = body.height - Margin - buttonHeight;
-    addElement("dlgBody", "div", id, {Margin, top, body.width - 2 * Margin, buttonTop - Margin - top});
+    addElement("dlgBody", "div", id, {Margin, top, body.width - 2 * Margin, buttonTop - Margin - top})
+        .call<void>("setAttribute", std::string("aria-label"), std::string(spokenName));
     return buttonTop;
 }
 
@@ -73,7 +75,7 @@ bool showDeletion(const ProblemSet& set, PracticeRecords& records, Dialogs& dial
     openDialog("delete", "frmDelete", "", Closed, body);
     addElement("dlgBody", "div", "Panel1", {Margin, Margin, body.width - 2 * Margin, PanelHeight - Margin},
                "消去する項目を選んで［消去］ボタンをクリックしてください");
-    const int buttonTop = addList("lstTitle", body, PanelHeight + Margin, height);
+    const int buttonTop = addList("lstTitle", "単元", body, PanelHeight + Margin, height);
     addButtonsRight(body, buttonTop, height,
                     {{"btnDeleteOne", "消去", DeleteOneClicked}, {"btnClose", "閉じる", Closed}});
     Messages messages;
@@ -112,7 +114,7 @@ void showRecords(const ProblemSet& set, PracticeRecords& records, Dialogs& dialo
                         std::max(viewport.height - frameHeight(viewport), 1)};
     const int height = buttonHeight(screen.touch, DesignedButton);
     openDialog("records", "練習の記録", "", Closed, body);
-    const int buttonTop = addList("lstTitle", body, Margin, height);
+    const int buttonTop = addList("lstTitle", "練習の記録", body, Margin, height);
     addButtonsRight(body, buttonTop, height,
                     {{"btnDelete", "記録消去", DeleteClicked}, {"btnClose", "閉じる", Closed}});
     showRecordList(set, dialogs);
@@ -125,7 +127,7 @@ void showStack(const Algebra& algebra, const PageState& page, const DialogScreen
     const PageRect body = fitted(StackSize, screen.viewport);
     const int height = buttonHeight(screen.touch, DesignedButton);
     openDialog("stack", "スタックの中身", "", Closed, body);
-    const int buttonTop = addList("lstDump", body, Margin, height);
+    const int buttonTop = addList("lstDump", "スタックの中身", body, Margin, height);
     addReplyButton("btnClose", "閉じる", {Margin, buttonTop, body.width - 2 * Margin, height}, Closed);
     fillList("lstDump", stackListLines(algebra, page.equationLimit), -1);
     waitAndClose();
