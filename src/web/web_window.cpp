@@ -106,6 +106,7 @@ void WebWindow::relayout(const Viewport& viewport) {
     layOutPanel(false);
     m_page->relayout(m_layout);
     m_dialogs.fitScreen(viewport.width, !m_layout.designed);
+    fitLookBack({viewport, !m_layout.designed});
 }
 
 void WebWindow::enableControl(const std::string& name, bool enabled) {
@@ -132,7 +133,7 @@ void WebWindow::open(FrontEndWindow window) {
     if (window == FrontEndWindow::HelpContents)
         pageScript().call<void>("showHelp", std::string("contents.html"));
     if (window == FrontEndWindow::OnePoint) pageScript().call<void>("showHelp", std::string("onepoint.html"));
-    const DialogScreen screen{reportedViewport(), !m_layout.designed};
+    const ScreenNow screen = [this] { return DialogScreen{reportedViewport(), !m_layout.designed}; };
     if (window == FrontEndWindow::Records) showRecords(m_state.problems, m_state.records, m_dialogs, screen);
     if (window == FrontEndWindow::Stack) showStack(m_state.algebra, m_state.page, screen);
 }
