@@ -77,6 +77,8 @@ const KeyRows = [
   { keys: 'Alt+KeyM', expect: { focus: 'mnuNext' } },
   { keys: 'Alt+KeyM ArrowDown Enter', expect: { dialog: 'unit' } },
   { keys: 'Alt+KeyM ArrowLeft', expect: { focus: 'mnuShowRecord' } },
+  { keys: 'Alt+KeyV Enter Tab Enter', expect: { dialog: 'delete', focus: 'btnDeleteOne' } },
+  { keys: 'Alt+KeyV Enter Tab Enter Escape Escape', expect: { dialog: '' } },
   { keys: 'Alt+KeyH Enter', expect: { help: true, focus: 'helpClose' } },
   { keys: 'Alt+KeyH Enter Escape', expect: { help: false, focus: 'btnNext' } },
   { keys: 'Alt+KeyH Enter Tab Escape', expect: { help: false } }, // from inside the help's frame
