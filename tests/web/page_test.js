@@ -1,6 +1,6 @@
 #!/usr/bin/env node
 // The web page's own side, beyond what the scenarios print: records kept in
-// the browser's storage across a reload, shared by two pages and not kept
+// the browser's storage across a reload (and in 練習の記録), erased there, shared by two pages and not kept
 // where the browser refuses, a set opened from the device, the pupil's place
 // kept across a reload, the site offline, keys by their place on a Japanese
 // keyboard, and the help; in the browser engine TAVOLINI_BROWSER names.
@@ -158,6 +158,20 @@ const tests = {
     await press(page, ['mnuShowRecord']);
     const lines = await page.evaluate(() => [...document.querySelectorAll('#lstTitle > *')].map((line) => line.textContent));
     assert.equal(lines[2], '  1' + '★'.repeat(7));
+  },
+
+  async '記録消去 erases the unit chosen by keys, kept in the browser while its dialog still waits'(page) {
+    const lines = () => page.evaluate(() => [...document.querySelectorAll('#lstTitle > *')].map((line) => line.textContent));
+    await open(page);
+    await press(page, [...Road, 'mnuShowRecord', 'btnDelete']);
+    assert.equal((await lines()).length, 1);
+    await page.evaluate(() => document.activeElement.dispatchEvent(new KeyboardEvent('keydown', { key: 'Enter', bubbles: true })));
+    await idle(page);
+    assert.equal(await page.evaluate(() => document.querySelectorAll('#lstTitle [aria-selected="true"]').length), 1);
+    await press(page, ['btnDeleteOne']);
+    assert.deepEqual([await lines(), Object.values(await kept(page))], [[], ['']]);
+    await press(page, ['btnClose']);
+    assert.equal((await lines())[1], '  1');
   },
 
   async 'where the browser keeps nothing, the drill goes on and says so once'(page, context) {
