@@ -1,9 +1,10 @@
 #!/usr/bin/env node
 // The web page's own side, beyond what the scenarios print: records kept in
-// the browser's storage across a reload (and in 練習の記録), erased there, shared by two pages and not kept
-// where the browser refuses, a set opened from the device, the pupil's place
-// kept across a reload, the site offline, keys by their place on a Japanese
-// keyboard, and the help; in the browser engine TAVOLINI_BROWSER names.
+// the browser's storage across a reload, shown and erased in 練習の記録,
+// shared by two pages and not kept where the browser refuses, a set opened
+// from the device, the pupil's place kept across a reload, the site offline,
+// keys by their place on a Japanese keyboard, and the help; in the browser
+// engine TAVOLINI_BROWSER names.
 'use strict';
 
 const assert = require('assert');
