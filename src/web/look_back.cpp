@@ -53,28 +53,32 @@ struct Shape {
     std::array<Button, 2> buttons;
 };
 
-const Shape Records{
-    "records",    "練習の記録",
-    WholeScreen,  WholeScreen,
-    nullptr,      "lstTitle",
-    "練習の記録", {{{"btnDelete", "記録消去", DeleteClicked}, {"btnClose", "閉じる", Closed}}}};
+const Shape Records{.kind = "records",
+                    .caption = "練習の記録",
+                    .width = WholeScreen,
+                    .height = WholeScreen,
+                    .panel = nullptr,
+                    .list = "lstTitle",
+                    .listName = "練習の記録",
+                    .buttons = {{{"btnDelete", "記録消去", DeleteClicked}, {"btnClose", "閉じる", Closed}}}};
 // The desktop's windows are 420 by 320 and 320 by 520.
-const Shape Deletion{"delete",
-                     "frmDelete",
-                     420,
-                     290,
-                     "消去する項目を選んで［消去］ボタンをクリックしてください",
-                     "lstTitle",
-                     "単元",
-                     {{{"btnDeleteOne", "消去", DeleteOneClicked}, {"btnClose", "閉じる", Closed}}}};
-const Shape Stack{"stack",
-                  "スタックの中身",
-                  320,
-                  490,
-                  nullptr,
-                  "lstDump",
-                  "スタックの中身",
-                  {{{"btnClose", "閉じる", Closed}}}};
+const Shape Deletion{
+    .kind = "delete",
+    .caption = "frmDelete",
+    .width = 420,
+    .height = 290,
+    .panel = "消去する項目を選んで［消去］ボタンをクリックしてください",
+    .list = "lstTitle",
+    .listName = "単元",
+    .buttons = {{{"btnDeleteOne", "消去", DeleteOneClicked}, {"btnClose", "閉じる", Closed}}}};
+const Shape Stack{.kind = "stack",
+                  .caption = "スタックの中身",
+                  .width = 320,
+                  .height = 490,
+                  .panel = nullptr,
+                  .list = "lstDump",
+                  .listName = "スタックの中身",
+                  .buttons = {{{"btnClose", "閉じる", Closed}}}};
 
 // Opens the dialog (`create`), or puts its controls where the screen now wants them.
 void layOut(const Shape& shape, const DialogScreen& screen, bool create) {
