@@ -65,4 +65,18 @@ std::vector<std::string> fillDeletionList(const ProblemSet& set, Messages& messa
     return deletionListLines(set, readRecordFile(set, messages).value_or(ProfileText{}));
 }
 
+void btnDeleteOneClick(RecordDeletion& deletion, const ProblemSet& set, PracticeRecords& records,
+                       Messages& messages) {
+    const int chosen = deletion.chosen;
+    if (chosen < 0 || chosen >= static_cast<int>(deletion.titles.size())) {
+        tell(messages, cp932("消去する単元を選んでください"));
+        return;
+    }
+    const auto title = deletion.titles.begin() + chosen;
+    if (!eraseUnitRecord(set, records, messages, *title)) return;
+    deletion.titles.erase(title);
+    deletion.chosen = -1;
+    deletion.erased = true;
+}
+
 } // namespace tavolini

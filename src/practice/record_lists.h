@@ -11,6 +11,7 @@
 
 namespace tavolini {
 
+struct PracticeRecords;
 struct ProblemSet;
 
 // The viewer draws a count as that many stars; a hand-edited count beyond
@@ -28,5 +29,20 @@ std::vector<std::string> fillRecordList(const ProblemSet& set, Messages& message
 // The deletion dialog's lines: the titles of the units that have a date.
 std::vector<std::string> deletionListLines(const ProblemSet& set, const ProfileText& records);
 std::vector<std::string> fillDeletionList(const ProblemSet& set, Messages& messages);
+
+// The deletion dialog as the pupil works it: the titles listed, the one
+// chosen (none below 0) and whether a record was erased, in which case the
+// dialog ends with OK and the viewer reads its list again.
+struct RecordDeletion {
+    std::vector<std::string> titles;
+    int chosen = -1;
+    bool erased = false;
+};
+
+// 消去: erases the chosen unit's record and takes its title off the list,
+// leaving none chosen; with none chosen it asks for one. A record that could
+// not be erased has said why and stays listed.
+void btnDeleteOneClick(RecordDeletion& deletion, const ProblemSet& set, PracticeRecords& records,
+                       Messages& messages);
 
 } // namespace tavolini

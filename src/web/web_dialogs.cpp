@@ -37,6 +37,8 @@ std::string fileName(const std::string& path) {
     return path.substr(path.rfind('/') + 1);
 }
 
+} // namespace
+
 void openDialog(const char* kind, std::string_view caption, std::string_view text, int closeReply,
                 const PageRect& body) {
     pageScript().call<void>("openDialog", std::string(kind), std::string(caption), std::string(text),
@@ -48,11 +50,21 @@ void addReplyButton(const std::string& id, std::string_view caption, const PageR
         .call<void>("setAttribute", std::string("data-reply"), reply);
 }
 
+int nextReply() {
+    return nextDialogReply();
+}
+
 int waitAndClose() {
-    const int reply = nextDialogReply();
+    const int reply = nextReply();
     pageScript().call<void>("closeDialog");
     return reply;
 }
+
+int buttonHeight(bool touch, int designed) {
+    return touch ? std::max(designed, TouchKey) : designed;
+}
+
+namespace {
 
 // A message box's buttons, left to right, with the replies they give.
 struct BoxButton {
@@ -75,11 +87,6 @@ std::vector<BoxButton> boxButtons(Buttons buttons) {
     return {{"dlgAbort", "中止", Reply::Abort},
             {"dlgRetry", "再試行", Reply::Retry},
             {"dlgIgnore", "無視", Reply::Ignore}};
-}
-
-// Buttons as high as a finger needs on a touch screen.
-int buttonHeight(bool touch, int designed) {
-    return touch ? std::max(designed, TouchKey) : designed;
 }
 
 Reply box(const char* kind, std::string_view caption, const std::string& utf8Text,

@@ -16,6 +16,17 @@ namespace tavolini::web {
 // The folder of the files the pupil chooses, each in a folder of its own name.
 inline constexpr std::string_view ChosenFolder = "/sets/";
 
+// A dialog in the document, opened over the one open (which comes back when
+// it closes); the engine waits (the call from the page is suspended) for each
+// reply, which its buttons and items were given when they were made.
+void openDialog(const char* kind, std::string_view caption, std::string_view text, int closeReply,
+                const PageRect& body);
+void addReplyButton(const std::string& id, std::string_view caption, const PageRect& rect, int reply);
+int nextReply();
+int waitAndClose();
+// Buttons as high as a finger needs on a touch screen.
+int buttonHeight(bool touch, int designed);
+
 // The message boxes and the drill's dialogs in the document. Each is modal:
 // the engine waits (the call from the page is suspended) until the pupil
 // answers, as it waits for a message box on the desktop.

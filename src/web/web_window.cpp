@@ -5,6 +5,7 @@
 #include "core/cp932.h"
 #include "core/equation_labels.h"
 #include "practice/panel_layout.h"
+#include "web/look_back.h"
 #include "web/page_script.h"
 
 #include <algorithm>
@@ -40,7 +41,7 @@ Viewport reportedViewport() {
 } // namespace
 
 WebWindow::WebWindow(DrillData& state, int screenWidth)
-    : m_dialogs(state.problems, state.algebra, state.layout) {
+    : m_state(state), m_dialogs(state.problems, state.algebra, state.layout) {
     createMenus();
     layOutPanel(true);
     m_session = std::make_unique<DrillSession>(
@@ -105,6 +106,7 @@ void WebWindow::relayout(const Viewport& viewport) {
     layOutPanel(false);
     m_page->relayout(m_layout);
     m_dialogs.fitScreen(viewport.width, !m_layout.designed);
+    fitLookBack({viewport, !m_layout.designed});
 }
 
 void WebWindow::enableControl(const std::string& name, bool enabled) {
@@ -131,6 +133,9 @@ void WebWindow::open(FrontEndWindow window) {
     if (window == FrontEndWindow::HelpContents)
         pageScript().call<void>("showHelp", std::string("contents.html"));
     if (window == FrontEndWindow::OnePoint) pageScript().call<void>("showHelp", std::string("onepoint.html"));
+    const ScreenNow screen = [this] { return DialogScreen{reportedViewport(), !m_layout.designed}; };
+    if (window == FrontEndWindow::Records) showRecords(m_state.problems, m_state.records, m_dialogs, screen);
+    if (window == FrontEndWindow::Stack) showStack(m_state.algebra, m_state.page, screen);
 }
 
 void WebWindow::closeWindow() {

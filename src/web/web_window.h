@@ -41,6 +41,7 @@ class WebWindow final : public DrillFrontEnd {
     // Makes the panel's controls, or puts them where the layout says.
     void layOutPanel(bool create);
 
+    DrillData& m_state;
     WindowLayout m_layout;
     WebDialogs m_dialogs;
     std::unique_ptr<WebPage> m_page;

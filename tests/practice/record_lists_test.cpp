@@ -81,5 +81,38 @@ TEST(PracticeRecords, ErasingAUnitRemovesItsDateAndStars) {
     EXPECT_TRUE(messages.empty());
 }
 
+// 消去 erases only a chosen line: none chosen or one past the list asks for a
+// unit; a record that is not erased (records not written) stays listed.
+TEST(PracticeRecords, DeletionErasesTheChosenLine) {
+    const struct {
+        int chosen;
+        bool fromCdRom;
+        Lines titles;
+        bool erased;
+        std::size_t shown;
+    } rows[] = {
+        {-1, false, {"a", "b"}, false, 1}, {2, false, {"a", "b"}, false, 1}, {1, false, {"a"}, true, 0},
+        {0, false, {"b"}, true, 0},        {0, true, {"a", "b"}, false, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.chosen);
+        TempFolder folder;
+        const ProblemSet set = setIn(folder, {{"a", 1}, {"b", 1}});
+        PracticeRecords records = fixedClock();
+        Messages messages;
+        ASSERT_TRUE(recordPractice(set, records, messages, 1, 1));
+        ASSERT_TRUE(recordPractice(set, records, messages, 2, 1));
+        records.startedFromCdRom = row.fromCdRom;
+        RecordDeletion deletion{fillDeletionList(set, messages), row.chosen};
+        btnDeleteOneClick(deletion, set, records, messages);
+        EXPECT_EQ(deletion.titles, row.titles);
+        EXPECT_EQ(deletion.erased, row.erased);
+        EXPECT_EQ(fillDeletionList(set, messages), row.titles);
+        ASSERT_EQ(messages.size(), row.shown);
+        if (row.shown) EXPECT_EQ(utf8FromCp932(messages[0].text), "消去する単元を選んでください");
+        if (row.erased) EXPECT_EQ(deletion.chosen, -1);
+    }
+}
+
 } // namespace
 } // namespace tavolini

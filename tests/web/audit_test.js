@@ -31,6 +31,9 @@ const States = {
   road: (page) => press(page, ['btnShiki1', 'btnTasu', 'btnShiki2', 'btnJikkou', 'btnShiki3', 'btnWaru', 'btn3']),
   unitDialog: (page) => press(page, ['btnChangeTangen']),
   help: (page) => type(page, 'F1'),
+  records: (page) => press(page, ['mnuShowRecord']),
+  recordDeletion: (page) => press(page, ['mnuShowRecord', 'btnDelete']),
+  stack: (page) => press(page, ['mnuDump']),
 };
 
 // A key press as the pupil makes it: "Alt+KeyF", "Enter", "e".
@@ -64,7 +67,7 @@ const reached = (page) => page.evaluate(() => ({
 // Keys from the start, and where they lead.
 const KeyRows = [
   { keys: 'F10', expect: { focus: 'mnuSave', dialog: '' } },
-  { keys: 'F10 ArrowRight ArrowRight', expect: { focus: 'mnuHelp' } },
+  { keys: 'F10 ArrowRight ArrowRight ArrowRight', expect: { focus: 'mnuHelp' } },
   { keys: 'F10 ArrowDown', expect: { focus: 'mnuOpen' } },
   { keys: 'F10 Escape', expect: { focus: 'btnNext' } },
   { keys: 'Alt+KeyF', expect: { focus: 'mnuOpen' } },
@@ -73,7 +76,9 @@ const KeyRows = [
   { keys: 'Alt+KeyF Enter Escape', expect: { dialog: '', count: 2, focus: 'btnNext' } },
   { keys: 'Alt+KeyM', expect: { focus: 'mnuNext' } },
   { keys: 'Alt+KeyM ArrowDown Enter', expect: { dialog: 'unit' } },
-  { keys: 'Alt+KeyM ArrowLeft', expect: { focus: 'mnuOpen' } },
+  { keys: 'Alt+KeyM ArrowLeft', expect: { focus: 'mnuShowRecord' } },
+  { keys: 'Alt+KeyV Enter Tab Enter', expect: { dialog: 'delete', focus: 'btnDeleteOne' } },
+  { keys: 'Alt+KeyV Enter Tab Enter Escape Escape', expect: { dialog: '' } },
   { keys: 'Alt+KeyH Enter', expect: { help: true, focus: 'helpClose' } },
   { keys: 'Alt+KeyH Enter Escape', expect: { help: false, focus: 'btnNext' } },
   { keys: 'Alt+KeyH Enter Tab Escape', expect: { help: false } }, // from inside the help's frame

@@ -1,9 +1,10 @@
 #!/usr/bin/env node
 // The web page's own side, beyond what the scenarios print: records kept in
-// the browser's storage across a reload, shared by two pages and not kept
-// where the browser refuses, a set opened from the device, the pupil's place
-// kept across a reload, the site offline, keys by their place on a Japanese
-// keyboard, and the help; in the browser engine TAVOLINI_BROWSER names.
+// the browser's storage across a reload, shown and erased in 練習の記録,
+// shared by two pages and not kept where the browser refuses, a set opened
+// from the device, the pupil's place kept across a reload, the site offline,
+// keys by their place on a Japanese keyboard, and the help; in the browser
+// engine TAVOLINI_BROWSER names.
 'use strict';
 
 const assert = require('assert');
@@ -134,7 +135,7 @@ const tests = {
     }
   },
 
-  async 'records survive a reload, one count more for each solving, those of earlier pages moved once'(page) {
+  async 'records survive a reload, one count more for each solving, those of earlier pages moved once, and 練習の記録 shows them'(page) {
     // Earlier pages kept them in localStorage, with copies of chosen files directly under /sets.
     const unit = fs.readFileSync(path.resolve(__dirname, '../../data/ZUdir.sim'), 'latin1').split('\r\n')[0].slice(2);
     const old = { 'tavolini:/Tavolini/ZUdir.rec': '[' + unit + ']\r\n1=5\r\n', 'tavolini:/sets/mine.sim/mine.rec': '[mine]\r\n1=1\r\n',
@@ -154,6 +155,24 @@ const tests = {
     }
     assert.match(counts[0], /\n1=6\r?\n/);
     assert.match(counts[1], /\n1=7\r?\n/);
+    await open(page);
+    await press(page, ['mnuShowRecord']);
+    const lines = await page.evaluate(() => [...document.querySelectorAll('#lstTitle > *')].map((line) => line.textContent));
+    assert.equal(lines[2], '  1' + '★'.repeat(7));
+  },
+
+  async '記録消去 erases the unit chosen by keys, kept in the browser while its dialog still waits'(page) {
+    const lines = () => page.evaluate(() => [...document.querySelectorAll('#lstTitle > *')].map((line) => line.textContent));
+    await open(page);
+    await press(page, [...Road, 'mnuShowRecord', 'btnDelete']);
+    assert.equal((await lines()).length, 1);
+    await page.evaluate(() => document.activeElement.dispatchEvent(new KeyboardEvent('keydown', { key: 'Enter', bubbles: true })));
+    await idle(page);
+    assert.equal(await page.evaluate(() => document.querySelectorAll('#lstTitle [aria-selected="true"]').length), 1);
+    await press(page, ['btnDeleteOne']);
+    assert.deepEqual([await lines(), Object.values(await kept(page))], [[], ['']]);
+    await press(page, ['btnClose']);
+    assert.equal((await lines())[1], '  1');
   },
 
   async 'where the browser keeps nothing, the drill goes on and says so once'(page, context) {

@@ -2,11 +2,9 @@
 // Copyright 2026 The Tavolini authors
 #include "desktop/dialogs/delete_dialog.h"
 
-#include "core/cp932.h"
 #include "core/dialogs.h"
 #include "desktop/platform/text_codec.h"
 #include "desktop/platform/window_placement.h"
-#include "files/practice_records.h"
 #include "practice/record_lists.h"
 
 #include <QLabel>
@@ -55,33 +53,27 @@ TfrmDelete::TfrmDelete(ProblemSet& set, PracticeRecords& records, Dialogs& dialo
 void TfrmDelete::prepareShowing() {
     centreOnScreen(*this);
     Messages messages;
-    m_titles = fillDeletionList(m_set, messages);
+    m_deletion = {fillDeletionList(m_set, messages)};
     m_lstTitle->clear();
-    for (const std::string& title : m_titles)
+    for (const std::string& title : m_deletion.titles)
         m_lstTitle->addItem(fromCp932(title));
     showMessages(m_dialogs, messages);
-    m_erased = false;
 }
 
 void TfrmDelete::btnDeleteOneClick() {
-    const int row = m_lstTitle->currentRow();
-    if (row < 0 || row >= static_cast<int>(m_titles.size()) || m_lstTitle->selectedItems().isEmpty()) {
-        m_dialogs.showMessage(cp932("消去する単元を選んでください"));
-        return;
-    }
-    // A file that could not be rewritten has said so; its unit stays listed.
+    const int row = m_lstTitle->selectedItems().isEmpty() ? -1 : m_lstTitle->currentRow();
+    m_deletion.chosen = row;
     Messages messages;
-    const bool erased = eraseUnitRecord(m_set, m_records, messages, m_titles[static_cast<std::size_t>(row)]);
+    const std::size_t listed = m_deletion.titles.size();
+    tavolini::btnDeleteOneClick(m_deletion, m_set, m_records, messages);
     showMessages(m_dialogs, messages);
-    if (!erased) return;
-    m_titles.erase(m_titles.begin() + row);
+    if (m_deletion.titles.size() == listed) return;
     delete m_lstTitle->takeItem(row);
     m_lstTitle->clearSelection();
-    m_erased = true;
 }
 
 void TfrmDelete::reject() {
-    done(m_erased ? QDialog::Accepted : QDialog::Rejected);
+    done(m_deletion.erased ? QDialog::Accepted : QDialog::Rejected);
 }
 
 } // namespace tavolini

@@ -2,9 +2,9 @@
 // Copyright 2026 The Tavolini authors
 #pragma once
 
+#include "practice/record_lists.h"
+
 #include <QDialog>
-#include <string>
-#include <vector>
 
 class QListWidget;
 class QPushButton;
@@ -12,8 +12,6 @@ class QPushButton;
 namespace tavolini {
 
 class Dialogs;
-struct PracticeRecords;
-struct ProblemSet;
 
 // The record viewer's deletion dialog: the units that have a record, and
 // 消去 to erase the chosen one's. It ends with OK when something was erased.
@@ -32,8 +30,7 @@ class TfrmDelete final : public QDialog {
     ProblemSet& m_set;
     PracticeRecords& m_records;
     Dialogs& m_dialogs;
-    std::vector<std::string> m_titles; // the list's lines, code page 932
-    bool m_erased = false;
+    RecordDeletion m_deletion;
     QListWidget* m_lstTitle = nullptr;
 };
 
