@@ -83,6 +83,45 @@ const solveRepeatedly = (page, times) => page.evaluate(async (times, road) => {
   answering.disconnect();
 }, times, OneRoad);
 
+// The shipped set as the desktop writes it, and with LF line ends as another program may.
+const DesktopBytes = fs.readFileSync(path.resolve(__dirname, '../../data/ZUdir.sim'));
+const LfBytes = Buffer.from(DesktopBytes.toString('latin1').replace(/\r\n/g, '\n'), 'latin1');
+const chromium = () => (process.env.TAVOLINI_BROWSER || 'chromium') === 'chromium';
+
+// 保存する under `name`, done once the set has reached the device or the save was given up.
+async function saveAs(page, name) {
+  await press(page, ['mnuSaveAs']);
+  const preset = await page.evaluate((name) => {
+    const field = document.getElementById('edtFileName');
+    const shown = field.value;
+    field.value = name;
+    document.getElementById('btnAccept').click();
+    return shown;
+  }, name);
+  await page.waitFor(() => document.getElementById('dialog').hidden && window.tavolini.idle(), 2);
+  return preset;
+}
+
+// A file of the browser's private file system: its bytes, or written with `bytes`.
+const privateFile = (page, name, bytes) => page.evaluate(async (name, bytes) => {
+  const file = await (await navigator.storage.getDirectory()).getFileHandle(name, { create: true });
+  if (!bytes) return Array.from(new Uint8Array(await (await file.getFile()).arrayBuffer()));
+  const writable = await file.createWritable();
+  await writable.write(new Uint8Array(bytes));
+  await writable.close();
+}, name, bytes && Array.from(bytes));
+
+// Unsaved edits, made with the editor.
+async function editSet(page) {
+  await press(page, ['mnuEditZudir']);
+  await page.evaluate(() => {
+    const text = document.getElementById('memQues');
+    text.value = '<<t\n2x=2;2y=2\n>>';
+    text.dispatchEvent(new Event('input', { bubbles: true }));
+  });
+  await press(page, ['btnCompile', 'btnOk', 'btnCancel']);
+}
+
 // The pixels of a row's picture, to compare.
 const pixels = (page, id) => page.evaluate((id) => {
   const canvas = document.getElementById(id);
@@ -240,6 +279,78 @@ const tests = {
     assert.match(chosen[0], /^1: 1x1 1y1 0=1 3\/1\n2: .*\n3: 2x1 0=1 4\/1 /);
     await open(page);
     assert.deepEqual(await report(page), chosen);
+  },
+
+  // The browser's file handles are Chromium's, its private file system only over http: the pickers hand out its files.
+  async 'a set opened through the browser\'s picker is saved in place, under another name where the pupil picks'(tab) {
+    if (!chromium()) return;
+    const { startSiteServer } = require('../../tools/web-drive/site-server.js');
+    const server = await startSiteServer({ root: site });
+    await tab.addInitScript(() => {
+      const file = async (name) => (await navigator.storage.getDirectory()).getFileHandle(name, { create: true });
+      window.picked = [];
+      window.showOpenFilePicker = async () => [await file('mine.sim')];
+      window.showSaveFilePicker = async ({ suggestedName }) => {
+        window.picked.push(suggestedName);
+        if (suggestedName === 'refused.sim') throw new DOMException('refused', 'AbortError');
+        return file(suggestedName);
+      };
+    });
+    try {
+      await tab.page.goto(server.url);
+      await idle(tab);
+      await privateFile(tab, 'mine.sim', LfBytes);
+      await press(tab, ['mnuOpen', 'setFile']);
+      await tab.waitFor(() => document.getElementById('dialog').dataset.kind === 'unit', 2);
+      await press(tab, ['btnOK']);
+      for (const [name, preset, picked, written] of [
+        ['mine.sim', 'mine.sim', [], 'mine.sim'],
+        ['refused.sim', 'mine.sim', ['refused.sim'], null],
+        ['copy.sim', 'mine.sim', ['copy.sim'], 'copy.sim'],
+        ['copy.sim', 'copy.sim', [], 'copy.sim'],
+      ]) {
+        if (written) await privateFile(tab, written, []); // emptied: only this save fills it
+        await tab.evaluate(() => { window.picked = []; });
+        assert.equal(await saveAs(tab, name), preset, name);
+        assert.deepEqual(await tab.evaluate(() => window.picked), picked, name);
+        if (written) assert.deepEqual(await privateFile(tab, written), Array.from(DesktopBytes), name);
+      }
+    } finally {
+      await server.close();
+    }
+  },
+
+  async 'without the browser\'s file handles a saved set is downloaded as the desktop writes it'(page) {
+    await page.addInitScript(() => {
+      delete window.showOpenFilePicker;
+      delete window.showSaveFilePicker;
+      HTMLAnchorElement.prototype.click = function () {
+        window.downloaded = fetch(this.href).then((answer) => answer.arrayBuffer())
+          .then((bytes) => [this.download, Array.from(new Uint8Array(bytes))]);
+      };
+    });
+    await open(page);
+    await openFile(page, writeFile('mine.sim', LfBytes));
+    await press(page, ['btnOK']);
+    assert.equal(await saveAs(page, 'saved.sim'), 'mine.sim');
+    assert.deepEqual(await page.evaluate(() => window.downloaded), ['saved.sim', Array.from(DesktopBytes)]);
+  },
+
+  // Chromium asks only on a page the pupil has touched; the test's pages name every dialog of theirs an alert.
+  async 'leaving the page with unsaved edits asks first, and without them does not'(tab, context) {
+    if (!chromium()) return;
+    for (const [name, edit, asked] of [['no edits', () => {}, []], ['edited', editSet, ['alert: ']]]) {
+      const faults = [];
+      const page = await context.newPage((fault) => faults.push(fault));
+      await open(page);
+      await page.page.click('#lblPageCaption');
+      await edit(page);
+      await page.evaluate(() => { window.before = true; setTimeout(() => location.reload()); });
+      const left = () => page.evaluate(() => !window.before && window.tavolini && window.tavolini.idle()).catch(() => false);
+      for (const until = Date.now() + 5000; !faults.length && !(await left()) && Date.now() < until;) await new Promise((resolve) => setTimeout(resolve, 20));
+      assert.deepEqual(faults, asked, name);
+      await page.close();
+    }
   },
 
   // The installability report is Chromium's (CDP), and an app installs from a profile, not a private context.
