@@ -30,6 +30,7 @@ const States = {
   start: async () => {},
   road: (page) => press(page, ['btnShiki1', 'btnTasu', 'btnShiki2', 'btnJikkou', 'btnShiki3', 'btnWaru', 'btn3']),
   unitDialog: (page) => press(page, ['btnChangeTangen']),
+  saveDialog: (page) => press(page, ['mnuSaveAs']),
   help: (page) => type(page, 'F1'),
 };
 
@@ -71,6 +72,8 @@ const KeyRows = [
   { keys: 'Alt+KeyF Escape', expect: { focus: 'mnuSave', dialog: '' } },
   { keys: 'Alt+KeyF KeyO', expect: { dialog: 'open' } },
   { keys: 'Alt+KeyF Enter Escape', expect: { dialog: '', count: 2, focus: 'btnNext' } },
+  { keys: 'Alt+KeyF KeyS', expect: { dialog: 'save', focus: 'edtFileName' } },
+  { keys: 'Alt+KeyF KeyS Escape', expect: { dialog: '', count: 2 } },
   { keys: 'Alt+KeyM', expect: { focus: 'mnuNext' } },
   { keys: 'Alt+KeyM ArrowDown Enter', expect: { dialog: 'unit' } },
   { keys: 'Alt+KeyM ArrowLeft', expect: { focus: 'mnuOpen' } },

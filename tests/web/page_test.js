@@ -88,14 +88,14 @@ const DesktopBytes = fs.readFileSync(path.resolve(__dirname, '../../data/ZUdir.s
 const LfBytes = Buffer.from(DesktopBytes.toString('latin1').replace(/\r\n/g, '\n'), 'latin1');
 const chromium = () => (process.env.TAVOLINI_BROWSER || 'chromium') === 'chromium';
 
-// 保存する under `name`, done once the set has reached the device or the save was given up.
+// 保存する under `name` with Enter, done once the set has reached the device or the save was given up.
 async function saveAs(page, name) {
   await press(page, ['mnuSaveAs']);
   const preset = await page.evaluate((name) => {
     const field = document.getElementById('edtFileName');
     const shown = field.value;
     field.value = name;
-    document.getElementById('btnAccept').click();
+    field.dispatchEvent(new KeyboardEvent('keydown', { key: 'Enter', code: 'Enter', bubbles: true, cancelable: true }));
     return shown;
   }, name);
   await page.waitFor(() => document.getElementById('dialog').hidden && window.tavolini.idle(), 2);

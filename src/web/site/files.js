@@ -15,13 +15,17 @@
   // A dialog with a name field; `choose` turns the name into the one chosen,
   // or null when the pupil refused.
   function nameDialog(kind, caption, preset, accept, choose) {
-    view.openDialog(kind, caption, '', 0, 300, 76);
-    view.add('dlgBody', 'label', 'lblFileName', 8, 12, 72, 20, 'ファイル名').htmlFor = 'edtFileName';
-    const field = view.add('dlgBody', 'input', 'edtFileName', 80, 8, 212, 26, '');
+    const tall = matchMedia('(pointer: coarse)').matches ? 44 : 28; // buttons for a finger on a touch screen
+    view.openDialog(kind, caption, '', 0, 300, 50 + tall);
+    const label = view.add('dlgBody', 'label', 'lblFileName', 8, 8, 72, 28, 'ファイル名');
+    label.htmlFor = 'edtFileName';
+    label.style.lineHeight = '28px';
+    const field = view.add('dlgBody', 'input', 'edtFileName', 80, 8, 212, 28, '');
     field.value = preset;
-    const button = view.add('dlgBody', 'button', 'btnAccept', 116, 42, 88, 28, accept);
+    field.style.fontSize = '16px'; // no smaller, or a phone zooms in on it
+    const button = view.add('dlgBody', 'button', 'btnAccept', 116, 44, 88, tall, accept);
     button.dataset.reply = 1;
-    view.add('dlgBody', 'button', 'dlgCancel', 212, 42, 80, 28, 'キャンセル').dataset.reply = 0;
+    view.add('dlgBody', 'button', 'dlgCancel', 212, 44, 80, tall, 'キャンセル').dataset.reply = 0;
     // The click (or Enter, which clicks it) lets the browser show its own dialog.
     button.addEventListener('click', async (event) => {
       event.stopPropagation();
