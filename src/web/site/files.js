@@ -41,11 +41,14 @@
     });
   }
 
+  // The device's file for the set, asked for while the click lets the browser ask the pupil.
   async function pickToSave(name, preset) {
-    saving = name === preset && handles.get(name);
-    if (saving || inFolder() || !window.showSaveFilePicker) return name;
+    saving = null;
+    if (inFolder() || !window.showSaveFilePicker) return name;
     try {
-      saving = await window.showSaveFilePicker({ suggestedName: name });
+      const kept = name === preset && handles.get(name);
+      if (kept && (await kept.requestPermission({ mode: 'readwrite' })) !== 'granted') return null;
+      saving = kept || await window.showSaveFilePicker({ suggestedName: name });
       return saving.name;
     } catch (refused) {
       return null;
