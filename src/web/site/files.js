@@ -29,7 +29,7 @@
     // The click (or Enter, which clicks it) lets the browser show its own dialog.
     button.addEventListener('click', async (event) => {
       event.stopPropagation();
-      const name = ownName(field.value);
+      const name = inFolder() ? field.value : ownName(field.value);
       if (!name || button.disabled) return;
       const serial = byId('dialog').dataset.serial;
       button.disabled = true;
