@@ -84,38 +84,33 @@ const solveRepeatedly = (page, times) => page.evaluate(async (times, road) => {
 }, times, OneRoad);
 
 // The shipped set as the desktop writes it, and with LF line ends as another program may.
-const DesktopBytes = fs.readFileSync(path.resolve(__dirname, '../../data/ZUdir.sim'));
-const LfBytes = Buffer.from(DesktopBytes.toString('latin1').replace(/\r\n/g, '\n'), 'latin1');
-const chromium = () => (process.env.TAVOLINI_BROWSER || 'chromium') === 'chromium';
+const DesktopBytes = Array.from(fs.readFileSync(path.resolve(__dirname, '../../data/ZUdir.sim')));
+const LfBytes = DesktopBytes.filter((byte, i) => !(byte === 13 && DesktopBytes[i + 1] === 10));
+const chromium = (process.env.TAVOLINI_BROWSER || 'chromium') === 'chromium';
 
-// 保存する under `name` with Enter, done once the set has reached the device or the save was given up.
+// 保存する under `name` with Enter: the name offered, once the set has reached the device or the save was given up.
 async function saveAs(page, name) {
   await press(page, ['mnuSaveAs']);
-  const preset = await page.evaluate((name) => {
-    const field = document.getElementById('edtFileName');
-    const shown = field.value;
-    field.value = name;
-    field.dispatchEvent(new KeyboardEvent('keydown', { key: 'Enter', code: 'Enter', bubbles: true, cancelable: true }));
-    return shown;
+  const offered = await page.evaluate((name, field = document.getElementById('edtFileName')) => {
+    [field.value, name] = [name, field.value];
+    field.dispatchEvent(new KeyboardEvent('keydown', { key: 'Enter', bubbles: true }));
+    return name;
   }, name);
   await page.waitFor(() => document.getElementById('dialog').hidden && window.tavolini.idle(), 2);
-  return preset;
+  return offered;
 }
 
-// A file of the browser's private file system: its bytes, or written with `bytes`.
+// The bytes of a file of the browser's private file system, once `bytes` are written there if given.
 const privateFile = (page, name, bytes) => page.evaluate(async (name, bytes) => {
   const file = await (await navigator.storage.getDirectory()).getFileHandle(name, { create: true });
-  if (!bytes) return Array.from(new Uint8Array(await (await file.getFile()).arrayBuffer()));
-  const writable = await file.createWritable();
-  await writable.write(new Uint8Array(bytes));
-  await writable.close();
-}, name, bytes && Array.from(bytes));
+  if (bytes) await file.createWritable().then(async (out) => { await out.write(new Uint8Array(bytes)); await out.close(); });
+  return Array.from(new Uint8Array(await (await file.getFile()).arrayBuffer()));
+}, name, bytes);
 
 // Unsaved edits, made with the editor.
 async function editSet(page) {
   await press(page, ['mnuEditZudir']);
-  await page.evaluate(() => {
-    const text = document.getElementById('memQues');
+  await page.evaluate((text = document.getElementById('memQues')) => {
     text.value = '<<t\n2x=2;2y=2\n>>';
     text.dispatchEvent(new Event('input', { bubbles: true }));
   });
@@ -281,20 +276,15 @@ const tests = {
     assert.deepEqual(await report(page), chosen);
   },
 
-  // The browser's file handles are Chromium's, its private file system only over http: the pickers hand out its files.
+  // The file handles are Chromium's, its private file system (whose files the stand-in pickers give) there only over http.
   async 'a set opened through the browser\'s picker is saved in place, under another name where the pupil picks'(tab) {
-    if (!chromium()) return;
-    const { startSiteServer } = require('../../tools/web-drive/site-server.js');
-    const server = await startSiteServer({ root: site });
+    if (!chromium) return;
+    const server = await require('../../tools/web-drive/site-server.js').startSiteServer({ root: site });
     await tab.addInitScript(() => {
       const file = async (name) => (await navigator.storage.getDirectory()).getFileHandle(name, { create: true });
-      window.picked = [];
       window.showOpenFilePicker = async () => [await file('mine.sim')];
-      window.showSaveFilePicker = async ({ suggestedName }) => {
-        window.picked.push(suggestedName);
-        if (suggestedName === 'refused.sim') throw new DOMException('refused', 'AbortError');
-        return file(suggestedName);
-      };
+      window.showSaveFilePicker = async ({ suggestedName }) => (window.picked = suggestedName) === 'refused.sim'
+        ? Promise.reject(new DOMException('refused', 'AbortError')) : file(suggestedName);
     });
     try {
       await tab.page.goto(server.url);
@@ -303,17 +293,15 @@ const tests = {
       await press(tab, ['mnuOpen', 'setFile']);
       await tab.waitFor(() => document.getElementById('dialog').dataset.kind === 'unit', 2);
       await press(tab, ['btnOK']);
-      for (const [name, preset, picked, written] of [
-        ['mine.sim', 'mine.sim', [], 'mine.sim'],
-        ['refused.sim', 'mine.sim', ['refused.sim'], null],
-        ['copy.sim', 'mine.sim', ['copy.sim'], 'copy.sim'],
-        ['copy.sim', 'copy.sim', [], 'copy.sim'],
-      ]) {
+      // The name typed, the name offered, the picker's suggestion, the file written.
+      for (const [name, offered, picked, written] of [['mine.sim', 'mine.sim', undefined, 'mine.sim'],
+        ['refused.sim', 'mine.sim', 'refused.sim', null], ['copy.sim', 'mine.sim', 'copy.sim', 'copy.sim'],
+        ['copy.sim', 'copy.sim', undefined, 'copy.sim']]) {
         if (written) await privateFile(tab, written, []); // emptied: only this save fills it
-        await tab.evaluate(() => { window.picked = []; });
-        assert.equal(await saveAs(tab, name), preset, name);
-        assert.deepEqual(await tab.evaluate(() => window.picked), picked, name);
-        if (written) assert.deepEqual(await privateFile(tab, written), Array.from(DesktopBytes), name);
+        await tab.evaluate(() => { delete window.picked; });
+        assert.equal(await saveAs(tab, name), offered, name);
+        assert.deepEqual([await tab.evaluate(() => window.picked), written && await privateFile(tab, written)],
+          [picked, written && DesktopBytes], name);
       }
     } finally {
       await server.close();
@@ -330,25 +318,24 @@ const tests = {
       };
     });
     await open(page);
-    await openFile(page, writeFile('mine.sim', LfBytes));
+    await openFile(page, writeFile('mine.sim', Buffer.from(LfBytes)));
     await press(page, ['btnOK']);
     assert.equal(await saveAs(page, 'saved.sim'), 'mine.sim');
-    assert.deepEqual(await page.evaluate(() => window.downloaded), ['saved.sim', Array.from(DesktopBytes)]);
+    assert.deepEqual(await page.evaluate(() => window.downloaded), ['saved.sim', DesktopBytes]);
   },
 
-  // Chromium asks only on a page the pupil has touched; the test's pages name every dialog of theirs an alert.
+  // Chromium asks only on a page the pupil has touched; the test's pages name each of their dialogs an alert.
   async 'leaving the page with unsaved edits asks first, and without them does not'(tab, context) {
-    if (!chromium()) return;
-    for (const [name, edit, asked] of [['no edits', () => {}, []], ['edited', editSet, ['alert: ']]]) {
+    if (!chromium) return;
+    for (const [edit, asked] of [[() => {}, []], [editSet, ['alert: ']]]) {
       const faults = [];
       const page = await context.newPage((fault) => faults.push(fault));
       await open(page);
       await page.page.click('#lblPageCaption');
       await edit(page);
-      await page.evaluate(() => { window.before = true; setTimeout(() => location.reload()); });
-      const left = () => page.evaluate(() => !window.before && window.tavolini && window.tavolini.idle()).catch(() => false);
-      for (const until = Date.now() + 5000; !faults.length && !(await left()) && Date.now() < until;) await new Promise((resolve) => setTimeout(resolve, 20));
-      assert.deepEqual(faults, asked, name);
+      await Promise.all([page.page.waitForNavigation({ timeout: 3000 }).catch(() => 'stayed'),
+        page.evaluate(() => setTimeout(() => location.reload()))]);
+      assert.deepEqual(faults, asked);
       await page.close();
     }
   },
