@@ -4,6 +4,7 @@
 
 #include "core/cp932.h"
 #include "core/messages.h"
+#include "core/text_file.h"
 
 #include <optional>
 #include <string>
@@ -36,6 +37,10 @@ class Dialogs {
                                                       std::string_view presetPath) = 0;
     virtual std::optional<std::string> chooseSaveFile(std::string_view filter,
                                                       std::string_view presetPath) = 0;
+
+    // After a save wrote the file at `path`: a front end whose files are not
+    // the user's own hands it on to the user's file. Why that failed, or None.
+    virtual WriteFault deliverSavedFile(const std::string& /*path*/) { return WriteFault::None; }
 };
 
 // Shows what an engine call reported, in its order: the abort/retry/ignore

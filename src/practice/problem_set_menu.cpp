@@ -93,6 +93,10 @@ bool ProblemSetMenu::saveProblemSet() {
     const bool written = writeProblemSetFile(m_set, messages, *chosen);
     showMessages(m_dialogs, messages);
     if (!written) return false;
+    if (const WriteFault fault = m_dialogs.deliverSavedFile(*chosen); fault != WriteFault::None) {
+        m_dialogs.showMessage(fileWriteMessage(absolutePath(*chosen), fault));
+        return false;
+    }
     m_set.problemSetSaved = true;
     m_set.problemSetPath = absolutePath(*chosen);
     if (m_editor != nullptr) m_editor->setEditorCaption(m_set.problemSetPath);

@@ -33,7 +33,8 @@ class ProblemSetMenu {
     // Reads the file and, when it is a valid set with a problem that loads,
     // starts its first problem with all positions reset.
     bool openProblemSet(const std::string& path);
-    // 保存する: the save dialog, then the lines written atomically.
+    // 保存する: the save dialog, then the lines written atomically and handed
+    // on to the user's file by the dialogs.
     bool saveProblemSet();
     void backupProblemSet();
     void restoreProblemSet();

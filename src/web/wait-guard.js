@@ -4,7 +4,7 @@
 // comes back: it would call the page, which nothing does between the start
 // of a wait and its end. Such a call stops the engine at once.
 (function () {
-  const waits = [__asyncjs__nextDialogReply, __asyncjs__placeChosenFile];
+  const waits = [__asyncjs__nextDialogReply, __asyncjs__placeChosenFile, __asyncjs__keepOnDevice];
   for (const name of Object.keys(asmLibraryArg)) {
     const call = asmLibraryArg[name];
     if (typeof call !== 'function' || waits.includes(call)) continue;

@@ -9,6 +9,7 @@
 #include "web/page_script.h"
 
 #include <emscripten.h>
+#include <filesystem>
 
 namespace tavolini::web {
 namespace {
@@ -24,6 +25,11 @@ EM_ASYNC_JS(int, nextDialogReply, (), { return await Module.view.nextDialogReply
 EM_ASYNC_JS(void, placeChosenFile, (const char* path, const char* records),
             { await Module.view.placeChosenFile(UTF8ToString(path), UTF8ToString(records)); });
 
+// Writes the saved file at `path` to the device's file the pupil chose: 1
+// when it was written.
+EM_ASYNC_JS(int, keepOnDevice, (const char* path),
+            { return await Module.view.deliverSavedFile(UTF8ToString(path)); });
+
 constexpr int UnitClicked = 1000;    // + the list item's index
 constexpr int ProblemClicked = 2000; // + the problem's number
 constexpr int Accepted = 1;
@@ -31,7 +37,11 @@ constexpr int Cancelled = 0;
 
 const Colour MarkGreen{0, 127, 0};
 
-// Where the files the pupil chooses lie among the engine's files.
+// The scenario driver's pages (window.tavoliniScenario) keep the practice
+// folder's files in the engine and choose among them by name.
+bool inPracticeFolder() {
+    return !val::global("tavoliniScenario").isUndefined();
+}
 
 std::string fileName(const std::string& path) {
     return path.substr(path.rfind('/') + 1);
@@ -116,12 +126,30 @@ Reply WebDialogs::ask(std::string_view caption, std::string_view text, Buttons b
     return box("question", utf8FromCp932(caption), pupilText(text), choices, closing, m_touch);
 }
 
-std::optional<std::string> WebDialogs::chooseOpenFile(std::string_view, std::string_view) {
-    pageScript().call<void>("openFileDialog");
+std::optional<std::string> WebDialogs::chooseOpenFile(std::string_view, std::string_view presetPath) {
+    pageScript().call<void>("openFileDialog", fileName(std::string(presetPath)));
     if (waitAndClose() != Accepted) return std::nullopt;
-    const std::string path = chosenFilePath(pageScript()["chosenName"].as<std::string>());
+    const std::string name = pageScript()["chosenName"].as<std::string>();
+    if (inPracticeFolder()) return name;
+    const std::string path = chosenFilePath(name);
     placeChosenFile(path.c_str(), recordFilePathOf(path).c_str());
     return path;
+}
+
+std::optional<std::string> WebDialogs::chooseSaveFile(std::string_view, std::string_view presetPath) {
+    pageScript().call<void>("saveFileDialog", fileName(std::string(presetPath)));
+    if (waitAndClose() != Accepted) return std::nullopt;
+    const std::string name = pageScript()["chosenName"].as<std::string>();
+    if (inPracticeFolder()) return name;
+    const std::string path = chosenFilePath(name);
+    std::error_code ignored; // a folder that cannot be made fails the write, which says so
+    std::filesystem::create_directories(path.substr(0, path.rfind('/')), ignored);
+    return path;
+}
+
+WriteFault WebDialogs::deliverSavedFile(const std::string& path) {
+    if (inPracticeFolder() || keepOnDevice(path.c_str())) return WriteFault::None;
+    return WriteFault::Failed;
 }
 
 std::string WebDialogs::chosenFilePath(const std::string& name) {

@@ -37,15 +37,16 @@ class WebDialogs final : public Dialogs, public DrillDialogs, private SelectionV
 
     void showMessage(std::string_view text) override;
     Reply ask(std::string_view caption, std::string_view text, Buttons buttons) override;
-    // A set is opened from a file the pupil chooses; nothing is saved in the browser.
-    // The file lies in a folder of its own name among the engine's files, so that
-    // it never lies where another set keeps its records.
+    // A set is opened from a file the pupil chooses and saved to one of the
+    // device's files. The file lies in a folder of its own name among the
+    // engine's files, so that it never lies where another set keeps its
+    // records. The scenario driver's pages name the practice folder's files
+    // instead, as the desktop's dialogs do.
     std::optional<std::string> chooseOpenFile(std::string_view filter, std::string_view presetPath) override;
+    std::optional<std::string> chooseSaveFile(std::string_view filter, std::string_view presetPath) override;
+    WriteFault deliverSavedFile(const std::string& path) override;
     // Where the file the pupil chose as `name` lies; messages name it `name`.
     std::string chosenFilePath(const std::string& name);
-    std::optional<std::string> chooseSaveFile(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
 
     SpecialAnswer showSpecialSolution() override;
     bool showProblemSelection() override;

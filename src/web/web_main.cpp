@@ -68,6 +68,12 @@ std::string stepLog() {
     return window() ? window()->session().stepLogText() : "";
 }
 
+// Leaving the page asks first while the set has edits not saved, as closing
+// the window does.
+bool unsavedEdits() {
+    return window() && !drill().problems.problemSetSaved;
+}
+
 // The scenario driver reads the files of the practice folder.
 std::string fileLines(const std::string& path) {
     return fileReport(path);
@@ -84,6 +90,7 @@ EMSCRIPTEN_BINDINGS(tavolini) {
     emscripten::function("currentProblem", &currentProblem);
     emscripten::function("stepLog", &stepLog);
     emscripten::function("fileReport", &fileLines);
+    emscripten::function("unsavedEdits", &unsavedEdits);
 }
 
 } // namespace

@@ -174,21 +174,36 @@ TEST(ProblemSetMenu, AFailedOpenAfterSavingKeepsTheFileJustSaved) {
     EXPECT_EQ(readBytes(m.folder / "saved"), cp932("<<単元1\r\n2x+y=7;x-y=2\r\nx+y=3;x-y=1\r\n>>\r\n"));
 }
 
-TEST(ProblemSetMenu, SavesUnderTheNameAsChosen) {
+// The file is written, then handed on to the user's own file; a hand-over
+// that failed says why and leaves the set unsaved under its old name.
+TEST(ProblemSetMenu, SavesUnderTheNameAsChosenOnceTheFileIsHandedOn) {
     struct Row {
         std::optional<std::string> chosen;
+        WriteFault delivery;
         bool saved;
+        std::string lastShown;
     };
     Menu m;
-    const Row rows[] = {{std::nullopt, false}, {"", false}, {m.folder / "noextension", true}};
+    const std::string inUse = m.problems.problemSetPath;
+    const std::string path = m.folder / "noextension";
+    const std::string dialog = "save: SIMﾌｧｲﾙ|*.SIM";
+    const Row rows[] = {
+        {std::nullopt, WriteFault::None, false, dialog},
+        {"", WriteFault::None, false, dialog},
+        {path, WriteFault::Failed, false, "message: " + path + ":ファイルに書き込めません"},
+        {path, WriteFault::DiskFull, false, "message: " + path + ":ディスクがいっぱいです"},
+        {path, WriteFault::None, true, dialog},
+    };
     for (const Row& row : rows) {
         m.problems.problemSetSaved = false;
         m.dialogs.files = {row.chosen};
+        m.dialogs.deliveryFault = row.delivery;
         EXPECT_EQ(m.menu.saveProblemSet(), row.saved);
         EXPECT_EQ(m.problems.problemSetSaved, row.saved);
+        EXPECT_EQ(m.problems.problemSetPath, row.saved ? path : inUse);
+        EXPECT_EQ(m.dialogs.shown.back(), row.lastShown);
     }
-    EXPECT_EQ(m.dialogs.shown.back(), "save: SIMﾌｧｲﾙ|*.SIM");
-    EXPECT_EQ(m.problems.problemSetPath, m.folder / "noextension");
+    EXPECT_EQ(m.dialogs.delivered, std::vector<std::string>(3, joinLines(m.problems.lines)));
     EXPECT_EQ(m.editor.caption, "問題の編集：" + m.folder / "noextension");
     EXPECT_EQ(readBytes(m.folder / "noextension"), joinLines(m.problems.lines));
 }

@@ -4,6 +4,9 @@
 
 #include "core/cp932.h"
 
+#include <fstream>
+#include <iterator>
+
 namespace tavolini {
 namespace {
 
@@ -69,6 +72,12 @@ std::optional<std::string> ScriptedDialogs::chooseOpenFile(std::string_view filt
 
 std::optional<std::string> ScriptedDialogs::chooseSaveFile(std::string_view filter, std::string_view preset) {
     return answerFileDialog("save: ", filter, preset);
+}
+
+WriteFault ScriptedDialogs::deliverSavedFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    delivered.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return deliveryFault;
 }
 
 std::optional<std::string> ScriptedDialogs::answerFileDialog(const char* kind, std::string_view filter,

@@ -18,6 +18,7 @@ class ScriptedDialogs final : public Dialogs {
     Reply ask(std::string_view caption, std::string_view text, Buttons buttons) override;
     std::optional<std::string> chooseOpenFile(std::string_view filter, std::string_view presetPath) override;
     std::optional<std::string> chooseSaveFile(std::string_view filter, std::string_view presetPath) override;
+    WriteFault deliverSavedFile(const std::string& path) override;
 
     // "message: TEXT", "question: CAPTION: TEXT -> REPLY", "open: FILTER" and
     // "save: FILTER", in the order they happened.
@@ -26,6 +27,8 @@ class ScriptedDialogs final : public Dialogs {
     std::deque<Reply> replies;                    // answers to questions, in order
     std::deque<std::optional<std::string>> files; // answers to file dialogs
     std::string lastPresetPath;                   // the name the last file dialog proposed
+    std::vector<std::string> delivered;           // the saved files handed on, as written then
+    WriteFault deliveryFault = WriteFault::None;  // how handing them on ends
     bool unanswered = false;                      // a question or dialog found its queue empty
 
   private:

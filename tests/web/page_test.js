@@ -84,6 +84,40 @@ const solveRepeatedly = (page, times) => page.evaluate(async (times, road) => {
   answering.disconnect();
 }, times, OneRoad);
 
+// The shipped set as the desktop writes it, and with LF line ends as another program may.
+const DesktopBytes = Array.from(fs.readFileSync(path.resolve(__dirname, '../../data/ZUdir.sim')));
+const LfBytes = DesktopBytes.filter((byte, i) => !(byte === 13 && DesktopBytes[i + 1] === 10));
+const chromium = (process.env.TAVOLINI_BROWSER || 'chromium') === 'chromium';
+
+// 保存する under `name` with Enter: the name offered, once the set has reached the device or the save was given up.
+async function saveAs(page, name) {
+  await press(page, ['mnuSaveAs']);
+  const offered = await page.evaluate((name, field = document.getElementById('edtFileName')) => {
+    [field.value, name] = [name, field.value];
+    field.dispatchEvent(new KeyboardEvent('keydown', { key: 'Enter', bubbles: true }));
+    return name;
+  }, name);
+  await page.waitFor(() => document.getElementById('dialog').hidden && window.tavolini.idle(), 2);
+  return offered;
+}
+
+// The bytes of a file of the browser's private file system, once `bytes` are written there if given.
+const privateFile = (page, name, bytes) => page.evaluate(async (name, bytes) => {
+  const file = await (await navigator.storage.getDirectory()).getFileHandle(name, { create: true });
+  if (bytes) await file.createWritable().then(async (out) => { await out.write(new Uint8Array(bytes)); await out.close(); });
+  return Array.from(new Uint8Array(await (await file.getFile()).arrayBuffer()));
+}, name, bytes);
+
+// Unsaved edits, made with the editor.
+async function editSet(page) {
+  await press(page, ['mnuEditZudir']);
+  await page.evaluate((text = document.getElementById('memQues')) => {
+    text.value = '<<t\n2x=2;2y=2\n>>';
+    text.dispatchEvent(new Event('input', { bubbles: true }));
+  });
+  await press(page, ['btnCompile', 'btnOk', 'btnCancel']);
+}
+
 // The pixels of a row's picture, to compare.
 const pixels = (page, id) => page.evaluate((id) => {
   const canvas = document.getElementById(id);
@@ -259,6 +293,70 @@ const tests = {
     assert.match(chosen[0], /^1: 1x1 1y1 0=1 3\/1\n2: .*\n3: 2x1 0=1 4\/1 /);
     await open(page);
     assert.deepEqual(await report(page), chosen);
+  },
+
+  // The file handles are Chromium's, its private file system (whose files the stand-in pickers give) there only over http.
+  async 'a set opened through the browser\'s picker is saved in place, under another name where the pupil picks'(tab) {
+    if (!chromium) return;
+    const server = await require('../../tools/web-drive/site-server.js').startSiteServer({ root: site });
+    await tab.addInitScript(() => {
+      const file = async (name) => (await navigator.storage.getDirectory()).getFileHandle(name, { create: true });
+      window.showOpenFilePicker = async () => [await file('mine.sim')];
+      window.showSaveFilePicker = async ({ suggestedName }) => (window.picked = suggestedName) === 'refused.sim'
+        ? Promise.reject(new DOMException('refused', 'AbortError')) : file(suggestedName);
+    });
+    try {
+      await tab.page.goto(server.url);
+      await idle(tab);
+      await privateFile(tab, 'mine.sim', LfBytes);
+      await press(tab, ['mnuOpen', 'setFile']);
+      await tab.waitFor(() => document.getElementById('dialog').dataset.kind === 'unit', 2);
+      await press(tab, ['btnOK']);
+      // The name typed, the name offered, the picker's suggestion, the file written.
+      for (const [name, offered, picked, written] of [['mine.sim', 'mine.sim', undefined, 'mine.sim'],
+        ['refused.sim', 'mine.sim', 'refused.sim', null], ['copy.sim', 'mine.sim', 'copy.sim', 'copy.sim'],
+        ['copy.sim', 'copy.sim', undefined, 'copy.sim']]) {
+        if (written) await privateFile(tab, written, []); // emptied: only this save fills it
+        await tab.evaluate(() => { delete window.picked; });
+        assert.equal(await saveAs(tab, name), offered, name);
+        assert.deepEqual([await tab.evaluate(() => window.picked), written && await privateFile(tab, written)],
+          [picked, written && DesktopBytes], name);
+      }
+    } finally {
+      await server.close();
+    }
+  },
+
+  async 'without the browser\'s file handles a saved set is downloaded as the desktop writes it'(page) {
+    await page.addInitScript(() => {
+      delete window.showOpenFilePicker;
+      delete window.showSaveFilePicker;
+      HTMLAnchorElement.prototype.click = function () {
+        window.downloaded = fetch(this.href).then((answer) => answer.arrayBuffer())
+          .then((bytes) => [this.download, Array.from(new Uint8Array(bytes))]);
+      };
+    });
+    await open(page);
+    await openFile(page, writeFile('mine.sim', Buffer.from(LfBytes)));
+    await press(page, ['btnOK']);
+    assert.equal(await saveAs(page, 'saved.sim'), 'mine.sim');
+    assert.deepEqual(await page.evaluate(() => window.downloaded), ['saved.sim', DesktopBytes]);
+  },
+
+  // Chromium asks only on a page the pupil has touched; the test's pages name each of their dialogs an alert.
+  async 'leaving the page with unsaved edits asks first, and without them does not'(tab, context) {
+    if (!chromium) return;
+    for (const [edit, asked] of [[() => {}, []], [editSet, ['alert: ']]]) {
+      const faults = [];
+      const page = await context.newPage((fault) => faults.push(fault));
+      await open(page);
+      await page.page.click('#lblPageCaption');
+      await edit(page);
+      await Promise.all([page.page.waitForNavigation({ timeout: 3000 }).catch(() => 'stayed'),
+        page.evaluate(() => setTimeout(() => location.reload()))]);
+      assert.deepEqual(faults, asked);
+      await page.close();
+    }
   },
 
   // The installability report is Chromium's (CDP), and an app installs from a profile, not a private context.

@@ -87,7 +87,7 @@
     }
     const mark = row && (event.key === 'ContextMenu' || (event.shiftKey && event.key === 'F10'));
     if (!mark && event.key !== 'Enter' && event.key !== ' ') return;
-    if (target.matches('input')) {
+    if (target.matches('input[type="file"]')) {
       event.stopImmediatePropagation(); // the browser's own, not the dialog's Enter
       return;
     }

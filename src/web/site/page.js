@@ -101,23 +101,6 @@ const view = {
     if (waiting) waiting(value);
   },
 
-  // The pupil chooses a problem set from the device; the engine then says
-  // where among its files to put it.
-  openFileDialog() {
-    view.openDialog('open', '開く', '問題ファイル（.sim）を選んでください', 0, 300, 40);
-    const input = view.add('dlgBody', 'input', 'setFile', 8, 8, 200, 24, '');
-    input.type = 'file';
-    input.accept = '.sim';
-    input.addEventListener('change', async () => {
-      const file = input.files[0];
-      if (!file) return;
-      view.chosenBytes = new Uint8Array(await file.arrayBuffer());
-      view.chosenName = file.name.replace(/[\/\\]/g, '_');
-      view.reply(1);
-    });
-    view.add('dlgBody', 'button', 'dlgCancel', 212, 6, 80, 28, 'キャンセル').dataset.reply = 0;
-  },
-
   // After the records of the set there as they are stored: a chosen file
   // is never taken for records.
   async placeChosenFile(path, recordPath) {
@@ -323,7 +306,7 @@ function onKeyDown(event) {
   if (!byId('dialog').hidden) {
     const buttons = byId('dialog').querySelectorAll('#dlgBody button[data-reply]');
     if (event.key === 'Escape') view.reply(Number(byId('dlgClose').dataset.reply));
-    else if (event.key === 'Enter' && buttons.length) view.reply(Number(buttons[0].dataset.reply));
+    else if (event.key === 'Enter' && buttons.length) buttons[0].click();
     else return;
     event.preventDefault();
     return;
