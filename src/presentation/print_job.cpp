@@ -88,12 +88,15 @@ int widestRow(const StepPrintout& printout) {
 
 } // namespace
 
+PrintSettings PrintSettings::clamped() const {
+    return {std::clamp(margin, 0, MaxMargin), std::clamp(size, 1, MaxSize)};
+}
+
 PrintLayout printLayout(PrintSettings settings, int pageWidth, int pageHeight, int resolution,
                         int screenWidth, int rowWidth) {
     // A page narrower than the screen still gets its margins.
     const int k = std::max(1, screenWidth > 0 ? pageWidth / screenWidth : 1);
-    const int margin = std::clamp(settings.margin, 0, MaxMargin);
-    const int size = std::clamp(settings.size, 1, MaxSize);
+    const auto [margin, size] = settings.clamped();
     double scale = std::max(1, resolution) / ScreenResolution * (size + 1) / (ScreenSize + 1);
     const int widest = margin * MarginCharacterWidth + rowWidth;
     if (widest > 0 && pageWidth > 0) scale = std::min(scale, static_cast<double>(pageWidth) / widest);
