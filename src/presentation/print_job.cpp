@@ -12,8 +12,6 @@
 namespace tavolini {
 namespace {
 
-constexpr int MaxMargin = 10;
-constexpr int MaxSize = 5;
 constexpr int ScreenSize = 2;            // the size that prints rows as tall as the screen shows them
 constexpr int MarginCharacterWidth = 10; // a cell of the equations at their usual size
 constexpr int TitlePoints = 12;
@@ -89,7 +87,8 @@ int widestRow(const StepPrintout& printout) {
 } // namespace
 
 PrintSettings PrintSettings::clamped() const {
-    return {std::clamp(margin, 0, MaxMargin), std::clamp(size, 1, MaxSize)};
+    return {std::clamp(margin, LowestPrintSettings.margin, HighestPrintSettings.margin),
+            std::clamp(size, LowestPrintSettings.size, HighestPrintSettings.size)};
 }
 
 PrintLayout printLayout(PrintSettings settings, int pageWidth, int pageHeight, int resolution,
@@ -154,11 +153,11 @@ void printWholePage(PrintTarget& target, int windowWidth, int windowHeight) {
 }
 
 std::string printPreviewText(int margin) {
-    return std::string(static_cast<std::size_t>(std::clamp(margin, 0, MaxMargin)), ' ') + "ax+by=c";
+    return std::string(static_cast<std::size_t>(PrintSettings{margin, 1}.clamped().margin), ' ') + "ax+by=c";
 }
 
 int printPreviewPoints(int size) {
-    return std::clamp(size, 1, MaxSize) * PreviewPointsPerSize + PreviewBasePoints;
+    return PrintSettings{0, size}.clamped().size * PreviewPointsPerSize + PreviewBasePoints;
 }
 
 } // namespace tavolini

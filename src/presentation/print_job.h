@@ -46,6 +46,8 @@ struct PrintSettings {
     // Each setting brought into its range.
     PrintSettings clamped() const;
 };
+inline constexpr PrintSettings LowestPrintSettings{0, 1};
+inline constexpr PrintSettings HighestPrintSettings{10, 5};
 
 // One row of the page as it was drawn there: table slot n, as a step (its
 // sentence above it) or not, in its colour, and the size its control shows.

@@ -40,7 +40,8 @@ Viewport reportedViewport() {
 } // namespace
 
 WebWindow::WebWindow(DrillData& state, int screenWidth)
-    : m_dialogs(state.problems, state.algebra, state.layout) {
+    : m_dialogs(state.problems, state.algebra, state.layout),
+      m_print(state.problems, m_dialogs, screenWidth) {
     createMenus();
     layOutPanel(true);
     m_session = std::make_unique<DrillSession>(
@@ -131,6 +132,7 @@ void WebWindow::open(FrontEndWindow window) {
     if (window == FrontEndWindow::HelpContents)
         pageScript().call<void>("showHelp", std::string("contents.html"));
     if (window == FrontEndWindow::OnePoint) pageScript().call<void>("showHelp", std::string("onepoint.html"));
+    if (window == FrontEndWindow::Print) m_print.showPrint(*m_page);
 }
 
 void WebWindow::closeWindow() {

@@ -7,6 +7,7 @@
 #include "practice/window_layout.h"
 #include "web/web_dialogs.h"
 #include "web/web_page.h"
+#include "web/web_print_dialog.h"
 
 #include <memory>
 
@@ -43,6 +44,7 @@ class WebWindow final : public DrillFrontEnd {
 
     WindowLayout m_layout;
     WebDialogs m_dialogs;
+    WebPrintDialog m_print;
     std::unique_ptr<WebPage> m_page;
     std::unique_ptr<DrillSession> m_session;
 };
