@@ -24,8 +24,16 @@ Object.assign(view, {
     context.scale(ratio, ratio);
     context.fillStyle = getComputedStyle(frame).backgroundColor;
     context.fillRect(0, 0, width, height);
-    for (const canvas of frame.querySelectorAll('canvas')) {
-      if (!canvas.offsetParent) continue; // hidden
+    // In the order they stack: the brace over the rows, the answer box over both.
+    const layer = (element) => {
+      for (; element !== frame; element = element.parentElement) {
+        const z = parseInt(getComputedStyle(element).zIndex, 10);
+        if (!Number.isNaN(z)) return z;
+      }
+      return 0;
+    };
+    const shown = [...frame.querySelectorAll('canvas')].filter((canvas) => canvas.offsetParent); // not hidden
+    for (const canvas of shown.sort((a, b) => layer(a) - layer(b))) {
       const at = canvas.getBoundingClientRect();
       context.drawImage(canvas, at.left - area.left, at.top - area.top, at.width, at.height);
     }
