@@ -48,7 +48,8 @@ module.exports = {
     }
     const action = driver.takeReply('the print dialog');
     const setting = /^(margin|size) (.*)$/.exec(action);
-    if (setting) return setNumber(driver, setting[1] === 'margin' ? 'updLMargin' : 'updSize', setting[2]);
+    // The number read as tavolini-drive reads it (atoi): its leading digits, else 0.
+    if (setting) return setNumber(driver, setting[1] === 'margin' ? 'updLMargin' : 'updSize', String(parseInt(setting[2], 10) || 0));
     if (action === 'start') return print(driver, '#btnStart', '印刷開始');
     if (action === 'all') return print(driver, '#btnPrintAll', '全画面印刷');
     if (action === 'close') return driver.reply('#btnCancel', 'the print dialog has no 閉じる');
