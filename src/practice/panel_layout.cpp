@@ -63,7 +63,7 @@ const std::array<Menu, 5> Menus{{
 const std::array<MenuEntry, 13> MenuEntries{{
     {"mnuOpen", "開く(&O)", 0, 0, false, Edition::Both},
     {"mnuSaveAs", "保存する(&S)", 0, 0, false, Edition::Both},
-    {"mnuPrint", "印刷する(&P)", 0, 0, true, Edition::DesktopOnly},
+    {"mnuPrint", "印刷する(&P)", 0, 0, true, Edition::Both},
     {"mnuExit", "終了(&X)", 0, 0, true, Edition::DesktopOnly},
     {"mnuEditZudir", "問題を編集する(&E)", 1, 0, false, Edition::DesktopOnly},
     {"mnuShowRecord", "練習の記録(&R)", 2, 0, false, Edition::Both},

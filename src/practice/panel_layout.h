@@ -65,7 +65,7 @@ struct PanelButton {
 inline constexpr PanelButton ExecuteButton{"btnJikkou", "実行", {40, 136, 97, 33}};
 inline constexpr PanelButton CorrectButton{"btnTeisei", "訂正", {40, 176, 97, 33}};
 inline constexpr PanelButton NextButton{"btnNext", "次の問題", {40, 372, 97, 33}};
-inline constexpr PanelButton PrintButton{"btnPrint", "　印　　刷　", {40, 408, 97, 33}, Edition::DesktopOnly};
+inline constexpr PanelButton PrintButton{"btnPrint", "　印　　刷　", {40, 408, 97, 33}, Edition::Both};
 inline constexpr PanelButton ChangeUnitButton{"btnChangeTangen", "単元変更", {40, 444, 97, 33}};
 inline constexpr PanelButton ScrollDownButton{"BitBtn1", "▼", {40, 480, 48, 33}};
 inline constexpr PanelButton ScrollUpButton{"btnRollUp", "▲", {88, 480, 48, 33}};

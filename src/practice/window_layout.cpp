@@ -16,7 +16,7 @@ constexpr int Margin = 4;
 constexpr int PadColumns = 3;
 constexpr int PadRows = 6;
 constexpr int SideColumns = 4;
-constexpr int SideRows = 5;
+constexpr int SideRows = 6;
 constexpr int BlockColumns = PadColumns + SideColumns;
 // Where the blocks stand side by side with the equation buttons beside them.
 constexpr int WideGrid = BlockColumns + 4;
@@ -133,9 +133,9 @@ PageRect operationRect(const WindowLayout& window, std::size_t place) {
 PageRect panelButtonRect(const WindowLayout& window, const PanelButton& button) {
     if (window.designed) return button.rect;
     // Two keys wide, two to a row below the operations.
-    constexpr std::array<const char*, 6> order{ExecuteButton.name,    CorrectButton.name,
-                                               NextButton.name,       ChangeUnitButton.name,
-                                               ScrollDownButton.name, ScrollUpButton.name};
+    constexpr std::array<const char*, 7> order{
+        ExecuteButton.name,    CorrectButton.name,  NextButton.name, ChangeUnitButton.name,
+        ScrollDownButton.name, ScrollUpButton.name, PrintButton.name};
     const auto at = std::find_if(order.begin(), order.end(),
                                  [&](const char* name) { return std::string_view(name) == button.name; });
     if (at == order.end()) return button.rect; // not offered on a touch screen

@@ -59,6 +59,9 @@ enum class PenMode { Copy, NotXor };
 // its plus, not as the short hyphen of the keyboard.
 bool drawsMinusSign(const CanvasFont& font);
 
+// The text as a browser draws it: UTF-8, an equation's minus as the minus sign.
+std::string shownUtf8(const CanvasFont& font, std::string_view text);
+
 // Text is placed by the top of its cell, as Windows places it. TeX Gyre
 // Bonum reports a taller ascent than the Bookman it stands for, which would
 // push denominators out of the bottom of a row; no face gets more than the

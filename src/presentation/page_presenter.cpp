@@ -111,6 +111,24 @@ std::optional<RowDrawing> PagePresenter::rowDrawing(int n) const {
     return RowDrawing{first.kind == RowAction::Kind::Step, first.colour};
 }
 
+StepPrintout PagePresenter::stepPrintout(std::string title, int screenWidth) const {
+    const auto row = [this](int n, std::optional<PageRect> image) -> std::optional<PrintRow> {
+        const std::optional<RowDrawing> drawing = rowDrawing(n);
+        if (!image || !drawing || !hasRowImage(n)) return std::nullopt;
+        return PrintRow{n, drawing->step, drawing->colour, image->width, image->height};
+    };
+    StepPrintout printout;
+    printout.title = std::move(title);
+    printout.screenWidth = screenWidth;
+    for (int n = 1; n <= std::min(m_algebra.equationCount, LargestRowNumber); ++n)
+        if (const std::optional<PrintRow> drawn = row(n, rowImageRect(m_state, n)))
+            printout.rows.push_back(*drawn);
+    printout.answerBoxShown = m_answerBoxAt.has_value();
+    printout.answerX = row(SolutionSlotX, answerRowRect(m_state, SolutionSlotX));
+    printout.answerY = row(SolutionSlotY, answerRowRect(m_state, SolutionSlotY));
+    return printout;
+}
+
 void PagePresenter::blankRow(int n) {
     if (Canvas* row = rowCanvas(n)) row->clear();
     restartRow(n, std::nullopt);

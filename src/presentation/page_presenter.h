@@ -10,6 +10,7 @@
 #include "presentation/page_rows.h"
 #include "presentation/page_state.h"
 #include "presentation/page_view.h"
+#include "presentation/print_job.h"
 
 #include <array>
 #include <functional>
@@ -57,6 +58,10 @@ class PagePresenter : public PageView {
 
     // How row n was last drawn, for a printout; nothing while it is blank.
     std::optional<RowDrawing> rowDrawing(int n) const;
+    // What a printout of the steps shows: the rows 1 to equationCount as they
+    // were drawn, at the size their images stand on the page, and the answers
+    // when their box shows.
+    StepPrintout stepPrintout(std::string title, int screenWidth) const;
 
     // The page laid out anew for another size of screen: `changeGeometry`
     // changes the rows' width and columns, the front end places its controls

@@ -12,8 +12,6 @@
 namespace tavolini {
 namespace {
 
-constexpr int MaxMargin = 10;
-constexpr int MaxSize = 5;
 constexpr int ScreenSize = 2;            // the size that prints rows as tall as the screen shows them
 constexpr int MarginCharacterWidth = 10; // a cell of the equations at their usual size
 constexpr int TitlePoints = 12;
@@ -88,12 +86,16 @@ int widestRow(const StepPrintout& printout) {
 
 } // namespace
 
+PrintSettings PrintSettings::clamped() const {
+    return {std::clamp(margin, LowestPrintSettings.margin, HighestPrintSettings.margin),
+            std::clamp(size, LowestPrintSettings.size, HighestPrintSettings.size)};
+}
+
 PrintLayout printLayout(PrintSettings settings, int pageWidth, int pageHeight, int resolution,
                         int screenWidth, int rowWidth) {
     // A page narrower than the screen still gets its margins.
     const int k = std::max(1, screenWidth > 0 ? pageWidth / screenWidth : 1);
-    const int margin = std::clamp(settings.margin, 0, MaxMargin);
-    const int size = std::clamp(settings.size, 1, MaxSize);
+    const auto [margin, size] = settings.clamped();
     double scale = std::max(1, resolution) / ScreenResolution * (size + 1) / (ScreenSize + 1);
     const int widest = margin * MarginCharacterWidth + rowWidth;
     if (widest > 0 && pageWidth > 0) scale = std::min(scale, static_cast<double>(pageWidth) / widest);
@@ -151,11 +153,11 @@ void printWholePage(PrintTarget& target, int windowWidth, int windowHeight) {
 }
 
 std::string printPreviewText(int margin) {
-    return std::string(static_cast<std::size_t>(std::clamp(margin, 0, MaxMargin)), ' ') + "ax+by=c";
+    return std::string(static_cast<std::size_t>(PrintSettings{margin, 1}.clamped().margin), ' ') + "ax+by=c";
 }
 
 int printPreviewPoints(int size) {
-    return std::clamp(size, 1, MaxSize) * PreviewPointsPerSize + PreviewBasePoints;
+    return PrintSettings{0, size}.clamped().size * PreviewPointsPerSize + PreviewBasePoints;
 }
 
 } // namespace tavolini

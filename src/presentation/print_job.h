@@ -42,7 +42,12 @@ class PrintTarget {
 struct PrintSettings {
     int margin = 6; // 左側空白 in characters, 0 to 10
     int size = 2;   // 文字の大きさ, 1 to 5
+
+    // Each setting brought into its range.
+    PrintSettings clamped() const;
 };
+inline constexpr PrintSettings LowestPrintSettings{0, 1};
+inline constexpr PrintSettings HighestPrintSettings{10, 5};
 
 // One row of the page as it was drawn there: table slot n, as a step (its
 // sentence above it) or not, in its colour, and the size its control shows.

@@ -44,16 +44,6 @@ std::string cssFont(const CanvasFont& font) {
            shippedFamilyName(faceOfDesignName(font.face)) + "\", sans-serif";
 }
 
-// The text as a canvas shows it: UTF-8, an equation's minus as the minus sign.
-std::string shownText(const CanvasFont& font, std::string_view text) {
-    std::string shown = utf8FromCp932(text);
-    if (!drawsMinusSign(font)) return shown;
-    std::string withSigns;
-    for (const char c : shown)
-        withSigns += c == '-' ? std::string("\xE2\x88\x92") : std::string(1, c);
-    return withSigns;
-}
-
 // One context measures for every canvas; ascents are kept by font.
 val measuringContext() {
     static val context = val::global("document")
@@ -89,7 +79,7 @@ void HtmlCanvas::textOut(int x, int y, std::string_view text) {
     if (text.empty()) return;
     m_context.set("font", cssFont(font()));
     m_context.set("fillStyle", cssColour(readableInk(font().colour)));
-    m_context.call<void>("fillText", shownText(font(), text), x, y + ascentOf(font()));
+    m_context.call<void>("fillText", shownUtf8(font(), text), x, y + ascentOf(font()));
 }
 
 void HtmlCanvas::line(int x1, int y1, int x2, int y2) {
@@ -185,12 +175,16 @@ int HtmlTextMeasure::textWidth(const CanvasFont& font, std::string_view text) co
     if (const auto known = widths.find(key); known != widths.end()) return known->second;
     val context = measuringContext();
     context.set("font", css);
-    val metrics = context.call<val>("measureText", shownText(font, text));
+    val metrics = context.call<val>("measureText", shownUtf8(font, text));
     const double advance = metrics["width"].as<double>();
     const double ink = metrics["actualBoundingBoxRight"].as<double>();
     if (widths.size() == KeptWidths) widths.clear();
     return widths[std::move(key)] =
                static_cast<int>(std::max(std::lround(advance), std::lround(std::ceil(ink))));
+}
+
+int HtmlTextMeasure::ascent(const CanvasFont& font) const {
+    return ascentOf(font);
 }
 
 } // namespace tavolini::web

@@ -5,6 +5,7 @@
 #include "presentation/brace.h"
 #include "presentation/canvas.h"
 #include "presentation/equation_layout.h"
+#include "presentation/svg_print_target.h"
 
 #include <emscripten/val.h>
 #include <string>
@@ -37,10 +38,11 @@ class HtmlCanvas final : public Canvas {
     double m_ratio;
 };
 
-// Measures text as HtmlCanvas draws it.
-class HtmlTextMeasure : public TextMeasure {
+// Measures text as HtmlCanvas draws it, and as the browser prints it.
+class HtmlTextMeasure : public SvgTextMeasure {
   public:
     int textWidth(const CanvasFont& font, std::string_view text) const override;
+    int ascent(const CanvasFont& font) const override;
 };
 
 } // namespace tavolini::web

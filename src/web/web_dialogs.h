@@ -35,6 +35,10 @@ class WebDialogs final : public Dialogs, public DrillDialogs, private SelectionV
     WebDialogs(ProblemSet& set, Algebra& algebra, LayoutState& layout)
         : m_set(set), m_algebra(algebra), m_layout(layout) {}
 
+    // The reply of the dialog open in the document: the engine waits until
+    // the pupil gives it.
+    static int dialogReply();
+
     void showMessage(std::string_view text) override;
     Reply ask(std::string_view caption, std::string_view text, Buttons buttons) override;
     // A set is opened from a file the pupil chooses and saved to one of the

@@ -41,7 +41,8 @@ Viewport reportedViewport() {
 } // namespace
 
 WebWindow::WebWindow(DrillData& state, int screenWidth)
-    : m_state(state), m_dialogs(state.problems, state.algebra, state.layout) {
+    : m_state(state), m_dialogs(state.problems, state.algebra, state.layout),
+      m_print(state.problems, m_dialogs, screenWidth) {
     createMenus();
     layOutPanel(true);
     m_session = std::make_unique<DrillSession>(
@@ -136,6 +137,7 @@ void WebWindow::open(FrontEndWindow window) {
     const ScreenNow screen = [this] { return DialogScreen{reportedViewport(), !m_layout.designed}; };
     if (window == FrontEndWindow::Records) showRecords(m_state.problems, m_state.records, m_dialogs, screen);
     if (window == FrontEndWindow::Stack) showStack(m_state.algebra, m_state.page, screen);
+    if (window == FrontEndWindow::Print) m_print.showPrint(*m_page);
 }
 
 void WebWindow::closeWindow() {

@@ -7,6 +7,7 @@
 #include "practice/window_layout.h"
 #include "web/web_dialogs.h"
 #include "web/web_page.h"
+#include "web/web_print_dialog.h"
 
 #include <memory>
 
@@ -44,6 +45,7 @@ class WebWindow final : public DrillFrontEnd {
     DrillData& m_state;
     WindowLayout m_layout;
     WebDialogs m_dialogs;
+    WebPrintDialog m_print;
     std::unique_ptr<WebPage> m_page;
     std::unique_ptr<DrillSession> m_session;
 };

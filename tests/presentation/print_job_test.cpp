@@ -4,6 +4,7 @@
 #include "core/parser.h"
 #include "files/problem_set.h"
 #include "presentation/print_job.h"
+#include "presentation/svg_print_target.h"
 #include "support/parse_quietly.h"
 #include "support/recording_canvas.h"
 
@@ -57,8 +58,8 @@ class RecordingTarget final : public PrintTarget {
 // screen: ① and ② 415 x 50, the steps 415 x 69, the answers 295 x 50.
 struct Road {
     Road() {
-        const char* texts[] = {"", "2x+y=7", "x-y=2", "3x=9", "x=3", "3-y=2", "-y=-3+2"};
-        for (int n = 1; n <= 6; ++n)
+        const char* texts[] = {"", "2x+y=7", "x-y=2", "3x=9", "x=3", "3-y=2", "-y=-3+2", "-y=-1", "y=1"};
+        for (int n = 1; n <= 8; ++n)
             parseQuietly(algebra, algebra.EquationTable[static_cast<std::size_t>(n)], texts[n]);
         algebra.EquationTable[3].stepText = cp932("①式と②式をたすと");
         parseQuietly(algebra, algebra.EquationTable[SolutionSlotX], "x=3");
@@ -195,6 +196,121 @@ TEST(PrintJob, PrintsTheWholePageOnOnePage) {
         RecordingTarget target;
         printWholePage(target, row.width, row.height);
         EXPECT_EQ(target.calls, std::vector<std::string>{row.drawn});
+    }
+}
+
+// Text in the browser's faces: its baseline 4 pixels above the bottom of its cell.
+class BaselineMeasure final : public SvgTextMeasure {
+  public:
+    int ascent(const CanvasFont& font) const override { return pixelsFromPoints(font.size) - 4; }
+};
+
+std::size_t count(const std::string& text, const std::string& part) {
+    std::size_t found = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++found;
+    return found;
+}
+
+TEST(SvgPrint, EscapesWhatXmlReserves) {
+    const std::pair<const char*, const char*> rows[] = {{"a&b", "a&amp;b"},
+                                                        {"<x>", "&lt;x&gt;"},
+                                                        {"\"'", "&quot;&apos;"},
+                                                        {"x\xE2\x88\x92y", "x\xE2\x88\x92y"},
+                                                        {"", ""}};
+    for (const auto& [text, escaped] : rows)
+        EXPECT_EQ(xmlEscaped(text), escaped) << text;
+}
+
+// What a row's canvas draws lands in an SVG of its own at the row's place on
+// the paper, in the layout's pixels: text at its baseline in the shipped
+// face, lines through the pixels' middles, outlines and fills, each in its
+// colour.
+TEST(SvgPrint, DrawsARowAsTextAndPaths) {
+    const BaselineMeasure measure;
+    const struct {
+        void (*draw)(Canvas&);
+        const char* written;
+    } rows[] = {
+        {[](Canvas& c) { c.textOut(3, 4, cp932("x-y=2")); },
+         "<text x=\"3\" y=\"12\" font-family=\"'IPAPGothic',sans-serif\" font-size=\"12\" "
+         "fill=\"rgb(0,0,0)\">x-y=2</text>"},
+        {[](Canvas& c) {
+             CanvasFont font{.face = "Bookman Old Style", .italic = true, .size = 18, .colour = clBlue};
+             c.setFont(font);
+             c.textOut(0, 0, "x-y<2&");
+         },
+         "y=\"20\" font-family=\"'TeX Gyre Bonum',sans-serif\" font-size=\"24\" font-style=\"italic\" "
+         "fill=\"rgb(0,0,255)\">x\xE2\x88\x92y&lt;2&amp;</text>"},
+        {[](Canvas& c) {
+             c.setPen(clRed, PenMode::Copy);
+             c.line(2, 10, 40, 10);
+         },
+         "<path d=\"M2 10.5L40 10.5\" stroke=\"rgb(255,0,0)\" stroke-width=\"1\"/>"},
+        {[](Canvas& c) { c.line(5, 0, 5, 30); }, "d=\"M5.5 0L5.5 30\""},
+        {[](Canvas& c) {
+             c.setPen(clFuchsia, PenMode::NotXor);
+             c.rectangle(0, 0, 415, 50);
+         },
+         "<rect x=\"0.5\" y=\"0.5\" width=\"414\" height=\"49\" fill=\"none\" stroke=\"rgb(255,0,255)\""},
+        {[](Canvas& c) { c.fillRect(1, 2, 11, 7, clLime); },
+         "<rect x=\"1\" y=\"2\" width=\"10\" height=\"5\" fill=\"rgb(0,255,0)\"/>"},
+    };
+    for (const auto& row : rows) {
+        SvgPrintTarget target(measure);
+        Canvas& canvas = target.canvas({60, 150, 830, 100}, 415, 50);
+        row.draw(canvas);
+        const std::vector<std::string> pages = target.pages();
+        ASSERT_EQ(pages.size(), 1u);
+        EXPECT_NE(pages[0].find("<svg x=\"60\" y=\"150\" width=\"830\" height=\"100\" viewBox=\"0 0 415 50\" "
+                                "preserveAspectRatio=\"none\">"),
+                  std::string::npos);
+        EXPECT_NE(pages[0].find(row.written), std::string::npos) << pages[0];
+        EXPECT_EQ(count(pages[0], "<svg"), count(pages[0], "</svg>")) << pages[0];
+    }
+}
+
+// The typical road on A4 at 96 dpi: at size 2 the rows print as the screen
+// shows them, the title 100 pixels down, the rows from 150; at size 5 the
+// rows that pass the bottom limit go on a second sheet. Every sheet is a
+// whole document of A4.
+TEST(SvgPrint, PrintsTheRoadOnSheetsOfA4) {
+    const struct {
+        PrintSettings settings;
+        int equations;
+        std::vector<const char*> firstPage, secondPage;
+    } rows[] = {
+        {{6, 2},
+         6,
+         {">2 (3)次の連立方程式を解きなさい</text>", "<text x=\"60\" y=\"112\"",
+          "<svg x=\"60\" y=\"150\" width=\"415\" height=\"50\"", "<svg x=\"60\" y=\"202\" width=\"415\"",
+          "<svg x=\"60\" y=\"254\" width=\"415\" height=\"69\"", "stroke-linecap=\"round\"", "[答]</text>",
+          "fill=\"rgb(0,0,255)\""},
+         {}},
+        {{0, 5},
+         8,
+         {"<svg x=\"0\" y=\"150\" width=\"794\" height=\"96\""},
+         {"<svg x=\"0\" y=\"100\" width=\"794\""}},
+    };
+    const BaselineMeasure measure;
+    for (const auto& row : rows) {
+        Road road;
+        SvgPrintTarget target(measure);
+        ASSERT_TRUE(printSteps(target, road.printout(row.equations, true), row.settings, road.algebra,
+                               road.layout, road.messages));
+        const std::vector<std::string> pages = target.pages();
+        ASSERT_EQ(pages.size(), row.secondPage.empty() ? 1u : 2u);
+        for (const std::string& page : pages) {
+            EXPECT_EQ(page.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"210mm\" height=\"297mm\" "
+                                 "viewBox=\"0 0 794 1123\"",
+                                 0),
+                      0u);
+            EXPECT_EQ(count(page, "<svg"), count(page, "</svg>")) << page;
+        }
+        for (const char* part : row.firstPage)
+            EXPECT_NE(pages[0].find(part), std::string::npos) << part << "\n" << pages[0];
+        for (const char* part : row.secondPage)
+            EXPECT_EQ(pages[1].find(part), pages[1].find("<svg", 1)) << part << "\n" << pages[1];
     }
 }
 

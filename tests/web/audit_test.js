@@ -2,7 +2,7 @@
 // The page for pupils who use a screen reader or the keyboard alone: axe-core
 // finds no serious or critical fault on a desktop screen and on a phone, at the
 // start, on the road, with a dialog open and with the help open; and the
-// menus, 開く and the first steps of the typical road are reached by keys.
+// menus, 開く, 印刷 and the first steps of the typical road are reached by keys.
 'use strict';
 
 const assert = require('assert');
@@ -31,6 +31,7 @@ const States = {
   road: (page) => press(page, ['btnShiki1', 'btnTasu', 'btnShiki2', 'btnJikkou', 'btnShiki3', 'btnWaru', 'btn3']),
   unitDialog: (page) => press(page, ['btnChangeTangen']),
   saveDialog: (page) => press(page, ['mnuSaveAs']),
+  printDialog: (page) => press(page, ['btnPrint']),
   help: (page) => type(page, 'F1'),
   records: (page) => press(page, ['mnuShowRecord']),
   recordDeletion: (page) => press(page, ['mnuShowRecord', 'btnDelete']),
@@ -90,12 +91,14 @@ const KeyRows = [
   { keys: 'e 1 NumpadAdd e 2 Enter', expect: { count: 3, message: '①＋②', focus: 'btnNext' } },
   { keys: 'e 1 NumpadAdd e 2 Enter e 3 / 3 Enter', expect: { count: 4 } },
   { keys: 'e 1 NumpadAdd e 2 Enter e 3 / 3 Enter e 4 d e 2 Enter', expect: { count: 5 } },
-  { keys: 'Tab Space', expect: { dialog: 'unit' } },
-  { keys: 'Tab Space' + ' Tab'.repeat(5) + ' ArrowDown ArrowUp ArrowDown Space', expect: { unit: '2', focus: 'unitItem2' } },
-  { keys: 'Tab Enter Escape', expect: { dialog: '', focus: 'btnChangeTangen' } },
-  { keys: 'Tab Tab Tab Tab Space', expect: { message: '①', dialog: '' } },
-  { keys: 'Tab Tab Tab Tab Tab Enter', expect: { message: '②', dialog: '' } },
-  { keys: 'Tab Tab Tab Tab Space NumpadAdd' + ' Shift+Tab'.repeat(9) + ' Enter Enter', expect: { count: 3 } },
+  { keys: 'Tab Space', expect: { dialog: 'print', focus: 'updLMargin' } },
+  { keys: 'Tab Space Escape', expect: { dialog: '', focus: 'btnPrint' } },
+  { keys: 'Tab Tab Space', expect: { dialog: 'unit' } },
+  { keys: 'Tab Tab Space' + ' Tab'.repeat(5) + ' ArrowDown ArrowUp ArrowDown Space', expect: { unit: '2', focus: 'unitItem2' } },
+  { keys: 'Tab Tab Enter Escape', expect: { dialog: '', focus: 'btnChangeTangen' } },
+  { keys: 'Tab Tab Tab Tab Tab Space', expect: { message: '①', dialog: '' } },
+  { keys: 'Tab Tab Tab Tab Tab Tab Enter', expect: { message: '②', dialog: '' } },
+  { keys: 'Tab Tab Tab Tab Tab Space NumpadAdd' + ' Shift+Tab'.repeat(9) + ' Enter Enter', expect: { count: 3 } },
 ];
 
 // Each in a profile of its own: the page comes back to where the last one left off.

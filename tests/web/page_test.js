@@ -386,6 +386,28 @@ const tests = {
     await page.close();
   },
 
+  // Chromium's PDF is what its print preview shows: the sheets only, on A4.
+  async 'the typical road printed at size 2 is one sheet of A4 with its equations as text'(page, context) {
+    if (context.engine !== 'chromium') return;
+    await open(page);
+    await press(page, [...Road, 'mnuPrint']);
+    const times = [];
+    for (let i = 0; i < 7; i++) {
+      times.push(await page.evaluate(() => new Promise((printing) => {
+        const start = performance.now();
+        window.tavoliniPrint = () => printing(performance.now() - start);
+        document.getElementById('btnStart').click();
+      })));
+      await idle(page);
+    }
+    console.log(`  印刷開始 to window.print: median ${times.sort((a, b) => a - b)[3].toFixed(1)} ms of 7`);
+    const pdf = writeFile('road.pdf', await page.page.pdf({ format: 'A4', printBackground: true }));
+    const run = (program, ...args) => require('child_process').execFileSync(program, [pdf, ...args], { encoding: 'utf8' });
+    assert.match(run('pdfinfo'), /Pages: +1\n[^]*Page size: +595\.\d+ x 841\.\d+ pts \(A4\)/);
+    const text = run('pdftotext', '-').replace(/\s/g, '').normalize('NFKC');
+    for (const expected of ['2x+y=7', 'x−y=2', '3x=9', 'x=3', 'y=1', '[答]']) assert.ok(text.includes(expected), expected + ' in ' + text);
+  },
+
   async 'keys go by their place: shift and the colon key is * on a Japanese keyboard'(page) {
     await open(page);
     await press(page, ['btnShiki1']);

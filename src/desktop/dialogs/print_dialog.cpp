@@ -15,7 +15,6 @@
 #include "files/problem_set.h"
 
 #include <QBuffer>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -151,23 +150,7 @@ void TfrmPrintS::refreshPreview() {
 }
 
 StepPrintout TfrmPrintS::stepPrintout() const {
-    // A row as it was drawn, at the size its control shows.
-    const auto row = [this](int n) -> std::optional<PrintRow> {
-        const auto* control = m_page.findChild<const RowImage*>(QStringLiteral("Image%1").arg(n));
-        const std::optional<RowDrawing> drawing = m_page.rowDrawing(n);
-        if (control == nullptr || !drawing) return std::nullopt;
-        return PrintRow{n, drawing->step, drawing->colour, control->width(), control->height()};
-    };
-    StepPrintout printout;
-    printout.title = problemTitle(m_set.currentUnit, currentProblemNumber(m_set));
-    printout.screenWidth = m_screenWidth;
-    for (int n = 1; n <= std::min(m_algebra.equationCount, LargestRowNumber); ++n)
-        if (const std::optional<PrintRow> drawn = row(n)) printout.rows.push_back(*drawn);
-    const auto* answerBox = m_page.findChild<const QGroupBox*>(QStringLiteral("grbKai"));
-    printout.answerBoxShown = answerBox != nullptr && !answerBox->isHidden();
-    printout.answerX = row(SolutionSlotX);
-    printout.answerY = row(SolutionSlotY);
-    return printout;
+    return m_page.stepPrintout(problemTitle(m_set.currentUnit, currentProblemNumber(m_set)), m_screenWidth);
 }
 
 QPrinter& TfrmPrintS::printer() {
