@@ -99,6 +99,10 @@ Reply box(const char* kind, std::string_view caption, const std::string& utf8Tex
 
 } // namespace
 
+int WebDialogs::nextReply() {
+    return nextDialogReply();
+}
+
 void WebDialogs::showMessage(std::string_view text) {
     box("message", "Tavolini", pupilText(text), {{"dlgOk", "OK", Reply::Ok}}, Reply::Ok, m_touch);
 }

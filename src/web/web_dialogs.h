@@ -36,6 +36,13 @@ class WebDialogs final : public Dialogs, public DrillDialogs, private SelectionV
         return std::nullopt;
     }
 
+    // A message of the engine in UTF-8, with the files the pupil chose named
+    // as the pupil knows them instead of where they lie among the engine's files.
+    std::string pupilText(std::string_view text) const;
+    // What the pupil did in the open dialog: the reply of the control. The
+    // engine sleeps until then.
+    static int nextReply();
+
     SpecialAnswer showSpecialSolution() override;
     bool showProblemSelection() override;
 
@@ -44,9 +51,6 @@ class WebDialogs final : public Dialogs, public DrillDialogs, private SelectionV
     void fitScreen(int screenWidth, bool touch);
 
   private:
-    // A message of the engine in UTF-8, with the files the pupil chose named
-    // as the pupil knows them instead of where they lie among the engine's files.
-    std::string pupilText(std::string_view text) const;
     // Makes the selection dialog's controls, or puts them where the screen
     // now wants them (its previews drawn again when their size changed).
     void placeSelection(bool create);

@@ -4,6 +4,8 @@
 // plain C functions that the script calls through ccall, so that a dialog
 // can suspend them; the queries are bound with embind.
 #include "core/cp932.h"
+#include "core/text_file.h"
+#include "editing/editor_text.h"
 #include "files/practice_records.h"
 #include "practice/drill_report.h"
 #include "web/key_codes.h"
@@ -73,6 +75,12 @@ std::string fileLines(const std::string& path) {
     return fileReport(path);
 }
 
+// The scenario driver types a file's lines into the editor as the teacher
+// would, read as the engine reads the set's lines.
+std::string editorFileText(const std::string& path) {
+    return editorText(splitLines(readWholeFile(path).bytes));
+}
+
 EMSCRIPTEN_BINDINGS(tavolini) {
     emscripten::function("stateReport", &stateReport);
     emscripten::function("tableReport", &tableReport);
@@ -84,6 +92,7 @@ EMSCRIPTEN_BINDINGS(tavolini) {
     emscripten::function("currentProblem", &currentProblem);
     emscripten::function("stepLog", &stepLog);
     emscripten::function("fileReport", &fileLines);
+    emscripten::function("editorFileText", &editorFileText);
 }
 
 } // namespace

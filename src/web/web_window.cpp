@@ -40,7 +40,7 @@ Viewport reportedViewport() {
 } // namespace
 
 WebWindow::WebWindow(DrillData& state, int screenWidth)
-    : m_dialogs(state.problems, state.algebra, state.layout) {
+    : m_dialogs(state.problems, state.algebra, state.layout), m_editor(state.problems, m_dialogs) {
     createMenus();
     layOutPanel(true);
     m_session = std::make_unique<DrillSession>(
@@ -49,6 +49,7 @@ WebWindow::WebWindow(DrillData& state, int screenWidth)
                                                screenWidth);
             return *m_page;
         });
+    m_session->setEditor(&m_editor);
     relayout(reportedViewport());
 }
 
