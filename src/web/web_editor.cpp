@@ -87,6 +87,7 @@ void WebEditor::open() {
     memo().call<void>("setAttribute", std::string("data-change-reply"), Changed);
     const std::string text = editorText(m_set.lines);
     memo().set("value", text);
+    memo().call<void>("setSelectionRange", 0, 0);
     // The lines as the editor gives them back (a last empty line is not one),
     // so that a text nobody touched never counts as changed.
     std::vector<std::string> opened;

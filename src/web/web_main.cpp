@@ -75,12 +75,6 @@ std::string fileLines(const std::string& path) {
     return fileReport(path);
 }
 
-// The scenario driver types a file's lines into the editor as the teacher
-// would, read as the engine reads the set's lines.
-std::string editorFileText(const std::string& path) {
-    return editorText(splitLines(readWholeFile(path).bytes));
-}
-
 EMSCRIPTEN_BINDINGS(tavolini) {
     emscripten::function("stateReport", &stateReport);
     emscripten::function("tableReport", &tableReport);
@@ -92,7 +86,6 @@ EMSCRIPTEN_BINDINGS(tavolini) {
     emscripten::function("currentProblem", &currentProblem);
     emscripten::function("stepLog", &stepLog);
     emscripten::function("fileReport", &fileLines);
-    emscripten::function("editorFileText", &editorFileText);
 }
 
 } // namespace
@@ -159,6 +152,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_relayout(int width, int height, in
 // The window's close box: the close question, then the end of the program.
 extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_close() {
     if (window()) window()->closeWindow();
+}
+
+// The lines of the file at `path` as the editor shows them: the scenario
+// driver types them as the teacher would, while the editor waits.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* tavolini_editor_text(const char* path) {
+    static std::string text;
+    text = tavolini::editorText(tavolini::splitLines(tavolini::readWholeFile(path).bytes));
+    return text.c_str();
 }
 
 // The time completions are dated with from now on (the scenario driver's clock).

@@ -9,8 +9,15 @@ const fs = require('fs');
 async function typeFile(driver, file) {
   if (!fs.existsSync(file)) throw new Error('cannot read ' + file);
   await driver.page.evaluate((name) => {
+    // The engine waits for the editor: ccall and embind would wait with it,
+    // the export itself answers at once.
+    const bytes = new TextEncoder().encode(name + '\0');
+    const path = engine._malloc(bytes.length);
+    engine.HEAPU8.set(bytes, path);
+    const at = engine._tavolini_editor_text(path);
+    engine._free(path);
     const text = document.getElementById('memQues');
-    text.value = window.tavolini.editorText(name);
+    text.value = new TextDecoder().decode(engine.HEAPU8.subarray(at, engine.HEAPU8.indexOf(0, at)));
     text.dispatchEvent(new Event('input', { bubbles: true }));
   }, file);
   await driver.page.waitFor(() => window.tavolini.idle(), 2);

@@ -15,6 +15,4 @@
   dialog.addEventListener('keydown', (event) => {
     if (event.key === 'Enter' && dialog.dataset.kind === 'editor') event.stopPropagation();
   });
-  // The scenario driver types a file of the practice folder as the engine reads it.
-  window.tavolini.editorText = (name) => engine.editorFileText(name);
 })();
