@@ -26,8 +26,9 @@ constexpr const char* Markup =
     "<label for=edtErTangen>エラーの単元</label><input id=edtErTangen readonly>"
     "<span id=lblErQues>エラーの問題</span>"
     "<div id=lstErQues role=list aria-labelledby=lblErQues tabindex=0></div>"
-    "<button id=btnCompile>エラーチェック</button><button id=btnOk>OK</button><button "
-    "id=btnCancel>ｷｬﾝｾﾙ</button>"
+    "<button id=btnCompile>エラーチェック</button>"
+    "<button id=btnOk>OK</button>"
+    "<button id=btnCancel>ｷｬﾝｾﾙ</button>"
     "</div>";
 
 val memo() {
@@ -38,7 +39,8 @@ std::string memoText() {
     return memo()["value"].as<std::string>();
 }
 
-// "0": the next change wakes the engine; "1": the page saw a change since.
+// "0": the next change wakes the engine; "1": the page saw one since; empty:
+// the change was noted, and the next check watches again.
 void watchForChange() {
     memo()["dataset"].set("changed", std::string("0"));
 }
@@ -61,16 +63,8 @@ EditEnd WebEditor::editProblems() {
     for (;;) {
         const int reply = WebDialogs::nextReply();
         takeChange();
-        if (reply == Compile) {
-            compile();
-            continue;
-        }
-        Messages messages;
-        const bool ends = reply == Accepted ? acceptEdit(m_session, m_set, messages,
-                                                         editorLines(memoText(), m_session.openedLines))
-                                            : reply == Cancelled && mayCancel();
-        showMessages(m_dialogs, messages);
-        if (!ends) continue;
+        if (reply == Compile) compile();
+        if (!(reply == Accepted && accept()) && !(reply == Cancelled && mayCancel())) continue;
         pageScript().call<void>("closeDialog");
         return reply == Accepted ? EditEnd::Ok : EditEnd::Cancel;
     }
@@ -95,6 +89,10 @@ void WebEditor::open() {
         opened.push_back(std::move(line.text));
     startEditing(m_session, std::move(opened));
     watchForChange();
+}
+
+std::vector<EditorLine> WebEditor::currentLines() const {
+    return editorLines(memoText(), m_session.openedLines);
 }
 
 void WebEditor::takeChange() {
@@ -144,9 +142,16 @@ void WebEditor::showCheck(const ProblemCheck& check, const std::string& text) {
     memo().call<void>("focus");
 }
 
+bool WebEditor::accept() {
+    Messages messages;
+    const bool accepted = acceptEdit(m_session, m_set, messages, currentLines());
+    showMessages(m_dialogs, messages);
+    return accepted;
+}
+
 // Yes throws the changed text away; No returns to the editor.
 bool WebEditor::mayCancel() {
-    return !differsFromOpened(m_session, editorLines(memoText(), m_session.openedLines)) ||
+    return !differsFromOpened(m_session, currentLines()) ||
            m_dialogs.ask(cp932("確認"), discardQuestion(), Buttons::YesNo) == Reply::Yes;
 }
 

@@ -26,11 +26,13 @@ class WebEditor final : public ProblemEditor {
 
   private:
     void open();
+    std::vector<EditorLine> currentLines() const;
     // After any reply: a change the page reported is noted once.
     void takeChange();
     void clearResults();
     void compile();
     void showCheck(const ProblemCheck& check, const std::string& text);
+    bool accept();
     bool mayCancel();
 
     ProblemSet& m_set;

@@ -1,7 +1,8 @@
 // 問題の編集: the engine sleeps while the teacher types. The first change
 // after the editor opened or showed a check wakes it once (the reply the
 // engine gave the text), so that it empties the results. Enter in the text
-// starts a line; it presses no button of the dialog.
+// starts a line, and keys that an input method is converting (Escape
+// undoing a conversion) stay the input method's: they press no button.
 'use strict';
 
 (() => {
@@ -13,6 +14,6 @@
     view.reply(Number(text.dataset.changeReply));
   });
   dialog.addEventListener('keydown', (event) => {
-    if (event.key === 'Enter' && dialog.dataset.kind === 'editor') event.stopPropagation();
+    if (dialog.dataset.kind === 'editor' && (event.key === 'Enter' || event.isComposing)) event.stopPropagation();
   });
 })();
