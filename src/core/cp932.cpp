@@ -70,19 +70,6 @@ std::optional<char32_t> readUtf8(std::string_view text, std::size_t& length) {
     return c;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | c >> 6);
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | c >> 12);
-        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // Every character's code, built from the decode table when first wanted:
 // 0 for none, but for NUL.
 using EncodeTable = std::array<std::uint16_t, 0x10000>;
@@ -138,6 +125,31 @@ std::optional<char16_t> nextCp932(std::string_view text, std::size_t& i) {
 void appendCp932(std::string& out, std::uint16_t code) {
     if (code > 0xFF) out += static_cast<char>(code >> 8);
     out += static_cast<char>(code & 0xFF);
+}
+
+std::optional<char32_t> nextUtf8(std::string_view text, std::size_t& i) {
+    std::size_t length = 1;
+    const std::optional<char32_t> c = readUtf8(text.substr(i), length);
+    if (c) {
+        i += length;
+        return c;
+    }
+    for (++i; i < text.size() && isUtf8Continuation(text[i]);)
+        ++i;
+    return std::nullopt;
+}
+
+void appendUtf8(std::string& out, char16_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | c >> 6);
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | c >> 12);
+        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
 }
 
 std::string cp932(std::string_view utf8) {

@@ -36,6 +36,12 @@ std::optional<char16_t> nextCp932(std::string_view text, std::size_t& i);
 // Appends a code's bytes: one, or the lead and the trail.
 void appendCp932(std::string& out, std::uint16_t code);
 
+// UTF-8 one character at a time: the code point at `i`, with `i` moved past
+// it; nothing for a broken, overlong or surrogate sequence, with `i` moved
+// past it and the continuation bytes after it.
+std::optional<char32_t> nextUtf8(std::string_view text, std::size_t& i);
+void appendUtf8(std::string& out, char16_t c);
+
 // The first byte of a double-byte character in code page 932.
 constexpr bool isCp932LeadByte(char c) {
     const auto b = static_cast<unsigned char>(c);

@@ -65,7 +65,7 @@ const std::array<MenuEntry, 13> MenuEntries{{
     {"mnuSaveAs", "保存する(&S)", 0, 0, false, Edition::Both},
     {"mnuPrint", "印刷する(&P)", 0, 0, true, Edition::Both},
     {"mnuExit", "終了(&X)", 0, 0, true, Edition::DesktopOnly},
-    {"mnuEditZudir", "問題を編集する(&E)", 1, 0, false, Edition::DesktopOnly},
+    {"mnuEditZudir", "問題を編集する(&E)", 1, 0, false, Edition::Both},
     {"mnuShowRecord", "練習の記録(&R)", 2, 0, false, Edition::Both},
     {"mnuDump", "スタック(&S)", 2, 0, false, Edition::Both},
     {"mnuNext", "次の問題(&N)", 3, 0, false, Edition::Both},

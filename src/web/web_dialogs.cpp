@@ -116,10 +116,6 @@ Reply box(const char* kind, std::string_view caption, const std::string& utf8Tex
 
 } // namespace
 
-int WebDialogs::dialogReply() {
-    return nextDialogReply();
-}
-
 void WebDialogs::showMessage(std::string_view text) {
     box("message", "Tavolini", pupilText(text), {{"dlgOk", "OK", Reply::Ok}}, Reply::Ok, m_touch);
 }

@@ -35,10 +35,6 @@ class WebDialogs final : public Dialogs, public DrillDialogs, private SelectionV
     WebDialogs(ProblemSet& set, Algebra& algebra, LayoutState& layout)
         : m_set(set), m_algebra(algebra), m_layout(layout) {}
 
-    // The reply of the dialog open in the document: the engine waits until
-    // the pupil gives it.
-    static int dialogReply();
-
     void showMessage(std::string_view text) override;
     Reply ask(std::string_view caption, std::string_view text, Buttons buttons) override;
     // A set is opened from a file the pupil chooses and saved to one of the
@@ -52,6 +48,10 @@ class WebDialogs final : public Dialogs, public DrillDialogs, private SelectionV
     // Where the file the pupil chose as `name` lies; messages name it `name`.
     std::string chosenFilePath(const std::string& name);
 
+    // A message of the engine in UTF-8, with the files the pupil chose named
+    // as the pupil knows them instead of where they lie among the engine's files.
+    std::string pupilText(std::string_view text) const;
+
     SpecialAnswer showSpecialSolution() override;
     bool showProblemSelection() override;
 
@@ -60,9 +60,6 @@ class WebDialogs final : public Dialogs, public DrillDialogs, private SelectionV
     void fitScreen(int screenWidth, bool touch);
 
   private:
-    // A message of the engine in UTF-8, with the files the pupil chose named
-    // as the pupil knows them instead of where they lie among the engine's files.
-    std::string pupilText(std::string_view text) const;
     // Makes the selection dialog's controls, or puts them where the screen
     // now wants them (its previews drawn again when their size changed).
     void placeSelection(bool create);

@@ -4,6 +4,8 @@
 // plain C functions that the script calls through ccall, so that a dialog
 // can suspend them; the queries are bound with embind.
 #include "core/cp932.h"
+#include "core/text_file.h"
+#include "editing/editor_text.h"
 #include "files/practice_records.h"
 #include "practice/drill_report.h"
 #include "web/key_codes.h"
@@ -157,6 +159,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_relayout(int width, int height, in
 // The window's close box: the close question, then the end of the program.
 extern "C" EMSCRIPTEN_KEEPALIVE void tavolini_close() {
     if (window()) window()->closeWindow();
+}
+
+// The lines of the file at `path` as the editor shows them: the scenario
+// driver types them as the teacher would, while the editor waits.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* tavolini_editor_text(const char* path) {
+    static std::string text;
+    text = tavolini::editorText(tavolini::splitLines(tavolini::readWholeFile(path).bytes));
+    return text.c_str();
 }
 
 // The time completions are dated with from now on (the scenario driver's clock).

@@ -66,7 +66,7 @@ void WebPrintDialog::showPrint(WebPage& page) {
     createControls();
     refreshPreview();
     for (;;) {
-        switch (WebDialogs::dialogReply()) {
+        switch (nextReply()) {
         case SettingChanged:
             readSettings();
             refreshPreview();

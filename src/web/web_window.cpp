@@ -42,7 +42,7 @@ Viewport reportedViewport() {
 
 WebWindow::WebWindow(DrillData& state, int screenWidth)
     : m_state(state), m_dialogs(state.problems, state.algebra, state.layout),
-      m_print(state.problems, m_dialogs, screenWidth) {
+      m_print(state.problems, m_dialogs, screenWidth), m_editor(state.problems, m_dialogs) {
     createMenus();
     layOutPanel(true);
     m_session = std::make_unique<DrillSession>(
@@ -51,6 +51,7 @@ WebWindow::WebWindow(DrillData& state, int screenWidth)
                                                screenWidth);
             return *m_page;
         });
+    m_session->setEditor(&m_editor);
     relayout(reportedViewport());
 }
 

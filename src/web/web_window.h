@@ -6,6 +6,7 @@
 #include "practice/drill_session.h"
 #include "practice/window_layout.h"
 #include "web/web_dialogs.h"
+#include "web/web_editor.h"
 #include "web/web_page.h"
 #include "web/web_print_dialog.h"
 
@@ -46,6 +47,7 @@ class WebWindow final : public DrillFrontEnd {
     WindowLayout m_layout;
     WebDialogs m_dialogs;
     WebPrintDialog m_print;
+    WebEditor m_editor;
     std::unique_ptr<WebPage> m_page;
     std::unique_ptr<DrillSession> m_session;
 };

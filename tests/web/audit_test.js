@@ -1,8 +1,9 @@
 #!/usr/bin/env node
 // The page for pupils who use a screen reader or the keyboard alone: axe-core
 // finds no serious or critical fault on a desktop screen and on a phone, at the
-// start, on the road, with a dialog open and with the help open; and the
-// menus, 開く, 印刷 and the first steps of the typical road are reached by keys.
+// start, on the road, with a dialog or the editor open and with the help open;
+// and the menus, 開く, 印刷, 問題の編集 and the first steps of the typical road
+// are reached by keys.
 'use strict';
 
 const assert = require('assert');
@@ -32,6 +33,7 @@ const States = {
   unitDialog: (page) => press(page, ['btnChangeTangen']),
   saveDialog: (page) => press(page, ['mnuSaveAs']),
   printDialog: (page) => press(page, ['btnPrint']),
+  editor: (page) => press(page, ['mnuEditZudir']),
   help: (page) => type(page, 'F1'),
   records: (page) => press(page, ['mnuShowRecord']),
   recordDeletion: (page) => press(page, ['mnuShowRecord', 'btnDelete']),
@@ -86,7 +88,10 @@ const KeyRows = [
   { keys: 'Alt+KeyH Enter', expect: { help: true, focus: 'helpClose' } },
   { keys: 'Alt+KeyH Enter Escape', expect: { help: false, focus: 'btnNext' } },
   { keys: 'Alt+KeyH Enter Tab Escape', expect: { help: false } }, // from inside the help's frame
-  { keys: 'Alt+KeyE', expect: { dialog: '', help: false, focus: 'btnNext' } }, // the editor is the desktop's
+  { keys: 'Alt+KeyE Enter', expect: { dialog: 'editor', focus: 'memQues' } },
+  { keys: 'Alt+KeyE Enter' + ' Tab'.repeat(6), expect: { focus: 'btnOk' } },
+  { keys: 'Alt+KeyE Enter Enter KeyX Escape', expect: { dialog: 'question' } },
+  { keys: 'Alt+KeyE Enter Escape', expect: { dialog: '', count: 2 } },
   { keys: 'e 1', expect: { message: '①', count: 2 } },
   { keys: 'e 1 NumpadAdd e 2 Enter', expect: { count: 3, message: '①＋②', focus: 'btnNext' } },
   { keys: 'e 1 NumpadAdd e 2 Enter e 3 / 3 Enter', expect: { count: 4 } },

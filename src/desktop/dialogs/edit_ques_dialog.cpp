@@ -7,6 +7,7 @@
 #include "desktop/platform/fonts.h"
 #include "desktop/platform/text_codec.h"
 #include "desktop/platform/window_placement.h"
+#include "editing/editor_text.h"
 #include "files/problem_set.h"
 
 #include <QGridLayout>
@@ -24,12 +25,6 @@ constexpr int WindowFontPixels = 12;
 constexpr int TextFontPixels = 16;
 constexpr int ResultColumnWidth = 300;
 
-QStringList textLines(const QString& text) {
-    QStringList lines = text.split(u'\n');
-    if (lines.last().isEmpty()) lines.removeLast();
-    return lines;
-}
-
 QLineEdit* resultField(const char* name, QWidget* parent) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(name));
@@ -37,48 +32,7 @@ QLineEdit* resultField(const char* name, QWidget* parent) {
     return field;
 }
 
-// Gives the lines that read as an original line that line's bytes: those
-// alike at the start and at the end, then those between in order.
-void keepOriginalBytes(std::vector<EditorLine>& lines, const QStringList& texts,
-                       const std::vector<std::string>& original) {
-    std::vector<QString> read;
-    read.reserve(original.size());
-    for (const std::string& line : original)
-        read.push_back(fromCp932(line));
-    const auto same = [&](std::size_t i, std::size_t j) {
-        if (texts[static_cast<qsizetype>(i)] != read[j]) return false;
-        lines[i] = EditorLine{original[j]};
-        return true;
-    };
-    std::size_t lineEnd = lines.size(), originalEnd = original.size();
-    std::size_t head = 0;
-    while (head < lineEnd && head < originalEnd && same(head, head))
-        ++head;
-    while (lineEnd > head && originalEnd > head && same(lineEnd - 1, originalEnd - 1)) {
-        --lineEnd;
-        --originalEnd;
-    }
-    std::size_t next = head;
-    for (std::size_t i = head; i < lineEnd; ++i) {
-        for (std::size_t j = next; j < originalEnd; ++j) {
-            if (!same(i, j)) continue;
-            next = j + 1;
-            break;
-        }
-    }
-}
-
 } // namespace
-
-std::vector<EditorLine> editorLines(const QString& text, const std::vector<std::string>& original) {
-    const QStringList texts = textLines(text);
-    std::vector<EditorLine> lines;
-    lines.reserve(static_cast<std::size_t>(texts.size()));
-    for (const QString& line : texts)
-        lines.push_back(EditorLine{toCp932(line), firstUnencodable(line)});
-    keepOriginalBytes(lines, texts, original);
-    return lines;
-}
 
 TfrmEditQues::TfrmEditQues(ProblemSet& set, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_set(set), m_dialogs(dialogs) {
@@ -152,13 +106,10 @@ void TfrmEditQues::setEditorCaption(std::string_view path) {
 void TfrmEditQues::prepareShowing() {
     if (const QWidget* main = parentWidget())
         placeOnScreen(*this, QRect(0, 0, main->window()->width(), main->window()->height()));
-    QStringList lines;
-    for (const std::string& line : m_set.lines)
-        lines.push_back(fromCp932(line));
-    const QString text = lines.join(u'\n');
+    const std::string text = editorText(m_set.lines);
     {
         const QSignalBlocker quiet(m_memQues);
-        m_memQues->setPlainText(text); // a fresh text: nothing to undo
+        m_memQues->setPlainText(QString::fromStdString(text)); // a fresh text: nothing to undo
     }
     // The lines as the editor gives them back (a last empty line is not one),
     // so that a text nobody touched never counts as changed.
@@ -177,7 +128,7 @@ void TfrmEditQues::textChanged() {
 }
 
 std::vector<EditorLine> TfrmEditQues::currentLines() const {
-    return editorLines(m_memQues->toPlainText(), m_session.openedLines);
+    return editorLines(m_memQues->toPlainText().toStdString(), m_session.openedLines);
 }
 
 void TfrmEditQues::clearResults() {
@@ -199,9 +150,9 @@ void TfrmEditQues::showCheck(const ProblemCheck& check) {
     m_edtResult->setText(fromCp932(checkResultText(check.verdict)));
     m_edtTangen->setText(fromCp932(checkUnitCountText(check)));
     // The lines as the teacher wrote them, also those the code page cannot hold.
-    const QStringList lines = textLines(m_memQues->toPlainText());
+    const std::vector<std::string> lines = textLines(m_memQues->toPlainText().toStdString());
     const auto line = [&lines](std::size_t i) {
-        return i < static_cast<std::size_t>(lines.size()) ? lines[static_cast<qsizetype>(i)] : QString();
+        return QString::fromStdString(i < lines.size() ? lines[i] : std::string());
     };
     switch (check.verdict) {
     case CheckVerdict::Passed:

@@ -21,13 +21,6 @@ namespace tavolini {
 class Dialogs;
 struct ProblemSet;
 
-// The editor's text as lines, split as the problem-set reader splits a file
-// (a last line end makes no empty line), each in code page 932. A line that
-// reads as an original line, matched in order, keeps that line's bytes: code
-// page 932 writes some characters two ways, and what the teacher did not
-// touch goes back as it was.
-std::vector<EditorLine> editorLines(const QString& text, const std::vector<std::string>& original = {});
-
 // 問題の編集: the whole problem set as text, with エラーチェック, which lists the
 // problems of the first unit that fail. It edits a copy: OK hands an edited
 // and checked text to the set; Cancel leaves the set as it was.

@@ -59,8 +59,4 @@ std::optional<std::string> toCp932Exactly(const QString& text) {
     return std::move(encoded.bytes);
 }
 
-char32_t firstUnencodable(const QString& text) {
-    return encode(text).unencodable;
-}
-
 } // namespace tavolini

@@ -19,10 +19,6 @@ std::string toCp932(const QString& text);
 // nothing for a text that would lose a character on the way.
 std::optional<std::string> toCp932Exactly(const QString& text);
 
-// The first character of the text that code page 932 has no place for; 0
-// when it holds them all.
-char32_t firstUnencodable(const QString& text);
-
 // A text of the program's own, as written in the sources (UTF-8), for a window.
 inline QString uiText(const char* utf8) {
     return QString::fromUtf8(utf8);

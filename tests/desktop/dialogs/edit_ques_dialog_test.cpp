@@ -152,46 +152,6 @@ TEST(EditQuesDialog, AsksBeforeThrowingTypedTextAway) {
     EXPECT_TRUE(e.dialogs.shown.empty());
 }
 
-TEST(EditQuesDialog, SplitsTheTextAsAFileIsSplit) {
-    const std::vector<EditorLine> lines = editorLines(QStringLiteral(u"<<a\n\nx=1;y=①\n🙂\n"));
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[1].text, "");
-    EXPECT_EQ(lines[2].text, cp932("x=1;y=①"));
-    EXPECT_EQ(lines[2].unencodable, 0u);
-    EXPECT_EQ(lines[3].unencodable, U'🙂');
-    // A NUL stays in its line, for the check to name: it never ends the text.
-    EXPECT_EQ(editorLines(QStringLiteral(u"x\0y\nz")).at(0).text, std::string("x\0y", 3));
-    EXPECT_TRUE(editorLines(QString()).empty());
-}
-
-// 纊 at 0xED40 or 0xFA5C (written anew as 0xFA5C), ≒ at 0x8790 (as 0x81E0):
-// lines that read as an original, in order, keep its bytes.
-TEST(EditQuesDialog, LinesThatReadAsTheOriginalsKeepTheirBytes) {
-    struct Row {
-        const char* name;
-        std::vector<std::string> original;
-        const char16_t* text;
-        std::vector<std::string> bytes;
-    };
-    const Row rows[] = {
-        {"a line inserted", {"\xED\x40", "\x87\x90"}, u"纊\nx\n≒", {"\xED\x40", "x", "\x87\x90"}},
-        {"a line removed", {"\xED\x40", "x", "y", "\x87\x90"}, u"纊\ny\n≒", {"\xED\x40", "y", "\x87\x90"}},
-        {"one character two ways",
-         {"\xFA\x5C", "\xED\x40", "\xFA\x5C"},
-         u"纊\n纊\n纊",
-         {"\xFA\x5C", "\xED\x40", "\xFA\x5C"}},
-        {"a changed line", {"\xED@a", "\x87\x90"}, u"纊b\n≒", {"\xFA\\b", "\x87\x90"}},
-        {"lines swapped", {"\xED\x40", "\x87\x90"}, u"≒\n纊", {"\x87\x90", "\xFA\x5C"}},
-        {"a line copied", {"\xED\x40"}, u"纊\n纊", {"\xED\x40", "\xFA\x5C"}},
-    };
-    for (const Row& row : rows) {
-        std::vector<std::string> bytes;
-        for (const EditorLine& line : editorLines(QString::fromUtf16(row.text), row.original))
-            bytes.push_back(line.text);
-        EXPECT_EQ(bytes, row.bytes) << row.name;
-    }
-}
-
 // ⅰ at 0xEEEF would be written anew as 0xFA40.
 TEST(EditQuesDialog, WritesBackTheLinesNotTouchedByteForByte) {
     std::vector<std::string> lines = twoUnits();
