@@ -114,6 +114,14 @@ Reply box(const char* kind, std::string_view caption, const std::string& utf8Tex
     return static_cast<Reply>(waitAndClose());
 }
 
+// The file name the pupil gave the page's open or save dialog, preset to
+// the set's; nothing when the dialog was cancelled.
+std::optional<std::string> chosenName(const char* dialog, std::string_view presetPath) {
+    pageScript().call<void>(dialog, fileName(std::string(presetPath)));
+    if (waitAndClose() != Accepted) return std::nullopt;
+    return pageScript()["chosenName"].as<std::string>();
+}
+
 } // namespace
 
 void WebDialogs::showMessage(std::string_view text) {
@@ -127,20 +135,18 @@ Reply WebDialogs::ask(std::string_view caption, std::string_view text, Buttons b
 }
 
 std::optional<std::string> WebDialogs::chooseOpenFile(std::string_view, std::string_view presetPath) {
-    pageScript().call<void>("openFileDialog", fileName(std::string(presetPath)));
-    if (waitAndClose() != Accepted) return std::nullopt;
-    const std::string name = pageScript()["chosenName"].as<std::string>();
-    if (inPracticeFolder()) return name;
+    const std::optional<std::string> chosen = chosenName("openFileDialog", presetPath);
+    if (!chosen || inPracticeFolder()) return chosen;
+    const std::string& name = *chosen;
     const std::string path = chosenFilePath(name);
     placeChosenFile(path.c_str(), recordFilePathOf(path).c_str());
     return path;
 }
 
 std::optional<std::string> WebDialogs::chooseSaveFile(std::string_view, std::string_view presetPath) {
-    pageScript().call<void>("saveFileDialog", fileName(std::string(presetPath)));
-    if (waitAndClose() != Accepted) return std::nullopt;
-    const std::string name = pageScript()["chosenName"].as<std::string>();
-    if (inPracticeFolder()) return name;
+    const std::optional<std::string> chosen = chosenName("saveFileDialog", presetPath);
+    if (!chosen || inPracticeFolder()) return chosen;
+    const std::string& name = *chosen;
     const std::string path = chosenFilePath(name);
     std::error_code ignored; // a folder that cannot be made fails the write, which says so
     std::filesystem::create_directories(path.substr(0, path.rfind('/')), ignored);
