@@ -76,6 +76,14 @@ bool unsavedEdits() {
     return window() && !drill().problems.problemSetSaved;
 }
 
+// Whether the set in use is the one read from the file at `path`: a set
+// chosen with 開く that did not open leaves the set in use as it was, and the
+// page then keeps its file handle from before.
+bool setReadFrom(const std::string& path) {
+    const ProblemSet& set = drill().problems;
+    return set.problemSetPath == path && set.lines == splitLines(readWholeFile(path).bytes);
+}
+
 // The scenario driver reads the files of the practice folder.
 std::string fileLines(const std::string& path) {
     return fileReport(path);
@@ -93,6 +101,7 @@ EMSCRIPTEN_BINDINGS(tavolini) {
     emscripten::function("stepLog", &stepLog);
     emscripten::function("fileReport", &fileLines);
     emscripten::function("unsavedEdits", &unsavedEdits);
+    emscripten::function("setReadFrom", &setReadFrom);
 }
 
 } // namespace

@@ -103,7 +103,7 @@ async function saveAs(page, name) {
 
 // The bytes of a file of the browser's private file system, once `bytes` are written there if given.
 const privateFile = (page, name, bytes) => page.evaluate(async (name, bytes) => {
-  const file = await (await navigator.storage.getDirectory()).getFileHandle(name, { create: true });
+  const file = await window.privateHandle(name);
   if (bytes) await file.createWritable().then(async (out) => { await out.write(new Uint8Array(bytes)); await out.close(); });
   return Array.from(new Uint8Array(await (await file.getFile()).arrayBuffer()));
 }, name, bytes);
@@ -300,8 +300,13 @@ const tests = {
     if (!chromium) return;
     const server = await require('../../tools/web-drive/site-server.js').startSiteServer({ root: site });
     await tab.addInitScript(() => {
-      const file = async (name) => (await navigator.storage.getDirectory()).getFileHandle(name, { create: true });
-      window.showOpenFilePicker = async () => [await file('mine.sim')];
+      // "NAME" or "FOLDER/NAME" there.
+      const file = window.privateHandle = async (path) => {
+        const [name, folder] = path.split('/').reverse();
+        const root = await navigator.storage.getDirectory();
+        return (folder ? await root.getDirectoryHandle(folder, { create: true }) : root).getFileHandle(name, { create: true });
+      };
+      window.showOpenFilePicker = async () => [await file(window.opened || 'mine.sim')];
       window.showSaveFilePicker = async ({ suggestedName }) => (window.picked = suggestedName) === 'refused.sim'
         ? Promise.reject(new DOMException('refused', 'AbortError')) : file(suggestedName);
     });
@@ -322,6 +327,16 @@ const tests = {
         assert.deepEqual([await tab.evaluate(() => window.picked), written && await privateFile(tab, written)],
           [picked, written && DesktopBytes], name);
       }
+      // A set of the same name from elsewhere that does not open: the set in use is saved to its own file still.
+      const broken = Array.from(Buffer.from('<<broken\r\n'));
+      await privateFile(tab, 'other/copy.sim', broken);
+      await tab.evaluate(() => { window.opened = 'other/copy.sim'; });
+      await press(tab, ['mnuOpen', 'setFile']);
+      await tab.waitFor(() => document.getElementById('dialog').dataset.kind === 'message', 2);
+      await press(tab, ['dlgOk']);
+      await privateFile(tab, 'copy.sim', []);
+      await saveAs(tab, 'copy.sim');
+      assert.deepEqual([await privateFile(tab, 'copy.sim'), await privateFile(tab, 'other/copy.sim')], [DesktopBytes, broken]);
     } finally {
       await server.close();
     }

@@ -9,6 +9,7 @@
 (() => {
   const inFolder = () => Boolean(window.tavoliniScenario);
   const handles = new Map(); // the device's files by the names the sets have among the engine's
+  let opening = null; // the file chosen with 開く, kept (or its name's old handle dropped) once the set opened
   let saving = null; // the device's file the set being saved goes to, if one was chosen
   const ownName = (name) => name.replace(/[/\\]/g, '_'); // a name, never a folder among the engine's files
 
@@ -68,7 +69,7 @@
   async function takeFile(file, handle) {
     view.chosenBytes = new Uint8Array(await file.arrayBuffer());
     view.chosenName = ownName(file.name);
-    if (handle) handles.set(view.chosenName, handle); else handles.delete(view.chosenName);
+    opening = { name: view.chosenName, handle };
     view.reply(1);
   }
 
@@ -91,6 +92,16 @@
         }
       });
       view.add('dlgBody', 'button', 'dlgCancel', 212, 6, 80, 28, 'キャンセル').dataset.reply = 0;
+    },
+
+    // After each of the pupil's actions: a set that did not open keeps the
+    // set in use's file, so that saving it never writes over the one refused.
+    settleOpenedFile() {
+      if (!opening) return;
+      const { name, handle } = opening;
+      opening = null;
+      if (!engine.setReadFrom(engine.chosenSetPath(name))) return;
+      if (handle) handles.set(name, handle); else handles.delete(name);
     },
 
     saveFileDialog(preset) {

@@ -129,6 +129,7 @@ async function act(name, types, args) {
   } finally {
     await keepRecords(recordFile());
     Place.keep(engine);
+    view.settleOpenedFile();
     busy--;
   }
 }
