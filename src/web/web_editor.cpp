@@ -71,9 +71,7 @@ EditEnd WebEditor::editProblems() {
 }
 
 void WebEditor::open() {
-    pageScript().call<void>("openDialog", std::string("editor"),
-                            m_dialogs.pupilText(editorCaption(m_set.problemSetPath)), std::string(),
-                            Cancelled, 0, 0);
+    openDialog("editor", m_dialogs.pupilText(editorCaption(m_set.problemSetPath)), "", Cancelled, {});
     element("dlgBody").set("innerHTML", std::string(Markup));
     for (const auto& [id, reply] :
          {std::pair{"btnCompile", Compile}, std::pair{"btnOk", Accepted}, std::pair{"btnCancel", Cancelled}})

@@ -33,11 +33,6 @@ void addNumberBox(const char* labelId, const char* caption, const char* id, cons
     box.call<void>("setAttribute", std::string("data-change-reply"), SettingChanged);
 }
 
-void addButton(const char* id, std::string_view caption, const PageRect& rect, int reply) {
-    addElement("dlgBody", "button", id, rect, caption)
-        .call<void>("setAttribute", std::string("data-reply"), reply);
-}
-
 std::optional<int> boxNumber(const char* id) {
     const std::string text = element(id)["value"].as<std::string>();
     int value = 0;
@@ -61,8 +56,7 @@ void printPages(const SvgPrintTarget& target) {
 } // namespace
 
 void WebPrintDialog::showPrint(WebPage& page) {
-    pageScript().call<void>("openDialog", std::string("print"), std::string("frmPrintS"), std::string(),
-                            Closed, DialogBody.width, DialogBody.height);
+    openDialog("print", "frmPrintS", "", Closed, DialogBody);
     createControls();
     refreshPreview();
     for (;;) {
@@ -92,9 +86,9 @@ void WebPrintDialog::createControls() {
                  HighestPrintSettings.margin);
     addNumberBox("Label1", "文字の大きさ", "updSize", {16, 176, 57, 33}, LowestPrintSettings.size,
                  HighestPrintSettings.size);
-    addButton("btnStart", "印刷開始", {128, 136, 89, 33}, Start);
-    addButton("btnCancel", "閉じる", {128, 176, 89, 33}, Closed);
-    addButton("btnPrintAll", "全画面印刷", {240, 96, 97, 113}, PrintAll);
+    addReplyButton("btnStart", "印刷開始", {128, 136, 89, 33}, Start);
+    addReplyButton("btnCancel", "閉じる", {128, 176, 89, 33}, Closed);
+    addReplyButton("btnPrintAll", "全画面印刷", {240, 96, 97, 113}, PrintAll);
     showNumber("updLMargin", m_settings.margin);
     showNumber("updSize", m_settings.size);
 }
