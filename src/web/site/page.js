@@ -15,6 +15,11 @@ let ended = false;
 let folder = PracticeFolder;
 let started = false; // the first problem is shown, or the program has ended
 
+// The dialog open now, by its number; none when no dialog is open.
+function openDialogSerial() {
+  return byId('dialog').hidden ? null : byId('dialog').dataset.serial;
+}
+
 // What the engine asks of the document (Module.view).
 const view = {
   waiting: null, // resolves the engine's wait for the open dialog
@@ -90,15 +95,23 @@ const view = {
   async nextDialogReply() {
     const path = recordFile();
     const reply = new Promise((resolve) => { view.waiting = resolve; });
+    const early = view.earlyReply;
+    view.earlyReply = null;
+    if (early && early.serial === openDialogSerial()) view.reply(early.value);
     await keepRecords(path);
     const value = await reply;
     await holdRecords(path);
     return value;
   },
+  // A reply given while the engine is still on its way back to the same
+  // dialog (the editor wakes it as the teacher starts typing) waits for it;
+  // one for a dialog that has closed since is dropped.
+  earlyReply: null,
   reply(value) {
     const waiting = view.waiting;
     view.waiting = null;
     if (waiting) waiting(value);
+    else view.earlyReply = { value, serial: openDialogSerial() };
   },
 
   // After the records of the set there as they are stored: a chosen file
