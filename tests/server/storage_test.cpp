@@ -262,13 +262,14 @@ TEST_P(StorageTest, ReopeningAndTheBackupKeepEverything) {
     backupSqlite(dataFolder(), m_folder / "copy.sqlite3");
     backedUp = true;
     writer.join();
+    for (const auto& entry : std::filesystem::directory_iterator(m_folder.path()))
+        EXPECT_EQ(entry.path().filename().string().find("copy.sqlite3."), std::string::npos) << entry.path();
     ASSERT_EQ(::mkdir(copyFolder.c_str(), 0700), 0);
     std::filesystem::rename(m_folder / "copy.sqlite3", sqliteFileIn(copyFolder));
     const std::vector<Completion> copied = SqliteStorage(copyFolder).completionsOf(pupil);
     EXPECT_GE(copied.size(), std::size_t(before));
     for (std::size_t at = 0; at < copied.size(); ++at)
         EXPECT_EQ(copied[at].clientId, std::to_string(at));
-    EXPECT_FALSE(std::filesystem::exists(m_folder / "copy.sqlite3.tmp"));
     EXPECT_THROW(backupSqlite(m_folder / "nothing", m_folder / "none.sqlite3"), StorageError);
     EXPECT_FALSE(std::filesystem::exists(m_folder / "none.sqlite3.tmp"));
 }
