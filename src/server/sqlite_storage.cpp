@@ -40,7 +40,10 @@ void setWalMode(sqlite3* database) {
     if (mode != "wal") throw StorageError("the database cannot be put in WAL mode (" + mode + ")");
 }
 
+// The folders above it as the umask has them; the data folder itself only for us.
 void makeFolder(const std::string& folder) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(folder).parent_path(), ignored);
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
         throw StorageError("cannot make " + folder + ": " + std::strerror(errno));
 }
