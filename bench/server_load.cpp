@@ -100,7 +100,8 @@ Tally drive(int port, ReadyServer& ready, const LoadOptions& options, std::size_
         const Reply reply = client.send(ready.pupils[pupil].session, "POST", "/api/completions", body);
         const Clock::time_point answered = Clock::now();
         tally.latencies.push_back(std::chrono::duration<double, std::milli>(answered - asked).count());
-        ++tally.statuses[reply.status];
+        // No answer is counted by its reason, as a negative status.
+        ++tally.statuses[reply.status != 0 ? reply.status : -static_cast<int>(reply.error)];
         if (reply.status == 201) ++tally.newByPupil[pupil];
         next->first = options.everyMillis == 0 ? answered : std::max(next->first + period, answered);
     }
@@ -184,7 +185,11 @@ int run(const LoadOptions& options) {
                 options.seconds, static_cast<long long>(verified), static_cast<double>(verified) / elapsed,
                 percentile(latencies, 0.5), percentile(latencies, 0.99));
     for (const auto& [status, count] : statuses)
-        if (status != 201) std::printf(", %lld answered %d", static_cast<long long>(count), status);
+        if (status < 0)
+            std::printf(", %lld unanswered (%s)", static_cast<long long>(count),
+                        httplib::to_string(static_cast<httplib::Error>(-status)).c_str());
+        else if (status != 201)
+            std::printf(", %lld answered %d", static_cast<long long>(count), status);
     std::printf("\nRESULT %.3f %.3f %.1f\n", percentile(latencies, 0.5), percentile(latencies, 0.99),
                 static_cast<double>(verified) / elapsed);
     if (!firstPupilComplete(servers[0]->port(), ready, firstPupilNew)) {

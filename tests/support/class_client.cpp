@@ -82,6 +82,7 @@ bool pupilsSignedIn(int port, ReadyServer& ready) {
 
 ClassClient::ClassClient(int port) : m_client("127.0.0.1", port) {
     m_client.set_keep_alive(true);
+    m_client.set_tcp_nodelay(true);
     m_client.set_connection_timeout(5);
     m_client.set_read_timeout(30);
     m_client.set_write_timeout(30);
@@ -98,6 +99,7 @@ Reply ClassClient::send(const BrowserSession& session, const std::string& method
     if (!body.empty()) request.set_header("Content-Type", contentType);
     const httplib::Result result = m_client.send(request);
     Reply reply;
+    reply.error = result.error();
     if (!result) return reply;
     reply.status = result->status;
     reply.body = json::parse(result->body, nullptr, false);

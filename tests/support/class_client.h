@@ -18,6 +18,7 @@ namespace tavolini {
 // failed or was cut).
 struct Reply {
     int status = 0;
+    httplib::Error error = httplib::Error::Success; // why there is no status
     nlohmann::json body;
 };
 
