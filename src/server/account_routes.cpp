@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "server/admission.h"
+#include "server/answers.h"
+#include "server/json_requests.h"
+#include "server/passwords.h"
+#include "server/routes.h"
+#include "server/sessions.h"
+#include "server/sign_in_limit.h"
+
+namespace tavolini::server {
+
+namespace {
+
+using httplib::Request;
+using httplib::Response;
+
+// Checked when there is no such account, so that the answer takes as long as
+// for a wrong password and names cannot be told from the time.
+const std::string& decoyHash() {
+    static const std::string hash = hashPassword("decoy").value_or("");
+    return hash;
+}
+
+void answerSignedIn(Response& response, Storage& storage, Role role, RowId accountId, bool tls) {
+    const StartedSession started = startSession(storage, role, accountId, tls);
+    const std::optional<nlohmann::json> answer = sessionAnswer(storage, started.session);
+    if (!answer) return answerError(response, ApiError::SignedOut);
+    response.set_header("Set-Cookie", started.setCookie);
+    answerJson(response, 200, *answer);
+}
+
+void pupilSignIn(const Request& request, Response& response, Storage& storage, bool tls) {
+    const Decoded<PupilSignIn> given = decodePupilSignIn(request.body);
+    if (!given.ok()) return answerError(response, ApiError::BadRequest);
+    const SignInLimit limit(storage,
+                            "pupil:" + given.value.classCode + ":" + std::to_string(given.value.number),
+                            request.remote_addr);
+    if (limit.reached()) return answerError(response, ApiError::TooMany);
+    std::optional<Pupil> pupil;
+    if (const std::optional<SchoolClass> schoolClass = storage.classWithCode(given.value.classCode))
+        pupil = storage.pupilNumbered(schoolClass->id, given.value.number);
+    if (!passwordMatches(given.value.password, pupil ? pupil->passwordHash : decoyHash()) || !pupil) {
+        limit.addFailure();
+        return answerError(response, ApiError::PupilSignInFailed);
+    }
+    answerSignedIn(response, storage, Role::Pupil, pupil->id, tls);
+}
+
+void teacherSignIn(const Request& request, Response& response, Storage& storage, bool tls) {
+    const Decoded<TeacherSignIn> given = decodeTeacherSignIn(request.body);
+    if (!given.ok()) return answerError(response, ApiError::BadRequest);
+    const SignInLimit limit(storage, "teacher:" + given.value.name, request.remote_addr);
+    if (limit.reached()) return answerError(response, ApiError::TooMany);
+    const std::optional<Teacher> teacher = storage.teacherNamed(given.value.name);
+    if (!passwordMatches(given.value.password, teacher ? teacher->passwordHash : decoyHash()) || !teacher) {
+        limit.addFailure();
+        return answerError(response, ApiError::TeacherSignInFailed);
+    }
+    answerSignedIn(response, storage, Role::Teacher, teacher->id, tls);
+}
+
+void changePassword(const Request& request, Response& response, Storage& storage) {
+    const std::optional<Session> session = admit(request, response, storage, Who::Teacher, Gate::Open);
+    if (!session) return;
+    const Decoded<PasswordChange> given = decodePasswordChange(request.body);
+    if (!given.ok()) return answerError(response, ApiError::BadRequest);
+    const std::optional<Teacher> teacher = storage.teacher(session->accountId);
+    if (!teacher) return answerError(response, ApiError::SignedOut);
+    const SignInLimit limit(storage, "teacher:" + teacher->name, request.remote_addr);
+    if (limit.reached()) return answerError(response, ApiError::TooMany);
+    if (!passwordMatches(given.value.password, teacher->passwordHash)) {
+        limit.addFailure();
+        return answerError(response, ApiError::SignInFailed);
+    }
+    const std::optional<std::string> hash = hashPassword(given.value.newPassword);
+    if (!hash) return answerError(response, ApiError::Internal);
+    storage.setTeacherPassword(teacher->id, *hash, false);
+    // Every other session ends; this one goes on.
+    storage.removeSessionsOf(Role::Teacher, teacher->id);
+    storage.addSession(*session);
+    response.status = 204;
+}
+
+} // namespace
+
+void addAccountRoutes(httplib::Server& server, Storage& storage, bool tls) {
+    server.Get("/api/session", [&storage](const Request& request, Response& response) {
+        const std::optional<Session> session = admit(request, response, storage, Who::SignedIn, Gate::Open);
+        if (!session) return;
+        const std::optional<nlohmann::json> answer = sessionAnswer(storage, *session);
+        if (!answer) return answerError(response, ApiError::SignedOut);
+        answerJson(response, 200, *answer);
+    });
+    server.Post("/api/pupil/signin", [&storage, tls](const Request& request, Response& response) {
+        pupilSignIn(request, response, storage, tls);
+    });
+    server.Post("/api/teacher/signin", [&storage, tls](const Request& request, Response& response) {
+        teacherSignIn(request, response, storage, tls);
+    });
+    server.Post("/api/signout", [&storage, tls](const Request& request, Response& response) {
+        const std::optional<Session> session = admit(request, response, storage, Who::SignedIn, Gate::Open);
+        if (!session) return;
+        storage.removeSession(session->tokenHash);
+        response.set_header("Set-Cookie", clearedCookie(tls));
+        response.status = 204;
+    });
+    server.Post("/api/teacher/password", [&storage](const Request& request, Response& response) {
+        changePassword(request, response, storage);
+    });
+}
+
+} // namespace tavolini::server
