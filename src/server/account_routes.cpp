@@ -84,28 +84,29 @@ void changePassword(const Request& request, Response& response, Storage& storage
 
 } // namespace
 
-void addAccountRoutes(httplib::Server& server, Storage& storage, bool tls) {
-    server.Get("/api/session", [&storage](const Request& request, Response& response) {
+void addAccountRoutes(Routes& routes, Storage& storage) {
+    const bool tls = routes.tls();
+    routes.get("/api/session", [&storage](const Request& request, Response& response) {
         const std::optional<Session> session = admit(request, response, storage, Who::SignedIn, Gate::Open);
         if (!session) return;
         const std::optional<nlohmann::json> answer = sessionAnswer(storage, *session);
         if (!answer) return answerError(response, ApiError::SignedOut);
         answerJson(response, 200, *answer);
     });
-    server.Post("/api/pupil/signin", [&storage, tls](const Request& request, Response& response) {
+    routes.post("/api/pupil/signin", [&storage, tls](const Request& request, Response& response) {
         pupilSignIn(request, response, storage, tls);
     });
-    server.Post("/api/teacher/signin", [&storage, tls](const Request& request, Response& response) {
+    routes.post("/api/teacher/signin", [&storage, tls](const Request& request, Response& response) {
         teacherSignIn(request, response, storage, tls);
     });
-    server.Post("/api/signout", [&storage, tls](const Request& request, Response& response) {
+    routes.post("/api/signout", [&storage, tls](const Request& request, Response& response) {
         const std::optional<Session> session = admit(request, response, storage, Who::SignedIn, Gate::Open);
         if (!session) return;
         storage.removeSession(session->tokenHash);
         response.set_header("Set-Cookie", clearedCookie(tls));
         response.status = 204;
     });
-    server.Post("/api/teacher/password", [&storage](const Request& request, Response& response) {
+    routes.post("/api/teacher/password", [&storage](const Request& request, Response& response) {
         changePassword(request, response, storage);
     });
 }

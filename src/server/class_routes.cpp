@@ -146,26 +146,26 @@ template <class Act> httplib::Server::Handler forPupil(Storage& storage, Act act
 
 } // namespace
 
-void addClassRoutes(httplib::Server& server, Storage& storage) {
-    server.Get("/api/classes", [&storage](const Request& request, Response& response) {
+void addClassRoutes(Routes& routes, Storage& storage) {
+    routes.get("/api/classes", [&storage](const Request& request, Response& response) {
         if (const std::optional<Session> session = admit(request, response, storage, Who::Teacher))
             listClasses(storage, *session, response);
     });
-    server.Post("/api/classes", [&storage](const Request& request, Response& response) {
+    routes.post("/api/classes", [&storage](const Request& request, Response& response) {
         if (const std::optional<Session> session = admit(request, response, storage, Who::Teacher))
             addClass(storage, *session, request, response);
     });
-    server.Get(R"(/api/classes/(\d{1,18})/pupils)",
+    routes.get(R"(/api/classes/(\d{1,18})/pupils)",
                forClass(storage, [](Storage& storage, const SchoolClass& schoolClass, const Request&,
                                     Response& response) { listPupils(storage, schoolClass, response); }));
-    server.Post(R"(/api/classes/(\d{1,18})/pupils)", forClass(storage, addPupils));
-    server.Post(R"(/api/pupils/(\d{1,18})/password)", forPupil(storage, resetPassword));
-    server.Delete(R"(/api/pupils/(\d{1,18}))",
+    routes.post(R"(/api/classes/(\d{1,18})/pupils)", forClass(storage, addPupils));
+    routes.post(R"(/api/pupils/(\d{1,18})/password)", forPupil(storage, resetPassword));
+    routes.remove(R"(/api/pupils/(\d{1,18}))",
                   forPupil(storage, [](Storage& storage, const Pupil& pupil, Response& response) {
                       storage.removePupil(pupil.id);
                       response.status = 204;
                   }));
-    server.Get(R"(/api/pupils/(\d{1,18})/completions)", forPupil(storage, listCompletions));
+    routes.get(R"(/api/pupils/(\d{1,18})/completions)", forPupil(storage, listCompletions));
 }
 
 } // namespace tavolini::server

@@ -70,15 +70,15 @@ void records(Storage& storage, const Session& session, Response& response) {
 
 } // namespace
 
-void addCompletionRoutes(httplib::Server& server, Storage& storage) {
-    server.Put("/api/sets/([0-9a-f]{64})", [&storage](const Request& request, Response& response) {
+void addCompletionRoutes(Routes& routes, Storage& storage) {
+    routes.put("/api/sets/([0-9a-f]{64})", [&storage](const Request& request, Response& response) {
         if (admit(request, response, storage, Who::SignedIn)) putSet(storage, request, response);
     });
-    server.Post("/api/completions", [&storage](const Request& request, Response& response) {
+    routes.post("/api/completions", [&storage](const Request& request, Response& response) {
         if (const std::optional<Session> session = admit(request, response, storage, Who::Pupil))
             addCompletion(storage, *session, request, response);
     });
-    server.Get("/api/records", [&storage](const Request& request, Response& response) {
+    routes.get("/api/records", [&storage](const Request& request, Response& response) {
         if (const std::optional<Session> session = admit(request, response, storage, Who::Pupil))
             records(storage, *session, response);
     });

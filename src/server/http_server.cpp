@@ -52,19 +52,14 @@ void addSecurityHeaders(const Request& request, Response& response) {
     if (isApi(request)) response.set_header("Cache-Control", "no-store");
 }
 
-// A foreign Origin is refused before anything else is looked at, and the
-// site takes nothing but GET and HEAD.
-httplib::Server::HandlerResponse screen(const Request& request, Response& response, bool tls) {
-    if (fromForeignOrigin(request, tls)) {
-        answerError(response, ApiError::Origin);
-        return httplib::Server::HandlerResponse::Handled;
-    }
-    if (!isApi(request) && request.method != "GET" && request.method != "HEAD") {
-        response.status = 405;
-        response.set_header("Allow", "GET, HEAD");
-        return httplib::Server::HandlerResponse::Handled;
-    }
-    return httplib::Server::HandlerResponse::Unhandled;
+// The site's files have no handler of their own: their Origin is checked
+// before routing (they have no body to leave unread).
+httplib::Server::HandlerResponse screenSite(const Request& request, Response& response, bool tls) {
+    if (isApi(request) || (request.method != "GET" && request.method != "HEAD") ||
+        !fromForeignOrigin(request, tls))
+        return httplib::Server::HandlerResponse::Unhandled;
+    answerError(response, ApiError::Origin);
+    return httplib::Server::HandlerResponse::Handled;
 }
 
 // Storage failures are the server's to report, not the page's to read.
@@ -100,7 +95,7 @@ bool setUpServer(httplib::Server& server, Storage& storage, const std::string& s
     server.new_task_queue = [] { return new httplib::ThreadPool(workerThreads); };
     server.set_payload_max_length(maxBodyBytes);
     server.set_pre_routing_handler(
-        [tls](const Request& request, Response& response) { return screen(request, response, tls); });
+        [tls](const Request& request, Response& response) { return screenSite(request, response, tls); });
     server.set_post_routing_handler(addSecurityHeaders);
     server.set_exception_handler(answerException);
     // httplib's own refusals (413, 404, a bad request line) get the interface's error body.
@@ -108,10 +103,11 @@ bool setUpServer(httplib::Server& server, Storage& storage, const std::string& s
         const std::optional<ApiError> error = errorForStatus(response.status);
         if (response.body.empty() && error) answerError(response, *error);
     });
-    addAccountRoutes(server, storage, tls);
-    addClassRoutes(server, storage);
-    addCompletionRoutes(server, storage);
-    addUnknownApiRoutes(server);
+    Routes routes(server, tls);
+    addAccountRoutes(routes, storage);
+    addClassRoutes(routes, storage);
+    addCompletionRoutes(routes, storage);
+    addFallbackRoutes(routes);
     for (const MimeRow& row : mimeTypes)
         server.set_file_extension_and_mimetype_mapping(row.extension, row.type);
     return server.set_mount_point("/", siteFolder);
