@@ -77,16 +77,23 @@ void answerException(const Request&, Response& response, const std::exception_pt
     }
 }
 
-void addUnknownApiRoutes(httplib::Server& server) {
+// Registered last: anything else under /api/ is not there, and the site takes
+// nothing but GET and HEAD.
+void addFallbackRoutes(Routes& routes) {
     const auto notFound = [](const Request&, Response& response) {
         answerError(response, ApiError::NotFound);
     };
-    server.Get("/api/.*", notFound);
-    server.Post("/api/.*", notFound);
-    server.Put("/api/.*", notFound);
-    server.Delete("/api/.*", notFound);
-    server.Patch("/api/.*", notFound);
-    server.Options("/api/.*", notFound);
+    routes.get("/api/.*", notFound);
+    routes.post("/api/.*", notFound);
+    routes.put("/api/.*", notFound);
+    routes.remove("/api/.*", notFound);
+    const auto onlyRead = [](const Request&, Response& response) {
+        response.status = 405;
+        response.set_header("Allow", "GET, HEAD");
+    };
+    routes.post("/.*", onlyRead);
+    routes.put("/.*", onlyRead);
+    routes.remove("/.*", onlyRead);
 }
 
 } // namespace
