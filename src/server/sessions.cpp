@@ -47,7 +47,8 @@ std::string sessionTokenOf(const httplib::Request& request) {
     // "a=1; tavolini_session=…; b=2", possibly over several Cookie headers.
     const std::size_t count = request.get_header_value_count("Cookie");
     for (std::size_t i = 0; i < count; ++i) {
-        std::string_view rest = request.get_header_value("Cookie", i);
+        const std::string header = request.get_header_value("Cookie", i);
+        std::string_view rest = header;
         while (!rest.empty()) {
             const std::size_t end = rest.find(';');
             std::string_view pair = rest.substr(0, end);

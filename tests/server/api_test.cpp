@@ -306,7 +306,9 @@ TEST(Api, EveryAnswerCarriesTheSecurityHeadersAndTheSiteItsTypes) {
         const httplib::Result result = server.send(nobody, row.call);
         ASSERT_TRUE(result);
         EXPECT_EQ(result->status, row.status);
-        if (row.type) EXPECT_EQ(result->get_header_value("Content-Type"), row.type);
+        if (row.type) {
+            EXPECT_EQ(result->get_header_value("Content-Type"), row.type);
+        }
         EXPECT_NE(result->get_header_value("Content-Security-Policy").find("frame-ancestors 'none'"),
                   std::string::npos);
         EXPECT_EQ(result->get_header_value("X-Content-Type-Options"), "nosniff");

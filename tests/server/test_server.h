@@ -55,6 +55,11 @@ inline Classroom addClassroom(Storage& storage, const std::string& teacherName,
 }
 
 struct Call {
+    Call(std::string method, std::string path, std::string body = {},
+         std::map<std::string, std::string> headers = {})
+        : method(std::move(method)), path(std::move(path)), body(std::move(body)),
+          headers(std::move(headers)) {}
+
     std::string method;
     std::string path;
     std::string body;
