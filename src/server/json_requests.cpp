@@ -4,6 +4,8 @@
 
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <set>
+#include <vector>
 
 namespace tavolini::server {
 
@@ -112,11 +114,25 @@ template <class T, class Read> Decoded<T> decode(std::string_view body, Read rea
         result.fault = RequestFault::TooDeep;
         return result;
     }
-    const json parsed = json::parse(body.begin(), body.end(), nullptr, false);
+    // A field named twice would leave only its last value: refused like an unknown one.
+    std::vector<std::set<std::string>> keysByObject;
+    bool keyTwice = false;
+    const auto noteKeys = [&](int, json::parse_event_t event, json& parsed) {
+        if (event == json::parse_event_t::object_start)
+            keysByObject.emplace_back();
+        else if (event == json::parse_event_t::object_end && !keysByObject.empty())
+            keysByObject.pop_back();
+        else if (event == json::parse_event_t::key && !keysByObject.empty() && parsed.is_string())
+            keyTwice = keyTwice || !keysByObject.back().insert(parsed.get<std::string>()).second;
+        return true;
+    };
+    const json parsed = json::parse(body.begin(), body.end(), noteKeys, false);
     if (parsed.is_discarded())
         result.fault = RequestFault::NotJson;
     else if (!parsed.is_object())
         result.fault = RequestFault::NotAnObject;
+    else if (keyTwice)
+        result.fault = RequestFault::UnknownField;
     else {
         Fields fields(parsed);
         read(fields, result.value);

@@ -16,7 +16,7 @@ enum class RequestFault {
     TooDeep,      // objects and arrays nested deeper than maxRequestDepth
     NotAnObject,  // the body (or an element that must be one) is not an object
     MissingField, // a listed field is absent
-    UnknownField, // a field that is not listed
+    UnknownField, // a field that is not listed, or one named twice
     WrongType,    // a field of another JSON type
     OutOfRange,   // a number or a length outside its bounds, or a control character in a line
 };

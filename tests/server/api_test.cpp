@@ -52,6 +52,12 @@ TEST(Api, RefusesWhatIsNotExactlyAsListed) {
     const std::vector<Row> rows = {
         {"not JSON", &teacher, {"POST", "/api/classes", R"({"title":)"}, 400, "bad-request"},
         {"unknown field", &teacher, {"POST", "/api/classes", R"({"title":"a","x":1})"}, 400, "bad-request"},
+        {"field twice",
+         &teacher,
+         {"POST", "/api/classes", R"({"title":"a","title":"b"})"},
+         400,
+         "bad-request"},
+        {"brackets in a string", &teacher, {"POST", "/api/classes", R"({"title":"[[[[{{{{\"["})"}, 201, ""},
         {"missing field", &teacher, {"POST", "/api/classes", "{}"}, 400, "bad-request"},
         {"wrong type", &teacher, {"POST", "/api/classes", R"({"title":5})"}, 400, "bad-request"},
         {"not an object", &teacher, {"POST", "/api/classes", R"(["title"])"}, 400, "bad-request"},
