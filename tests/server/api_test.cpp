@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sqlite3.h>
 
 namespace tavolini::server {
 namespace {
@@ -289,6 +290,21 @@ TEST(Api, SignOutEndsTheSession) {
     EXPECT_EQ(signedOut->status, 204);
     EXPECT_NE(signedOut->get_header_value("Set-Cookie").find("Max-Age=0"), std::string::npos);
     expectRows(server, {{"after sign-out", &pupil, {"GET", "/api/session"}, 401, "signed-out"}});
+}
+
+TEST(Api, StorageFailureAnswers503WithoutItsDetail) {
+    TestServer server;
+    const Classroom room = addClassroom(server.storage(), "t");
+    const Visitor pupil = visitorOf(server.storage(), Role::Pupil, room.pupil);
+    sqlite3* database = nullptr;
+    ASSERT_EQ(sqlite3_open(sqliteFileIn(server.dataFolder()).c_str(), &database), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(database, "DROP TABLE problem_sets", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(database);
+    const httplib::Result result = server.send(pupil, {"PUT", "/api/sets/" + sha256Hex("x"), "x"});
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 503);
+    EXPECT_EQ(errorOf(result), "storage");
+    EXPECT_EQ(result->body.find("problem_sets"), std::string::npos);
 }
 
 TEST(Api, EveryAnswerCarriesTheSecurityHeadersAndTheSiteItsTypes) {
