@@ -77,8 +77,8 @@ std::vector<Value> allOf(const std::vector<SqlRow>& rows, Read read) {
     return values;
 }
 
-// Neither database keeps a NUL inside text alike (PostgreSQL refuses it, libpq
-// cuts the text there), so it is refused here for both.
+// PostgreSQL refuses a NUL inside text (and libpq would cut the text there), so
+// it is refused here, for both databases alike.
 std::vector<SqlRow> run(SqlTransaction& transaction, std::string_view sql,
                         std::initializer_list<SqlValue> parameters) {
     for (const SqlValue& parameter : parameters) {

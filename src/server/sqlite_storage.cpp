@@ -27,7 +27,23 @@ void execute(sqlite3* database, const std::string& sql) {
     if (sqlite3_exec(database, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) fail(database, sql);
 }
 
+// A file system without shared memory keeps the old journal; the backup
+// beside a running server needs WAL, so that is refused rather than hidden.
+void setWalMode(sqlite3* database) {
+    std::string mode;
+    const auto keep = [](void* into, int, char** values, char**) {
+        *static_cast<std::string*>(into) = values[0] ? values[0] : "";
+        return 0;
+    };
+    if (sqlite3_exec(database, "PRAGMA journal_mode = WAL", keep, &mode, nullptr) != SQLITE_OK)
+        fail(database, "journal_mode");
+    if (mode != "wal") throw StorageError("the database cannot be put in WAL mode (" + mode + ")");
+}
+
+// The folders above it as the umask has them; the data folder itself only for us.
 void makeFolder(const std::string& folder) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(folder).parent_path(), ignored);
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
         throw StorageError("cannot make " + folder + ": " + std::strerror(errno));
 }
@@ -98,7 +114,7 @@ SqliteStorage::SqliteStorage(const std::string& dataFolder) {
     if (result != SQLITE_OK) fail(opened, "cannot open " + file);
     sqlite3_extended_result_codes(opened, 1);
     sqlite3_busy_timeout(opened, busyTimeoutMillis);
-    execute(opened, "PRAGMA journal_mode = WAL");
+    setWalMode(opened);
     execute(opened, "PRAGMA synchronous = FULL");
     execute(opened, "PRAGMA foreign_keys = ON");
     transact(Access::Write, [](SqlTransaction& transaction) { migrate(transaction, Dialect::Sqlite); });

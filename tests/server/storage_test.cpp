@@ -219,13 +219,19 @@ TEST_P(StorageTest, EveryThreadsCompletionIsKept) {
 }
 
 TEST_P(StorageTest, ReopeningAndTheBackupKeepEverything) {
+    {
+        // Two servers starting at once on an empty database: one migrates, both start.
+        std::thread other([&] { EXPECT_NO_THROW(open()); });
+        EXPECT_NO_THROW(open());
+        other.join();
+    }
     RowId pupil = 0;
     {
         const auto storage = open();
         const RowId teacher = storage->addTeacher("t", "h", true);
         pupil = *storage->addPupil(*storage->addClass(teacher, "c", "CODE"), 7, "a", "h");
         for (int sent = 0; sent < 50; ++sent)
-            storage->addCompletion(completionOf(pupil, "c" + std::to_string(sent), sent));
+            storage->addCompletion(completionOf(pupil, std::to_string(sent), sent));
     }
     for (int reopening = 0; reopening < 2; ++reopening) {
         const auto storage = open();
@@ -238,20 +244,34 @@ TEST_P(StorageTest, ReopeningAndTheBackupKeepEverything) {
     struct stat folder {};
     ASSERT_EQ(::stat(dataFolder().c_str(), &folder), 0);
     EXPECT_EQ(folder.st_mode & 0777, 0700u);
+    // Backed up while a writer goes on: the copy holds every completion
+    // acknowledged before it began, and no gap after them.
     const auto storage = open();
+    std::atomic<int> acknowledged = 50;
     std::atomic<bool> backedUp = false;
     std::thread writer([&] {
-        for (int sent = 50; !backedUp; ++sent)
-            storage->addCompletion(completionOf(pupil, "c" + std::to_string(sent), sent));
+        for (int sent = 50; !backedUp; ++sent) {
+            storage->addCompletion(completionOf(pupil, std::to_string(sent), sent));
+            acknowledged = sent + 1;
+        }
     });
+    while (acknowledged < 80)
+        std::this_thread::yield();
+    const int before = acknowledged;
     const std::string copyFolder = m_folder / "copy";
-    ASSERT_EQ(::mkdir(copyFolder.c_str(), 0700), 0);
-    backupSqlite(dataFolder(), sqliteFileIn(copyFolder));
+    backupSqlite(dataFolder(), m_folder / "copy.sqlite3");
     backedUp = true;
     writer.join();
-    EXPECT_FALSE(std::filesystem::exists(sqliteFileIn(copyFolder) + ".tmp"));
-    EXPECT_GE(SqliteStorage(copyFolder).completionsOf(pupil).size(), 50u);
-    EXPECT_THROW(backupSqlite(m_folder / "nothing", m_folder / "copy.sqlite3"), StorageError);
+    for (const auto& entry : std::filesystem::directory_iterator(m_folder.path()))
+        EXPECT_EQ(entry.path().filename().string().find("copy.sqlite3."), std::string::npos) << entry.path();
+    ASSERT_EQ(::mkdir(copyFolder.c_str(), 0700), 0);
+    std::filesystem::rename(m_folder / "copy.sqlite3", sqliteFileIn(copyFolder));
+    const std::vector<Completion> copied = SqliteStorage(copyFolder).completionsOf(pupil);
+    EXPECT_GE(copied.size(), std::size_t(before));
+    for (std::size_t at = 0; at < copied.size(); ++at)
+        EXPECT_EQ(copied[at].clientId, std::to_string(at));
+    EXPECT_THROW(backupSqlite(m_folder / "nothing", m_folder / "none.sqlite3"), StorageError);
+    EXPECT_FALSE(std::filesystem::exists(m_folder / "none.sqlite3.tmp"));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDatabases, StorageTest, testing::Values(Kind::Sqlite, Kind::Postgres),

@@ -2,6 +2,8 @@
 // Copyright 2026 The Tavolini authors
 #include "support/postgres_cluster.h"
 
+#include "support/temp_folder.h"
+
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -46,7 +48,7 @@ PostgresCluster::PostgresCluster() {
     // initdb's own syncing is skipped (the folder goes at the end); the server's is on.
     if (!runAsOwner(programs + "initdb", {"-D", data, "-U", std::string(superuser), "--auth=trust",
                                           "--no-sync", "-E", "UTF8", "--locale=C"})) {
-        m_failure = "initdb failed: see " + m_folder + "/commands.log";
+        m_failure = "initdb failed: " + readBytes(m_folder + "/commands.log");
         return;
     }
     std::ofstream(data + "/postgresql.conf", std::ios::app)
@@ -54,7 +56,7 @@ PostgresCluster::PostgresCluster() {
         << "'\nfsync = on\nsynchronous_commit = on\nfull_page_writes = on\nmax_connections = 200\n";
     if (!runAsOwner(programs + "pg_ctl",
                     {"-D", data, "-l", m_folder + "/server.log", "-w", "-t", "60", "start"})) {
-        m_failure = "pg_ctl start failed: see " + m_folder + "/server.log";
+        m_failure = "pg_ctl start failed: " + readBytes(m_folder + "/server.log");
         return;
     }
     m_running = true;
