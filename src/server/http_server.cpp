@@ -35,6 +35,7 @@ constexpr std::array mimeTypes = {
     MimeRow{"ico", "image/x-icon"},
     MimeRow{"woff2", "font/woff2"},
     MimeRow{"txt", "text/plain; charset=utf-8"},
+    MimeRow{"sim", "application/octet-stream"}, // the shipped problem set, in CP932
 };
 
 bool isApi(const Request& request) {
