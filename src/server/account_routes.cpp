@@ -31,8 +31,11 @@ void answerSignedIn(Response& response, Storage& storage, Role role, RowId accou
 }
 
 void pupilSignIn(const Request& request, Response& response, Storage& storage, bool tls) {
-    const Decoded<PupilSignIn> given = decodePupilSignIn(request.body);
+    Decoded<PupilSignIn> given = decodePupilSignIn(request.body);
     if (!given.ok()) return answerError(response, ApiError::BadRequest);
+    // Codes are upper-case; a pupil typing them in lower case means the same class.
+    for (char& c : given.value.classCode)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     const SignInLimit limit(storage,
                             "pupil:" + given.value.classCode + ":" + std::to_string(given.value.number),
                             request.remote_addr);

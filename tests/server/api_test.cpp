@@ -6,6 +6,7 @@
 #include "server/http_server.h"
 #include "test_server.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sqlite3.h>
@@ -277,9 +278,12 @@ TEST(Api, CompletionIsKeptOnceWhenItsReplaySolvesIt) {
 TEST(Api, SignOutEndsTheSession) {
     TestServer server;
     const Classroom room = addClassroom(server.storage(), "t");
-    const httplib::Result signedIn = server.send(
-        nobody, {"POST", "/api/pupil/signin",
-                 json{{"classCode", room.code}, {"number", 1}, {"password", knownPassword}}.dump()});
+    std::string typed = room.code; // as a pupil may type it
+    for (char& c : typed)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const httplib::Result signedIn =
+        server.send(nobody, {"POST", "/api/pupil/signin",
+                             json{{"classCode", typed}, {"number", 1}, {"password", knownPassword}}.dump()});
     ASSERT_TRUE(signedIn);
     const std::string setCookie = signedIn->get_header_value("Set-Cookie");
     EXPECT_NE(setCookie.find("HttpOnly; SameSite=Strict; Path=/; Max-Age=28800"), std::string::npos);
