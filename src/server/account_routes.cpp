@@ -22,8 +22,25 @@ const std::string& decoyHash() {
     return hash;
 }
 
-void answerSignedIn(Response& response, Storage& storage, Role role, RowId accountId, bool tls) {
-    const StartedSession started = startSession(storage, role, accountId, tls);
+// Who a sign-in names, when they exist.
+struct Account {
+    Role role = Role::Pupil;
+    RowId id = 0;
+    std::string passwordHash;
+};
+
+// Both sign-ins: the limit before anything is looked up, then the password,
+// checked against a decoy when nobody has that name.
+template <class Find>
+void signIn(Response& response, Storage& storage, bool tls, const SignInLimit& limit, Find findAccount,
+            std::string_view password, ApiError refusal) {
+    if (limit.reached()) return answerError(response, ApiError::TooMany);
+    const std::optional<Account> account = findAccount();
+    if (!passwordMatches(password, account ? account->passwordHash : decoyHash()) || !account) {
+        limit.addFailure();
+        return answerError(response, refusal);
+    }
+    const StartedSession started = startSession(storage, account->role, account->id, tls);
     const std::optional<nlohmann::json> answer = sessionAnswer(storage, started.session);
     if (!answer) return answerError(response, ApiError::SignedOut);
     response.set_header("Set-Cookie", started.setCookie);
@@ -33,34 +50,32 @@ void answerSignedIn(Response& response, Storage& storage, Role role, RowId accou
 void pupilSignIn(const Request& request, Response& response, Storage& storage, bool tls) {
     Decoded<PupilSignIn> given = decodePupilSignIn(request.body);
     if (!given.ok()) return answerError(response, ApiError::BadRequest);
+    PupilSignIn& typed = given.value;
     // Codes are upper-case; a pupil typing them in lower case means the same class.
-    for (char& c : given.value.classCode)
+    for (char& c : typed.classCode)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    const SignInLimit limit(storage,
-                            "pupil:" + given.value.classCode + ":" + std::to_string(given.value.number),
+    const SignInLimit limit(storage, "pupil:" + typed.classCode + ":" + std::to_string(typed.number),
                             request.remote_addr);
-    if (limit.reached()) return answerError(response, ApiError::TooMany);
-    std::optional<Pupil> pupil;
-    if (const std::optional<SchoolClass> schoolClass = storage.classWithCode(given.value.classCode))
-        pupil = storage.pupilNumbered(schoolClass->id, given.value.number);
-    if (!passwordMatches(given.value.password, pupil ? pupil->passwordHash : decoyHash()) || !pupil) {
-        limit.addFailure();
-        return answerError(response, ApiError::PupilSignInFailed);
-    }
-    answerSignedIn(response, storage, Role::Pupil, pupil->id, tls);
+    const auto find = [&]() -> std::optional<Account> {
+        const std::optional<SchoolClass> schoolClass = storage.classWithCode(typed.classCode);
+        const std::optional<Pupil> pupil =
+            schoolClass ? storage.pupilNumbered(schoolClass->id, typed.number) : std::nullopt;
+        if (!pupil) return std::nullopt;
+        return Account{Role::Pupil, pupil->id, pupil->passwordHash};
+    };
+    signIn(response, storage, tls, limit, find, typed.password, ApiError::PupilSignInFailed);
 }
 
 void teacherSignIn(const Request& request, Response& response, Storage& storage, bool tls) {
     const Decoded<TeacherSignIn> given = decodeTeacherSignIn(request.body);
     if (!given.ok()) return answerError(response, ApiError::BadRequest);
     const SignInLimit limit(storage, "teacher:" + given.value.name, request.remote_addr);
-    if (limit.reached()) return answerError(response, ApiError::TooMany);
-    const std::optional<Teacher> teacher = storage.teacherNamed(given.value.name);
-    if (!passwordMatches(given.value.password, teacher ? teacher->passwordHash : decoyHash()) || !teacher) {
-        limit.addFailure();
-        return answerError(response, ApiError::TeacherSignInFailed);
-    }
-    answerSignedIn(response, storage, Role::Teacher, teacher->id, tls);
+    const auto find = [&]() -> std::optional<Account> {
+        const std::optional<Teacher> teacher = storage.teacherNamed(given.value.name);
+        if (!teacher) return std::nullopt;
+        return Account{Role::Teacher, teacher->id, teacher->passwordHash};
+    };
+    signIn(response, storage, tls, limit, find, given.value.password, ApiError::TeacherSignInFailed);
 }
 
 void changePassword(const Request& request, Response& response, Storage& storage) {
