@@ -50,82 +50,49 @@ TEST(Api, RefusesWhatIsNotExactlyAsListed) {
     const Visitor teacher = visitorOf(server.storage(), Role::Teacher, room.teacher);
     const Visitor pupil = visitorOf(server.storage(), Role::Pupil, room.pupil);
     const std::string pupils = "/api/classes/" + std::to_string(room.schoolClass) + "/pupils";
-    const std::string atLimit = std::string(maxBodyBytes - 13, ' ') + R"({"title":"a"})";
+    const std::string classes = "/api/classes", title = R"({"title":"a"})", bad = "bad-request";
+    const std::string strange = "tavolini_session=" + std::string(43, 'A');
+    const std::string taken = R"({"pupils":[{"number":2,"name":"a"},{"number":1,"name":"b"}]})";
+    const std::string atLimit = std::string(maxBodyBytes - title.size(), ' ') + title;
     const std::vector<Row> rows = {
-        {"not JSON", &teacher, {"POST", "/api/classes", R"({"title":)"}, 400, "bad-request"},
-        {"unknown field", &teacher, {"POST", "/api/classes", R"({"title":"a","x":1})"}, 400, "bad-request"},
-        {"field twice",
-         &teacher,
-         {"POST", "/api/classes", R"({"title":"a","title":"b"})"},
-         400,
-         "bad-request"},
-        {"brackets in a string", &teacher, {"POST", "/api/classes", R"({"title":"[[[[{{{{\"["})"}, 201, ""},
-        {"missing field", &teacher, {"POST", "/api/classes", "{}"}, 400, "bad-request"},
-        {"wrong type", &teacher, {"POST", "/api/classes", R"({"title":5})"}, 400, "bad-request"},
-        {"not an object", &teacher, {"POST", "/api/classes", R"(["title"])"}, 400, "bad-request"},
-        {"empty title", &teacher, {"POST", "/api/classes", R"({"title":""})"}, 400, "bad-request"},
-        {"not UTF-8", &teacher, {"POST", "/api/classes", "{\"title\":\"\xff\"}"}, 400, "bad-request"},
-        {"control character",
-         &teacher,
-         {"POST", "/api/classes", R"({"title":"a\u0001"})"},
-         400,
-         "bad-request"},
-        {"nested too deep",
-         &teacher,
-         {"POST", pupils, R"({"pupils":[{"number":1,"name":{"a":[]}}]})"},
-         400,
-         "bad-request"},
-        {"number out of range",
-         &teacher,
-         {"POST", pupils, R"({"pupils":[{"number":1000,"name":"a"}]})"},
-         400,
-         "bad-request"},
-        {"number not whole",
-         &teacher,
-         {"POST", pupils, R"({"pupils":[{"number":1.5,"name":"a"}]})"},
-         400,
-         "bad-request"},
-        {"number taken",
-         &teacher,
-         {"POST", pupils, R"({"pupils":[{"number":2,"name":"a"},{"number":1,"name":"b"}]})"},
-         409,
-         "number-taken"},
-        {"body over 1 MiB", &teacher, {"POST", "/api/classes", atLimit + " "}, 413, "too-large"},
-        {"body of 1 MiB", &teacher, {"POST", "/api/classes", atLimit}, 201, ""},
-        {"no CSRF token",
-         &teacher,
-         {"POST", "/api/classes", R"({"title":"a"})", {{"X-CSRF-Token", ""}}},
-         403,
-         "csrf"},
-        {"wrong CSRF token",
-         &teacher,
-         {"POST", "/api/classes", R"({"title":"a"})", {{"X-CSRF-Token", pupil.csrf}}},
-         403,
-         "csrf"},
-        {"foreign Origin",
-         &teacher,
-         {"POST", "/api/classes", R"({"title":"a"})", {{"Origin", "http://evil.example"}}},
-         403,
-         "origin"},
+        {"not JSON", &teacher, {"POST", classes, R"({"title":)"}, 400, bad},
+        {"unknown field", &teacher, {"POST", classes, R"({"title":"a","x":1})"}, 400, bad},
+        {"field twice", &teacher, {"POST", classes, R"({"title":"a","title":"b"})"}, 400, bad},
+        {"brackets in a string", &teacher, {"POST", classes, R"({"title":"[[[[{{{{\"["})"}, 201, ""},
+        {"missing field", &teacher, {"POST", classes, "{}"}, 400, bad},
+        {"wrong type", &teacher, {"POST", classes, R"({"title":5})"}, 400, bad},
+        {"not an object", &teacher, {"POST", classes, R"(["title"])"}, 400, bad},
+        {"empty title", &teacher, {"POST", classes, R"({"title":""})"}, 400, bad},
+        {"not UTF-8", &teacher, {"POST", classes, "{\"title\":\"\xff\"}"}, 400, bad},
+        {"control character", &teacher, {"POST", classes, R"({"title":"a\u0001"})"}, 400, bad},
+        {"too deep", &teacher, {"POST", pupils, R"({"pupils":[{"number":1,"name":{"a":[]}}]})"}, 400, bad},
+        {"number 1000", &teacher, {"POST", pupils, R"({"pupils":[{"number":1000,"name":"a"}]})"}, 400, bad},
+        {"number 1.5", &teacher, {"POST", pupils, R"({"pupils":[{"number":1.5,"name":"a"}]})"}, 400, bad},
+        {"number taken", &teacher, {"POST", pupils, taken}, 409, "number-taken"},
+        {"body over 1 MiB", &teacher, {"POST", classes, atLimit + " "}, 413, "too-large"},
+        {"body of 1 MiB", &teacher, {"POST", classes, atLimit}, 201, ""},
+        {"no CSRF token", &teacher, {"POST", classes, title, {{"X-CSRF-Token", ""}}}, 403, "csrf"},
+        {"wrong CSRF token", &teacher, {"POST", classes, title, {{"X-CSRF-Token", pupil.csrf}}}, 403, "csrf"},
+        {"other Origin", &teacher, {"POST", classes, title, {{"Origin", "http://x.test"}}}, 403, "origin"},
         {"foreign Origin on the site", &nobody, {"GET", "/", "", {{"Origin", "null"}}}, 403, "origin"},
-        {"own Origin",
-         &teacher,
-         {"POST", "/api/classes", R"({"title":"a"})", {{"Origin", server.origin()}}},
-         201,
-         ""},
+        {"own Origin", &teacher, {"POST", classes, title, {{"Origin", server.origin()}}}, 201, ""},
         {"unknown path", &teacher, {"GET", "/api/nothing"}, 404, "not-found"},
         {"id not a number", &teacher, {"GET", "/api/classes/x/pupils"}, 404, "not-found"},
         {"site written to", &teacher, {"POST", "/index.html", "{}"}, 405, ""},
         {"no session", &nobody, {"GET", "/api/session"}, 401, "signed-out"},
-        {"session unknown",
-         &nobody,
-         {"GET", "/api/session", "", {{"Cookie", "tavolini_session=abc"}}},
-         401,
-         "signed-out"},
-        {"pupil at a teacher's", &pupil, {"GET", "/api/classes"}, 404, "not-found"},
+        {"stranger", &nobody, {"GET", "/api/session", "", {{"Cookie", strange}}}, 401, "signed-out"},
+        {"pupil at a teacher's", &pupil, {"GET", classes}, 404, "not-found"},
     };
     expectRows(server, rows);
     EXPECT_EQ(server.storage().pupilsOf(room.schoolClass).size(), 1u); // the refused list added nobody
+}
+
+std::string teacherSignIn(const std::string& password) {
+    return json{{"name", "t"}, {"password", password}}.dump();
+}
+
+std::string pupilSignIn(const std::string& code, const std::string& password) {
+    return json{{"classCode", code}, {"number", 1}, {"password", password}}.dump();
 }
 
 TEST(Api, SignInsAreLimitedPerAccountAndPerAddress) {
@@ -148,26 +115,19 @@ TEST(Api, SignInsAreLimitedPerAccountAndPerAddress) {
         const Classroom room = addClassroom(server.storage(), "t");
         for (int i = 0; i < row.failures; ++i)
             server.storage().addSignInFailure(row.key, nowMillis());
-        const json body = row.teacher
-                              ? json{{"name", "t"}, {"password", knownPassword}}
-                              : json{{"classCode", room.code}, {"number", 1}, {"password", knownPassword}};
         const httplib::Result result = server.send(
-            nobody, {"POST", row.teacher ? "/api/teacher/signin" : "/api/pupil/signin", body.dump()});
+            nobody, row.teacher ? Call{"POST", "/api/teacher/signin", teacherSignIn(knownPassword)}
+                                : Call{"POST", "/api/pupil/signin", pupilSignIn(room.code, knownPassword)});
         ASSERT_TRUE(result);
         EXPECT_EQ(result->status, row.status);
     }
 
     TestServer server;
     const Classroom room = addClassroom(server.storage(), "t");
-    const Call wrong{"POST", "/api/pupil/signin",
-                     json{{"classCode", room.code}, {"number", 1}, {"password", "wrong"}}.dump()};
+    const Call wrong{"POST", "/api/pupil/signin", pupilSignIn(room.code, "wrong")};
     std::vector<Row> tries(10, Row{"wrong password", &nobody, wrong, 401, "sign-in-failed"});
-    tries.push_back({"right password after ten wrong",
-                     &nobody,
-                     {"POST", "/api/pupil/signin",
-                      json{{"classCode", room.code}, {"number", 1}, {"password", knownPassword}}.dump()},
-                     429,
-                     "too-many"});
+    const Call right{"POST", "/api/pupil/signin", pupilSignIn(room.code, knownPassword)};
+    tries.push_back({"right password after ten wrong", &nobody, right, 429, "too-many"});
     expectRows(server, tries);
 }
 
@@ -176,46 +136,29 @@ TEST(Api, TeacherWithAPasswordToChangeMayOnlyChangeIt) {
     const Classroom room = addClassroom(server.storage(), "t", true);
     const Visitor teacher = visitorOf(server.storage(), Role::Teacher, room.teacher);
     const Visitor otherSession = visitorOf(server.storage(), Role::Teacher, room.teacher);
-    const std::string change = json{{"password", knownPassword}, {"newPassword", "a better password"}}.dump();
+    const std::string change = "/api/teacher/password", gate = "password-change-required";
+    const std::string newPassword = "a better password";
+    const auto changeTo = [](const std::string& from, const std::string& to) {
+        return json{{"password", from}, {"newPassword", to}}.dump();
+    };
     expectRows(
         server,
         {
             {"who", &teacher, {"GET", "/api/session"}, 200, ""},
-            {"classes", &teacher, {"GET", "/api/classes"}, 403, "password-change-required"},
-            {"new class",
-             &teacher,
-             {"POST", "/api/classes", R"({"title":"a"})"},
-             403,
-             "password-change-required"},
-            {"a set",
-             &teacher,
-             {"PUT", "/api/sets/" + std::string(64, '0'), "x"},
-             403,
-             "password-change-required"},
-            {"wrong password",
-             &teacher,
-             {"POST", "/api/teacher/password", R"({"password":"no","newPassword":"long enough"})"},
-             403,
-             "sign-in-failed"},
-            {"new too short",
-             &teacher,
-             {"POST", "/api/teacher/password",
-              json{{"password", knownPassword}, {"newPassword", "short"}}.dump()},
-             400,
-             "bad-request"},
-            {"changed", &teacher, {"POST", "/api/teacher/password", change}, 204, ""},
+            {"classes", &teacher, {"GET", "/api/classes"}, 403, gate},
+            {"new class", &teacher, {"POST", "/api/classes", R"({"title":"a"})"}, 403, gate},
+            {"a set", &teacher, {"PUT", "/api/sets/" + std::string(64, '0'), "x"}, 403, gate},
+            {"wrong", &teacher, {"POST", change, changeTo("no", newPassword)}, 403, "sign-in-failed"},
+            {"too short", &teacher, {"POST", change, changeTo(knownPassword, "short")}, 400, "bad-request"},
+            {"changed", &teacher, {"POST", change, changeTo(knownPassword, newPassword)}, 204, ""},
             {"classes after", &teacher, {"GET", "/api/classes"}, 200, ""},
-            {"other session ended", &otherSession, {"GET", "/api/session"}, 401, "signed-out"},
+            {"other session", &otherSession, {"GET", "/api/session"}, 401, "signed-out"},
             {"old password",
              &nobody,
-             {"POST", "/api/teacher/signin", json{{"name", "t"}, {"password", knownPassword}}.dump()},
+             {"POST", "/api/teacher/signin", teacherSignIn(knownPassword)},
              401,
              "sign-in-failed"},
-            {"new password",
-             &nobody,
-             {"POST", "/api/teacher/signin", json{{"name", "t"}, {"password", "a better password"}}.dump()},
-             200,
-             ""},
+            {"new password", &nobody, {"POST", "/api/teacher/signin", teacherSignIn(newPassword)}, 200, ""},
         });
 }
 
@@ -282,8 +225,7 @@ TEST(Api, SignOutEndsTheSession) {
     for (char& c : typed)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const httplib::Result signedIn =
-        server.send(nobody, {"POST", "/api/pupil/signin",
-                             json{{"classCode", typed}, {"number", 1}, {"password", knownPassword}}.dump()});
+        server.send(nobody, {"POST", "/api/pupil/signin", pupilSignIn(typed, knownPassword)});
     ASSERT_TRUE(signedIn);
     const std::string setCookie = signedIn->get_header_value("Set-Cookie");
     EXPECT_NE(setCookie.find("HttpOnly; SameSite=Strict; Path=/; Max-Age=28800"), std::string::npos);
