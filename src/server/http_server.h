@@ -10,7 +10,10 @@
 namespace tavolini::server {
 
 constexpr std::size_t maxBodyBytes = 1024 * 1024;
-constexpr std::size_t workerThreads = 8;
+// A browser keeps its connection, and httplib a worker with it, for a few
+// seconds after each request: a class needs more workers than cores. The
+// password hashes, the one heavy work, take turns of their own.
+constexpr std::size_t workerThreads = 64;
 
 // Every route of the interface on `server`, the site from `siteFolder` outside
 // /api/, and what applies to every answer: the body limit, the security

@@ -3,6 +3,7 @@
 #include "server/passwords.h"
 
 #include <array>
+#include <semaphore>
 #include <sodium.h>
 
 namespace tavolini::server {
@@ -13,6 +14,18 @@ namespace {
 // thirty hashes in a few seconds while staying at the recommended minimum.
 constexpr unsigned long long passwordPasses = 2;
 constexpr std::size_t passwordMemory = 19u * 1024u * 1024u;
+
+// The machine has few cores: more hashes at once would only share them and
+// multiply the memory, so the rest of a class's sign-ins wait their turn here.
+std::counting_semaphore<> hashingTurns(4);
+
+class HashingTurn {
+  public:
+    HashingTurn() { hashingTurns.acquire(); }
+    ~HashingTurn() { hashingTurns.release(); }
+    HashingTurn(const HashingTurn&) = delete;
+    HashingTurn& operator=(const HashingTurn&) = delete;
+};
 
 // 32 letters each, so that the low five bits of a random byte pick one evenly.
 constexpr std::string_view upperAlphabet = "ABCDEFGHJKLMNPQRSTUVWXYZ23456789";
@@ -36,12 +49,14 @@ bool startSodium() {
 
 std::optional<std::string> hashPassword(std::string_view password) {
     std::array<char, crypto_pwhash_STRBYTES> out{};
+    const HashingTurn turn;
     if (crypto_pwhash_str(out.data(), password.data(), password.size(), passwordPasses, passwordMemory) != 0)
         return std::nullopt;
     return std::string(out.data());
 }
 
 bool passwordMatches(std::string_view password, const std::string& hash) {
+    const HashingTurn turn;
     return crypto_pwhash_str_verify(hash.c_str(), password.data(), password.size()) == 0;
 }
 
