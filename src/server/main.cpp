@@ -88,8 +88,9 @@ int serve(const ServerOptions& options) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         server->stop();
     });
-    std::cout << "Listening on " << (tls ? "https" : "http") << "://" << options.host << ":" << port
-              << std::endl;
+    const bool ipv6 = options.host.find(':') != std::string::npos;
+    std::cout << "Listening on " << (tls ? "https" : "http") << "://" << (ipv6 ? "[" : "") << options.host
+              << (ipv6 ? "]" : "") << ":" << port << std::endl;
     server->listen_after_bind();
     listened = true;
     // Stopped by a signal or not, the waiting thread is released the same way.
