@@ -9,6 +9,7 @@
 #include <array>
 #include <iostream>
 #include <string_view>
+#include <sys/socket.h>
 
 namespace tavolini::server {
 
@@ -97,6 +98,13 @@ void addFallbackRoutes(Routes& routes) {
     routes.remove("/.*", onlyRead);
 }
 
+// httplib listens with a backlog of 5, too few for forty browsers connecting
+// in the same second; its socket is a protected member, reached through a
+// class of our own.
+struct ListeningSocket : httplib::Server {
+    static socket_t of(httplib::Server& server) { return (server.*(&ListeningSocket::svr_sock_)).load(); }
+};
+
 } // namespace
 
 bool setUpServer(httplib::Server& server, Storage& storage, const std::string& siteFolder, bool tls) {
@@ -119,6 +127,15 @@ bool setUpServer(httplib::Server& server, Storage& storage, const std::string& s
     for (const MimeRow& row : mimeTypes)
         server.set_file_extension_and_mimetype_mapping(row.extension, row.type);
     return server.set_mount_point("/", siteFolder);
+}
+
+int bindServer(httplib::Server& server, const std::string& host, int port) {
+    if (port == 0)
+        port = server.bind_to_any_port(host);
+    else if (!server.bind_to_port(host, port))
+        return -1;
+    if (port > 0) ::listen(ListeningSocket::of(server), SOMAXCONN);
+    return port;
 }
 
 } // namespace tavolini::server

@@ -21,4 +21,8 @@ constexpr std::size_t workerThreads = 64;
 // folder is not there (the interface still works).
 bool setUpServer(httplib::Server& server, Storage& storage, const std::string& siteFolder, bool tls);
 
+// Binds and listens at `port` (0: one the system chooses) with room for a
+// class connecting at once; the port, or -1.
+int bindServer(httplib::Server& server, const std::string& host, int port);
+
 } // namespace tavolini::server

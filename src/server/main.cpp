@@ -63,11 +63,7 @@ int serve(const ServerOptions& options) {
     }
     if (!setUpServer(*server, *storage, options.siteFolder, tls))
         std::cerr << "no web site at " << options.siteFolder << "; serving the interface only" << std::endl;
-    int port = options.port;
-    if (port == 0)
-        port = server->bind_to_any_port(options.host);
-    else if (!server->bind_to_port(options.host, port))
-        port = -1;
+    const int port = bindServer(*server, options.host, options.port);
     if (port < 0) {
         std::cerr << "cannot listen on " << options.host << ":" << options.port << std::endl;
         return 1;

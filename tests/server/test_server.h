@@ -75,7 +75,7 @@ class TestServer {
         writeBytes(site_ / "index.html", "<!doctype html><title>Tavolini</title>");
         writeBytes(site_ / "tavolini.wasm", std::string_view("\0asm\1\0\0\0", 8));
         setUpServer(server_, storage_, site_.path(), false);
-        port_ = server_.bind_to_any_port("127.0.0.1");
+        port_ = bindServer(server_, "127.0.0.1", 0);
         thread_ = std::thread([this] { server_.listen_after_bind(); });
         for (int wait = 0; wait < 500 && !server_.is_running(); ++wait)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
