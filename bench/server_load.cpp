@@ -72,6 +72,7 @@ struct Tally {
     std::vector<double> latencies; // milliseconds
     std::map<int, std::int64_t> statuses;
     std::vector<std::int64_t> newByPupil;
+    std::string firstRefusal; // the body of the first answer other than 201
 };
 
 // The pupils at `first`, `first` + step, … over one connection, each sending
@@ -102,7 +103,10 @@ Tally drive(int port, ReadyServer& ready, const LoadOptions& options, std::size_
         tally.latencies.push_back(std::chrono::duration<double, std::milli>(answered - asked).count());
         // No answer is counted by its reason, as a negative status.
         ++tally.statuses[reply.status != 0 ? reply.status : -static_cast<int>(reply.error)];
-        if (reply.status == 201) ++tally.newByPupil[pupil];
+        if (reply.status == 201)
+            ++tally.newByPupil[pupil];
+        else if (tally.firstRefusal.empty())
+            tally.firstRefusal = std::to_string(reply.status) + " " + reply.body.dump();
         next->first = options.everyMillis == 0 ? answered : std::max(next->first + period, answered);
     }
     return tally;
@@ -172,6 +176,7 @@ int run(const LoadOptions& options) {
         for (const auto& [status, count] : tally.statuses)
             statuses[status] += count;
         firstPupilNew += tally.newByPupil[0];
+        if (!tally.firstRefusal.empty()) std::fprintf(stderr, "answered %s\n", tally.firstRefusal.c_str());
     }
     std::sort(latencies.begin(), latencies.end());
     const std::int64_t verified = statuses[201];
