@@ -80,6 +80,9 @@ class PuppeteerPage {
       source(fn, args));
   }
   gotoSite(root) { return this.page.goto('file://' + path.resolve(root, 'index.html')); }
+  // A page some other server serves; the browser runs the init scripts itself.
+  gotoUrl(url) { return this.page.goto(url); }
+  initScript() { return ''; }
   evaluate(fn, ...args) { return this.page.evaluate(fn, ...args); }
   waitFor(fn, polling) { return this.page.waitForFunction(fn, { polling }); }
   screenshot(file) { return this.page.screenshot({ path: file }); }
@@ -268,14 +271,21 @@ class WebKitPage {
   }
 
   injection() {
-    return `<script>${this.initScripts.join(';\n').replace(/</g, '\\u003c')}</script>\n`;
+    return `<script>${this.initScript().replace(/</g, '\\u003c')}</script>\n`;
   }
+
+  // The init scripts, for a server of the test's own to put into the page.
+  initScript() { return this.initScripts.join(';\n'); }
 
   async addInitScript(fn, ...args) { this.initScripts.push(source(fn, args)); }
 
   async gotoSite(root) {
     const url = await this.context.siteUrl(root, this);
     await run(this.context.session, this.window, () => this.context.session.driver.get(url + 'index.html'));
+  }
+
+  async gotoUrl(url) {
+    await run(this.context.session, this.window, () => this.context.session.driver.get(url));
   }
 
   async evaluate(fn, ...args) {

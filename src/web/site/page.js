@@ -15,6 +15,10 @@ let ended = false;
 let folder = PracticeFolder;
 let started = false; // the first problem is shown, or the program has ended
 
+// The fonts travel inside their style sheet where the page comes from a
+// folder (Chromium loads no font file there), as files where it is served.
+byId('fontFaces').href = location.protocol === 'file:' ? 'fonts.css' : 'fonts-linked.css';
+
 // The dialog open now, by its number; none when no dialog is open.
 function openDialogSerial() {
   return byId('dialog').hidden ? null : byId('dialog').dataset.serial;
