@@ -168,7 +168,10 @@ async function openFile(page, name, text) {
   await page.evaluate(() => document.getElementById('mnuOpen').click());
   await page.waitFor(() => document.getElementById('setFile'), 2);
   await page.uploadFile('#setFile', file);
-  await page.waitFor(() => document.getElementById('dialog').hidden && window.tavolini.idle(), 2);
+  await page.waitFor(() => document.getElementById('dialog').dataset.kind !== 'open', 2);
+  while (await idle(page), await page.evaluate(() => document.getElementById('dialog').dataset.kind === 'message' &&
+    !document.getElementById('dialog').hidden)) await press(page, ['dlgOk']);
+  await press(page, ['btnOK']); // the new set's units are offered first
 }
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
@@ -192,6 +195,15 @@ const keptKeys = (page) => page.evaluate(() => Promise.all([['tavolini-outbox', 
       result.transaction(store).objectStore(store).getAllKeys().onsuccess = ({ target }) => resolve(target.result);
     };
   }))));
+
+// サインアウト, done once the page has come back with the sign-in form.
+async function signOut(page, server) {
+  const before = server.signOuts;
+  await page.evaluate(() => document.getElementById('btnSignOut').click());
+  await until(() => server.signOuts > before, 'the sign-out');
+  await sleep(200);
+  await page.waitFor(() => document.getElementById('signIn') && !document.getElementById('signIn').hidden, 5);
+}
 
 const online = (page) => page.evaluate(() => dispatchEvent(new Event('online')));
 
@@ -256,7 +268,7 @@ const tests = {
     assert.equal(await signIn(page, Pupils[0]), '');
     await openFile(page, 'one.sim', OneProblem);
     server.completions = [503, 'unreachable', 503, 503, 503, 503];
-    await press(page, [...OneRoad, ...OneRoad]);
+    await press(page, [...OneRoad, 'dlgOk', ...OneRoad, 'dlgOk']);
     await until(() => server.posts.length >= 2, 'two tries');
     assert.equal(server.stored.size, 0);
     assert.equal((await keptKeys(page))[0].length, 2);
@@ -297,8 +309,7 @@ const tests = {
     server.completions = [503];
     await press(page, Road);
     await until(() => server.posts.length === 1, 'the first try');
-    await press(page, ['btnSignOut']);
-    await page.waitFor(() => !document.getElementById('signIn').hidden, 5);
+    await signOut(page, server);
     assert.equal(server.stored.size, 1);
     assert.equal(server.signOuts, 1);
     assert.deepEqual(await keptKeys(page), [[], []]);
@@ -309,8 +320,7 @@ const tests = {
     // Kept apart when the server cannot take it at sign-out: the next pupil never sends it.
     server.completions = Array(20).fill(503);
     await press(page, Road);
-    await press(page, ['btnSignOut']);
-    await page.waitFor(() => !document.getElementById('signIn').hidden, 10);
+    await signOut(page, server);
     assert.equal(await signIn(page, Pupils[0]), '');
     server.completions = [];
     await online(page);
