@@ -5,16 +5,14 @@
 #include "core/cp932.h"
 #include "core/stack_text.h"
 #include "core/text_file.h"
+#include "practice/answer_text.h"
 
 namespace tavolini {
 namespace {
 
 // "x=3", "y=-1/2", or nothing while the unknown is not found.
-std::string answerText(const std::optional<UnknownValue>& value) {
-    if (!value) return "";
-    std::string text = std::string(1, value->letter) + "=" + std::to_string(value->num);
-    if (value->den != 1) text += "/" + std::to_string(value->den);
-    return text;
+std::string valueText(const std::optional<UnknownValue>& value) {
+    return value ? unknownValueText(*value) : "";
 }
 
 // A special case the pupil has named stands in the first answer.
@@ -27,7 +25,7 @@ std::string firstAnswerText(const Answers& answers) {
     case SpecialAnswer::None:
         break;
     }
-    return answerText(answers.answer1);
+    return valueText(answers.answer1);
 }
 
 } // namespace
@@ -45,7 +43,7 @@ std::string equationTableReport(const Algebra& algebra) {
 
 std::string drillStateReport(const Algebra& algebra, const Answers& answers, std::string_view pageMessage) {
     return "count=" + std::to_string(algebra.equationCount) + " answer1=" + firstAnswerText(answers) +
-           " answer2=" + answerText(answers.answer2) + " solved=" + (isSolved(answers) ? "1" : "0") +
+           " answer2=" + valueText(answers.answer2) + " solved=" + (isSolved(answers) ? "1" : "0") +
            " message=" + utf8FromCp932(pageMessage) + '\n';
 }
 

@@ -49,6 +49,13 @@ Verdict judgeEquation(Algebra& algebra, Answers& answers, int n) {
     return Verdict::Ordinary;
 }
 
+bool judgeProblemEquations(Algebra& algebra, Answers& answers) {
+    bool said = false;
+    for (int n = 1; n <= 2; ++n)
+        said = judgeEquation(algebra, answers, n) != Verdict::Ordinary || said;
+    return said;
+}
+
 bool isSolved(const Answers& answers) {
     return (answers.answer1 && answers.answer2) || answers.special != SpecialAnswer::None;
 }

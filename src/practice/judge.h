@@ -54,6 +54,10 @@ std::optional<UnknownValue> statedValue(const MShiki& equation);
 // answers and its equation copied to its answer slot.
 Verdict judgeEquation(Algebra& algebra, Answers& answers, int n);
 
+// The problem's own equations ① and ② judged as it starts: either may
+// state an unknown at once. True when one of them said more than Ordinary.
+bool judgeProblemEquations(Algebra& algebra, Answers& answers);
+
 // Both unknowns found, or the problem has no solution or infinitely many.
 bool isSolved(const Answers& answers);
 

@@ -331,11 +331,7 @@ bool PracticeFlow::startProblem(bool keepPositions) {
     clearProblemPage();
     if (!loadCurrentProblem()) return false;
     m.view.stopBlink();
-    // The problem's own equations (the loaded problem's count is 2) may give
-    // an unknown at once.
-    for (int n = 1; n <= 2; ++n)
-        if (judgeEquation(m.algebra, m.answers, n) != Verdict::Ordinary)
-            m.pageView.setPageMessage(cp932(OneSolution));
+    if (judgeProblemEquations(m.algebra, m.answers)) m.pageView.setPageMessage(cp932(OneSolution));
     if (isSolved(m.answers)) {
         m.dialogs.showMessage(cp932("すでに解1,2がでています"));
         KaiComplete();

@@ -32,7 +32,9 @@ void setPageGeometry(PageState& page, int screenWidth, int mainPanelWidth) {
     setDesignedColumns(page, screenWidth, mainPanelWidth);
     page.rowHeight = 70;
     page.rowsPerScreen = screenWidth == WideScreen ? 8 : 6;
-    page.equationLimit = screenWidth == WideScreen ? 32 : screenWidth == NarrowScreen ? 12 : 24;
+    page.equationLimit = screenWidth == WideScreen     ? WidestEquationLimit
+                         : screenWidth == NarrowScreen ? 12
+                                                       : 24;
 }
 
 void setDesignedColumns(PageState& page, int screenWidth, int mainPanelWidth) {

@@ -49,6 +49,10 @@ inline constexpr int RowLeft = 8;
 inline constexpr int ProblemRows = 2; // rows 1 and 2, beside the brace
 inline constexpr int LargestRowNumber = 32;
 
+// The drill's budget on the widest screen: no page lets a problem reach a
+// higher equation number.
+inline constexpr int WidestEquationLimit = 32;
+
 // Fixes rowWidth, rowHeight, rowsPerScreen and equationLimit from the screen.
 void setPageGeometry(PageState& page, int screenWidth, int mainPanelWidth);
 

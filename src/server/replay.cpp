@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+// Copyright 2026 The Tavolini authors
+#include "server/replay.h"
+
+#include "core/cp932.h"
+#include "core/text_file.h"
+#include "files/problem_set.h"
+#include "practice/answer_text.h"
+#include "practice/judge.h"
+#include "practice/step_log.h"
+#include "presentation/page_layout.h"
+
+#include <chrono>
+
+namespace tavolini::server {
+namespace {
+
+// Far above what a legitimate log takes (well under a millisecond); a
+// hostile one cannot hold a request thread longer than this.
+constexpr std::chrono::milliseconds ReplayTimeLimit{50};
+
+// The set as the program would open it: its tables read, or nothing.
+std::optional<ProblemSet> setOf(std::string_view bytes) {
+    if (bytes.size() > MaxTextFileBytes || !isCp932Text(bytes)) return std::nullopt;
+    ProblemSet set;
+    set.lines = splitLines(bytes);
+    if (readProblemSet(set).fault != SetFault::None) return std::nullopt;
+    return set;
+}
+
+// The unit whose title is `titleUtf8`; 0 for none, also for a title that
+// code page 932 cannot write, which no set holds.
+int unitTitled(const ProblemSet& set, std::string_view titleUtf8) {
+    const std::string title = cp932(titleUtf8);
+    if (utf8FromCp932(title) != titleUtf8) return 0;
+    for (int unit = 1; unit <= set.unitCount && unit < UnitRows; ++unit)
+        if (set.UnitNames[static_cast<std::size_t>(unit)] == title) return unit;
+    return 0;
+}
+
+} // namespace
+
+ReplayResult replayCompletion(std::string_view setBytes, std::string_view unitTitleUtf8, int problem,
+                              std::string_view steps, std::string_view claimedAnswer) {
+    const auto deadline = std::chrono::steady_clock::now() + ReplayTimeLimit;
+    const std::optional<ProblemSet> set = setOf(setBytes);
+    if (!set) return {ReplayFault::SetUnreadable};
+    const int unit = unitTitled(*set, unitTitleUtf8);
+    if (unit == 0) return {ReplayFault::NoSuchUnit};
+    if (problem < 1 || problem > set->problemCounts[static_cast<std::size_t>(unit)])
+        return {ReplayFault::NoSuchProblem};
+
+    Algebra algebra;
+    Messages messages;
+    if (loadProblem(*set, algebra, unit, problem, messages).invalid || !messages.empty())
+        return {ReplayFault::ProblemUnusable};
+    const std::optional<StepLog> log = parseStepLog(steps);
+    if (!log) return {ReplayFault::StepsUnreadable};
+
+    Answers answers;
+    judgeProblemEquations(algebra, answers);
+    int number = 0;
+    for (const LoggedStep& step : *log) {
+        if (std::chrono::steady_clock::now() > deadline) return {ReplayFault::TooSlow};
+        ++number;
+        if (!replayStep(algebra, answers, step, WidestEquationLimit))
+            return {ReplayFault::StepRefused, number};
+    }
+    if (!isSolved(answers)) return {ReplayFault::NotSolved};
+    if (answerText(answers) != claimedAnswer) return {ReplayFault::OtherAnswer};
+    return {};
+}
+
+std::string replayFaultMessage(const ReplayResult& result) {
+    switch (result.fault) {
+    case ReplayFault::None:
+        return "";
+    case ReplayFault::SetUnreadable:
+        return "問題集のファイルを読めません";
+    case ReplayFault::NoSuchUnit:
+        return "問題集にその単元がありません";
+    case ReplayFault::NoSuchProblem:
+        return "単元にその問題がありません";
+    case ReplayFault::ProblemUnusable:
+        return "問題が読み込めません";
+    case ReplayFault::StepsUnreadable:
+        return "操作の記録が読めません";
+    case ReplayFault::StepRefused:
+        return std::to_string(result.step) + "番目の操作が受け付けられません";
+    case ReplayFault::NotSolved:
+        return "操作のあとも解が出ていません";
+    case ReplayFault::OtherAnswer:
+        return "答えが操作の結果と違います";
+    case ReplayFault::TooSlow:
+        return "確かめるのに時間がかかりすぎました";
+    }
+    return "";
+}
+
+} // namespace tavolini::server
