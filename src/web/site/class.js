@@ -106,8 +106,9 @@ const Classroom = (() => {
     return new Promise((signedIn) => {
       form.onsubmit = async (event) => {
         event.preventDefault();
-        const [classCode, number, password] = fields.map((field) => field.value.trim());
-        const empty = fields.find((field) => !field.value.trim());
+        const [classCode, number] = fields.map((field) => field.value.trim());
+        const password = fields[2].value; // as typed: a space may be part of it
+        const empty = fields.find((field, i) => !(i === 2 ? password : field.value.trim()));
         if (empty) {
           error.textContent = empty.labels[0].textContent + 'を入れてください';
           empty.focus();
