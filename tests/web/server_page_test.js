@@ -44,7 +44,7 @@ const sha256 = (bytes) => crypto.createHash('sha256').update(bytes).digest('hex'
 // turn before the server stores: a status (503, or 422 with the refusal) or
 // 'unreachable' (the connection dropped).
 function standIn(hooks) {
-  const state = { sessions: new Map(), sets: new Map(), stored: new Map(), counts: [], posts: [], puts: [], asked: [], signOuts: 0,
+  const state = { sessions: new Map(), sets: new Map(), stored: new Map(), counts: [], posts: [], puts: [], signOuts: 0,
     failures: 0, completions: [] };
   const server = http.createServer((request, response) => {
     const chunks = [];
@@ -64,7 +64,6 @@ function standIn(hooks) {
   function answer(request, body, response) {
     const url = new URL(request.url, 'http://127.0.0.1');
     if (!url.pathname.startsWith('/api/')) return serveSite(url.pathname, response);
-    state.asked.push(request.method + ' ' + url.pathname);
     const route = request.method + ' ' + url.pathname;
     const session = sessionOf(request);
     if (request.headers.origin && request.headers.origin !== state.origin) return fail(response, 403, 'origin');
