@@ -92,6 +92,7 @@ const Classroom = (() => {
   function showPupil() {
     byId('pupilName').textContent = pupil.number + '番 ' + pupil.name;
     byId('pupil').hidden = false;
+    byId('menuBar').classList.add('signedIn');
   }
 
   // The sign-in form over the page until the server signs a pupil in: the
