@@ -260,6 +260,8 @@ const Classroom = (() => {
         failures = 0;
         clearTimeout(retry);
         retry = 0;
+      } catch (unkept) {
+        retryLater(); // the browser's storage failed us this time
       } finally {
         sending = null;
         if (stored) fetchCounts();
@@ -272,7 +274,11 @@ const Classroom = (() => {
   async function signOut() {
     const button = byId('btnSignOut');
     button.disabled = true;
-    await Promise.race([sendWaiting(), new Promise((resolve) => setTimeout(resolve, SignOutWaitMs))]);
+    const sent = (async () => {
+      while (sending) await sending; // a try under way may have ended in a wait for the next
+      await sendWaiting();
+    })();
+    await Promise.race([sent, new Promise((resolve) => setTimeout(resolve, SignOutWaitMs))]);
     try {
       await call('POST', 'signout');
     } catch (unreachable) {
