@@ -26,8 +26,8 @@ const OneRoad = ['btnShiki1', 'btnWaru', 'btn2', 'btnJikkou', 'btnShiki2', 'btnW
 const Policy = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self' data: blob:; " +
   "font-src 'self'; connect-src 'self'; object-src 'none'; base-uri 'none'; frame-ancestors 'none'; form-action 'self'";
 // The site's files may stand in a frame of the site's own (the help stands in
-// one over the drill). WebKit's driver hands the test's calls to the page
-// through eval: there the policy allows it.
+// one over the drill), as the server says. WebKit's driver hands the test's
+// calls to the page through eval: there the policy allows it.
 const SitePolicy = Policy.replace("frame-ancestors 'none'", "frame-ancestors 'self'");
 const PagePolicy = (process.env.TAVOLINI_BROWSER || 'chromium') === 'webkit'
   ? SitePolicy.replace("'wasm-unsafe-eval'", "'wasm-unsafe-eval' 'unsafe-eval'") : SitePolicy;
