@@ -179,9 +179,16 @@ const Classroom = (() => {
     return 'signed-out';
   }
 
-  // The server's counts as the records of the set in use.
+  // The server's counts as the records of the set in use. Not while an
+  // action of the pupil is under way: the engine may be waiting for a
+  // dialog, and a call into it then would take over the end of that wait.
   function useCounts() {
-    if (!engineNow || !pupil) return;
+    countsPath = null;
+    if (!busy) countsForSetInUse();
+  }
+
+  function countsForSetInUse() {
+    if (!pupil || !engineNow || engineNow.problemSetPath() === countsPath) return;
     engineNow.useServerRecords(counts);
     countsPath = engineNow.problemSetPath();
   }
@@ -311,8 +318,9 @@ const Classroom = (() => {
     },
     // The key the signed-in pupil's place is kept under; none for nobody.
     placeKey: () => pupil && pupil.key,
-    // After each of the pupil's actions: a problem solved goes out, and a
-    // set newly in use gets the server's counts as its records.
+    // Before each of the pupil's actions and after it, the set in use has the
+    // server's counts as its records; after it, a problem solved goes out.
+    beforeAction: countsForSetInUse,
     afterAction(engine) {
       const report = engine.takeCompletion();
       if (!pupil) return;
@@ -321,7 +329,7 @@ const Classroom = (() => {
         sendWaiting();
         fetchCounts();
       }
-      if (engine.problemSetPath() !== countsPath) useCounts();
+      countsForSetInUse();
       if (!report) return;
       const { setBytes, ...fields } = report;
       const body = { id: hex(crypto.getRandomValues(new Uint8Array(16))), ...fields };

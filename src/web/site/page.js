@@ -142,6 +142,7 @@ async function act(name, types, args) {
   busy++;
   try {
     await holdRecords(recordFile());
+    Classroom.beforeAction();
     return await engine.ccall(name, 'number', types, args, { async: true });
   } finally {
     await keepRecords(recordFile());
