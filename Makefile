@@ -1,4 +1,4 @@
-# The two commands of the README, and the benchmark and fuzz runs.
+# The three commands of the README, and the benchmark and fuzz runs.
 # Each one first installs whatever Debian packages are missing.
 
 BUILD      := build
@@ -12,7 +12,7 @@ FUZZ_SECONDS ?= 60
 export ASAN_OPTIONS  := detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS := print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps build build-asan web test run bench fuzz package clean
+.PHONY: all deps build build-asan web test run serve bench fuzz package clean
 
 all: build
 
@@ -46,6 +46,13 @@ test: build build-asan web
 run: build
 	@bash scripts/run-tavolini
 
+# The class server on its embedded database, serving the web edition;
+# SERVER_OPTIONS are passed on (make serve SERVER_OPTIONS='--listen 0.0.0.0:8080').
+serve: web
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@cmake --build $(BUILD) --target tavolini-server
+	@$(BUILD)/src/server/tavolini-server $(SERVER_OPTIONS)
+
 bench: build web
 	@$(BUILD)/bench/tavolini_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tavolini_page_bench --benchmark_repetitions=5 \
@@ -54,6 +61,7 @@ bench: build web
 		--benchmark_report_aggregates_only=true
 	@bash scripts/startup-bench $(BUILD)
 	@for engine in chromium firefox webkit; do TAVOLINI_BROWSER=$$engine tools/web-drive/web-bench || exit 1; done
+	@bash scripts/server-bench $(BUILD)
 
 fuzz: deps
 	@[ -f $(FUZZ_BUILD)/build.ninja ] || CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
@@ -66,8 +74,8 @@ fuzz: deps
 			|| exit 1; \
 	done
 
-# The Debian package, in build/: tavolini_VERSION_ARCH.deb.
-package: build
+# The Debian package, in build/: tavolini_VERSION_ARCH.deb, with the web edition the server serves.
+package: build web
 	@cd $(BUILD) && cpack -G DEB
 
 clean:

@@ -4,6 +4,7 @@
 #include "server/open_storage.h"
 #include "server/passwords.h"
 #include "server/server_options.h"
+#include "server/site_folder.h"
 #include "server/sqlite_storage.h"
 
 #include <atomic>
@@ -100,7 +101,7 @@ int serve(const ServerOptions& options) {
 int main(int argc, char** argv) {
     const OptionsReading reading =
         readServerOptions(std::vector<std::string>(argv + 1, argv + argc), environment("HOME"),
-                          environment("TAVOLINI_SERVER_HOME"), TAVOLINI_BUILT_SITE);
+                          environment("TAVOLINI_SERVER_HOME"), defaultSiteFolder());
     if (!reading.options) {
         std::cerr << reading.error << "\n" << serverUsage();
         return 2;

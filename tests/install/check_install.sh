@@ -5,7 +5,11 @@
 #             there alone; a set named on the command line is opened
 #   desktop   the menu entry passes desktop-file-validate
 #   metainfo  the AppStream file passes appstreamcli validate
-#   package   the Debian package builds and lintian finds no error in it
+#   server    the installed class server starts on an empty folder, makes the
+#             first teacher and serves the installed web edition; its system
+#             unit is there
+#   package   the Debian package builds, holds the server, its unit and the
+#             site, and lintian finds no error in it
 set -euo pipefail
 mode=$1
 build=$2
@@ -44,10 +48,30 @@ a.sim b.sim|2|tavolini: one problem set at a time
 --version=2|1|tavolini: *
 ROWS
   ;;
+server)
+  [[ -f $work/prefix/lib/systemd/system/tavolini-server.service ]]
+  [[ -f $work/prefix/share/tavolini/site/index.html ]] || { echo "no web edition installed (make web)" >&2; exit 1; }
+  "$work/prefix/bin/tavolini-server" --data "$work/server" --listen 127.0.0.1:0 > "$work/server.out" 2>&1 &
+  server=$!
+  trap 'kill $server 2> /dev/null; rm -rf "$work"' EXIT
+  for _ in $(seq 100); do grep -q '^Listening on' "$work/server.out" && break; sleep 0.1; done
+  grep -q '^First teacher account: teacher / ' "$work/server.out"
+  port=$(sed -n 's|^Listening on http://127.0.0.1:\([0-9]*\)$|\1|p' "$work/server.out")
+  exec 3<> "/dev/tcp/127.0.0.1/$port"
+  printf 'GET / HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n' >&3
+  reply=$(cat <&3)
+  [[ $reply == "HTTP/1.1 200 OK"* && $reply == *"$(head -c 200 "$work/prefix/share/tavolini/site/index.html")"* ]] ||
+    { echo "the installed site is not served: ${reply:0:300}" >&2; cat "$work/server.out" >&2; exit 1; }
+  ;;
 desktop) desktop-file-validate "$work/prefix/share/applications/org.tavolini.Tavolini.desktop" ;;
 metainfo) appstreamcli validate --no-net "$work/prefix/share/metainfo/org.tavolini.Tavolini.metainfo.xml" ;;
 package)
   cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" > /dev/null
+  contents=$(dpkg-deb -c "$work/package"/tavolini_*.deb)
+  for file in usr/bin/tavolini-server usr/lib/systemd/system/tavolini-server.service \
+      usr/share/tavolini/site/index.html; do
+    grep -q " \./$file\$" <<< "$contents" || { echo "the package lacks /$file" >&2; exit 1; }
+  done
   lintian --fail-on error "$work/package"/tavolini_*.deb
   ;;
 *) echo "no such check: $mode" >&2; exit 2 ;;
