@@ -204,6 +204,15 @@ bool eraseUnitRecord(const ProblemSet& set, PracticeRecords& records, Messages& 
     return writeRecordFile(path, *profile, messages);
 }
 
+std::string recordFileBytes(const std::vector<RecordCount>& counts) {
+    ProfileText profile;
+    for (const RecordCount& count : counts)
+        if (count.problem >= 1 && count.problem <= MaxProblemsPerUnit && count.count >= 0)
+            writeProfileString(profile, count.title, std::to_string(count.problem),
+                               std::to_string(count.count));
+    return profileBytes(profile);
+}
+
 bool isCdRomFileSystem(unsigned long fileSystemType) {
     return fileSystemType == Iso9660Magic || fileSystemType == UdfMagic;
 }

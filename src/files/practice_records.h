@@ -96,6 +96,17 @@ std::optional<ProfileText> readRecordFile(const ProblemSet& set, Messages& messa
 bool eraseUnitRecord(const ProblemSet& set, PracticeRecords& records, Messages& messages,
                      std::string_view title);
 
+// How often a problem was solved, as kept elsewhere (the class server).
+struct RecordCount {
+    std::string title; // the unit's title, code page 932
+    int problem = 0;
+    std::int32_t count = 0;
+};
+
+// A record file holding just these counts, without dates; counts of no
+// problem a unit can have, and negative ones, are left out.
+std::string recordFileBytes(const std::vector<RecordCount>& counts);
+
 // Whether the folder is on a CD-ROM file system (ISO 9660 or UDF), where the
 // records cannot be written.
 bool isCdRomFileSystem(unsigned long fileSystemType);

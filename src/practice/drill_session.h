@@ -70,6 +70,8 @@ class DrillSession final : public PanelView, public PracticeView, public PageEve
     // position or log that does not fit the set in use starts the problem
     // fresh, or leaves the problem on the page as it is. True when resumed.
     bool resume(int unit, int problem, std::string_view stepLogText);
+    // The problem solved by the last action, for the front end to hand on.
+    std::optional<Completion> takeCompletion() { return m_practice.takeCompletion(); }
     // The window is about to close: false to keep it open (unsaved edits);
     // otherwise the completions held back are written.
     bool windowClosing();
@@ -139,7 +141,10 @@ class DrillSession final : public PanelView, public PracticeView, public PageEve
     void openSet();
     void save() { m_menu.saveProblemSet(); }
     void edit();
-    void hint() { m_panel.showHint(); }
+    void hint() {
+        m_practice.hintAsked();
+        m_panel.showHint();
+    }
     void exit() { m_frontEnd.closeWindow(); }
     template <FrontEndWindow window> void open() { m_frontEnd.open(window); }
 

@@ -8,6 +8,8 @@
 #include "presentation/page_layout.h"
 
 #include <algorithm>
+#include <chrono>
+#include <utility>
 
 namespace tavolini {
 namespace {
@@ -16,6 +18,11 @@ constexpr const char* OneSolution = "解の１つが出ました";
 
 std::string budgetMessage(int equationLimit) {
     return cp932("残念ですが") + std::to_string(equationLimit - 2) + cp932("回の操作では解けませんでした");
+}
+
+std::int64_t millisecondsNow() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
 } // namespace
@@ -206,8 +213,19 @@ void PracticeFlow::showSpecialAnswer(const char* utf8Answer) {
 }
 
 void PracticeFlow::KaiComplete() {
-    showSolved();
     const int unit = m.problems.currentUnit;
+    if (unit >= 1 && unit < UnitRows) {
+        const auto row = static_cast<std::size_t>(unit);
+        m_completion = Completion{m.problems.problemSetPath,
+                                  m.problems.UnitNames[row],
+                                  m.problems.problemNumbers[row],
+                                  stepLog(),
+                                  m.answers,
+                                  m_hints,
+                                  m_startedAt,
+                                  millisecondsNow()};
+    }
+    showSolved();
     if (unit >= 1 && unit < UnitRows) {
         Messages messages;
         recordPractice(m.problems, m.records, messages, unit,
@@ -217,6 +235,14 @@ void PracticeFlow::KaiComplete() {
     m.view.startBlink();
     m.panel.enableNext(true);
     m_solvedMarks += cp932("★");
+}
+
+std::optional<Completion> PracticeFlow::takeCompletion() {
+    return std::exchange(m_completion, std::nullopt);
+}
+
+void PracticeFlow::hintAsked() {
+    m_hints = std::min(m_hints + 1, MaxHintsCounted);
 }
 
 void PracticeFlow::showSolved() {
@@ -265,6 +291,8 @@ void PracticeFlow::clearProblemPage() {
     m.page.hoverFrozen = 0;
     m_scrolled = false;
     m_steps.clear();
+    m_hints = 0;
+    m_startedAt = millisecondsNow();
     m.commandPanel.clearForNewProblem();
     m.answers = Answers{};
     m.pageView.setPageMessage("");

@@ -11,6 +11,8 @@
 #include "practice/practice_view.h"
 #include "practice/step_log.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tavolini {
@@ -31,6 +33,21 @@ struct PracticeContext {
     CommandPanel& commandPanel;
 };
 
+// A problem solved, as the page hands it on to the class server.
+struct Completion {
+    std::string setPath;
+    std::string unitTitle; // code page 932
+    int problem = 0;
+    StepLog steps;
+    Answers answers;
+    int hints = 0;              // 解き方のヒント asked while the problem was on the page
+    std::int64_t startedAt = 0; // milliseconds since 1970
+    std::int64_t endedAt = 0;
+};
+
+// More hints than this on one problem are counted as this many.
+inline constexpr int MaxHintsCounted = 10000;
+
 // Working a problem: 実行 with its judging and the end of a solved problem,
 // starting problems, 次の問題 and 単元変更.
 class PracticeFlow {
@@ -39,6 +56,9 @@ class PracticeFlow {
 
     void btnJikkouClick();
     void KaiComplete();
+    // The last problem solved since the front end asked, once.
+    std::optional<Completion> takeCompletion();
+    void hintAsked();
     // At exit: the completions held while another copy had the record file.
     void writeHeldRecords();
 
@@ -77,6 +97,9 @@ class PracticeFlow {
     StepLog m_steps;              // trimmed to the equations left when a step was taken back
     bool m_scrolled = false;      // the page has moved down for this problem
     bool m_problemLoaded = false; // the current problem's equations are ① and ②
+    int m_hints = 0;
+    std::int64_t m_startedAt = 0;
+    std::optional<Completion> m_completion;
 };
 
 } // namespace tavolini

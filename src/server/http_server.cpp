@@ -43,15 +43,20 @@ bool isApi(const Request& request) {
     return std::string_view(request.path).starts_with("/api/");
 }
 
+// The site's pages may stand in a frame of the site's own (the page shows its
+// help in one), in no other; an answer of the API in none.
 void addSecurityHeaders(const Request& request, Response& response) {
-    response.set_header("Content-Security-Policy",
-                        "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; "
-                        "img-src 'self' data: blob:; font-src 'self'; connect-src 'self'; object-src 'none'; "
-                        "base-uri 'none'; frame-ancestors 'none'; form-action 'self'");
+    const bool api = isApi(request);
+    response.set_header(
+        "Content-Security-Policy",
+        std::string("default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; "
+                    "img-src 'self' data: blob:; font-src 'self'; connect-src 'self'; "
+                    "object-src 'none'; base-uri 'none'; frame-ancestors ") +
+            (api ? "'none'" : "'self'") + "; form-action 'self'");
     response.set_header("X-Content-Type-Options", "nosniff");
     response.set_header("Referrer-Policy", "no-referrer");
-    response.set_header("X-Frame-Options", "DENY");
-    if (isApi(request)) response.set_header("Cache-Control", "no-store");
+    response.set_header("X-Frame-Options", api ? "DENY" : "SAMEORIGIN");
+    if (api) response.set_header("Cache-Control", "no-store");
 }
 
 // The site's files have no handler of their own: their Origin is checked

@@ -8,6 +8,7 @@
 #include "editing/editor_text.h"
 #include "files/practice_records.h"
 #include "practice/drill_report.h"
+#include "web/class_report.h"
 #include "web/key_codes.h"
 #include "web/web_window.h"
 
@@ -84,6 +85,17 @@ bool setReadFrom(const std::string& path) {
     return set.problemSetPath == path && set.lines == splitLines(readWholeFile(path).bytes);
 }
 
+// The class server's side: the problem solved by the pupil's last action
+// (null when none), and the server's ★ counts as the set's records.
+emscripten::val takeCompletion() {
+    std::optional<Completion> completion = window() ? window()->session().takeCompletion() : std::nullopt;
+    return completion ? completionReport(*completion, drill().problems) : emscripten::val::null();
+}
+
+void useServerRecords(const emscripten::val& records) {
+    useRecordCounts(records, drill().problems);
+}
+
 // The scenario driver reads the files of the practice folder.
 std::string fileLines(const std::string& path) {
     return fileReport(path);
@@ -102,6 +114,8 @@ EMSCRIPTEN_BINDINGS(tavolini) {
     emscripten::function("fileReport", &fileLines);
     emscripten::function("unsavedEdits", &unsavedEdits);
     emscripten::function("setReadFrom", &setReadFrom);
+    emscripten::function("takeCompletion", &takeCompletion);
+    emscripten::function("useServerRecords", &useServerRecords);
 }
 
 } // namespace

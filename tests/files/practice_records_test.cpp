@@ -77,6 +77,15 @@ TEST(PracticeRecords, CountsCompletionsWithTheTimeOfTheLast) {
     EXPECT_TRUE(shownText(messages).empty());
 }
 
+// The class server's counts: only problems a unit can have, and no dates.
+TEST(PracticeRecords, CountsFromElsewhereMakeARecordFileOfThemAlone) {
+    const std::vector<RecordCount> counts{
+        {cp932("加減法"), 1, 3}, {cp932("加減法"), 0, 9}, {cp932("加減法"), 6, 9}, {cp932("加減法"), 2, -1},
+        {"t", 5, 2147483647},    {cp932("加減法"), 4, 0}, {"a\r\n[b]", 1, 1}};
+    EXPECT_EQ(recordFileBytes(counts), cp932("[加減法]\r\n1=3\r\n4=0\r\n[t]\r\n5=2147483647\r\n"));
+    EXPECT_EQ(recordFileBytes({}), "");
+}
+
 // Today's date as the C library writes it, "2026年12月07日".
 std::string todayUtf8() {
     const std::time_t now = std::time(nullptr);

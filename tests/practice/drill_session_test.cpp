@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
 #include "core/cp932.h"
+#include "practice/answer_text.h"
 #include "practice/drill_session.h"
 #include "presentation/virtual_keys.h"
 #include "support/fake_views.h"
@@ -170,6 +171,33 @@ TEST(DrillSession, KeysOnTheWindowAndOnThePage) {
         EXPECT_EQ(s.message(), row.message) << row.key;
         EXPECT_EQ(s.data.algebra.equationCount, row.equations) << row.key;
         EXPECT_EQ(s.frontEnd.opened == std::vector{FrontEndWindow::HelpContents}, row.helpOpened) << row.key;
+    }
+}
+
+// The class server is told of each problem solved once, with the hints asked
+// on that problem alone and the time it took.
+TEST(DrillSession, EachSolvedProblemIsReportedOnceWithItsOwnHints) {
+    Session s(OneProblem);
+    ASSERT_TRUE(s.started);
+    const struct Row { int hints; } rows[] = {{2}, {0}};
+    for (const Row& row : rows) {
+        for (int i = 0; i < row.hints; ++i)
+            s.session.menu("mnuHint");
+        s.click({"btnShiki1", "btnWaru", "btn2", "btnJikkou"});
+        EXPECT_FALSE(s.session.takeCompletion());
+        s.click({"btnShiki2", "btnWaru", "btn2", "btnJikkou"});
+        const std::optional<Completion> solved = s.session.takeCompletion();
+        ASSERT_TRUE(solved);
+        EXPECT_EQ(solved->setPath, s.data.problems.problemSetPath);
+        EXPECT_EQ(solved->unitTitle, "t");
+        EXPECT_EQ(solved->problem, 1);
+        EXPECT_EQ(stepLogText(solved->steps), "1/#2 2/#2");
+        EXPECT_EQ(answerText(solved->answers), "x=1 y=1");
+        EXPECT_EQ(solved->hints, row.hints);
+        EXPECT_GT(solved->startedAt, 1'700'000'000'000);
+        EXPECT_LE(solved->startedAt, solved->endedAt);
+        EXPECT_FALSE(s.session.takeCompletion());
+        s.click({"btnNext"}); // the set's one problem again
     }
 }
 

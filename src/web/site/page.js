@@ -15,6 +15,10 @@ let ended = false;
 let folder = PracticeFolder;
 let started = false; // the first problem is shown, or the program has ended
 
+// The fonts travel inside their style sheet where the page comes from a
+// folder (Chromium loads no font file there), as files where it is served.
+byId('fontFaces').href = location.protocol === 'file:' ? 'fonts.css' : 'fonts-linked.css';
+
 // The dialog open now, by its number; none when no dialog is open.
 function openDialogSerial() {
   return byId('dialog').hidden ? null : byId('dialog').dataset.serial;
@@ -58,7 +62,7 @@ const view = {
     const body = byId('dlgBody');
     if (!dialog.hidden) {
       view.dialogsBelow.push({ serial: dialog.dataset.serial, kind: dialog.dataset.kind, text: dialog.dataset.text, caption: byId('dlgCaption').textContent,
-        closeReply: byId('dlgClose').dataset.reply, style: body.getAttribute('style'), children: [...body.childNodes] });
+        closeReply: byId('dlgClose').dataset.reply, style: body.style.cssText, children: [...body.childNodes] });
     }
     view.dialogSerial++;
     dialog.dataset.serial = view.dialogSerial;
@@ -86,7 +90,7 @@ const view = {
     byId('dlgCaption').textContent = below.caption;
     byId('dlgText').textContent = below.text;
     byId('dlgClose').dataset.reply = below.closeReply;
-    body.setAttribute('style', below.style || '');
+    body.style.cssText = below.style;
     body.append(...below.children);
   },
   // The engine asks for the reply as soon as it has made a dialog, before
@@ -138,11 +142,13 @@ async function act(name, types, args) {
   busy++;
   try {
     await holdRecords(recordFile());
+    Classroom.beforeAction();
     return await engine.ccall(name, 'number', types, args, { async: true });
   } finally {
     await keepRecords(recordFile());
     Place.keep(engine);
     view.settleOpenedFile();
+    Classroom.afterAction(engine);
     busy--;
   }
 }
@@ -312,7 +318,7 @@ function drillKey(event) {
 }
 
 function onKeyDown(event) {
-  if (event.ctrlKey || event.altKey || event.metaKey) return;
+  if (event.ctrlKey || event.altKey || event.metaKey || !byId('signIn').hidden) return;
   if (!byId('help').hidden) {
     if (event.key === 'Escape') byId('help').hidden = true;
     return;
@@ -393,12 +399,17 @@ window.tavolini = {
 async function startTavolini() {
   const scenario = window.tavoliniScenario; // set by the driver before the page loads: nothing is kept
   try {
-    // The engine compiles, the storage opens and the place is read while the fonts load.
+    // The engine compiles and the fonts load while the pupil signs in to the
+    // class server, if the page came from one; then the storage opens and the
+    // place is read: the pupil's own, when signed in.
     const made = createTavolini({ view });
-    const stored = scenario ? null : openStorage();
-    if (!scenario) Place.read();
-    const faces = byId('fontFaces'); // loaded after the first paint
-    if (faces.media !== 'all') await new Promise((done) => ['load', 'error'].forEach((end) => faces.addEventListener(end, done)));
+    const faces = byId('fontFaces'); // asked for as print-only, so as not to hold up the first paint
+    const styled = faces.sheet ? null : new Promise((done) => ['load', 'error'].forEach((end) => faces.addEventListener(end, done)));
+    const signedIn = !scenario && await Classroom.start();
+    const stored = scenario || signedIn ? null : openStorage();
+    if (!scenario) Place.read(Classroom.placeKey());
+    await styled;
+    faces.media = 'all';
     await Promise.all(['italic 16px "TeX Gyre Bonum"', '16px "IPAPGothic"', '16px "IPAGothic"',
       'bold 16px "IPAGothic"', 'bold 16px "BIZ UDGothic"'].map((font) => document.fonts.load(font)));
     engine = await made;
@@ -421,6 +432,7 @@ async function startTavolini() {
       if (!scenario) await Place.resume(engine, (name, types, args) => engine.ccall(name, 'number', types, args, { async: true }));
     } finally {
       await keepRecords(recordFile());
+      Classroom.afterAction(engine);
       busy--;
     }
   } finally {

@@ -40,22 +40,29 @@ const Place = (() => {
   }
 
   let kept = null; // the place as read at the start
+  let prefix = ''; // the signed-in pupil's keys begin with their key; nobody's with nothing
 
   return {
-    // The place kept, read from the start of the page on.
-    read() {
+    // The place kept, read from the start of the page on: the pupil's when
+    // `pupilKey` names one.
+    read(pupilKey) {
+      prefix = pupilKey ? 'pupil:' + pupilKey + ':' : '';
       open();
-      kept = request('readonly', (store) => store.get('place'));
+      kept = request('readonly', (store) => store.get(prefix + 'place'));
+    },
+    // The signed-in pupil's place and sets are gone from the device.
+    forget() {
+      return prefix && request('readwrite', (store) => store.delete(IDBKeyRange.bound(prefix, prefix + '\uffff')));
     },
     // After every action of the pupil; nothing before resume has opened the storage.
     keep(engine) {
       if (!database) return;
       const place = { set: engine.chosenSetName(), unit: engine.currentUnit(), problem: engine.currentProblem(),
         steps: engine.stepLog() };
-      request('readwrite', (store) => store.put(place, 'place'));
+      request('readwrite', (store) => store.put(place, prefix + 'place'));
     },
     keepSet(name, bytes) {
-      request('readwrite', (store) => store.put(bytes, 'set:' + name));
+      request('readwrite', (store) => store.put(bytes, prefix + 'set:' + name));
     },
     // Back to the place read, through `call` (an engine entry point, its
     // argument types and arguments; it answers the entry point's number).
@@ -64,7 +71,7 @@ const Place = (() => {
       if (!place || typeof place !== 'object') return;
       if (place.set) {
         const name = String(place.set).replace(/[/\\]/g, '_');
-        const bytes = await request('readonly', (store) => store.get('set:' + name));
+        const bytes = await request('readonly', (store) => store.get(prefix + 'set:' + name));
         if (!(bytes instanceof Uint8Array)) return;
         const path = engine.chosenSetPath(name);
         engine.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')));

@@ -18,7 +18,8 @@ self.addEventListener('activate', (event) => {
 });
 
 self.addEventListener('fetch', (event) => {
-  if (event.request.method !== 'GET') return;
+  // The class server's answers are the server's own, never the cache's.
+  if (event.request.method !== 'GET' || new URL(event.request.url).pathname.startsWith('/api/')) return;
   event.respondWith(caches.open(Cache).then((cache) => cache.match(event.request, { ignoreSearch: true }))
     .then((cached) => cached || fetch(event.request)));
 });

@@ -1,0 +1,4 @@
+// The page starts once its scripts are all there.
+'use strict';
+
+startTavolini();
