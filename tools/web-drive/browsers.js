@@ -12,7 +12,7 @@ const net = require('net');
 const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
-const { startSiteServer } = require('./site-server');
+const { startSiteServer, startInjectingProxy } = require('./site-server');
 
 const Engines = ['chromium', 'firefox', 'webkit'];
 
@@ -184,6 +184,7 @@ class WebKitBrowser {
     this.session = session;
     this.onError = onError;
     this.server = null;
+    this.proxy = null;
     this.pages = [];
     this.navigating = null; // the page whose init scripts the server writes into index.html
   }
@@ -191,6 +192,12 @@ class WebKitBrowser {
   // Another origin is other storage: each context has a server of its own.
   async newContext() {
     return new WebKitBrowser(this.session, this.onError);
+  }
+
+  async proxyUrl(upstream, page) {
+    this.navigating = page;
+    this.proxy ??= await startInjectingProxy({ upstream, script: () => this.navigating.initScript() });
+    return this.proxy.url;
   }
 
   async siteUrl(root, page) {
@@ -225,6 +232,7 @@ class WebKitBrowser {
       for (const page of this.pages) await page.close();
     }
     if (this.server) await this.server.close();
+    if (this.proxy) await this.proxy.close();
   }
 }
 
@@ -286,8 +294,10 @@ class WebKitPage {
     await run(this.context.session, this.window, () => this.context.session.driver.get(url + 'index.html'));
   }
 
+  // Through a proxy that adds the init scripts, as the site's own server does.
   async gotoUrl(url) {
-    await run(this.context.session, this.window, () => this.context.session.driver.get(url));
+    const proxied = await this.context.proxyUrl(url, this);
+    await run(this.context.session, this.window, () => this.context.session.driver.get(proxied));
   }
 
   async evaluate(fn, ...args) {

@@ -37,4 +37,41 @@ function startSiteServer({ root, inject = '' }) {
   })));
 }
 
-module.exports = { startSiteServer };
+// Passes every request on to `upstream` (a server of the program's own)
+// and its answers back, but for index.html, which also loads `script()` as a
+// file of the site (so that a policy refusing inline script lets it run).
+function startInjectingProxy({ upstream, script }) {
+  const InitScript = '/__driver-init.js';
+  const server = http.createServer((request, response) => {
+    const name = new URL(request.url, 'http://127.0.0.1').pathname;
+    if (name === InitScript) {
+      response.writeHead(200, { 'Content-Type': 'text/javascript', 'Cache-Control': 'no-store' }).end(script());
+      return;
+    }
+    const headers = { ...request.headers };
+    delete headers['accept-encoding']; // index.html is rewritten as text
+    const onward = http.request(new URL(request.url, upstream), { method: request.method, headers }, (answer) => {
+        if (!(name === '/' || name === '/index.html') || answer.statusCode !== 200) {
+          response.writeHead(answer.statusCode, answer.headers);
+          answer.pipe(response);
+          return;
+        }
+        const chunks = [];
+        answer.on('data', (chunk) => chunks.push(chunk));
+        answer.on('end', () => {
+          const body = Buffer.concat(chunks).toString().replace('<script', `<script src="${InitScript}"></script>\n<script`);
+          const headers = { ...answer.headers, 'content-length': Buffer.byteLength(body) };
+          delete headers['transfer-encoding'];
+          response.writeHead(200, headers).end(body);
+        });
+      });
+    onward.on('error', () => response.writeHead(502).end());
+    request.pipe(onward);
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
+    url: `http://127.0.0.1:${server.address().port}/`,
+    close: () => new Promise((done) => { server.closeAllConnections?.(); server.close(done); }),
+  })));
+}
+
+module.exports = { startSiteServer, startInjectingProxy };

@@ -405,7 +405,7 @@ async function startTavolini() {
     const made = createTavolini({ view });
     const faces = byId('fontFaces'); // asked for as print-only, so as not to hold up the first paint
     const styled = faces.sheet ? null : new Promise((done) => ['load', 'error'].forEach((end) => faces.addEventListener(end, done)));
-    const signedIn = !scenario && await Classroom.start();
+    const signedIn = await Classroom.start();
     const stored = scenario || signedIn ? null : openStorage();
     if (!scenario) Place.read(Classroom.placeKey());
     await styled;
