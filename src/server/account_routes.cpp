@@ -96,7 +96,7 @@ void changePassword(const Request& request, Response& response, Storage& storage
     storage.setTeacherPassword(teacher->id, *hash, false);
     // Every other session ends; this one goes on.
     storage.removeSessionsOf(Role::Teacher, teacher->id);
-    storage.addSession(*session);
+    storage.addSession(*session, nowMillis());
     response.status = 204;
 }
 

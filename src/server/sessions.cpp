@@ -34,8 +34,9 @@ StartedSession startSession(Storage& storage, Role role, RowId accountId, bool t
     session.role = role;
     session.accountId = accountId;
     session.csrfToken = randomToken();
-    session.expiresAt = nowMillis() + sessionLife;
-    storage.addSession(session);
+    const Millis now = nowMillis();
+    session.expiresAt = now + sessionLife;
+    storage.addSession(session, now);
     return {session, cookie(token, sessionLife, tls)};
 }
 

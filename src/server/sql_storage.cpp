@@ -190,12 +190,16 @@ void SqlStorage::removePupil(RowId id) {
     });
 }
 
-void SqlStorage::addSession(const Session& session) {
-    once(
-        Access::Write,
-        "INSERT INTO sessions (token_hash, role, account_id, csrf_token, expires_at) VALUES ($1, $2, $3, $4, "
-        "$5)",
-        {session.tokenHash, roleCode(session.role), session.accountId, session.csrfToken, session.expiresAt});
+void SqlStorage::addSession(const Session& session, Millis now) {
+    transact(Access::Write, [&session, now](SqlTransaction& transaction) {
+        run(transaction, "DELETE FROM sessions WHERE expires_at <= $1", {now});
+        run(transaction,
+            "INSERT INTO sessions (token_hash, role, account_id, csrf_token, expires_at) VALUES ($1, $2, $3, "
+            "$4, "
+            "$5)",
+            {session.tokenHash, roleCode(session.role), session.accountId, session.csrfToken,
+             session.expiresAt});
+    });
 }
 
 std::optional<Session> SqlStorage::session(std::string_view tokenHash, Millis now) {

@@ -34,7 +34,7 @@ class SqlStorage : public Storage {
     void setPupilPassword(RowId id, std::string_view passwordHash) override;
     void removePupil(RowId id) override;
 
-    void addSession(const Session& session) override;
+    void addSession(const Session& session, Millis now) override;
     std::optional<Session> session(std::string_view tokenHash, Millis now) override;
     void removeSession(std::string_view tokenHash) override;
     void removeSessionsOf(Role role, RowId accountId) override;

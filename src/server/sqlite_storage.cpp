@@ -185,6 +185,10 @@ void backupSqlite(const std::string& dataFolder, const std::string& file) {
         if (sqlite3_open_v2(source.c_str(), &from, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
             fail(from, "cannot open " + source);
         sqlite3_busy_timeout(from, busyTimeoutMillis);
+        // The copy holds password hashes: readable by the server's user alone.
+        const int made = ::open(partial.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+        if (made < 0) throw StorageError("cannot make " + partial + ": " + std::strerror(errno));
+        ::close(made);
         if (sqlite3_open_v2(partial.c_str(), &to, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
             SQLITE_OK)
             fail(to, "cannot make " + partial);

@@ -101,7 +101,8 @@ class Storage {
     // The pupil with every completion and session of theirs.
     virtual void removePupil(RowId id) = 0;
 
-    virtual void addSession(const Session& session) = 0;
+    // Sessions expired by `now` go at the same time, so the table keeps only live ones.
+    virtual void addSession(const Session& session, Millis now) = 0;
     // The session with that token hash, when it has not expired by `now`.
     virtual std::optional<Session> session(std::string_view tokenHash, Millis now) = 0;
     virtual void removeSession(std::string_view tokenHash) = 0;

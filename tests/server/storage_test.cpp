@@ -117,8 +117,11 @@ TEST_P(StorageTest, SessionsExpireAndRemovingAPupilRemovesTheirWork) {
                     {"pupil-gone-2", Role::Pupil, gone, false},
                     {"pupil-stays", Role::Pupil, stays, true},
                     {"teacher-same-id", Role::Teacher, gone, true}};
+    storage->addSession({"short", Role::Pupil, stays, "csrf-short", 5'000}, 0);
     for (const auto& row : sessions)
-        storage->addSession({row.hash, row.role, row.account, "csrf-" + row.hash, 10'000});
+        storage->addSession({row.hash, row.role, row.account, "csrf-" + row.hash, 10'000}, 0);
+    storage->addSession({"later", Role::Teacher, stays, "csrf-later", 20'000}, 6'000);
+    EXPECT_FALSE(storage->session("short", 0)) << "an expired session goes when another starts";
     const std::optional<Session> session = storage->session("teacher-same-id", 9'999);
     ASSERT_TRUE(session);
     EXPECT_EQ(session->role, Role::Teacher);
@@ -264,6 +267,9 @@ TEST_P(StorageTest, ReopeningAndTheBackupKeepEverything) {
     writer.join();
     for (const auto& entry : std::filesystem::directory_iterator(m_folder.path()))
         EXPECT_EQ(entry.path().filename().string().find("copy.sqlite3."), std::string::npos) << entry.path();
+    EXPECT_EQ(std::filesystem::status(m_folder / "copy.sqlite3").permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write)
+        << "the copy holds password hashes";
     ASSERT_EQ(::mkdir(copyFolder.c_str(), 0700), 0);
     std::filesystem::rename(m_folder / "copy.sqlite3", sqliteFileIn(copyFolder));
     const std::vector<Completion> copied = SqliteStorage(copyFolder).completionsOf(pupil);
