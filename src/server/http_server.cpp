@@ -43,19 +43,20 @@ bool isApi(const Request& request) {
     return std::string_view(request.path).starts_with("/api/");
 }
 
-// The site's pages may stand in a frame of the site's own (the page shows its
-// help in one), in no other; an answer of the API in none.
+// The help pages may stand in a frame of the site's own (the page shows them
+// in one), in no other; everything else in none.
 void addSecurityHeaders(const Request& request, Response& response) {
     const bool api = isApi(request);
+    const bool framedHelp = std::string_view(request.path).starts_with("/help/");
     response.set_header(
         "Content-Security-Policy",
         std::string("default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; "
                     "img-src 'self' data: blob:; font-src 'self'; connect-src 'self'; "
                     "object-src 'none'; base-uri 'none'; frame-ancestors ") +
-            (api ? "'none'" : "'self'") + "; form-action 'self'");
+            (framedHelp ? "'self'" : "'none'") + "; form-action 'self'");
     response.set_header("X-Content-Type-Options", "nosniff");
     response.set_header("Referrer-Policy", "no-referrer");
-    response.set_header("X-Frame-Options", api ? "DENY" : "SAMEORIGIN");
+    response.set_header("X-Frame-Options", framedHelp ? "SAMEORIGIN" : "DENY");
     if (api) response.set_header("Cache-Control", "no-store");
 }
 

@@ -263,6 +263,7 @@ TEST(Api, EveryAnswerCarriesTheSecurityHeadersAndTheSiteItsTypes) {
         {{"GET", "/"}, 200, "text/html; charset=utf-8"},
         {{"HEAD", "/tavolini.wasm"}, 200, "application/wasm"},
         {{"GET", "/tavolini.wasm"}, 200, "application/wasm"},
+        {{"GET", "/help/contents.html"}, 200, "text/html; charset=utf-8"},
         {{"GET", "/missing.js"}, 404, nullptr},
         {{"GET", "/api/session"}, 401, "application/json; charset=utf-8"},
         {{"POST", "/api/classes", std::string(maxBodyBytes + 1, ' ')},
@@ -278,12 +279,13 @@ TEST(Api, EveryAnswerCarriesTheSecurityHeadersAndTheSiteItsTypes) {
             EXPECT_EQ(result->get_header_value("Content-Type"), row.type);
         }
         const bool api = row.call.path.starts_with("/api/");
+        const bool framedHelp = row.call.path.starts_with("/help/");
         EXPECT_NE(result->get_header_value("Content-Security-Policy")
-                      .find(api ? "frame-ancestors 'none'" : "frame-ancestors 'self'"),
+                      .find(framedHelp ? "frame-ancestors 'self'" : "frame-ancestors 'none'"),
                   std::string::npos);
         EXPECT_EQ(result->get_header_value("X-Content-Type-Options"), "nosniff");
         EXPECT_EQ(result->get_header_value("Referrer-Policy"), "no-referrer");
-        EXPECT_EQ(result->get_header_value("X-Frame-Options"), api ? "DENY" : "SAMEORIGIN");
+        EXPECT_EQ(result->get_header_value("X-Frame-Options"), framedHelp ? "SAMEORIGIN" : "DENY");
         EXPECT_EQ(result->get_header_value("Cache-Control") == "no-store", api);
     }
 }

@@ -66,7 +66,7 @@ struct Call {
     std::map<std::string, std::string> headers; // over the visitor's own
 };
 
-// The interface with a site of two files on 127.0.0.1, at a port the system
+// The interface with a site of three files on 127.0.0.1, at a port the system
 // chooses, over SQLite in a folder of its own.
 class TestServer {
   public:
@@ -74,6 +74,8 @@ class TestServer {
         startSodium();
         writeBytes(site_ / "index.html", "<!doctype html><title>Tavolini</title>");
         writeBytes(site_ / "tavolini.wasm", std::string_view("\0asm\1\0\0\0", 8));
+        std::filesystem::create_directory(site_ / "help");
+        writeBytes(site_ / "help/contents.html", "<!doctype html><title>ヘルプ</title>");
         setUpServer(server_, storage_, site_.path(), false);
         port_ = bindServer(server_, "127.0.0.1", 0);
         thread_ = std::thread([this] { server_.listen_after_bind(); });
