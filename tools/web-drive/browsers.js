@@ -82,6 +82,7 @@ class PuppeteerPage {
   gotoSite(root) { return this.page.goto('file://' + path.resolve(root, 'index.html')); }
   // A page some other server serves; the browser runs the init scripts itself.
   gotoUrl(url) { return this.page.goto(url); }
+  gotoServer(url) { return this.page.goto(url); }
   initScript() { return ''; }
   evaluate(fn, ...args) { return this.page.evaluate(fn, ...args); }
   waitFor(fn, polling) { return this.page.waitForFunction(fn, { polling }); }
@@ -294,10 +295,14 @@ class WebKitPage {
     await run(this.context.session, this.window, () => this.context.session.driver.get(url + 'index.html'));
   }
 
-  // Through a proxy that adds the init scripts, as the site's own server does.
+  // A server that writes the init scripts into the page itself.
   async gotoUrl(url) {
-    const proxied = await this.context.proxyUrl(url, this);
-    await run(this.context.session, this.window, () => this.context.session.driver.get(proxied));
+    await run(this.context.session, this.window, () => this.context.session.driver.get(url));
+  }
+
+  // A server of the program's own, through a proxy that adds the init scripts.
+  async gotoServer(url) {
+    await this.gotoUrl(await this.context.proxyUrl(url, this));
   }
 
   async evaluate(fn, ...args) {
