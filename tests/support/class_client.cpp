@@ -3,9 +3,9 @@
 #include "support/class_client.h"
 
 #include "core/sha256.h"
+#include "server/sessions.h"
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 
 namespace tavolini {
@@ -16,12 +16,6 @@ using nlohmann::json;
 constexpr int ClassSize = 40;
 // Sign-ins hash a password each; a few at a time keep both cores busy.
 constexpr int SignInThreads = 4;
-
-std::int64_t nowMillis() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
 
 // The teacher's first sign-in, the password changed, and the new session.
 bool teacherReady(ClassClient& client, const std::string& firstPassword, ReadyServer& ready) {
@@ -138,7 +132,7 @@ ReadyServer makeReady(int port, const std::string& firstPassword, int pupils, co
 }
 
 json completionBody(const std::string& id, const std::string& setHash, const SolvedProblem& problem) {
-    const std::int64_t ended = nowMillis();
+    const std::int64_t ended = server::nowMillis();
     return {{"id", id},
             {"setName", LoadSetName},
             {"setHash", setHash},
