@@ -17,3 +17,31 @@
     };
   }
 })();
+
+// A question the page asks while the engine waits (what it shows, whether
+// there are unsaved edits) runs at once and is answered at once. Emscripten
+// would take any call made during a wait for the one that waits: it would
+// give a promise that ends only with the dialog, and take that end away from
+// the waiting action, which would then never end. A call that would wait in
+// its turn, while another does, stops the engine.
+(function () {
+  function answeringAtOnce(call) {
+    return function () {
+      const waiting = Asyncify.currData;
+      if (!waiting) return call.apply(this, arguments);
+      Asyncify.currData = null;
+      try {
+        const answer = call.apply(this, arguments);
+        if (Asyncify.currData) abort('an engine call waited while another waits for a dialog');
+        return answer;
+      } finally {
+        Asyncify.currData = waiting;
+      }
+    };
+  }
+  const craft = craftInvokerFunction;
+  craftInvokerFunction = function () {
+    return answeringAtOnce(craft.apply(null, arguments));
+  };
+  Module['ccall'] = answeringAtOnce(ccall);
+})();

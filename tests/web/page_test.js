@@ -48,8 +48,15 @@ const kept = (page) => page.evaluate(() => new Promise((resolve) => {
   };
 }));
 
-// Forgets where the pupil was, once the page that keeps it has gone.
-const forgetPlace = (page) => page.evaluate(() => { indexedDB.deleteDatabase('tavolini-place'); });
+// Forgets where the pupil was: the next page starts afresh.
+const forgetPlace = (page) => page.evaluate(() => new Promise((resolve, reject) => {
+  indexedDB.open('tavolini-place').onsuccess = ({ target: { result: places } }) => {
+    const clearing = places.transaction('kept', 'readwrite');
+    clearing.objectStore('kept').clear();
+    clearing.oncomplete = () => resolve(places.close());
+    clearing.onerror = () => reject(clearing.error);
+  };
+}));
 
 // Chooses a file with 開く, answers its messages with OK and gives their texts.
 async function openFile(page, file) {
@@ -152,6 +159,25 @@ const tests = {
     await press(page, ['dlgOk']);
     assert.equal(await page.evaluate(() => document.getElementById('dialog').hidden), true);
     assert.match(await state(page), /^count=2 .*message=①$/m);
+  },
+
+  async 'questions asked while a dialog waits are answered at once, and its action still ends'(page) {
+    // A message box, and the editor.
+    for (const [road, reply] of [[['btnShiki1', 'btnShiki2'], 'dlgOk'], [['mnuEditZudir'], 'btnCancel']]) {
+      await open(page);
+      await press(page, road);
+      assert.deepEqual(await page.evaluate(() => {
+        const leaving = new Event('beforeunload', { cancelable: true });
+        dispatchEvent(leaving);
+        return [typeof window.tavolini.stateReport(), leaving.defaultPrevented];
+      }), ['string', false], road.join());
+      assert.equal(await page.evaluate(async (reply) => {
+        document.getElementById(reply).click();
+        const ended = () => window.tavolini.idle() && document.getElementById('dialog').hidden;
+        for (let wait = 0; wait < 100 && !ended(); wait++) await new Promise((resolve) => setTimeout(resolve, 20));
+        return ended();
+      }, reply), true, road.join());
+    }
   },
 
   async 'the driver stops at a control or a reply that is not there'() {

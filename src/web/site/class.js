@@ -180,8 +180,8 @@ const Classroom = (() => {
   }
 
   // The server's counts as the records of the set in use. Not while an
-  // action of the pupil is under way: the engine may be waiting for a
-  // dialog, and a call into it then would take over the end of that wait.
+  // action of the pupil is under way: the records change between actions,
+  // never within one.
   function useCounts() {
     countsPath = null;
     if (!busy) countsForSetInUse();
