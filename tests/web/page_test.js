@@ -304,10 +304,6 @@ const tests = {
   },
 
   async 'a reload comes back to the problem with its rows made again, and to a set chosen with 開く'(page, context) {
-    // Known fault: in WebKit the equation line of a row made again after a
-    // reload differs in some pixels from the one drawn before, since the
-    // fonts come as files over http. Left out there until it is mended.
-    if (context.engine === 'webkit') return;
     const rows = (page) => Promise.all(['Image3', 'Image4'].map((id) => pixels(page, id)));
     const report = (page) => page.evaluate(() => [window.tavolini.tableReport(), document.getElementById('lblPageCaption').textContent]);
     await open(page);

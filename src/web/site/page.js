@@ -396,6 +396,28 @@ window.tavolini = {
     ['number', 'number', 'number', 'number', 'number'], [year, month, day, hour, minute]),
 };
 
+// The faces the engine draws with, loaded before it draws: a canvas draws in
+// a fallback face while its own is still on the way. WebKit lists the faces of
+// a style sheet only once something has used them, so they are also added from
+// the sheet's rules, where the page may read them (from a folder Chromium
+// refuses, but lists the faces at once).
+async function loadFaces(sheet) {
+  let rules = [];
+  try {
+    rules = [...sheet.cssRules].filter((rule) => rule instanceof CSSFontFaceRule);
+  } catch (unreadable) {
+    // the faces listed are loaded below
+  }
+  const added = rules.map(({ style }) => {
+    const face = new FontFace(style.getPropertyValue('font-family').replace(/"/g, ''), style.getPropertyValue('src'),
+      { style: style.getPropertyValue('font-style'), weight: style.getPropertyValue('font-weight') });
+    document.fonts.add(face);
+    return face.load().catch(() => {}); // a face that does not come is drawn in a fallback
+  });
+  await Promise.all(added.concat(['italic 16px "TeX Gyre Bonum"', '16px "IPAPGothic"', '16px "IPAGothic"',
+    'bold 16px "IPAGothic"', 'bold 16px "BIZ UDGothic"'].map((font) => document.fonts.load(font))));
+}
+
 async function startTavolini() {
   const scenario = window.tavoliniScenario; // set by the driver before the page loads: nothing is kept
   try {
@@ -410,8 +432,7 @@ async function startTavolini() {
     if (!scenario) Place.read(Classroom.placeKey());
     await styled;
     faces.media = 'all';
-    await Promise.all(['italic 16px "TeX Gyre Bonum"', '16px "IPAPGothic"', '16px "IPAGothic"',
-      'bold 16px "IPAGothic"', 'bold 16px "BIZ UDGothic"'].map((font) => document.fonts.load(font)));
+    await loadFaces(faces.sheet);
     engine = await made;
     const FS = engine.FS;
     if (scenario) {
