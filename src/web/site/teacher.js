@@ -6,7 +6,7 @@
 // #pupil/<class id>/<pupil id>, or the classes.
 'use strict';
 
-const Teacher = (() => {
+(() => {
   const Api = '/api/';
   const MaxStarsShown = 1000; // as many ★ as the records viewer shows at most
   const CardsPerPage = 10;
@@ -23,7 +23,8 @@ const Teacher = (() => {
   let session = null; // { name, csrf } of the signed-in teacher
   let classes = [];
   let made = null; // the passwords just made: { classId, title, code, pupils }, never kept beyond the class's page
-  let overview = null; // the class's overview as the server last gave it
+  let shownClass = null; // the class whose page is shown: { id, title, code, pupils }
+  let overview = null; // its overview as the server last gave it
 
   // The records viewer's date: 26年12月08日14:05, in the browser's time.
   function dateText(millis) {
@@ -232,7 +233,7 @@ const Teacher = (() => {
     const read = readPupilLines(byId('pupilLines').value);
     error.textContent = read.error || '';
     if (read.error) return byId('pupilLines').focus();
-    const classId = overview.classId;
+    const classId = shownClass.id;
     byId('btnAddPupils').disabled = true;
     const reply = await call('POST', `classes/${classId}/pupils`, { pupils: read.pupils });
     byId('btnAddPupils').disabled = false;
@@ -242,15 +243,14 @@ const Teacher = (() => {
       return;
     }
     byId('pupilLines').value = '';
-    const schoolClass = classes.find((item) => item.id === classId);
-    made = { classId, title: schoolClass.title, code: schoolClass.code, pupils: reply.answer.pupils };
+    made = { classId, title: shownClass.title, code: shownClass.code, pupils: reply.answer.pupils };
     showMade();
     await loadOverview(classId);
     byId('madePasswords').querySelector('.warning').focus();
   });
 
   function showMade() {
-    const shown = made && made.classId === overview.classId;
+    const shown = made && made.classId === shownClass.id;
     byId('madePasswords').hidden = !shown;
     if (!shown) return;
     byId('madeList').tBodies[0].replaceChildren(...made.pupils.map((pupil) => make('tr', '',
@@ -316,6 +316,10 @@ const Teacher = (() => {
   }
 
   function drawOverview() {
+    if (!overview) {
+      ['overview', 'overviewSet', 'setInUse'].forEach((id) => byId(id).replaceChildren());
+      return;
+    }
     const { set, pupils, classId } = overview;
     const head = make('tr', '', make('th', 'number', '出席番号'), make('th', '', '名前'),
       ...set.units.map((unit) => make('th', 'unit', unit.title)));
@@ -344,30 +348,30 @@ const Teacher = (() => {
 
   async function loadOverview(classId) {
     const reply = await call('GET', `classes/${classId}/overview`);
-    if (reply.status !== 200) {
-      failed(reply);
-      return false;
-    }
+    if (reply.status !== 200) return failed(reply);
     overview = { classId, ...reply.answer };
     byId('overviewSet').textContent = setText(overview.set);
     byId('setInUse').textContent = setText(overview.set);
     drawOverview();
-    return true;
   }
 
   async function showClass(classId) {
     if (made && made.classId !== classId) made = null;
     if (!(await loadClasses())) return;
-    const schoolClass = classes.find((item) => item.id === classId);
-    if (!schoolClass) return showHome();
-    byId('classHeading').textContent = schoolClass.title;
-    byId('classCodeShown').textContent = schoolClass.code;
+    shownClass = classes.find((item) => item.id === classId);
+    if (!shownClass) return showHome();
+    if (overview && overview.classId !== classId) {
+      overview = null;
+      drawOverview();
+    }
+    byId('classHeading').textContent = shownClass.title;
+    byId('classCodeShown').textContent = shownClass.code;
     const csv = `${Api}classes/${classId}/overview.csv`;
     byId('csvUtf8').href = csv;
     byId('csvCp932').href = csv + '?encoding=cp932';
     byId('setRefusal').replaceChildren();
     byId('addPupilsError').textContent = '';
-    if (!(await loadOverview(classId))) return;
+    await loadOverview(classId);
     showMade();
     showView('viewClass');
   }
@@ -381,7 +385,7 @@ const Teacher = (() => {
     refusal.replaceChildren();
     if (!file) return refusal.append(make('p', '', '配る問題集のファイルを選んでください'));
     if (bytes(file.name) > MaxTitleBytes) return refusal.append(make('p', '', 'ファイルの名前が長すぎます'));
-    const classId = overview.classId;
+    const classId = shownClass.id;
     byId('btnHandOut').disabled = true;
     const reply = await call('PUT', `classes/${classId}/set?name=${encodeURIComponent(file.name)}`,
       await file.arrayBuffer(), 'application/octet-stream');
@@ -439,7 +443,4 @@ const Teacher = (() => {
     if (reply.status === 200 && reply.answer.role === 'teacher') begin(reply.answer);
     else showSignIn(reply.status === 0 ? UnreachableText : '');
   })();
-
-  // For the tests: the order the overview is drawn in.
-  return { sortedPupils, readPupilLines };
 })();
