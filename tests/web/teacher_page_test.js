@@ -34,9 +34,10 @@ const dateText = (millis) => {
 const shown = (page, id) => page.waitFor(`() => { const e = document.getElementById(${JSON.stringify(id)}); return e && !e.hidden; }`, 20);
 const text = (page, selector) => page.evaluate((s) => [...document.querySelectorAll(s)].map((e) => e.textContent), selector);
 
-// Fills the form's fields and sends it; `done` is a test in the page for what follows.
+// Fills the form's fields and sends it, its errors cleared first; `done` is a test in the page for what follows.
 async function submit(page, form, values, done) {
   await page.evaluate((form, values) => {
+    document.querySelectorAll('.error').forEach((error) => error.replaceChildren());
     Object.entries(values).forEach(([id, value]) => { document.getElementById(id).value = value; });
     document.getElementById(form).requestSubmit();
   }, form, values);
@@ -92,7 +93,6 @@ const tests = {
     ]) {
       await submit(page, 'passwordForm', values, () => document.getElementById('passwordError').textContent);
       assert.equal(await page.evaluate(() => document.getElementById('passwordError').textContent), error);
-      await page.evaluate(() => { document.getElementById('passwordError').textContent = ''; });
     }
     await submit(page, 'passwordForm', change(state.server.password, state.password, state.password),
       () => !document.getElementById('viewHome').hidden);
@@ -136,7 +136,9 @@ const tests = {
     }
     await page.evaluate(() => document.getElementById('btnCloseCards').click());
     // Gone with the page: a reload shows no password.
-    await page.gotoUrl(state.server.url + 'teacher.html#class/' + state.classId);
+    await page.gotoUrl(state.server.url + 'teacher.html');
+    await shown(page, 'viewHome');
+    await page.evaluate((id) => { location.hash = '#class/' + id; }, state.classId);
     await shown(page, 'viewClass');
     assert.equal(await page.evaluate(() => document.getElementById('madePasswords').hidden), true);
   },
