@@ -129,6 +129,7 @@ bool setUpServer(httplib::Server& server, Storage& storage, const std::string& s
     addAccountRoutes(routes, storage);
     addClassRoutes(routes, storage);
     addCompletionRoutes(routes, storage);
+    addOverviewRoutes(routes, storage, siteFolder);
     addFallbackRoutes(routes);
     for (const MimeRow& row : mimeTypes)
         server.set_file_extension_and_mimetype_mapping(row.extension, row.type);
