@@ -33,7 +33,8 @@ const dateText = (millis) => {
     `${twoDigits(t.getHours())}:${twoDigits(t.getMinutes())}`;
 };
 
-const shown = (page, id) => page.waitFor(`() => { const e = document.getElementById(${JSON.stringify(id)}); return e && !e.hidden; }`, 20);
+// Until the element is shown: a function made here, since the engines' waits take no arguments.
+const shown = (page, id) => page.waitFor(new Function(`const e = document.getElementById(${JSON.stringify(id)}); return e && !e.hidden;`), 20);
 const text = (page, selector) => page.evaluate((s) => [...document.querySelectorAll(s)].map((e) => e.textContent), selector);
 
 // Fills the form's fields and sends it, its errors cleared first; `done` is a test in the page for what follows.
@@ -43,7 +44,10 @@ async function submit(page, form, values, done) {
     Object.entries(values).forEach(([id, value]) => { document.getElementById(id).value = value; });
     document.getElementById(form).requestSubmit();
   }, form, values);
-  await page.waitFor(done, 20);
+  await page.waitFor(done, 20).catch(async (error) => {
+    const told = await page.evaluate(() => [...document.querySelectorAll('#status, .error')].map((e) => e.textContent).join(' | '));
+    throw new Error(`${form} sent, the page says: ${told}\n${error.message}`);
+  });
 }
 
 // One pupil's completion of a problem of the set, sent as the page would.

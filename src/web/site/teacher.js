@@ -411,7 +411,8 @@
     if (!pupil) return showClass(classId);
     byId('pupilHeading').textContent = `${pupil.number}番 ${pupil.name}`;
     byId('backToClass').href = '#class/' + classId;
-    const completions = [...(done.answer.completions || [])].reverse();
+    // Newest first by when each was solved; the server's order (oldest first) where two ended together.
+    const completions = [...(done.answer.completions || [])].reverse().sort((a, b) => b.endedAt - a.endedAt);
     byId('completionList').tBodies[0].replaceChildren(...completions.map((completion) => {
       const link = make('a', '', '開く', spoken(`（${completion.unit} 問題${completion.problem}、${dateText(completion.endedAt)}）`));
       link.href = `index.html?worked=${pupilId}.${encodeURIComponent(completion.id)}`;
