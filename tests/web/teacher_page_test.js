@@ -192,13 +192,14 @@ const tests = {
     await shown(page, 'viewPupil');
     const rows = await page.evaluate(() => [...document.querySelectorAll('#completionList tbody tr')].map((row) =>
       [...[...row.cells].slice(1, 6).map((cell) => cell.textContent), row.querySelector('a').getAttribute('href')]));
-    const pupilId = Number(await page.evaluate(() => location.hash.split('/')[2]));
-    assert.deepEqual(rows, [...state.aoki].reverse().map((id) => ['割る', '1', '2', '1', '1分05秒', `index.html?worked=${pupilId}.${id}`]));
+    state.pupilId = Number(await page.evaluate(() => location.hash.split('/')[2]));
+    assert.deepEqual(rows, [...state.aoki].reverse().map((id) => ['割る', '1', '2', '1', '1分05秒', `index.html?worked=${state.pupilId}.${id}`]));
     assert.equal(await page.evaluate(() => document.getElementById('pupilHeading').textContent), '1番 青木 一郎');
   },
 
   async 'every page has no serious fault for axe, fits a phone and a tablet, and is reached by keys'(page, state) {
-    for (const [hash, view] of [['', 'viewHome'], ['#class/' + state.classId, 'viewClass']]) {
+    for (const [hash, view] of [['', 'viewHome'], [`#pupil/${state.classId}/${state.pupilId}`, 'viewPupil'],
+      ['#class/' + state.classId, 'viewClass']]) {
       await page.evaluate((hash) => { location.hash = hash; }, hash);
       await shown(page, view);
       for (const width of [1024, 768, 390]) {

@@ -417,7 +417,7 @@
       const link = make('a', '', '開く', spoken(`（${completion.unit} 問題${completion.problem}、${dateText(completion.endedAt)}）`));
       link.href = `index.html?worked=${pupilId}.${encodeURIComponent(completion.id)}`;
       const steps = completion.steps.split(' ').filter(Boolean).length;
-      return make('tr', '', make('td', '', dateText(completion.endedAt)), make('td', '', completion.unit),
+      return make('tr', '', make('td', 'when', dateText(completion.endedAt)), make('td', '', completion.unit),
         make('td', 'number', String(completion.problem)), make('td', 'number', String(steps)),
         make('td', 'number', String(completion.hints)),
         make('td', 'number', durationText(completion.endedAt - completion.startedAt)), make('td', '', link));
