@@ -287,11 +287,15 @@
     byId('btnCards').focus();
   });
 
-  // The ★ of one problem as the records viewer shows them: its number, then a ★ for each time solved.
+  // The ★ of one problem as the records viewer shows them: its number, then a ★ for each time solved
+  // (read out as the count: a text apart for each would make a large class slow to lay out).
   function problemLine(problem, count) {
-    const stars = Math.min(count, MaxStarsShown);
-    return make('div', 'problem', make('span', 'problemNumber', String(problem)),
-      make('span', 'stars', '★'.repeat(stars)), spoken(count ? `問${problem} ${count}回` : `問${problem} なし`));
+    const stars = make('span', 'stars', '★'.repeat(Math.min(count, MaxStarsShown)));
+    if (count) {
+      stars.setAttribute('role', 'img');
+      stars.setAttribute('aria-label', count + '回');
+    }
+    return make('div', 'problem', make('span', 'problemNumber', String(problem)), stars);
   }
 
   function solvedOf(pupil) {
@@ -346,8 +350,8 @@
     return `問題集 ${set.name}（${set.units.length}単元、${problems}問）：${when}`;
   }
 
-  async function loadOverview(classId) {
-    const reply = await call('GET', `classes/${classId}/overview`);
+  async function loadOverview(classId, asked = call('GET', `classes/${classId}/overview`)) {
+    const reply = await asked;
     if (reply.status !== 200) return failed(reply);
     overview = { classId, ...reply.answer };
     byId('overviewSet').textContent = setText(overview.set);
@@ -357,6 +361,7 @@
 
   async function showClass(classId) {
     if (made && made.classId !== classId) made = null;
+    const asked = call('GET', `classes/${classId}/overview`); // meanwhile
     if (!(await loadClasses())) return;
     shownClass = classes.find((item) => item.id === classId);
     if (!shownClass) return showHome();
@@ -371,7 +376,7 @@
     byId('csvCp932').href = csv + '?encoding=cp932';
     byId('setRefusal').replaceChildren();
     byId('addPupilsError').textContent = '';
-    await loadOverview(classId);
+    await loadOverview(classId, asked);
     showMade();
     showView('viewClass');
   }
