@@ -80,7 +80,7 @@ function setFile(name, text) {
 
 const tests = {
   async 'the first sign-in asks for a new password; the wrong one, a short one and a mistyped one are refused'(page, state) {
-    await page.gotoUrl(state.server.url + 'teacher.html');
+    await page.gotoServer(state.server.url + 'teacher.html');
     await shown(page, 'viewSignIn');
     for (const [values, error] of [
       [{ teacherLogin: 'teacher', teacherPassword: '' }, 'パスワードを入れてください'],
@@ -142,7 +142,7 @@ const tests = {
     }
     await page.evaluate(() => document.getElementById('btnCloseCards').click());
     // Gone with the page: a reload shows no password.
-    await page.gotoUrl(state.server.url + 'teacher.html');
+    await page.gotoServer(state.server.url + 'teacher.html');
     await shown(page, 'viewHome');
     await page.evaluate((id) => { location.hash = '#class/' + id; }, state.classId);
     await shown(page, 'viewClass');
