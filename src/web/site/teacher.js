@@ -147,7 +147,6 @@
     byId('btnChangePassword').disabled = false;
     ['oldPassword', 'newPassword', 'newPasswordAgain'].forEach((id) => { byId(id).value = ''; });
     if (reply.status === 204) {
-      session.mustChangePassword = false;
       tell('パスワードを変更しました');
       route();
       return;
@@ -156,12 +155,10 @@
     error.textContent = reply.answer.error === 'sign-in-failed' ? '今のパスワードが違います' : messageOf(reply);
   });
 
+  // Loaded afresh, so that nothing of this teacher's classes stays in the page.
   byId('btnSignOut').addEventListener('click', async () => {
     await call('POST', 'signout');
-    session = null;
-    classes = [];
-    history.replaceState(null, '', location.pathname);
-    showSignIn();
+    location.replace(location.pathname);
   });
 
   function begin(answer) {
@@ -216,7 +213,7 @@
     for (let i = 0; i < lines.length; i++) {
       const line = lines[i].trim();
       if (!line) continue;
-      const parts = /^(\S+)[\s\u3000]+(.+)$/u.exec(line);
+      const parts = /^(\S+)\s+(.+)$/u.exec(line); // \s takes the full-width space too
       const number = parts && /^\d{1,3}$/.test(parts[1].normalize('NFKC')) ? Number(parts[1].normalize('NFKC')) : 0;
       if (!number || number > 999) return { error: `${i + 1}行目：出席番号（1～999）と名前が読めません` };
       if (pupils.some((pupil) => pupil.number === number)) return { error: `${i + 1}行目：出席番号 ${number} がもう一度出てきます` };
@@ -243,7 +240,8 @@
       return;
     }
     byId('pupilLines').value = '';
-    made = { classId, title: shownClass.title, code: shownClass.code, pupils: reply.answer.pupils };
+    const before = made && made.classId === classId ? made.pupils : [];
+    made = { classId, title: shownClass.title, code: shownClass.code, pupils: [...before, ...reply.answer.pupils] };
     showMade();
     await loadOverview(classId);
     byId('madePasswords').querySelector('.warning').focus();
