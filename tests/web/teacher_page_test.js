@@ -165,7 +165,7 @@ const tests = {
       ids.push(await complete(state.server, set, state.signIns[number], unit, problem, now - ago, number));
     }
     state.aoki = [ids[0], ids[4], ids[5]];
-    await page.evaluate(() => dispatchEvent(new HashChangeEvent('hashchange')));
+    await page.evaluate(() => document.getElementById('btnRefresh').click());
     await page.waitFor(() => document.querySelector('#overview .stars')?.textContent, 20);
     const rows = await overviewRows(page);
     const [one, two, three] = [
@@ -221,7 +221,7 @@ const tests = {
       reached.push(await page.evaluate(() => [document.activeElement.id || document.activeElement.textContent,
         getComputedStyle(document.activeElement).outlineStyle]));
     }
-    for (const id of ['btnSignOut', 'sortOrder', 'csvUtf8', 'csvCp932', '青木 一郎', 'pupilLines', 'btnAddPupils', 'setFile', 'btnHandOut']) {
+    for (const id of ['btnSignOut', 'sortOrder', 'btnRefresh', 'csvUtf8', 'csvCp932', '青木 一郎', 'pupilLines', 'btnAddPupils', 'setFile', 'btnHandOut']) {
       const found = reached.find(([name]) => name === id);
       assert.ok(found, id + ' reached by Tab: ' + reached.map(([name]) => name).join());
       assert.notEqual(found[1], 'none', id + ' shows its focus');

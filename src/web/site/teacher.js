@@ -380,6 +380,7 @@
   }
 
   byId('sortOrder').addEventListener('change', drawOverview);
+  byId('btnRefresh').addEventListener('click', () => loadOverview(shownClass.id));
 
   byId('setForm').addEventListener('submit', async (event) => {
     event.preventDefault();
