@@ -59,15 +59,15 @@ std::optional<ClassSet> classSetOf(Storage& storage, RowId classId, const std::s
     return shippedSet(siteFolder);
 }
 
+json setJson(const HandedSet& handed, const std::vector<SetUnit>& units) {
+    json unitList = json::array();
+    for (const SetUnit& unit : units)
+        unitList.push_back({{"title", unit.title}, {"problems", unit.problems}});
+    return {{"hash", handed.hash}, {"name", handed.name}, {"handedAt", handed.handedAt}, {"units", unitList}};
+}
+
 json setJson(const std::optional<ClassSet>& set) {
-    if (!set) return nullptr;
-    json units = json::array();
-    for (const SetUnit& unit : set->units)
-        units.push_back({{"title", unit.title}, {"problems", unit.problems}});
-    return {{"hash", set->handed.hash},
-            {"name", set->handed.name},
-            {"handedAt", set->handed.handedAt},
-            {"units", units}};
+    return set ? setJson(set->handed, set->units) : json(nullptr);
 }
 
 std::string base64Of(std::string_view bytes) {
@@ -108,12 +108,10 @@ void handOutSet(Storage& storage, const SchoolClass& schoolClass, const Request&
         return answerJson(
             response, 422,
             {{"error", "set-refused"}, {"message", check.result}, {"messages", check.messages}});
-    const std::optional<ProblemSet> set = readSetBytes(request.body);
-    if (!set) return answerError(response, ApiError::Internal);
-    ClassSet handed{{sha256Hex(request.body), *name, nowMillis()}, request.body, unitsOf(*set)};
-    storage.addProblemSet(handed.handed.hash, handed.bytes);
-    storage.handOutSet(schoolClass.id, handed.handed.hash, handed.handed.name, handed.handed.handedAt);
-    answerJson(response, 200, {{"set", setJson(handed)}});
+    const HandedSet handed{sha256Hex(request.body), *name, nowMillis()};
+    storage.addProblemSet(handed.hash, request.body);
+    storage.handOutSet(schoolClass.id, handed.hash, handed.name, handed.handedAt);
+    answerJson(response, 200, {{"set", setJson(handed, check.units)}});
 }
 
 void pupilsSet(Storage& storage, const Session& session, Response& response) {

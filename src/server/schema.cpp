@@ -78,8 +78,9 @@ CREATE TABLE handed_sets (
     handed_at BIGINT NOT NULL
 );
 CREATE INDEX handed_sets_of_class ON handed_sets (class_id);
-CREATE INDEX handed_sets_by_hash ON handed_sets (set_hash);
-CREATE INDEX completions_by_set ON completions (set_hash, pupil_id);
+-- The overview goes from the class's pupils to their completions on the set,
+-- never through every completion of a set that many classes share.
+CREATE INDEX completions_of_pupil_by_set ON completions (pupil_id, set_hash);
 )sql"},
 }};
 

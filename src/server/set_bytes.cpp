@@ -39,6 +39,9 @@ SetCheck checkSetBytes(std::string_view nameUtf8, std::string_view bytes) {
         lines.push_back({std::move(line)});
     const ProblemCheck found = checkProblemSet(lines);
     check.passed = found.verdict == CheckVerdict::Passed;
+    // The check reads the units as the program does, so a set it passes reads.
+    if (const std::optional<ProblemSet> set = check.passed ? readSetBytes(bytes) : std::nullopt)
+        check.units = unitsOf(*set);
     check.result = utf8FromCp932(checkResultText(found.verdict));
     for (const Message& message : found.messages)
         check.messages.push_back(utf8FromCp932(message.text));
