@@ -302,7 +302,8 @@ class WebKitPage {
 
   // A server of the program's own, through a proxy that adds the init scripts.
   async gotoServer(url) {
-    await this.gotoUrl(await this.context.proxyUrl(url, this));
+    const { pathname, search, hash } = new URL(url);
+    await this.gotoUrl(new URL(pathname + search + hash, await this.context.proxyUrl(url, this)).href);
   }
 
   async evaluate(fn, ...args) {

@@ -10,10 +10,12 @@ const os = require('os');
 const path = require('path');
 const { spawn } = require('child_process');
 
-// One request to the interface; resolves to { status, answer, cookie }.
+// One request to the interface (a body of bytes goes as they are); resolves to { status, answer, cookie }.
 function call(url, method, route, { body, cookie = '', csrf = '' } = {}) {
-  const data = body === undefined ? '' : JSON.stringify(body);
-  const headers = { 'Content-Type': 'application/json', 'Content-Length': Buffer.byteLength(data) };
+  const bytes = Buffer.isBuffer(body);
+  const data = body === undefined ? '' : bytes ? body : JSON.stringify(body);
+  const headers = { 'Content-Type': bytes ? 'application/octet-stream' : 'application/json',
+    'Content-Length': Buffer.byteLength(data) };
   if (cookie) headers.Cookie = cookie;
   if (csrf) headers['X-CSRF-Token'] = csrf;
   return new Promise((resolve, reject) => {
@@ -92,4 +94,4 @@ async function signInOnPage(page, signIn) {
   await page.waitFor(() => document.getElementById('signIn').hidden && window.tavolini && window.tavolini.idle(), 10);
 }
 
-module.exports = { startClassServer, signInOnPage };
+module.exports = { startServer, call, startClassServer, signInOnPage };

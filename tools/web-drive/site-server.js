@@ -38,7 +38,7 @@ function startSiteServer({ root, inject = '' }) {
 }
 
 // Passes every request on to `upstream` (a server of the program's own)
-// and its answers back, but for index.html, which also loads `script()` as a
+// and its answers back, but for the pages, which also load `script()` as a
 // file of the site (so that a policy refusing inline script lets it run).
 function startInjectingProxy({ upstream, script }) {
   const InitScript = '/__driver-init.js';
@@ -51,7 +51,7 @@ function startInjectingProxy({ upstream, script }) {
     const headers = { ...request.headers };
     delete headers['accept-encoding']; // index.html is rewritten as text
     const onward = http.request(new URL(request.url, upstream), { method: request.method, headers }, (answer) => {
-        if (!(name === '/' || name === '/index.html') || answer.statusCode !== 200) {
+        if (!['/', '/index.html', '/teacher.html'].includes(name) || answer.statusCode !== 200) {
           response.writeHead(answer.statusCode, answer.headers);
           answer.pipe(response);
           return;
