@@ -37,16 +37,6 @@ std::optional<ProblemSet> setOf(std::string_view bytes) {
     return set;
 }
 
-// The unit whose title is `titleUtf8`; 0 for none, also for a title that
-// code page 932 cannot write, which no set holds.
-int unitTitled(const ProblemSet& set, std::string_view titleUtf8) {
-    const std::string title = cp932(titleUtf8);
-    if (utf8FromCp932(title) != titleUtf8) return 0;
-    for (int unit = 1; unit <= set.unitCount && unit < UnitRows; ++unit)
-        if (set.UnitNames[static_cast<std::size_t>(unit)] == title) return unit;
-    return 0;
-}
-
 } // namespace
 
 ReplayResult replayCompletion(std::string_view setBytes, std::string_view unitTitleUtf8, int problem,
