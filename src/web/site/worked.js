@@ -5,7 +5,7 @@
 'use strict';
 
 const Worked = (() => {
-  const asked = /^(\d{1,18})\.(\d{1,18})$/.exec(new URLSearchParams(location.search).get('worked') || '');
+  const asked = /^(\d{1,18})\.(\w{1,64})$/.exec(new URLSearchParams(location.search).get('worked') || '');
   // Printing, scrolling the page and the help change nothing of the work.
   const Open = ['mnuPrint', 'btnPrint', 'BitBtn1', 'btnRollUp', 'mnuUsage', 'OnePoint'];
   const Entries = ['tavolini_click', 'tavolini_menu'];
