@@ -3,10 +3,10 @@
 #include "server/admission.h"
 #include "server/answers.h"
 #include "server/json_requests.h"
+#include "server/ownership.h"
 #include "server/passwords.h"
 #include "server/routes.h"
 
-#include <charconv>
 #include <set>
 
 namespace tavolini::server {
@@ -20,19 +20,6 @@ using nlohmann::json;
 // A code taken by another class is drawn again; 32^8 codes make a second
 // clash all but impossible.
 constexpr int codeDraws = 5;
-
-// The class when it is the teacher's; what is not theirs is not there.
-std::optional<SchoolClass> classOfTeacher(Storage& storage, RowId classId, const Session& session) {
-    std::optional<SchoolClass> found = storage.schoolClass(classId);
-    if (!found || found->teacherId != session.accountId) return std::nullopt;
-    return found;
-}
-
-std::optional<Pupil> pupilOfTeacher(Storage& storage, RowId pupilId, const Session& session) {
-    std::optional<Pupil> found = storage.pupil(pupilId);
-    if (!found || !classOfTeacher(storage, found->classId, session)) return std::nullopt;
-    return found;
-}
 
 json completionJson(const Completion& completion) {
     return {{"id", completion.clientId},     {"setName", completion.setName},
@@ -113,35 +100,6 @@ void listCompletions(Storage& storage, const Pupil& pupil, Response& response) {
     for (const Completion& completion : storage.completionsOf(pupil.id))
         completions.push_back(completionJson(completion));
     answerJson(response, 200, {{"completions", completions}});
-}
-
-// The id in the path's first group; the patterns allow few enough digits to fit.
-RowId pathId(const Request& request) {
-    RowId id = 0;
-    const std::string text = request.matches[1];
-    std::from_chars(text.data(), text.data() + text.size(), id);
-    return id;
-}
-
-// A teacher's request about one of their classes: admitted and owned, or answered.
-template <class Act> httplib::Server::Handler forClass(Storage& storage, Act act) {
-    return [&storage, act](const Request& request, Response& response) {
-        const std::optional<Session> session = admit(request, response, storage, Who::Teacher);
-        if (!session) return;
-        const std::optional<SchoolClass> schoolClass = classOfTeacher(storage, pathId(request), *session);
-        if (!schoolClass) return answerError(response, ApiError::NotFound);
-        act(storage, *schoolClass, request, response);
-    };
-}
-
-template <class Act> httplib::Server::Handler forPupil(Storage& storage, Act act) {
-    return [&storage, act](const Request& request, Response& response) {
-        const std::optional<Session> session = admit(request, response, storage, Who::Teacher);
-        if (!session) return;
-        const std::optional<Pupil> pupil = pupilOfTeacher(storage, pathId(request), *session);
-        if (!pupil) return answerError(response, ApiError::NotFound);
-        act(storage, *pupil, response);
-    };
 }
 
 } // namespace

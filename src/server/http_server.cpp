@@ -116,6 +116,10 @@ struct ListeningSocket : httplib::Server {
 bool setUpServer(httplib::Server& server, Storage& storage, const std::string& siteFolder, bool tls) {
     server.new_task_queue = [] { return new httplib::ThreadPool(workerThreads); };
     server.set_payload_max_length(maxBodyBytes);
+    // An answer goes out in two writes, its head and its body: with Nagle's
+    // rule the body's last part waits for the browser's delayed ACK of the
+    // head, some 40 ms, on every answer larger than a packet.
+    server.set_tcp_nodelay(true);
     server.set_pre_routing_handler(
         [tls](const Request& request, Response& response) { return screenSite(request, response, tls); });
     server.set_post_routing_handler(addSecurityHeaders);
@@ -129,6 +133,7 @@ bool setUpServer(httplib::Server& server, Storage& storage, const std::string& s
     addAccountRoutes(routes, storage);
     addClassRoutes(routes, storage);
     addCompletionRoutes(routes, storage);
+    addOverviewRoutes(routes, storage, siteFolder);
     addFallbackRoutes(routes);
     for (const MimeRow& row : mimeTypes)
         server.set_file_extension_and_mimetype_mapping(row.extension, row.type);

@@ -2,13 +2,12 @@
 // Copyright 2026 The Tavolini authors
 #include "server/replay.h"
 
-#include "core/cp932.h"
-#include "core/text_file.h"
 #include "files/problem_set.h"
 #include "practice/answer_text.h"
 #include "practice/judge.h"
 #include "practice/step_log.h"
 #include "presentation/page_layout.h"
+#include "server/set_bytes.h"
 
 #include <chrono>
 #include <ctime>
@@ -28,21 +27,12 @@ std::chrono::nanoseconds threadTime() {
     return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
 }
 
-// The set as the program would open it: its tables read, or nothing.
-std::optional<ProblemSet> setOf(std::string_view bytes) {
-    if (bytes.size() > MaxTextFileBytes || !isCp932Text(bytes)) return std::nullopt;
-    ProblemSet set;
-    set.lines = splitLines(bytes);
-    if (readProblemSet(set).fault != SetFault::None) return std::nullopt;
-    return set;
-}
-
 } // namespace
 
 ReplayResult replayCompletion(std::string_view setBytes, std::string_view unitTitleUtf8, int problem,
                               std::string_view steps, std::string_view claimedAnswer) {
     const auto deadline = threadTime() + ReplayTimeLimit;
-    const std::optional<ProblemSet> set = setOf(setBytes);
+    const std::optional<ProblemSet> set = readSetBytes(setBytes);
     if (!set) return {ReplayFault::SetUnreadable};
     const int unit = unitTitled(*set, unitTitleUtf8);
     if (unit == 0) return {ReplayFault::NoSuchUnit};

@@ -36,5 +36,8 @@ void addAccountRoutes(Routes& routes, Storage& storage);
 void addClassRoutes(Routes& routes, Storage& storage);
 // Sets, completions and the ★ counts.
 void addCompletionRoutes(Routes& routes, Storage& storage);
+// Handing a set out to a class, and the class's overview on it; the site's
+// own set stands for one never handed out.
+void addOverviewRoutes(Routes& routes, Storage& storage, const std::string& siteFolder);
 
 } // namespace tavolini::server

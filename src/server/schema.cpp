@@ -12,7 +12,7 @@ namespace tavolini::server {
 
 namespace {
 
-constexpr std::array<Migration, 1> allMigrations = {{
+constexpr std::array<Migration, 2> allMigrations = {{
     {1, R"sql(
 CREATE TABLE teachers (
     id {id},
@@ -68,6 +68,18 @@ CREATE TABLE completions (
     received_at BIGINT NOT NULL,
     UNIQUE (pupil_id, client_id)
 );
+)sql"},
+    {2, R"sql(
+CREATE TABLE handed_sets (
+    id {id},
+    class_id BIGINT NOT NULL REFERENCES classes (id) ON DELETE CASCADE,
+    set_hash TEXT NOT NULL REFERENCES problem_sets (hash),
+    set_name TEXT NOT NULL,
+    handed_at BIGINT NOT NULL
+);
+CREATE INDEX handed_sets_of_class ON handed_sets (class_id);
+CREATE INDEX handed_sets_by_hash ON handed_sets (set_hash);
+CREATE INDEX completions_by_set ON completions (set_hash, pupil_id);
 )sql"},
 }};
 

@@ -62,6 +62,14 @@ Completion completionIn(const SqlRow& row) {
             integerIn(row, 8), integerIn(row, 9),      integerIn(row, 10)};
 }
 
+HandedSet handedSetIn(const SqlRow& row) {
+    return {row.at(0), row.at(1), integerIn(row, 2)};
+}
+
+ProblemProgress progressIn(const SqlRow& row) {
+    return {integerIn(row, 0), row.at(1), smallIntegerIn(row, 2), integerIn(row, 3), integerIn(row, 4)};
+}
+
 template <typename Value, typename Read>
 std::optional<Value> firstOf(const std::vector<SqlRow>& rows, Read read) {
     if (rows.empty()) return std::nullopt;
@@ -266,6 +274,45 @@ std::vector<Completion> SqlStorage::completionsOf(RowId pupilId) {
              "ended_at, received_at FROM completions WHERE pupil_id = $1 ORDER BY ended_at, id",
              {pupilId}),
         completionIn);
+}
+
+void SqlStorage::handOutSet(RowId classId, std::string_view setHash, std::string_view setName, Millis at) {
+    once(Access::Write,
+         "INSERT INTO handed_sets (class_id, set_hash, set_name, handed_at) VALUES ($1, $2, $3, $4)",
+         {classId, setHash, setName, at});
+}
+
+// The last handed out, by the order of the rows rather than their times: a
+// clock set back must not bring an older set back.
+std::optional<HandedSet> SqlStorage::handedSet(RowId classId) {
+    return firstOf<HandedSet>(
+        once(Access::Read,
+             "SELECT set_hash, set_name, handed_at FROM handed_sets WHERE class_id = $1 "
+             "ORDER BY id DESC LIMIT 1",
+             {classId}),
+        handedSetIn);
+}
+
+std::vector<ProblemProgress> SqlStorage::classProgress(RowId classId, std::string_view setHash) {
+    return allOf<ProblemProgress>(
+        once(Access::Read,
+             "SELECT c.pupil_id, c.unit_title, c.problem, count(*), max(c.ended_at) "
+             "FROM completions c JOIN pupils p ON p.id = c.pupil_id "
+             "WHERE p.class_id = $1 AND c.set_hash = $2 "
+             "GROUP BY c.pupil_id, c.unit_title, c.problem ORDER BY c.pupil_id, c.unit_title, c.problem",
+             {classId, setHash}),
+        progressIn);
+}
+
+bool SqlStorage::teacherMaySeeSet(RowId teacherId, std::string_view setHash) {
+    const auto rows = once(Access::Read,
+                           "SELECT CASE WHEN EXISTS (SELECT 1 FROM handed_sets h JOIN classes k ON k.id = "
+                           "h.class_id WHERE k.teacher_id = $1 AND h.set_hash = $2) "
+                           "OR EXISTS (SELECT 1 FROM completions c JOIN pupils p ON p.id = c.pupil_id "
+                           "JOIN classes k ON k.id = p.class_id WHERE k.teacher_id = $1 AND c.set_hash = $2) "
+                           "THEN 1 ELSE 0 END",
+                           {teacherId, setHash});
+    return integerIn(rows.at(0), 0) == 1;
 }
 
 } // namespace tavolini::server

@@ -48,6 +48,11 @@ class SqlStorage : public Storage {
     Added addCompletion(const Completion& completion) override;
     std::vector<Completion> completionsOf(RowId pupilId) override;
 
+    void handOutSet(RowId classId, std::string_view setHash, std::string_view setName, Millis at) override;
+    std::optional<HandedSet> handedSet(RowId classId) override;
+    std::vector<ProblemProgress> classProgress(RowId classId, std::string_view setHash) override;
+    bool teacherMaySeeSet(RowId teacherId, std::string_view setHash) override;
+
   protected:
     // Runs `work` in one transaction, committed before it returns; rolled back
     // when `work` throws. Failures are StorageErrors.

@@ -64,6 +64,22 @@ struct Completion {
 
 enum class Added { New, AlreadyThere };
 
+// A set as the teacher handed it to a class.
+struct HandedSet {
+    std::string hash; // of a set the storage holds
+    std::string name; // its file name, UTF-8
+    Millis handedAt = 0;
+};
+
+// One problem of a set as a pupil has done it: how often, and when last.
+struct ProblemProgress {
+    RowId pupilId = 0;
+    std::string unitTitle; // UTF-8
+    int problem = 0;
+    std::int64_t count = 0;
+    Millis lastEndedAt = 0;
+};
+
 // The database could not do what was asked (connection lost, disk full, a
 // constraint broken unexpectedly). The request fails; nothing half-done stays.
 class StorageError : public std::runtime_error {
@@ -120,6 +136,17 @@ class Storage {
     // AlreadyThere when the pupil has a completion with its clientId.
     virtual Added addCompletion(const Completion& completion) = 0;
     virtual std::vector<Completion> completionsOf(RowId pupilId) = 0; // oldest first
+
+    // A new hand-out of a set the storage holds; the earlier ones stay, and the
+    // class's set is the one handed out last.
+    virtual void handOutSet(RowId classId, std::string_view setHash, std::string_view setName, Millis at) = 0;
+    virtual std::optional<HandedSet> handedSet(RowId classId) = 0;
+    // The completions of the class's pupils on that set, one row per pupil,
+    // unit and problem done, by pupil id.
+    virtual std::vector<ProblemProgress> classProgress(RowId classId, std::string_view setHash) = 0;
+    // Whether the set was handed to a class of the teacher's, or a pupil of
+    // theirs completed a problem of it.
+    virtual bool teacherMaySeeSet(RowId teacherId, std::string_view setHash) = 0;
 };
 
 } // namespace tavolini::server

@@ -7,8 +7,10 @@
 #include "test_server.h"
 
 #include <cctype>
+#include <ctime>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sodium.h>
 #include <sqlite3.h>
 
 namespace tavolini::server {
@@ -216,6 +218,168 @@ TEST(Api, CompletionIsKeptOnceWhenItsReplaySolvesIt) {
             {"their work", &teacher, {"GET", work}, 404, "not-found"},
         });
     EXPECT_TRUE(server.storage().completionsOf(room.pupil).empty());
+}
+
+struct Answer {
+    int status = 0;
+    std::string type;
+    std::string body;
+};
+
+Answer answerTo(const TestServer& server, const Visitor& visitor, const Call& call) {
+    const httplib::Result result = server.send(visitor, call);
+    if (!result) return {};
+    return {result->status, result->get_header_value("Content-Type"), result->body};
+}
+
+std::string localDate(Millis at) {
+    const std::time_t seconds = at / 1000;
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+TEST(Api, SetHandedOutIsCheckedAndTheOverviewFollowsIt) {
+    TestServer server;
+    Storage& storage = server.storage();
+    const Classroom room = addClassroom(storage, "t");
+    const Classroom other = addClassroom(storage, "u");
+    for (const auto& [number, name] : {std::pair{2, "=1+2"}, {3, "田中,\"花\""}, {4, "𠮷野"}})
+        storage.addPupil(room.schoolClass, number, name, knownPasswordHash());
+    const Visitor teacher = visitorOf(storage, Role::Teacher, room.teacher);
+    const Visitor otherTeacher = visitorOf(storage, Role::Teacher, other.teacher);
+    const Visitor pupil = visitorOf(storage, Role::Pupil, room.pupil);
+    const std::string classPath = "/api/classes/" + std::to_string(room.schoolClass);
+    const std::string put = classPath + "/set?name=";
+    const std::string shipped = joinLines({cp932("<<代入法"), cp932("y=x+1;x+y=3"), cp932(">>")});
+    const std::string hash = sha256Hex(setBytes()), shippedHash = sha256Hex(shipped);
+    const auto setOf = [&](const Visitor& visitor, const std::string& path) {
+        return json::parse(answerTo(server, visitor, {"GET", path}).body, nullptr, false)["set"];
+    };
+
+    EXPECT_EQ(setOf(teacher, classPath + "/set"), nullptr) << "the site ships none";
+    writeBytes(server.siteFolder() + "/ZUdir.sim", shipped);
+    EXPECT_EQ(setOf(teacher, classPath + "/set"),
+              json({{"hash", shippedHash},
+                    {"name", "ZUdir.sim"},
+                    {"handedAt", 0},
+                    {"units", {{{"title", "代入法"}, {"problems", 1}}}}}));
+    EXPECT_EQ(setOf(pupil, "/api/class-set"), nullptr);
+
+    const std::string notClosed = joinLines({cp932("<<加減法"), cp932("2x+y=7;x-y=2")});
+    const std::string failing = joinLines({cp932("<<加減法"), cp932("2x+y=;x-y=2"), cp932(">>")});
+    const struct {
+        const char* what;
+        std::string path;
+        std::string body;
+        int status;
+        json refusal; // the body of a 422
+    } puts[] = {
+        {"no name", classPath + "/set", setBytes(), 400, {}},
+        {"bad percent", put + "a%2.sim", setBytes(), 400, {}},
+        {"a folder in the name", put + "a%2Fb.sim", setBytes(), 400, {}},
+        {"not UTF-8", put + "%FF.sim", setBytes(), 400, {}},
+        {"name of 101 bytes", put + std::string(101, 'a'), setBytes(), 400, {}},
+        {"not Shift-JIS",
+         put + "a.sim",
+         "<<加減法\r\n",
+         422,
+         {{"error", "set-refused"},
+          {"message", "??? 問題に誤りがあります"},
+          {"messages", {"a.sim:Shift-JISの問題ファイルではありません"}}}},
+        {"unit not closed",
+         put + "a.sim",
+         notClosed,
+         422,
+         {{"error", "set-refused"},
+          {"message", "??? 問題に誤りがあります"},
+          {"messages", {"2行目：単元が「>>」で閉じていません"}}}},
+        {"problem failing",
+         put + "a.sim",
+         failing,
+         422,
+         {{"error", "set-refused"},
+          {"message", "??? 誤りがあります ???"},
+          {"messages", {"「=」の右に式がありません", "2x+y=;x-y=2：問題が不正です"}}}},
+        {"other teacher's class", put + "a.sim", setBytes(), 404, {}},
+        {"handed out", put + "%E5%9F%BA%E6%9C%AC%201.sim", setBytes(), 200, {}},
+    };
+    for (const auto& row : puts) {
+        SCOPED_TRACE(row.what);
+        const Visitor& by = row.status == 404 ? otherTeacher : teacher;
+        const Answer answer = answerTo(server, by, {"PUT", row.path, row.body});
+        EXPECT_EQ(answer.status, row.status);
+        if (row.status == 422) {
+            EXPECT_EQ(json::parse(answer.body, nullptr, false), row.refusal);
+        }
+    }
+    const json handed = setOf(teacher, classPath + "/set");
+    EXPECT_EQ(handed["hash"], hash);
+    EXPECT_EQ(handed["name"], "基本 1.sim");
+    EXPECT_GT(handed["handedAt"].get<Millis>(), 0);
+    EXPECT_EQ(handed["units"], json::parse(R"([{"title":"加減法","problems":1}])"));
+    const json forPupil = setOf(pupil, "/api/class-set");
+    EXPECT_EQ(forPupil["name"], "基本 1.sim");
+    const std::string base64 = forPupil["bytes"];
+    std::string decoded(base64.size(), '\0');
+    std::size_t length = 0;
+    ASSERT_EQ(sodium_base642bin(reinterpret_cast<unsigned char*>(decoded.data()), decoded.size(),
+                                base64.data(), base64.size(), nullptr, &length, nullptr,
+                                sodium_base64_VARIANT_ORIGINAL),
+              0);
+    EXPECT_EQ(decoded.substr(0, length), setBytes());
+
+    const std::string road = "1+@2 3/#3 4^@2 5I 6S 7*#-1";
+    for (const char id : {'a', 'b'})
+        ASSERT_EQ(answerTo(server, pupil, {"POST", "/api/completions", completion(id, road)}).status, 201);
+    const json overview = json::parse(answerTo(server, teacher, {"GET", classPath + "/overview"}).body);
+    EXPECT_EQ(overview["set"], handed);
+    EXPECT_EQ(overview["pupils"][0], json({{"id", room.pupil},
+                                           {"number", 1},
+                                           {"name", "山田"},
+                                           {"units", {{{"counts", {2}}, {"last", 1765180060000}}}}}));
+    EXPECT_EQ(overview["pupils"][3]["units"], json::parse(R"([{"counts":[0],"last":0}])"));
+
+    const std::string csv = "出席番号,名前,加減法 問1,加減法 最終日\r\n1,山田,2," + localDate(1765180060000) +
+                            "\r\n2,'=1+2,0,\r\n3,\"田中,\"\"花\"\"\",0,\r\n4,𠮷野,0,\r\n";
+    const struct {
+        const char* query;
+        int status;
+        std::string type;
+        std::string body;
+    } csvs[] = {
+        {"", 200, "text/csv; charset=utf-8", "\xEF\xBB\xBF" + csv},
+        {"?encoding=cp932", 200, "text/csv; charset=shift_jis", cp932(csv)},
+        {"?encoding=latin1", 400, "application/json; charset=utf-8", ""},
+    };
+    for (const auto& row : csvs) {
+        SCOPED_TRACE(row.query);
+        const Answer answer = answerTo(server, teacher, {"GET", classPath + "/overview.csv" + row.query});
+        EXPECT_EQ(answer.status, row.status);
+        EXPECT_EQ(answer.type, row.type);
+        if (row.status == 200) {
+            EXPECT_EQ(answer.body, row.body);
+        }
+    }
+    EXPECT_NE(cp932(csv).find("?\x96\xec"), std::string::npos) << "𠮷 as '?' before 野";
+
+    const struct {
+        const Visitor* visitor;
+        std::string hash;
+        int status;
+        std::string body;
+    } sets[] = {{&teacher, hash, 200, setBytes()}, {&teacher, shippedHash, 200, shipped},
+                {&otherTeacher, hash, 404, ""},    {&otherTeacher, shippedHash, 200, shipped},
+                {&pupil, hash, 404, ""},           {&teacher, std::string(64, '0'), 404, ""}};
+    for (const auto& row : sets) {
+        const Answer answer = answerTo(server, *row.visitor, {"GET", "/api/sets/" + row.hash});
+        EXPECT_EQ(answer.status, row.status) << row.hash;
+        if (row.status == 200) {
+            EXPECT_EQ(answer.body, row.body);
+        }
+    }
 }
 
 TEST(Api, SignOutEndsTheSession) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Copyright 2026 The Tavolini authors
+#include "core/cp932.h"
 #include "core/sha256.h"
+#include "core/text_file.h"
 #include "test_server.h"
 
 #include <array>
@@ -45,6 +47,7 @@ std::string filled(std::string text, const World& world, int serial) {
 TEST(Authorization, EveryEndpointForEveryCaller) {
     const std::string set = "a set";
     const std::string setHash = sha256Hex(set);
+    const std::string handed = joinLines({cp932("<<加減法"), cp932("2x+y=7;x-y=2"), cp932(">>")});
     const struct {
         const char* method;
         const char* path;
@@ -83,6 +86,13 @@ TEST(Authorization, EveryEndpointForEveryCaller) {
              R"(","unit":"u","problem":1,"steps":"","answer":"","hints":0,"startedAt":0,"endedAt":0})",
          {409, 409, 404, 404, 401}},
         {"GET", "/api/records", "", {200, 200, 404, 404, 401}},
+        {"PUT", "/api/classes/{class}/set?name=a.sim", handed, {404, 404, 200, 404, 401}},
+        {"GET", "/api/classes/{class}/set", "", {404, 404, 200, 404, 401}},
+        {"GET", "/api/class-set", "", {200, 200, 404, 404, 401}},
+        {"GET", "/api/classes/{class}/overview", "", {404, 404, 200, 404, 401}},
+        {"GET", "/api/classes/{class}/overview.csv", "", {404, 404, 200, 404, 401}},
+        // Put on the server by the row above, handed out to nobody.
+        {"GET", "/api/sets/", "", {404, 404, 404, 404, 401}},
         {"GET", "/api/classes/{class}", "", {404, 404, 404, 404, 404}},
     };
     TestServer server;

@@ -5,11 +5,13 @@
 #include "support/postgres_cluster.h"
 #include "support/temp_folder.h"
 
+#include <algorithm>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sys/stat.h>
 #include <thread>
+#include <tuple>
 
 namespace tavolini::server {
 namespace {
@@ -176,6 +178,71 @@ TEST_P(StorageTest, CompletionsAndSetsAreKeptOnce) {
     storage->addProblemSet("h1", "other bytes");
     EXPECT_EQ(storage->problemSet("h1"), bytes);
     EXPECT_FALSE(storage->problemSet("h2"));
+}
+
+TEST_P(StorageTest, HandedSetsAndTheClassProgressOnThem) {
+    const auto storage = open();
+    const RowId t = storage->addTeacher("t", "h", false);
+    const RowId u = storage->addTeacher("u", "h", false);
+    const RowId mine = *storage->addClass(t, "1組", "MINE");
+    const RowId theirs = *storage->addClass(u, "2組", "THEIRS");
+    const RowId a = *storage->addPupil(mine, 1, "a", "h");
+    const RowId b = *storage->addPupil(mine, 2, "b", "h");
+    const RowId c = *storage->addPupil(theirs, 1, "c", "h");
+    EXPECT_FALSE(storage->handedSet(mine));
+    storage->addProblemSet("h1", "one");
+    storage->addProblemSet("h2", "two");
+    storage->handOutSet(mine, "h1", "一.sim", 2'000);
+    storage->handOutSet(mine, "h2", "二.sim", 1'000);
+    EXPECT_THROW(storage->handOutSet(mine, "h9", "x.sim", 3'000), StorageError) << "a set not held";
+    const std::optional<HandedSet> handed = storage->handedSet(mine);
+    ASSERT_TRUE(handed);
+    EXPECT_EQ(std::tie(handed->hash, handed->name, handed->handedAt),
+              std::make_tuple(std::string("h2"), std::string("二.sim"), Millis{1'000}))
+        << "the one handed out last, whatever its time";
+    EXPECT_FALSE(storage->handedSet(theirs));
+
+    const struct {
+        RowId pupil;
+        const char* hash;
+        const char* unit;
+        int problem;
+        Millis endedAt;
+    } done[] = {{a, "h1", "加減法", 1, 10}, {a, "h1", "加減法", 1, 30}, {a, "h1", "加減法", 2, 20},
+                {a, "h1", "代入法", 1, 40}, {a, "h2", "加減法", 1, 50}, {b, "h1", "加減法", 1, 5},
+                {c, "h1", "加減法", 1, 60}, {c, "h3", "加減法", 1, 70}};
+    int serial = 0;
+    for (const auto& row : done) {
+        Completion completion = completionOf(row.pupil, std::to_string(++serial), row.endedAt);
+        completion.setHash = row.hash;
+        completion.unitTitle = row.unit;
+        completion.problem = row.problem;
+        storage->addCompletion(completion);
+    }
+    using Row = std::tuple<RowId, std::string, int, std::int64_t, Millis>;
+    const auto progress = [&](RowId schoolClass, std::string_view hash) {
+        std::vector<Row> rows;
+        for (const ProblemProgress& p : storage->classProgress(schoolClass, hash))
+            rows.emplace_back(p.pupilId, p.unitTitle, p.problem, p.count, p.lastEndedAt);
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    };
+    EXPECT_EQ(progress(mine, "h1"), (std::vector<Row>{{a, "代入法", 1, 1, 40},
+                                                      {a, "加減法", 1, 2, 30},
+                                                      {a, "加減法", 2, 1, 20},
+                                                      {b, "加減法", 1, 1, 5}}));
+    EXPECT_EQ(progress(theirs, "h1"), (std::vector<Row>{{c, "加減法", 1, 1, 60}}));
+    EXPECT_TRUE(progress(mine, "h3").empty());
+
+    const struct {
+        RowId teacher;
+        const char* hash;
+        bool may;
+    } seeing[] = {{t, "h1", true},  {t, "h2", true}, {t, "h3", false}, {u, "h1", true},
+                  {u, "h2", false}, {u, "h3", true}, {u, "h9", false}};
+    for (const auto& row : seeing)
+        EXPECT_EQ(storage->teacherMaySeeSet(row.teacher, row.hash), row.may)
+            << row.teacher << " " << row.hash;
 }
 
 TEST_P(StorageTest, SignInFailuresCountByTimeAndOldOnesGo) {

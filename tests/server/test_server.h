@@ -91,6 +91,7 @@ class TestServer {
 
     Storage& storage() { return storage_; }
     const std::string& dataFolder() const { return data_.path(); }
+    const std::string& siteFolder() const { return site_.path(); }
     std::string origin() const { return "http://127.0.0.1:" + std::to_string(port_); }
 
     httplib::Result send(const Visitor& visitor, const Call& call) const {
