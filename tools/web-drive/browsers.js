@@ -300,9 +300,11 @@ class WebKitPage {
     await run(this.context.session, this.window, () => this.context.session.driver.get(url));
   }
 
-  // A server of the program's own, through a proxy that adds the init scripts.
+  // A server of the program's own, through a proxy that adds the init scripts;
+  // the page asked for there, with its query.
   async gotoServer(url) {
-    await this.gotoUrl(await this.context.proxyUrl(url, this));
+    const { pathname, search } = new URL(url);
+    await this.gotoUrl(await this.context.proxyUrl(url, this) + pathname.slice(1) + search);
   }
 
   async evaluate(fn, ...args) {
