@@ -96,7 +96,7 @@ const Place = (() => {
         await openSet(engine, call, ownName(handed.name), handed.bytes);
         return;
       }
-      if (!place || name && !(bytes instanceof Uint8Array && await openSet(engine, call, name, bytes))) return;
+      if (!place || (name && !(bytes instanceof Uint8Array && await openSet(engine, call, name, bytes)))) return;
       await call('tavolini_resume', ['number', 'number', 'string'], [place.unit | 0, place.problem | 0, String(place.steps)]);
     },
   };

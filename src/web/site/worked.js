@@ -40,7 +40,7 @@ const Worked = (() => {
     try {
       const { completions } = await fetched('pupils/' + pupilId + '/completions');
       const completion = completions.find((one) => String(one.id) === completionId);
-      if (!completion) throw new Error('');
+      if (!completion || !/^[0-9a-f]{64}$/.test(completion.setHash)) throw new Error('');
       const bytes = new Uint8Array(await fetched('sets/' + completion.setHash, 'arrayBuffer'));
       const caption = [await name, completion.unit + ' 問題' + completion.problem, dated(completion.endedAt)];
       return { completion, bytes, caption: caption.filter(Boolean).join('　') };
@@ -71,7 +71,7 @@ const Worked = (() => {
     async show(engine, call, { completion, bytes, caption }) {
       byId('workedCaption').textContent = caption;
       byId('workedCaption').hidden = false;
-      const path = engine.chosenSetPath(completion.setName.replace(/[/\\]/g, '_'));
+      const path = engine.chosenSetPath(String(completion.setName).replace(/[/\\]/g, '_'));
       engine.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')));
       engine.FS.writeFile(path, bytes);
       lock();
