@@ -392,6 +392,14 @@ RenExt loadProblem(const ProblemSet& set, Algebra& algebra, int unit, int proble
     return result;
 }
 
+int unitTitled(const ProblemSet& set, std::string_view titleUtf8) {
+    const std::string title = cp932(titleUtf8);
+    if (utf8FromCp932(title) != titleUtf8) return 0;
+    for (int unit = 1; unit <= set.unitCount && unit < UnitRows; ++unit)
+        if (set.UnitNames[static_cast<std::size_t>(unit)] == title) return unit;
+    return 0;
+}
+
 bool writeProblemSetFile(const ProblemSet& set, Messages& messages, const std::string& path) {
     const FileWrite written = writeFileAtomically(path, joinLines(set.lines));
     if (!written) tell(messages, fileWriteMessage(absolutePath(path), written.fault));

@@ -159,6 +159,10 @@ std::string shownLine(std::string_view line);
 // outside the tables.
 int currentProblemNumber(const ProblemSet& set);
 
+// The unit whose title is `titleUtf8`, from 1; 0 for none, also for a title
+// that code page 932 cannot write, which no set holds.
+int unitTitled(const ProblemSet& set, std::string_view titleUtf8);
+
 // "2 (3)次の連立方程式を解きなさい": the heading of a problem, on the page and
 // on paper.
 std::string problemTitle(int unit, int problem);

@@ -2,7 +2,6 @@
 // Copyright 2026 The Tavolini authors
 #include "server/replay.h"
 
-#include "core/cp932.h"
 #include "files/problem_set.h"
 #include "practice/answer_text.h"
 #include "practice/judge.h"
@@ -26,16 +25,6 @@ std::chrono::nanoseconds threadTime() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
-}
-
-// The unit whose title is `titleUtf8`; 0 for none, also for a title that
-// code page 932 cannot write, which no set holds.
-int unitTitled(const ProblemSet& set, std::string_view titleUtf8) {
-    const std::string title = cp932(titleUtf8);
-    if (utf8FromCp932(title) != titleUtf8) return 0;
-    for (int unit = 1; unit <= set.unitCount && unit < UnitRows; ++unit)
-        if (set.UnitNames[static_cast<std::size_t>(unit)] == title) return unit;
-    return 0;
 }
 
 } // namespace

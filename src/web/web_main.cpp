@@ -7,6 +7,7 @@
 #include "core/text_file.h"
 #include "editing/editor_text.h"
 #include "files/practice_records.h"
+#include "files/problem_set.h"
 #include "practice/drill_report.h"
 #include "web/class_report.h"
 #include "web/key_codes.h"
@@ -71,6 +72,11 @@ std::string stepLog() {
     return window() ? window()->session().stepLogText() : "";
 }
 
+// The unit of the set in use titled `title`, as a completion names it; 0 for none.
+int unitTitledInUse(const std::string& title) {
+    return unitTitled(drill().problems, title);
+}
+
 // Leaving the page asks first while the set has edits not saved, as closing
 // the window does.
 bool unsavedEdits() {
@@ -111,6 +117,7 @@ EMSCRIPTEN_BINDINGS(tavolini) {
     emscripten::function("currentUnit", &currentUnit);
     emscripten::function("currentProblem", &currentProblem);
     emscripten::function("stepLog", &stepLog);
+    emscripten::function("unitTitled", &unitTitledInUse);
     emscripten::function("fileReport", &fileLines);
     emscripten::function("unsavedEdits", &unsavedEdits);
     emscripten::function("setReadFrom", &setReadFrom);

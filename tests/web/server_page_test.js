@@ -3,8 +3,9 @@
 // server's HTTP interface from memory (with its Content-Security-Policy): the
 // sign-in form, each completion sent with its set when the server lacks it,
 // waiting while the server is down and sent once, refused with the reason,
-// the ★ counts taken from the server, and sign-out leaving nothing of the
-// pupil; in the browser engine TAVOLINI_BROWSER names.
+// the ★ counts taken from the server, sign-out leaving nothing of the
+// pupil, the set handed out to the class, and the teacher's read-only view of
+// a solved problem; in the browser engine TAVOLINI_BROWSER names.
 'use strict';
 
 const assert = require('assert');
@@ -29,9 +30,10 @@ const Policy = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-
 // one over the drill), as the server says.
 const SitePolicy = Policy.replace("frame-ancestors 'none'", "frame-ancestors 'self'");
 const Pupils = [
-  { classCode: 'K7Q2', number: 3, password: 'sakura-san', name: '山田花子', classTitle: '2年1組' },
-  { classCode: 'K7Q2', number: 4, password: 'momo-yon', name: '佐藤太郎', classTitle: '2年1組' },
+  { id: 11, classCode: 'K7Q2', number: 3, password: 'sakura-san', name: '山田花子', classTitle: '2年1組' },
+  { id: 12, classCode: 'K7Q2', number: 4, password: 'momo-yon', name: '佐藤太郎', classTitle: '2年1組' },
 ];
+const Teacher = { name: '田中', password: 'kokuban-2026' };
 const CompletionFields = ['id', 'setName', 'setHash', 'unit', 'problem', 'steps', 'answer', 'hints', 'startedAt', 'endedAt'];
 const Types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css', '.png': 'image/png',
   '.woff2': 'font/woff2', '.webmanifest': 'application/manifest+json' };
@@ -42,7 +44,7 @@ const sha256 = (bytes) => crypto.createHash('sha256').update(bytes).digest('hex'
 // 'unreachable' (the connection dropped).
 function standIn(hooks) {
   const state = { sessions: new Map(), sets: new Map(), stored: new Map(), counts: [], posts: [], puts: [], signOuts: 0,
-    failures: 0, completions: [] };
+    failures: 0, completions: [], classSet: null, teacherCalls: [] };
   const server = http.createServer((request, response) => {
     const chunks = [];
     request.on('data', (chunk) => chunks.push(chunk));
@@ -55,7 +57,8 @@ function standIn(hooks) {
   };
   const fail = (response, status, error, message = error) => send(response, status, { error, message });
   const sessionOf = (request) => state.sessions.get(/tavolini_session=(\w+)/.exec(request.headers.cookie || '')?.[1]);
-  const sessionBody = (pupil, csrf) => ({ role: 'pupil', name: pupil.name, csrf, mustChangePassword: false,
+  const sessionBody = (pupil, csrf) => !pupil ? { role: 'teacher', name: Teacher.name, csrf, mustChangePassword: false } : ({
+    role: 'pupil', name: pupil.name, csrf, mustChangePassword: false,
     number: pupil.number, classTitle: pupil.classTitle, classCode: pupil.classCode });
 
   function answer(request, body, response) {
@@ -64,11 +67,11 @@ function standIn(hooks) {
     const route = request.method + ' ' + url.pathname;
     const session = sessionOf(request);
     if (request.headers.origin && request.headers.origin !== state.origin) return fail(response, 403, 'origin');
-    if (route === 'POST /api/pupil/signin') {
-      const { classCode, number, password } = JSON.parse(body);
+    if (route === 'POST /api/teacher/signin' || route === 'POST /api/pupil/signin') {
+      const { classCode, number, password, name } = JSON.parse(body);
       if (state.failures >= 3) return fail(response, 429, 'too-many', '失敗が多すぎます');
       const pupil = Pupils.find((p) => p.classCode === classCode && p.number === number && p.password === password);
-      if (!pupil) {
+      if (!pupil && (name !== Teacher.name || password !== Teacher.password)) {
         state.failures++;
         return fail(response, 401, 'sign-in-failed', 'クラスコード、出席番号またはパスワードが違います');
       }
@@ -80,12 +83,14 @@ function standIn(hooks) {
     if (!session) return fail(response, 401, 'signed-out');
     if (request.method !== 'GET' && request.headers['x-csrf-token'] !== session.csrf) return fail(response, 403, 'csrf');
     const pupil = session.pupil;
+    if (!pupil) return answerTeacher(request.method, url.pathname, session, response);
     if (route === 'GET /api/session') return send(response, 200, sessionBody(pupil, session.csrf));
     if (route === 'POST /api/signout') {
       state.signOuts++;
       state.sessions.forEach((other, token) => { if (other === session) state.sessions.delete(token); });
       return send(response, 204, null, { 'Set-Cookie': 'tavolini_session=; Max-Age=0; Path=/' });
     }
+    if (route === 'GET /api/class-set') return send(response, 200, { set: state.classSet });
     if (route === 'GET /api/records') {
       const records = state.counts.filter((count) => count.pupil === pupil).map(({ pupil, ...count }) => count);
       for (const { pupil: by, body: { setName, unit, problem } } of state.stored.values()) {
@@ -114,6 +119,19 @@ function standIn(hooks) {
       if (!again) state.stored.set(completion.id, { pupil, body: completion });
       return send(response, again ? 200 : 201, { stored: again ? 'again' : 'new' });
     }
+    return fail(response, 404, 'not-found');
+  }
+
+  // Only what the teacher's view of a pupil's work reads.
+  function answerTeacher(method, route, session, response) {
+    state.teacherCalls.push(method + ' ' + route);
+    const [, pupilId, hash] = /^\/api\/(?:pupils\/(\d+)\/completions|sets\/(\w+))$/.exec(route) || [];
+    const answers = { '/api/session': sessionBody(null, session.csrf), '/api/classes': { classes: [{ id: 1 }] },
+      '/api/classes/1/pupils': { pupils: Pupils.map(({ id, number, name }) => ({ id, number, name })) } };
+    if (answers[route]) return send(response, 200, answers[route]);
+    if (pupilId) return send(response, 200, { completions: [...state.stored.values()].filter(({ pupil }) => String(pupil.id) === pupilId)
+      .map(({ body: { answer, ...completion } }) => ({ ...completion, receivedAt: completion.endedAt })) });
+    if (state.sets.has(hash)) return response.writeHead(200, { 'Content-Type': 'application/octet-stream' }).end(state.sets.get(hash));
     return fail(response, 404, 'not-found');
   }
 
@@ -206,6 +224,16 @@ async function signOut(page, server) {
   await sleep(200);
   await page.waitFor(() => document.getElementById('signIn') && !document.getElementById('signIn').hidden, 5);
 }
+
+// What the page window shows: the rows as the engine has them, the caption,
+// the answer box's text and a sum of each picture's pixels.
+const drawn = (page) => page.evaluate(() => [window.tavolini.tableReport(), document.getElementById('lblPageCaption').textContent,
+  document.getElementById('grbKai').textContent, ...[...document.querySelectorAll('#frmPage canvas')].map((canvas) =>
+    canvas.id + ' ' + canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data.reduce((sum, v) => (sum * 31 + v) | 0, 0))]);
+
+// The teacher signed in, by the page's own origin.
+const teacherSignIn = (page) => page.evaluate((teacher) => fetch('/api/teacher/signin', { method: 'POST',
+  headers: { 'Content-Type': 'application/json' }, body: JSON.stringify(teacher) }).then((reply) => reply.status), Teacher);
 
 const online = (page) => page.evaluate(() => dispatchEvent(new Event('online')));
 
@@ -336,6 +364,69 @@ const tests = {
     const [waiting, places] = await keptKeys(page);
     assert.equal(waiting.length, 1);
     assert.ok(waiting[0].startsWith('K7Q2/4\n') && places.every((key) => key.startsWith('pupil:K7Q2/3:')), places.join());
+  },
+
+  async 'the teacher sees a solved problem drawn as the pupil saw it, and changes, keeps and sends nothing'(page, server) {
+    await page.gotoUrl(server.url);
+    assert.equal(await signIn(page, Pupils[0]), '');
+    await press(page, Road);
+    await until(() => server.stored.size === 1, 'the completion stored');
+    const [seen, posted] = [await drawn(page), server.posts.length];
+    await signOut(page, server);
+    assert.equal(await teacherSignIn(page), 200);
+    await page.gotoUrl(server.url + 'index.html?worked=11.' + [...server.stored.keys()][0]);
+    await idle(page);
+    assert.deepEqual(await drawn(page), seen);
+    assert.match(await page.evaluate(() => document.getElementById('workedCaption').textContent),
+      new RegExp(`^3番 山田花子　${FirstUnit} 問題1　\\d{4}年\\d+月\\d+日 \\d\\d:\\d\\d$`));
+    // A row, keys, the panel, the pad and the menus but 印刷 and the help change nothing.
+    const state = await page.evaluate(async () => {
+      const before = window.tavolini.stateReport();
+      document.getElementById('Image2').dispatchEvent(new PointerEvent('pointerup', { bubbles: true }));
+      for (const key of ['F2', 'Enter', '1']) document.dispatchEvent(new KeyboardEvent('keydown', { key, code: 'Digit1' }));
+      for (const id of ['btnShiki1', 'btnNext', 'btn1', 'mnuNext', 'mnuOpen', 'mnuEditZudir']) await act(id.startsWith('mnu') ? 'tavolini_menu' : 'tavolini_click', ['string'], [id]);
+      return before;
+    });
+    await idle(page);
+    assert.deepEqual([await drawn(page), await page.evaluate(() => window.tavolini.stateReport())], [seen, state]);
+    assert.deepEqual(await page.evaluate(() => ['btnShiki1', 'btnJikkou', 'btn1', 'mnuOpen', 'mnuHint', 'mnuPrint', 'mnuUsage']
+      .map((id) => document.getElementById(id).disabled)), [true, true, true, true, true, false, false]);
+    await press(page, ['mnuPrint']);
+    assert.equal(await page.evaluate(() => document.getElementById('dialog').dataset.kind), 'print');
+    assert.deepEqual([await keptKeys(page), server.posts.length, server.teacherCalls.filter((call) => !call.startsWith('GET '))], [[[], []], posted, []]);
+  },
+
+  async 'a completion or set that cannot be had is told in words instead of a drill'(page, server) {
+    const [lost, other] = ['a', 'c'].map((c) => c.repeat(32)); // the set of `lost` is not on the server
+    server.stored.set(lost, { pupil: Pupils[0], body: { id: lost, setHash: 'b'.repeat(64), unit: 't', problem: 1 } });
+    await page.gotoUrl(server.url);
+    for (const asked of ['11.' + lost, 'signed in', '11.' + other, '12.' + lost, '11.' + lost]) {
+      if (asked === 'signed in' && await teacherSignIn(page)) continue;
+      await page.gotoUrl(server.url + 'index.html?worked=' + asked);
+      await page.waitFor(() => !document.getElementById('ended').hidden, 5);
+      assert.deepEqual(await page.evaluate(() => [document.getElementById('ended').textContent, document.getElementById('signIn').hidden,
+        document.getElementById('sheet').children.length]), [server.teacherCalls.length ? 'この解答を開けませんでした。先生のページからもう一度開いてください'
+        : '先生としてサインインしてから開いてください', true, 0], asked);
+    }
+  },
+
+  async 'the set handed out to the class is the set in use, unless the pupil is on it already; none changes nothing'(page, server) {
+    const handed = (text) => ({ hash: sha256(text), name: 'handed.sim', bytes: Buffer.from(text).toString('base64') });
+    await page.gotoUrl(server.url);
+    assert.equal(await signIn(page, Pupils[0]), '');
+    const reports = [];
+    // The set handed out, the set in use after a reload and its rows, the steps done then.
+    for (const [given, name, rows, steps] of [[null, '', 2, []], [handed(OneProblem), 'handed.sim', 2, OneRoad.slice(0, 4)],
+      [handed(OneProblem), 'handed.sim', 3, []], [null, 'handed.sim', 3, []], [handed(OneProblem.replace('2y', '3y')), 'handed.sim', 2, []]]) {
+      server.classSet = given;
+      if (reports.length) await page.gotoUrl(server.url);
+      await idle(page);
+      const [set, report] = await page.evaluate(() => [engine.chosenSetName(), window.tavolini.tableReport()]);
+      assert.deepEqual([set, report.split('\n').filter(Boolean).length], [name, rows], String(reports.length));
+      reports.push(report);
+      await press(page, steps);
+    }
+    assert.notEqual(reports[4], reports[1], 'the set of the same name handed out anew');
   },
 };
 

@@ -300,7 +300,8 @@ class WebKitPage {
     await run(this.context.session, this.window, () => this.context.session.driver.get(url));
   }
 
-  // A server of the program's own, through a proxy that adds the init scripts.
+  // A server of the program's own, through a proxy that adds the init scripts;
+  // the page asked for there, with its query.
   async gotoServer(url) {
     const { pathname, search, hash } = new URL(url);
     await this.gotoUrl(new URL(pathname + search + hash, await this.context.proxyUrl(url, this)).href);

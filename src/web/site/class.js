@@ -316,6 +316,17 @@ const Classroom = (() => {
       else return false;
       return true;
     },
+    // The set the teacher handed out to the pupil's class, { name, bytes };
+    // nothing when there is none or the server does not say.
+    async handedSet() {
+      try {
+        const { status, answer: { set } } = await call('GET', 'class-set');
+        if (status !== 200 || !set || typeof set.name !== 'string' || typeof set.bytes !== 'string') return null;
+        return { name: set.name, bytes: Uint8Array.from(atob(set.bytes), (c) => c.charCodeAt(0)) };
+      } catch (unreadable) {
+        return null;
+      }
+    },
     // The key the signed-in pupil's place is kept under; none for nobody.
     placeKey: () => pupil && pupil.key,
     // Before each of the pupil's actions and after it, the set in use has the

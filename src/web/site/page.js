@@ -138,7 +138,7 @@ const view = {
 // Runs an engine entry point unless another is under way; its dialogs may
 // make it wait for the pupil.
 async function act(name, types, args) {
-  if (!engine || ended || busy) return 0;
+  if (!engine || ended || busy || !Worked.allows(name, args)) return 0;
   busy++;
   try {
     await holdRecords(recordFile());
@@ -423,13 +423,17 @@ async function startTavolini() {
   try {
     // The engine compiles and the fonts load while the pupil signs in to the
     // class server, if the page came from one; then the storage opens and the
-    // place is read: the pupil's own, when signed in.
+    // place is read: the pupil's own, when signed in. The teacher's worked
+    // view signs nobody in and opens no storage.
     const made = createTavolini({ view });
     const faces = byId('fontFaces'); // asked for as print-only, so as not to hold up the first paint
     const styled = faces.sheet ? null : new Promise((done) => ['load', 'error'].forEach((end) => faces.addEventListener(end, done)));
-    const signedIn = await Classroom.start();
-    const stored = scenario || signedIn ? null : openStorage();
-    if (!scenario) Place.read(Classroom.placeKey());
+    const worked = await Worked.loading;
+    if (worked && worked.message) return Worked.refuse(worked.message);
+    const signedIn = !worked && await Classroom.start();
+    const handed = signedIn && Classroom.handedSet();
+    const stored = scenario || signedIn || worked ? null : openStorage();
+    if (!scenario && !worked) Place.read(Classroom.placeKey());
     await styled;
     faces.media = 'all';
     await loadFaces(faces.sheet);
@@ -450,7 +454,9 @@ async function startTavolini() {
     try {
       await holdRecords(engine.recordFileOf(folder + '/ZUdir.sim'));
       await engine.ccall('tavolini_start', 'number', ['string', 'number'], ['ZUdir.sim', window.innerWidth], { async: true });
-      if (!scenario) await Place.resume(engine, (name, types, args) => engine.ccall(name, 'number', types, args, { async: true }));
+      const call = (name, types, args) => engine.ccall(name, 'number', types, args, { async: true });
+      if (worked) await Worked.show(engine, call, worked);
+      else if (!scenario) await Place.resume(engine, call, await handed);
     } finally {
       await keepRecords(recordFile());
       Classroom.afterAction(engine);

@@ -1,8 +1,9 @@
 // Where the pupil was: the set, the unit, the problem and the problem's
 // steps, kept in the browser after every action and come back to on the next
-// visit, with each set chosen with 開く kept under its own name. The engine
-// says where the pupil is and does the steps again without a dialog; where
-// the browser keeps nothing the drill simply starts afresh, saying nothing.
+// visit, with each set chosen with 開く (or handed out by the teacher) kept
+// under its own name. The engine says where the pupil is and does the steps
+// again without a dialog; where the browser keeps nothing the drill simply
+// starts afresh, saying nothing.
 'use strict';
 
 const Place = (() => {
@@ -42,6 +43,25 @@ const Place = (() => {
   let kept = null; // the place as read at the start
   let prefix = ''; // the signed-in pupil's keys begin with their key; nobody's with nothing
 
+  const ownName = (name) => String(name).replace(/[/\\]/g, '_');
+  const sameBytes = (stored, given) => stored instanceof Uint8Array && stored.length === given.length && stored.every((byte, i) => byte === given[i]);
+
+  function keepSet(name, bytes) {
+    request('readwrite', (store) => store.put(bytes, prefix + 'set:' + name));
+  }
+
+  // A set chosen earlier or handed out, put back among the engine's files and
+  // opened as 開く opens it: true when it is the set in use.
+  async function openSet(engine, call, name, bytes) {
+    const path = engine.chosenSetPath(name);
+    engine.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')));
+    engine.FS.writeFile(path, bytes);
+    chosenFiles.add(path);
+    await freshenRecords(engine.recordFileOf(path));
+    return call('tavolini_open_chosen', ['string'], [path]);
+  }
+
+
   return {
     // The place kept, read from the start of the page on: the pupil's when
     // `pupilKey` names one.
@@ -61,25 +81,22 @@ const Place = (() => {
         steps: engine.stepLog() };
       request('readwrite', (store) => store.put(place, prefix + 'place'));
     },
-    keepSet(name, bytes) {
-      request('readwrite', (store) => store.put(bytes, prefix + 'set:' + name));
-    },
+    keepSet,
     // Back to the place read, through `call` (an engine entry point, its
-    // argument types and arguments; it answers the entry point's number).
-    async resume(engine, call) {
-      const place = await kept;
-      if (!place || typeof place !== 'object') return;
-      if (place.set) {
-        const name = String(place.set).replace(/[/\\]/g, '_');
-        const bytes = await request('readonly', (store) => store.get(prefix + 'set:' + name));
-        if (!(bytes instanceof Uint8Array)) return;
-        const path = engine.chosenSetPath(name);
-        engine.FS.mkdirTree(path.slice(0, path.lastIndexOf('/')));
-        engine.FS.writeFile(path, bytes);
-        chosenFiles.add(path);
-        await freshenRecords(engine.recordFileOf(path));
-        if (!await call('tavolini_open_chosen', ['string'], [path])) return;
+    // argument types and arguments; it answers the entry point's number). A
+    // set the teacher handed out, { name, bytes }, is opened at its start
+    // instead, unless the place is on it already.
+    async resume(engine, call, handed) {
+      const read = await kept;
+      const place = read && typeof read === 'object' ? read : null;
+      const name = place && place.set ? ownName(place.set) : '';
+      const bytes = name && await request('readonly', (store) => store.get(prefix + 'set:' + name));
+      if (handed && !(name === ownName(handed.name) && sameBytes(bytes, handed.bytes))) {
+        keepSet(ownName(handed.name), handed.bytes);
+        await openSet(engine, call, ownName(handed.name), handed.bytes);
+        return;
       }
+      if (!place || (name && !(bytes instanceof Uint8Array && await openSet(engine, call, name, bytes)))) return;
       await call('tavolini_resume', ['number', 'number', 'string'], [place.unit | 0, place.problem | 0, String(place.steps)]);
     },
   };
