@@ -61,7 +61,6 @@ const Place = (() => {
     return call('tavolini_open_chosen', ['string'], [path]);
   }
 
-
   return {
     // The place kept, read from the start of the page on: the pupil's when
     // `pupilKey` names one.
