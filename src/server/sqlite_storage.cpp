@@ -5,12 +5,14 @@
 #include "server/schema.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace tavolini::server {
@@ -29,14 +31,23 @@ void execute(sqlite3* database, const std::string& sql) {
 
 // A file system without shared memory keeps the old journal; the backup
 // beside a running server needs WAL, so that is refused rather than hidden.
+// Two servers starting at once on a new database both ask for WAL, and
+// SQLite answers one of them "busy" at once rather than wait (each holds a
+// read lock the other's change must wait for): that one asks again.
 void setWalMode(sqlite3* database) {
     std::string mode;
     const auto keep = [](void* into, int, char** values, char**) {
         *static_cast<std::string*>(into) = values[0] ? values[0] : "";
         return 0;
     };
-    if (sqlite3_exec(database, "PRAGMA journal_mode = WAL", keep, &mode, nullptr) != SQLITE_OK)
-        fail(database, "journal_mode");
+    constexpr int retryMillis = 10;
+    int result = SQLITE_OK;
+    for (int waited = 0;; waited += retryMillis) {
+        result = sqlite3_exec(database, "PRAGMA journal_mode = WAL", keep, &mode, nullptr);
+        if ((result & 0xFF) != SQLITE_BUSY || waited >= busyTimeoutMillis) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(retryMillis));
+    }
+    if (result != SQLITE_OK) fail(database, "journal_mode");
     if (mode != "wal") throw StorageError("the database cannot be put in WAL mode (" + mode + ")");
 }
 
